@@ -13,15 +13,21 @@ EventPump* g_pump = nullptr;
 
 } // namespace
 
-CurrentWindow* frmCurChild() { return g_current; }
+CurrentWindow* frmCurChild() {
+    return g_current;
+}
 
-void setFrmCurChild(CurrentWindow* window) { g_current = window; }
+void setFrmCurChild(CurrentWindow* window) {
+    g_current = window;
+}
 
 EventPump& eventPump() {
     static NoEvents none;
     return g_pump != nullptr ? *g_pump : none;
 }
 
-void setEventPump(EventPump* pump) { g_pump = pump; }
+void setEventPump(EventPump* pump) {
+    g_pump = pump;
+}
 
 } // namespace lumora

@@ -14,8 +14,8 @@ class CurrentWindow {
   public:
     virtual ~CurrentWindow() = default;
 
-    virtual clsLogFile* logFile() = 0;        // nothing between runs
-    virtual clsTestTimer* timeLogFile() = 0;  // nothing between runs
+    virtual clsLogFile* logFile() = 0;       // nothing between runs
+    virtual clsTestTimer* timeLogFile() = 0; // nothing between runs
     virtual clsKORVEN& objKorven() = 0;
     virtual void updateTests(const std::string& value) = 0; // "Marginal" or "Critical"
     virtual void resetTestCnt() = 0;

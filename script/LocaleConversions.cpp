@@ -14,11 +14,19 @@ namespace lumora {
 
 namespace {
 
-[[noreturn]] void throwTypeMismatch() { throw RunnerError(errnum::TypeMismatch, "", "Type mismatch"); }
-[[noreturn]] void throwOverflow() { throw RunnerError(errnum::Overflow, "", "Overflow"); }
+[[noreturn]] void throwTypeMismatch() {
+    throw RunnerError(errnum::TypeMismatch, "", "Type mismatch");
+}
+[[noreturn]] void throwOverflow() {
+    throw RunnerError(errnum::Overflow, "", "Overflow");
+}
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) {
@@ -164,9 +172,13 @@ double toDouble(std::string_view text) {
     return parsePlainLiteral(*plain);
 }
 
-int16_t toInteger(std::string_view text) { return roundToInteger<int16_t>(text); }
+int16_t toInteger(std::string_view text) {
+    return roundToInteger<int16_t>(text);
+}
 
-int32_t toLong(std::string_view text) { return roundToInteger<int32_t>(text); }
+int32_t toLong(std::string_view text) {
+    return roundToInteger<int32_t>(text);
+}
 
 bool toBoolean(std::string_view text) {
     if (equalsIgnoringCase(text, "True")) {

@@ -40,6 +40,8 @@ ScopedLocale::ScopedLocale(NumberFormat format)
     g_override = service_.get();
 }
 
-ScopedLocale::~ScopedLocale() { g_override = previous_; }
+ScopedLocale::~ScopedLocale() {
+    g_override = previous_;
+}
 
 } // namespace lumora

@@ -28,7 +28,9 @@ std::string replaceAll(const std::string& text, char from, const std::string& to
 
 } // namespace
 
-const std::string& strDecimalSeparator() { return decimalSeparatorStore(); }
+const std::string& strDecimalSeparator() {
+    return decimalSeparatorStore();
+}
 
 void initRegionalSettings() {
     // Whatever stands between the "0" and the "1" of one tenth; it may be longer than a character.

@@ -33,7 +33,9 @@ const std::string& requireAttribute(const std::vector<XMLContentHandler::Attribu
     throw RunnerError(5, "XMLContentHandler", "The attribute \"" + name + "\" is missing.");
 }
 
-std::string toText(const xmlChar* text) { return text == nullptr ? std::string() : reinterpret_cast<const char*>(text); }
+std::string toText(const xmlChar* text) {
+    return text == nullptr ? std::string() : reinterpret_cast<const char*>(text);
+}
 
 std::string stripTrailingNewlines(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
@@ -55,8 +57,8 @@ struct ParseState {
     }
 };
 
-void onStartElement(void* user, const xmlChar* localName, const xmlChar* prefix, const xmlChar*, int, const xmlChar**,
-                    int attributeCount, int, const xmlChar** attributes) {
+void onStartElement(void* user, const xmlChar* localName, const xmlChar* prefix, const xmlChar*, int,
+                    const xmlChar**, int attributeCount, int, const xmlChar** attributes) {
     auto* state = static_cast<ParseState*>(user);
     if (state->failed) {
         return;
@@ -155,8 +157,8 @@ std::optional<XMLErrorHandler> loadScript(const std::string& path, ScriptSink& s
 }
 
 std::string scriptFailureMessage(const std::string& fileName, const XMLErrorHandler& failure) {
-    return fileName + " could not be read.\r\r\tError = " + failure.strMsgError + "\tLine = " +
-           std::to_string(failure.lngLineError);
+    return fileName + " could not be read.\r\r\tError = " + failure.strMsgError +
+           "\tLine = " + std::to_string(failure.lngLineError);
 }
 
 } // namespace lumora

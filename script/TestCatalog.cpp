@@ -127,9 +127,13 @@ static_assert(kLegacyTests.size() == 52);
 
 } // namespace
 
-std::span<const CurrentTest> currentTests() { return kCurrentTests; }
+std::span<const CurrentTest> currentTests() {
+    return kCurrentTests;
+}
 
-std::span<const LegacyTest> legacyTests() { return kLegacyTests; }
+std::span<const LegacyTest> legacyTests() {
+    return kLegacyTests;
+}
 
 const CurrentTest* findCurrentTest(std::string_view name) {
     auto found = std::ranges::find(kCurrentTests, name, &CurrentTest::name);

@@ -11,9 +11,9 @@ enum class TestFamily { Panel, Keepout, Board, Orientation, BoardOutline, Testpo
 
 // How a test item names and translates its parameters.
 enum class ParameterGroup {
-    Panel,           // current panel-group tests: a parameter with an empty name is dropped
-    OtherCurrent,    // every other current test: parameters stored under their own names
-    SingleDistance,  // legacy groups from here on
+    Panel,          // current panel-group tests: a parameter with an empty name is dropped
+    OtherCurrent,   // every other current test: parameters stored under their own names
+    SingleDistance, // legacy groups from here on
     LayeredDistance,
     Angle,
     PackageDistance,

@@ -63,9 +63,8 @@ std::optional<G> groupOfItem(const std::string& testName) {
 
 // The key a parameter is stored under; nothing when it is dropped.
 std::optional<std::string> keyFor(G group, const std::string& propName) {
-    auto found = std::ranges::find_if(kTranslations, [&](const Translation& t) {
-        return t.group == group && t.propName == propName;
-    });
+    auto found = std::ranges::find_if(
+        kTranslations, [&](const Translation& t) { return t.group == group && t.propName == propName; });
     if (found == kTranslations.end()) {
         return propName;
     }

@@ -65,14 +65,16 @@ TEST(NumberToText, IgnoresTheProcessGlobalCLocale) {
 
 TEST(IsNumeric, AcceptsSignsBlanksGroupingAndExponents) {
     ScopedLocale locale(kEnglish);
-    for (const char* text : {"1", "-1", "+1.5", " 2 ", "\t3", "1,000", "1,000.25", ".5", "5.", "1e3", "1.5E-3", "-2e+2"}) {
+    for (const char* text :
+         {"1", "-1", "+1.5", " 2 ", "\t3", "1,000", "1,000.25", ".5", "5.", "1e3", "1.5E-3", "-2e+2"}) {
         EXPECT_TRUE(isNumeric(text)) << text;
     }
 }
 
 TEST(IsNumeric, RejectsTextThatIsNotANumber) {
     ScopedLocale locale(kEnglish);
-    for (const char* text : {"", " ", "abc", "1a", "-", ".", "e5", "1e", "1e+", "1.2.3", ",5", "1 2", "Yes"}) {
+    for (const char* text :
+         {"", " ", "abc", "1a", "-", ".", "e5", "1e", "1e+", "1.2.3", ",5", "1 2", "Yes"}) {
         EXPECT_FALSE(isNumeric(text)) << '"' << text << '"';
     }
 }

@@ -1,5 +1,5 @@
-#include "script/LocaleService.h"
 #include "script/RegionalNumbers.h"
+#include "script/LocaleService.h"
 #include "script/RunnerError.h"
 
 #include <gtest/gtest.h>
@@ -89,5 +89,6 @@ TEST(RegionalNumbers, FailureRaisesTheApplicationErrorWithItsExactText) {
     EXPECT_EQ(empty.number(), -2147220991);
     EXPECT_EQ(empty.source(), "mdlRegional:getRegionalStringFromEng");
     EXPECT_EQ(empty.description(), "Could not successfully convert  to regional decimal format.");
-    EXPECT_EQ(conversionErrorFor("abc").description(), "Could not successfully convert abc to regional decimal format.");
+    EXPECT_EQ(conversionErrorFor("abc").description(),
+              "Could not successfully convert abc to regional decimal format.");
 }

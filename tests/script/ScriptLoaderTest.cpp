@@ -1,5 +1,5 @@
-#include "script/LocaleService.h"
 #include "script/ScriptLoader.h"
+#include "script/LocaleService.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +68,8 @@ TEST_F(ScriptLoaderTest, VersionSelectsTheCaseOfTheNameKey) {
 }
 
 TEST_F(ScriptLoaderTest, TheFirstAttributeIsNeverAParameter) {
-    ASSERT_FALSE(load(R"(<DFM_Script version="2.0"><Test Marginal_Top="1" name="Etch Width" Critical_Top="2"/></DFM_Script>)"));
+    ASSERT_FALSE(load(
+        R"(<DFM_Script version="2.0"><Test Marginal_Top="1" name="Etch Width" Critical_Top="2"/></DFM_Script>)"));
     ASSERT_EQ(sink_.tests.size(), 1u);
     auto& dict = sink_.tests[0]->dictProperties();
     EXPECT_EQ(sink_.tests[0]->strName, "Etch Width");
@@ -88,7 +89,8 @@ TEST_F(ScriptLoaderTest, UnknownAndNestedElementsAndTextHaveNoEffect) {
 }
 
 TEST_F(ScriptLoaderTest, MalformedXmlReportsTheLineAndKeepsTheTestsReadBefore) {
-    auto failure = load("<DFM_Script version=\"2.0\">\n<Test name=\"Etch Width\"/>\n<Test name=\"Via Pad Size\">\n</DFM_Script>\n");
+    auto failure = load("<DFM_Script version=\"2.0\">\n<Test name=\"Etch Width\"/>\n<Test name=\"Via Pad "
+                        "Size\">\n</DFM_Script>\n");
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->lngLineError, 4);
     EXPECT_NE(failure->strMsgError.find("mismatch"), std::string::npos) << failure->strMsgError;
@@ -137,5 +139,6 @@ TEST_F(ScriptLoaderTest, VersionIsReadWithTheLocaleRules) {
 TEST(ScriptFailureMessage, HasTheExactLayout) {
     XMLErrorHandler failure;
     failure.fatalError(12, "Bad thing");
-    EXPECT_EQ(scriptFailureMessage("a.dfm", failure), "a.dfm could not be read.\r\r\tError = Bad thing\tLine = 12");
+    EXPECT_EQ(scriptFailureMessage("a.dfm", failure),
+              "a.dfm could not be read.\r\r\tError = Bad thing\tLine = 12");
 }

@@ -1,0 +1,163 @@
+#include "ui/ToolTip.h"
+#include "ui/frmTests.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumora;
+
+namespace {
+
+std::unique_ptr<clsTestItem> itemNamed(const std::string& name) {
+    auto item = std::make_unique<clsTestItem>();
+    item->strName = name;
+    return item;
+}
+
+// Exposes the run state that the run driver sets.
+struct RunnableWindow : frmTests {
+    using frmTests::frmTests;
+    void setRunning(bool running) { blnRunning_ = running; }
+    void setCurRow(long row) { lngCurRow_ = row; }
+    void setNextRow(long row) { lngNextRow_ = row; }
+};
+
+} // namespace
+
+TEST(ScriptWindow, KeysRiseWithTheCounterWhileCaptionsFollowTheFileName) {
+    long counter = 0;
+    frmTests first("/a/checks.dfm", counter);
+    frmTests second("/b/checks.dfm", counter);
+    EXPECT_EQ(first.strFormID, "Form0");
+    EXPECT_EQ(second.strFormID, "Form1");
+    EXPECT_EQ(first.caption(), "checks - Script");
+    EXPECT_EQ(second.caption(), first.caption());
+    EXPECT_EQ(counter, 2);
+}
+
+TEST(ScriptWindow, ScriptNameStopsAtTheFirstDot) {
+    EXPECT_EQ(scriptNameOf("/home/u/my.test.dfm"), "my");
+    EXPECT_EQ(scriptNameOf("C:\\scripts\\board.dfm"), "board");
+    EXPECT_EQ(scriptNameOf("/home/u.v/noextension"), "noextension");
+}
+
+TEST(ScriptWindow, AddTestAppendsACheckedRowWithNotesForPackageTests) {
+    long counter = 0;
+    frmTests window("s.dfm", counter);
+    window.addTest(itemNamed("Etch Width"));
+    auto package = itemNamed("Real Part To Real Part");
+    package->dictProperties().store("Package_1", "soic");
+    package->dictProperties().store("Package_2", "Qfp");
+    window.addTest(std::move(package));
+
+    const TestGrid& grid = window.grid();
+    ASSERT_EQ(grid.testRows(), 2);
+    EXPECT_EQ(grid.text(1, TestGrid::Number), "1");
+    EXPECT_EQ(grid.text(2, TestGrid::Number), "2");
+    EXPECT_EQ(grid.text(2, TestGrid::Name), "Real Part To Real Part");
+    EXPECT_EQ(grid.text(2, TestGrid::Notes), "SOIC To QFP");
+    EXPECT_EQ(grid.text(1, TestGrid::Notes), "");
+    EXPECT_TRUE(grid.checked(1));
+    EXPECT_EQ(grid.item(2).strName, "Real Part To Real Part");
+}
+
+TEST(ScriptWindow, NothingIsAddedDuringARun) {
+    long counter = 0;
+    RunnableWindow window("s.dfm", counter);
+    window.setRunning(true);
+    window.addTest(itemNamed("Etch Width"));
+    EXPECT_EQ(window.grid().testRows(), 0);
+}
+
+TEST(ScriptWindow, UpdateTestsCountsIntoTheCurrentRowOnly) {
+    long counter = 0;
+    RunnableWindow window("s.dfm", counter);
+    window.addTest(itemNamed("Etch Width"));
+    window.addTest(itemNamed("Via Pad Size"));
+
+    window.updateTests("Marginal"); // before any test started
+    EXPECT_EQ(window.getCurMarginal(), 0);
+    EXPECT_EQ(window.grid().text(1, TestGrid::Marginal), "");
+
+    window.setCurRow(2);
+    window.updateTests("Marginal");
+    window.updateTests("Critical");
+    window.updateTests("Critical");
+    window.updateTests("critical");
+    EXPECT_EQ(window.getCurMarginal(), 1);
+    EXPECT_EQ(window.getCurCritical(), 2);
+    EXPECT_EQ(window.grid().text(2, TestGrid::Marginal), "1");
+    EXPECT_EQ(window.grid().text(2, TestGrid::Critical), "2");
+    EXPECT_EQ(window.grid().text(1, TestGrid::Critical), "");
+
+    window.resetTestCnt();
+    EXPECT_EQ(window.getCurCritical(), 0);
+    EXPECT_EQ(window.grid().text(2, TestGrid::Critical), "2");
+}
+
+TEST(ScriptWindow, ResetTestsClearsCountsAndColours) {
+    long counter = 0;
+    RunnableWindow window("s.dfm", counter);
+    window.addTest(itemNamed("Etch Width"));
+    window.setCurRow(1);
+    window.updateTests("Marginal");
+    window.grid().setRowForeColor(1, 0x0000FF);
+    window.grid().setRowBackColor(1, 0x00FFFF);
+    window.resetTests();
+    EXPECT_EQ(window.grid().text(1, TestGrid::Marginal), "");
+    EXPECT_EQ(window.grid().foreColor(1, TestGrid::Name), colour::Black);
+    EXPECT_EQ(window.grid().backColor(1, TestGrid::Check), colour::White);
+}
+
+TEST(ScriptWindow, RowColoursCoverColumnsOneToFive) {
+    long counter = 0;
+    frmTests window("s.dfm", counter);
+    window.addTest(itemNamed("Etch Width"));
+    window.grid().setRowBackColor(1, 0x00FF00);
+    EXPECT_EQ(window.grid().backColor(1, TestGrid::Number), colour::White);
+    for (int column = TestGrid::Check; column <= TestGrid::Notes; ++column) {
+        EXPECT_EQ(window.grid().backColor(1, column), 0x00FF00u) << column;
+    }
+    EXPECT_EQ(window.grid().backColor(1, TestGrid::Var), colour::White);
+}
+
+TEST(ScriptWindow, ButtonsFollowTheRunState) {
+    long counter = 0;
+    RunnableWindow window("s.dfm", counter);
+    RunButtons idle = window.updateButtons();
+    EXPECT_TRUE(idle.run);
+    EXPECT_FALSE(idle.stop);
+    EXPECT_FALSE(idle.resume);
+
+    window.setNextRow(3);
+    RunButtons stopped = window.updateButtons();
+    EXPECT_TRUE(stopped.run);
+    EXPECT_TRUE(stopped.resume);
+    EXPECT_FALSE(stopped.stop);
+
+    window.setRunning(true);
+    RunButtons running = window.updateButtons();
+    EXPECT_FALSE(running.run);
+    EXPECT_FALSE(running.resume);
+    EXPECT_TRUE(running.stop);
+    EXPECT_EQ(window.closeRefusal(), "s is currently running.");
+}
+
+TEST(ToolTip, ListsParametersInDictionaryOrder) {
+    clsTestItem item;
+    item.strName = "Etch Width";
+    item.dictProperties().store("Marginal_Top", "0.005");
+    item.dictProperties().store("Critical_Top", "0.004");
+    EXPECT_EQ(toolTipText(item), "Etch Width\rMarginal_Top -> 0.005\rCritical_Top -> 0.004\r");
+}
+
+TEST(ToolTip, ATestWithoutParametersSaysSo) {
+    clsTestItem item;
+    item.strName = "Via In SMT Pad";
+    EXPECT_EQ(toolTipText(item), "Via In SMT Pad\rNo Parameters\r");
+}
+
+TEST(ToolTip, SizeCountsLinesAndTheLongestLineWithItsCR) {
+    TwipSize size = toolTipSize("ab\rabcd\r");
+    EXPECT_EQ(size.height, 2 * 210);
+    EXPECT_EQ(size.width, 5 * 90);
+}

@@ -1,0 +1,103 @@
+#include "ui/TestGrid.h"
+
+#include <stdexcept>
+
+namespace lumora {
+
+namespace {
+
+// Columns 1 to 5 carry a row's colours; the number and the hidden item column do not.
+constexpr int kFirstColouredColumn = TestGrid::Check;
+constexpr int kLastColouredColumn = TestGrid::Notes;
+
+constexpr std::array<TestGrid::ColumnSpec, TestGrid::kColumns> kColumnSpecs{{
+    {"#", 400},
+    {"", 300},
+    {"Test Name", 2500},
+    {"Marginal", 700},
+    {"Critical", 700},
+    {"Notes", 1500},
+    {"Var", 0},
+}};
+
+} // namespace
+
+const std::array<TestGrid::ColumnSpec, TestGrid::kColumns>& TestGrid::columns() {
+    return kColumnSpecs;
+}
+
+void TestGrid::appendTest(std::unique_ptr<clsTestItem> item, std::string notes) {
+    Row row;
+    row.texts[Number] = std::to_string(rows_.size() + 1);
+    row.texts[Name] = item->strName;
+    row.texts[Notes] = std::move(notes);
+    row.fore.fill(colour::Black);
+    row.back.fill(colour::White);
+    row.item = std::move(item);
+    rows_.push_back(std::move(row));
+}
+
+TestGrid::Row& TestGrid::at(long row) {
+    if (row < 1 || row > testRows()) {
+        throw std::out_of_range("grid row " + std::to_string(row));
+    }
+    return rows_[static_cast<std::size_t>(row - 1)];
+}
+
+const TestGrid::Row& TestGrid::at(long row) const {
+    return const_cast<TestGrid*>(this)->at(row);
+}
+
+const std::string& TestGrid::text(long row, int column) const {
+    return at(row).texts.at(static_cast<std::size_t>(column));
+}
+
+void TestGrid::setText(long row, int column, std::string value) {
+    at(row).texts.at(static_cast<std::size_t>(column)) = std::move(value);
+}
+
+bool TestGrid::checked(long row) const {
+    return at(row).checked;
+}
+
+void TestGrid::setChecked(long row, bool value) {
+    at(row).checked = value;
+}
+
+void TestGrid::setAllChecked(bool value) {
+    for (Row& row : rows_) {
+        row.checked = value;
+    }
+}
+
+uint32_t TestGrid::foreColor(long row, int column) const {
+    return at(row).fore.at(static_cast<std::size_t>(column));
+}
+
+uint32_t TestGrid::backColor(long row, int column) const {
+    return at(row).back.at(static_cast<std::size_t>(column));
+}
+
+void TestGrid::setRowForeColor(long row, uint32_t value) {
+    Row& r = at(row);
+    for (int c = kFirstColouredColumn; c <= kLastColouredColumn; ++c) {
+        r.fore[static_cast<std::size_t>(c)] = value;
+    }
+}
+
+void TestGrid::setRowBackColor(long row, uint32_t value) {
+    Row& r = at(row);
+    for (int c = kFirstColouredColumn; c <= kLastColouredColumn; ++c) {
+        r.back[static_cast<std::size_t>(c)] = value;
+    }
+}
+
+clsTestItem& TestGrid::item(long row) {
+    return *at(row).item;
+}
+
+const clsTestItem& TestGrid::item(long row) const {
+    return *at(row).item;
+}
+
+} // namespace lumora

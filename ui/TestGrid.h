@@ -1,0 +1,65 @@
+#pragma once
+
+#include "script/clsTestItem.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lumora {
+
+// Colours are 24-bit values in blue-green-red order.
+namespace colour {
+constexpr uint32_t Black = 0x000000;
+constexpr uint32_t White = 0xFFFFFF;
+} // namespace colour
+
+// The script window's grid without any drawing: row 0 is the header, one row per test below.
+class TestGrid {
+  public:
+    static constexpr int kColumns = 7;
+    enum Column { Number = 0, Check = 1, Name = 2, Marginal = 3, Critical = 4, Notes = 5, Var = 6 };
+
+    struct ColumnSpec {
+        const char* header;
+        int widthTwips; // 0: hidden
+    };
+    static const std::array<ColumnSpec, kColumns>& columns();
+
+    // Number of rows including the header row.
+    long rows() const { return static_cast<long>(rows_.size()) + 1; }
+    long testRows() const { return static_cast<long>(rows_.size()); }
+
+    void appendTest(std::unique_ptr<clsTestItem> item, std::string notes);
+    void clear() { rows_.clear(); }
+
+    // Rows are numbered as the grid shows them: 1 for the first test.
+    const std::string& text(long row, int column) const;
+    void setText(long row, int column, std::string value);
+    bool checked(long row) const;
+    void setChecked(long row, bool value);
+    void setAllChecked(bool value);
+    uint32_t foreColor(long row, int column) const;
+    uint32_t backColor(long row, int column) const;
+    void setRowForeColor(long row, uint32_t value);
+    void setRowBackColor(long row, uint32_t value);
+    clsTestItem& item(long row);
+    const clsTestItem& item(long row) const;
+
+  private:
+    struct Row {
+        std::array<std::string, kColumns> texts;
+        std::array<uint32_t, kColumns> fore{};
+        std::array<uint32_t, kColumns> back{};
+        bool checked = true;
+        std::unique_ptr<clsTestItem> item;
+    };
+    Row& at(long row);
+    const Row& at(long row) const;
+
+    std::vector<Row> rows_;
+};
+
+} // namespace lumora
