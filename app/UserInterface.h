@@ -1,11 +1,11 @@
 #pragma once
 
+#include "log/ProductInfo.h"
+
 #include <optional>
 #include <string>
 
 namespace lumora {
-
-inline constexpr const char* kApplicationTitle = "Lumora Runner";
 
 // The answer of the open-file dialog, or nothing when the user cancelled.
 struct FileDialogResult {

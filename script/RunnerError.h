@@ -10,6 +10,7 @@ namespace lumora {
 namespace errnum {
 constexpr int32_t Overflow = 6;
 constexpr int32_t TypeMismatch = 13;
+constexpr int32_t PathFileAccess = 75;           // a file that cannot be opened for writing
 constexpr int32_t ApplicationBase = -2147221504; // first application-defined error number
 } // namespace errnum
 
