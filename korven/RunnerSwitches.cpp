@@ -1,0 +1,10 @@
+#include "korven/RunnerSwitches.h"
+
+namespace lumora {
+
+RunnerSwitches& runnerSwitches() {
+    static RunnerSwitches switches;
+    return switches;
+}
+
+} // namespace lumora

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "log/LogSwitches.h"
+
+#include <cstdint>
+
+namespace lumora {
+
+// The application-wide switches of the debug settings and the menus. The main window sets them;
+// the layers below only read them.
+struct RunnerSwitches {
+    LogSwitches logSwitches;    // Generate Test Times, expanded reporting
+    bool blnDebugOn = false;    // debug mode: created geometries stay in the design
+    bool blnDebugMenus = false; // debug menus unlocked by the settings file
+    bool blnSaveOnFail = false; // the first failing test ends the run
+    int16_t intDRCLimit = 0;    // most DRCs per test, handed to KORVEN before the tests
+};
+
+RunnerSwitches& runnerSwitches();
+
+} // namespace lumora

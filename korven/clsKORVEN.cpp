@@ -1,0 +1,225 @@
+#include "korven/clsKORVEN.h"
+
+#include "korven/AutomationRegistry.h"
+#include "korven/ErrorMessages.h"
+#include "korven/KorvenFailure.h"
+#include "korven/RunnerSwitches.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace lumora {
+
+namespace {
+
+constexpr int16_t kMinimumMajorVersion = 1;
+constexpr int16_t kMinimumMinorVersion = 48;
+constexpr int16_t kBlockTypeBoard = 1;
+constexpr int16_t kBlockTypePanel = 8;
+constexpr int16_t kInsertTypeBoard = 6;
+
+struct PageUnitName {
+    std::string_view name;
+    int32_t code;
+};
+
+constexpr std::array<PageUnitName, 5> kPageUnitNames = {{
+    {"Inches", units::Inches},
+    {"Mils", units::Mils},
+    {"mm", units::Millimetres},
+    {"HP Plotter", units::PlotterUnits},
+    {"10 nm", units::TenNanometres},
+}};
+
+// A step of openConnection that refuses the connection; message is lastError's final text.
+struct ConnectionRefused {
+    std::string message;
+};
+
+[[noreturn]] void refuse(const std::string& description) {
+    throw ConnectionRefused{"openConnection {" + description + "}"};
+}
+
+// A file as the lists hold it first: without soldermask geometries.
+FileInfo fileEntry(int32_t position, const std::string& name, int16_t geomNum, bool visible) {
+    FileInfo file;
+    file.Position = position;
+    file.FileName = name;
+    file.GeomNum = geomNum;
+    file.Visible = visible;
+    return file;
+}
+
+} // namespace
+
+clsKORVEN::~clsKORVEN() {
+    lastError_.clear();
+    objDFM_.reset();
+    objApplication_.reset();
+}
+
+bool clsKORVEN::isKORVENRunning() const {
+    // KORVEN's main window stands for the server; the runner's own window keeps the focus.
+    return automationRegistry().isKorvenRunning();
+}
+
+double clsKORVEN::toPageUnits(double value) const {
+    if (lngTestUnits_ < 0 || lngTestUnits_ >= units::TableSize || lngPageUnits_ < 0 ||
+        lngPageUnits_ >= units::TableSize) {
+        raiseSubscriptOutOfRange("clsKORVEN");
+    }
+    return value * dblUnitFactor_[lngTestUnits_][lngPageUnits_];
+}
+
+bool clsKORVEN::openConnection(bool startNew, bool loadFiles, int32_t testUnits) {
+    lastError_.clear();
+    try {
+        createObjects(startNew);
+        if (!loadFiles) {
+            return true;
+        }
+        readDocumentHeader(testUnits);
+        this->loadFiles();
+        return true;
+    } catch (const ConnectionRefused& refusal) {
+        lastError_ = refusal.message;
+    } catch (const std::exception& failure) {
+        lastError_ = "openConnection {" + std::string(failure.what()) + "}";
+    }
+    return false;
+}
+
+void clsKORVEN::createObjects(bool startNew) {
+    if (!startNew && !isKORVENRunning()) {
+        throw ConnectionRefused{"KORVEN must be running to run any tests."};
+    }
+    if (!objApplication_) {
+        objApplication_ = automationRegistry().create<KorvenApplication>(kApplicationProgId);
+    }
+    if (!objApplication_) {
+        refuse("Could not create application object");
+    }
+    int16_t major = 0;
+    int16_t minor = 0;
+    objApplication_->GetAPIVersion(major, minor);
+    if (major < kMinimumMajorVersion || minor < kMinimumMinorVersion) {
+        refuse("Incompatible KORVEN Version v" + std::to_string(major) + "." + std::to_string(minor));
+    }
+    if (!objDFM_) {
+        objDFM_ = automationRegistry().create<KorvenDfm>(kDfmProgId);
+    }
+    if (!objDFM_) {
+        refuse("Could not create DFM object");
+    }
+}
+
+void clsKORVEN::readDocumentHeader(int32_t testUnits) {
+    int32_t docId = 0;
+    if (objApplication_->GetActiveDocument(docId) == korvencode::Success) {
+        objApplication_->GetDocument(docId, CurrentDocumentName_);
+    }
+    std::string unitName;
+    objApplication_->GetPageUnits(unitName);
+    auto known = std::ranges::find(kPageUnitNames, unitName, &PageUnitName::name);
+    if (known != kPageUnitNames.end()) {
+        lngPageUnits_ = known->code;
+    }
+    lngTestUnits_ = testUnits;
+}
+
+void clsKORVEN::loadFiles() {
+    int32_t docId = 0;
+    objApplication_->GetActiveDocument(docId);
+    if (docId == 0) {
+        refuse("No data file loaded");
+    }
+    std::vector<int32_t> fileNumbers;
+    if (objApplication_->GetFileArray(fileNumbers) != korvencode::Success) {
+        refuse("No files loaded (GetFileArray)");
+    }
+    arrPanels_.clear();
+    arrBoards_.clear();
+    int32_t filesShown = 0;
+    std::vector<FileInfo> allFiles = readFiles(fileNumbers, filesShown);
+    addBoardsPlacedInPanels(allFiles, filesShown);
+    if (filesShown <= 0) {
+        refuse("No files showing");
+    }
+    objApplication_->AutoRedraw(false);
+}
+
+std::vector<FileInfo> clsKORVEN::readFiles(const std::vector<int32_t>& fileNumbers, int32_t& filesShown) {
+    std::vector<FileInfo> allFiles;
+    for (int32_t fileNumber : fileNumbers) {
+        std::string name;
+        int16_t fileType = 0;
+        bool show = false;
+        float x = 0, y = 0, scale = 0, rotation = 0;
+        int16_t mirror = 0;
+        int16_t blockType = 0;
+        int16_t geomNum = 0;
+        if (objApplication_->GetFile2(fileNumber, name, fileType, show, x, y, scale, rotation, mirror,
+                                      blockType, geomNum) != korvencode::Success) {
+            refuse("Error Getting file information (GetFile [" + std::to_string(fileNumber) + "])");
+        }
+        allFiles.push_back(fileEntry(fileNumber, name, geomNum, show));
+        if (!show || (blockType != kBlockTypeBoard && blockType != kBlockTypePanel)) {
+            continue;
+        }
+        (blockType == kBlockTypeBoard ? arrBoards_ : arrPanels_)
+            .append(fileEntry(fileNumber, name, geomNum, true));
+        ++filesShown;
+    }
+    return allFiles;
+}
+
+void clsKORVEN::addBoardsPlacedInPanels(const std::vector<FileInfo>& allFiles, int32_t& filesShown) {
+    for (int16_t p = 0; p < arrPanels_.count(); ++p) {
+        int16_t panelGeom = toInteger16(arrPanels_.at(p).GeomNum, "openConnection");
+        std::vector<int32_t> inserts;
+        if (objApplication_->GetDataArrayByInsertType(panelGeom, kInsertTypeBoard, inserts) !=
+            korvencode::Success) {
+            continue;
+        }
+        for (int32_t dataPos : inserts) {
+            int16_t insGeomNum = 0;
+            float x = 0, y = 0, scale = 0, rotation = 0;
+            int16_t mirror = 0;
+            int16_t insertType = 0;
+            std::string refName;
+            if (objApplication_->GetDataInsert(panelGeom, dataPos, insGeomNum, x, y, scale, rotation, mirror,
+                                               insertType, refName) != korvencode::Success) {
+                continue;
+            }
+            bool listed = false;
+            for (int16_t b = 0; b < arrBoards_.count() && !listed; ++b) {
+                listed = arrBoards_.at(b).GeomNum == insGeomNum;
+            }
+            auto placed = std::ranges::find(allFiles, static_cast<int32_t>(insGeomNum), &FileInfo::GeomNum);
+            if (!listed && placed != allFiles.end()) {
+                arrBoards_.append(*placed);
+                ++filesShown;
+            }
+        }
+    }
+}
+
+void clsKORVEN::closeConnection() {
+    for (int16_t b = 0; b < arrBoards_.count(); ++b) {
+        FileInfo& board = arrBoards_.at(b);
+        for (GeomPair* pair :
+             {&board.sFeatureGeom, &board.sPinGeom, &board.sTPGeom, &board.sViaGeom, &board.sMaskGeom}) {
+            for (int16_t* geomNum : {&pair->topGeomNum, &pair->botGeomNum}) {
+                if (*geomNum != 0 && !runnerSwitches().blnDebugOn) {
+                    DeleteGeometry(*geomNum);
+                }
+            }
+        }
+    }
+    lastError_.clear();
+    objDFM_.reset();
+    objApplication_.reset();
+}
+
+} // namespace lumora
