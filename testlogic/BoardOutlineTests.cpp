@@ -1,0 +1,158 @@
+// The six tests that measure items of a board against the board's outline: fiducials, component
+// bodies, testpoints, vias and etch must keep their distance; gold fingers must reach the edge.
+
+#include "korven/clsKORVEN.h"
+#include "script/clsTestItem.h"
+#include "testlogic/BuildingBlocks.h"
+#include "testlogic/ItemFrame.h"
+#include "testlogic/RunContext.h"
+#include "testlogic/mdlTestLogic.h"
+
+#include <array>
+#include <string_view>
+
+namespace lumora {
+
+namespace {
+
+constexpr int16_t kViaInsert = 1;
+constexpr int16_t kComponentInsert = 3;
+constexpr int16_t kFiducialInsert = 7;
+constexpr int16_t kEtchClass = 6;
+constexpr int16_t kBoardOutlineClass = 16;
+
+enum Slot : std::size_t { Outline = 0, Items = 1 };
+
+class BoardOutlineTests {
+  public:
+    BoardOutlineTests(ItemFrame& frame, FamilyGeometries& geometries, int16_t maxStackup)
+        : frame_(frame), test_(frame.test()), geometries_(geometries), maxStackup_(maxStackup) {}
+
+    void run(const FrameItem& item);
+
+    void fiducialClearance(const FrameItem& item) {
+        buildOutline(item);
+        createdGeometry(test_.strName + " - Fid", item, items());
+        flattenInserts(kFiducialInsert, Sides::Both, InsertShape::Whole, items());
+        measureFromOutline("Min_Clearance_From_Board_Edge", test_.strName);
+    }
+
+    void componentClearance(const FrameItem& item) {
+        std::string surface = textParameter(test_, "Test_Surface");
+        buildOutline(item);
+        createdGeometry(test_.strName + " - Comp", item, items());
+        for (const SurfacePass& pass : kSurfacePasses) {
+            if (runsPass(surface, pass)) {
+                flattenDftOutline(items(), pass.bodyOutline, kComponentInsert, "", "", 0);
+            }
+        }
+        measureFromOutline("Minimum_Distance_From_Edge", test_.strName);
+        geometries_.deleteUnlessDebug();
+    }
+
+    void testpointPadClearance(const FrameItem& item) { padClearance(item, " - TP_", inserttype::Testpoint); }
+
+    void viaPadClearance(const FrameItem& item) { padClearance(item, " - Via_", kViaInsert); }
+
+    void goldfingerFlush(const FrameItem& item) {
+        createdGeometry(test_.strName, item, items());
+        for (const char* extents : {"Pin Extents Top", "Pin Extents Bottom"}) {
+            flattenDftOutline(items(), extents, inserttype::GoldFinger,
+                              textParameter(test_, "Package_Keyword"), textParameter(test_, "Package_Value"),
+                              0);
+        }
+        frame_.record(korven().dfmComponentFlushWithEdge(
+                          items(), numberParameter(test_, "Maximum_Distance_From_Edge"), test_.strName),
+                      "dfmComponentFlushWithEdge");
+    }
+
+    void etchClearance(const FrameItem& item) {
+        buildOutline(item);
+        for (int16_t stackup = 1; stackup <= maxStackup_; ++stackup) {
+            createdGeometry(test_.strName + " - StackUp" + std::to_string(stackup), item, items());
+            flattenStackup(stackup, items(), kEtchClass, true);
+            measureFromOutline("Minimum_Distance_From_Edge", test_.strName);
+            deleteUnlessDebug(items());
+            items() = 0;
+        }
+        deleteUnlessDebug(outline());
+    }
+
+  private:
+    clsKORVEN& korven() { return frame_.korven(); }
+    int16_t& outline() { return geometries_[Outline]; }
+    int16_t& items() { return geometries_[Items]; }
+
+    void buildOutline(const FrameItem& item) {
+        createdGeometry(test_.strName + " - BdOutline", item, outline());
+        flattenByGraphicClass(outline(), kBoardOutlineClass, false);
+    }
+
+    // A pass whose surface "Test_Surface" leaves out still measures its empty geometry.
+    void padClearance(const FrameItem& item, const char* geometryWord, int16_t insertType) {
+        std::string surface = textParameter(test_, "Test_Surface");
+        for (const SurfacePass& pass : kSurfacePasses) {
+            buildOutline(item);
+            createdGeometry(test_.strName + geometryWord + pass.word, item, items());
+            InsertTypeSelection selection;
+            selection.insertType = insertType;
+            selection.top = pass.side == Sides::Top && runsPass(surface, pass);
+            selection.bottom = pass.side == Sides::Bottom && runsPass(surface, pass);
+            flattenByInsertType(selection, items());
+            measureFromOutline("Minimum_Distance_From_Edge", test_.strName + " - " + pass.word);
+            geometries_.deleteUnlessDebug();
+        }
+    }
+
+    // The one threshold is both the Marginal and the Critical distance.
+    void measureFromOutline(const char* threshold, const std::string& checkName) {
+        double distance = numberParameter(test_, threshold);
+        distanceCheck(frame_, outline(), items(), distance, distance, checkName);
+    }
+
+    ItemFrame& frame_;
+    clsTestItem& test_;
+    FamilyGeometries& geometries_;
+    int16_t maxStackup_;
+};
+
+using Test = void (BoardOutlineTests::*)(const FrameItem&);
+
+struct NamedTest {
+    std::string_view name;
+    Test test;
+};
+
+// In the order the names are compared.
+constexpr std::array<NamedTest, 6> kTests{{
+    {"Fiducial Clearance To Board Outline", &BoardOutlineTests::fiducialClearance},
+    {"Minimum Component Clearance To Board Outline", &BoardOutlineTests::componentClearance},
+    {"Minimum Testpoint Pad Edge Clearance To Board Outline", &BoardOutlineTests::testpointPadClearance},
+    {"Minimum Via Pad Edge Clearance To Board Outline", &BoardOutlineTests::viaPadClearance},
+    {"Goldfinger Flush With Board Outline", &BoardOutlineTests::goldfingerFlush},
+    {"Minimum Etch Edge Clearance To Board Outline", &BoardOutlineTests::etchClearance},
+}};
+
+void BoardOutlineTests::run(const FrameItem& item) {
+    const std::string& name = test_.strName;
+    for (const NamedTest& entry : kTests) {
+        if (entry.name == name) {
+            (this->*entry.test)(item);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+int16_t runBoardOutlineTests(clsTestItem& test) {
+    FamilyGeometries geometries(2);
+    ItemFrame frame(test, geometries, {FrameKind::Board, "runBoardOutlineTests"});
+    BoardOutlineTests tests(frame, geometries, frame.korven().getMaxElectricalStackup());
+    frame.runItems(
+        ItemList::Boards, [&](const FrameItem& item) { tests.run(item); },
+        [&] { geometries.deleteUnlessDebug(); });
+    return frame.finish();
+}
+
+} // namespace lumora

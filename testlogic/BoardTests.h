@@ -1,0 +1,75 @@
+#pragma once
+
+// Private to the board family's sources: what one board test works with, and the calls that
+// tests of both halves of the family make.
+
+#include "script/clsTestItem.h"
+#include "testlogic/BuildingBlocks.h"
+#include "testlogic/FamilyGeometries.h"
+#include "testlogic/ItemFrame.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace lumora {
+
+class clsKORVEN;
+
+struct Thresholds {
+    double marginal;
+    double critical;
+};
+
+// One board test on one board: the frame, the board, the family's three geometry slots and the
+// highest electrical stack-up number of the document.
+class BoardRun {
+  public:
+    BoardRun(ItemFrame& frame, const FrameItem& board, FamilyGeometries& geometries, int16_t maxStackup)
+        : frame_(frame), board_(board), geometries_(geometries), maxStackup_(maxStackup) {}
+
+    const FrameItem& board() const { return board_; }
+    const std::string& testName() const { return frame_.test().strName; }
+    int16_t maxStackup() const { return maxStackup_; }
+    clsKORVEN& korven() { return frame_.korven(); }
+
+    int16_t& first() { return geometries_[0]; }
+    int16_t& second() { return geometries_[1]; }
+    int16_t& third() { return geometries_[2]; }
+
+    double number(const char* parameter);
+    int16_t integer(const char* parameter);
+    std::string text(const char* parameter);
+
+    // A geometry of this board named after the test: test name + suffix.
+    void create(const std::string& suffix, int16_t& geomNum);
+    // A wrapper's code; anything but 0 ends the test for the board.
+    void record(int16_t code, const char* wrapperName) { frame_.record(code, wrapperName); }
+
+    void distanceCheck(int16_t geomNum1, int16_t geomNum2, Thresholds thresholds,
+                       const std::string& checkName, DistanceFlags flags = {});
+    // dfmFilterGeometry, timed as the sub-process "Filter".
+    void filter(int16_t geomNum, const std::string& keyword, const std::string& value,
+                int32_t comparisonType);
+
+  private:
+    ItemFrame& frame_;
+    const FrameItem& board_;
+    FamilyGeometries& geometries_;
+    int16_t maxStackup_;
+};
+
+using BoardTest = void (*)(BoardRun&);
+
+struct BoardTestEntry {
+    std::string_view name;
+    BoardTest run;
+};
+
+// Component bodies, pins and pads.
+std::span<const BoardTestEntry> spacingTests();
+// Routing, soldermask, fiducials, drills, testpad density and thermal ties.
+std::span<const BoardTestEntry> routingTests();
+
+} // namespace lumora

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "korven/mdlTestLib.h"
+#include "testlogic/ItemFrame.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace lumora {
+
+struct FrameItem;
+
+// Which surfaces an insert flattening collects.
+enum class Sides { Top, Bottom, Both };
+
+// Whether inserts are flattened whole or as their insertion points.
+enum class InsertShape { Whole, PointOnly };
+
+// A geometry created for the item and listed in the Created Geometries window.
+void createdGeometry(const std::string& name, const FrameItem& item, int16_t& geomNum);
+
+// flattenByInsertType of one insert type on the chosen surfaces: no inner stack-up, surface code
+// 3, no attribute condition.
+void flattenInserts(int16_t insertType, Sides sides, InsertShape shape, int16_t geomNum);
+
+// DeleteGeometry unless debug mode keeps it or there is none; sets geomNum to 0 when deleted.
+void deleteUnlessDebug(int16_t& geomNum);
+
+// Whether "Test_Surface" chooses the side: "Top" or "Bottom" (exactly), or "Both".
+bool choosesSide(Sides side, const std::string& testSurface);
+
+// One pass of a two-pass test: its surface word in geometry and check names, the surface whose
+// inserts it collects, and the DFx outline type of that surface's component bodies.
+struct SurfacePass {
+    const char* word;
+    Sides side;
+    const char* bodyOutline;
+};
+
+// Pass 1 is Top, pass 2 Bottom.
+constexpr std::array<SurfacePass, 2> kSurfacePasses{{
+    {"Top", Sides::Top, "Comp Body Top"},
+    {"Bottom", Sides::Bottom, "Comp Body Bottom"},
+}};
+
+// choosesSide of the pass's side.
+bool runsPass(const std::string& testSurface, const SurfacePass& pass);
+
+// Items of a board whose soldermask openings were prepared before the tests ran.
+enum class MaskedItems { Vias, Pins, Testpoints, Features };
+
+// The board's soldermask geometry of the items on the pass's surface, entered in the Created
+// Geometries list as the test name + "_sVia_Top" and the like.
+int16_t boardSoldermaskGeometry(MaskedItems items, const SurfacePass& pass, const std::string& testName,
+                                const FrameItem& item);
+
+// The switches of dfmDistanceCheck; all off unless a test says otherwise.
+struct DistanceFlags {
+    bool canTouch = false;
+    bool skipSameNets = false;
+    bool oneDRCPerNet = false;
+    bool skipSameComps = false;
+};
+
+// dfmDistanceCheck with algorithm type 0; a non-zero code ends the item in the board frame.
+void distanceCheck(ItemFrame& frame, int16_t geomNum1, int16_t geomNum2, double marginal, double critical,
+                   const std::string& checkName, DistanceFlags flags = {});
+
+// dfmFilterGeometry timed as the sub-process "Filter"; a non-zero code ends the item.
+void filterGeometry(ItemFrame& frame, int16_t geomNum, const std::string& keyWord, const std::string& value,
+                    int32_t comparisonType);
+
+// Fills geomNum with the features a pad may come too close to on the pass's surface: etch
+// without a net, then the inserts of types 10 and 0.
+void fillFeatureGeometry(ItemFrame& frame, const SurfacePass& pass, int16_t geomNum);
+
+// The switch ("Include_Soldermask", "Skip_Masked_Vias") by which a test measures the board's
+// soldermask geometries instead of its own. Those belong to the connection, so while the switch
+// is on a test deletes neither of its two geometries.
+class SoldermaskSwitch {
+  public:
+    explicit SoldermaskSwitch(clsTestItem& test) : test_(test) {}
+
+    void set(const char* switchName) { name_ = switchName; }
+    void clear() { name_.clear(); }
+    // Only the exact text "Yes" is on; no switch set is off.
+    bool isOn() const;
+    // Deletes the geometries (first, then second) unless the switch is on or debug mode keeps them.
+    void deleteUnlessOn(FamilyGeometries& geometries) const;
+
+  private:
+    clsTestItem& test_;
+    std::string name_;
+};
+
+// The board loop of a family whose tests may borrow the board's soldermask geometries: the
+// switch is cleared before every board and decides the clean-up after every board and once more
+// when the routine leaves. Returns the frame's result code.
+int16_t runMaskableBoards(ItemFrame& frame, FamilyGeometries& geometries, SoldermaskSwitch& maskSwitch,
+                          const ItemFrame::Branch& branch);
+
+} // namespace lumora

@@ -1,0 +1,238 @@
+// The five keepout tests: nothing may come too close to a fiducial, a tooling hole or a
+// component that the user marked with an attribute. Each measures a subject geometry against the
+// inspection features the eight switches select, once per surface.
+
+#include "korven/clsKORVEN.h"
+#include "script/RunnerError.h"
+#include "script/clsTestItem.h"
+#include "testlogic/BuildingBlocks.h"
+#include "testlogic/ItemFrame.h"
+#include "testlogic/RunContext.h"
+#include "testlogic/mdlTestLogic.h"
+
+#include <array>
+
+namespace lumora {
+
+namespace {
+
+constexpr int16_t kViaInsert = 1;
+constexpr int16_t kPinInsert = 2;
+constexpr int16_t kComponentInsert = 3;
+constexpr int16_t kFiducialInsert = 7;
+constexpr int16_t kToolingHoleInsert = 8;
+constexpr int16_t kEtchClass = 6;
+constexpr int16_t kBoardOutlineClass = 16;
+constexpr int16_t kPanelOutlineClass = 18;
+constexpr int32_t kHasKeyword = 5;
+constexpr int32_t kLacksKeyword = 6;
+
+enum Slot : std::size_t { Subject = 0, Inspection = 1 };
+
+struct KeepoutPass {
+    const char* word; // "Top" or "Bot"
+    const char* otherWord;
+    Sides side;
+    Sides otherSide;
+    const char* bodyOutline;
+    const char* extentsOutline;
+};
+
+constexpr std::array<KeepoutPass, 2> kPasses{{
+    {"Top", "Bot", Sides::Top, Sides::Bottom, "Comp Body Top", "Pin/Body Extents Top"},
+    {"Bot", "Top", Sides::Bottom, Sides::Top, "Comp Body Bottom", "Pin/Body Extents Bottom"},
+}};
+
+// The eight inspection switches, read once per call; each is on only for the exact text "Yes".
+struct InspectionSwitches {
+    bool componentPackages, componentPins, vias, etches, fiducials, toolingHoles, boardOutline, panelOutline;
+
+    static InspectionSwitches read(clsTestItem& test) {
+        auto on = [&](const char* name) { return textParameter(test, name) == "Yes"; };
+        return {on("Component_Packages"), on("Component_Pins"), on("Vias"),          on("Etches"),
+                on("Fiducials"),          on("Tooling_Holes"),  on("Board_Outline"), on("Panel_Outline")};
+    }
+};
+
+// Which subject the test measures, and so which switch it leaves out of the inspection features.
+enum class Measured { Fiducials, ToolingHoles, AttributedComponents };
+
+bool isPanelTest(const std::string& name) {
+    return name == "Panel Fiducial Keepout" || name == "Panel Tooling Hole Keepout";
+}
+
+class KeepoutTests {
+  public:
+    KeepoutTests(ItemFrame& frame, FamilyGeometries& geometries)
+        : frame_(frame), test_(frame.test()), geometries_(geometries),
+          maxStackup_(frame.korven().getMaxElectricalStackup()),
+          switches_(InspectionSwitches::read(frame.test())) {}
+
+    void run(const FrameItem& item) {
+        const std::string& name = test_.strName;
+        if (name == "Panel Fiducial Keepout" || name == "Board Fiducial Keepout") {
+            fiducialKeepout(item);
+        } else if (name == "Panel Tooling Hole Keepout" || name == "Board Tooling Hole Keepout") {
+            toolingHoleKeepout(item);
+        } else if (name == "Custom Keepouts") {
+            customKeepouts(item);
+        }
+    }
+
+  private:
+    int16_t& subject() { return geometries_[Subject]; }
+    int16_t& inspection() { return geometries_[Inspection]; }
+    std::string checkName(const char* word) const { return test_.strName + "_" + word; }
+
+    void fiducialKeepout(const FrameItem& item) {
+        std::string surface = textParameter(test_, "Test_Surface");
+        int16_t lookThrough = integerParameter(test_, "Look_Through_n_Electrical_Stackups");
+        for (const KeepoutPass& pass : kPasses) {
+            if (!choosesSide(pass.side, surface)) {
+                continue;
+            }
+            createdGeometry(test_.strName + " - Fiducial_" + pass.word, item, subject());
+            flattenInserts(kFiducialInsert, pass.side, InsertShape::Whole, subject());
+            buildInspectionFeatures(item, pass, Measured::Fiducials, lookThroughStackups(pass, lookThrough));
+            distanceCheck(subject(), inspection(), checkName(pass.word));
+            if (switches_.fiducials) {
+                distanceCheck(subject(), subject(), checkName(pass.word));
+            }
+            deleteUnlessDebug(subject());
+            deleteUnlessDebug(inspection());
+        }
+    }
+
+    void toolingHoleKeepout(const FrameItem& item) {
+        for (const KeepoutPass& pass : kPasses) {
+            createdGeometry(test_.strName + " - Tooling_" + pass.word, item, subject());
+            flattenInserts(kToolingHoleInsert, pass.side, InsertShape::Whole, subject());
+            buildInspectionFeatures(item, pass, Measured::ToolingHoles, {outerStackup(pass)});
+            distanceCheck(subject(), inspection(), checkName(pass.word));
+            if (switches_.toolingHoles) {
+                distanceCheck(subject(), subject(), checkName(pass.word));
+            }
+            deleteUnlessDebug(subject());
+            deleteUnlessDebug(inspection());
+        }
+    }
+
+    void customKeepouts(const FrameItem& item) {
+        std::string keyword = textParameter(test_, "Attribute_Keyword");
+        std::string value = textParameter(test_, "Attribute_Value");
+        if (keyword.empty() || value.empty()) {
+            throw RunnerError(errnum::ApplicationBase, "Invalid Parameters",
+                              "Parameters Attribute_Keyword and/or Attribute_Value are not valid.");
+        }
+        for (const KeepoutPass& pass : kPasses) {
+            createdGeometry(test_.strName + " - " + pass.word, item, subject());
+            flattenDftOutline(subject(), pass.bodyOutline, kComponentInsert, keyword, value, 0);
+            filterSmd(kLacksKeyword);
+            buildInspectionFeatures(item, pass, Measured::AttributedComponents, {outerStackup(pass)});
+            distanceCheck(subject(), inspection(), checkName(pass.word));
+            deleteUnlessDebug(subject());
+
+            createdGeometry(test_.strName + " - Thru-Hole_" + pass.word, item, subject());
+            flattenDftOutline(subject(), pass.extentsOutline, kComponentInsert, keyword, value, 0);
+            filterSmd(kHasKeyword);
+            distanceCheck(subject(), inspection(), checkName(pass.word));
+            deleteUnlessDebug(subject());
+
+            // Thru-hole pins of the attributed components, where they come out on the other side.
+            createdGeometry(test_.strName + " - Thru-Hole_" + pass.otherWord, item, subject());
+            InsertTypeSelection pins;
+            pins.insertType = kPinInsert;
+            pins.top = pass.otherSide == Sides::Top;
+            pins.bottom = pass.otherSide == Sides::Bottom;
+            pins.keyword = keyword;
+            pins.value = value;
+            flattenByInsertType(pins, subject());
+            filterSmd(kHasKeyword);
+            distanceCheck(subject(), inspection(), checkName(pass.otherWord));
+            deleteUnlessDebug(subject());
+            deleteUnlessDebug(inspection());
+        }
+    }
+
+    // Stack-ups 1 to n + 1 from the top, or the highest down to the highest minus n from the bottom.
+    std::vector<int16_t> lookThroughStackups(const KeepoutPass& pass, int16_t lookThrough) const {
+        std::vector<int16_t> stackups;
+        if (pass.side == Sides::Top) {
+            for (int32_t s = 1; s <= lookThrough + 1; ++s) {
+                stackups.push_back(static_cast<int16_t>(s));
+            }
+        } else {
+            for (int32_t s = maxStackup_; s >= maxStackup_ - lookThrough; --s) {
+                stackups.push_back(static_cast<int16_t>(s));
+            }
+        }
+        return stackups;
+    }
+
+    int16_t outerStackup(const KeepoutPass& pass) const { return pass.side == Sides::Top ? 1 : maxStackup_; }
+
+    void buildInspectionFeatures(const FrameItem& item, const KeepoutPass& pass, Measured measured,
+                                 const std::vector<int16_t>& etchStackups) {
+        createdGeometry(test_.strName + " - InspectionFeatures_" + pass.word, item, inspection());
+        int16_t geomNum = inspection();
+        if (switches_.componentPackages) {
+            flattenDftOutline(geomNum, pass.bodyOutline, kComponentInsert, "", "", 0);
+        }
+        if (switches_.componentPins) {
+            flattenInserts(kPinInsert, pass.side, InsertShape::Whole, geomNum);
+        }
+        if (switches_.vias) {
+            flattenInserts(kViaInsert, pass.side, InsertShape::Whole, geomNum);
+        }
+        if (switches_.etches) {
+            for (int16_t stackup : etchStackups) {
+                flattenStackup(stackup, geomNum, kEtchClass, false);
+            }
+        }
+        if (switches_.fiducials && measured != Measured::Fiducials) {
+            flattenInserts(kFiducialInsert, pass.side, InsertShape::Whole, geomNum);
+        }
+        if (switches_.toolingHoles && measured != Measured::ToolingHoles) {
+            flattenInserts(kToolingHoleInsert, pass.side, InsertShape::Whole, geomNum);
+        }
+        if (switches_.boardOutline) {
+            flattenByGraphicClass(geomNum, kBoardOutlineClass, false);
+        }
+        if (switches_.panelOutline) {
+            flattenByGraphicClass(geomNum, kPanelOutlineClass, false);
+        }
+    }
+
+    void filterSmd(int32_t comparisonType) { filterGeometry(frame_, subject(), "SMD", "", comparisonType); }
+
+    void distanceCheck(int16_t geomNum1, int16_t geomNum2, const std::string& name) {
+        lumora::distanceCheck(frame_, geomNum1, geomNum2, numberParameter(test_, "Marginal_Distance"),
+                              numberParameter(test_, "Critical_Distance"), name, {.skipSameComps = true});
+    }
+
+    ItemFrame& frame_;
+    clsTestItem& test_;
+    FamilyGeometries& geometries_;
+    int16_t maxStackup_;
+    InspectionSwitches switches_;
+};
+
+} // namespace
+
+int16_t runKeepoutTests(clsTestItem& test) {
+    FamilyGeometries geometries(2);
+    FrameOptions options{FrameKind::Board, "runKeepoutTests", false, false};
+    ItemFrame frame(test, geometries, options);
+    bool panels = isPanelTest(test.strName);
+    if (panels && !frame.korven().haveTestablePanels()) {
+        frame.failRoutine("Panel Tests", "No visible panels");
+        return frame.finish();
+    }
+    KeepoutTests tests(frame, geometries);
+    frame.runItems(
+        panels ? ItemList::Panels : ItemList::Boards, [&](const FrameItem& item) { tests.run(item); },
+        [&] { geometries.deleteUnlessDebug(); });
+    return frame.finish();
+}
+
+} // namespace lumora

@@ -1,0 +1,166 @@
+// The seven tests that judge a panel: its size and proportions, its tooling holes and
+// fiducials, and how close components and gold fingers come to its edges.
+
+#include "korven/clsKORVEN.h"
+#include "script/clsTestItem.h"
+#include "testlogic/BuildingBlocks.h"
+#include "testlogic/ItemFrame.h"
+#include "testlogic/RunContext.h"
+#include "testlogic/mdlTestLogic.h"
+
+#include <array>
+#include <string_view>
+
+namespace lumora {
+
+namespace {
+
+constexpr int16_t kComponentInsert = 3;
+constexpr int16_t kFiducialInsert = 7;
+constexpr int16_t kToolingHoleInsert = 8;
+constexpr int16_t kTopSurface = 1;
+constexpr int16_t kBottomSurface = 2;
+
+struct PanelPass {
+    const char* suffix; // appended to the test name for the pass's geometry
+    Sides side;
+    const char* bodyOutline;
+    const char* railParameter;
+    const char* edgeParameter;
+    int16_t surface;
+};
+
+constexpr std::array<PanelPass, 2> kPasses{{
+    {" - Top", Sides::Top, "Comp Body Top", "Min_Clearance_From_Rail_Edge_For_Top_Components",
+     "Min_Clearance_From_Leading_Trailing_Edge_For_Top_Components", kTopSurface},
+    {" - Bottom", Sides::Bottom, "Comp Body Bottom", "Min_Clearance_From_Rail_Edge_For_Bottom_Components",
+     "Min_Clearance_From_Leading_Trailing_Edge_For_Bottom_Components", kBottomSurface},
+}};
+
+// The panel tests and the one geometry each may build.
+class PanelTests {
+  public:
+    PanelTests(ItemFrame& frame, int16_t& geomNum) : frame_(frame), test_(frame.test()), geomNum_(geomNum) {}
+
+    void run(const FrameItem& item) {
+        const std::string& name = test_.strName;
+        if (name == "Panel Dimensions") {
+            panelDimensions(item);
+        } else if (name == "Panel Length To Width Ratio") {
+            frame_.record(korven().dfmPanelLengthToWidthRatio(item.position, number("Length_To_Width_Ratio")),
+                          "dfmPanelLengthToWidthRatio");
+        } else if (name == "Panel Tooling Holes In Corners") {
+            toolingHolesInCorners(item);
+        } else if (name == "Fiducial Clearance To Panel Edge") {
+            fiducialClearance(item);
+        } else if (name == "Panel Fiducials In Corners ") {
+            fiducialsInCorners(item);
+        } else if (name == "All Components Clearance To Panel Edges") {
+            componentsClearance(item);
+        } else if (name == "Gold Fingers Flush With Panel Edge") {
+            goldFingersFlush(item);
+        }
+    }
+
+  private:
+    clsKORVEN& korven() { return frame_.korven(); }
+    double number(const char* parameter) { return numberParameter(test_, parameter); }
+
+    void panelDimensions(const FrameItem& item) {
+        frame_.record(korven().dfmPanelDimensions(item.position, number("Minimum_Width"),
+                                                  number("Maximum_Width"), number("Minimum_Length"),
+                                                  number("Maximum_Length"), test_.strName),
+                      "dfmPanelDimensions");
+    }
+
+    void itemsInCorners(int16_t surface) {
+        frame_.record(korven().dfmItemsInCorners(geomNum_, number("Min_Distance_From_Rail_Edge"),
+                                                 number("Max_Distance_From_Rail_Edge"),
+                                                 number("Min_Distance_From_Leading_Trailing_Edge"),
+                                                 number("Max_Distance_From_Leading_Trailing_Edge"),
+                                                 integerParameter(test_, "Min_Corners"), test_.strName,
+                                                 surface),
+                      "dfmItemsInCorners");
+    }
+
+    void toolingHolesInCorners(const FrameItem& item) {
+        createdGeometry(test_.strName, item, geomNum_);
+        flattenInserts(kToolingHoleInsert, Sides::Both, InsertShape::PointOnly, geomNum_);
+        itemsInCorners(0);
+        deleteUnlessDebug(geomNum_);
+    }
+
+    void fiducialClearance(const FrameItem& item) {
+        for (const PanelPass& pass : kPasses) {
+            createdGeometry(test_.strName + pass.suffix, item, geomNum_);
+            flattenInserts(kFiducialInsert, pass.side, InsertShape::Whole, geomNum_);
+            frame_.record(
+                korven().dfmFiducialClearanceToPanelEdge(geomNum_, number("Min_Clearance_From_Rail_Edge"),
+                                                         number("Min_Clearance_From_Leading_Trailing_Edge")),
+                "dfmFiducialClearanceToPanelEdge");
+            deleteUnlessDebug(geomNum_);
+        }
+    }
+
+    void fiducialsInCorners(const FrameItem& item) {
+        std::string surface = textParameter(test_, "Test_Surface");
+        for (const PanelPass& pass : kPasses) {
+            if (!choosesSide(pass.side, surface)) {
+                continue;
+            }
+            createdGeometry(test_.strName + pass.suffix, item, geomNum_);
+            flattenInserts(kFiducialInsert, pass.side, InsertShape::PointOnly, geomNum_);
+            itemsInCorners(pass.surface);
+            deleteUnlessDebug(geomNum_);
+        }
+    }
+
+    void componentsClearance(const FrameItem& item) {
+        for (const PanelPass& pass : kPasses) {
+            createdGeometry(test_.strName + pass.suffix, item, geomNum_);
+            flattenDftOutline(geomNum_, pass.bodyOutline, kComponentInsert, "", "", 0);
+            if (textParameter(test_, "Ignore_Tooling") == "No") {
+                flattenInserts(kToolingHoleInsert, pass.side, InsertShape::Whole, geomNum_);
+            }
+            if (textParameter(test_, "Ignore_Fiducial") == "No") {
+                flattenInserts(kFiducialInsert, pass.side, InsertShape::Whole, geomNum_);
+            }
+            frame_.record(korven().dfmAllComponentsClearanceToPanelEdge(geomNum_, number(pass.railParameter),
+                                                                        number(pass.edgeParameter)),
+                          "dfmAllComponentsClearanceToPanelEdge");
+            deleteUnlessDebug(geomNum_);
+        }
+    }
+
+    void goldFingersFlush(const FrameItem& item) {
+        createdGeometry(test_.strName, item, geomNum_);
+        std::string keyword = textParameter(test_, "Package_Keyword");
+        std::string value = textParameter(test_, "Package_Value");
+        flattenDftOutline(geomNum_, "Pin Extents Top", inserttype::GoldFinger, keyword, value, 0);
+        flattenDftOutline(geomNum_, "Pin Extents Bottom", inserttype::GoldFinger, keyword, value, 0);
+        frame_.record(
+            korven().dfmComponentFlushWithEdge(geomNum_, number("Maximum_Distance_From_Edge"), test_.strName),
+            "dfmComponentFlushWithEdge");
+        deleteUnlessDebug(geomNum_);
+    }
+
+    ItemFrame& frame_;
+    clsTestItem& test_;
+    int16_t& geomNum_;
+};
+
+} // namespace
+
+int16_t runPanelTests(clsTestItem& test) {
+    FamilyGeometries geometries(1);
+    ItemFrame frame(test, geometries, {FrameKind::Panel, "runPanelTests"});
+    if (!frame.korven().haveTestablePanels()) {
+        frame.failRoutine("Panel Tests", "No visible panels.");
+        return frame.finish();
+    }
+    PanelTests tests(frame, geometries[0]);
+    frame.runItems(ItemList::Panels, [&](const FrameItem& item) { tests.run(item); });
+    return frame.finish();
+}
+
+} // namespace lumora

@@ -1,0 +1,63 @@
+#include "script/TestCatalog.h"
+#include "script/clsTestItem.h"
+#include "testlogic/RunContext.h"
+#include "testlogic/mdlTestLogic.h"
+
+#include <array>
+
+namespace lumora {
+
+namespace {
+
+constexpr int16_t kFailed = -999;
+
+using FamilyRoutine = int16_t (*)(clsTestItem&);
+
+struct FamilyEntry {
+    TestFamily family;
+    FamilyRoutine routine;
+};
+
+constexpr std::array kFamilies{
+    FamilyEntry{TestFamily::Panel, runPanelTests},
+    FamilyEntry{TestFamily::Keepout, runKeepoutTests},
+    FamilyEntry{TestFamily::Board, runBoardTests},
+    FamilyEntry{TestFamily::Orientation, runOrientationTests},
+    FamilyEntry{TestFamily::BoardOutline, runBoardOutlineTests},
+    FamilyEntry{TestFamily::Testpoint, runTestpointTests},
+    FamilyEntry{TestFamily::Via, runViaTests},
+};
+
+bool isPackageTest(const std::string& name) {
+    return name == "Real Part To Real Part" || name == "Component Package To Component Package";
+}
+
+std::string headingOf(clsTestItem& test) {
+    std::string heading = "Test : " + test.strName;
+    if (isPackageTest(test.strName)) {
+        heading += " - " + test.dictProperties().item("Package_1") + " To " +
+                   test.dictProperties().item("Package_2");
+    }
+    return heading;
+}
+
+} // namespace
+
+int16_t runTest(clsTestItem& test) {
+    writeRunLog(headingOf(test));
+    if (!test.validateParameters()) {
+        writeRunLog("   Invalid Parameters");
+        return kFailed;
+    }
+    if (const CurrentTest* current = findCurrentTest(test.strName)) {
+        for (const FamilyEntry& entry : kFamilies) {
+            if (entry.family == current->family) {
+                return entry.routine(test);
+            }
+        }
+    }
+    writeRunLog("   Test " + test.strName + " : " + "FAILED {Not A Valid Test}");
+    return kFailed;
+}
+
+} // namespace lumora

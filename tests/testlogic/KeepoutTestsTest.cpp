@@ -1,0 +1,193 @@
+#include "korven/RunnerSwitches.h"
+#include "testlogic/mdlTestLogic.h"
+#include "tests/testlogic/TestLogicFixture.h"
+
+using namespace lumora;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// One board with three electrical stack-ups and the component-body outline layers.
+class KeepoutTestsTest : public test::TestLogicFixture {
+  protected:
+    void SetUp() override {
+        scriptBoards({"board.cc"});
+        korven.layers = {
+            {},
+            {.name = "TOP", .type = 1, .electrical = 1},
+            {.name = "INNER", .type = 3, .electrical = 2},
+            {.name = "BOTTOM", .type = 2, .electrical = 3},
+            {.name = "BODY_TOP", .type = 0, .attributes = {{"DFX_OUTLINE_TYPE", "Comp Body Top"}}},
+            {.name = "BODY_BOT", .type = 0, .attributes = {{"DFX_OUTLINE_TYPE", "Comp Body Bottom"}}},
+        };
+        connectCounting();
+        ASSERT_EQ(objKorven.loadLayers(), 0);
+        korven.clearCalls();
+    }
+
+    // Every switch off but the ones named.
+    std::vector<std::pair<std::string, std::string>> onlySwitches(std::vector<std::string> on) {
+        std::vector<std::pair<std::string, std::string>> parameters;
+        for (const char* name : {"Component_Packages", "Component_Pins", "Vias", "Etches", "Fiducials",
+                                 "Tooling_Holes", "Board_Outline", "Panel_Outline"}) {
+            bool wanted = std::ranges::find(on, name) != on.end();
+            parameters.emplace_back(name, wanted ? "Yes" : "No");
+        }
+        return parameters;
+    }
+};
+
+} // namespace
+
+TEST_F(KeepoutTestsTest, ToolingHoleKeepoutMeasuresBothSurfacesAgainstEveryFeature) {
+    clsTestItem test = item("Board Tooling Hole Keepout");
+    EXPECT_EQ(runKeepoutTests(test), 0);
+    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
+flattenByInsertType(100, 1, 8, 0, 3) -> 0
+createFlattenGeometry(1) -> 0 [geom=101]
+flattenByInsertType(101, 4, 3, 0, 3) -> 0
+flattenByInsertType(101, 1, 2, 0, 3) -> 0
+flattenByInsertType(101, 1, 1, 0, 3) -> 0
+flattenByGraphicClass(101, 1, 6, 0) -> 0
+flattenByInsertType(101, 1, 7, 0, 3) -> 0
+flattenByGraphicClass(101, -1, 16, 0) -> 0
+flattenByGraphicClass(101, -1, 18, 0) -> 0
+DistanceCheck2(100, 101, 0.02, 0.01, "Board Tooling Hole Keepout_Top", 0, 0, 0, 0, 1) -> 0
+DistanceCheck2(100, 100, 0.02, 0.01, "Board Tooling Hole Keepout_Top", 0, 0, 0, 0, 1) -> 0
+DeleteGeometry(100) -> 0
+DeleteGeometry(101) -> 0
+createFlattenGeometry(1) -> 0 [geom=102]
+flattenByInsertType(102, 3, 8, 0, 3) -> 0
+createFlattenGeometry(1) -> 0 [geom=103]
+flattenByInsertType(103, 5, 3, 0, 3) -> 0
+flattenByInsertType(103, 3, 2, 0, 3) -> 0
+flattenByInsertType(103, 3, 1, 0, 3) -> 0
+flattenByGraphicClass(103, 3, 6, 0) -> 0
+flattenByInsertType(103, 3, 7, 0, 3) -> 0
+flattenByGraphicClass(103, -1, 16, 0) -> 0
+flattenByGraphicClass(103, -1, 18, 0) -> 0
+DistanceCheck2(102, 103, 0.02, 0.01, "Board Tooling Hole Keepout_Bot", 0, 0, 0, 0, 1) -> 0
+DistanceCheck2(102, 102, 0.02, 0.01, "Board Tooling Hole Keepout_Bot", 0, 0, 0, 0, 1) -> 0
+DeleteGeometry(102) -> 0
+DeleteGeometry(103) -> 0
+)");
+    EXPECT_EQ(logLines(), (Lines{"   Test On board.cc : SUCCEDED {Marginal: 0  Critical: 0}"}));
+}
+
+TEST_F(KeepoutTestsTest, FiducialKeepoutLooksThroughTheChosenStackupsOfItsSurface) {
+    clsTestItem top = item("Board Fiducial Keepout", onlySwitches({"Etches"}));
+    top.dictProperties().store("Test_Surface", "Top");
+    top.dictProperties().store("Look_Through_n_Electrical_Stackups", "1");
+    EXPECT_EQ(runKeepoutTests(top), 0);
+    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
+flattenByInsertType(100, 1, 7, 0, 3) -> 0
+createFlattenGeometry(1) -> 0 [geom=101]
+flattenByGraphicClass(101, 1, 6, 0) -> 0
+flattenByGraphicClass(101, 2, 6, 0) -> 0
+DistanceCheck2(100, 101, 0.02, 0.01, "Board Fiducial Keepout_Top", 0, 0, 0, 0, 1) -> 0
+DeleteGeometry(100) -> 0
+DeleteGeometry(101) -> 0
+)");
+
+    korven.clearCalls();
+    clsTestItem bottom = item("Board Fiducial Keepout", onlySwitches({"Etches", "Fiducials"}));
+    bottom.dictProperties().store("Test_Surface", "Bottom");
+    bottom.dictProperties().store("Look_Through_n_Electrical_Stackups", "0");
+    EXPECT_EQ(runKeepoutTests(bottom), 0);
+    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=102]
+flattenByInsertType(102, 3, 7, 0, 3) -> 0
+createFlattenGeometry(1) -> 0 [geom=103]
+flattenByGraphicClass(103, 3, 6, 0) -> 0
+DistanceCheck2(102, 103, 0.02, 0.01, "Board Fiducial Keepout_Bot", 0, 0, 0, 0, 1) -> 0
+DistanceCheck2(102, 102, 0.02, 0.01, "Board Fiducial Keepout_Bot", 0, 0, 0, 0, 1) -> 0
+DeleteGeometry(102) -> 0
+DeleteGeometry(103) -> 0
+)");
+}
+
+TEST_F(KeepoutTestsTest, FiducialKeepoutWithAnUnknownSurfaceRunsNoPass) {
+    clsTestItem test = item("Board Fiducial Keepout", {{"Test_Surface", "both"}});
+    EXPECT_EQ(runKeepoutTests(test), 0);
+    EXPECT_EQ(korven.trace(), "");
+    EXPECT_EQ(logLines(), (Lines{"   Test On board.cc : SUCCEDED {Marginal: 0  Critical: 0}"}));
+}
+
+TEST_F(KeepoutTestsTest, CustomKeepoutsMeasureBodiesExtentsAndPinsOfTheOtherSide) {
+    clsTestItem test = item("Custom Keepouts", {{"Attribute_Keyword", "KEEPOUT"}, {"Attribute_Value", "1"}});
+    for (auto& [name, value] : onlySwitches({"Vias"})) {
+        test.dictProperties().store(name, value);
+    }
+    EXPECT_EQ(runKeepoutTests(test), 0);
+    std::string trace = korven.trace();
+    std::string firstPass = trace.substr(0, trace.find("createFlattenGeometry(1) -> 0 [geom=104]"));
+    EXPECT_EQ(firstPass, R"(createFlattenGeometry(1) -> 0 [geom=100]
+FlattenByAttrib(100, 4, "KEEPOUT", "1", 0, 3, 0, 3) -> 0
+FilterGeometry(100, "SMD", "", 6) -> 0
+createFlattenGeometry(1) -> 0 [geom=101]
+flattenByInsertType(101, 1, 1, 0, 3) -> 0
+DistanceCheck2(100, 101, 0.02, 0.01, "Custom Keepouts_Top", 0, 0, 0, 0, 1) -> 0
+DeleteGeometry(100) -> 0
+createFlattenGeometry(1) -> 0 [geom=102]
+FilterGeometry(102, "SMD", "", 5) -> 0
+DistanceCheck2(102, 101, 0.02, 0.01, "Custom Keepouts_Top", 0, 0, 0, 0, 1) -> 0
+DeleteGeometry(102) -> 0
+createFlattenGeometry(1) -> 0 [geom=103]
+FlattenByAttrib(103, 3, "KEEPOUT", "1", 0, 2, 0, 3) -> 0
+FilterGeometry(103, "SMD", "", 5) -> 0
+DistanceCheck2(103, 101, 0.02, 0.01, "Custom Keepouts_Bot", 0, 0, 0, 0, 1) -> 0
+DeleteGeometry(103) -> 0
+DeleteGeometry(101) -> 0
+)");
+    EXPECT_NE(trace.find("DistanceCheck2(107, 105, 0.02, 0.01, \"Custom Keepouts_Top\""), std::string::npos)
+        << trace;
+}
+
+TEST_F(KeepoutTestsTest, CustomKeepoutsWithoutAnAttributeFailEveryBoard) {
+    korven.files.clear();
+    scriptBoards({"a.cc", "b.cc"});
+    connectCounting();
+    clsTestItem test = item("Custom Keepouts");
+    EXPECT_EQ(runKeepoutTests(test), -999);
+    const std::string failure =
+        " : FAILED {Invalid Parameters {Parameters Attribute_Keyword and/or Attribute_Value are not valid.}}";
+    EXPECT_EQ(logLines(), (Lines{"   Test On a.cc" + failure, "   Test On b.cc" + failure}));
+    EXPECT_EQ(korven.trace(), "");
+}
+
+TEST_F(KeepoutTestsTest, PanelKeepoutsNeedAPanel) {
+    clsTestItem test = item("Panel Fiducial Keepout");
+    EXPECT_EQ(runKeepoutTests(test), -999);
+    EXPECT_EQ(logLines(), (Lines{"   Test On  : FAILED {Panel Tests {No visible panels}}"}));
+}
+
+TEST_F(KeepoutTestsTest, PanelKeepoutsWalkThePanels) {
+    scriptPanels({"panel.cc"});
+    connectCounting();
+    clsTestItem test = item("Panel Tooling Hole Keepout", onlySwitches({}));
+    EXPECT_EQ(runKeepoutTests(test), 0);
+    EXPECT_EQ(logLines(), (Lines{"   Test On panel.cc : SUCCEDED {Marginal: 0  Critical: 0}"}));
+    EXPECT_EQ(korven.trace().substr(0, 26), "createFlattenGeometry(2) -");
+}
+
+TEST_F(KeepoutTestsTest, TheDrcLimitIsAFailureInThisFamily) {
+    korven.setCode("DistanceCheck2", 1);
+    clsTestItem test = item("Board Tooling Hole Keepout");
+    EXPECT_EQ(runKeepoutTests(test), -999);
+    EXPECT_EQ(logLines(), (Lines{"   Test On board.cc : FAILED {dfmDistanceCheck {Too Many Errors}}"}));
+    // The failing pass ends the board; its two geometries go with the board's clean-up.
+    EXPECT_NE(korven.trace().find("DeleteGeometry(100) -> 0\nDeleteGeometry(101) -> 0\n"), std::string::npos);
+}
+
+TEST_F(KeepoutTestsTest, SaveOnFailSavesTheDesignAndStopsAtTheFirstFailure) {
+    korven.files.clear();
+    scriptBoards({"a.cc", "b.cc"});
+    connectCounting();
+    runnerSwitches().blnSaveOnFail = true;
+    korven.setCode("DistanceCheck2", -17);
+    clsTestItem test = item("Board Tooling Hole Keepout");
+    EXPECT_EQ(runKeepoutTests(test), -999);
+    ASSERT_EQ(logLines().size(), 1u);
+    EXPECT_NE(korven.trace().find("SaveDataFileAs(\""), std::string::npos);
+    EXPECT_NE(korven.trace().find("/error.cc\")"), std::string::npos);
+    EXPECT_EQ(korven.trace().find("createFlattenGeometry(2)"), std::string::npos);
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "log/Clock.h"
+#include "log/clsLogFile.h"
+#include "script/LocaleService.h"
+#include "script/clsTestItem.h"
+#include "tests/korven/KorvenFixture.h"
+#include "tests/support/TempDir.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace lumora::test {
+
+// A connected recording KORVEN, a running window with a real run log in a temporary folder, and
+// a "." locale. Family tests script the document, run one test item and compare the call trace
+// and the run log's lines with what the routine must do.
+class TestLogicFixture : public KorvenFixture {
+  protected:
+    TestLogicFixture() : log_(dir_.path()) {
+        log_.beginLog(true);
+        window.log = &log_;
+    }
+
+    // Connects with the DRC callback on, as a run does, and forgets the calls made so far.
+    void connectCounting() {
+        connect();
+        objKorven.SetResponse(true);
+        korven.clearCalls();
+    }
+
+    // Files as GetFile2 reports them: boards have block type 1, panels 8.
+    void scriptBoards(std::vector<std::string> names) {
+        int32_t number = static_cast<int32_t>(korven.files.size()) + 1;
+        for (const std::string& name : names) {
+            korven.files.push_back({.number = number,
+                                    .name = name,
+                                    .show = true,
+                                    .blockType = 1,
+                                    .geomNum = static_cast<int16_t>(10 + number)});
+            ++number;
+        }
+    }
+    void scriptPanels(std::vector<std::string> names) {
+        int32_t number = static_cast<int32_t>(korven.files.size()) + 1;
+        for (const std::string& name : names) {
+            korven.files.push_back({.number = number,
+                                    .name = name,
+                                    .show = true,
+                                    .blockType = 8,
+                                    .geomNum = static_cast<int16_t>(10 + number)});
+            ++number;
+        }
+    }
+
+    // A test item as the loader builds it: name, defaults, then the given parameters.
+    clsTestItem item(const std::string& name,
+                     std::vector<std::pair<std::string, std::string>> parameters = {}) {
+        clsTestItem test;
+        test.strName = name;
+        test.setDefaults();
+        for (const auto& [key, value] : parameters) {
+            test.addProperty(key, value);
+        }
+        return test;
+    }
+
+    // The run log's lines after the banner block.
+    std::vector<std::string> logLines() {
+        std::string text = dir_.read("runner.log");
+        std::vector<std::string> lines;
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find("\r\n", start);
+            if (end == std::string::npos) {
+                end = text.size();
+            }
+            lines.push_back(text.substr(start, end - start));
+            start = end + 2;
+        }
+        auto banner =
+            std::ranges::find_if(lines, [](const std::string& l) { return l.starts_with("Lumora Runner v."); });
+        auto body = std::find(banner, lines.end(), std::string()); // the empty line that closes the banner
+        return {body == lines.end() ? body : body + 1, lines.end()};
+    }
+
+    ScopedLocale locale_{{".", ","}};
+    TempDir dir_;
+    clsLogFile log_;
+};
+
+} // namespace lumora::test
