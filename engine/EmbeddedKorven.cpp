@@ -1,0 +1,33 @@
+#include "engine/EmbeddedKorven.h"
+
+#include "engine/automation/EmbeddedApplication.h"
+#include "engine/automation/EmbeddedDfm.h"
+#include "engine/io/DesignFile.h"
+
+namespace lumora::engine {
+
+EmbeddedKorven::EmbeddedKorven(AutomationRegistry& registry)
+    : session_(std::make_shared<Session>(registry)) {}
+
+EmbeddedKorven::EmbeddedKorven(Design design, AutomationRegistry& registry)
+    : session_(std::make_shared<Session>(registry, std::move(design))) {}
+
+std::unique_ptr<EmbeddedKorven> EmbeddedKorven::open(const std::filesystem::path& designFile,
+                                                     AutomationRegistry& registry) {
+    return std::make_unique<EmbeddedKorven>(loadDesign(designFile), registry);
+}
+
+std::shared_ptr<AutomationObject> EmbeddedKorven::createObject(std::string_view progId) {
+    if (!session_->running()) {
+        return nullptr;
+    }
+    if (progId == kApplicationProgId) {
+        return std::make_shared<EmbeddedApplication>(session_);
+    }
+    if (progId == kDfmProgId) {
+        return std::make_shared<EmbeddedDfm>(session_);
+    }
+    return nullptr;
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/Session.h"
+#include "korven/AutomationRegistry.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace lumora::engine {
+
+// KORVEN running inside the process: serves "KORVEN.Application" and "KORVEN.DFM" to whoever
+// registers it with an AutomationRegistry, over one shared document. DRCs reach the Response class
+// that the same registry holds under the ProgID given to TurnOnResponse, synchronously, on the
+// caller's thread.
+class EmbeddedKorven : public AutomationProvider {
+  public:
+    // Running without a document.
+    explicit EmbeddedKorven(AutomationRegistry& registry = automationRegistry());
+    EmbeddedKorven(Design design, AutomationRegistry& registry = automationRegistry());
+    // Running with the document of a design file; throws DesignFormatError.
+    static std::unique_ptr<EmbeddedKorven> open(const std::filesystem::path& designFile,
+                                                AutomationRegistry& registry = automationRegistry());
+
+    std::shared_ptr<AutomationObject> createObject(std::string_view progId) override;
+    bool isRunning() const override { return session_->running(); }
+
+    // KORVEN closes: objects handed out before fail every later call with AutomationError.
+    void exit() { session_->exit(); }
+
+    Session& session() { return *session_; }
+
+  private:
+    std::shared_ptr<Session> session_;
+};
+
+} // namespace lumora::engine

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "engine/model/Design.h"
+#include "korven/AutomationRegistry.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace lumora::engine {
+
+// The running KORVEN: its document and the state its automation objects share.
+class Session {
+  public:
+    explicit Session(AutomationRegistry& registry) : registry_(registry) {}
+    Session(AutomationRegistry& registry, Design design) : registry_(registry), design_(std::move(design)) {}
+
+    bool hasDocument() const { return design_.has_value(); }
+    // Raises KorvenFailure -2 when no document is loaded.
+    Design& design();
+    const Design& design() const;
+
+    // The main window closes: every later call fails as a broken automation call.
+    void exit() { running_ = false; }
+    bool running() const { return running_; }
+
+    // The layer whose attributes GetAttribKeywordArray and GetAttribValue read.
+    std::optional<int16_t> currentAttribLayer;
+    bool autoRedraw = true;
+    int16_t maxErrorsPerTest = 0; // 0: no limit
+
+    // TurnOnResponse / TurnOffResponseByID: -3 when no class is registered under progId or it is
+    // not turned on.
+    int16_t turnOnResponse(const std::string& progId);
+    int16_t turnOffResponse(const std::string& progId);
+
+    // Stores a DRC marker and announces it, synchronously, to every response turned on.
+    void placeDrc(DrcMarker marker);
+
+  private:
+    AutomationRegistry& registry_;
+    std::optional<Design> design_;
+    bool running_ = true;
+    std::map<std::string, std::shared_ptr<ResponseCallback>> responses_;
+};
+
+// Runs one automation method: refuses it when KORVEN has exited (AutomationError), and turns the
+// engine's refusals into KORVEN's return codes, unexpected failures into -1.
+template <class F> int16_t answer(const Session& session, F&& method);
+
+// Like answer, for methods that need the document.
+template <class F> int16_t answerWithDocument(Session& session, F&& method);
+
+} // namespace lumora::engine
+
+#include "engine/SessionAnswer.h"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "engine/model/Shapes.h"
+
+#include <boost/geometry.hpp>
+#include <boost/geometry/geometries/box.hpp>
+#include <boost/geometry/geometries/multi_polygon.hpp>
+#include <boost/geometry/geometries/point_xy.hpp>
+#include <boost/geometry/geometries/polygon.hpp>
+
+namespace lumora::engine {
+
+namespace bg = boost::geometry;
+using AreaPoint = bg::model::d2::point_xy<double>;
+using AreaPolygon = bg::model::polygon<AreaPoint>;
+using Area = bg::model::multi_polygon<AreaPolygon>;
+using Box = bg::model::box<AreaPoint>;
+
+// The copper (or other material) a shape covers. Curves become polygons with a chord error far
+// below any manufacturing tolerance; marks and zero-width lines cover nothing.
+Area areaOf(const Shape& shape);
+
+// The smallest axis-parallel box around the shape, points and pens included; nothing for an
+// empty shape.
+std::optional<Box> extentOf(const Shape& shape);
+
+// The shape of one polygon of an area, as a design item.
+Polygon toPolygon(const AreaPolygon& polygon);
+// A box as an area.
+AreaPolygon boxPolygon(const Box& box);
+
+Area unite(const Area& a, const Area& b);
+
+} // namespace lumora::engine

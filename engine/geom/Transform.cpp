@@ -1,0 +1,111 @@
+#include "engine/geom/Transform.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace lumora::engine {
+
+namespace {
+
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+
+Point rotated(Point p, double degrees) {
+    const double c = std::cos(degrees * kRadiansPerDegree);
+    const double s = std::sin(degrees * kRadiansPerDegree);
+    return {p.x * c - p.y * s, p.x * s + p.y * c};
+}
+
+} // namespace
+
+double normalizedDegrees(double degrees) {
+    double result = std::fmod(degrees, 360.0);
+    if (result < 0) {
+        result += 360.0;
+    }
+    return result == 360.0 ? 0.0 : result;
+}
+
+Transform::Transform(Point offset, double rotation, bool mirror, double scale)
+    : offset_(offset), rotation_(normalizedDegrees(rotation)), mirror_(mirror), scale_(scale) {}
+
+Transform Transform::of(const Insert& insert) {
+    return Transform(insert.at, insert.rotation, insert.mirror, insert.scale);
+}
+
+Transform Transform::then(const Transform& outer) const {
+    return Transform(outer.apply(offset_), outer.rotation_ + (outer.mirror_ ? -rotation_ : rotation_),
+                     outer.mirror_ != mirror_, outer.scale_ * scale_);
+}
+
+Point Transform::linear(Point point) const {
+    Point p{mirror_ ? -point.x : point.x, point.y};
+    p = {p.x * scale_, p.y * scale_};
+    return rotated(p, rotation_);
+}
+
+Point Transform::apply(Point point) const {
+    Point p = linear(point);
+    return {p.x + offset_.x, p.y + offset_.y};
+}
+
+double Transform::applyAngle(double degrees) const {
+    return normalizedDegrees((mirror_ ? 180.0 - degrees : degrees) + rotation_);
+}
+
+Shape Transform::apply(const Shape& shape) const {
+    const double size = std::abs(scale_);
+    auto mapRing = [this](const Ring& ring) {
+        Ring result;
+        result.reserve(ring.size());
+        for (Point p : ring) {
+            result.push_back(apply(p));
+        }
+        return result;
+    };
+    struct Visitor {
+        const Transform& t;
+        double size;
+        decltype(mapRing)& ring;
+
+        Shape operator()(const Pad& pad) const {
+            Pad result = pad;
+            result.at = t.apply(pad.at);
+            result.sizeX *= size;
+            result.sizeY *= size;
+            result.inner *= size;
+            result.spokeWidth *= size;
+            if (pad.shape == pad_shape::Complex) {
+                // The outline carries the orientation, so mirrored outlines stay exact.
+                result.rotation = 0;
+                for (Point& p : result.outline) {
+                    p = t.linear(rotated(p, pad.rotation));
+                }
+            } else {
+                result.rotation =
+                    normalizedDegrees(t.mirror_ ? t.rotation_ - pad.rotation : t.rotation_ + pad.rotation);
+            }
+            return result;
+        }
+        Shape operator()(const Line& line) const {
+            return Line{t.apply(line.from), t.apply(line.to), line.width * size};
+        }
+        Shape operator()(const Arc& arc) const {
+            return Arc{t.apply(arc.center), arc.radius * size, t.applyAngle(arc.start),
+                       t.mirror_ ? -arc.sweep : arc.sweep, arc.width * size};
+        }
+        Shape operator()(const Circle& circle) const {
+            return Circle{t.apply(circle.center), circle.radius * size, circle.width * size};
+        }
+        Shape operator()(const Polygon& polygon) const {
+            Polygon result{ring(polygon.outline), {}};
+            for (const Ring& hole : polygon.holes) {
+                result.holes.push_back(ring(hole));
+            }
+            return result;
+        }
+        Shape operator()(const Mark& mark) const { return Mark{t.apply(mark.at)}; }
+    };
+    return std::visit(Visitor{*this, size, mapRing}, shape);
+}
+
+} // namespace lumora::engine

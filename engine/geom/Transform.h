@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/model/Items.h"
+#include "engine/model/Shapes.h"
+
+namespace lumora::engine {
+
+// Placement of a block's coordinates in its parent's: mirror x, scale, rotate counter-clockwise by
+// `rotation` degrees, then move by `offset`.
+class Transform {
+  public:
+    Transform() = default;
+    Transform(Point offset, double rotation, bool mirror, double scale);
+    static Transform of(const Insert& insert);
+
+    // This transform followed by outer: the placement of a nested block in outer's parent.
+    Transform then(const Transform& outer) const;
+
+    Point apply(Point point) const;
+    // The direction of an angle (degrees) after the transform, in [0, 360).
+    double applyAngle(double degrees) const;
+    Shape apply(const Shape& shape) const;
+
+    bool mirrored() const { return mirror_; }
+    Point offset() const { return offset_; }
+
+  private:
+    Point linear(Point point) const;
+
+    Point offset_;
+    double rotation_ = 0;
+    bool mirror_ = false;
+    double scale_ = 1;
+};
+
+double normalizedDegrees(double degrees);
+
+} // namespace lumora::engine

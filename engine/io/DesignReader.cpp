@@ -1,0 +1,540 @@
+#include "engine/io/DesignFile.h"
+#include "engine/io/DesignFormat.h"
+#include "engine/io/JsonNode.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <limits>
+#include <map>
+#include <sstream>
+
+namespace lumora::engine {
+
+namespace {
+
+constexpr int64_t kInt16Max = std::numeric_limits<int16_t>::max();
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+
+int16_t codeNamed(const JsonNode& node, std::span<const CodeName> table, std::string_view what) {
+    const std::string name = node.text();
+    auto code = codeOf(table, name);
+    if (!code) {
+        node.fail("unknown " + std::string(what) + " \"" + name + "\"");
+    }
+    return *code;
+}
+
+int16_t int16Member(const JsonNode& node, std::string_view key, int16_t fallback) {
+    auto found = node.optionalMember(key);
+    return found ? static_cast<int16_t>(found->integer(-kInt16Max - 1, kInt16Max)) : fallback;
+}
+
+class Reader {
+  public:
+    Design read(const JsonNode& root) {
+        root.expectObject(
+            {"format", "version", "name", "units", "keywords", "layers", "geometries", "files", "drcs"});
+        if (root.member("format").text() != format::kName) {
+            root.member("format").fail("not a design file: expected \"" + std::string(format::kName) + "\"");
+        }
+        const JsonNode version = root.member("version");
+        if (version.integer(0, kInt32Max) != format::kVersion) {
+            version.fail("unsupported version " + version.json().dump() + ", this KORVEN reads version " +
+                         std::to_string(format::kVersion));
+        }
+        design_.name = root.textOr("name", "");
+        design_.pageUnits = codeNamed(root.member("units"), pageUnitNames(), "page unit");
+        if (auto keywords = root.optionalMember("keywords")) {
+            readKeywords(*keywords);
+        }
+        readLayers(root.member("layers"));
+        readGeometries(root.member("geometries"));
+        readFiles(root.member("files"));
+        checkFlattenFiles();
+        if (auto drcs = root.optionalMember("drcs")) {
+            readDrcs(*drcs);
+        }
+        registerUsedKeywords();
+        return std::move(design_);
+    }
+
+  private:
+    void readKeywords(const JsonNode& list) {
+        for (const JsonNode& node : list.elements()) {
+            node.expectObject({"name", "in", "out", "type", "internal"});
+            Keyword keyword;
+            keyword.name = node.member("name").text();
+            if (keyword.name.empty()) {
+                node.member("name").fail("keyword names cannot be empty");
+            }
+            keyword.inName = node.textOr("in", keyword.name);
+            keyword.outName = node.textOr("out", keyword.name);
+            keyword.type = node.has("type")
+                               ? codeNamed(node.member("type"), keywordTypeNames(), "keyword type")
+                               : keyword_type::Text;
+            keyword.internal = node.booleanOr("internal", false);
+            for (const Keyword& known : design_.keywords) {
+                if (sameKeyword(known.name, keyword.name)) {
+                    node.member("name").fail("keyword \"" + keyword.name + "\" is declared twice");
+                }
+            }
+            design_.keywords.push_back(std::move(keyword));
+        }
+    }
+
+    void readLayers(const JsonNode& list) {
+        std::vector<JsonNode> nodes = list.elements();
+        for (const JsonNode& node : nodes) {
+            node.expectObject({"number", "name", "type", "show", "electrical", "physical", "artwork",
+                               "mirror", "color", "description", "attributes"});
+            Layer layer;
+            layer.number = static_cast<int16_t>(node.member("number").integer(0, kInt16Max - 1));
+            layer.name = node.member("name").text();
+            if (design_.findLayer(layer.name)) {
+                node.member("name").fail("layer name \"" + layer.name + "\" is used twice");
+            }
+            if (static_cast<std::size_t>(layer.number) < design_.layers.size() &&
+                design_.layers[layer.number]) {
+                node.member("number").fail("layer number " + std::to_string(layer.number) + " is used twice");
+            }
+            layer.type = codeNamed(node.member("type"), layerTypeNames(), "layer type");
+            layer.show = node.booleanOr("show", true);
+            layer.electrical = int16Member(node, "electrical", 0);
+            layer.physical = int16Member(node, "physical", 0);
+            layer.artwork = int16Member(node, "artwork", 0);
+            layer.mirror = layer.number;
+            layer.color = int16Member(node, "color", 0);
+            layer.description = node.textOr("description", "");
+            layer.attributes = attributes(node.optionalMember("attributes"));
+            if (design_.layers.size() <= static_cast<std::size_t>(layer.number)) {
+                design_.layers.resize(layer.number + 1);
+            }
+            design_.layers[layer.number] = std::move(layer);
+        }
+        for (const JsonNode& node : nodes) {
+            if (auto mirror = node.optionalMember("mirror")) {
+                pairMirrors(node, *mirror);
+            }
+        }
+    }
+
+    void pairMirrors(const JsonNode& node, const JsonNode& mirrorNode) {
+        Layer& layer = *design_.layers[node.member("number").integer(0, kInt16Max - 1)];
+        Layer& twin = *design_.layers[layerRef(mirrorNode)];
+        auto unpaired = [](const Layer& l, const Layer& other) {
+            return l.mirror == l.number || l.mirror == other.number;
+        };
+        if (!unpaired(layer, twin) || !unpaired(twin, layer)) {
+            mirrorNode.fail("layers \"" + layer.name + "\" and \"" + twin.name +
+                            "\" already mirror other layers");
+        }
+        layer.mirror = twin.number;
+        twin.mirror = layer.number;
+    }
+
+    void readGeometries(const JsonNode& list) {
+        std::vector<JsonNode> nodes = list.elements();
+        for (const JsonNode& node : nodes) {
+            node.expectObject({"number", "name", "type", "thickness", "hole", "file", "data"});
+            Geometry geometry;
+            geometry.number = static_cast<int16_t>(node.member("number").integer(1, kInt16Max));
+            geometry.name = node.member("name").text();
+            if (design_.geometries.contains(geometry.number)) {
+                node.member("number").fail("geometry number " + std::to_string(geometry.number) +
+                                           " is used twice");
+            }
+            if (geometryNumbers_.contains(geometry.name)) {
+                node.member("name").fail("geometry name \"" + geometry.name + "\" is used twice");
+            }
+            geometry.blockType = codeNamed(node.member("type"), blockTypeNames(), "block type");
+            geometry.thickness = node.numberOr("thickness", 0);
+            if (auto hole = node.optionalMember("hole")) {
+                hole->expectObject({"size", "plated"});
+                geometry.hole = {hole->member("size").number(), hole->booleanOr("plated", true)};
+            }
+            if (auto file = node.optionalMember("file")) {
+                if (geometry.blockType != block_type::Flatten) {
+                    file->fail("only flatten geometries belong to a file");
+                }
+                geometry.flattenFile = static_cast<int32_t>(file->integer(1, kInt32Max));
+                flattenFileNodes_.emplace(geometry.number, *file);
+            } else if (geometry.blockType == block_type::Flatten) {
+                node.fail("missing member \"file\" of a flatten geometry");
+            }
+            geometryNumbers_.emplace(geometry.name, geometry.number);
+            design_.geometries.emplace(geometry.number, std::move(geometry));
+        }
+        for (const JsonNode& node : nodes) {
+            Geometry& geometry =
+                design_.geometries.at(static_cast<int16_t>(node.member("number").integer(1, kInt16Max)));
+            if (auto data = node.optionalMember("data")) {
+                for (const JsonNode& item : data->elements()) {
+                    geometry.data.push_back(dataItem(item, geometry));
+                }
+            }
+        }
+        checkNesting(nodes);
+    }
+
+    // Placements that run in a circle would have no end, and very deep nesting would exhaust the
+    // stack of every walk through the design.
+    void checkNesting(const std::vector<JsonNode>& nodes) {
+        std::map<int16_t, int> depths;
+        for (const JsonNode& node : nodes) {
+            auto number = static_cast<int16_t>(node.member("number").integer(1, kInt16Max));
+            const int depth = depthOf(number, 1, depths);
+            if (depth == kInCircle) {
+                node.fail("placements starting at geometry \"" + design_.geometries.at(number).name +
+                          "\" run in a circle");
+            }
+            if (depth > kMaxNesting) {
+                node.fail("geometry \"" + design_.geometries.at(number).name + "\" nests deeper than " +
+                          std::to_string(kMaxNesting) + " levels");
+            }
+        }
+    }
+
+    static constexpr int kMaxNesting = 64;
+    static constexpr int kInCircle = -1;
+
+    // Levels of blocks from this one down to its deepest placement; kInCircle when the placements
+    // below it return to a block being measured. Stops measuring below kMaxNesting.
+    int depthOf(int16_t number, int level, std::map<int16_t, int>& depths) const {
+        if (level > kMaxNesting) {
+            return level;
+        }
+        auto [entry, fresh] = depths.try_emplace(number, kInCircle);
+        if (!fresh) {
+            return entry->second;
+        }
+        int depth = 1;
+        for (const DataItem& item : design_.geometries.at(number).data) {
+            if (const auto* insert = std::get_if<Insert>(&item)) {
+                const int below = depthOf(insert->geometry, level + 1, depths);
+                if (below == kInCircle) {
+                    return kInCircle;
+                }
+                depth = std::max(depth, below + 1);
+            }
+        }
+        entry->second = depth;
+        return depth;
+    }
+
+    DataItem dataItem(const JsonNode& node, const Geometry& owner) {
+        constexpr std::array kinds{"insert", "pad", "line", "arc", "circle", "polygon", "mark"};
+        const char* kind = nullptr;
+        for (const char* candidate : kinds) {
+            if (node.has(candidate)) {
+                if (kind) {
+                    node.fail("an item is either \"" + std::string(kind) + "\" or \"" + candidate + "\"");
+                }
+                kind = candidate;
+            }
+        }
+        if (!kind) {
+            node.fail("expected an item: insert, pad, line, arc, circle, polygon or mark");
+        }
+        if (std::string_view(kind) == "insert") {
+            if (owner.blockType == block_type::Flatten) {
+                node.fail("flatten geometries hold no inserts");
+            }
+            return insert(node);
+        }
+        return graphic(node, kind, owner);
+    }
+
+    Insert insert(const JsonNode& node) {
+        node.expectObject({"insert", "geometry", "at", "rotation", "mirror", "scale", "ref", "net", "pinNets",
+                           "attributes"});
+        Insert result;
+        result.insertType = codeNamed(node.member("insert"), insertTypeNames(), "insert type");
+        result.geometry = geometryRef(node.member("geometry"));
+        if (design_.geometries.at(result.geometry).blockType == block_type::Flatten) {
+            node.member("geometry").fail("flatten geometries cannot be placed");
+        }
+        if (auto at = node.optionalMember("at")) {
+            result.at = at->point();
+        }
+        result.rotation = node.numberOr("rotation", 0);
+        result.mirror = node.booleanOr("mirror", false);
+        result.scale = node.numberOr("scale", 1);
+        result.refName = node.textOr("ref", "");
+        result.net = node.textOr("net", "");
+        if (auto pinNets = node.optionalMember("pinNets")) {
+            for (const auto& [pin, net] : pinNets->members()) {
+                result.pinNets.emplace(pin, net.text());
+            }
+        }
+        result.attributes = attributes(node.optionalMember("attributes"));
+        return result;
+    }
+
+    Graphic graphic(const JsonNode& node, std::string_view kind, const Geometry& owner) {
+        Graphic result;
+        if (kind == "pad") {
+            node.expectObject({"pad", "at", "size", "inner", "rotation", "spokes", "spokeWidth", "outline",
+                               "layer", "class", "net", "attributes", "origin"});
+            result.shape = pad(node);
+        } else if (kind == "line") {
+            node.expectObject({"line", "width", "layer", "class", "net", "attributes", "origin"});
+            Ring ends = node.member("line").ring(2);
+            if (ends.size() != 2) {
+                node.member("line").fail("a line has two points");
+            }
+            result.shape = Line{ends[0], ends[1], node.numberOr("width", 0)};
+        } else if (kind == "arc") {
+            node.expectObject({"arc", "radius", "start", "sweep", "width", "layer", "class", "net",
+                               "attributes", "origin"});
+            result.shape =
+                Arc{node.member("arc").point(), node.member("radius").number(), node.numberOr("start", 0),
+                    node.member("sweep").number(), node.numberOr("width", 0)};
+        } else if (kind == "circle") {
+            node.expectObject({"circle", "radius", "width", "layer", "class", "net", "attributes", "origin"});
+            result.shape = Circle{node.member("circle").point(), node.member("radius").number(),
+                                  node.numberOr("width", 0)};
+        } else if (kind == "polygon") {
+            node.expectObject({"polygon", "holes", "layer", "class", "net", "attributes", "origin"});
+            Polygon polygon{node.member("polygon").ring(3), {}};
+            if (auto holes = node.optionalMember("holes")) {
+                for (const JsonNode& hole : holes->elements()) {
+                    polygon.holes.push_back(hole.ring(3));
+                }
+            }
+            result.shape = std::move(polygon);
+        } else {
+            node.expectObject({"mark", "layer", "class", "net", "attributes", "origin"});
+            result.shape = Mark{node.member("mark").point()};
+        }
+        result.layer = layerRef(node.member("layer"));
+        if (auto graphicClass = node.optionalMember("class")) {
+            result.graphicClass = codeNamed(*graphicClass, graphicClassNames(), "graphic class");
+        }
+        result.net = node.textOr("net", "");
+        result.attributes = attributes(node.optionalMember("attributes"));
+        if (auto origin = node.optionalMember("origin")) {
+            if (owner.blockType != block_type::Flatten) {
+                origin->fail("only items of flatten geometries have an origin");
+            }
+            result.origin = flatOrigin(*origin);
+        }
+        return result;
+    }
+
+    Pad pad(const JsonNode& node) {
+        Pad result;
+        result.shape = codeNamed(node.member("pad"), padShapeNames(), "pad shape");
+        if (auto at = node.optionalMember("at")) {
+            result.at = at->point();
+        }
+        if (result.shape == pad_shape::Complex) {
+            result.outline = node.member("outline").ring(3);
+        } else if (node.has("outline")) {
+            node.member("outline").fail("only complex pads have an outline");
+        }
+        if (auto size = node.optionalMember("size")) {
+            if (size->json().is_array()) {
+                Point both = size->point();
+                result.sizeX = both.x;
+                result.sizeY = both.y;
+            } else {
+                result.sizeX = result.sizeY = size->number();
+            }
+        } else if (result.shape != pad_shape::Complex && result.shape != pad_shape::Blank) {
+            node.fail("missing member \"size\"");
+        }
+        result.inner = node.numberOr("inner", 0);
+        result.rotation = node.numberOr("rotation", 0);
+        result.spokes = int16Member(node, "spokes", 0);
+        result.spokeWidth = node.numberOr("spokeWidth", 0);
+        return result;
+    }
+
+    FlatOrigin flatOrigin(const JsonNode& node) {
+        node.expectObject({"component", "pin", "insert", "surface", "path"});
+        FlatOrigin origin;
+        origin.component = node.textOr("component", "");
+        origin.pin = node.textOr("pin", "");
+        if (auto type = node.optionalMember("insert")) {
+            origin.insertType = codeNamed(*type, insertTypeNames(), "insert type");
+        }
+        const std::string side = node.textOr("surface", "top");
+        if (side != "top" && side != "bottom") {
+            node.member("surface").fail("expected \"top\" or \"bottom\"");
+        }
+        origin.surface = side == "top" ? surface::Top : surface::Bottom;
+        if (auto path = node.optionalMember("path")) {
+            for (const JsonNode& position : path->elements()) {
+                origin.path.push_back(static_cast<int32_t>(position.integer(0, kInt32Max)));
+            }
+        }
+        return origin;
+    }
+
+    void readFiles(const JsonNode& list) {
+        for (const JsonNode& node : list.elements()) {
+            node.expectObject(
+                {"number", "name", "show", "geometry", "display", "at", "rotation", "mirror", "scale"});
+            File file;
+            file.number = static_cast<int32_t>(node.member("number").integer(1, kInt32Max));
+            if (std::ranges::find(design_.files, file.number, &File::number) != design_.files.end()) {
+                node.member("number").fail("file number " + std::to_string(file.number) + " is used twice");
+            }
+            file.name = node.member("name").text();
+            file.show = node.booleanOr("show", true);
+            file.geometry = geometryRef(node.member("geometry"));
+            if (design_.geometries.at(file.geometry).blockType == block_type::Flatten) {
+                node.member("geometry").fail("a file's own block cannot be a flatten geometry");
+            }
+            if (auto display = node.optionalMember("display")) {
+                file.shownGeometry = geometryRef(*display);
+            }
+            if (auto at = node.optionalMember("at")) {
+                file.at = at->point();
+            }
+            file.rotation = node.numberOr("rotation", 0);
+            file.mirror = node.booleanOr("mirror", false);
+            file.scale = node.numberOr("scale", 1);
+            design_.files.push_back(std::move(file));
+        }
+    }
+
+    void checkFlattenFiles() const {
+        for (const auto& [number, node] : flattenFileNodes_) {
+            const int32_t file = design_.geometries.at(number).flattenFile;
+            if (std::ranges::find(design_.files, file, &File::number) == design_.files.end()) {
+                node.fail("unknown file " + std::to_string(file));
+            }
+        }
+    }
+
+    void readDrcs(const JsonNode& list) {
+        for (const JsonNode& node : list.elements()) {
+            node.expectObject({"file", "at", "severity", "check", "text"});
+            DrcMarker marker;
+            const JsonNode file = node.member("file");
+            marker.file = static_cast<int32_t>(file.integer(1, kInt32Max));
+            if (std::ranges::find(design_.files, marker.file, &File::number) == design_.files.end()) {
+                file.fail("unknown file " + std::to_string(marker.file));
+            }
+            marker.at = node.member("at").point();
+            marker.severity = node.member("severity").text();
+            if (marker.severity != "Marginal" && marker.severity != "Critical") {
+                node.member("severity").fail("expected \"Marginal\" or \"Critical\"");
+            }
+            marker.check = node.textOr("check", "");
+            marker.text = node.textOr("text", "");
+            design_.drcs.push_back(std::move(marker));
+        }
+    }
+
+    AttributeList attributes(const std::optional<JsonNode>& node) {
+        AttributeList result;
+        if (node) {
+            for (const auto& [keyword, value] : node->members()) {
+                if (keyword.empty()) {
+                    node->fail("attribute keywords cannot be empty");
+                }
+                result.set(keyword, value.textOrNumber());
+            }
+        }
+        return result;
+    }
+
+    int16_t layerRef(const JsonNode& node) const {
+        const std::string name = node.text();
+        const Layer* layer = design_.findLayer(name);
+        if (!layer) {
+            node.fail("unknown layer \"" + name + "\"");
+        }
+        return layer->number;
+    }
+
+    int16_t geometryRef(const JsonNode& node) const {
+        const std::string name = node.text();
+        auto found = geometryNumbers_.find(name);
+        if (found == geometryNumbers_.end()) {
+            node.fail("unknown geometry \"" + name + "\"");
+        }
+        return found->second;
+    }
+
+    // The keyword table lists every keyword the document uses.
+    void registerUsedKeywords() {
+        auto registerAll = [this](const AttributeList& list) {
+            for (const Attribute& attribute : list) {
+                design_.keywordNumber(attribute.keyword);
+            }
+        };
+        for (const auto& slot : design_.layers) {
+            if (slot) {
+                registerAll(slot->attributes);
+            }
+        }
+        for (const auto& [number, geometry] : design_.geometries) {
+            for (const DataItem& item : geometry.data) {
+                std::visit([&](const auto& x) { registerAll(x.attributes); }, item);
+            }
+        }
+    }
+
+    Design design_;
+    std::map<std::string, int16_t> geometryNumbers_;
+    std::map<int16_t, JsonNode> flattenFileNodes_;
+};
+
+std::string withoutPrefix(std::string message, std::string_view upTo) {
+    if (auto start = message.find(upTo); start != std::string::npos) {
+        message.erase(0, start + upTo.size());
+    }
+    return message;
+}
+
+std::string syntaxError(const nlohmann::json::parse_error& error, std::string_view text) {
+    const std::size_t byte = std::min<std::size_t>(error.byte, text.size() + 1);
+    const std::string_view before = text.substr(0, byte > 0 ? byte - 1 : 0);
+    const auto line = 1 + std::ranges::count(before, '\n');
+    const auto lineStart = before.rfind('\n');
+    const std::size_t column = before.size() - (lineStart == std::string_view::npos ? 0 : lineStart + 1) + 1;
+    std::string message = withoutPrefix(error.what(), "] ");
+    if (message.starts_with("parse error at line")) {
+        message = withoutPrefix(message, ": ");
+    }
+    return "syntax error at byte " + std::to_string(byte) + " (line " + std::to_string(line) + ", column " +
+           std::to_string(column) + "): " + message;
+}
+
+} // namespace
+
+Design parseDesign(std::string_view text) {
+    Json root;
+    try {
+        root = Json::parse(text);
+    } catch (const nlohmann::json::parse_error& error) {
+        throw DesignFormatError(syntaxError(error, text));
+    } catch (const nlohmann::json::exception& error) {
+        throw DesignFormatError("syntax error: " + withoutPrefix(error.what(), "] "));
+    }
+    try {
+        return Reader().read(JsonNode(root, ""));
+    } catch (const nlohmann::json::exception& error) {
+        throw DesignFormatError(std::string("unreadable design: ") + error.what());
+    }
+}
+
+Design loadDesign(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw DesignFormatError("cannot open design file \"" + path.string() + "\"");
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    try {
+        return parseDesign(content.str());
+    } catch (const DesignFormatError& error) {
+        throw DesignFormatError(path.string() + ": " + error.what());
+    }
+}
+
+} // namespace lumora::engine

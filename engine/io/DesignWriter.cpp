@@ -1,0 +1,355 @@
+#include "engine/io/DesignFile.h"
+#include "engine/io/DesignFormat.h"
+#include "engine/io/JsonNode.h"
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+namespace lumora::engine {
+
+namespace {
+
+// Whole numbers are written without a fraction, which keeps large boards compact.
+Json number(double value) {
+    constexpr double kLargestWhole = 9007199254740992.0; // 2^53
+    if (std::trunc(value) == value && std::abs(value) < kLargestWhole) {
+        return value == 0 ? Json(0) : Json(static_cast<int64_t>(value));
+    }
+    return Json(value);
+}
+
+Json point(Point p) {
+    return Json::array({number(p.x), number(p.y)});
+}
+
+Json ring(const Ring& r) {
+    Json result = Json::array();
+    for (Point p : r) {
+        result.push_back(point(p));
+    }
+    return result;
+}
+
+std::string name(std::span<const CodeName> table, int16_t code) {
+    auto found = nameOf(table, code);
+    return found ? std::string(*found) : std::to_string(code);
+}
+
+class Writer {
+  public:
+    explicit Writer(const Design& design) : design_(design) {}
+
+    std::string write() {
+        out_ += "{\n";
+        field("format", Json(format::kName), false);
+        field("version", Json(format::kVersion), false);
+        field("name", Json(design_.name), false);
+        field("units", Json(name(pageUnitNames(), design_.pageUnits)), false);
+        list("keywords", keywords(), false);
+        list("layers", layers(), false);
+        geometries();
+        list("files", files(), false);
+        list("drcs", drcs(), true);
+        out_ += "}\n";
+        return std::move(out_);
+    }
+
+  private:
+    static std::string compact(const Json& value) {
+        return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+    }
+
+    void field(std::string_view key, const Json& value, bool last) {
+        out_ += "  " + compact(Json(key)) + ": " + compact(value) + (last ? "\n" : ",\n");
+    }
+
+    void list(std::string_view key, const std::vector<Json>& entries, bool last) {
+        out_ += "  " + compact(Json(key)) + ": [";
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            out_ += (i == 0 ? "\n    " : ",\n    ") + compact(entries[i]);
+        }
+        out_ += entries.empty() ? "]" : "\n  ]";
+        out_ += last ? "\n" : ",\n";
+    }
+
+    std::vector<Json> keywords() const {
+        std::vector<Json> result;
+        for (const Keyword& k : design_.keywords) {
+            Json entry{{"name", k.name}};
+            if (k.inName != k.name) {
+                entry["in"] = k.inName;
+            }
+            if (k.outName != k.name) {
+                entry["out"] = k.outName;
+            }
+            entry["type"] = name(keywordTypeNames(), k.type);
+            if (k.internal) {
+                entry["internal"] = true;
+            }
+            result.push_back(std::move(entry));
+        }
+        return result;
+    }
+
+    std::vector<Json> layers() const {
+        std::vector<Json> result;
+        for (const auto& slot : design_.layers) {
+            if (!slot) {
+                continue;
+            }
+            const Layer& l = *slot;
+            Json entry{{"number", l.number}, {"name", l.name}, {"type", name(layerTypeNames(), l.type)}};
+            if (!l.show) {
+                entry["show"] = false;
+            }
+            optionalInt(entry, "electrical", l.electrical);
+            optionalInt(entry, "physical", l.physical);
+            optionalInt(entry, "artwork", l.artwork);
+            if (l.mirror != l.number) {
+                entry["mirror"] = design_.layer(l.mirror).name;
+            }
+            optionalInt(entry, "color", l.color);
+            if (!l.description.empty()) {
+                entry["description"] = l.description;
+            }
+            attributes(entry, l.attributes);
+            result.push_back(std::move(entry));
+        }
+        return result;
+    }
+
+    void geometries() {
+        out_ += "  \"geometries\": [";
+        bool first = true;
+        for (const auto& entry : design_.geometries) {
+            const Geometry& g = entry.second;
+            Json head{{"number", g.number}, {"name", g.name}, {"type", name(blockTypeNames(), g.blockType)}};
+            if (g.thickness != 0) {
+                head["thickness"] = number(g.thickness);
+            }
+            if (g.hole != Hole{}) {
+                head["hole"] = {{"size", number(g.hole.size)}, {"plated", g.hole.plated}};
+            }
+            if (g.blockType == block_type::Flatten) {
+                head["file"] = g.flattenFile;
+            }
+            std::string text = compact(head);
+            text.pop_back(); // the data list follows inside the object
+            out_ += (first ? "\n    " : ",\n    ") + text + ",\"data\":[";
+            first = false;
+            for (std::size_t i = 0; i < g.data.size(); ++i) {
+                out_ += (i == 0 ? "\n      " : ",\n      ") +
+                        compact(std::visit([this](const auto& x) { return item(x); }, g.data[i]));
+            }
+            out_ += g.data.empty() ? "]}" : "\n    ]}";
+        }
+        out_ += first ? "],\n" : "\n  ],\n";
+    }
+
+    Json item(const Insert& insert) const {
+        Json entry{{"insert", name(insertTypeNames(), insert.insertType)},
+                   {"geometry", design_.geometry(insert.geometry).name}};
+        if (insert.at != Point{}) {
+            entry["at"] = point(insert.at);
+        }
+        if (insert.rotation != 0) {
+            entry["rotation"] = number(insert.rotation);
+        }
+        if (insert.mirror) {
+            entry["mirror"] = true;
+        }
+        if (insert.scale != 1) {
+            entry["scale"] = number(insert.scale);
+        }
+        if (!insert.refName.empty()) {
+            entry["ref"] = insert.refName;
+        }
+        if (!insert.net.empty()) {
+            entry["net"] = insert.net;
+        }
+        if (!insert.pinNets.empty()) {
+            Json nets = Json::object();
+            for (const auto& [pin, net] : insert.pinNets) {
+                nets[pin] = net;
+            }
+            entry["pinNets"] = std::move(nets);
+        }
+        attributes(entry, insert.attributes);
+        return entry;
+    }
+
+    Json item(const Graphic& graphic) const {
+        Json entry = std::visit([](const auto& shape) { return shapeJson(shape); }, graphic.shape);
+        entry["layer"] = design_.layer(graphic.layer).name;
+        if (graphic.graphicClass != graphic_class::Normal) {
+            entry["class"] = name(graphicClassNames(), graphic.graphicClass);
+        }
+        if (!graphic.net.empty()) {
+            entry["net"] = graphic.net;
+        }
+        attributes(entry, graphic.attributes);
+        if (graphic.origin) {
+            entry["origin"] = origin(*graphic.origin);
+        }
+        return entry;
+    }
+
+    static Json shapeJson(const Pad& pad) {
+        Json entry{{"pad", name(padShapeNames(), pad.shape)}};
+        if (pad.at != Point{}) {
+            entry["at"] = point(pad.at);
+        }
+        const bool sizeless = pad.shape == pad_shape::Complex || pad.shape == pad_shape::Blank;
+        if (!sizeless || pad.sizeX != 0 || pad.sizeY != 0) {
+            entry["size"] = pad.sizeX == pad.sizeY ? number(pad.sizeX) : point({pad.sizeX, pad.sizeY});
+        }
+        if (pad.inner != 0) {
+            entry["inner"] = number(pad.inner);
+        }
+        if (pad.rotation != 0) {
+            entry["rotation"] = number(pad.rotation);
+        }
+        if (pad.spokes != 0) {
+            entry["spokes"] = pad.spokes;
+        }
+        if (pad.spokeWidth != 0) {
+            entry["spokeWidth"] = number(pad.spokeWidth);
+        }
+        if (!pad.outline.empty()) {
+            entry["outline"] = ring(pad.outline);
+        }
+        return entry;
+    }
+    static Json shapeJson(const Line& line) {
+        Json entry{{"line", Json::array({point(line.from), point(line.to)})}};
+        if (line.width != 0) {
+            entry["width"] = number(line.width);
+        }
+        return entry;
+    }
+    static Json shapeJson(const Arc& arc) {
+        Json entry{{"arc", point(arc.center)}, {"radius", number(arc.radius)}};
+        if (arc.start != 0) {
+            entry["start"] = number(arc.start);
+        }
+        entry["sweep"] = number(arc.sweep);
+        if (arc.width != 0) {
+            entry["width"] = number(arc.width);
+        }
+        return entry;
+    }
+    static Json shapeJson(const Circle& circle) {
+        Json entry{{"circle", point(circle.center)}, {"radius", number(circle.radius)}};
+        if (circle.width != 0) {
+            entry["width"] = number(circle.width);
+        }
+        return entry;
+    }
+    static Json shapeJson(const Polygon& polygon) {
+        Json entry{{"polygon", ring(polygon.outline)}};
+        if (!polygon.holes.empty()) {
+            Json holes = Json::array();
+            for (const Ring& hole : polygon.holes) {
+                holes.push_back(ring(hole));
+            }
+            entry["holes"] = std::move(holes);
+        }
+        return entry;
+    }
+    static Json shapeJson(const Mark& mark) { return Json{{"mark", point(mark.at)}}; }
+
+    static Json origin(const FlatOrigin& o) {
+        Json entry = Json::object();
+        if (!o.component.empty()) {
+            entry["component"] = o.component;
+        }
+        if (!o.pin.empty()) {
+            entry["pin"] = o.pin;
+        }
+        if (o.insertType != insert_type::Any) {
+            entry["insert"] = name(insertTypeNames(), o.insertType);
+        }
+        entry["surface"] = o.surface == surface::Bottom ? "bottom" : "top";
+        entry["path"] = o.path;
+        return entry;
+    }
+
+    std::vector<Json> files() const {
+        std::vector<Json> result;
+        for (const File& f : design_.files) {
+            Json entry{{"number", f.number}, {"name", f.name}};
+            if (!f.show) {
+                entry["show"] = false;
+            }
+            entry["geometry"] = design_.geometry(f.geometry).name;
+            if (f.shownGeometry != 0) {
+                entry["display"] = design_.geometry(f.shownGeometry).name;
+            }
+            if (f.at != Point{}) {
+                entry["at"] = point(f.at);
+            }
+            if (f.rotation != 0) {
+                entry["rotation"] = number(f.rotation);
+            }
+            if (f.mirror) {
+                entry["mirror"] = true;
+            }
+            if (f.scale != 1) {
+                entry["scale"] = number(f.scale);
+            }
+            result.push_back(std::move(entry));
+        }
+        return result;
+    }
+
+    std::vector<Json> drcs() const {
+        std::vector<Json> result;
+        for (const DrcMarker& d : design_.drcs) {
+            result.push_back(Json{{"file", d.file},
+                                  {"at", point(d.at)},
+                                  {"severity", d.severity},
+                                  {"check", d.check},
+                                  {"text", d.text}});
+        }
+        return result;
+    }
+
+    static void optionalInt(Json& entry, const char* key, int16_t value) {
+        if (value != 0) {
+            entry[key] = value;
+        }
+    }
+
+    static void attributes(Json& entry, const AttributeList& list) {
+        if (list.empty()) {
+            return;
+        }
+        Json values = Json::object();
+        for (const Attribute& attribute : list) {
+            values[attribute.keyword] = attribute.value;
+        }
+        entry["attributes"] = std::move(values);
+    }
+
+    const Design& design_;
+    std::string out_;
+};
+
+} // namespace
+
+std::string serializeDesign(const Design& design) {
+    return Writer(design).write();
+}
+
+void saveDesign(const Design& design, const std::filesystem::path& path) {
+    const std::string text = serializeDesign(design);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) {
+        throw DesignFormatError("cannot write design file \"" + path.string() + "\"");
+    }
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,159 @@
+#include "engine/io/JsonNode.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/model/NumberText.h"
+
+namespace lumora::engine {
+
+namespace {
+
+std::string typeName(const Json& value) {
+    return value.type_name();
+}
+
+std::string childPath(const std::string& parent, std::string_view key) {
+    std::string escaped;
+    for (char c : key) {
+        escaped += c == '~' ? "~0" : c == '/' ? "~1" : std::string(1, c);
+    }
+    return parent + "/" + escaped;
+}
+
+} // namespace
+
+void JsonNode::fail(const std::string& problem) const {
+    throw DesignFormatError("at " + (path_.empty() ? std::string("/") : path_) + ": " + problem);
+}
+
+void JsonNode::expectObject(std::initializer_list<std::string_view> allowed) const {
+    if (!value_.is_object()) {
+        fail("expected an object, found " + typeName(value_));
+    }
+    for (const auto& [key, ignored] : value_.items()) {
+        if (std::ranges::find(allowed, std::string_view(key)) == allowed.end()) {
+            fail("unknown member \"" + key + "\"");
+        }
+    }
+}
+
+bool JsonNode::has(std::string_view key) const {
+    return value_.is_object() && value_.contains(key);
+}
+
+JsonNode JsonNode::member(std::string_view key) const {
+    if (!has(key)) {
+        fail("missing member \"" + std::string(key) + "\"");
+    }
+    return JsonNode(value_.at(std::string(key)), childPath(path_, key));
+}
+
+std::optional<JsonNode> JsonNode::optionalMember(std::string_view key) const {
+    if (!has(key)) {
+        return std::nullopt;
+    }
+    return JsonNode(value_.at(std::string(key)), childPath(path_, key));
+}
+
+std::vector<JsonNode> JsonNode::elements() const {
+    if (!value_.is_array()) {
+        fail("expected an array, found " + typeName(value_));
+    }
+    std::vector<JsonNode> result;
+    result.reserve(value_.size());
+    for (std::size_t i = 0; i < value_.size(); ++i) {
+        result.emplace_back(value_[i], path_ + "/" + std::to_string(i));
+    }
+    return result;
+}
+
+std::vector<std::pair<std::string, JsonNode>> JsonNode::members() const {
+    if (!value_.is_object()) {
+        fail("expected an object, found " + typeName(value_));
+    }
+    std::vector<std::pair<std::string, JsonNode>> result;
+    for (const auto& [key, value] : value_.items()) {
+        result.emplace_back(key, JsonNode(value, childPath(path_, key)));
+    }
+    return result;
+}
+
+std::string JsonNode::text() const {
+    if (!value_.is_string()) {
+        fail("expected a text, found " + typeName(value_));
+    }
+    return value_.get<std::string>();
+}
+
+double JsonNode::number() const {
+    if (!value_.is_number()) {
+        fail("expected a number, found " + typeName(value_));
+    }
+    const double result = value_.get<double>();
+    if (!std::isfinite(result)) {
+        fail("number out of range");
+    }
+    return result;
+}
+
+int64_t JsonNode::integer(int64_t min, int64_t max) const {
+    if (!value_.is_number_integer()) {
+        fail("expected a whole number, found " + typeName(value_));
+    }
+    if (value_.is_number_unsigned() ? value_.get<uint64_t>() > static_cast<uint64_t>(max)
+                                    : value_.get<int64_t>() > max || value_.get<int64_t>() < min) {
+        fail("number out of range " + std::to_string(min) + " to " + std::to_string(max));
+    }
+    return value_.get<int64_t>();
+}
+
+bool JsonNode::boolean() const {
+    if (!value_.is_boolean()) {
+        fail("expected true or false, found " + typeName(value_));
+    }
+    return value_.get<bool>();
+}
+
+Point JsonNode::point() const {
+    if (!value_.is_array() || value_.size() != 2) {
+        fail("expected a point [x, y]");
+    }
+    auto coordinates = elements();
+    return {coordinates[0].number(), coordinates[1].number()};
+}
+
+Ring JsonNode::ring(std::size_t minPoints) const {
+    Ring result;
+    for (const JsonNode& element : elements()) {
+        result.push_back(element.point());
+    }
+    if (result.size() < minPoints) {
+        fail("expected at least " + std::to_string(minPoints) + " points");
+    }
+    return result;
+}
+
+std::string JsonNode::textOrNumber() const {
+    if (value_.is_number()) {
+        return formatNumber(number());
+    }
+    return text();
+}
+
+std::string JsonNode::textOr(std::string_view key, std::string fallback) const {
+    auto found = optionalMember(key);
+    return found ? found->text() : std::move(fallback);
+}
+
+double JsonNode::numberOr(std::string_view key, double fallback) const {
+    auto found = optionalMember(key);
+    return found ? found->number() : fallback;
+}
+
+bool JsonNode::booleanOr(std::string_view key, bool fallback) const {
+    auto found = optionalMember(key);
+    return found ? found->boolean() : fallback;
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora::engine {
+
+struct Attribute {
+    std::string keyword;
+    std::string value;
+    bool operator==(const Attribute&) const = default;
+};
+
+// The attributes of one item, in the order they were set. Keywords compare without regard to case,
+// as KORVEN's keyword table does.
+class AttributeList {
+  public:
+    AttributeList() = default;
+    AttributeList(std::initializer_list<Attribute> attributes);
+
+    const std::string* find(std::string_view keyword) const;
+    bool has(std::string_view keyword) const { return find(keyword) != nullptr; }
+    // Replaces the value of a keyword already present, else appends it.
+    void set(std::string_view keyword, std::string value);
+    void erase(std::string_view keyword);
+    // Adds every attribute of other whose keyword is not present yet.
+    void addMissing(const AttributeList& other);
+
+    bool empty() const { return items_.empty(); }
+    std::size_t size() const { return items_.size(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+    bool operator==(const AttributeList&) const = default;
+
+  private:
+    std::vector<Attribute> items_;
+};
+
+bool sameKeyword(std::string_view a, std::string_view b);
+
+} // namespace lumora::engine

@@ -1,0 +1,144 @@
+#include "engine/model/Design.h"
+
+#include "engine/model/KorvenFailure.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace lumora::engine {
+
+namespace {
+
+template <class D> auto& geometryIn(D& design, int16_t number) {
+    auto found = design.geometries.find(number);
+    if (found == design.geometries.end()) {
+        throw KorvenFailure(rc::ItemNotFound, "no geometry " + std::to_string(number));
+    }
+    return found->second;
+}
+
+template <class D> auto& fileIn(D& design, int32_t number) {
+    auto found = std::ranges::find(design.files, number, &File::number);
+    if (found == design.files.end()) {
+        throw KorvenFailure(rc::ItemNotFound, "no file " + std::to_string(number));
+    }
+    return *found;
+}
+
+template <class D> auto& layerIn(D& design, int16_t number) {
+    if (number < 0 || static_cast<std::size_t>(number) >= design.layers.size()) {
+        throw KorvenFailure(rc::IndexOutOfRange, "no layer " + std::to_string(number));
+    }
+    if (!design.layers[number]) {
+        throw KorvenFailure(rc::HoleInArray, "layer " + std::to_string(number) + " is a hole");
+    }
+    return *design.layers[number];
+}
+
+} // namespace
+
+Geometry& Design::geometry(int16_t number) {
+    return geometryIn(*this, number);
+}
+const Geometry& Design::geometry(int16_t number) const {
+    return geometryIn(*this, number);
+}
+File& Design::file(int32_t number) {
+    return fileIn(*this, number);
+}
+const File& Design::file(int32_t number) const {
+    return fileIn(*this, number);
+}
+Layer& Design::layer(int16_t number) {
+    return layerIn(*this, number);
+}
+const Layer& Design::layer(int16_t number) const {
+    return layerIn(*this, number);
+}
+
+const Layer* Design::findLayer(std::string_view layerName) const {
+    for (const auto& slot : layers) {
+        if (slot && slot->name == layerName) {
+            return &*slot;
+        }
+    }
+    return nullptr;
+}
+
+const Layer* Design::findLayerByAttribute(std::string_view keyword, std::string_view value) const {
+    for (const auto& slot : layers) {
+        const std::string* found = slot ? slot->attributes.find(keyword) : nullptr;
+        if (found && *found == value) {
+            return &*slot;
+        }
+    }
+    return nullptr;
+}
+
+int16_t Design::addGeometry(Geometry geometry) {
+    constexpr int16_t kLast = std::numeric_limits<int16_t>::max();
+    int16_t number = geometries.empty() ? int16_t{1} : geometries.rbegin()->first;
+    if (number < kLast) {
+        number = static_cast<int16_t>(std::max<int>(number + 1, 1));
+    } else {
+        number = 1;
+        while (geometries.contains(number)) {
+            if (number == kLast) {
+                throw KorvenFailure(rc::ValueOutOfRange, "no geometry number left");
+            }
+            ++number;
+        }
+    }
+    geometry.number = number;
+    geometries.emplace(number, std::move(geometry));
+    return number;
+}
+
+int16_t Design::addLayer(Layer layer) {
+    if (layers.size() >= static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
+        throw KorvenFailure(rc::ValueOutOfRange, "no layer number left");
+    }
+    auto number = static_cast<int16_t>(layers.size());
+    layer.number = number;
+    layer.mirror = number;
+    layers.emplace_back(std::move(layer));
+    return number;
+}
+
+std::string Design::unusedLayerName(std::string_view base) const {
+    std::string candidate(base);
+    for (int n = 2; findLayer(candidate); ++n) {
+        candidate = std::string(base) + " " + std::to_string(n);
+    }
+    return candidate;
+}
+
+int16_t Design::keywordNumber(std::string_view keywordName, int16_t typeWhenNew) {
+    auto found =
+        std::ranges::find_if(keywords, [&](const Keyword& k) { return sameKeyword(k.name, keywordName); });
+    if (found == keywords.end()) {
+        keywords.push_back({std::string(keywordName), std::string(keywordName), std::string(keywordName),
+                            typeWhenNew, false});
+        found = std::prev(keywords.end());
+    }
+    return static_cast<int16_t>(found - keywords.begin());
+}
+
+int16_t Design::mirrorLayer(int16_t number) const {
+    if (number < 0 || static_cast<std::size_t>(number) >= layers.size() || !layers[number]) {
+        return number;
+    }
+    return layers[number]->mirror;
+}
+
+int16_t Design::maxElectrical() const {
+    int16_t highest = 0;
+    for (const auto& slot : layers) {
+        if (slot) {
+            highest = std::max(highest, slot->electrical);
+        }
+    }
+    return highest;
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/KorvenCodes.h"
+#include "engine/model/Attributes.h"
+#include "engine/model/Shapes.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace lumora::engine {
+
+// Where a flattened item came from, so that checks can tell nets, components and pins apart.
+struct FlatOrigin {
+    std::string component{};               // reference name of its component (or top-level insert)
+    std::string pin{};                     // reference name of its pin, if any
+    int16_t insertType = insert_type::Any; // type of the insert it was taken from; -1 at top level
+    int16_t surface = surface::Top;        // mount side of that insert
+    std::vector<int32_t> path{};           // data positions from the file's block down to the item
+    bool operator==(const FlatOrigin&) const = default;
+};
+
+struct Graphic {
+    Shape shape{};
+    int16_t layer = 0;
+    int16_t graphicClass = graphic_class::Normal;
+    std::string net{};
+    AttributeList attributes{};
+    std::optional<FlatOrigin> origin{}; // set in flatten geometries only
+    bool operator==(const Graphic&) const = default;
+};
+
+// A placement of one geometry inside another. Mirroring flips x before rotating and moves the
+// placed items to their layers' mirror layers.
+struct Insert {
+    int16_t insertType = insert_type::Unclassified;
+    int16_t geometry = 0;
+    Point at{};
+    double rotation = 0; // degrees, counter-clockwise
+    bool mirror = false;
+    double scale = 1;
+    std::string refName{};
+    std::string net{};                            // vias, testpoints, free pads
+    std::map<std::string, std::string> pinNets{}; // components: pin reference name to net
+    AttributeList attributes{};
+    bool operator==(const Insert&) const = default;
+};
+
+using DataItem = std::variant<Insert, Graphic>;
+
+} // namespace lumora::engine

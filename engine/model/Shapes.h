@@ -1,0 +1,75 @@
+#pragma once
+
+#include "engine/KorvenCodes.h"
+
+#include <cstdint>
+#include <variant>
+#include <vector>
+
+namespace lumora::engine {
+
+struct Point {
+    double x = 0;
+    double y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+using Ring = std::vector<Point>; // closed implicitly: the last point joins the first
+
+// A pad of one of KORVEN's pad shapes, centred on `at`. Round, square, octagon, target, donut and
+// thermal pads use sizeX as their outer diameter (sizeY equals it); rectangles and oblongs are
+// sizeX wide and sizeY high before rotation. Complex pads are their outline, relative to `at`.
+struct Pad {
+    int16_t shape = pad_shape::Round;
+    Point at{};
+    double sizeX = 0;
+    double sizeY = 0;
+    double inner = 0;    // hole diameter of donut and thermal pads
+    double rotation = 0; // degrees, counter-clockwise
+    int16_t spokes = 0;  // thermal pads
+    double spokeWidth = 0;
+    Ring outline{};
+    bool operator==(const Pad&) const = default;
+};
+
+struct Line {
+    Point from{};
+    Point to{};
+    double width = 0;
+    bool operator==(const Line&) const = default;
+};
+
+// Angles in degrees; a positive sweep runs counter-clockwise from start.
+struct Arc {
+    Point center{};
+    double radius = 0;
+    double start = 0;
+    double sweep = 0;
+    double width = 0;
+    bool operator==(const Arc&) const = default;
+};
+
+// A filled disc when width is 0, else a ring drawn with that pen width.
+struct Circle {
+    Point center{};
+    double radius = 0;
+    double width = 0;
+    bool operator==(const Circle&) const = default;
+};
+
+// A filled area.
+struct Polygon {
+    Ring outline{};
+    std::vector<Ring> holes{};
+    bool operator==(const Polygon&) const = default;
+};
+
+// The insertion point of an insert, flattened on its own.
+struct Mark {
+    Point at{};
+    bool operator==(const Mark&) const = default;
+};
+
+using Shape = std::variant<Pad, Line, Arc, Circle, Polygon, Mark>;
+
+} // namespace lumora::engine

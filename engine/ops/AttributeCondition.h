@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumora::engine {
+
+// "keyword compares with value" as FlattenByAttrib and FilterGeometry take it.
+class AttributeCondition {
+  public:
+    // Raises KorvenFailure: -13 for an unknown comparison type, -6 for a numeric comparison whose
+    // value is not a number.
+    AttributeCondition(std::string keyword, std::string value, int32_t comparison);
+
+    const std::string& keyword() const { return keyword_; }
+    // itemValue is the item's value of the keyword, nullptr when it lacks the keyword.
+    bool matches(const std::string* itemValue) const;
+
+  private:
+    std::string keyword_;
+    std::string value_;
+    std::optional<double> number_;
+    int32_t comparison_;
+};
+
+} // namespace lumora::engine

@@ -1,0 +1,148 @@
+#include "engine/ops/DfxOutlines.h"
+
+#include "engine/model/KorvenFailure.h"
+#include "engine/ops/PinPads.h"
+
+#include <algorithm>
+
+namespace lumora::engine {
+
+namespace {
+
+// What a component geometry is made of, in its own coordinates.
+struct ComponentParts {
+    Area bodyTop;
+    Area bodyBottom;
+    Area keepoutTop;
+    Area keepoutBottom;
+    Area padsTop;
+    Area padsBottom;
+};
+
+ComponentParts partsOf(const Design& design, const Geometry& component) {
+    ComponentParts parts;
+    for (const DataItem& item : component.data) {
+        const auto* graphic = std::get_if<Graphic>(&item);
+        if (!graphic) {
+            continue;
+        }
+        const int16_t type = design.layer(graphic->layer).type;
+        Area* into = type == layer_type::BodyTop                  ? &parts.bodyTop
+                     : type == layer_type::BodyBottom             ? &parts.bodyBottom
+                     : type == layer_type::PlacementKeepoutTop    ? &parts.keepoutTop
+                     : type == layer_type::PlacementKeepoutBottom ? &parts.keepoutBottom
+                                                                  : nullptr;
+        if (into) {
+            *into = unite(*into, areaOf(graphic->shape));
+        }
+    }
+    for (const PinPads& pin : pinPadsOf(design, component)) {
+        parts.padsTop = unite(parts.padsTop, pin.top);
+        parts.padsBottom = unite(parts.padsBottom, pin.bottom);
+    }
+    return parts;
+}
+
+Area boxAround(const Area& area) {
+    if (area.empty()) {
+        return {};
+    }
+    return Area{boxPolygon(bg::return_envelope<Box>(area))};
+}
+
+struct SideOutlines {
+    Area top;
+    Area bottom;
+};
+
+SideOutlines outlinesOf(int16_t algorithm, const ComponentParts& parts) {
+    const Area bodyTop = parts.bodyTop.empty() ? boxAround(parts.padsTop) : parts.bodyTop;
+    switch (algorithm) {
+    case dfx_algorithm::CompBody:
+        return {bodyTop, parts.bodyBottom};
+    case dfx_algorithm::PinExtents:
+        return {boxAround(parts.padsTop), boxAround(parts.padsBottom)};
+    case dfx_algorithm::PinBodyExtents:
+        return {boxAround(unite(bodyTop, parts.padsTop)),
+                boxAround(unite(parts.bodyBottom, parts.padsBottom))};
+    default:
+        return {parts.keepoutTop, parts.keepoutBottom};
+    }
+}
+
+int16_t dfxLayer(Design& design, std::string_view outlineType, std::string_view layerName) {
+    design.keywordNumber(keyword::DfxOutlineType);
+    if (const Layer* known = design.findLayerByAttribute(keyword::DfxOutlineType, outlineType)) {
+        return known->number;
+    }
+    Layer layer;
+    layer.name = design.unusedLayerName(layerName);
+    layer.type = layer_type::DfxOutline;
+    layer.attributes.set(keyword::DfxOutlineType, std::string(outlineType));
+    return design.addLayer(std::move(layer));
+}
+
+void pairLayers(Design& design, int16_t top, int16_t bottom) {
+    Layer& t = design.layer(top);
+    Layer& b = design.layer(bottom);
+    if (t.mirror == t.number && b.mirror == b.number) {
+        t.mirror = bottom;
+        b.mirror = top;
+    }
+}
+
+void placeOutline(Geometry& component, int16_t layer, const Area& outline, bool overWrite) {
+    auto onLayer = [layer](const DataItem& item) {
+        const auto* graphic = std::get_if<Graphic>(&item);
+        return graphic && graphic->layer == layer;
+    };
+    if (std::ranges::any_of(component.data, onLayer)) {
+        if (!overWrite) {
+            return;
+        }
+        std::erase_if(component.data, onLayer);
+    }
+    for (const AreaPolygon& polygon : outline) {
+        Graphic graphic;
+        graphic.shape = toPolygon(polygon);
+        graphic.layer = layer;
+        component.data.emplace_back(std::move(graphic));
+    }
+}
+
+void buildOutlines(Design& design, int16_t geomNum, int16_t algorithm, bool overWrite) {
+    const ComponentParts parts = partsOf(design, design.geometry(geomNum));
+    for (const DfxOutlineKind& kind : dfxOutlineKinds()) {
+        if (algorithm != dfx_algorithm::All && algorithm != kind.algorithm) {
+            continue;
+        }
+        const int16_t top = dfxLayer(design, kind.topType, kind.topLayerName);
+        const int16_t bottom = dfxLayer(design, kind.bottomType, kind.bottomLayerName);
+        pairLayers(design, top, bottom);
+        const SideOutlines outlines = outlinesOf(kind.algorithm, parts);
+        Geometry& component = design.geometry(geomNum);
+        placeOutline(component, top, outlines.top, overWrite);
+        placeOutline(component, bottom, outlines.bottom, overWrite);
+    }
+}
+
+} // namespace
+
+void generateDfxOutlines(Design& design) {
+    for (int16_t number : componentGeometries(design)) {
+        buildOutlines(design, number, dfx_algorithm::All, false);
+    }
+}
+
+void createDfxOutline(Design& design, int16_t geomNum, int16_t algorithm, bool overWrite) {
+    const Geometry& geometry = design.geometry(geomNum);
+    if (geometry.blockType != block_type::Component && !componentGeometries(design).contains(geomNum)) {
+        throw KorvenFailure(rc::WrongType, "geometry " + std::to_string(geomNum) + " is no component");
+    }
+    if (algorithm < dfx_algorithm::All || algorithm > dfx_algorithm::ToolingKeepout) {
+        throw KorvenFailure(rc::ValueOutOfRange, "unknown outline algorithm " + std::to_string(algorithm));
+    }
+    buildOutlines(design, geomNum, algorithm, overWrite);
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,72 @@
+#include "engine/ops/Editing.h"
+
+#include "engine/model/KorvenFailure.h"
+
+#include <algorithm>
+
+namespace lumora::engine {
+
+namespace {
+
+bool isPlaced(const Design& design, int16_t geomNum) {
+    for (const auto& [number, geometry] : design.geometries) {
+        for (const DataItem& item : geometry.data) {
+            const auto* insert = std::get_if<Insert>(&item);
+            if (insert && insert->geometry == geomNum) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void deleteByLayer(Design& design, int16_t layer, bool removeLayerFromList) {
+    design.layer(layer);
+    for (auto& [number, geometry] : design.geometries) {
+        std::erase_if(geometry.data, [layer](const DataItem& item) {
+            const auto* graphic = std::get_if<Graphic>(&item);
+            return graphic && graphic->layer == layer;
+        });
+    }
+    if (!removeLayerFromList) {
+        return;
+    }
+    for (auto& slot : design.layers) {
+        if (slot && slot->mirror == layer) {
+            slot->mirror = slot->number;
+        }
+    }
+    design.layers[layer].reset();
+    while (!design.layers.empty() && !design.layers.back()) {
+        design.layers.pop_back();
+    }
+}
+
+void deleteGeometry(Design& design, int16_t geomNum) {
+    design.geometry(geomNum);
+    const bool owned =
+        std::ranges::any_of(design.files, [geomNum](const File& f) { return f.geometry == geomNum; });
+    if (owned || isPlaced(design, geomNum)) {
+        throw KorvenFailure(rc::NotAllowed, "geometry " + std::to_string(geomNum) + " is in use");
+    }
+    for (File& file : design.files) {
+        if (file.shownGeometry == geomNum) {
+            file.shownGeometry = 0;
+        }
+    }
+    design.geometries.erase(geomNum);
+}
+
+void setFileGeometry(Design& design, int32_t filePos, int16_t geomNum) {
+    File& file = design.file(filePos);
+    if (geomNum == -1 || geomNum == file.geometry) {
+        file.shownGeometry = 0;
+        return;
+    }
+    design.geometry(geomNum);
+    file.shownGeometry = geomNum;
+}
+
+} // namespace lumora::engine

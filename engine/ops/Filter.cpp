@@ -1,0 +1,20 @@
+#include "engine/ops/Filter.h"
+
+#include "engine/model/KorvenFailure.h"
+#include "engine/ops/Flatten.h"
+#include "engine/ops/ItemAttributes.h"
+
+namespace lumora::engine {
+
+void filterGeometry(Design& design, int16_t geomNum, const AttributeCondition& condition) {
+    Geometry& geometry = flattenGeometry(design, geomNum);
+    if (condition.keyword().empty()) {
+        throw KorvenFailure(rc::ValueOutOfRange, "no keyword to filter by");
+    }
+    std::erase_if(geometry.data, [&](const DataItem& item) {
+        const auto* graphic = std::get_if<Graphic>(&item);
+        return graphic && condition.matches(attributeOf(*graphic, condition.keyword()));
+    });
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,257 @@
+#include "engine/ops/Flatten.h"
+
+#include "engine/geom/Transform.h"
+#include "engine/model/KorvenFailure.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace lumora::engine {
+
+namespace {
+
+class Flattener {
+  public:
+    Flattener(Design& design, Geometry& target, const FlattenSelection& selection)
+        : design_(design), target_(target), selection_(selection) {
+        for (const DataItem& item : target_.data) {
+            const auto* graphic = std::get_if<Graphic>(&item);
+            if (graphic && graphic->origin && std::holds_alternative<Mark>(graphic->shape)) {
+                marked_.insert(graphic->origin->path);
+            }
+        }
+    }
+
+    void run(const Geometry& source) { walk(source, Transform(), false); }
+
+  private:
+    bool selectsInserts() const { return selection_.insertType.has_value(); }
+
+    void walk(const Geometry& geometry, const Transform& transform, bool insideChosen) {
+        for (std::size_t position = 0; position < geometry.data.size(); ++position) {
+            path_.push_back(static_cast<int32_t>(position));
+            if (const auto* graphic = std::get_if<Graphic>(&geometry.data[position])) {
+                if ((insideChosen || !selectsInserts()) && selected(*graphic, transform)) {
+                    emit(*graphic, transform);
+                }
+            } else if (!selection_.topLevelOnly) {
+                visit(std::get<Insert>(geometry.data[position]), transform, insideChosen);
+            }
+            path_.pop_back();
+        }
+    }
+
+    void visit(const Insert& insert, const Transform& parent, bool insideChosen) {
+        const Transform placed = Transform::of(insert).then(parent);
+        const Geometry& child = design_.geometry(insert.geometry);
+        chain_.push_back(&insert);
+        if (!insideChosen && selectsInserts() && chosen(insert, placed)) {
+            chosenDepth_ = chain_.size() - 1;
+            if (!selection_.insertPointOnly) {
+                walk(child, placed, true);
+            } else if (hasSelected(child, placed)) {
+                emitMark(placed);
+            }
+            chosenDepth_.reset();
+        } else {
+            walk(child, placed, insideChosen);
+        }
+        chain_.pop_back();
+    }
+
+    bool chosen(const Insert& insert, const Transform& placed) const {
+        const int16_t type = *selection_.insertType;
+        if (type != insert_type::Any && insert.insertType != type) {
+            return false;
+        }
+        const int16_t side = placed.mirrored() ? surface::Bottom : surface::Top;
+        if (selection_.surface != surface::Both && selection_.surface != side) {
+            return false;
+        }
+        if (!selection_.condition) {
+            return true;
+        }
+        const std::string& keyword = selection_.condition->keyword();
+        if (sameKeyword(keyword, keyword::NetName)) {
+            const std::string net = insertNet();
+            return selection_.condition->matches(net.empty() ? nullptr : &net);
+        }
+        return selection_.condition->matches(insertAttribute(keyword));
+    }
+
+    bool selected(const Graphic& graphic, const Transform& transform) const {
+        if (selection_.graphicClass && graphic.graphicClass != *selection_.graphicClass) {
+            return false;
+        }
+        return selection_.layer < 0 || placedLayer(graphic, transform) == selection_.layer;
+    }
+
+    bool hasSelected(const Geometry& geometry, const Transform& transform) const {
+        for (const DataItem& item : geometry.data) {
+            if (const auto* graphic = std::get_if<Graphic>(&item)) {
+                if (selected(*graphic, transform)) {
+                    return true;
+                }
+            } else {
+                const Insert& insert = std::get<Insert>(item);
+                if (hasSelected(design_.geometry(insert.geometry), Transform::of(insert).then(transform))) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    int16_t placedLayer(const Graphic& graphic, const Transform& transform) const {
+        return transform.mirrored() ? design_.mirrorLayer(graphic.layer) : graphic.layer;
+    }
+
+    // Nearest insert first, as an attribute of a pin's component also describes the pin.
+    const std::string* insertAttribute(std::string_view keyword) const {
+        for (auto level = chain_.rbegin(); level != chain_.rend(); ++level) {
+            if (const std::string* value = (*level)->attributes.find(keyword)) {
+                return value;
+            }
+        }
+        return nullptr;
+    }
+
+    // The net of the innermost insert above the item that has one: its own, or the net its
+    // component gives the pin.
+    std::string insertNet() const {
+        for (std::size_t i = chain_.size(); i-- > 0;) {
+            const Insert& insert = *chain_[i];
+            if (!insert.net.empty()) {
+                return insert.net;
+            }
+            if (insert.insertType != insert_type::Pin) {
+                continue;
+            }
+            for (std::size_t j = i; j-- > 0;) {
+                auto found = chain_[j]->pinNets.find(insert.refName);
+                if (found != chain_[j]->pinNets.end()) {
+                    return found->second;
+                }
+            }
+        }
+        return {};
+    }
+
+    FlatOrigin origin(const Transform& transform) const {
+        FlatOrigin result;
+        std::string boards;
+        const Insert* component = nullptr;
+        const Insert* pin = nullptr;
+        for (const Insert* insert : chain_) {
+            if (insert->insertType == insert_type::Board) {
+                boards += insert->refName + "/";
+                component = nullptr;
+            } else if (insert->insertType == insert_type::Component) {
+                component = insert;
+            } else if (insert->insertType == insert_type::Pin) {
+                pin = insert;
+            }
+        }
+        if (!component && !chain_.empty() && chain_.back()->insertType != insert_type::Board) {
+            component = chain_.back();
+        }
+        result.component = component ? boards + component->refName : std::string();
+        result.pin = pin ? pin->refName : std::string();
+        const Insert* source = chosenDepth_     ? chain_[*chosenDepth_]
+                               : chain_.empty() ? nullptr
+                                                : chain_.back();
+        result.insertType = source ? source->insertType : insert_type::Any;
+        result.surface = transform.mirrored() ? surface::Bottom : surface::Top;
+        result.path = path_;
+        return result;
+    }
+
+    AttributeList mergedAttributes(const Graphic* graphic) const {
+        AttributeList merged = graphic ? graphic->attributes : AttributeList();
+        for (auto level = chain_.rbegin(); level != chain_.rend(); ++level) {
+            merged.addMissing((*level)->attributes);
+        }
+        return merged;
+    }
+
+    void emit(const Graphic& graphic, const Transform& transform) {
+        Graphic copy;
+        copy.shape = transform.apply(graphic.shape);
+        copy.layer = placedLayer(graphic, transform);
+        copy.graphicClass = graphic.graphicClass;
+        copy.net = graphic.net.empty() ? insertNet() : graphic.net;
+        copy.attributes = mergedAttributes(&graphic);
+        copy.origin = origin(transform);
+        target_.data.emplace_back(std::move(copy));
+    }
+
+    void emitMark(const Transform& placed) {
+        if (!marked_.insert(path_).second) {
+            return;
+        }
+        Graphic mark;
+        mark.shape = Mark{placed.offset()};
+        mark.layer = selection_.layer >= 0 ? selection_.layer : firstLayer();
+        mark.net = insertNet();
+        mark.attributes = mergedAttributes(nullptr);
+        mark.origin = origin(placed);
+        target_.data.emplace_back(std::move(mark));
+    }
+
+    int16_t firstLayer() const {
+        for (const auto& slot : design_.layers) {
+            if (slot) {
+                return slot->number;
+            }
+        }
+        return 0;
+    }
+
+    Design& design_;
+    Geometry& target_;
+    const FlattenSelection& selection_;
+    std::vector<const Insert*> chain_; // the inserts above the current item, outermost first
+    std::vector<int32_t> path_;
+    std::optional<std::size_t> chosenDepth_;
+    std::set<std::vector<int32_t>> marked_;
+};
+
+void checkLayer(const Design& design, int16_t layer) {
+    if (layer != -1) {
+        design.layer(layer); // raises -8 or -14
+    }
+}
+
+} // namespace
+
+Geometry& flattenGeometry(Design& design, int16_t geomNum) {
+    Geometry& geometry = design.geometry(geomNum);
+    if (geometry.blockType != block_type::Flatten) {
+        throw KorvenFailure(rc::WrongType,
+                            "geometry " + std::to_string(geomNum) + " is not a flatten geometry");
+    }
+    return geometry;
+}
+
+int16_t createFlattenGeometry(Design& design, int32_t filePos) {
+    design.file(filePos);
+    Geometry geometry;
+    geometry.blockType = block_type::Flatten;
+    geometry.flattenFile = filePos;
+    const int16_t number = design.addGeometry(std::move(geometry));
+    design.geometry(number).name = "Flatten " + std::to_string(number);
+    return number;
+}
+
+void flatten(Design& design, int16_t target, const FlattenSelection& selection) {
+    Geometry& geometry = flattenGeometry(design, target);
+    checkLayer(design, selection.layer);
+    if (selection.surface < surface::Top || selection.surface > surface::Both) {
+        throw KorvenFailure(rc::ValueOutOfRange, "unknown surface " + std::to_string(selection.surface));
+    }
+    const Geometry& source = design.geometry(design.file(geometry.flattenFile).geometry);
+    Flattener(design, geometry, selection).run(source);
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,234 @@
+#include "engine/ops/Flatten.h"
+#include "engine/model/KorvenFailure.h"
+#include "tests/engine/EngineTestDesigns.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace lumora::engine::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr double kTolerance = 1e-9;
+
+void expectPoint(Point actual, double x, double y) {
+    EXPECT_NEAR(actual.x, x, kTolerance);
+    EXPECT_NEAR(actual.y, y, kTolerance);
+}
+
+int16_t codeOfFailure(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const KorvenFailure& failure) {
+        return failure.code();
+    }
+    return rc::Ok;
+}
+
+class FlattenTest : public ::testing::Test {
+  protected:
+    Design design = tinyBoard();
+    int16_t target = createFlattenGeometry(design, 1);
+
+    void flattenInto(FlattenSelection selection) { flatten(design, target, selection); }
+    int16_t layer(const std::string& name) const { return layerNamed(design, name); }
+    std::vector<Graphic> items() const { return graphicsOf(design, target); }
+};
+
+TEST_F(FlattenTest, PinsOfTopPadLayerAreThoseOfUnmirroredComponentsInBoardCoordinates) {
+    flattenInto({.layer = layer("PAD_TOP"), .insertType = insert_type::Pin});
+
+    EXPECT_THAT(originsOf(design, target), ElementsAre("R1/1", "R1/2", "J1/1", "J1/2"));
+    const auto pads = items();
+    expectPoint(std::get<Pad>(pads[0].shape).at, 950, 500);
+    expectPoint(std::get<Pad>(pads[1].shape).at, 1050, 500);
+    expectPoint(std::get<Pad>(pads[3].shape).at, 600, 1000);
+    EXPECT_EQ(pads[0].net, "VCC");
+    EXPECT_EQ(pads[1].net, "GND");
+    EXPECT_EQ(pads[2].net, "SIG");
+    EXPECT_EQ(pads[3].net, "") << "J1 gives its pin 2 no net";
+    EXPECT_EQ(pads[0].origin->insertType, insert_type::Pin);
+    EXPECT_EQ(pads[0].origin->surface, surface::Top);
+    EXPECT_EQ(pads[0].origin->path, (std::vector<int32_t>{0, 0, 0}));
+}
+
+TEST_F(FlattenTest, MirroredComponentMovesItsPadsToTheMirrorLayerFlippedAndTurned) {
+    flattenInto({.layer = layer("PAD_BOTTOM"), .insertType = insert_type::Pin});
+
+    EXPECT_THAT(originsOf(design, target), ElementsAre("R2/1", "R2/2", "J1/1", "J1/2"));
+    const auto pads = items();
+    const Pad& first = std::get<Pad>(pads[0].shape);
+    // (-50, 0) mirrored is (50, 0), turned by 90 degrees (0, 50), placed at (2000, 500).
+    expectPoint(first.at, 2000, 550);
+    expectPoint(std::get<Pad>(pads[1].shape).at, 2000, 450);
+    EXPECT_DOUBLE_EQ(first.sizeX, 20);
+    EXPECT_DOUBLE_EQ(first.sizeY, 40);
+    EXPECT_NEAR(first.rotation, 90, kTolerance);
+    EXPECT_EQ(pads[0].layer, layer("PAD_BOTTOM"));
+    EXPECT_EQ(pads[0].origin->surface, surface::Bottom);
+    EXPECT_EQ(pads[0].net, "SIG");
+    EXPECT_EQ(pads[2].origin->surface, surface::Top)
+        << "a thru-hole pin keeps the mount side of its component";
+}
+
+TEST_F(FlattenTest, SurfaceChoosesInsertsByMountSide) {
+    flattenInto({.layer = -1, .insertType = insert_type::Pin, .surface = surface::Bottom});
+    EXPECT_THAT(originsOf(design, target), ElementsAre("R2/1", "R2/1", "R2/2", "R2/2"))
+        << "pad and soldermask opening of each pin";
+
+    const int16_t top = createFlattenGeometry(design, 1);
+    flatten(design, top,
+            {.layer = layer("PAD_TOP"), .insertType = insert_type::Pin, .surface = surface::Top});
+    EXPECT_THAT(originsOf(design, top), ElementsAre("R1/1", "R1/2", "J1/1", "J1/2"));
+}
+
+TEST_F(FlattenTest, InsertPointsComeOncePerInsertAndOnlyFromLayersItUses) {
+    const FlattenSelection fiducials{
+        .layer = layer("PAD_TOP"), .insertType = insert_type::Fiducial, .insertPointOnly = true};
+    flattenInto(fiducials);
+    flattenInto(fiducials);
+    flattenInto({.layer = layer("PAD_BOTTOM"), .insertType = insert_type::Fiducial, .insertPointOnly = true});
+
+    ASSERT_EQ(items().size(), 1u);
+    expectPoint(std::get<Mark>(items()[0].shape).at, 100, 100);
+    EXPECT_EQ(items()[0].origin->component, "FID1");
+    EXPECT_EQ(items()[0].origin->insertType, insert_type::Fiducial);
+}
+
+TEST_F(FlattenTest, LayerFlattenTakesEveryLevelUnlessTopLevelOnly) {
+    flattenInto({.layer = layer("TOP")});
+    ASSERT_EQ(items().size(), 2u);
+    EXPECT_EQ(items()[0].net, "GND");
+    EXPECT_EQ(items()[0].origin->component, "");
+    EXPECT_EQ(items()[0].origin->insertType, insert_type::Any);
+
+    const int16_t silkAll = createFlattenGeometry(design, 1);
+    flatten(design, silkAll, {.layer = layer("SST")});
+    EXPECT_THAT(originsOf(design, silkAll), ElementsAre("R1")) << "R2's silkscreen moved to SSB";
+
+    const int16_t silkTop = createFlattenGeometry(design, 1);
+    flatten(design, silkTop, {.layer = layer("SST"), .topLevelOnly = true});
+    EXPECT_TRUE(graphicsOf(design, silkTop).empty());
+}
+
+TEST_F(FlattenTest, MirroredBodyPolygonLandsOnBottomBodyLayer) {
+    flattenInto({.layer = layer("BODY_BOTTOM")});
+
+    const auto bodies = items();
+    ASSERT_EQ(bodies.size(), 1u);
+    const Ring& outline = std::get<Polygon>(bodies[0].shape).outline;
+    ASSERT_EQ(outline.size(), 4u);
+    // (-80, -30): mirrored (80, -30), turned (30, 80), placed (2030, 580).
+    expectPoint(outline[0], 2030, 580);
+    expectPoint(outline[2], 1970, 420);
+}
+
+TEST_F(FlattenTest, GraphicClassOnEveryLayer) {
+    flattenInto({.layer = -1, .graphicClass = graphic_class::BoardOutline});
+    ASSERT_EQ(items().size(), 1u);
+    EXPECT_EQ(items()[0].layer, layer("OUTLINE"));
+
+    const int16_t etch = createFlattenGeometry(design, 1);
+    flatten(design, etch, {.layer = -1, .graphicClass = graphic_class::Etch, .topLevelOnly = true});
+    ASSERT_EQ(graphicsOf(design, etch).size(), 3u);
+    EXPECT_EQ(graphicsOf(design, etch)[2].net, "SIG");
+}
+
+TEST_F(FlattenTest, AttributeOfComponentChoosesItsPins) {
+    flattenInto({.layer = layer("PAD_TOP"),
+                 .insertType = insert_type::Pin,
+                 .condition = AttributeCondition("PACKAGE_FAMILY", "R0603", comparison::Equal)});
+    EXPECT_THAT(originsOf(design, target), ElementsAre("R1/1", "R1/2"));
+    EXPECT_EQ(*items()[0].attributes.find("COMPHEIGHT"), "20")
+        << "flattened items carry their inserts' attributes";
+}
+
+TEST_F(FlattenTest, NumericComparisonsSplitComponentsByHeight) {
+    auto components = [&](int32_t comparison, const std::string& value) {
+        const int16_t geometry = createFlattenGeometry(design, 1);
+        flatten(design, geometry,
+                {.layer = layer("BODY_TOP"),
+                 .insertType = insert_type::Component,
+                 .condition = AttributeCondition("COMPHEIGHT", value, comparison)});
+        flatten(design, geometry,
+                {.layer = layer("BODY_BOTTOM"),
+                 .insertType = insert_type::Component,
+                 .condition = AttributeCondition("COMPHEIGHT", value, comparison)});
+        return originsOf(design, geometry);
+    };
+    EXPECT_THAT(components(comparison::Greater, "20"), ElementsAre("R2"));
+    EXPECT_THAT(components(comparison::GreaterOrEqual, "20"), ElementsAre("R1", "R2"));
+    EXPECT_THAT(components(comparison::Less, "80"), ElementsAre("R1"));
+    EXPECT_THAT(components(comparison::LessOrEqual, "80,0"), ElementsAre("R1", "R2"))
+        << "regional decimal comma";
+    EXPECT_THAT(components(comparison::Equal, "80.0"), ElementsAre("R2")) << "numbers compare as numbers";
+}
+
+TEST_F(FlattenTest, TestpointsOfAnyInsertTypeByKeyword) {
+    flattenInto({.layer = layer("PAD_TOP"),
+                 .insertType = insert_type::Any,
+                 .condition = AttributeCondition("TEST", "", comparison::HasKeyword)});
+    ASSERT_EQ(items().size(), 1u);
+    expectPoint(std::get<Pad>(items()[0].shape).at, 1600, 800);
+    EXPECT_EQ(items()[0].net, "SIG");
+    EXPECT_EQ(items()[0].origin->insertType, insert_type::Via);
+}
+
+TEST_F(FlattenTest, NetNameComparesWithThePinsNet) {
+    flattenInto({.layer = -1,
+                 .insertType = insert_type::Pin,
+                 .condition = AttributeCondition("NETNAME", "GND", comparison::Equal)});
+    EXPECT_THAT(originsOf(design, target), ElementsAre("R1/2", "R1/2", "R2/2", "R2/2"));
+
+    const int16_t unnamed = createFlattenGeometry(design, 1);
+    flatten(design, unnamed,
+            {.layer = layer("PAD_TOP"),
+             .insertType = insert_type::Pin,
+             .condition = AttributeCondition("NETNAME", "", comparison::LacksKeyword)});
+    EXPECT_THAT(originsOf(design, unnamed), ElementsAre("J1/2"));
+}
+
+TEST_F(FlattenTest, RefusesUnknownNumbersWithKorvensCodes) {
+    EXPECT_EQ(codeOfFailure([&] { flatten(design, 999, {}); }), rc::ItemNotFound);
+    EXPECT_EQ(codeOfFailure([&] { flatten(design, 10, {}); }), rc::WrongType)
+        << "a design block is no target";
+    EXPECT_EQ(codeOfFailure([&] { flattenInto({.layer = 13}); }), rc::IndexOutOfRange);
+    EXPECT_EQ(codeOfFailure([&] { flattenInto({.layer = 0}); }), rc::HoleInArray);
+    EXPECT_EQ(codeOfFailure([&] { flattenInto({.layer = -2}); }), rc::IndexOutOfRange);
+    EXPECT_EQ(codeOfFailure([&] { flattenInto({.layer = 1, .insertType = 2, .surface = 4}); }),
+              rc::ValueOutOfRange);
+    EXPECT_EQ(codeOfFailure([&] { createFlattenGeometry(design, 7); }), rc::ItemNotFound);
+    EXPECT_EQ(codeOfFailure([] { AttributeCondition("COMPHEIGHT", "tall", comparison::Greater); }),
+              rc::WrongType);
+    EXPECT_EQ(codeOfFailure([] { AttributeCondition("COMPHEIGHT", "1", 3); }), rc::ValueOutOfRange);
+    EXPECT_TRUE(items().empty());
+}
+
+TEST(FlattenPanelTest, BoardsPlacedInAPanelGiveTheirItemsOncePerPlacement) {
+    Design design = tinyBoard();
+    Geometry panel;
+    panel.name = "PANEL";
+    panel.blockType = block_type::Panel;
+    panel.data.emplace_back(
+        Insert{.insertType = insert_type::Board, .geometry = 10, .at = {0, 0}, .refName = "B1"});
+    panel.data.emplace_back(Insert{.insertType = insert_type::Board,
+                                   .geometry = 10,
+                                   .at = {3000, 4000},
+                                   .rotation = 180,
+                                   .refName = "B2"});
+    const int16_t panelNumber = design.addGeometry(std::move(panel));
+    design.files.push_back({.number = 2, .name = "panel.cc", .geometry = panelNumber});
+
+    const int16_t target = createFlattenGeometry(design, 2);
+    flatten(design, target,
+            {.layer = layerNamed(design, "PAD_TOP"),
+             .insertType = insert_type::Fiducial,
+             .insertPointOnly = true});
+
+    EXPECT_THAT(originsOf(design, target), ElementsAre("B1/FID1", "B2/FID1"));
+    expectPoint(std::get<Mark>(graphicsOf(design, target)[1].shape).at, 2900, 3900);
+}
+
+} // namespace
+} // namespace lumora::engine::test
