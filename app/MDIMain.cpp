@@ -1,9 +1,18 @@
 #include "app/MDIMain.h"
 
 #include "app/OpenFileSelection.h"
+#include "korven/AutomationRegistry.h"
+#include "korven/CreatedGeometryList.h"
+#include "korven/CurrentWindow.h"
+#include "korven/RunnerSwitches.h"
+#include "korven/clsResponse.h"
+#include "log/ProgramFolder.h"
 #include "script/ScriptLoader.h"
+#include "testlogic/RunDriver.h"
+#include "ui/DebugSettingsFile.h"
 
 #include <algorithm>
+#include <fstream>
 
 namespace lumora {
 
@@ -12,7 +21,66 @@ namespace {
 const std::string kScriptFilter =
     std::string(kApplicationTitle) + " Files (*.dfm)|*.dfm|Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
 
+void applyDebugSettings(const DebugSettings& settings) {
+    RunnerSwitches& switches = runnerSwitches();
+    switches.blnDebugMenus = settings.debugMenus;
+    switches.logSwitches.blnExpandedRep = settings.expandedRep;
+    switches.blnSaveOnFail = settings.saveOnFail;
+    if (settings.drcLimit) {
+        switches.intDRCLimit = *settings.drcLimit;
+    }
+}
+
 } // namespace
+
+MDIMain::MDIMain(UserInterface& ui) : ui_(ui), debugList_(ui) {
+    setFrmCurChild(nullptr);
+    runnerSwitches().logSwitches.blnGenTestTimes = true;
+    setFrmDebugList(&debugList_);
+}
+
+MDIMain::~MDIMain() {
+    windows_.clear();
+    if (lumora::frmDebugList() == &debugList_) {
+        setFrmDebugList(nullptr);
+    }
+}
+
+std::string MDIMain::caption() const {
+    return std::string(kApplicationTitle) + " v. " + versionText();
+}
+
+void MDIMain::startUp() {
+    registerResponseClass(automationRegistry());
+    loadDebugSettings();
+    openFile();
+}
+
+void MDIMain::loadDebugSettings() {
+    runnerSwitches().blnDebugMenus = false;
+    runnerSwitches().logSwitches.blnExpandedRep = false;
+    std::filesystem::path file = programFolder() / "rdbset.dat";
+    if (!std::filesystem::exists(file)) {
+        return;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        ui_.showMessage("loadDebugSettings {Path/File access error (" + file.string() + ")}");
+        return;
+    }
+    applyDebugSettings(readDebugSettings(in));
+}
+
+frmTests* MDIMain::frmCurChild() const {
+    CurrentWindow* current = lumora::frmCurChild();
+    auto found = std::ranges::find_if(windows_, [&](const auto& w) { return w.get() == current; });
+    return found == windows_.end() ? nullptr : found->get();
+}
+
+frmTests* MDIMain::window(const std::string& strID) const {
+    auto found = std::ranges::find(windows_, strID, [](const auto& w) { return w->strFormID; });
+    return found == windows_.end() ? nullptr : found->get();
+}
 
 void MDIMain::openFile() {
     std::optional<FileDialogResult> chosen = ui_.chooseScriptFiles(kScriptFilter);
@@ -36,13 +104,26 @@ void MDIMain::openScripts(const std::string& folder, const std::vector<std::stri
 
 void MDIMain::openScript(const std::string& folder, const std::string& name) {
     std::string path = joinPath(folder, name);
-    windows_.push_back(std::make_unique<frmTests>(path, lngFormCounter));
-    frmCurChild = windows_.back().get();
-    if (std::optional<XMLErrorHandler> failure = loadScript(path, *frmCurChild)) {
-        std::string strFormID = frmCurChild->strFormID;
+    windows_.push_back(std::make_unique<frmTests>(path, lngFormCounter, *this));
+    frmTests& loaded = *windows_.back();
+    if (std::optional<XMLErrorHandler> failure = loadScript(path, loaded)) {
+        std::string strFormID = loaded.strFormID;
         closeFile(strFormID);
         ui_.showMessage(scriptFailureMessage(name, *failure));
     }
+}
+
+bool MDIMain::closeScript(const std::string& strID) {
+    frmTests* closing = window(strID);
+    if (closing == nullptr) {
+        return false;
+    }
+    if (std::optional<std::string> refusal = closing->closeRefusal()) {
+        ui_.showMessage(*refusal);
+        return false;
+    }
+    closeFile(strID);
+    return true;
 }
 
 void MDIMain::closeFile(const std::string& strID) {
@@ -50,15 +131,64 @@ void MDIMain::closeFile(const std::string& strID) {
     if (found == windows_.end()) {
         return;
     }
-    if (frmCurChild == found->get()) {
-        frmCurChild = nullptr;
-    }
+    debugList_.clear();
     windows_.erase(found);
 }
 
-frmTests* MDIMain::window(const std::string& strID) const {
-    auto found = std::ranges::find(windows_, strID, [](const auto& w) { return w->strFormID; });
-    return found == windows_.end() ? nullptr : found->get();
+int16_t MDIMain::runBatch() {
+    if (blnTestRunning) {
+        return runstatus::Done;
+    }
+    // By key, so that a window closed while another runs is simply passed over.
+    std::vector<std::string> keys;
+    std::ranges::transform(windows_, std::back_inserter(keys), [](const auto& w) { return w->strFormID; });
+    bool failures = false;
+    for (const std::string& key : keys) {
+        frmTests* running = window(key);
+        if (running == nullptr) {
+            continue;
+        }
+        running->activate();
+        running->resetTests(false);
+        int16_t status = running->runTests(1, true);
+        if (status == runstatus::Failures) {
+            failures = true;
+        } else if (status != runstatus::Done) {
+            return status;
+        }
+    }
+    if (!failures) {
+        return runstatus::Done;
+    }
+    viewLog();
+    return runstatus::Failures;
+}
+
+void MDIMain::viewLog() {
+    ui_.openTextFile(programFolder() / "runner.log");
+}
+
+void MDIMain::viewTimeLog() {
+    ui_.openTextFile(programFolder() / "testtimes.csv");
+}
+
+void MDIMain::onHelpContents() {
+    ui_.showMessage("There is no help avaliable.");
+}
+
+void MDIMain::setGenTestTimes(bool setOn) {
+    runnerSwitches().logSwitches.blnGenTestTimes = setOn;
+    menuChecks.genTestTimes = setOn;
+    for (const auto& w : windows_) {
+        w->menuChecks.genTestTimes = setOn;
+    }
+}
+
+void MDIMain::setClearDRCOnRun(bool setOn) {
+    menuChecks.clearDRCOnRun = setOn;
+    for (const auto& w : windows_) {
+        w->menuChecks.clearDRCOnRun = setOn;
+    }
 }
 
 } // namespace lumora

@@ -1,36 +1,88 @@
 #pragma once
 
 #include "app/UserInterface.h"
+#include "ui/ScriptWindowHost.h"
+#include "ui/frmDebugList.h"
 #include "ui/frmTests.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace lumora {
 
-// The main window without drawing: the open script windows in the order of opening.
-class MDIMain {
-  public:
-    explicit MDIMain(UserInterface& ui) : ui_(ui) {}
+// The check marks of the main window's Settings menu.
+struct MainMenuChecks {
+    bool clearDRCOnRun = true; // only follows setClearDRCOnRun
+    bool genTestTimes = true;
+};
 
-    frmTests* frmCurChild = nullptr;
-    bool blnTestRunning = false;
+// The main window without drawing: the open script windows in the order of opening, the
+// application-wide switches (runnerSwitches()), the Created Geometries list and the batch run.
+// The desktop program's single-instance rule and its "/registeronly" mode are the business of
+// that program's own start-up.
+class MDIMain : public ScriptWindowHost {
+  public:
+    // Loading the main window: no script window, Generate Test Times on, the Created Geometries
+    // list installed as frmDebugList(). One MDIMain at a time.
+    explicit MDIMain(UserInterface& ui);
+    ~MDIMain() override;
+    MDIMain(const MDIMain&) = delete;
+    MDIMain& operator=(const MDIMain&) = delete;
+
+    bool blnTestRunning = false; // set for the length of every run
     long lngFormCounter = 0;
+    MainMenuChecks menuChecks;
+
+    std::string caption() const; // "Lumora Runner v. 1.2.68"
+
+    // The rest of start-up: registers the Response class (KORVEN reports DRCs through it), reads
+    // the debug settings and asks for scripts.
+    void startUp();
+    // Reads programFolder()/rdbset.dat; without the file the debug menus stay hidden.
+    void loadDebugSettings();
+
+    // The script window that is current (each window makes itself current when it is created
+    // and activated), or nullptr.
+    frmTests* frmCurChild() const;
+    long childCount() const { return static_cast<long>(windows_.size()); }
+    const std::vector<std::unique_ptr<frmTests>>& windows() const { return windows_; }
+    frmTests* window(const std::string& strID) const;
 
     // Asks for scripts and opens each in its own window.
     void openFile();
     // Opens one script window per name; a script that cannot be read is reported and skipped.
     void openScripts(const std::string& folder, const std::vector<std::string>& names, int filterIndex);
+    // Close Script and the window's close box: refused with a message while the window runs.
+    bool closeScript(const std::string& strID);
+    // Removes the window (its unload): the Created Geometries list is emptied with it.
     void closeFile(const std::string& strID);
 
-    const std::vector<std::unique_ptr<frmTests>>& windows() const { return windows_; }
-    frmTests* window(const std::string& strID) const;
+    // Runs every window from its first row, in the order of opening; a stopped run counts as
+    // done. Returns 0 when all ran, -998 when some had failures (the run log is then shown), or
+    // the status of a run that could not start, which ends the batch at once.
+    int16_t runBatch();
+
+    void viewLog() override;
+    void viewTimeLog();
+    void onHelpContents();
+    // The switch and the check marks of the main menu and of every open window.
+    void setGenTestTimes(bool setOn);
+    // Each run reads its own window's mark.
+    void setClearDRCOnRun(bool setOn);
+
+    frmCreatedGeometries& debugList() override { return debugList_; }
+    StatusDisplay& statusWindow() override { return ui_; }
+    MessageDisplay& messageBoxes() override { return ui_; }
+    bool testRunning() const override { return blnTestRunning; }
+    void setTestRunning(bool running) override { blnTestRunning = running; }
 
   private:
     void openScript(const std::string& folder, const std::string& name);
 
     UserInterface& ui_;
+    frmCreatedGeometries debugList_;
     std::vector<std::unique_ptr<frmTests>> windows_;
 };
 

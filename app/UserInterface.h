@@ -1,7 +1,9 @@
 #pragma once
 
 #include "log/ProductInfo.h"
+#include "testlogic/RunHost.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -13,14 +15,16 @@ struct FileDialogResult {
     int filterIndex = 1;
 };
 
-// What the main window asks of its front end: the desktop program shows dialogs, the command line
-// answers from its arguments and prints messages.
-class UserInterface {
+// What the main window asks of its front end: the desktop program shows dialogs and windows, the
+// command line answers from its arguments and prints. Besides the members below a front end
+// fills in the progress window (showStatus, setProgress, hideStatus: StatusDisplay) and message
+// boxes (showMessage: MessageDisplay), both used by runs.
+class UserInterface : public StatusDisplay, public MessageDisplay {
   public:
-    virtual ~UserInterface() = default;
     virtual std::optional<FileDialogResult> chooseScriptFiles(const std::string& filter) = 0;
-    // A message box with an OK button and the application title.
-    virtual void showMessage(const std::string& text) = 0;
+    // View Log File and View Time Log: shows a text file to the user (the desktop program opens
+    // it in the system's text editor). The file may not exist yet.
+    virtual void openTextFile(const std::filesystem::path& file) = 0;
 };
 
 } // namespace lumora

@@ -2,13 +2,31 @@
 
 namespace lumora::cli {
 
+namespace {
+
+std::string withNewlines(const std::string& text) {
+    std::string lines;
+    for (char c : text) {
+        lines += c == '\r' ? '\n' : c;
+    }
+    return lines;
+}
+
+} // namespace
+
 void TerminalInterface::showMessage(const std::string& text) {
     ++messagesShown_;
-    std::string line;
-    for (char c : text) {
-        line += c == '\r' ? '\n' : c;
+    err_ << kApplicationTitle << ": " << withNewlines(text) << '\n';
+}
+
+void TerminalInterface::showStatus(const std::string& msgString, int16_t, int16_t) {
+    if (!quiet_ && !msgString.empty()) {
+        err_ << "... " << msgString << '\n';
     }
-    err_ << kApplicationTitle << ": " << line << '\n';
+}
+
+void TerminalInterface::openTextFile(const std::filesystem::path& file) {
+    err_ << "See " << file.string() << '\n';
 }
 
 std::string indentedLines(const std::string& text, long row) {

@@ -7,17 +7,24 @@
 
 namespace lumora::cli {
 
-// Message boxes become lines on the error stream; there is no dialog to ask.
+// The front end of the command line: message boxes and status messages become lines on the error
+// stream, there is no dialog to ask, and a text file to show is named rather than opened.
 class TerminalInterface : public UserInterface {
   public:
-    explicit TerminalInterface(std::ostream& err) : err_(err) {}
+    TerminalInterface(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
 
     std::optional<FileDialogResult> chooseScriptFiles(const std::string&) override { return std::nullopt; }
+    void openTextFile(const std::filesystem::path& file) override;
     void showMessage(const std::string& text) override;
+    void showStatus(const std::string& msgString, int16_t min, int16_t max) override;
+    void setProgress(int16_t) override {}
+    void hideStatus() override {}
+
     int messagesShown() const { return messagesShown_; }
 
   private:
     std::ostream& err_;
+    bool quiet_;
     int messagesShown_ = 0;
 };
 

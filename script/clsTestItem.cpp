@@ -123,7 +123,7 @@ void clsTestItem::setDefaults() {
 bool clsTestItem::validateParameters() {
     for (const ParameterCheck& check : parameterChecksFor(strName)) {
         std::string key(check.name);
-        if (!dictProperties_.exists(key)) {
+        if (!dictProperties_.holdsValue(key)) {
             dictProperties_.item(key); // an absent parameter reads as empty, converts to 0, and is added
             continue;
         }

@@ -25,12 +25,23 @@ void writeRunLog(const std::string& line) {
     }
 }
 
+namespace {
+
+// A parameter that holds no value reads as 0, like an empty variant; a stored text must convert.
+template <class Convert> auto convertParameter(clsTestItem& test, const std::string& name, Convert convert) {
+    TextDictionary& parameters = test.dictProperties();
+    std::string text = parameters.item(name);
+    return parameters.holdsValue(name) ? convert(text) : decltype(convert(text)){};
+}
+
+} // namespace
+
 double numberParameter(clsTestItem& test, const std::string& name) {
-    return toDouble(test.dictProperties().item(name));
+    return convertParameter(test, name, [](const std::string& text) { return toDouble(text); });
 }
 
 int16_t integerParameter(clsTestItem& test, const std::string& name) {
-    return toInteger(test.dictProperties().item(name));
+    return convertParameter(test, name, [](const std::string& text) { return toInteger(text); });
 }
 
 std::string textParameter(clsTestItem& test, const std::string& name) {

@@ -1,5 +1,6 @@
 #include "ui/TestGrid.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace lumora {
@@ -24,6 +25,10 @@ constexpr std::array<TestGrid::ColumnSpec, TestGrid::kColumns> kColumnSpecs{{
 
 const std::array<TestGrid::ColumnSpec, TestGrid::kColumns>& TestGrid::columns() {
     return kColumnSpecs;
+}
+
+TestGrid::TestGrid() {
+    std::ranges::transform(kColumnSpecs, widths_.begin(), &ColumnSpec::widthTwips);
 }
 
 void TestGrid::appendTest(std::unique_ptr<clsTestItem> item, std::string notes) {
@@ -98,6 +103,18 @@ clsTestItem& TestGrid::item(long row) {
 
 const clsTestItem& TestGrid::item(long row) const {
     return *at(row).item;
+}
+
+void TestGrid::selectRow(long row) {
+    if (row != 0) {
+        at(row);
+    }
+    selectedRow_ = row;
+}
+
+void TestGrid::showRow(long row) {
+    at(row);
+    shownRow_ = row;
 }
 
 } // namespace lumora

@@ -28,12 +28,17 @@ class TestGrid {
     };
     static const std::array<ColumnSpec, kColumns>& columns();
 
+    TestGrid();
+
     // Number of rows including the header row.
     long rows() const { return static_cast<long>(rows_.size()) + 1; }
     long testRows() const { return static_cast<long>(rows_.size()); }
 
     void appendTest(std::unique_ptr<clsTestItem> item, std::string notes);
-    void clear() { rows_.clear(); }
+    void clear() {
+        rows_.clear();
+        selectedRow_ = shownRow_ = 0;
+    }
 
     // Rows are numbered as the grid shows them: 1 for the first test.
     const std::string& text(long row, int column) const;
@@ -48,6 +53,16 @@ class TestGrid {
     clsTestItem& item(long row);
     const clsTestItem& item(long row) const;
 
+    // Widths start as columns() gives them.
+    int columnWidth(int column) const { return widths_.at(static_cast<std::size_t>(column)); }
+    void setColumnWidth(int column, int twips) { widths_.at(static_cast<std::size_t>(column)) = twips; }
+    // The selected row; 0 is the header.
+    long selectedRow() const { return selectedRow_; }
+    void selectRow(long row);
+    // The row the grid last scrolled into view; 0 before any.
+    long shownRow() const { return shownRow_; }
+    void showRow(long row);
+
   private:
     struct Row {
         std::array<std::string, kColumns> texts;
@@ -60,6 +75,9 @@ class TestGrid {
     const Row& at(long row) const;
 
     std::vector<Row> rows_;
+    std::array<int, kColumns> widths_{};
+    long selectedRow_ = 0;
+    long shownRow_ = 0;
 };
 
 } // namespace lumora

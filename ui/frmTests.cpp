@@ -1,5 +1,10 @@
 #include "ui/frmTests.h"
 
+#include "korven/RunnerSwitches.h"
+#include "log/ProgramFolder.h"
+#include "testlogic/RunDriver.h"
+#include "ui/frmDebugList.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -36,51 +41,118 @@ std::string notesFor(clsTestItem& item) {
            upperCased(item.dictProperties().item("Package_2"));
 }
 
-frmTests::frmTests(std::string filename, long& lngFormCounter)
-    : strFilename(std::move(filename)), strFormID("Form" + std::to_string(lngFormCounter)),
+frmTests::frmTests(std::string filename, long& lngFormCounter, ScriptWindowHost& host)
+    : strFilename(std::move(filename)), strFormID("Form" + std::to_string(lngFormCounter)), host_(host),
       strScriptName_(scriptNameOf(strFilename)) {
     ++lngFormCounter;
+    menuChecks.genTestTimes = runnerSwitches().logSwitches.blnGenTestTimes;
+    activate();
+}
+
+frmTests::~frmTests() {
+    if (frmCurChild() == this) {
+        setFrmCurChild(nullptr);
+    }
+}
+
+void frmTests::activate() {
+    setFrmCurChild(this);
 }
 
 void frmTests::addTest(std::unique_ptr<clsTestItem> objTest) {
-    if (blnRunning_) {
+    if (state_.blnRunning) {
         return;
     }
     std::string notes = notesFor(*objTest);
     grid_.appendTest(std::move(objTest), std::move(notes));
+    grid_.selectRow(0);
 }
 
-void frmTests::resetTests() {
+void frmTests::resetTests(bool resetDebugList) {
     for (long row = 1; row <= grid_.testRows(); ++row) {
         grid_.setRowForeColor(row, colour::Black);
         grid_.setRowBackColor(row, colour::White);
         grid_.setText(row, TestGrid::Marginal, "");
         grid_.setText(row, TestGrid::Critical, "");
     }
+    if (resetDebugList) {
+        host_.debugList().clear();
+    }
+}
+
+int16_t frmTests::runScript() {
+    if (!updateButtons().run) {
+        return runstatus::Done;
+    }
+    resetTests(true);
+    return runAndShowFailures(1, true);
+}
+
+int16_t frmTests::continueScript() {
+    if (!updateButtons().resume) {
+        return runstatus::Done;
+    }
+    // Narrower, so that the counts stay in sight while the run goes on.
+    grid_.setColumnWidth(TestGrid::Name, 800);
+    return runAndShowFailures(state_.lngNextRow, false);
+}
+
+int16_t frmTests::runAndShowFailures(long lngStart, bool blnClearPrev) {
+    int16_t status = runTests(lngStart, blnClearPrev);
+    if (status == runstatus::Failures) {
+        host_.viewLog();
+    }
+    return status;
+}
+
+int16_t frmTests::runTests(long lngStart, bool blnClearPrev) {
+    if (host_.testRunning() || state_.blnRunning) {
+        return runstatus::Done;
+    }
+    return lumora::runTests(*this, host_, lngStart, blnClearPrev);
+}
+
+void frmTests::createRunLogs() {
+    logFile_ = std::make_unique<clsLogFile>(programFolder(), *clock_);
+    timeLogFile_ = std::make_unique<clsTestTimer>(programFolder(), runnerSwitches().logSwitches, *clock_);
+}
+
+void frmTests::releaseRunLogs() {
+    logFile_.reset();
+    timeLogFile_.reset();
+}
+
+RowCounts frmTests::rowCounts(long row) const {
+    return RowCounts{grid_.text(row, TestGrid::Marginal), grid_.text(row, TestGrid::Critical)};
+}
+
+void frmTests::setRowCounts(long row, const RowCounts& counts) {
+    grid_.setText(row, TestGrid::Marginal, counts.marginal);
+    grid_.setText(row, TestGrid::Critical, counts.critical);
 }
 
 void frmTests::updateTests(const std::string& value) {
-    if (lngCurRow_ == -1) {
+    if (state_.lngCurRow == -1) {
         return;
     }
     if (value == "Marginal") {
-        incrementCell(grid_, lngCurRow_, TestGrid::Marginal);
+        incrementCell(grid_, state_.lngCurRow, TestGrid::Marginal);
         ++lngCurMarginal_;
     } else if (value == "Critical") {
-        incrementCell(grid_, lngCurRow_, TestGrid::Critical);
+        incrementCell(grid_, state_.lngCurRow, TestGrid::Critical);
         ++lngCurCritical_;
     }
 }
 
 RunButtons frmTests::updateButtons() const {
-    if (blnRunning_) {
+    if (state_.blnRunning) {
         return {false, true, false};
     }
-    return {true, false, lngNextRow_ > 1};
+    return {true, false, state_.lngNextRow > 1};
 }
 
 std::optional<std::string> frmTests::closeRefusal() const {
-    if (blnRunning_) {
+    if (state_.blnRunning) {
         return strScriptName_ + " is currently running.";
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "app/MDIMain.h"
 #include "app/OpenFileSelection.h"
 #include "script/LocaleService.h"
+#include "tests/app/ScriptedInterface.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,17 +10,7 @@ using namespace lumora;
 
 namespace {
 
-struct ScriptedInterface : UserInterface {
-    std::optional<FileDialogResult> answer;
-    std::string filterAsked;
-    std::vector<std::string> messages;
-
-    std::optional<FileDialogResult> chooseScriptFiles(const std::string& filter) override {
-        filterAsked = filter;
-        return answer;
-    }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-};
+using test::ScriptedInterface;
 
 std::vector<std::string> windowFiles(const MDIMain& main) {
     std::vector<std::string> files;
@@ -72,7 +63,7 @@ TEST(OpenScripts, ABrokenSecondFileLeavesTheFirstAndThirdOpen) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].substr(0, 26), "two.dfm could not be read.");
     EXPECT_NE(ui.messages[0].find("\tLine = 3"), std::string::npos) << ui.messages[0];
-    EXPECT_EQ(main.frmCurChild, main.windows().back().get());
+    EXPECT_EQ(main.frmCurChild(), main.windows().back().get());
     EXPECT_EQ(main.windows()[0]->curUnits, 1);
 }
 

@@ -53,3 +53,14 @@ TEST(TextDictionary, TheEmptyKeyIsAKeyLikeAnyOther) {
     EXPECT_TRUE(dict.exists(""));
     EXPECT_EQ(dict.item(""), "v");
 }
+
+TEST(TextDictionary, AKeyAddedByReadingHoldsNoValueUntilOneIsStored) {
+    TextDictionary dict;
+    dict.item("read");
+    dict.store("empty", "");
+    EXPECT_FALSE(dict.holdsValue("read"));
+    EXPECT_FALSE(dict.holdsValue("absent"));
+    EXPECT_TRUE(dict.holdsValue("empty"));
+    dict.store("read", "");
+    EXPECT_TRUE(dict.holdsValue("read"));
+}

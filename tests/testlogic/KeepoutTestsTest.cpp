@@ -191,3 +191,18 @@ TEST_F(KeepoutTestsTest, SaveOnFailSavesTheDesignAndStopsAtTheFirstFailure) {
     EXPECT_NE(korven.trace().find("/error.cc\")"), std::string::npos);
     EXPECT_EQ(korven.trace().find("createFlattenGeometry(2)"), std::string::npos);
 }
+
+TEST_F(KeepoutTestsTest, AnAbsentLookThroughCountReadsAsZero) {
+    scriptPanels({"panel.cc"});
+    connectCounting();
+    clsTestItem test = item("Panel Fiducial Keepout", onlySwitches({"Etches"}));
+    ASSERT_FALSE(test.dictProperties().exists("Look_Through_n_Electrical_Stackups"));
+    EXPECT_EQ(runKeepoutTests(test), 0);
+    EXPECT_NE(korven.trace().find("flattenByGraphicClass(101, 1, 6, 0) -> 0\nDistanceCheck2"),
+              std::string::npos)
+        << korven.trace();
+
+    clsTestItem given = item("Panel Fiducial Keepout", {{"Look_Through_n_Electrical_Stackups", ""}});
+    EXPECT_EQ(runKeepoutTests(given), -999);
+    EXPECT_EQ(logLines().back(), "   Test On panel.cc : FAILED {runKeepoutTests {Type mismatch}}");
+}

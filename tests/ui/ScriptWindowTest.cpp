@@ -1,3 +1,4 @@
+#include "tests/ui/UiFixture.h"
 #include "ui/ToolTip.h"
 #include "ui/frmTests.h"
 
@@ -13,20 +14,17 @@ std::unique_ptr<clsTestItem> itemNamed(const std::string& name) {
     return item;
 }
 
-// Exposes the run state that the run driver sets.
-struct RunnableWindow : frmTests {
-    using frmTests::frmTests;
-    void setRunning(bool running) { blnRunning_ = running; }
-    void setCurRow(long row) { lngCurRow_ = row; }
-    void setNextRow(long row) { lngNextRow_ = row; }
+class ScriptWindow : public ::testing::Test {
+  protected:
+    test::RecordingWindowHost host;
+    long counter = 0;
 };
 
 } // namespace
 
-TEST(ScriptWindow, KeysRiseWithTheCounterWhileCaptionsFollowTheFileName) {
-    long counter = 0;
-    frmTests first("/a/checks.dfm", counter);
-    frmTests second("/b/checks.dfm", counter);
+TEST_F(ScriptWindow, KeysRiseWithTheCounterWhileCaptionsFollowTheFileName) {
+    frmTests first("/a/checks.dfm", counter, host);
+    frmTests second("/b/checks.dfm", counter, host);
     EXPECT_EQ(first.strFormID, "Form0");
     EXPECT_EQ(second.strFormID, "Form1");
     EXPECT_EQ(first.caption(), "checks - Script");
@@ -34,15 +32,14 @@ TEST(ScriptWindow, KeysRiseWithTheCounterWhileCaptionsFollowTheFileName) {
     EXPECT_EQ(counter, 2);
 }
 
-TEST(ScriptWindow, ScriptNameStopsAtTheFirstDot) {
+TEST_F(ScriptWindow, ScriptNameStopsAtTheFirstDot) {
     EXPECT_EQ(scriptNameOf("/home/u/my.test.dfm"), "my");
     EXPECT_EQ(scriptNameOf("C:\\scripts\\board.dfm"), "board");
     EXPECT_EQ(scriptNameOf("/home/u.v/noextension"), "noextension");
 }
 
-TEST(ScriptWindow, AddTestAppendsACheckedRowWithNotesForPackageTests) {
-    long counter = 0;
-    frmTests window("s.dfm", counter);
+TEST_F(ScriptWindow, AddTestAppendsACheckedRowWithNotesForPackageTests) {
+    frmTests window("s.dfm", counter, host);
     window.addTest(itemNamed("Etch Width"));
     auto package = itemNamed("Real Part To Real Part");
     package->dictProperties().store("Package_1", "soic");
@@ -60,17 +57,15 @@ TEST(ScriptWindow, AddTestAppendsACheckedRowWithNotesForPackageTests) {
     EXPECT_EQ(grid.item(2).strName, "Real Part To Real Part");
 }
 
-TEST(ScriptWindow, NothingIsAddedDuringARun) {
-    long counter = 0;
-    RunnableWindow window("s.dfm", counter);
-    window.setRunning(true);
+TEST_F(ScriptWindow, NothingIsAddedDuringARun) {
+    frmTests window("s.dfm", counter, host);
+    window.runState().blnRunning = true;
     window.addTest(itemNamed("Etch Width"));
     EXPECT_EQ(window.grid().testRows(), 0);
 }
 
-TEST(ScriptWindow, UpdateTestsCountsIntoTheCurrentRowOnly) {
-    long counter = 0;
-    RunnableWindow window("s.dfm", counter);
+TEST_F(ScriptWindow, UpdateTestsCountsIntoTheCurrentRowOnly) {
+    frmTests window("s.dfm", counter, host);
     window.addTest(itemNamed("Etch Width"));
     window.addTest(itemNamed("Via Pad Size"));
 
@@ -78,7 +73,7 @@ TEST(ScriptWindow, UpdateTestsCountsIntoTheCurrentRowOnly) {
     EXPECT_EQ(window.getCurMarginal(), 0);
     EXPECT_EQ(window.grid().text(1, TestGrid::Marginal), "");
 
-    window.setCurRow(2);
+    window.runState().lngCurRow = 2;
     window.updateTests("Marginal");
     window.updateTests("Critical");
     window.updateTests("Critical");
@@ -94,11 +89,10 @@ TEST(ScriptWindow, UpdateTestsCountsIntoTheCurrentRowOnly) {
     EXPECT_EQ(window.grid().text(2, TestGrid::Critical), "2");
 }
 
-TEST(ScriptWindow, ResetTestsClearsCountsAndColours) {
-    long counter = 0;
-    RunnableWindow window("s.dfm", counter);
+TEST_F(ScriptWindow, ResetTestsClearsCountsAndColours) {
+    frmTests window("s.dfm", counter, host);
     window.addTest(itemNamed("Etch Width"));
-    window.setCurRow(1);
+    window.runState().lngCurRow = 1;
     window.updateTests("Marginal");
     window.grid().setRowForeColor(1, 0x0000FF);
     window.grid().setRowBackColor(1, 0x00FFFF);
@@ -108,9 +102,8 @@ TEST(ScriptWindow, ResetTestsClearsCountsAndColours) {
     EXPECT_EQ(window.grid().backColor(1, TestGrid::Check), colour::White);
 }
 
-TEST(ScriptWindow, RowColoursCoverColumnsOneToFive) {
-    long counter = 0;
-    frmTests window("s.dfm", counter);
+TEST_F(ScriptWindow, RowColoursCoverColumnsOneToFive) {
+    frmTests window("s.dfm", counter, host);
     window.addTest(itemNamed("Etch Width"));
     window.grid().setRowBackColor(1, 0x00FF00);
     EXPECT_EQ(window.grid().backColor(1, TestGrid::Number), colour::White);
@@ -120,21 +113,20 @@ TEST(ScriptWindow, RowColoursCoverColumnsOneToFive) {
     EXPECT_EQ(window.grid().backColor(1, TestGrid::Var), colour::White);
 }
 
-TEST(ScriptWindow, ButtonsFollowTheRunState) {
-    long counter = 0;
-    RunnableWindow window("s.dfm", counter);
+TEST_F(ScriptWindow, ButtonsFollowTheRunState) {
+    frmTests window("s.dfm", counter, host);
     RunButtons idle = window.updateButtons();
     EXPECT_TRUE(idle.run);
     EXPECT_FALSE(idle.stop);
     EXPECT_FALSE(idle.resume);
 
-    window.setNextRow(3);
+    window.runState().lngNextRow = 3;
     RunButtons stopped = window.updateButtons();
     EXPECT_TRUE(stopped.run);
     EXPECT_TRUE(stopped.resume);
     EXPECT_FALSE(stopped.stop);
 
-    window.setRunning(true);
+    window.runState().blnRunning = true;
     RunButtons running = window.updateButtons();
     EXPECT_FALSE(running.run);
     EXPECT_FALSE(running.resume);

@@ -1,0 +1,74 @@
+#include "cli/CliOptions.h"
+
+#include "cli/ExitCodes.h"
+#include "log/ProductInfo.h"
+
+#include <CLI/CLI.hpp>
+
+#include <map>
+
+namespace lumora::cli {
+
+namespace {
+
+const std::map<std::string, FailOn> kFailOnWords{
+    {"never", FailOn::Nothing},
+    {"critical", FailOn::Critical},
+    {"any", FailOn::Any},
+};
+
+void describeOptions(CLI::App& app, CliOptions& options) {
+    app.add_option("scripts", options.scripts,
+                   "DFM test scripts (*.dfm); several run one after another as a batch")
+        ->required()
+        ->check(CLI::ExistingFile);
+    app.add_option("-d,--design", options.design, "Design file that KORVEN opens (JSON design format)")
+        ->check(CLI::ExistingFile);
+    app.add_flag("--list", options.list, "Print each test with its parameters and run nothing");
+    app.add_option("--drc-limit", options.drcLimit, "Most violations a check may report (0: no limit)")
+        ->check(CLI::Range(0, 32767));
+    app.add_flag("!--no-test-times", options.generateTestTimes, "Do not write testtimes.csv");
+    app.add_flag("!--no-clear-drc", options.clearDrcOnRun, "Keep the design's earlier DRC markers");
+    app.add_flag("--debug", options.debug, "Debug mode: keep the created geometries and list them");
+    app.add_option("--start-row", options.startRow,
+                   "Continue a stopped run at this row (one script); appends to both logs")
+        ->check(CLI::PositiveNumber);
+    app.add_option("--home", options.home,
+                   "Folder for runner.log, testtimes.csv, rdbset.dat and error.cc (default: LUMORA_HOME or "
+                   "the program's folder)");
+    app.add_option("--fail-on", options.failOn, "Exit with 1 when violations are found: never, critical, any")
+        ->transform(CLI::CheckedTransformer(kFailOnWords, CLI::ignore_case));
+    app.add_option("--markers", options.markersFile, "Write the DRC markers of the run to this file (JSON)");
+    app.add_option("--save-design", options.saveDesign, "Save the design with its markers after the run");
+    app.add_flag("-q,--quiet", options.quiet, "No progress messages on stderr");
+}
+
+} // namespace
+
+std::variant<CliOptions, int> parseCommandLine(int argc, const char* const* argv) {
+    CLI::App app{std::string(kApplicationTitle) + " " + versionText() +
+                     ": runs DFM test scripts against a PCB design held by KORVEN.",
+                 "lumora-cli"};
+    app.set_version_flag("--version", std::string(kApplicationTitle) + " v." + versionText());
+    app.footer("Exit status: 0 every run passed, 1 violations found (--fail-on), 2 bad input,\n"
+               "3 a run had failing tests, 4 KORVEN could not be connected.");
+    CliOptions options;
+    describeOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        int code = app.exit(error);
+        return code == 0 ? exitcode::Success : exitcode::BadInput;
+    }
+    if (!options.list && !options.design) {
+        std::cerr << "--design is required to run tests (use --list to only show them)\n";
+        return exitcode::BadInput;
+    }
+    if (options.startRow > 1 && options.scripts.size() > 1) {
+        std::cerr << "--start-row continues one script; name only one\n";
+        return exitcode::BadInput;
+    }
+    return options;
+}
+
+} // namespace lumora::cli

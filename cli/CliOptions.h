@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace lumora::cli {
+
+// Which findings make the command fail, for CI pipelines.
+enum class FailOn { Nothing, Critical, Any };
+
+// Everything a user can ask of lumora-cli; the switches mirror the desktop program's menus.
+struct CliOptions {
+    std::vector<std::string> scripts;
+    std::optional<std::string> design; // the design file KORVEN opens
+    bool list = false;                 // print the tests with their parameters, run nothing
+    std::optional<int16_t> drcLimit;   // overrides the settings file, as Runner Settings does
+    bool generateTestTimes = true;
+    bool clearDrcOnRun = true;
+    bool debug = false;              // keep and list the created geometries
+    long startRow = 1;               // above 1: Continue from that row, appending to the logs
+    std::optional<std::string> home; // the program folder for logs and settings
+    FailOn failOn = FailOn::Nothing;
+    std::optional<std::string> markersFile; // where to write the DRC markers of the run
+    std::optional<std::string> saveDesign;  // where to save the design after the run
+    bool quiet = false;                     // no progress on stderr
+};
+
+// The parsed options, or the exit code when the command line asked for help or was wrong
+// (CLI11 has then printed what it had to say).
+std::variant<CliOptions, int> parseCommandLine(int argc, const char* const* argv);
+
+} // namespace lumora::cli

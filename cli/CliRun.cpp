@@ -1,0 +1,159 @@
+#include "cli/CliRun.h"
+
+#include "app/MDIMain.h"
+#include "app/OpenFileSelection.h"
+#include "cli/ExitCodes.h"
+#include "cli/ResultTable.h"
+#include "cli/StopOnInterrupt.h"
+#include "cli/TerminalInterface.h"
+#include "engine/EmbeddedKorven.h"
+#include "engine/io/DesignFile.h"
+#include "korven/RunnerSwitches.h"
+#include "testlogic/RunDriver.h"
+#include "ui/ToolTip.h"
+
+#include <cstdlib>
+#include <memory>
+
+namespace lumora::cli {
+
+namespace {
+
+// Without a dialog every named file is opened as it is, whatever its extension.
+constexpr int kAllFilesFilter = 3;
+
+void openScripts(MDIMain& main, const std::vector<std::string>& scripts) {
+    for (const std::string& script : scripts) {
+        FileSelection selection = splitFileSelection(script);
+        main.openScripts(selection.folder, selection.names, kAllFilesFilter);
+    }
+}
+
+void listTests(const MDIMain& main, std::ostream& out) {
+    for (const auto& window : main.windows()) {
+        out << window->scriptName() << " (" << window->strFilename << ")\n";
+        const TestGrid& grid = window->grid();
+        for (long row = 1; row <= grid.testRows(); ++row) {
+            out << indentedLines(toolTipText(grid.item(row)), row) << '\n';
+        }
+    }
+}
+
+// The switches a user of the desktop program sets in its menus.
+void applySwitches(const CliOptions& options, MDIMain& main) {
+    if (options.drcLimit) {
+        runnerSwitches().intDRCLimit = *options.drcLimit;
+    }
+    main.setGenTestTimes(options.generateTestTimes);
+    main.setClearDRCOnRun(options.clearDrcOnRun);
+    runnerSwitches().blnDebugOn = options.debug;
+}
+
+int16_t runScripts(const CliOptions& options, MDIMain& main) {
+    if (main.childCount() > 1) {
+        return main.runBatch();
+    }
+    frmTests& window = *main.windows().front();
+    if (options.startRow > 1) {
+        return window.runTests(options.startRow, false);
+    }
+    return window.runScript();
+}
+
+void printResults(const MDIMain& main, std::ostream& out) {
+    for (const auto& window : main.windows()) {
+        printResultTable(out, window->scriptName() + " (" + window->strFilename + ")", window->grid(),
+                         window->totals());
+        const RunState& state = window->runState();
+        if (state.lngNextRow > 1) {
+            out << "Stopped before row " << state.lngNextRow << "; continue with --start-row "
+                << state.lngNextRow << '\n';
+        }
+        out << '\n';
+    }
+}
+
+void printCreatedGeometries(MDIMain& main, std::ostream& out) {
+    out << "Created geometries\n";
+    for (const CreatedGeometry& geometry : main.debugList().rows()) {
+        out << "  " << geometry.geomNum << "  " << geometry.testName << "  " << geometry.fileName << "  "
+            << geometry.geometryName << '\n';
+    }
+}
+
+int exitCodeFor(int16_t status, const CliOptions& options, const MDIMain& main) {
+    if (status == runstatus::NotStarted) {
+        return exitcode::NotConnected;
+    }
+    if (status != runstatus::Done) {
+        return exitcode::TestsFailed;
+    }
+    long marginal = 0;
+    long critical = 0;
+    for (const auto& window : main.windows()) {
+        marginal += window->totals().marginal;
+        critical += window->totals().critical;
+    }
+    bool failing = (options.failOn == FailOn::Critical && critical > 0) ||
+                   (options.failOn == FailOn::Any && marginal + critical > 0);
+    return failing ? exitcode::ViolationsFound : exitcode::Success;
+}
+
+std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, std::ostream& err) {
+    try {
+        return engine::EmbeddedKorven::open(design);
+    } catch (const std::exception& error) {
+        err << kApplicationTitle << ": " << design << ": " << error.what() << '\n';
+        return nullptr;
+    }
+}
+
+} // namespace
+
+int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.home) {
+        setenv("LUMORA_HOME", options.home->c_str(), 1);
+    }
+    TerminalInterface terminal(err, options.quiet);
+    if (options.list) {
+        MDIMain main(terminal);
+        openScripts(main, options.scripts);
+        listTests(main, out);
+        return terminal.messagesShown() == 0 ? exitcode::Success : exitcode::BadInput;
+    }
+
+    std::unique_ptr<engine::EmbeddedKorven> korven = openDesign(*options.design, err);
+    if (!korven) {
+        return exitcode::BadInput;
+    }
+    ProviderRegistration registration(automationRegistry(), *korven);
+    MDIMain main(terminal);
+    main.startUp();
+    applySwitches(options, main);
+    openScripts(main, options.scripts);
+    if (main.childCount() == 0) {
+        return exitcode::BadInput;
+    }
+    bool everyScriptRead = main.childCount() == static_cast<long>(options.scripts.size());
+
+    int16_t status = 0;
+    {
+        StopOnInterrupt interrupt([&main] {
+            if (frmTests* running = main.frmCurChild()) {
+                running->stopScript();
+            }
+        });
+        status = runScripts(options, main);
+    }
+    printResults(main, out);
+    if (options.debug) {
+        printCreatedGeometries(main, out);
+    }
+    if (options.saveDesign) {
+        engine::saveDesign(korven->session().design(), *options.saveDesign);
+    }
+    int code = exitCodeFor(status, options, main);
+    return code == exitcode::Success && !everyScriptRead ? exitcode::BadInput : code;
+}
+
+} // namespace lumora::cli

@@ -1,0 +1,38 @@
+#include "cli/StopOnInterrupt.h"
+
+#include <csignal>
+
+namespace lumora::cli {
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void onInterrupt(int) {
+    g_interrupted = 1;
+    std::signal(SIGINT, SIG_DFL); // the next Ctrl-C is not asked twice
+}
+
+} // namespace
+
+StopOnInterrupt::StopOnInterrupt(std::function<void()> stop) : stop_(std::move(stop)) {
+    g_interrupted = 0;
+    std::signal(SIGINT, onInterrupt);
+    setEventPump(this);
+}
+
+StopOnInterrupt::~StopOnInterrupt() {
+    setEventPump(nullptr);
+    std::signal(SIGINT, SIG_DFL);
+}
+
+void StopOnInterrupt::doEvents() {
+    if (g_interrupted == 0) {
+        return;
+    }
+    g_interrupted = 0;
+    stop_();
+    std::signal(SIGINT, onInterrupt);
+}
+
+} // namespace lumora::cli

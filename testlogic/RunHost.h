@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lumora {
+
+// The progress window. Front ends fill it in: the desktop program shows a small window with a
+// message and a bar, the command line prints.
+class StatusDisplay {
+  public:
+    virtual ~StatusDisplay() = default;
+    // Shows msgString; a range other than 0..0 also shows a bar at its first step, 0..0 hides it.
+    virtual void showStatus(const std::string& msgString, int16_t min, int16_t max) = 0;
+    // Moves the bar, clamped to its range.
+    virtual void setProgress(int16_t progress) = 0;
+    virtual void hideStatus() = 0;
+};
+
+// Message boxes with an OK button and the application title.
+class MessageDisplay {
+  public:
+    virtual ~MessageDisplay() = default;
+    virtual void showMessage(const std::string& text) = 0;
+};
+
+// The main window as a run sees it.
+class RunHost {
+  public:
+    virtual ~RunHost() = default;
+    virtual StatusDisplay& statusWindow() = 0;
+    virtual MessageDisplay& messageBoxes() = 0;
+    // MDIMain.blnTestRunning: set for the length of every run; while it is set no other run
+    // starts, and the desktop program shows the hourglass.
+    virtual bool testRunning() const = 0;
+    virtual void setTestRunning(bool running) = 0;
+};
+
+} // namespace lumora

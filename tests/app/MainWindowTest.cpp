@@ -1,0 +1,162 @@
+#include "app/MDIMain.h"
+#include "testlogic/RowColours.h"
+#include "testlogic/RunDriver.h"
+#include "tests/app/ScriptedInterface.h"
+#include "tests/ui/UiFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace lumora;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const std::string kTop = "Top Surface Thru-hole Component Orientation";
+
+class CallbackPump : public EventPump {
+  public:
+    void doEvents() override {
+        if (onEvents) {
+            onEvents();
+        }
+    }
+    std::function<void()> onEvents;
+};
+
+// A main window with two script windows of one orientation test each, on a design of one board.
+class MainWindow : public test::UiFixture {
+  protected:
+    MainWindow() {
+        setEventPump(&pump);
+        const std::string script =
+            "<DFM_Script version=\"2.0\"><Settings Units=\"1\"/><Test name=\"" + kTop + "\"/></DFM_Script>";
+        home.write("first.dfm", script);
+        home.write("second.dfm", script);
+        main.openScripts(home.path().string(), {"first.dfm", "second.dfm"}, 1);
+    }
+    ~MainWindow() override { setEventPump(nullptr); }
+
+    frmTests& first() { return *main.windows().at(0); }
+    frmTests& second() { return *main.windows().at(1); }
+    long connections() const { return std::ranges::count(ui.statuses, std::string("Connecting to KORVEN")); }
+
+    test::ScriptedInterface ui;
+    MDIMain main{ui};
+    CallbackPump pump;
+};
+
+} // namespace
+
+TEST_F(MainWindow, TheCaptionCarriesTheVersion) {
+    EXPECT_EQ(main.caption(), "Lumora Runner v. 1.2.68");
+    EXPECT_EQ(main.childCount(), 2);
+}
+
+TEST_F(MainWindow, ABatchGoesOnAfterFailuresAndThenShowsTheRunLog) {
+    korven.queueCode("AllowableComponentOrientation", -3);
+    EXPECT_EQ(main.runBatch(), runstatus::Failures);
+    EXPECT_EQ(connections(), 2);
+    EXPECT_EQ(first().grid().backColor(1, TestGrid::Name), colour::Red);
+    EXPECT_EQ(second().grid().backColor(1, TestGrid::Name), colour::Green);
+    EXPECT_EQ(ui.opened, std::vector<std::filesystem::path>{home.path() / "runner.log"});
+    EXPECT_EQ(main.frmCurChild(), &second());
+}
+
+TEST_F(MainWindow, ABatchEndsAtARunThatCouldNotStart) {
+    korven.running = false;
+    EXPECT_EQ(main.runBatch(), runstatus::NotStarted);
+    EXPECT_EQ(connections(), 1);
+    EXPECT_EQ(second().grid().text(1, TestGrid::Marginal), "");
+    EXPECT_TRUE(ui.opened.empty());
+    EXPECT_EQ(ui.messages, Lines{"KORVEN must be running to run any tests."});
+}
+
+TEST_F(MainWindow, StopDuringABatchEndsOnlyTheCurrentWindowsRun) {
+    first().addTest(itemNamed(kTop));
+    pump.onEvents = [&] {
+        if (main.frmCurChild() == &first() && first().runState().lngCurRow == 1) {
+            first().stopScript();
+        }
+    };
+    EXPECT_EQ(main.runBatch(), runstatus::Done);
+    EXPECT_EQ(first().nextRow(), 2);
+    EXPECT_EQ(first().grid().backColor(2, TestGrid::Name), colour::White);
+    EXPECT_EQ(second().grid().backColor(1, TestGrid::Name), colour::Green);
+    EXPECT_TRUE(ui.opened.empty());
+}
+
+TEST_F(MainWindow, ABatchKeepsTheCreatedGeometriesAndRunButtonClearsThem) {
+    runnerSwitches().blnDebugOn = true;
+    main.debugList().addGeometry(kTop, "board.cc", 1, 100);
+    main.runBatch();
+    EXPECT_EQ(main.debugList().rows().size(), 1u);
+    first().runScript();
+    EXPECT_TRUE(main.debugList().rows().empty());
+}
+
+TEST_F(MainWindow, ClosingIsRefusedWhileTheWindowRunsAndEmptiesTheGeometryList) {
+    int refusals = 0;
+    pump.onEvents = [&] { refusals += main.closeScript("Form0") ? 0 : 1; };
+    first().runScript();
+    pump.onEvents = nullptr;
+    EXPECT_EQ(refusals, 2); // the events let through before and during the one test
+    EXPECT_EQ(ui.messages, (Lines{"first is currently running.", "first is currently running."}));
+    EXPECT_FALSE(main.blnTestRunning);
+
+    runnerSwitches().blnDebugOn = true;
+    main.debugList().addGeometry(kTop, "board.cc", 1, 100);
+    second().activate();
+    EXPECT_TRUE(main.closeScript("Form1"));
+    EXPECT_EQ(main.childCount(), 1);
+    EXPECT_EQ(main.frmCurChild(), nullptr);
+    EXPECT_TRUE(main.debugList().rows().empty());
+}
+
+TEST_F(MainWindow, TheMenuSwitchesReachEveryWindow) {
+    main.setGenTestTimes(false);
+    EXPECT_FALSE(runnerSwitches().logSwitches.blnGenTestTimes);
+    EXPECT_FALSE(main.menuChecks.genTestTimes);
+    EXPECT_FALSE(first().menuChecks.genTestTimes);
+    EXPECT_FALSE(second().menuChecks.genTestTimes);
+
+    main.setClearDRCOnRun(false);
+    EXPECT_FALSE(main.menuChecks.clearDRCOnRun);
+    EXPECT_FALSE(second().menuChecks.clearDRCOnRun);
+    second().runScript();
+    EXPECT_TRUE(callsOf({"ClearAllDRCs"}).empty());
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "testtimes.csv"));
+}
+
+TEST_F(MainWindow, TheLogsOpenFromTheProgramFolder) {
+    main.viewLog();
+    main.viewTimeLog();
+    EXPECT_EQ(ui.opened, (std::vector<std::filesystem::path>{home.path() / "runner.log",
+                                                             home.path() / "testtimes.csv"}));
+    main.onHelpContents();
+    EXPECT_EQ(ui.messages, Lines{"There is no help avaliable."});
+}
+
+TEST_F(MainWindow, DebugSettingsComeFromTheProgramFolder) {
+    runnerSwitches().logSwitches.blnExpandedRep = true;
+    runnerSwitches().blnDebugMenus = true;
+    main.loadDebugSettings();
+    EXPECT_FALSE(runnerSwitches().blnDebugMenus);
+    EXPECT_FALSE(runnerSwitches().logSwitches.blnExpandedRep);
+
+    home.write("rdbset.dat",
+               "' comment\r\n.debugmode\t y\r\n.SAVEONFAIL Y\r\n.DRCLIMIT 25\r\n.EXPANDEDREP Y extra\r\n");
+    main.loadDebugSettings();
+    EXPECT_TRUE(runnerSwitches().blnDebugMenus);
+    EXPECT_TRUE(runnerSwitches().blnSaveOnFail);
+    EXPECT_EQ(runnerSwitches().intDRCLimit, 25);
+    EXPECT_FALSE(runnerSwitches().logSwitches.blnExpandedRep);
+}
+
+TEST_F(MainWindow, StartUpRegistersTheCallbackClassAndAsksForScripts) {
+    automationRegistry().unregisterResponseClass(kResponseProgId);
+    main.startUp();
+    EXPECT_NE(automationRegistry().createResponse(kResponseProgId), nullptr);
+    EXPECT_FALSE(ui.filterAsked.empty());
+}
