@@ -49,6 +49,14 @@ void applySwitches(const CliOptions& options, MDIMain& main) {
     runnerSwitches().blnDebugOn = options.debug;
 }
 
+// A window's first run describes in its time log the document of the window's previous
+// connection; a one-shot command has none, so each window connects once before it runs.
+void connectBeforeFirstRun(MDIMain& main) {
+    for (const auto& window : main.windows()) {
+        window->objKorven().openConnection(false, true, window->curUnits);
+    }
+}
+
 int16_t runScripts(const CliOptions& options, MDIMain& main) {
     if (main.childCount() > 1) {
         return main.runBatch();
@@ -143,6 +151,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
                 running->stopScript();
             }
         });
+        connectBeforeFirstRun(main);
         status = runScripts(options, main);
     }
     printResults(main, out);

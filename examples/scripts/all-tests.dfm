@@ -140,8 +140,8 @@
         Board_Outline="Yes"
         Panel_Outline="Yes"/>
   <Test name="Custom Keepouts"
-        Attribute_Keyword=""
-        Attribute_Value=""
+        Attribute_Keyword="PACKAGE_FAMILY"
+        Attribute_Value="HDR1X4"
         Marginal_Distance="0.020"
         Critical_Distance="0.010"
         Component_Packages="Yes"

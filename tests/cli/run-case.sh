@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
 # Runs lumora-cli and compares its exit code, standard output and standard error with a case's
-# expected files. Usage: run-case.sh BINARY CASE_DIR -- ARGS...
+# expected files; with an expected runner.log, also the run log below its banner lines.
+# Usage: run-case.sh BINARY CASE_DIR -- ARGS...   (@HOME@ in ARGS names a fresh program folder)
 set -u
 binary=$1; case_dir=$2; shift 3
-out=$(mktemp); err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
-LC_ALL=C "$binary" "$@" >"$out" 2>"$err"
+home=$(mktemp -d); out=$(mktemp); err=$(mktemp)
+trap 'rm -rf "$home" "$out" "$err"' EXIT
+args=()
+for arg in "$@"; do args+=("${arg//@HOME@/$home}"); done
+LC_ALL=C LUMORA_HOME="$home" "$binary" "${args[@]}" >"$out" 2>"$err"
 code=$?
 status=0
 expected_code=$(cat "$case_dir/exit-code")
 if [ "$code" != "$expected_code" ]; then
   echo "exit code $code, expected $expected_code"; status=1
 fi
-for stream in stdout stderr; do
-  actual=$out; [ "$stream" = stderr ] && actual=$err
-  if ! diff -u "$case_dir/$stream" "$actual"; then
-    echo "$stream differs"; status=1
-  fi
-done
+compare() { # expected actual what
+  if ! diff -u "$1" "$2"; then echo "$3 differs"; status=1; fi
+}
+compare "$case_dir/stdout" "$out" stdout
+compare "$case_dir/stderr" <(sed "s|$home|@HOME@|g" "$err") stderr
+if [ -f "$case_dir/runner.log" ]; then
+  compare "$case_dir/runner.log" <(grep -v '^Lumora Runner v\.' "$home/runner.log" | tr -d '\r') runner.log
+fi
 exit $status
