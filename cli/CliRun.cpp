@@ -111,7 +111,7 @@ std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, st
     try {
         return engine::EmbeddedKorven::open(design);
     } catch (const std::exception& error) {
-        err << kApplicationTitle << ": " << design << ": " << error.what() << '\n';
+        err << kApplicationTitle << ": " << error.what() << '\n';
         return nullptr;
     }
 }
