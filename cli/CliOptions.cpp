@@ -38,7 +38,6 @@ void describeOptions(CLI::App& app, CliOptions& options) {
                    "the program's folder)");
     app.add_option("--fail-on", options.failOn, "Exit with 1 when violations are found: never, critical, any")
         ->transform(CLI::CheckedTransformer(kFailOnWords, CLI::ignore_case));
-    app.add_option("--markers", options.markersFile, "Write the DRC markers of the run to this file (JSON)");
     app.add_option("--save-design", options.saveDesign, "Save the design with its markers after the run");
     app.add_flag("-q,--quiet", options.quiet, "No progress messages on stderr");
 }

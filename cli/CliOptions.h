@@ -23,9 +23,8 @@ struct CliOptions {
     long startRow = 1;               // above 1: Continue from that row, appending to the logs
     std::optional<std::string> home; // the program folder for logs and settings
     FailOn failOn = FailOn::Nothing;
-    std::optional<std::string> markersFile; // where to write the DRC markers of the run
-    std::optional<std::string> saveDesign;  // where to save the design after the run
-    bool quiet = false;                     // no progress on stderr
+    std::optional<std::string> saveDesign; // where to save the design after the run
+    bool quiet = false;                    // no progress on stderr
 };
 
 // The parsed options, or the exit code when the command line asked for help or was wrong
