@@ -6,6 +6,7 @@
 #include "script/RunnerError.h"
 #include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
+#include "testlogic/FamilyDispatch.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
@@ -67,22 +68,6 @@ class KeepoutTests {
         : frame_(frame), test_(frame.test()), geometries_(geometries),
           maxStackup_(frame.korven().getMaxElectricalStackup()),
           switches_(InspectionSwitches::read(frame.test())) {}
-
-    void run(const FrameItem& item) {
-        const std::string& name = test_.strName;
-        if (name == "Panel Fiducial Keepout" || name == "Board Fiducial Keepout") {
-            fiducialKeepout(item);
-        } else if (name == "Panel Tooling Hole Keepout" || name == "Board Tooling Hole Keepout") {
-            toolingHoleKeepout(item);
-        } else if (name == "Custom Keepouts") {
-            customKeepouts(item);
-        }
-    }
-
-  private:
-    int16_t& subject() { return geometries_[Subject]; }
-    int16_t& inspection() { return geometries_[Inspection]; }
-    std::string checkName(const char* word) const { return test_.strName + "_" + word; }
 
     void fiducialKeepout(const FrameItem& item) {
         std::string surface = textParameter(test_, "Test_Surface");
@@ -154,6 +139,11 @@ class KeepoutTests {
         }
     }
 
+  private:
+    int16_t& subject() { return geometries_[Subject]; }
+    int16_t& inspection() { return geometries_[Inspection]; }
+    std::string checkName(const char* word) const { return test_.strName + "_" + word; }
+
     // Stack-ups 1 to n + 1 from the top, or the highest down to the highest minus n from the bottom.
     std::vector<int16_t> lookThroughStackups(const KeepoutPass& pass, int16_t lookThrough) const {
         std::vector<int16_t> stackups;
@@ -217,6 +207,14 @@ class KeepoutTests {
     InspectionSwitches switches_;
 };
 
+constexpr std::array<NamedTest<KeepoutTests>, 5> kTests{{
+    {"Panel Fiducial Keepout", &KeepoutTests::fiducialKeepout},
+    {"Board Fiducial Keepout", &KeepoutTests::fiducialKeepout},
+    {"Panel Tooling Hole Keepout", &KeepoutTests::toolingHoleKeepout},
+    {"Board Tooling Hole Keepout", &KeepoutTests::toolingHoleKeepout},
+    {"Custom Keepouts", &KeepoutTests::customKeepouts},
+}};
+
 } // namespace
 
 int16_t runKeepoutTests(clsTestItem& test) {
@@ -229,8 +227,14 @@ int16_t runKeepoutTests(clsTestItem& test) {
         return frame.finish();
     }
     KeepoutTests tests(frame, geometries);
+    const NamedTest<KeepoutTests>* named = findNamedTest(kTests, test.strName);
     frame.runItems(
-        panels ? ItemList::Panels : ItemList::Boards, [&](const FrameItem& item) { tests.run(item); },
+        panels ? ItemList::Panels : ItemList::Boards,
+        [&](const FrameItem& item) {
+            if (named != nullptr) {
+                (tests.*named->run)(item);
+            }
+        },
         [&] { geometries.deleteUnlessDebug(); });
     return frame.finish();
 }

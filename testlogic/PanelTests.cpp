@@ -4,6 +4,7 @@
 #include "korven/clsKORVEN.h"
 #include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
+#include "testlogic/FamilyDispatch.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
@@ -42,45 +43,16 @@ class PanelTests {
   public:
     PanelTests(ItemFrame& frame, int16_t& geomNum) : frame_(frame), test_(frame.test()), geomNum_(geomNum) {}
 
-    void run(const FrameItem& item) {
-        const std::string& name = test_.strName;
-        if (name == "Panel Dimensions") {
-            panelDimensions(item);
-        } else if (name == "Panel Length To Width Ratio") {
-            frame_.record(korven().dfmPanelLengthToWidthRatio(item.position, number("Length_To_Width_Ratio")),
-                          "dfmPanelLengthToWidthRatio");
-        } else if (name == "Panel Tooling Holes In Corners") {
-            toolingHolesInCorners(item);
-        } else if (name == "Fiducial Clearance To Panel Edge") {
-            fiducialClearance(item);
-        } else if (name == "Panel Fiducials In Corners ") {
-            fiducialsInCorners(item);
-        } else if (name == "All Components Clearance To Panel Edges") {
-            componentsClearance(item);
-        } else if (name == "Gold Fingers Flush With Panel Edge") {
-            goldFingersFlush(item);
-        }
+    void lengthToWidthRatio(const FrameItem& item) {
+        frame_.record(korven().dfmPanelLengthToWidthRatio(item.position, number("Length_To_Width_Ratio")),
+                      "dfmPanelLengthToWidthRatio");
     }
-
-  private:
-    clsKORVEN& korven() { return frame_.korven(); }
-    double number(const char* parameter) { return numberParameter(test_, parameter); }
 
     void panelDimensions(const FrameItem& item) {
         frame_.record(korven().dfmPanelDimensions(item.position, number("Minimum_Width"),
                                                   number("Maximum_Width"), number("Minimum_Length"),
                                                   number("Maximum_Length"), test_.strName),
                       "dfmPanelDimensions");
-    }
-
-    void itemsInCorners(int16_t surface) {
-        frame_.record(korven().dfmItemsInCorners(geomNum_, number("Min_Distance_From_Rail_Edge"),
-                                                 number("Max_Distance_From_Rail_Edge"),
-                                                 number("Min_Distance_From_Leading_Trailing_Edge"),
-                                                 number("Max_Distance_From_Leading_Trailing_Edge"),
-                                                 integerParameter(test_, "Min_Corners"), test_.strName,
-                                                 surface),
-                      "dfmItemsInCorners");
     }
 
     void toolingHolesInCorners(const FrameItem& item) {
@@ -144,10 +116,34 @@ class PanelTests {
         deleteUnlessDebug(geomNum_);
     }
 
+  private:
+    void itemsInCorners(int16_t surface) {
+        frame_.record(korven().dfmItemsInCorners(geomNum_, number("Min_Distance_From_Rail_Edge"),
+                                                 number("Max_Distance_From_Rail_Edge"),
+                                                 number("Min_Distance_From_Leading_Trailing_Edge"),
+                                                 number("Max_Distance_From_Leading_Trailing_Edge"),
+                                                 integerParameter(test_, "Min_Corners"), test_.strName,
+                                                 surface),
+                      "dfmItemsInCorners");
+    }
+
+    clsKORVEN& korven() { return frame_.korven(); }
+    double number(const char* parameter) { return numberParameter(test_, parameter); }
+
     ItemFrame& frame_;
     clsTestItem& test_;
     int16_t& geomNum_;
 };
+
+constexpr std::array<NamedTest<PanelTests>, 7> kTests{{
+    {"Panel Dimensions", &PanelTests::panelDimensions},
+    {"Panel Length To Width Ratio", &PanelTests::lengthToWidthRatio},
+    {"Panel Tooling Holes In Corners", &PanelTests::toolingHolesInCorners},
+    {"Fiducial Clearance To Panel Edge", &PanelTests::fiducialClearance},
+    {"Panel Fiducials In Corners ", &PanelTests::fiducialsInCorners},
+    {"All Components Clearance To Panel Edges", &PanelTests::componentsClearance},
+    {"Gold Fingers Flush With Panel Edge", &PanelTests::goldFingersFlush},
+}};
 
 } // namespace
 
@@ -159,7 +155,12 @@ int16_t runPanelTests(clsTestItem& test) {
         return frame.finish();
     }
     PanelTests tests(frame, geometries[0]);
-    frame.runItems(ItemList::Panels, [&](const FrameItem& item) { tests.run(item); });
+    const NamedTest<PanelTests>* named = findNamedTest(kTests, test.strName);
+    frame.runItems(ItemList::Panels, [&](const FrameItem& item) {
+        if (named != nullptr) {
+            (tests.*named->run)(item);
+        }
+    });
     return frame.finish();
 }
 

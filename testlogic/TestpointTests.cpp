@@ -5,6 +5,7 @@
 #include "script/LocaleConversions.h"
 #include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
+#include "testlogic/FamilyDispatch.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
@@ -152,15 +153,7 @@ class TestpointTests {
     SoldermaskSwitch& maskSwitch_;
 };
 
-using Test = void (TestpointTests::*)(const FrameItem&);
-
-struct NamedTest {
-    std::string_view name;
-    Test test;
-};
-
-// In the order the names are compared.
-constexpr std::array<NamedTest, 8> kTests{{
+constexpr std::array<NamedTest<TestpointTests>, 8> kTests{{
     {"Testpoint Pad Size", &TestpointTests::padSize},
     {"Testpoints Per Net", &TestpointTests::testpointsPerNet},
     {"Top Surface Testpoints Per Net", &TestpointTests::topTestpointsPerNet},
@@ -171,22 +164,17 @@ constexpr std::array<NamedTest, 8> kTests{{
     {"Testpoint Edge To Feature", &TestpointTests::edgeToFeature},
 }};
 
-const NamedTest* findTest(const std::string& name) {
-    auto found = std::ranges::find(kTests, std::string_view(name), &NamedTest::name);
-    return found != kTests.end() ? &*found : nullptr;
-}
-
 } // namespace
 
 int16_t runTestpointTests(clsTestItem& test) {
-    const NamedTest* named = findTest(test.strName);
+    const NamedTest<TestpointTests>* named = findNamedTest(kTests, test.strName);
     FamilyGeometries geometries(2);
     ItemFrame frame(test, geometries, {FrameKind::Board, "runTestpointTests"});
     SoldermaskSwitch maskSwitch(test);
     TestpointTests tests(frame, geometries, maskSwitch);
     return runMaskableBoards(frame, geometries, maskSwitch, [&](const FrameItem& item) {
         if (named != nullptr) {
-            (tests.*named->test)(item);
+            (tests.*named->run)(item);
         }
     });
 }

@@ -4,6 +4,7 @@
 #include "korven/clsKORVEN.h"
 #include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
+#include "testlogic/FamilyDispatch.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
@@ -174,15 +175,7 @@ class ViaTests {
     SoldermaskSwitch& maskSwitch_;
 };
 
-using Test = void (ViaTests::*)(const FrameItem&);
-
-struct NamedTest {
-    std::string_view name;
-    Test test;
-};
-
-// In the order the names are compared.
-constexpr std::array<NamedTest, 8> kTests{{
+constexpr std::array<NamedTest<ViaTests>, 8> kTests{{
     {"Via Pad Size", &ViaTests::padSize},
     {"Via Hole Size", &ViaTests::holeSize},
     {"Via Edge To Component Pad Edge", &ViaTests::edgeToComponentPadEdge},
@@ -196,14 +189,14 @@ constexpr std::array<NamedTest, 8> kTests{{
 } // namespace
 
 int16_t runViaTests(clsTestItem& test) {
-    auto named = std::ranges::find(kTests, std::string_view(test.strName), &NamedTest::name);
+    const NamedTest<ViaTests>* named = findNamedTest(kTests, test.strName);
     FamilyGeometries geometries(2);
     ItemFrame frame(test, geometries, {FrameKind::Board, "runViaTests"});
     SoldermaskSwitch maskSwitch(test);
     ViaTests tests(frame, geometries, maskSwitch);
     return runMaskableBoards(frame, geometries, maskSwitch, [&](const FrameItem& item) {
-        if (named != kTests.end()) {
-            (tests.*named->test)(item);
+        if (named != nullptr) {
+            (tests.*named->run)(item);
         }
     });
 }
