@@ -11,8 +11,6 @@ namespace {
 constexpr int kCircleSegments = 64;
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
-using Linestring = bg::model::linestring<AreaPoint>;
-
 Point onCircle(Point center, double radius, double degrees) {
     return {center.x + radius * std::cos(degrees * kRadiansPerDegree),
             center.y + radius * std::sin(degrees * kRadiansPerDegree)};
@@ -132,7 +130,7 @@ Area padArea(const Pad& pad) {
     }
 }
 
-Area strokeArea(const Linestring& path, double width) {
+Area strokeArea(const Path& path, double width) {
     if (width <= 0 || path.empty()) {
         return {};
     }
@@ -142,20 +140,6 @@ Area strokeArea(const Linestring& path, double width) {
                bg::strategy::buffer::end_round(kCircleSegments),
                bg::strategy::buffer::point_circle(kCircleSegments));
     return area;
-}
-
-Linestring pathOf(const Line& line) {
-    return {{line.from.x, line.from.y}, {line.to.x, line.to.y}};
-}
-
-Linestring pathOf(const Arc& arc) {
-    Ring points;
-    appendArc(points, arc.center, arc.radius, arc.start, arc.sweep);
-    Linestring path;
-    for (Point p : points) {
-        path.push_back({p.x, p.y});
-    }
-    return path;
 }
 
 struct AreaVisitor {
@@ -182,6 +166,20 @@ Box pointBox(Point p) {
 }
 
 } // namespace
+
+Path pathOf(const Line& line) {
+    return {{line.from.x, line.from.y}, {line.to.x, line.to.y}};
+}
+
+Path pathOf(const Arc& arc) {
+    Ring points;
+    appendArc(points, arc.center, arc.radius, arc.start, arc.sweep);
+    Path path;
+    for (Point p : points) {
+        path.push_back({p.x, p.y});
+    }
+    return path;
+}
 
 Area areaOf(const Shape& shape) {
     return std::visit(AreaVisitor{}, shape);

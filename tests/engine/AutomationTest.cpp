@@ -224,12 +224,15 @@ TEST_F(AutomationTest, EtchBlockerLayersGoAgainWithDeleteByLayer) {
 TEST_F(AutomationTest, DrcsReachTheRegisteredResponseSynchronouslyUntilTurnedOff) {
     EXPECT_EQ(app->TurnOnResponse("Other.Response"), rc::ItemNotFound);
     ASSERT_EQ(app->TurnOnResponse(std::string(kResponseProgId)), rc::Ok);
-    DrcReport report(korven.session(), 1, "Etch Width - Top");
-    report.add({10, 20}, "Marginal", "7 < 8");
+    const Finding marginal{
+        .check = "Etch Width - Top", .severity = Severity::Marginal, .file = 1, .at = {10, 20}};
+    reportFindings(korven.session(), {marginal});
     EXPECT_THAT(responses, ElementsAre(Pair("DRC Added", "Marginal")));
 
     ASSERT_EQ(app->TurnOffResponseByID(std::string(kResponseProgId)), rc::Ok);
-    report.add({30, 40}, "Critical", "5 < 6");
+    Finding critical = marginal;
+    critical.severity = Severity::Critical;
+    reportFindings(korven.session(), {critical});
     EXPECT_EQ(responses.size(), 1u);
     EXPECT_EQ(app->TurnOffResponseByID(std::string(kResponseProgId)), rc::ItemNotFound);
 
@@ -238,24 +241,6 @@ TEST_F(AutomationTest, DrcsReachTheRegisteredResponseSynchronouslyUntilTurnedOff
     EXPECT_EQ(drcs[1].check, "Etch Width - Top");
     EXPECT_EQ(drcs[1].severity, "Critical");
     ASSERT_EQ(app->ClearAllDRCs(), rc::Ok);
-    EXPECT_TRUE(korven.session().design().drcs.empty());
-}
-
-TEST_F(AutomationTest, ChecksStopAtTheDrcLimit) {
-    dfm->setMaxErrorsPerTest(2);
-    EXPECT_EQ(dfm->maxErrorsPerTest(), 2);
-    DrcReport report(korven.session(), 1, "Via Hole Size");
-    EXPECT_TRUE(report.add({0, 0}, "Critical", ""));
-    EXPECT_FALSE(report.add({1, 0}, "Critical", ""));
-    EXPECT_FALSE(report.add({2, 0}, "Critical", ""));
-    EXPECT_EQ(report.placed(), 2);
-    EXPECT_EQ(report.result(), rc::TooManyErrors);
-    EXPECT_EQ(korven.session().design().drcs.size(), 2u);
-}
-
-TEST_F(AutomationTest, PendingChecksFindNothingYet) {
-    EXPECT_EQ(dfm->DistanceCheck2(1, 1, 5, 3, "x", 0, 0, 0, 0, 0), rc::Ok);
-    EXPECT_EQ(dfm->ViaHoleSize(1, 8, 20, 0, "Via Hole Size"), rc::Ok);
     EXPECT_TRUE(korven.session().design().drcs.empty());
 }
 

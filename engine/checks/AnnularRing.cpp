@@ -1,0 +1,97 @@
+// AnnularRing: the annular ring of every plated hole of a component pin on a board, per outer side:
+// how far the pad's copper reaches beyond the hole (the distance from the hole's centre to the
+// nearest point without copper, less the hole's radius), and how far the copper the soldermask
+// leaves open reaches beyond it. A ring below its minimum is Critical; a minimum of 0 or less is not
+// checked.
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/PlacedInserts.h"
+#include "engine/geom/Depth.h"
+#include "engine/ops/PinPads.h"
+
+#include <array>
+
+namespace lumora::engine {
+
+namespace {
+
+// A pin's copper and soldermask openings on one outer side, in the board's coordinates.
+struct SideAreas {
+    Area copper;
+    Area opening;
+};
+
+struct PinSides {
+    SideAreas top;
+    SideAreas bottom;
+};
+
+PinSides sidesOf(const Design& design, const Geometry& padstack, const Transform& placed) {
+    PinSides sides;
+    for (const DataItem& item : padstack.data) {
+        const auto* graphic = std::get_if<Graphic>(&item);
+        if (!graphic) {
+            continue;
+        }
+        const int16_t layer = placed.mirrored() ? design.mirrorLayer(graphic->layer) : graphic->layer;
+        const Area area = areaOf(placed.apply(graphic->shape));
+        const OuterSides outer = outerSides(design, layer);
+        if (outer.top) {
+            sides.top.copper = unite(sides.top.copper, area);
+        }
+        if (outer.bottom) {
+            sides.bottom.copper = unite(sides.bottom.copper, area);
+        }
+        const int16_t type = design.layer(layer).type;
+        if (type == layer_type::SoldermaskTop) {
+            sides.top.opening = unite(sides.top.opening, area);
+        } else if (type == layer_type::SoldermaskBottom) {
+            sides.bottom.opening = unite(sides.bottom.opening, area);
+        }
+    }
+    return sides;
+}
+
+Area exposed(const SideAreas& side) {
+    Area open;
+    bg::intersection(side.copper, side.opening, open);
+    return open;
+}
+
+} // namespace
+
+std::vector<Finding> annularRing(CheckContext& context, const AnnularRingArgs& args) {
+    const Design& design = context.design();
+    std::vector<Finding> findings;
+    forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {
+        const Geometry& padstack = design.geometry(placed.insert.geometry);
+        const bool platedPin = placed.insert.insertType == insert_type::Pin && placed.parent &&
+                               padstack.hole.size > 0 && padstack.hole.plated;
+        if (!platedPin) {
+            return;
+        }
+        const PinSides sides = sidesOf(design, padstack, placed.placed);
+        const double radius = padstack.hole.size / 2 * placed.scale();
+        const std::array rings{
+            std::tuple{"pad annular ring top", args.padTop, sides.top.copper},
+            std::tuple{"pad annular ring bottom", args.padBottom, sides.bottom.copper},
+            std::tuple{"soldermask annular ring top", args.soldTop, exposed(sides.top)},
+            std::tuple{"soldermask annular ring bottom", args.soldBottom, exposed(sides.bottom)},
+        };
+        for (const auto& [measure, minimum, copper] : rings) {
+            const double ring = depthIn(copper, placed.at()) - radius;
+            if (minimum <= 0 || ring >= minimum) {
+                continue;
+            }
+            Finding finding = context.finding(Severity::Critical, args.filePos, placed.at());
+            finding.measure = measure;
+            finding.measured = ring;
+            finding.required = minimum;
+            finding.items = {placed.item()};
+            findings.push_back(std::move(finding));
+        }
+    });
+    return findings;
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,87 @@
+// ComponentFlushWithOutline: for every component of the geometry (the pin extents of gold fingers),
+// the shortest distance from its items to the outline of the geometry's board or panel, measured
+// to the centre lines of the outline items. A component farther than maxDistance from the outline
+// is one Critical finding at its centre.
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/FileOutline.h"
+#include "engine/checks/ItemGroups.h"
+#include "engine/geom/PairSearch.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace lumora::engine {
+
+namespace {
+
+double memberDistance(const FlatItem& member, const Path& path) {
+    const Area& area = member.footprint.area();
+    return area.empty() ? bg::distance(boxPolygon(member.footprint.box()), path) : bg::distance(area, path);
+}
+
+class Outline {
+  public:
+    explicit Outline(std::vector<Path> paths) : paths_(std::move(paths)), index_(boxesOf(paths_)) {}
+
+    // Widens the search until some outline is near, then takes every outline that may be nearer
+    // than the nearest found, so that only the outline around the group is measured.
+    double distanceTo(const ItemGroup& group, double firstReach) const {
+        double reach = firstReach > 0 ? firstReach : 1;
+        std::vector<std::size_t> near;
+        while ((near = index_.near(group.box, reach)).empty()) {
+            reach *= 2;
+        }
+        const double found = nearest(group, near);
+        return std::min(found, nearest(group, index_.near(group.box, found)));
+    }
+
+  private:
+    static std::vector<Box> boxesOf(const std::vector<Path>& paths) {
+        std::vector<Box> boxes;
+        for (const Path& path : paths) {
+            boxes.push_back(bg::return_envelope<Box>(path));
+        }
+        return boxes;
+    }
+
+    double nearest(const ItemGroup& group, const std::vector<std::size_t>& candidates) const {
+        double result = std::numeric_limits<double>::infinity();
+        for (std::size_t path : candidates) {
+            for (const FlatItem& member : group.members) {
+                result = std::min(result, memberDistance(member, paths_[path]));
+            }
+        }
+        return result;
+    }
+
+    std::vector<Path> paths_;
+    BoxIndex index_;
+};
+
+} // namespace
+
+std::vector<Finding> componentFlushWithOutline(CheckContext& context,
+                                               const ComponentFlushWithOutlineArgs& args) {
+    const Geometry& flattened = context.flattened(args.geomNum);
+    const Outline outline(outlinePaths(context.design(), flattened.flattenFile));
+    std::vector<Finding> findings;
+    for (const ItemGroup& group : groupsByComponent(flatItemsOf(flattened))) {
+        const double distance = outline.distanceTo(group, args.maxDistance);
+        if (distance <= args.maxDistance) {
+            continue;
+        }
+        const AreaPoint centre = bg::return_centroid<AreaPoint>(group.box);
+        findings.push_back({.check = context.name(),
+                            .severity = Severity::Critical,
+                            .file = flattened.flattenFile,
+                            .at = {centre.x(), centre.y()},
+                            .measure = "distance to outline",
+                            .measured = distance,
+                            .required = args.maxDistance,
+                            .items = {group.item}});
+    }
+    return findings;
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,33 @@
+// ComponentNotAllowedPerSurface: every component mounted on a chosen side whose attribute
+// attribKeyword equals attribValue (the same text, or both numbers and numerically equal, so that
+// "0,5" finds 0.5) is not allowed there: one Critical finding at the component.
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/ComponentChoice.h"
+#include "engine/ops/AttributeCondition.h"
+
+namespace lumora::engine {
+
+std::vector<Finding> componentNotAllowedPerSurface(CheckContext& context,
+                                                   const ComponentNotAllowedPerSurfaceArgs& args) {
+    const ComponentChoice choice{.top = args.top, .bottom = args.bottom};
+    const AttributeCondition notAllowed(args.attribKeyword, args.attribValue, comparison::Equal);
+    std::vector<Finding> findings;
+    forEachPlacedInsert(context.design(), args.filePos, [&](const PlacedInsert& placed) {
+        if (!choice.chooses(context.design(), placed) ||
+            !notAllowed.matches(placed.insert.attributes.find(args.attribKeyword))) {
+            return;
+        }
+        findings.push_back({.check = context.name(),
+                            .severity = Severity::Critical,
+                            .file = args.filePos,
+                            .at = placed.at(),
+                            .measure = "components with " + args.attribKeyword + "=" + args.attribValue,
+                            .measured = 1,
+                            .required = 0,
+                            .items = {placed.item()}});
+    });
+    return findings;
+}
+
+} // namespace lumora::engine

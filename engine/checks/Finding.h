@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/model/Shapes.h"
+
+#include <compare>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumora::engine {
+
+enum class Severity { Marginal, Critical };
+
+std::string_view severityText(Severity severity); // "Marginal" or "Critical"
+
+// One design item a finding is about. Empty texts stand for "none" (a via has no pin, free etch
+// no component).
+struct FindingItem {
+    std::string component{};
+    std::string pin{};
+    std::string net{};
+    auto operator<=>(const FindingItem&) const = default;
+};
+
+// One violation as a check sees it, before it becomes a DRC marker. Lengths are in page units;
+// counts and ratios as they are.
+struct Finding {
+    std::string check{}; // the name its marker carries
+    Severity severity = Severity::Marginal;
+    int32_t file = 0; // the board or panel the location belongs to
+    Point at{};
+    std::string measure{}; // what measured and required are: "distance", "width", "count" ...
+    double measured = 0;
+    double required = 0;
+    std::vector<FindingItem> items{};
+    bool operator==(const Finding&) const = default;
+};
+
+// The order findings are reported in: by file, location, check, severity, values, then items, so
+// that a run places the same markers in the same order whatever order a check found them in.
+bool reportedBefore(const Finding& a, const Finding& b);
+
+} // namespace lumora::engine

@@ -1,0 +1,97 @@
+// GerberThermalBarrelPlugCheck: how the plated holes of component pins meet the planes of their own
+// net. A plane layer (type plane or split plane) ties a pin when a polygon of the pin's net on it
+// covers the hole's centre, or when the layer itself carries the net as its "NETNAME" attribute. A
+// tie without a thermal pad in the pin's padstack (on that layer, or on a plane-thermal, inner or
+// all-layers pad layer) lets the plane draw the heat out of the barrel: every such pin is Critical,
+// measured as the number of its solid ties.
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/PlacedInserts.h"
+#include "engine/geom/Areas.h"
+
+#include <map>
+
+namespace lumora::engine {
+
+namespace {
+
+bool isPlane(const Layer& layer) {
+    return layer.type == layer_type::Plane || layer.type == layer_type::SplitPlane;
+}
+
+// The plane copper of the board's own block, per layer and net.
+using PlaneCopper = std::map<std::pair<int16_t, std::string>, Area>;
+
+PlaneCopper planeCopperOf(const Design& design, const Geometry& board) {
+    PlaneCopper copper;
+    for (const DataItem& item : board.data) {
+        const auto* graphic = std::get_if<Graphic>(&item);
+        if (graphic && !graphic->net.empty() && isPlane(design.layer(graphic->layer))) {
+            Area& area = copper[{graphic->layer, graphic->net}];
+            area = unite(area, areaOf(graphic->shape));
+        }
+    }
+    return copper;
+}
+
+bool tied(const Layer& plane, const std::string& net, Point at, const PlaneCopper& copper) {
+    if (const std::string* layerNet = plane.attributes.find(keyword::NetName); layerNet && *layerNet == net) {
+        return true;
+    }
+    const auto found = copper.find({plane.number, net});
+    return found != copper.end() && bg::covered_by(AreaPoint(at.x, at.y), found->second);
+}
+
+bool relievesThermally(int16_t type) {
+    return type == layer_type::PlaneThermal || type == layer_type::PadInner || type == layer_type::PadAll;
+}
+
+bool hasThermal(const Design& design, const Geometry& padstack, bool mirrored, int16_t plane) {
+    for (const DataItem& item : padstack.data) {
+        const auto* graphic = std::get_if<Graphic>(&item);
+        const auto* pad = graphic ? std::get_if<Pad>(&graphic->shape) : nullptr;
+        if (!pad || pad->shape != pad_shape::Thermal) {
+            continue;
+        }
+        const int16_t layer = mirrored ? design.mirrorLayer(graphic->layer) : graphic->layer;
+        if (layer == plane || relievesThermally(design.layer(layer).type)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<Finding> gerberThermalBarrelPlugCheck(CheckContext& context,
+                                                  const GerberThermalBarrelPlugCheckArgs& args) {
+    const Design& design = context.design();
+    const PlaneCopper copper = planeCopperOf(design, context.fileBlock(args.filePos));
+    std::vector<Finding> findings;
+    forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {
+        const Geometry& padstack = design.geometry(placed.insert.geometry);
+        const std::string net = placed.net();
+        if (placed.insert.insertType != insert_type::Pin || padstack.hole.size <= 0 ||
+            !padstack.hole.plated || net.empty()) {
+            return;
+        }
+        int solidTies = 0;
+        for (const auto& slot : design.layers) {
+            if (slot && isPlane(*slot) && tied(*slot, net, placed.at(), copper) &&
+                !hasThermal(design, padstack, placed.placed.mirrored(), slot->number)) {
+                ++solidTies;
+            }
+        }
+        if (solidTies == 0) {
+            return;
+        }
+        Finding finding = context.finding(Severity::Critical, args.filePos, placed.at());
+        finding.measure = "plane ties without thermal relief";
+        finding.measured = solidTies;
+        finding.items = {placed.item()};
+        findings.push_back(std::move(finding));
+    });
+    return findings;
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,48 @@
+#include "engine/checks/ItemGroups.h"
+
+#include "engine/checks/CheckContext.h"
+
+#include <map>
+
+namespace lumora::engine {
+
+namespace {
+
+std::string componentOf(const Graphic& graphic) {
+    return graphic.origin ? graphic.origin->component : std::string();
+}
+
+ItemGroup newGroup(FlatItem member) {
+    const Graphic& graphic = *member.graphic;
+    const std::string component = componentOf(graphic);
+    ItemGroup group{component.empty() ? findingItemOf(graphic) : FindingItem{.component = component},
+                    graphic.origin ? graphic.origin->surface : surface::Top,
+                    member.footprint.box(),
+                    {}};
+    group.members.push_back(std::move(member));
+    return group;
+}
+
+} // namespace
+
+std::vector<ItemGroup> groupsByComponent(std::vector<FlatItem> items) {
+    std::vector<ItemGroup> groups;
+    std::map<std::string, std::size_t> byComponent;
+    for (FlatItem& member : items) {
+        const std::string component = componentOf(*member.graphic);
+        const auto known = component.empty() ? byComponent.end() : byComponent.find(component);
+        if (known == byComponent.end()) {
+            if (!component.empty()) {
+                byComponent.emplace(component, groups.size());
+            }
+            groups.push_back(newGroup(std::move(member)));
+            continue;
+        }
+        ItemGroup& group = groups[known->second];
+        bg::expand(group.box, member.footprint.box());
+        group.members.push_back(std::move(member));
+    }
+    return groups;
+}
+
+} // namespace lumora::engine

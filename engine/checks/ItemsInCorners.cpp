@@ -1,0 +1,94 @@
+// ItemsInCorners: counts the corners of the panel's (or board's) outline box that hold an item of
+// the geometry. An item holds a corner when it lies between minRailEdge and maxRailEdge inside the
+// corner's rail edge and between minNonRailEdge and maxNonRailEdge inside its leading or trailing
+// edge. With fewer corners held than minCorners, every empty corner is one Critical finding, placed
+// in the middle of the corner's window.
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/EdgeFrame.h"
+#include "engine/checks/ItemGroups.h"
+#include "engine/model/KorvenFailure.h"
+
+#include <algorithm>
+
+namespace lumora::engine {
+
+namespace {
+
+constexpr int16_t kCorners = 4;
+
+// Where an item may lie, measured inward from one edge.
+struct Window {
+    double nearest;
+    double farthest;
+    bool holds(double distance) const { return distance >= nearest && distance <= farthest; }
+    double middle() const { return (nearest + farthest) / 2; }
+};
+
+struct Corner {
+    Edge railEdge;
+    Edge endEdge;
+};
+
+std::vector<Corner> cornersOf(const EdgeFrame& frame) {
+    std::vector<Corner> corners;
+    for (Edge rail : frame.railEdges()) {
+        for (Edge end : frame.leadingTrailingEdges()) {
+            corners.push_back({rail, end});
+        }
+    }
+    return corners;
+}
+
+bool onSurface(const ItemGroup& group, int16_t surface) {
+    return surface == 0 || surface == surface::Both || group.surface == surface;
+}
+
+void refuseOutOfRange(const ItemsInCornersArgs& args) {
+    if (args.minCorners < 0 || args.minCorners > kCorners) {
+        throw KorvenFailure(rc::ValueOutOfRange,
+                            "minimum of " + std::to_string(args.minCorners) + " corners");
+    }
+    if (args.surface < 0 || args.surface > surface::Both) {
+        throw KorvenFailure(rc::ValueOutOfRange, "unknown surface " + std::to_string(args.surface));
+    }
+}
+
+} // namespace
+
+std::vector<Finding> itemsInCorners(CheckContext& context, const ItemsInCornersArgs& args) {
+    refuseOutOfRange(args);
+    const Geometry& flattened = context.flattened(args.geomNum);
+    const EdgeFrame frame = edgeFrameOf(context.design(), flattened.flattenFile);
+    const Window rail{args.minRailEdge, args.maxRailEdge};
+    const Window end{args.minNonRailEdge, args.maxNonRailEdge};
+    const std::vector<ItemGroup> groups = groupsByComponent(flatItemsOf(flattened));
+    auto isHeld = [&](const Corner& corner) {
+        return std::ranges::any_of(groups, [&](const ItemGroup& group) {
+            return onSurface(group, args.surface) && rail.holds(frame.distance(group.box, corner.railEdge)) &&
+                   end.holds(frame.distance(group.box, corner.endEdge));
+        });
+    };
+    const std::vector<Corner> corners = cornersOf(frame);
+    const auto held = std::ranges::count_if(corners, isHeld);
+    std::vector<Finding> findings;
+    if (held >= args.minCorners) {
+        return findings;
+    }
+    for (const Corner& corner : corners) {
+        if (isHeld(corner)) {
+            continue;
+        }
+        findings.push_back(
+            {.check = context.name(),
+             .severity = Severity::Critical,
+             .file = flattened.flattenFile,
+             .at = frame.cornerPoint(corner.railEdge, rail.middle(), corner.endEdge, end.middle()),
+             .measure = "corners with items",
+             .measured = static_cast<double>(held),
+             .required = static_cast<double>(args.minCorners)});
+    }
+    return findings;
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,114 @@
+#include "engine/checks/PairDistances.h"
+
+#include "engine/checks/FlatItems.h"
+#include "engine/checks/Parallel.h"
+#include "engine/geom/PairSearch.h"
+#include "engine/model/KorvenFailure.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+
+namespace lumora::engine {
+
+namespace {
+
+constexpr int16_t kEdgeToEdge = 0;
+
+bool sameNonEmpty(const std::string& a, const std::string& b) {
+    return !a.empty() && a == b;
+}
+
+bool skipped(const Graphic& a, const Graphic& b, const PairRules& rules) {
+    if (rules.skipSameNets && sameNonEmpty(a.net, b.net)) {
+        return true;
+    }
+    return rules.skipSameComps && a.origin && b.origin &&
+           sameNonEmpty(a.origin->component, b.origin->component);
+}
+
+// The centre of the gap between two boxes, or of their overlap: where the marker goes.
+Point between(const Box& a, const Box& b) {
+    auto middle = [](double lowA, double highA, double lowB, double highB) {
+        const double low = std::min(std::max(lowA, lowB), std::min(highA, highB));
+        const double high = std::max(std::max(lowA, lowB), std::min(highA, highB));
+        return (low + high) / 2;
+    };
+    return {middle(a.min_corner().x(), a.max_corner().x(), b.min_corner().x(), b.max_corner().x()),
+            middle(a.min_corner().y(), a.max_corner().y(), b.min_corner().y(), b.max_corner().y())};
+}
+
+std::optional<Severity> judge(double distance, const PairRules& rules) {
+    const bool contact = distance <= 0;
+    if (contact && rules.canTouch) {
+        return std::nullopt;
+    }
+    const std::optional<Severity> severity = severityBelow(distance, rules.limits);
+    // Zero limits: any contact is a violation.
+    return severity || !contact ? severity : std::optional(Severity::Critical);
+}
+
+// The closest finding of every pair of nets; findings about items without a net stay.
+std::vector<Finding> closestPerNetPair(std::vector<Finding> findings) {
+    std::ranges::sort(findings, [](const Finding& a, const Finding& b) {
+        return a.measured != b.measured ? a.measured < b.measured : reportedBefore(a, b);
+    });
+    std::set<std::pair<std::string, std::string>> seen;
+    std::vector<Finding> kept;
+    for (Finding& finding : findings) {
+        const std::string& a = finding.items[0].net;
+        const std::string& b = finding.items[1].net;
+        if (a.empty() || b.empty() || seen.insert(std::minmax(a, b)).second) {
+            kept.push_back(std::move(finding));
+        }
+    }
+    return kept;
+}
+
+} // namespace
+
+void requireEdgeToEdge(int16_t algType) {
+    if (algType != kEdgeToEdge) {
+        throw KorvenFailure(rc::ValueOutOfRange, "unknown algorithm type " + std::to_string(algType));
+    }
+}
+
+std::vector<Finding> closePairs(const CheckContext& context, const Geometry& first, const Geometry& second,
+                                const PairRules& rules) {
+    const bool oneGeometry = &first == &second;
+    const std::vector<FlatItem> itemsA = flatItemsOf(first);
+    const std::vector<FlatItem> itemsB = oneGeometry ? std::vector<FlatItem>() : flatItemsOf(second);
+    const std::vector<FlatItem>& other = oneGeometry ? itemsA : itemsB;
+    const double reach = std::max({rules.limits.marginal, rules.limits.critical, 0.0});
+    const std::vector<IndexPair> candidates =
+        oneGeometry ? nearPairs(boxesOf(itemsA), reach) : nearPairs(boxesOf(itemsA), boxesOf(itemsB), reach);
+
+    auto measure = [&](std::size_t n) -> std::optional<Finding> {
+        const FlatItem& a = itemsA[candidates[n].first];
+        const FlatItem& b = other[candidates[n].second];
+        if (skipped(*a.graphic, *b.graphic, rules)) {
+            return std::nullopt;
+        }
+        const double distance = a.footprint.distanceTo(b.footprint);
+        const std::optional<Severity> severity = judge(distance, rules);
+        if (!severity) {
+            return std::nullopt;
+        }
+        Finding finding =
+            context.finding(*severity, first.flattenFile, between(a.footprint.box(), b.footprint.box()));
+        finding.measure = "distance";
+        finding.measured = distance;
+        finding.required = brokenLimit(*severity, rules.limits);
+        finding.items = {findingItemOf(*a.graphic), findingItemOf(*b.graphic)};
+        return finding;
+    };
+    std::vector<Finding> findings;
+    for (auto& found : measureInParallel<std::optional<Finding>>(candidates.size(), measure)) {
+        if (found) {
+            findings.push_back(std::move(*found));
+        }
+    }
+    return rules.oneDrcPerNet ? closestPerNetPair(std::move(findings)) : findings;
+}
+
+} // namespace lumora::engine

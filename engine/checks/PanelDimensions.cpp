@@ -1,0 +1,46 @@
+// PanelDimensions: the width (x) and height (y) of a panel's outline box, each against its minimum
+// and maximum (a maximum of 0 sets none). Every dimension out of range is one Critical finding, at
+// the middle of an edge of that length.
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/EdgeFrame.h"
+#include "engine/checks/SizeRange.h"
+
+#include <array>
+
+namespace lumora::engine {
+
+namespace {
+
+struct Dimension {
+    std::string_view measure;
+    double value;
+    SizeRange range;
+    Point at;
+};
+
+} // namespace
+
+std::vector<Finding> panelDimensions(CheckContext& context, const PanelDimensionsArgs& args) {
+    const EdgeFrame frame = edgeFrameOf(context.design(), args.filePos);
+    const std::array dimensions{
+        Dimension{"width", frame.width(), {args.minWidth, args.maxWidth}, frame.edgeMiddle(Edge::Bottom, 0)},
+        Dimension{
+            "height", frame.height(), {args.minHeight, args.maxHeight}, frame.edgeMiddle(Edge::Left, 0)},
+    };
+    std::vector<Finding> findings;
+    for (const Dimension& dimension : dimensions) {
+        if (const std::optional<Breach> breach = dimension.range.breach(dimension.value)) {
+            findings.push_back({.check = context.name(),
+                                .severity = Severity::Critical,
+                                .file = args.filePos,
+                                .at = dimension.at,
+                                .measure = std::string(dimension.measure),
+                                .measured = breach->measured,
+                                .required = breach->limit});
+        }
+    }
+    return findings;
+}
+
+} // namespace lumora::engine

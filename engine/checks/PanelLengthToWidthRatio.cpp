@@ -1,0 +1,24 @@
+// PanelLengthToWidthRatio: the length (y) of a panel's outline box divided by its width (x),
+// against a minimum ratio. A panel below it is one Critical finding at the panel's centre.
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/EdgeFrame.h"
+
+namespace lumora::engine {
+
+std::vector<Finding> panelLengthToWidthRatio(CheckContext& context, const PanelLengthToWidthRatioArgs& args) {
+    const EdgeFrame frame = edgeFrameOf(context.design(), args.filePos);
+    const double ratio = frame.height() / frame.width();
+    if (ratio >= args.minRatio) {
+        return {};
+    }
+    return {{.check = context.name(),
+             .severity = Severity::Critical,
+             .file = args.filePos,
+             .at = frame.centre(),
+             .measure = "length to width ratio",
+             .measured = ratio,
+             .required = args.minRatio}};
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/checks/Finding.h"
+#include "engine/geom/Transform.h"
+#include "engine/model/Design.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace lumora::engine {
+
+// The reference name of a component's first pin.
+inline constexpr std::string_view kPinOne = "1";
+
+// An insert of a file's block, or of any block below it, with where it ends up in the file.
+struct PlacedInsert {
+    const Insert& insert;
+    Transform placed;           // its geometry's coordinates into the file's
+    const PlacedInsert* parent; // the insert whose block holds it; nullptr in the file's own block
+    std::string prefix;         // "B1/" for what lies in board B1 of a panel
+    const Geometry& board;      // the innermost board block it lies in, else the file's block
+
+    std::string reference() const { return prefix + insert.refName; }
+    int16_t surface() const { return placed.mirrored() ? surface::Bottom : surface::Top; }
+    Point at() const { return placed.offset(); }
+    // Degrees counter-clockwise in [0, 360), as the insert's own rotation reads when it is the only
+    // placement (mirroring flips x first, so a mirrored insert keeps its rotation).
+    double rotation() const;
+    // How much its geometry is enlarged in the file.
+    double scale() const;
+    // Its own net, else the net its component gives it as a pin.
+    std::string net() const;
+    // What a finding about it names: a pin by its component and pin reference, anything else by its
+    // own reference.
+    FindingItem item() const;
+};
+
+// Visits every insert under file filePos's own block, depth first in data order, so that every
+// check sees the file's items in the same order. Raises -3 for an unknown file.
+void forEachPlacedInsert(const Design& design, int32_t filePos,
+                         const std::function<void(const PlacedInsert&)>& visit);
+
+} // namespace lumora::engine

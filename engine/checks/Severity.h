@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/checks/Finding.h"
+
+#include <optional>
+
+namespace lumora::engine {
+
+// A check's two limits, in the check's unit. 0 for a limit the caller does not set.
+struct Limits {
+    double marginal = 0;
+    double critical = 0;
+};
+
+// For quantities that must be large enough (distances, widths): below critical is Critical, else
+// below marginal is Marginal.
+std::optional<Severity> severityBelow(double measured, Limits limits);
+
+// For quantities that must stay small enough (heights, ratios, densities): above critical is
+// Critical, else above marginal is Marginal.
+std::optional<Severity> severityAbove(double measured, Limits limits);
+
+// The limit a finding of this severity broke.
+double brokenLimit(Severity severity, Limits limits);
+
+} // namespace lumora::engine

@@ -1,0 +1,72 @@
+// TestpointsPerNet: the number of testpoints (the inserts whose items a flatten geometry holds) on
+// every net of the geometry's board: the nets of its pins, vias, testpoints and etch. Reports each
+// net with fewer than minTestpoints, Critical, at its first pin or via (else its first etch).
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/FlatItems.h"
+#include "engine/checks/PlacedInserts.h"
+
+#include <map>
+#include <set>
+
+namespace lumora::engine {
+
+namespace {
+
+// Every net of a file with the place its markers go, in name order.
+std::map<std::string, Point> netsOf(const Design& design, int32_t filePos) {
+    std::map<std::string, Point> nets;
+    forEachPlacedInsert(design, filePos, [&](const PlacedInsert& placed) {
+        if (const std::string net = placed.net(); !net.empty()) {
+            nets.try_emplace(net, placed.at());
+        }
+    });
+    for (const DataItem& item : design.geometry(design.file(filePos).geometry).data) {
+        const auto* graphic = std::get_if<Graphic>(&item);
+        const auto extent = graphic && !graphic->net.empty() ? extentOf(graphic->shape) : std::nullopt;
+        if (extent) {
+            nets.try_emplace(graphic->net, Point{(extent->min_corner().x() + extent->max_corner().x()) / 2,
+                                                 (extent->min_corner().y() + extent->max_corner().y()) / 2});
+        }
+    }
+    return nets;
+}
+
+// The testpoints of a geometry per net.
+std::map<std::string, int> testpointsPerNet(const std::vector<FlatItem>& items) {
+    std::map<std::string, std::set<std::vector<int32_t>>> testpoints;
+    for (const FlatItem& item : items) {
+        if (!item.graphic->net.empty()) {
+            testpoints[item.graphic->net].insert(insertPathOf(*item.graphic));
+        }
+    }
+    std::map<std::string, int> counts;
+    for (const auto& [net, inserts] : testpoints) {
+        counts[net] = static_cast<int>(inserts.size());
+    }
+    return counts;
+}
+
+} // namespace
+
+std::vector<Finding> testpointsPerNet(CheckContext& context, const TestpointsPerNetArgs& args) {
+    const Geometry& geometry = context.flattened(args.geomNum);
+    const std::map<std::string, int> counts = testpointsPerNet(flatItemsOf(geometry));
+    std::vector<Finding> findings;
+    for (const auto& [net, at] : netsOf(context.design(), geometry.flattenFile)) {
+        const auto found = counts.find(net);
+        const int count = found == counts.end() ? 0 : found->second;
+        if (count >= args.minTestpoints) {
+            continue;
+        }
+        Finding finding = context.finding(Severity::Critical, geometry.flattenFile, at);
+        finding.measure = "testpoints";
+        finding.measured = count;
+        finding.required = args.minTestpoints;
+        finding.items = {{.net = net}};
+        findings.push_back(std::move(finding));
+    }
+    return findings;
+}
+
+} // namespace lumora::engine

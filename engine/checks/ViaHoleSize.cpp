@@ -1,0 +1,29 @@
+// ViaHoleSize: the drill diameter of every via of a board (or of the boards of a panel), vias
+// drilled smaller than ignoreHoleSize left out. A drill below minSize or above maxSize (0 sets no
+// maximum) is one Critical finding at the via.
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/MeasuredVias.h"
+#include "engine/checks/SizeRange.h"
+
+namespace lumora::engine {
+
+std::vector<Finding> viaHoleSize(CheckContext& context, const ViaHoleSizeArgs& args) {
+    const SizeRange range{args.minSize, args.maxSize};
+    std::vector<Finding> findings;
+    forEachMeasuredVia(context.design(), args.filePos, args.ignoreHoleSize, [&](const MeasuredVia& via) {
+        if (const std::optional<Breach> breach = range.breach(via.hole)) {
+            findings.push_back({.check = context.name(),
+                                .severity = Severity::Critical,
+                                .file = args.filePos,
+                                .at = via.placed.at(),
+                                .measure = "hole size",
+                                .measured = breach->measured,
+                                .required = breach->limit,
+                                .items = {via.placed.item()}});
+        }
+    });
+    return findings;
+}
+
+} // namespace lumora::engine

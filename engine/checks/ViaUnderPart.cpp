@@ -1,0 +1,85 @@
+// ViaUnderPart: vias (first flatten geometry) against component bodies (second). Reports every via
+// whose copper reaches into a body, once per via and component, at the via's centre; the measured
+// value is the area of via copper under the body.
+
+#include "engine/checks/CheckArguments.h"
+#include "engine/checks/FlatItems.h"
+#include "engine/geom/PairSearch.h"
+
+#include <map>
+
+namespace lumora::engine {
+
+namespace {
+
+struct Via {
+    const Graphic* graphic; // its first item, for the finding
+    Area copper;
+    Box box;
+};
+
+std::vector<Via> viasOf(const std::vector<FlatItem>& items) {
+    std::vector<Via> vias;
+    for (const InsertItems& group : groupByInsert(items)) {
+        Via via{group.front()->graphic, {}, group.front()->footprint.box()};
+        for (const FlatItem* item : group) {
+            via.copper = unite(via.copper, item->footprint.area());
+            bg::expand(via.box, item->footprint.box());
+        }
+        vias.push_back(std::move(via));
+    }
+    return vias;
+}
+
+// The body items of every component, united.
+std::map<std::string, Area> bodiesOf(const std::vector<FlatItem>& items) {
+    std::map<std::string, Area> bodies;
+    for (const FlatItem& item : items) {
+        const std::string component = item.graphic->origin ? item.graphic->origin->component : std::string();
+        bodies[component] = unite(bodies[component], item.footprint.area());
+    }
+    return bodies;
+}
+
+Point centreOf(const Box& box) {
+    return {(box.min_corner().x() + box.max_corner().x()) / 2,
+            (box.min_corner().y() + box.max_corner().y()) / 2};
+}
+
+} // namespace
+
+std::vector<Finding> viaUnderPart(CheckContext& context, const ViaUnderPartArgs& args) {
+    const Geometry& viaGeometry = context.flattened(args.geomNum1);
+    const Geometry& bodyGeometry = context.flattened(args.geomNum2);
+    const std::vector<Via> vias = viasOf(flatItemsOf(viaGeometry));
+    const std::map<std::string, Area> bodies = bodiesOf(flatItemsOf(bodyGeometry));
+
+    std::vector<Box> viaBoxes;
+    for (const Via& via : vias) {
+        viaBoxes.push_back(via.box);
+    }
+    const BoxIndex index(viaBoxes);
+    std::vector<Finding> findings;
+    for (const auto& [component, body] : bodies) {
+        if (body.empty()) {
+            continue;
+        }
+        for (std::size_t v : index.near(bg::return_envelope<Box>(body), 0)) {
+            Area under;
+            bg::intersection(vias[v].copper, body, under);
+            const double area = bg::area(under);
+            if (area <= 0) {
+                continue;
+            }
+            Finding finding =
+                context.finding(Severity::Critical, viaGeometry.flattenFile, centreOf(vias[v].box));
+            finding.measure = "copper under body";
+            finding.measured = area;
+            finding.items = {findingItemOf(*vias[v].graphic), {.component = component}};
+            findings.push_back(std::move(finding));
+        }
+    }
+    return findings;
+}
+
+} // namespace lumora::engine

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "engine/geom/Areas.h"
+
+#include <boost/geometry/index/rtree.hpp>
+
+#include <cstddef>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace lumora::engine {
+
+// A box grown by `distance` on every side.
+Box grown(const Box& box, double distance);
+
+// An R-tree over a list of boxes, for every search of items near other items.
+class BoxIndex {
+  public:
+    explicit BoxIndex(std::span<const Box> boxes);
+    // The positions of the boxes that come within `distance` of `box` (touching included), in
+    // ascending order.
+    std::vector<std::size_t> near(const Box& box, double distance) const;
+
+  private:
+    using Entry = std::pair<Box, std::size_t>;
+    boost::geometry::index::rtree<Entry, boost::geometry::index::rstar<16>> tree_;
+};
+
+using IndexPair = std::pair<std::size_t, std::size_t>;
+
+// Candidate pairs for a distance check: every pair (i, j), i < j, of boxes that come within
+// `distance` of each other, in ascending order. The exact distance of the shapes inside is the
+// caller's to measure.
+std::vector<IndexPair> nearPairs(std::span<const Box> boxes, double distance);
+
+// The same between two lists: pairs (i of first, j of second), in ascending order.
+std::vector<IndexPair> nearPairs(std::span<const Box> first, std::span<const Box> second, double distance);
+
+} // namespace lumora::engine

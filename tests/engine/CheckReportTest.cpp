@@ -1,0 +1,146 @@
+#include "engine/EmbeddedKorven.h"
+#include "engine/checks/CheckTable.h"
+#include "engine/checks/DrcReport.h"
+#include "engine/checks/MarkersJson.h"
+#include "tests/engine/EngineTestDesigns.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace lumora::engine::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class CountingResponse : public ResponseCallback {
+  public:
+    explicit CountingResponse(std::vector<std::string>& values) : values_(values) {}
+    void Response(const std::string&, const std::string& Value) override { values_.push_back(Value); }
+
+  private:
+    std::vector<std::string>& values_;
+};
+
+class CheckReportTest : public ::testing::Test {
+  protected:
+    AutomationRegistry registry;
+    Session session{registry, tinyBoard()};
+    std::vector<std::string> announced;
+
+    void SetUp() override {
+        registry.registerResponseClass("Test.Response",
+                                       [this] { return std::make_shared<CountingResponse>(announced); });
+        ASSERT_EQ(session.turnOnResponse("Test.Response"), rc::Ok);
+    }
+
+    static Finding at(double x, Severity severity = Severity::Critical) {
+        return {.check = "c", .severity = severity, .file = 1, .at = {x, 0}};
+    }
+
+    std::vector<double> placedXs() const {
+        std::vector<double> xs;
+        for (const DrcMarker& marker : session.design().drcs) {
+            xs.push_back(marker.at.x);
+        }
+        return xs;
+    }
+};
+
+TEST_F(CheckReportTest, PlacesFindingsSortedByLocationWhateverOrderTheyCameIn) {
+    EXPECT_EQ(reportFindings(session, {at(3), at(1, Severity::Marginal), at(2)}), rc::Ok);
+    EXPECT_THAT(placedXs(), ElementsAre(1, 2, 3));
+    EXPECT_THAT(announced, ElementsAre("Marginal", "Critical", "Critical"));
+}
+
+TEST_F(CheckReportTest, StopsAtExactlyTheLimitAndSaysSo) {
+    session.maxErrorsPerTest = 2;
+    EXPECT_EQ(reportFindings(session, {at(3), at(1), at(2)}), rc::TooManyErrors);
+    EXPECT_THAT(placedXs(), ElementsAre(1, 2)) << "the first two in order, not the first two found";
+    EXPECT_EQ(announced.size(), 2u);
+}
+
+TEST_F(CheckReportTest, ReachingTheLimitWithTheLastFindingStillCounts) {
+    session.maxErrorsPerTest = 2;
+    EXPECT_EQ(reportFindings(session, {at(1), at(2)}), rc::TooManyErrors);
+    session.design().drcs.clear();
+    EXPECT_EQ(reportFindings(session, {at(1)}), rc::Ok);
+}
+
+TEST_F(CheckReportTest, NoLimitWhenZeroOrLess) {
+    session.maxErrorsPerTest = -1;
+    EXPECT_EQ(reportFindings(session, {at(1), at(2), at(3)}), rc::Ok);
+    EXPECT_EQ(placedXs().size(), 3u);
+}
+
+TEST_F(CheckReportTest, MarkerKeepsNameSeverityLocationValuesAndItems) {
+    Finding finding{.check = "Pad To Pad",
+                    .severity = Severity::Marginal,
+                    .file = 1,
+                    .at = {10, 20},
+                    .measure = "distance",
+                    .measured = 10,
+                    .required = 15,
+                    .items = {{"R1", "1", "VCC"}, {"", "", "GND"}}};
+    reportFindings(session, {finding});
+
+    ASSERT_EQ(session.design().drcs.size(), 1u);
+    const DrcMarker& marker = session.design().drcs[0];
+    EXPECT_EQ(marker.check, "Pad To Pad");
+    EXPECT_EQ(marker.severity, "Marginal");
+    EXPECT_EQ(marker.at, (Point{10, 20}));
+    EXPECT_EQ(marker.text, "distance 10, required 15: R1-1 VCC, GND");
+}
+
+TEST_F(CheckReportTest, MarkersAsJsonForUsers) {
+    reportFindings(session, {{.check = "Etch Width - Top",
+                              .severity = Severity::Critical,
+                              .file = 1,
+                              .at = {12.5, -3},
+                              .measure = "width",
+                              .measured = 6,
+                              .required = 8,
+                              .items = {{.net = "GND"}}}});
+    std::ostringstream out;
+
+    writeMarkersJson(session.design(), out);
+
+    EXPECT_EQ(out.str(), R"([
+  {
+    "file": 1,
+    "fileName": "tiny.cc",
+    "at": [
+      12.5,
+      -3.0
+    ],
+    "severity": "Critical",
+    "check": "Etch Width - Top",
+    "text": "width 6, required 8: GND"
+  }
+]
+)");
+}
+
+TEST_F(CheckReportTest, NoMarkersIsAnEmptyList) {
+    std::ostringstream out;
+    writeMarkersJson(session.design(), out);
+    EXPECT_EQ(out.str(), "[]\n");
+}
+
+TEST_F(CheckReportTest, AFailingCheckPlacesNothingAndReturnsItsCode) {
+    const int16_t code = runCheck(session, "ViaUnderPart", "Via Under Component",
+                                  ViaUnderPartArgs{.geomNum1 = 99, .geomNum2 = 98});
+    EXPECT_EQ(code, rc::ItemNotFound);
+    EXPECT_TRUE(session.design().drcs.empty());
+}
+
+TEST_F(CheckReportTest, TheTableIsSortedAndNamesEachCheckOnce) {
+    const auto table = checkTable();
+    for (std::size_t i = 1; i < table.size(); ++i) {
+        EXPECT_LT(table[i - 1].name, table[i].name);
+    }
+}
+
+} // namespace
+} // namespace lumora::engine::test

@@ -1,0 +1,77 @@
+#include "engine/geom/Depth.h"
+#include "engine/geom/Footprint.h"
+#include "engine/geom/PairSearch.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace lumora::engine {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+Box box(double x0, double y0, double x1, double y1) {
+    return Box({x0, y0}, {x1, y1});
+}
+
+Shape square(double x0, double y0, double size) {
+    return Polygon{{{x0, y0}, {x0 + size, y0}, {x0 + size, y0 + size}, {x0, y0 + size}}, {}};
+}
+
+TEST(PairSearchTest, PairsOfBoxesWithinTheDistanceTouchingIncluded) {
+    const std::vector<Box> boxes{box(0, 0, 10, 10), box(15, 0, 25, 10), box(25, 0, 30, 10),
+                                 box(100, 100, 110, 110)};
+
+    EXPECT_THAT(nearPairs(boxes, 0), ElementsAre(IndexPair{1, 2}));
+    EXPECT_THAT(nearPairs(boxes, 5), ElementsAre(IndexPair{0, 1}, IndexPair{1, 2}));
+}
+
+TEST(PairSearchTest, PairsAcrossTwoListsKeepTheirSides) {
+    const std::vector<Box> first{box(0, 0, 10, 10), box(50, 0, 60, 10)};
+    const std::vector<Box> second{box(55, 5, 70, 20), box(-3, 0, -1, 2)};
+
+    EXPECT_THAT(nearPairs(first, second, 1), ElementsAre(IndexPair{0, 1}, IndexPair{1, 0}));
+    EXPECT_THAT(nearPairs(first, std::vector<Box>{}, 1000), IsEmpty());
+}
+
+TEST(FootprintTest, DistancesBetweenAreasPathsAndPoints) {
+    const Footprint area(square(0, 0, 10));
+    const Footprint hairline(Line{{20, -5}, {20, 5}, 0});
+    const Footprint point(Mark{{0, 14}});
+
+    EXPECT_DOUBLE_EQ(area.distanceTo(hairline), 10);
+    EXPECT_DOUBLE_EQ(area.distanceTo(point), 4);
+    EXPECT_DOUBLE_EQ(point.distanceTo(hairline), std::hypot(20, 9));
+    EXPECT_DOUBLE_EQ(area.distanceTo(Footprint(square(10, 0, 5))), 0) << "touching";
+}
+
+TEST(FootprintTest, OverlapNeedsTheInsideNotJustTheBorder) {
+    const Footprint area(square(0, 0, 10));
+    EXPECT_TRUE(area.overlaps(Footprint(square(5, 5, 10))));
+    EXPECT_FALSE(area.overlaps(Footprint(square(10, 0, 5))));
+    EXPECT_TRUE(area.overlaps(Footprint(Mark{{5, 5}})));
+    EXPECT_FALSE(area.overlaps(Footprint(Mark{{10, 5}})));
+}
+
+TEST(FootprintTest, EmptyShapesOccupyNothing) {
+    EXPECT_TRUE(Footprint(Circle{{0, 0}, 0, 0}).empty());
+    EXPECT_FALSE(Footprint(Mark{{0, 0}}).empty());
+}
+
+TEST(DepthTest, DistanceToTheNearestUncoveredPoint) {
+    const Area area = areaOf(square(0, 0, 40));
+    EXPECT_DOUBLE_EQ(depthIn(area, {20, 20}), 20);
+    EXPECT_DOUBLE_EQ(depthIn(area, {5, 20}), 5);
+    EXPECT_DOUBLE_EQ(depthIn(area, {50, 20}), 0);
+}
+
+TEST(DepthTest, HolesAreUncovered) {
+    const Area ring =
+        areaOf(Polygon{{{0, 0}, {40, 0}, {40, 40}, {0, 40}}, {{{15, 15}, {25, 15}, {25, 25}, {15, 25}}}});
+    EXPECT_DOUBLE_EQ(depthIn(ring, {10, 20}), 5);
+    EXPECT_DOUBLE_EQ(depthIn(ring, {20, 20}), 0);
+}
+
+} // namespace
+} // namespace lumora::engine
