@@ -17,7 +17,7 @@ struct ColourWord {
 
 // The run colours a row's background by its result; a row still yellow never finished.
 constexpr std::array kBackgroundWords{
-    ColourWord{colour::Green, "passed"},
+    ColourWord{colour::Green, "completed"},
     ColourWord{colour::Blue, "DRC limit reached"},
     ColourWord{colour::Red, "failed"},
     ColourWord{colour::Yellow, "did not finish"},
