@@ -59,10 +59,11 @@ namespace geom {
 constexpr int16_t ViaTented = 1, ViaOpen = 2, Smd0603 = 3, SmdSoic = 4, SmdQfp = 5, SmdTab = 6, ThRound = 7,
                   ThSquare = 8, ThOctagon = 9, ThOblong = 10, ThThermal = 11, Fiducial = 12,
                   PanelFiducial = 13, Tooling = 14, Testpoint = 15, MountingHole = 16, GoldTop = 17,
-                  GoldBottom = 18;
+                  GoldBottom = 18, SmdQfpPinOne = 19, SmdSod = 30, TestpointSmall = 31, TestpointTop = 32,
+                  ViaLarge = 33, ViaMicro = 34, ViaWideRing = 35;
 constexpr int16_t R0603 = 20, Soic8 = 21, Qfp32 = 22, Dpak = 23, Dip8 = 24, Header4 = 25, TallConnector = 26,
-                  EdgeConnector = 27;
-constexpr int16_t PackageSoic8 = 40, PackageQfp32 = 41, Logo = 42;
+                  EdgeConnector = 27, Sod323 = 28, UsbConnector = 29;
+constexpr int16_t PackageSoic8 = 40, PackageQfp32 = 41, Logo = 42, PackageSod323 = 43;
 constexpr int16_t Board = 50, Panel = 60;
 } // namespace geom
 
@@ -137,56 +138,95 @@ void addLayers(Design& design) {
     design.layers[layer::Doc]->show = false;
 }
 
+// How a thru-hole pad meets the planes: through a thermal relief, or solid.
+enum class PlaneJoint { Thermal, Solid };
+
 // Thru-hole copper on both sides and the inner layers, its drill, and mask openings 6 mils larger.
-std::vector<Graphic> thruHole(int16_t shape, double width, double height, double drillSize) {
-    return {pad(shape, layer::PadTop, width, height),      pad(pad_shape::Round, layer::PadInner, width),
+std::vector<Graphic> thruHole(int16_t shape, double width, double height, double drillSize,
+                              PlaneJoint joint) {
+    const Graphic inner = joint == PlaneJoint::Solid ? roundPad(layer::PadInner, width)
+                                                     : item(Pad{.shape = pad_shape::Thermal,
+                                                                .sizeX = width + 20,
+                                                                .sizeY = width + 20,
+                                                                .inner = width - 10,
+                                                                .spokes = 4,
+                                                                .spokeWidth = 12},
+                                                            layer::PadInner);
+    return {pad(shape, layer::PadTop, width, height),      inner,
             pad(shape, layer::PadBottom, width, height),   drill(layer::Drill, drillSize),
             pad(shape, layer::Smt, width + 6, height + 6), pad(shape, layer::Smb, width + 6, height + 6)};
 }
 
-// A surface-mount land with its mask opening and paste.
-std::vector<Graphic> land(int16_t copperLayer, int16_t maskLayer, double width, double height) {
-    std::vector<Graphic> graphics{pad(pad_shape::Rectangle, copperLayer, width, height),
-                                  pad(pad_shape::Rectangle, maskLayer, width + 6, height + 6)};
+// How much larger than its land a mask opening is, and how far off its centre.
+struct MaskOpening {
+    Point growth{6, 6};
+    Point shift{};
+};
+
+// A surface-mount land with its mask opening and, on the top, its paste.
+std::vector<Graphic> land(int16_t copperLayer, int16_t maskLayer, double width, double height,
+                          MaskOpening mask = {}) {
+    std::vector<Graphic> graphics{
+        pad(pad_shape::Rectangle, copperLayer, width, height),
+        pad(pad_shape::Rectangle, maskLayer, width + mask.growth.x, height + mask.growth.y, mask.shift)};
     if (copperLayer == layer::PadTop) {
         graphics.push_back(pad(pad_shape::Rectangle, layer::Spt, width, height));
     }
     return graphics;
 }
 
-void addPadstacks(Design& design) {
-    const std::vector<Graphic> viaCopper{roundPad(layer::PadTop, 24), roundPad(layer::PadInner, 24),
-                                         roundPad(layer::PadBottom, 24), drill(layer::Drill, 12)};
-    padstack(design, geom::ViaTented, "VIA24_12_TENTED", {12, true}, viaCopper);
-    std::vector<Graphic> openVia = viaCopper;
+std::vector<Graphic> viaCopper(double padSize, double drillSize) {
+    return {roundPad(layer::PadTop, padSize), roundPad(layer::PadInner, padSize),
+            roundPad(layer::PadBottom, padSize), drill(layer::Drill, drillSize)};
+}
+
+void addVias(Design& design) {
+    padstack(design, geom::ViaTented, "VIA24_12_TENTED", {12, true}, viaCopper(24, 12));
+    std::vector<Graphic> openVia = viaCopper(24, 12);
     openVia.push_back(roundPad(layer::Smt, 30));
     openVia.push_back(roundPad(layer::Smb, 30));
     padstack(design, geom::ViaOpen, "VIA24_12", {12, true}, openVia);
+    padstack(design, geom::ViaLarge, "VIA40_24_TENTED", {24, true}, viaCopper(40, 24));
+    // An 11 mil ring: with a pad 14.5 from something, its drill stays 25.5 away, beyond the via tests'
+    // Marginal 25, so only the pad is found.
+    padstack(design, geom::ViaWideRing, "VIA34_12_TENTED", {12, true}, viaCopper(34, 12));
+    padstack(design, geom::ViaMicro, "VIA16_6_TENTED", {6, true}, viaCopper(16, 6));
+}
+
+void addPadstacks(Design& design) {
+    addVias(design);
     padstack(design, geom::Smd0603, "SMD30X35", {}, land(layer::PadTop, layer::Smt, 30, 35));
     padstack(design, geom::SmdSoic, "SMD24X60", {}, land(layer::PadTop, layer::Smt, 24, 60));
-    padstack(design, geom::SmdQfp, "SMD12X50", {}, land(layer::PadTop, layer::Smt, 12, 50));
+    // Fine-pitch lands share one mask opening per row: each opening reaches into its neighbours'.
+    const MaskOpening gang{.growth = {10, 6}};
+    padstack(design, geom::SmdQfp, "SMD12X50", {}, land(layer::PadTop, layer::Smt, 12, 50, gang));
+    // Soldermask Clearance for SMT Components: the opening leaves the land 3 mils under the mask.
+    padstack(design, geom::SmdQfpPinOne, "SMD12X50_MASK_SHIFTED", {},
+             land(layer::PadTop, layer::Smt, 12, 50, {.growth = gang.growth, .shift = {8, 0}}));
+    padstack(design, geom::SmdSod, "SMD24X30", {}, land(layer::PadTop, layer::Smt, 24, 30));
     Pad tab{.shape = pad_shape::Complex,
             .outline = {{-110, -90}, {110, -90}, {110, 50}, {60, 100}, {-60, 100}, {-110, 50}}};
     padstack(design, geom::SmdTab, "DPAK_TAB", {}, {item(tab, layer::PadTop), item(tab, layer::Smt)});
-    padstack(design, geom::ThRound, "TH60_38", {38, true}, thruHole(pad_shape::Round, 60, 60, 38));
-    padstack(design, geom::ThSquare, "TH60_38_SQ", {38, true}, thruHole(pad_shape::Square, 60, 60, 38));
-    padstack(design, geom::ThOctagon, "TH64_40_OCT", {40, true}, thruHole(pad_shape::Octagon, 64, 64, 40));
-    padstack(design, geom::ThOblong, "TH60X90_45", {45, true}, thruHole(pad_shape::Oblong, 60, 90, 45));
-    std::vector<Graphic> thermal = thruHole(pad_shape::Round, 70, 70, 45);
-    thermal[1] = item(Pad{.shape = pad_shape::Thermal,
-                          .sizeX = 90,
-                          .sizeY = 90,
-                          .inner = 60,
-                          .spokes = 4,
-                          .spokeWidth = 12},
-                      layer::PadInner);
-    padstack(design, geom::ThThermal, "TH70_45_THERMAL", {45, true}, thermal);
+    padstack(design, geom::ThRound, "TH60_38", {38, true},
+             thruHole(pad_shape::Round, 60, 60, 38, PlaneJoint::Thermal));
+    padstack(design, geom::ThSquare, "TH60_38_SQ", {38, true},
+             thruHole(pad_shape::Square, 60, 60, 38, PlaneJoint::Solid));
+    padstack(design, geom::ThOctagon, "TH64_40_OCT", {40, true},
+             thruHole(pad_shape::Octagon, 64, 64, 40, PlaneJoint::Thermal));
+    padstack(design, geom::ThOblong, "TH60X90_45", {45, true},
+             thruHole(pad_shape::Oblong, 60, 90, 45, PlaneJoint::Solid));
+    padstack(design, geom::ThThermal, "TH70_45_THERMAL", {45, true},
+             thruHole(pad_shape::Square, 70, 70, 45, PlaneJoint::Thermal));
     padstack(design, geom::Fiducial, "FID40", {}, {roundPad(layer::PadTop, 40), roundPad(layer::Smt, 100)});
     padstack(design, geom::PanelFiducial, "FID_TARGET60", {},
              {pad(pad_shape::Target, layer::PadTop, 60), roundPad(layer::Smt, 140)});
     padstack(design, geom::Tooling, "TOOL125", {125, false},
              {drill(layer::DrillNpth, 125), pad(pad_shape::Blank, layer::PadTop, 0)});
     padstack(design, geom::Testpoint, "TP40", {}, {roundPad(layer::PadBottom, 40), roundPad(layer::Smb, 46)});
+    padstack(design, geom::TestpointSmall, "TP16", {},
+             {roundPad(layer::PadBottom, 16), roundPad(layer::Smb, 22)});
+    padstack(design, geom::TestpointTop, "TP40_TOP", {},
+             {roundPad(layer::PadTop, 40), roundPad(layer::Smt, 46)});
     padstack(
         design, geom::MountingHole, "MTG200_125", {125, true},
         {item(Pad{.shape = pad_shape::Donut, .sizeX = 200, .sizeY = 200, .inner = 125}, layer::PadTop),
@@ -247,7 +287,8 @@ void addComponents(Design& design) {
                       row(4, 5, geom::SmdSoic, {75, 100}, {-50, 0})}),
               centred(160, 150), {item(Circle{{-60, -45}, 8, 0}, layer::Sst)});
     component(design, geom::Qfp32, "QFP32",
-              joined({row(8, 1, geom::SmdQfp, {-70, -180}, {20, 0}),
+              joined({{{"1", geom::SmdQfpPinOne, {-70, -180}}},
+                      row(7, 2, geom::SmdQfp, {-50, -180}, {20, 0}),
                       row(8, 9, geom::SmdQfp, {180, -70}, {0, 20}, 90),
                       row(8, 17, geom::SmdQfp, {70, 180}, {-20, 0}),
                       row(8, 25, geom::SmdQfp, {-180, 70}, {0, -20}, 90)}),
@@ -262,8 +303,14 @@ void addComponents(Design& design) {
                       row(3, 2, geom::ThRound, {-50, -150}, {100, 0}),
                       row(4, 5, geom::ThRound, {150, 150}, {-100, 0})}),
               centred(420, 240));
-    component(design, geom::Header4, "HDR1X4", row(4, 1, geom::ThOctagon, {0, 0}, {100, 0}),
+    // Pin 1 joins the planes solid (Thru-hole Pin Thermal Ties to Plane Areas); pin 4 is an octagon
+    // (Thru-hole Components Pad Shape).
+    component(design, geom::Header4, "HDR1X4",
+              joined({{{"1", geom::ThSquare, {0, 0}}},
+                      row(2, 2, geom::ThRound, {100, 0}, {100, 0}),
+                      {{"4", geom::ThOctagon, {300, 0}}}}),
               rectangle(-50, -50, 350, 50));
+    // Pin 2 is oblong, its ring 7.5 wide: Thru-hole Components Pad Shape and Annular Ring.
     component(design, geom::TallConnector, "CONN2_TALL",
               {{"1", geom::ThThermal, {0, 0}}, {"2", geom::ThOblong, {150, 0}}},
               rectangle(-60, -80, 210, 80));
@@ -273,15 +320,28 @@ void addComponents(Design& design) {
         edge.data.emplace_back(place(insert_type::Pin, geom::GoldTop, at, "A" + std::to_string(i + 1)));
         edge.data.emplace_back(place(insert_type::Pin, geom::GoldBottom, at, "B" + std::to_string(i + 1)));
     }
+    // Its lands are 9 mils apart, so the soldermask between them is a 3 mil web.
+    component(design, geom::Sod323, "SOD323",
+              {{"1", geom::SmdSod, {-16.5, 0}}, {"2", geom::SmdSod, {16.5, 0}}}, centred(70, 50));
+    // Shield tabs only; its body reaches 60 mils behind them, over the board's edge.
+    component(design, geom::UsbConnector, "USB_MICRO",
+              {{"1", geom::Smd0603, {30, -80}}, {"2", geom::Smd0603, {30, 80}}},
+              rectangle(-60, -130, 140, 130));
 
     block(design, geom::PackageSoic8, "PKG_SOIC8", block_type::Package)
         .data.emplace_back(area(centred(160, 150), layer::PackageTop));
     block(design, geom::PackageQfp32, "PKG_QFP32", block_type::Package)
         .data.emplace_back(area(centred(300, 300), layer::PackageTop));
+    block(design, geom::PackageSod323, "PKG_SOD323", block_type::Package)
+        .data.emplace_back(area(centred(70, 50), layer::PackageTop));
     Geometry& logo = block(design, geom::Logo, "LOGO", block_type::Symbol);
     logo.data.emplace_back(area(rectangle(0, 0, 200, 60), layer::Top, graphic_class::Etch));
     logo.data.emplace_back(area(rectangle(-10, -10, 210, 70), layer::Smt));
 }
+
+// The board's items. Every fault is seeded on purpose, and its comment names the tests of
+// examples/scripts/all-tests.dfm that find it (examples/designs/SEEDED.md lists them all); everything
+// else keeps the limits of that script.
 
 struct Placement {
     std::string ref;
@@ -309,9 +369,14 @@ Insert componentInsert(const Placement& p) {
 std::vector<Placement> placements() {
     return {
         {"R1", geom::R0603, {500, 1500}, 0, false, "R0603", "25", {{"1", "VCC"}, {"2", "SDA"}}},
-        {"R2", geom::R0603, {650, 1500}, 90, false, "R0603", "25", {{"1", "VCC"}, {"2", "SCL"}}},
-        {"R3", geom::R0603, {500, 1300}, 0, false, "R0603", "25", {{"1", "LED"}, {"2", "GND"}}},
-        {"C1", geom::R0603, {1600, 1650}, 0, false, "C0603", "35", {{"1", "VCC"}, {"2", "GND"}}},
+        // Pin 1 Orientation: turned unlike R1, R3 and C1. Component Package To Component Package:
+        // its body 10 from R1's.
+        {"R2", geom::R0603, {585, 1500}, 90, false, "R0603", "25", {{"1", "VCC"}, {"2", "SCL"}}},
+        // Component Package To Component Package: its body 20 from R1's.
+        {"R3", geom::R0603, {480, 1430}, 0, false, "R0603", "25", {{"1", "LED"}, {"2", "GND"}}},
+        // Placement Machine Tooling Keepout: its body reaches 5 into U2's nozzle keepout. Soldermask
+        // Webbing: its mask opening 8 from U2's.
+        {"C1", geom::R0603, {2237, 1470}, 0, false, "C0603", "35", {{"1", "VCC"}, {"2", "GND"}}},
         {"U1",
          geom::Soic8,
          {1200, 1400},
@@ -339,6 +404,7 @@ std::vector<Placement> placements() {
          {{"1", "LED"}, {"2", "GND"}, {"3", "VIN"}},
          "ALLOW_VIA_IN_PIN"},
         {"J1", geom::Dip8, {700, 700}, 0, false, "DIP8", "200", {{"1", "VIN"}, {"4", "GND"}, {"8", "VCC"}}},
+        // Component Heights: Marginal.
         {"J2",
          geom::Header4,
          {2300, 400},
@@ -347,60 +413,172 @@ std::vector<Placement> placements() {
          "HDR1X4",
          "330",
          {{"1", "GND"}, {"2", "SDA"}, {"3", "SCL"}, {"4", "VCC"}}},
-        {"J3", geom::TallConnector, {2650, 1650}, 0, false, "CONN2", "450", {{"1", "GND"}, {"2", "VIN"}}},
+        // Top Surface Thru-hole Component Orientation: turned 90. Component Heights: Critical.
+        {"J3", geom::TallConnector, {2700, 1450}, 90, false, "CONN2", "450", {{"1", "GND"}, {"2", "VIN"}}},
+        // Its fingers stop 20 short of the edge: both gold finger tests, Minimum Component Clearance
+        // To Board Outline.
         {"P1",
          geom::EdgeConnector,
-         {950, 150},
+         {950, 170},
          0,
          false,
          "GOLDFINGER",
          "0",
          {{"A1", "GND"}, {"B1", "GND"}, {"A2", "VIN"}}},
-        {"R5", geom::R0603, {500, 900}, 0, true, "R0603", "25", {{"1", "LED"}, {"2", "GND"}}},
+        // Soldermask Webbing: their own lands. Real Part To Real Part: 20 and 10 from U1's body.
+        {"D1", geom::Sod323, {1335, 1360}, 0, false, "SOD323", "30", {}},
+        {"D2", geom::Sod323, {1325, 1420}, 0, false, "SOD323", "30", {}},
+        // Over the left edge: All Components Clearance To Panel Edges, Minimum Component Clearance To
+        // Board Outline; its body 5 from T1: Board and Panel Tooling Hole Keepout.
+        {"J4", geom::UsbConnector, {20, 847.5}, 0, false, "USB", "120", {}},
+        // Keepout Around Thru Hole Pin on Non-Mount Side: its body 7 from J1-8's bottom pad.
+        {"R5", geom::R0603, {500, 912}, 0, true, "R0603", "25", {{"1", "LED"}, {"2", "GND"}}},
+        // Bottom Surface SMT Component Orientation: turned 90.
         {"C2", geom::R0603, {1700, 500}, 90, true, "C0603", "35", {{"1", "VCC"}, {"2", "GND"}}},
-        {"U3", geom::Soic8, {2000, 650}, 90, true, "SOIC8", "70", {{"1", "SDA"}, {"4", "GND"}, {"8", "VCC"}}},
+        // Component Over Component: under U1. Components Not Allowed Per Surface: a SOIC8 on the
+        // bottom.
+        {"U3", geom::Soic8, {1350, 1450}, 0, true, "SOIC8", "70", {{"1", "SDA"}, {"4", "GND"}, {"8", "VCC"}}},
     };
 }
+
+struct RealPart {
+    std::string_view ref;
+    int16_t package;
+    std::string_view family;
+    Point at;
+    bool bottom = false;
+};
+
+const std::array kRealParts{
+    RealPart{"U1", geom::PackageSoic8, "SOIC8", {1200, 1400}},
+    RealPart{"U2", geom::PackageQfp32, "QFP32", {2100, 1250}},
+    RealPart{"U3", geom::PackageSoic8, "SOIC8", {1350, 1450}, true},
+    RealPart{"D1", geom::PackageSod323, "SOD323", {1335, 1360}},
+    RealPart{"D2", geom::PackageSod323, "SOD323", {1325, 1420}},
+};
+
+struct ViaSpec {
+    int16_t padstack;
+    Point at;
+    std::string_view net;
+    bool testpoint = false;
+};
+
+const std::array kVias{
+    // Via Edge To Component Pad Edge: 20 from U1-8 (Marginal) and 14.5 from U1-1 (Critical).
+    ViaSpec{geom::ViaTented, {1081, 1500}, "SDA"},
+    ViaSpec{geom::ViaWideRing, {1081.5, 1300}, "SCL"},
+    // Via Under Component: under U1, which does not allow it.
+    ViaSpec{geom::ViaTented, {1200, 1400}, "GND"},
+    ViaSpec{geom::ViaTented, {2100, 1250}, "GND"}, // under U2, which allows it
+    // In Q1's tab, which allows it; Via Under Component: under Q1's body, which does not.
+    ViaSpec{geom::ViaOpen, {1400, 700}, "VIN"},
+    // 20 apart: Via Edge To Via Edge and Via Edge To Testpoint, Marginal; both 4 from the SCL trace
+    // below them: Distance Between Copper, Marginal.
+    ViaSpec{geom::ViaOpen, {1800, 969}, "VCC", true},
+    ViaSpec{geom::ViaOpen, {1844, 969}, "GND"},
+    // Board and Panel Tooling Hole Keepout: 15 from T2.
+    ViaSpec{geom::ViaTented, {2760.5, 650}, "VCC"},
+    // 14.5 apart: Via Edge To Via Edge and Via Edge To Testpoint, Critical.
+    ViaSpec{geom::ViaWideRing, {1150, 650}, "VIN", true},
+    ViaSpec{geom::ViaWideRing, {1150, 601.5}, "GND"},
+    // Via Pad Size, Via Hole Size.
+    ViaSpec{geom::ViaLarge, {1600, 1500}, "GND"},
+    // Thickness to Drill Diameter Maximum Aspect Ratio; Minimum Via Pad Edge Clearance To Board
+    // Outline.
+    ViaSpec{geom::ViaMicro, {1000, 1867.5}, "GND"},
+    // Via In SMT Pad: in U1-4, whose part does not allow it.
+    ViaSpec{geom::ViaTented, {1275, 1261}, "GND"},
+    // Via Edge To Feature: 20 from the mounting hole (Marginal), 14.5 from the copper without a net
+    // (Critical).
+    ViaSpec{geom::ViaTented, {150, 1068}, "VCC"},
+    ViaSpec{geom::ViaWideRing, {2760, 221.5}, "VCC"},
+    // Custom Keepouts: 15 from J2's body.
+    ViaSpec{geom::ViaTented, {2450, 477}, "GND"},
+};
+
+struct TestpointSpec {
+    std::string_view ref;
+    int16_t padstack;
+    Point at;
+    std::string_view net;
+};
+
+// LED has no testpoint: the three testpoints-per-net tests.
+const std::array kTestpoints{
+    // Testpoint Edge To Component Pin Edge: 22 from J1-1.
+    TestpointSpec{"TP1", geom::Testpoint, {550, 478}, "GND"},
+    // Testpoint Edge To Feature: 22 from the mounting hole.
+    TestpointSpec{"TP2", geom::Testpoint, {292, 1200}, "VCC"},
+    // Testpoint Pad Size: too small. Testpoint Center To Testpoint Center: 65 from TP4.
+    TestpointSpec{"TP3", geom::TestpointSmall, {685, 485}, "SDA"},
+    // Testpoint Edge To Component Pin Edge: 15 from J1-3.
+    TestpointSpec{"TP4", geom::Testpoint, {750, 485}, "SCL"},
+    // Testpoint Center To Component Body: 45 from tall J2.
+    TestpointSpec{"TP5", geom::TestpointTop, {2300, 495}, "GND"},
+    // Testpoint Edge To Feature: 15 from the mounting hole. Testpoint Center To Testpoint Center:
+    // 45 from TP7.
+    TestpointSpec{"TP6", geom::TestpointTop, {150, 1335}, "SDA"},
+    TestpointSpec{"TP7", geom::TestpointTop, {150, 1380}, "SCL"},
+    // Testpoint Center To Component Body: 15 from short Q1.
+    TestpointSpec{"TP8", geom::TestpointTop, {1255, 620}, "VIN"},
+    // Minimum Testpoint Pad Edge Clearance To Board Outline. With TP2, TP6 and TP7 four testpoints
+    // in one half-inch square (Testpad Density, Critical); TP1, TP3 and TP4 are three (Marginal).
+    TestpointSpec{"TP9", geom::TestpointTop, {100, 1450}, "GND"},
+};
+
+struct Trace {
+    Point from;
+    Point to;
+    double width;
+    int16_t layer;
+    std::string_view net;
+};
+
+const std::array kTraces{
+    Trace{{530, 1500}, {530, 1580}, 10, layer::Top, "SDA"},
+    Trace{{530, 1580}, {1081, 1580}, 10, layer::Top, "SDA"},
+    Trace{{1081, 1580}, {1081, 1500}, 10, layer::Top, "SDA"},
+    // Etch Width: Marginal.
+    Trace{{1081.5, 1300}, {1081.5, 948}, 6, layer::Top, "SCL"},
+    Trace{{1081.5, 948}, {2050, 948}, 10, layer::Top, "SCL"},
+    Trace{{2050, 948}, {2050, 1070}, 10, layer::Top, "SCL"},
+    Trace{{1800, 969}, {1800, 1150}, 10, layer::Top, "VCC"},
+    Trace{{1700, 1250}, {1600, 1250}, 10, layer::Top, "VCC"},
+    // Between U2-4 and U2-5: Routes Between SMT Pads; 2 from each: Distance Between Copper, Critical.
+    Trace{{2100, 1250}, {2100, 990}, 4, layer::Top, "GND"},
+    // Along the edge: Minimum Etch Edge Clearance To Board Outline.
+    Trace{{950, 100}, {700, 100}, 10, layer::Top, "GND"},
+    // Etch Width: Critical.
+    Trace{{1081, 1500}, {1081, 1800}, 4, layer::Bottom, "SDA"},
+    Trace{{1400, 700}, {1150, 650}, 20, layer::Bottom, "VIN"},
+    Trace{{1150, 650}, {550, 650}, 20, layer::Bottom, "VIN"},
+    Trace{{550, 650}, {550, 550}, 20, layer::Bottom, "VIN"},
+};
 
 void addBoardItems(Geometry& board) {
     auto add = [&board](auto value) { board.data.emplace_back(std::move(value)); };
     for (const Placement& p : placements()) {
         add(componentInsert(p));
     }
-
-    Insert soicBody = place(insert_type::RealPartTop, geom::PackageSoic8, {1200, 1400}, "U1");
-    soicBody.attributes.set("RealPart_PackageFamily", "SOIC8");
-    add(soicBody);
-    Insert qfpBody = place(insert_type::RealPartTop, geom::PackageQfp32, {2100, 1250}, "U2");
-    qfpBody.attributes.set("RealPart_PackageFamily", "QFP32");
-    add(qfpBody);
-    Insert bottomBody = place(insert_type::RealPartBottom, geom::PackageSoic8, {2000, 650}, "U3", 90, true);
-    bottomBody.attributes.set("RealPart_PackageFamily", "SOIC8");
-    add(bottomBody);
-
-    auto via = [&](int16_t padstack, Point at, std::string net, bool testpoint = false) {
-        Insert insert = place(insert_type::Via, padstack, at, "");
-        insert.net = std::move(net);
-        if (testpoint) {
+    for (const RealPart& part : kRealParts) {
+        Insert body = place(part.bottom ? insert_type::RealPartBottom : insert_type::RealPartTop,
+                            part.package, part.at, std::string(part.ref), 0, part.bottom);
+        body.attributes.set("RealPart_PackageFamily", std::string(part.family));
+        add(body);
+    }
+    for (const ViaSpec& via : kVias) {
+        Insert insert = place(insert_type::Via, via.padstack, via.at, "");
+        insert.net = std::string(via.net);
+        if (via.testpoint) {
             insert.attributes.set("TEST", "");
         }
         add(insert);
-    };
-    via(geom::ViaTented, {1000, 1500}, "SDA");
-    via(geom::ViaTented, {1000, 1300}, "SCL");
-    via(geom::ViaTented, {1200, 1400}, "GND"); // under U1
-    via(geom::ViaTented, {2100, 1250}, "GND"); // under U2, which allows it
-    via(geom::ViaOpen, {1400, 700}, "VIN");    // in Q1's tab
-    via(geom::ViaOpen, {1800, 1000}, "VCC", true);
-    via(geom::ViaOpen, {1850, 1000}, "GND");
-    via(geom::ViaTented, {300, 1700}, "VCC");
-
-    const std::array<std::pair<Point, std::string>, 4> testpoints{
-        {{{400, 400}, "GND"}, {{1700, 300}, "VCC"}, {{2500, 900}, "SDA"}, {{2600, 900}, "SCL"}}};
-    for (std::size_t i = 0; i < testpoints.size(); ++i) {
+    }
+    for (const TestpointSpec& testpoint : kTestpoints) {
         Insert insert =
-            place(insert_type::Testpoint, geom::Testpoint, testpoints[i].first, "TP" + std::to_string(i + 1));
-        insert.net = testpoints[i].second;
+            place(insert_type::Testpoint, testpoint.padstack, testpoint.at, std::string(testpoint.ref));
+        insert.net = std::string(testpoint.net);
         insert.attributes.set("TEST", "");
         add(insert);
     }
@@ -408,33 +586,35 @@ void addBoardItems(Geometry& board) {
     add(place(insert_type::Fiducial, geom::Fiducial, {150, 1850}, "FID1"));
     add(place(insert_type::Fiducial, geom::Fiducial, {2850, 1850}, "FID2"));
     add(place(insert_type::Fiducial, geom::Fiducial, {2850, 150}, "FID3"));
-    add(place(insert_type::Fiducial, geom::Fiducial, {150, 150}, "FID4", 0, true));
+    // The only bottom fiducial, too near the edge to hold a corner: Board Fiducials in Four Corners,
+    // Fiducial Clearance To Board Outline.
+    add(place(insert_type::Fiducial, geom::Fiducial, {100, 150}, "FID4", 0, true));
     add(place(insert_type::ToolingHole, geom::Tooling, {150, 650}, "T1"));
     add(place(insert_type::ToolingHole, geom::Tooling, {2850, 650}, "T2"));
     Insert mounting = place(insert_type::FreePad, geom::MountingHole, {150, 1200}, "MTG1");
     mounting.net = "GND";
     add(mounting);
-    add(place(insert_type::Unclassified, geom::Logo, {2450, 1830}, "LOGO1"));
+    // Board and Panel Fiducial Keepout: 15 from FID2.
+    add(place(insert_type::Unclassified, geom::Logo, {2615, 1820}, "LOGO1"));
 
     const Ring outline = rectangle(0, 0, 3000, 2000);
     for (std::size_t i = 0; i < outline.size(); ++i) {
         add(line(outline[i], outline[(i + 1) % outline.size()], 5, layer::BoardOutline,
                  graphic_class::BoardOutline));
     }
-    add(line({530, 1500}, {970, 1500}, 8, layer::Top, graphic_class::Etch, "SDA"));
-    add(line({1000, 1500}, {1125, 1500}, 8, layer::Top, graphic_class::Etch, "SDA"));
-    add(line({675, 1300}, {1000, 1300}, 8, layer::Top, graphic_class::Etch, "SCL"));
-    add(line({1090, 1610}, {1975, 1430}, 6, layer::Top, graphic_class::Etch, "SCL"));
-    add(item(Arc{{1600, 1000}, 200, 180, 90, 10}, layer::Top, graphic_class::Etch, "VCC"));
-    add(line({1600, 800}, {1800, 1000}, 10, layer::Top, graphic_class::Etch, "VCC"));
-    add(line({1000, 1300}, {1000, 900}, 8, layer::Bottom, graphic_class::Etch, "SCL"));
-    add(line({1850, 1000}, {2500, 900}, 8, layer::Bottom, graphic_class::Etch, "SDA"));
-    add(line({1400, 700}, {850, 850}, 20, layer::Bottom, graphic_class::Etch, "VIN"));
-    add(area(rectangle(2200, 150, 2400, 200), layer::Top, graphic_class::Etch)); // copper without a net
-    add(area(rectangle(20, 20, 2980, 1980), layer::Gnd, graphic_class::Etch, "GND",
-             {centred(120, 120, {1400, 700}), centred(80, 80, {1800, 1000})}));
-    add(area(rectangle(20, 20, 2980, 1980), layer::Pwr, graphic_class::Etch, "VCC",
-             {centred(80, 80, {1850, 1000})}));
+    for (const Trace& trace : kTraces) {
+        add(line(trace.from, trace.to, trace.width, trace.layer, graphic_class::Etch,
+                 std::string(trace.net)));
+    }
+    add(item(Arc{{1700, 1150}, 100, 0, 90, 10}, layer::Top, graphic_class::Etch, "VCC"));
+    // Copper without a net, 7 from J2's body (Custom Keepouts) and 5 from FID3 (Board and Panel
+    // Fiducial Keepout).
+    add(area({{2655, 140}, {2825, 140}, {2825, 190}, {2700, 190}, {2700, 345}, {2655, 345}}, layer::Top,
+             graphic_class::Etch));
+    const Ring planes = rectangle(275, 275, 2725, 1725);
+    add(area(planes, layer::Gnd, graphic_class::Etch, "GND",
+             {centred(120, 120, {1400, 700}), centred(80, 80, {1800, 969})}));
+    add(area(planes, layer::Pwr, graphic_class::Etch, "VCC", {centred(80, 80, {1844, 969})}));
     add(area(centred(80, 80, {1400, 700}), layer::AntipadGnd));
     add(line({100, 1950}, {600, 1950}, 6, layer::Sst));
     add(line({100, 50}, {600, 50}, 6, layer::Ssb));
@@ -462,26 +642,29 @@ Design baseDesign(std::string name) {
     return design;
 }
 
+// 3.4 by 5.0 in: narrower than 4 in (Panel Dimensions) and shorter than 1.5 times its width (Panel
+// Length To Width Ratio).
 void addPanel(Design& design) {
     Geometry& panel = block(design, geom::Panel, "PANEL_2UP", block_type::Panel);
     auto add = [&panel](auto value) { panel.data.emplace_back(std::move(value)); };
-    add(place(insert_type::Board, geom::Board, {200, 500}, "B1"));
-    add(place(insert_type::Board, geom::Board, {200, 2700}, "B2"));
-    const Ring outline = rectangle(0, 0, 3400, 5200);
+    add(place(insert_type::Board, geom::Board, {200, 450}, "B1"));
+    add(place(insert_type::Board, geom::Board, {200, 2550}, "B2"));
+    const Ring outline = rectangle(0, 0, 3400, 5000);
     for (std::size_t i = 0; i < outline.size(); ++i) {
         add(line(outline[i], outline[(i + 1) % outline.size()], 5, layer::PanelOutline,
                  graphic_class::PanelOutline));
     }
     add(area(rectangle(0, 0, 3400, 400), layer::PanelOutline, graphic_class::PanelRail));
-    add(area(rectangle(0, 4800, 3400, 5200), layer::PanelOutline, graphic_class::PanelRail));
-    add(place(insert_type::Fiducial, geom::PanelFiducial, {600, 200}, "PFID1"));
-    add(place(insert_type::Fiducial, geom::PanelFiducial, {2800, 200}, "PFID2"));
-    add(place(insert_type::Fiducial, geom::PanelFiducial, {600, 5000}, "PFID3"));
-    add(place(insert_type::Fiducial, geom::PanelFiducial, {2800, 5000}, "PFID4", 0, true));
+    add(area(rectangle(0, 4600, 3400, 5000), layer::PanelOutline, graphic_class::PanelRail));
+    add(place(insert_type::Fiducial, geom::PanelFiducial, {290, 290}, "PFID1"));
+    add(place(insert_type::Fiducial, geom::PanelFiducial, {3110, 290}, "PFID2"));
+    add(place(insert_type::Fiducial, geom::PanelFiducial, {290, 4710}, "PFID3"));
+    // The only bottom panel fiducial, 70 from the rail edge: Fiducial Clearance To Panel Edge, Panel
+    // Fiducials In Corners.
+    add(place(insert_type::Fiducial, geom::PanelFiducial, {3110, 4900}, "PFID4", 0, true));
     add(place(insert_type::ToolingHole, geom::Tooling, {200, 200}, "PT1"));
-    add(place(insert_type::ToolingHole, geom::Tooling, {3200, 200}, "PT2"));
-    add(place(insert_type::ToolingHole, geom::Tooling, {200, 5000}, "PT3"));
-    add(place(insert_type::ToolingHole, geom::Tooling, {3200, 5000}, "PT4"));
+    // 400 from the right edge, outside its corner window: Panel Tooling Holes In Corners.
+    add(place(insert_type::ToolingHole, geom::Tooling, {3000, 4800}, "PT2"));
 }
 
 } // namespace

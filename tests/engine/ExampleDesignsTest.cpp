@@ -92,7 +92,7 @@ TEST_F(ExampleBoardTest, HasEveryKindOfPlacedItem) {
     EXPECT_EQ(flattened([&](int16_t g) {
                   return dfm->flattenByInsertType(g, layer("PAD_TOP"), insert_type::Via, 1, 3);
               }).size(),
-              8u)
+              16u)
         << "vias have no reference names, so count their points";
     EXPECT_THAT(taken([&](int16_t g) {
                     return dfm->FlattenByAttrib(g, layer("PAD_BOTTOM"), "TEST", "", 5, -1, 0, 3);
