@@ -63,11 +63,14 @@ Ring octagonRing(double width, double height) {
 
 AreaPolygon polygonOf(const Ring& outline, const std::vector<Ring>& holes) {
     AreaPolygon polygon;
+    // Room for the closing point correct() adds: without it a 64-point circle doubles its storage.
+    polygon.outer().reserve(outline.size() + 1);
     for (Point p : outline) {
         polygon.outer().push_back({p.x, p.y});
     }
     for (const Ring& hole : holes) {
         auto& inner = polygon.inners().emplace_back();
+        inner.reserve(hole.size() + 1);
         for (Point p : hole) {
             inner.push_back({p.x, p.y});
         }
