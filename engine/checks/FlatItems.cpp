@@ -1,6 +1,8 @@
 #include "engine/checks/FlatItems.h"
 
+#include <algorithm>
 #include <map>
+#include <span>
 
 namespace lumora::engine {
 
@@ -36,6 +38,42 @@ std::vector<int32_t> insertPathOf(const Graphic& graphic) {
         return path;
     }
     return {path.begin(), path.end() - 1};
+}
+
+namespace {
+
+// The block placed by the insert at data positions `path` below `block`; null when the path leads
+// elsewhere, as it may once the design changed after flattening.
+const Geometry* blockInsertedAt(const Design& design, const Geometry& block, std::span<const int32_t> path) {
+    const Geometry* geometry = &block;
+    for (const int32_t position : path) {
+        if (position < 0 || static_cast<std::size_t>(position) >= geometry->data.size()) {
+            return nullptr;
+        }
+        const auto* insert = std::get_if<Insert>(&geometry->data[static_cast<std::size_t>(position)]);
+        const auto child = insert ? design.geometries.find(insert->geometry) : design.geometries.end();
+        if (child == design.geometries.end()) {
+            return nullptr;
+        }
+        geometry = &child->second;
+    }
+    return path.empty() ? nullptr : geometry;
+}
+
+} // namespace
+
+bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b) {
+    if (!a.origin || !b.origin) {
+        return false;
+    }
+    const std::vector<int32_t>& pathA = a.origin->path;
+    const std::vector<int32_t>& pathB = b.origin->path;
+    if (pathA.size() < 2 || pathA.size() != pathB.size() ||
+        !std::equal(pathA.begin(), pathA.end() - 1, pathB.begin())) {
+        return false;
+    }
+    const Geometry* owner = blockInsertedAt(design, fileBlock, std::span(pathA).first(pathA.size() - 1));
+    return owner != nullptr && owner->blockType == block_type::Padstack;
 }
 
 std::vector<InsertItems> groupByInsert(const std::vector<FlatItem>& items) {

@@ -23,6 +23,10 @@ std::vector<Box> boxesOf(const std::vector<FlatItem>& items);
 // leading to it: graphics of one insert share it. Empty for graphics of the file's own block.
 std::vector<int32_t> insertPathOf(const Graphic& graphic);
 
+// Whether two graphics flattened from the file block `fileBlock` are parts of one padstack insert,
+// such as a via's pad and its drill: one object, which is never too close to itself.
+bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b);
+
 // A geometry's items grouped by the insert that placed them, in order of the first item of each.
 using InsertItems = std::vector<const FlatItem*>;
 std::vector<InsertItems> groupByInsert(const std::vector<FlatItem>& items);

@@ -83,10 +83,17 @@ std::vector<Finding> closePairs(const CheckContext& context, const Geometry& fir
     const std::vector<IndexPair> candidates =
         oneGeometry ? nearPairs(boxesOf(itemsA), reach) : nearPairs(boxesOf(itemsA), boxesOf(itemsB), reach);
 
+    // Paths of items flattened from different files say nothing about each other.
+    const Geometry* sharedBlock =
+        first.flattenFile == second.flattenFile ? &context.fileBlock(first.flattenFile) : nullptr;
+    auto onePadstack = [&](const Graphic& a, const Graphic& b) {
+        return sharedBlock != nullptr && ofOnePadstack(context.design(), *sharedBlock, a, b);
+    };
+
     auto measure = [&](std::size_t n) -> std::optional<Finding> {
         const FlatItem& a = itemsA[candidates[n].first];
         const FlatItem& b = other[candidates[n].second];
-        if (skipped(*a.graphic, *b.graphic, rules)) {
+        if (skipped(*a.graphic, *b.graphic, rules) || onePadstack(*a.graphic, *b.graphic)) {
             return std::nullopt;
         }
         const double distance = a.footprint.distanceTo(b.footprint);

@@ -141,14 +141,6 @@ std::string_view checkOf(const Seeded& test) {
     return found == kCheckNames.end() ? test.heading : found->second;
 }
 
-// Rows of SEEDED.md marked blocked: their check does not yet find what the row says, so their
-// results are left out until it does.
-constexpr std::array<std::string_view, 1> kBlocked{"Via Edge To Via Edge"};
-
-bool blocked(std::string_view heading) {
-    return std::ranges::find(kBlocked, heading) != kBlocked.end();
-}
-
 // A result line of the run log with the heading it stands under: "Etch Width | ctrl_board.cc |
 // SUCCEDED {Marginal: 1  Critical: 1}".
 std::string resultLine(std::string_view heading, std::string_view file, Counts counts) {
@@ -171,7 +163,7 @@ std::vector<std::string> resultLinesOf(const std::string& log) {
         }
         if (std::regex_match(line, match, heading)) {
             current = match[1];
-        } else if (std::regex_match(line, match, result) && !blocked(current)) {
+        } else if (std::regex_match(line, match, result)) {
             lines.push_back(current + " | " + std::string(match[1]) + " | " + std::string(match[2]));
         }
     }
@@ -183,9 +175,6 @@ std::vector<std::string> resultLinesOf(const std::string& log) {
 std::vector<std::string> expectedOnPanelDesign() {
     std::vector<std::string> lines;
     for (const Seeded& test : kSeeded) {
-        if (blocked(test.heading)) {
-            continue;
-        }
         const bool onPanel = test.runs != Runs::Boards;
         lines.push_back(
             resultLine(test.heading, onPanel ? kPanelFile : kBoardFile, onPanel ? test.panel : test.board));
@@ -197,7 +186,7 @@ std::vector<std::string> expectedOnPanelDesign() {
 std::vector<std::string> expectedOnBoardDesign() {
     std::vector<std::string> lines;
     for (const Seeded& test : kSeeded) {
-        if (test.runs != Runs::Panels && !blocked(test.heading)) {
+        if (test.runs != Runs::Panels) {
             lines.push_back(resultLine(test.heading, kBoardFile, test.board));
         }
     }
@@ -285,9 +274,6 @@ TEST_F(SeededExamplesTest, MarkersNameTheSeededItems) {
     const ExampleRun board = runExample(kBoardDesign);
     const ExampleRun panel = runExample(kPanelDesign);
     for (const Seeded& test : kSeeded) {
-        if (blocked(test.heading)) {
-            continue;
-        }
         const engine::Design& design = test.runs == Runs::Panels ? panel.saved : board.saved;
         EXPECT_EQ(itemsOf(design, checkOf(test)), test.items) << test.heading;
     }

@@ -144,6 +144,54 @@ TEST_F(DistanceCheckTest, ManyItemsGiveTheSameFindingsEveryRun) {
     EXPECT_EQ(distanceCheck2(context, args), first);
 }
 
+// Top pads and drills of J1's thru-hole pins (500 and 600, 1000) and of the two vias (1500 and
+// 1600, 800): pads of 60, drills of 30, so neighbouring pads are 40 apart and a pad is 55 from the
+// neighbour's drill, while every pad holds its own drill.
+class PadstackPairsTest : public DistanceCheckTest {
+  protected:
+    int16_t flattened(const std::vector<std::string>& layers) {
+        const int16_t geometry = createFlattenGeometry(design, 1);
+        for (const std::string& layer : layers) {
+            flatten(design, geometry, {.layer = layerNamed(design, layer), .insertType = insert_type::Any});
+        }
+        return geometry;
+    }
+};
+
+TEST_F(PadstackPairsTest, APadIsNeverMeasuredAgainstItsOwnDrill) {
+    const int16_t geometry = flattened({"PAD_TOP", "DRILL"});
+
+    const auto findings =
+        distanceCheck2(context, {.geomNum1 = geometry, .geomNum2 = geometry, .limits = {45, 35}});
+
+    EXPECT_THAT(findingTexts(findings),
+                ElementsAre("J1-1 J1-2 distance 40/45 Marginal", "  distance 40/45 Marginal"));
+}
+
+TEST_F(PadstackPairsTest, TwoGeometriesOfOneFileKeepTheRule) {
+    const int16_t pads = flattened({"PAD_TOP"});
+    const int16_t drills = flattened({"DRILL"});
+
+    const auto findings = distanceCheck2(context, {.geomNum1 = pads, .geomNum2 = drills, .limits = {60, 50}});
+
+    EXPECT_THAT(findingTexts(findings),
+                ElementsAre("J1-2 J1-1 distance 55/60 Marginal", "J1-1 J1-2 distance 55/60 Marginal",
+                            "  distance 55/60 Marginal", "  distance 55/60 Marginal"));
+}
+
+TEST_F(PadstackPairsTest, TopAndBottomPadOfOnePinAreOneObject) {
+    const int16_t geometry = flattened({"PAD_TOP", "PAD_BOTTOM"});
+
+    const auto findings =
+        distanceCheck2(context, {.geomNum1 = geometry, .geomNum2 = geometry, .limits = {45, 35}});
+
+    const std::string pins = "J1-1 J1-2 distance 40/45 Marginal";
+    const std::string vias = "  distance 40/45 Marginal";
+    EXPECT_THAT(findingTexts(findings),
+                ElementsAre(pins, pins, pins, "J1-2 J1-1 distance 40/45 Marginal", vias, vias, vias, vias))
+        << "both pads of one pin or via against both of its neighbour's";
+}
+
 TEST_F(DistanceCheckTest, DiffNetsMeasuresOnlyPairsOnDifferentNets) {
     const int16_t geometry = flatGeometry(design, threePads("N1", "N1", ""));
 
