@@ -39,6 +39,9 @@ void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_option("--fail-on", options.failOn, "Exit with 1 when violations are found: never, critical, any")
         ->transform(CLI::CheckedTransformer(kFailOnWords, CLI::ignore_case));
     app.add_option("--save-design", options.saveDesign, "Save the design with its markers after the run");
+    app.add_option("--markers", options.markers,
+                   "Write the DRC markers (where each violation is, measured and required value, items) "
+                   "as JSON after the run");
     app.add_flag("-q,--quiet", options.quiet, "No progress messages on stderr");
 }
 

@@ -24,6 +24,7 @@ struct CliOptions {
     std::optional<std::string> home; // the program folder for logs and settings
     FailOn failOn = FailOn::Nothing;
     std::optional<std::string> saveDesign; // where to save the design after the run
+    std::optional<std::string> markers;    // where to write the DRC markers as JSON after the run
     bool quiet = false;                    // no progress on stderr
 };
 

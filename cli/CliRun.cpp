@@ -8,11 +8,14 @@
 #include "cli/TerminalInterface.h"
 #include "engine/EmbeddedKorven.h"
 #include "engine/io/DesignFile.h"
+#include "engine/io/MarkersJson.h"
 #include "korven/RunnerSwitches.h"
 #include "testlogic/RunDriver.h"
 #include "ui/ToolTip.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <memory>
 
 namespace lumora::cli {
@@ -107,6 +110,35 @@ int exitCodeFor(int16_t status, const CliOptions& options, const MDIMain& main) 
     return failing ? exitcode::ViolationsFound : exitcode::Success;
 }
 
+// Writes one file the user asked for; says why when it cannot.
+bool writeOutput(const std::string& path, std::ostream& err,
+                 const std::function<void(std::ostream&)>& write) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (out) {
+        write(out);
+        out.close();
+    }
+    if (!out) {
+        err << kApplicationTitle << ": cannot write \"" << path << "\"\n";
+        return false;
+    }
+    return true;
+}
+
+// The files asked for after the run; false when one could not be written.
+bool writeOutputs(const CliOptions& options, const engine::Design& design, std::ostream& err) {
+    bool written = true;
+    if (options.saveDesign) {
+        written &= writeOutput(*options.saveDesign, err,
+                               [&](std::ostream& out) { out << engine::serializeDesign(design); });
+    }
+    if (options.markers) {
+        written &= writeOutput(*options.markers, err,
+                               [&](std::ostream& out) { engine::writeMarkersJson(design, out); });
+    }
+    return written;
+}
+
 std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, std::ostream& err) {
     try {
         return engine::EmbeddedKorven::open(design);
@@ -158,11 +190,11 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.debug) {
         printCreatedGeometries(main, out);
     }
-    if (options.saveDesign) {
-        engine::saveDesign(korven->session().design(), *options.saveDesign);
-    }
-    int code = exitCodeFor(status, options, main);
-    return code == exitcode::Success && !everyScriptRead ? exitcode::BadInput : code;
+    const bool outputsWritten = writeOutputs(options, korven->session().design(), err);
+    const int code = exitCodeFor(status, options, main);
+    const bool incomplete = !everyScriptRead || !outputsWritten;
+    return incomplete && (code == exitcode::Success || code == exitcode::ViolationsFound) ? exitcode::BadInput
+                                                                                          : code;
 }
 
 } // namespace lumora::cli

@@ -12,8 +12,8 @@ const Geometry& CheckContext::fileBlock(int32_t filePos) const {
     return design_.geometry(design_.file(filePos).geometry);
 }
 
-FindingItem findingItemOf(const Graphic& graphic) {
-    FindingItem item{.net = graphic.net};
+DrcItem findingItemOf(const Graphic& graphic) {
+    DrcItem item{.net = graphic.net};
     if (graphic.origin) {
         item.component = graphic.origin->component;
         item.pin = graphic.origin->pin;

@@ -33,6 +33,6 @@ class CheckContext {
 };
 
 // The item a flattened graphic came from, for findings.
-FindingItem findingItemOf(const Graphic& graphic);
+DrcItem findingItemOf(const Graphic& graphic);
 
 } // namespace lumora::engine

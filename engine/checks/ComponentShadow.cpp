@@ -19,7 +19,7 @@ namespace {
 struct Body {
     Box box;
     int16_t surface;
-    FindingItem item;
+    DrcItem item;
 };
 
 std::string_view bodyTopType() {

@@ -1,38 +1,20 @@
 #include "engine/checks/DrcReport.h"
 
-#include "engine/model/NumberText.h"
-
 #include <algorithm>
 
 namespace lumora::engine {
 
 namespace {
 
-std::string itemText(const FindingItem& item) {
-    std::string text = item.component;
-    if (!item.pin.empty()) {
-        text += (text.empty() ? "" : "-") + item.pin;
-    }
-    if (!item.net.empty()) {
-        text += (text.empty() ? "" : " ") + item.net;
-    }
-    return text;
-}
-
-std::string describe(const Finding& finding) {
-    std::string text = finding.measure + " " + formatNumber(finding.measured) + ", required " +
-                       formatNumber(finding.required);
-    std::string separator = ": ";
-    for (const FindingItem& item : finding.items) {
-        text += separator + itemText(item);
-        separator = ", ";
-    }
-    return text;
-}
-
 DrcMarker markerOf(const Finding& finding) {
-    return {finding.file, finding.at, std::string(severityText(finding.severity)), finding.check,
-            describe(finding)};
+    return {.file = finding.file,
+            .at = finding.at,
+            .severity = std::string(severityText(finding.severity)),
+            .check = finding.check,
+            .measure = finding.measure,
+            .measured = finding.measured,
+            .required = finding.required,
+            .items = finding.items};
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/model/Shapes.h"
+#include "engine/model/DrcMarker.h"
 
 #include <compare>
 #include <cstdint>
@@ -14,15 +14,6 @@ enum class Severity { Marginal, Critical };
 
 std::string_view severityText(Severity severity); // "Marginal" or "Critical"
 
-// One design item a finding is about. Empty texts stand for "none" (a via has no pin, free etch
-// no component).
-struct FindingItem {
-    std::string component{};
-    std::string pin{};
-    std::string net{};
-    auto operator<=>(const FindingItem&) const = default;
-};
-
 // One violation as a check sees it, before it becomes a DRC marker. Lengths are in page units;
 // counts and ratios as they are.
 struct Finding {
@@ -30,10 +21,10 @@ struct Finding {
     Severity severity = Severity::Marginal;
     int32_t file = 0; // the board or panel the location belongs to
     Point at{};
-    std::string measure{}; // what measured and required are: "distance", "width", "count" ...
+    std::string measure{}; // what measured and required are: "distance", "width", "hole size" ...
     double measured = 0;
     double required = 0;
-    std::vector<FindingItem> items{};
+    std::vector<DrcItem> items{};
     bool operator==(const Finding&) const = default;
 };
 

@@ -15,7 +15,7 @@ std::string componentOf(const Graphic& graphic) {
 ItemGroup newGroup(FlatItem member) {
     const Graphic& graphic = *member.graphic;
     const std::string component = componentOf(graphic);
-    ItemGroup group{component.empty() ? findingItemOf(graphic) : FindingItem{.component = component},
+    ItemGroup group{component.empty() ? findingItemOf(graphic) : DrcItem{.component = component},
                     graphic.origin ? graphic.origin->surface : surface::Top,
                     member.footprint.box(),
                     {}};

@@ -10,7 +10,7 @@ namespace lumora::engine {
 // The flattened items of one component (or of one fiducial, tooling hole ... placed on its own),
 // measured as a whole: a component is as near to an edge as its nearest item.
 struct ItemGroup {
-    FindingItem item;
+    DrcItem item;
     int16_t surface = surface::Top;
     Box box;                       // around every member
     std::vector<FlatItem> members; // in the geometry's order

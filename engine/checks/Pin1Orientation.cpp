@@ -22,7 +22,7 @@ struct Placement {
     long long steps; // the rotation in steps of [0, kStepsPerTurn)
     double rotation;
     Point pinOne;
-    FindingItem item;
+    DrcItem item;
 };
 
 long long stepsOf(double rotation) {

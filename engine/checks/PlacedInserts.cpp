@@ -38,7 +38,7 @@ std::string PlacedInsert::net() const {
     return {};
 }
 
-FindingItem PlacedInsert::item() const {
+DrcItem PlacedInsert::item() const {
     if (insert.insertType == insert_type::Pin && parent) {
         return {.component = parent->reference(), .pin = insert.refName, .net = net()};
     }

@@ -33,7 +33,7 @@ struct PlacedInsert {
     std::string net() const;
     // What a finding about it names: a pin by its component and pin reference, anything else by its
     // own reference.
-    FindingItem item() const;
+    DrcItem item() const;
 };
 
 // Visits every insert under file filePos's own block, depth first in data order, so that every

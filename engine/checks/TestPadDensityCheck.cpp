@@ -22,7 +22,7 @@ inline constexpr std::string_view kDensityKeyword = "TP_DENSITY";
 
 struct Testpoint {
     Point at;
-    FindingItem item;
+    DrcItem item;
     const Insert* insert;
 };
 

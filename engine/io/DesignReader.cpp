@@ -1,6 +1,7 @@
 #include "engine/io/DesignFile.h"
 #include "engine/io/DesignFormat.h"
 #include "engine/io/JsonNode.h"
+#include "engine/io/MarkersJson.h"
 
 #include <algorithm>
 #include <array>
@@ -411,20 +412,10 @@ class Reader {
 
     void readDrcs(const JsonNode& list) {
         for (const JsonNode& node : list.elements()) {
-            node.expectObject({"file", "at", "severity", "check", "text"});
-            DrcMarker marker;
-            const JsonNode file = node.member("file");
-            marker.file = static_cast<int32_t>(file.integer(1, kInt32Max));
+            DrcMarker marker = markerFromJson(node);
             if (std::ranges::find(design_.files, marker.file, &File::number) == design_.files.end()) {
-                file.fail("unknown file " + std::to_string(marker.file));
+                node.member("file").fail("unknown file " + std::to_string(marker.file));
             }
-            marker.at = node.member("at").point();
-            marker.severity = node.member("severity").text();
-            if (marker.severity != "Marginal" && marker.severity != "Critical") {
-                node.member("severity").fail("expected \"Marginal\" or \"Critical\"");
-            }
-            marker.check = node.textOr("check", "");
-            marker.text = node.textOr("text", "");
             design_.drcs.push_back(std::move(marker));
         }
     }

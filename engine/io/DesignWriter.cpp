@@ -1,32 +1,19 @@
 #include "engine/io/DesignFile.h"
 #include "engine/io/DesignFormat.h"
 #include "engine/io/JsonNode.h"
+#include "engine/io/JsonNumbers.h"
+#include "engine/io/MarkersJson.h"
 
-#include <cmath>
 #include <fstream>
-#include <limits>
 
 namespace lumora::engine {
 
 namespace {
 
-// Whole numbers are written without a fraction, which keeps large boards compact.
-Json number(double value) {
-    constexpr double kLargestWhole = 9007199254740992.0; // 2^53
-    if (std::trunc(value) == value && std::abs(value) < kLargestWhole) {
-        return value == 0 ? Json(0) : Json(static_cast<int64_t>(value));
-    }
-    return Json(value);
-}
-
-Json point(Point p) {
-    return Json::array({number(p.x), number(p.y)});
-}
-
 Json ring(const Ring& r) {
     Json result = Json::array();
     for (Point p : r) {
-        result.push_back(point(p));
+        result.push_back(jsonPoint(p));
     }
     return result;
 }
@@ -126,10 +113,10 @@ class Writer {
             const Geometry& g = entry.second;
             Json head{{"number", g.number}, {"name", g.name}, {"type", name(blockTypeNames(), g.blockType)}};
             if (g.thickness != 0) {
-                head["thickness"] = number(g.thickness);
+                head["thickness"] = jsonNumber(g.thickness);
             }
             if (g.hole != Hole{}) {
-                head["hole"] = {{"size", number(g.hole.size)}, {"plated", g.hole.plated}};
+                head["hole"] = {{"size", jsonNumber(g.hole.size)}, {"plated", g.hole.plated}};
             }
             if (g.blockType == block_type::Flatten) {
                 head["file"] = g.flattenFile;
@@ -151,16 +138,16 @@ class Writer {
         Json entry{{"insert", name(insertTypeNames(), insert.insertType)},
                    {"geometry", design_.geometry(insert.geometry).name}};
         if (insert.at != Point{}) {
-            entry["at"] = point(insert.at);
+            entry["at"] = jsonPoint(insert.at);
         }
         if (insert.rotation != 0) {
-            entry["rotation"] = number(insert.rotation);
+            entry["rotation"] = jsonNumber(insert.rotation);
         }
         if (insert.mirror) {
             entry["mirror"] = true;
         }
         if (insert.scale != 1) {
-            entry["scale"] = number(insert.scale);
+            entry["scale"] = jsonNumber(insert.scale);
         }
         if (!insert.refName.empty()) {
             entry["ref"] = insert.refName;
@@ -198,23 +185,24 @@ class Writer {
     static Json shapeJson(const Pad& pad) {
         Json entry{{"pad", name(padShapeNames(), pad.shape)}};
         if (pad.at != Point{}) {
-            entry["at"] = point(pad.at);
+            entry["at"] = jsonPoint(pad.at);
         }
         const bool sizeless = pad.shape == pad_shape::Complex || pad.shape == pad_shape::Blank;
         if (!sizeless || pad.sizeX != 0 || pad.sizeY != 0) {
-            entry["size"] = pad.sizeX == pad.sizeY ? number(pad.sizeX) : point({pad.sizeX, pad.sizeY});
+            entry["size"] =
+                pad.sizeX == pad.sizeY ? jsonNumber(pad.sizeX) : jsonPoint({pad.sizeX, pad.sizeY});
         }
         if (pad.inner != 0) {
-            entry["inner"] = number(pad.inner);
+            entry["inner"] = jsonNumber(pad.inner);
         }
         if (pad.rotation != 0) {
-            entry["rotation"] = number(pad.rotation);
+            entry["rotation"] = jsonNumber(pad.rotation);
         }
         if (pad.spokes != 0) {
             entry["spokes"] = pad.spokes;
         }
         if (pad.spokeWidth != 0) {
-            entry["spokeWidth"] = number(pad.spokeWidth);
+            entry["spokeWidth"] = jsonNumber(pad.spokeWidth);
         }
         if (!pad.outline.empty()) {
             entry["outline"] = ring(pad.outline);
@@ -222,27 +210,27 @@ class Writer {
         return entry;
     }
     static Json shapeJson(const Line& line) {
-        Json entry{{"line", Json::array({point(line.from), point(line.to)})}};
+        Json entry{{"line", Json::array({jsonPoint(line.from), jsonPoint(line.to)})}};
         if (line.width != 0) {
-            entry["width"] = number(line.width);
+            entry["width"] = jsonNumber(line.width);
         }
         return entry;
     }
     static Json shapeJson(const Arc& arc) {
-        Json entry{{"arc", point(arc.center)}, {"radius", number(arc.radius)}};
+        Json entry{{"arc", jsonPoint(arc.center)}, {"radius", jsonNumber(arc.radius)}};
         if (arc.start != 0) {
-            entry["start"] = number(arc.start);
+            entry["start"] = jsonNumber(arc.start);
         }
-        entry["sweep"] = number(arc.sweep);
+        entry["sweep"] = jsonNumber(arc.sweep);
         if (arc.width != 0) {
-            entry["width"] = number(arc.width);
+            entry["width"] = jsonNumber(arc.width);
         }
         return entry;
     }
     static Json shapeJson(const Circle& circle) {
-        Json entry{{"circle", point(circle.center)}, {"radius", number(circle.radius)}};
+        Json entry{{"circle", jsonPoint(circle.center)}, {"radius", jsonNumber(circle.radius)}};
         if (circle.width != 0) {
-            entry["width"] = number(circle.width);
+            entry["width"] = jsonNumber(circle.width);
         }
         return entry;
     }
@@ -257,7 +245,7 @@ class Writer {
         }
         return entry;
     }
-    static Json shapeJson(const Mark& mark) { return Json{{"mark", point(mark.at)}}; }
+    static Json shapeJson(const Mark& mark) { return Json{{"mark", jsonPoint(mark.at)}}; }
 
     static Json origin(const FlatOrigin& o) {
         Json entry = Json::object();
@@ -287,16 +275,16 @@ class Writer {
                 entry["display"] = design_.geometry(f.shownGeometry).name;
             }
             if (f.at != Point{}) {
-                entry["at"] = point(f.at);
+                entry["at"] = jsonPoint(f.at);
             }
             if (f.rotation != 0) {
-                entry["rotation"] = number(f.rotation);
+                entry["rotation"] = jsonNumber(f.rotation);
             }
             if (f.mirror) {
                 entry["mirror"] = true;
             }
             if (f.scale != 1) {
-                entry["scale"] = number(f.scale);
+                entry["scale"] = jsonNumber(f.scale);
             }
             result.push_back(std::move(entry));
         }
@@ -305,12 +293,8 @@ class Writer {
 
     std::vector<Json> drcs() const {
         std::vector<Json> result;
-        for (const DrcMarker& d : design_.drcs) {
-            result.push_back(Json{{"file", d.file},
-                                  {"at", point(d.at)},
-                                  {"severity", d.severity},
-                                  {"check", d.check},
-                                  {"text", d.text}});
+        for (const DrcMarker& marker : design_.drcs) {
+            result.push_back(markerJson(marker));
         }
         return result;
     }

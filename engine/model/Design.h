@@ -2,6 +2,7 @@
 
 #include "engine/KorvenCodes.h"
 #include "engine/model/Attributes.h"
+#include "engine/model/DrcMarker.h"
 #include "engine/model/Items.h"
 
 #include <cstdint>
@@ -68,15 +69,6 @@ struct File {
     bool mirror = false;
     double scale = 1;
     bool operator==(const File&) const = default;
-};
-
-struct DrcMarker {
-    int32_t file = 0;
-    Point at{};
-    std::string severity{}; // "Marginal" or "Critical"
-    std::string check{};
-    std::string text{};
-    bool operator==(const DrcMarker&) const = default;
 };
 
 // The document KORVEN holds: everything a design file stores.

@@ -228,21 +228,16 @@ bool namedBy(const engine::DrcMarker& marker, std::string_view check) {
                                                          name.substr(check.size()).starts_with("_")));
 }
 
-// The items the markers of a check name ("distance 10, required 15: R1, R2"), "; " between them.
+// The items the markers of a check name ("J1-8 VCC", "R5"), "; " between them.
 std::string itemsOf(const engine::Design& design, std::string_view check) {
     std::set<std::string> items;
     for (const engine::DrcMarker& marker : design.drcs) {
-        const std::size_t colon = marker.text.find(": ");
-        if (!namedBy(marker, check) || colon == std::string::npos) {
+        if (!namedBy(marker, check)) {
             continue;
         }
-        std::istringstream list(marker.text.substr(colon + 2));
-        for (std::string item; std::getline(list, item, ',');) {
-            if (item.starts_with(' ')) {
-                item.erase(0, 1);
-            }
-            if (!item.empty()) {
-                items.insert(item);
+        for (const engine::DrcItem& item : marker.items) {
+            if (std::string text = engine::itemText(item); !text.empty()) {
+                items.insert(std::move(text));
             }
         }
     }

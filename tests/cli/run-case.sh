@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs lumora-cli and compares its exit code, standard output and standard error with a case's
-# expected files; with an expected runner.log, also the run log below its banner lines.
+# expected files; with an expected runner.log, also the run log below its banner lines, and with an
+# expected markers.json the markers written to @HOME@/markers.json.
 # Usage: run-case.sh BINARY CASE_DIR -- ARGS...   (@HOME@ in ARGS names a fresh program folder)
 set -u
 binary=$1; case_dir=$2; shift 3
@@ -22,5 +23,8 @@ compare "$case_dir/stdout" "$out" stdout
 compare "$case_dir/stderr" <(sed "s|$home|@HOME@|g" "$err") stderr
 if [ -f "$case_dir/runner.log" ]; then
   compare "$case_dir/runner.log" <(grep -v '^Lumora Runner v\.' "$home/runner.log" | tr -d '\r') runner.log
+fi
+if [ -f "$case_dir/markers.json" ]; then
+  compare "$case_dir/markers.json" "$home/markers.json" markers.json
 fi
 exit $status

@@ -1,7 +1,7 @@
 #include "engine/EmbeddedKorven.h"
 #include "engine/checks/CheckTable.h"
 #include "engine/checks/DrcReport.h"
-#include "engine/checks/MarkersJson.h"
+#include "engine/io/MarkersJson.h"
 #include "tests/engine/EngineTestDesigns.h"
 
 #include <gmock/gmock.h>
@@ -90,7 +90,11 @@ TEST_F(CheckReportTest, MarkerKeepsNameSeverityLocationValuesAndItems) {
     EXPECT_EQ(marker.check, "Pad To Pad");
     EXPECT_EQ(marker.severity, "Marginal");
     EXPECT_EQ(marker.at, (Point{10, 20}));
-    EXPECT_EQ(marker.text, "distance 10, required 15: R1-1 VCC, GND");
+    EXPECT_EQ(marker.measure, "distance");
+    EXPECT_EQ(marker.measured, 10);
+    EXPECT_EQ(marker.required, 15);
+    EXPECT_EQ(marker.items, (std::vector<DrcItem>{{"R1", "1", "VCC"}, {"", "", "GND"}}));
+    EXPECT_EQ(markerText(marker), "distance 10, required 15: R1-1 VCC, GND");
 }
 
 TEST_F(CheckReportTest, MarkersAsJsonForUsers) {
@@ -109,13 +113,21 @@ TEST_F(CheckReportTest, MarkersAsJsonForUsers) {
     EXPECT_EQ(out.str(), R"([
   {
     "file": 1,
-    "fileName": "tiny.cc",
     "at": [
       12.5,
-      -3.0
+      -3
     ],
     "severity": "Critical",
     "check": "Etch Width - Top",
+    "measure": "width",
+    "measured": 6,
+    "required": 8,
+    "items": [
+      {
+        "net": "GND"
+      }
+    ],
+    "fileName": "tiny.cc",
     "text": "width 6, required 8: GND"
   }
 ]

@@ -21,7 +21,7 @@ inline std::vector<std::string> findingTexts(std::vector<Finding> findings) {
     std::vector<std::string> texts;
     for (const Finding& finding : findings) {
         std::string who;
-        for (const FindingItem& item : finding.items) {
+        for (const DrcItem& item : finding.items) {
             who += item.component + (item.pin.empty() ? "" : "-" + item.pin) + " ";
         }
         texts.push_back(who + finding.measure + " " + formatNumber(finding.measured) + "/" +

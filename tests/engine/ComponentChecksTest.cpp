@@ -203,7 +203,7 @@ TEST_F(ComponentChecksTest, ComponentChecksAnswerThroughKorvenDfm) {
     EXPECT_EQ(korven.dfm->Pin1Orientation(1, 1, 1, false, true, 3), rc::Ok);
     EXPECT_THAT(korven.announced, ElementsAre("Critical", "Critical", "Critical"));
     EXPECT_EQ(korven.markers()[0].check, "Pin1Orientation") << "the method's name when no name is given";
-    EXPECT_EQ(korven.markers()[0].text, "rotation 180, required 0: R3");
+    EXPECT_EQ(markerText(korven.markers()[0]), "rotation 180, required 0: R3");
     EXPECT_EQ(korven.dfm->ComponentHeight(1, 1, 1, "COMPHEIGHT", 150, 400, 100, 150), rc::WrongType)
         << "U2's height is no number";
     EXPECT_EQ(korven.dfm->ThruHolePadShapes(1, 11, 1, 2, 1, "Pad Shapes"), rc::ValueOutOfRange);

@@ -63,7 +63,14 @@ TEST(DesignFormatTest, CreatedGeometriesMarkersAndShownBlocksSurviveASave) {
     flatten(design, flat, {.layer = -1, .insertType = insert_type::Pin});
     flatten(design, flat, {.layer = 3, .insertType = insert_type::Fiducial, .insertPointOnly = true});
     design.files[0].shownGeometry = flat;
-    design.drcs.push_back({1, {12.5, -3.25}, "Critical", "Via Edge To Via Edge - Top", "0.004 < 0.008"});
+    design.drcs.push_back({.file = 1,
+                           .at = {12.5, -3.25},
+                           .severity = "Critical",
+                           .check = "Via Edge To Via Edge - Top",
+                           .measure = "distance",
+                           .measured = 0.004,
+                           .required = 0.008,
+                           .items = {{.component = "U1", .pin = "3", .net = "GND"}, {.net = "VCC"}}});
     design.layers.resize(20); // trailing holes are not kept, so only test holes in the middle
     design.layers.resize(13);
     design.layers[0].reset();
@@ -205,6 +212,16 @@ std::vector<Malformed> malformedFiles() {
          replaced(tiny, "\"files\"",
                   "\"drcs\": [{\"file\": 1, \"at\": [0, 0], \"severity\": \"Bad\"}], \"files\""),
          "at /drcs/0/severity: expected \"Marginal\" or \"Critical\""},
+        {"marker item with a misspelt member",
+         replaced(tiny, "\"files\"",
+                  "\"drcs\": [{\"file\": 1, \"at\": [0, 0], \"severity\": \"Critical\", \"items\": "
+                  "[{\"net\": \"GND\"}, {\"comp\": \"R1\"}]}], \"files\""),
+         "at /drcs/0/items/1: unknown member \"comp\""},
+        {"marker measured as text",
+         replaced(tiny, "\"files\"",
+                  "\"drcs\": [{\"file\": 1, \"at\": [0, 0], \"severity\": \"Critical\", \"measured\": "
+                  "\"0,5\"}], \"files\""),
+         "at /drcs/0/measured: expected a number, found string"},
         {"ill-formed text", replaced(tiny, "\"tiny\"", "\"ti\xff\xfeny\""), "syntax error at byte"},
     };
 }

@@ -227,7 +227,7 @@ TEST_F(DistanceCheckCallTest, AnnouncesEveryMarkerWhileTheCheckRuns) {
     EXPECT_THAT(harness.announced, ElementsAre("Critical", "Marginal"));
     ASSERT_EQ(harness.markers().size(), 2u);
     EXPECT_EQ(harness.markers()[0].check, "Pad To Pad");
-    EXPECT_EQ(harness.markers()[0].text, "distance 10, required 15: A-1 N1, B-1 N2");
+    EXPECT_EQ(markerText(harness.markers()[0]), "distance 10, required 15: A-1 N1, B-1 N2");
 }
 
 TEST_F(DistanceCheckCallTest, StopsAtTheDrcLimitAndReturnsOne) {

@@ -176,7 +176,7 @@ TEST_F(PanelChecksTest, PanelChecksAnswerThroughKorvenDfm) {
               rc::Ok);
     ASSERT_EQ(korven.markers().size(), 5u);
     EXPECT_EQ(korven.markers()[0].check, "Length_To_Width_Ratio");
-    EXPECT_EQ(korven.markers()[1].text, "leading/trailing edge distance 20, required 200: C2");
+    EXPECT_EQ(markerText(korven.markers()[1]), "leading/trailing edge distance 20, required 200: C2");
     EXPECT_EQ(korven.markers()[1].check, "Fiducial Clearance To Panel Edge");
     EXPECT_THAT(korven.announced, ElementsAre("Critical", "Critical", "Critical", "Critical", "Critical"));
     EXPECT_EQ(korven.dfm->PanelDimensions(7, 0, 0, 0, 0, "Panel Dimensions"), rc::ItemNotFound);

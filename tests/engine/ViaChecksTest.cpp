@@ -135,7 +135,7 @@ TEST_F(ViaChecksTest, ViaChecksAnswerThroughKorvenDfm) {
     DfmHarness korven(design);
     EXPECT_EQ(korven.dfm->ViaHoleSize(1, 13, 18, 8, "Via Hole Size"), rc::Ok);
     EXPECT_THAT(korven.announced, ElementsAre("Critical", "Critical", "Critical", "Critical"));
-    EXPECT_EQ(korven.markers()[0].text, "hole size 12, required 13: V1 A");
+    EXPECT_EQ(markerText(korven.markers()[0]), "hole size 12, required 13: V1 A");
     EXPECT_EQ(korven.markers()[0].check, "Via Hole Size");
     EXPECT_EQ(korven.dfm->BoardThicknessToDrillDiameter(1, 5, "Thickness"), rc::DfmTestFailed)
         << "a board without thickness cannot be measured";

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "engine/io/JsonNode.h"
+
+#include <ostream>
+
+namespace lumora::engine {
+
+// A DRC marker as design files keep it: {"file": n, "at": [x, y], "severity": ..., "check": ...,
+// "measure": ..., "measured": x, "required": y, "items": [{"component", "pin", "net"}...]}, empty
+// texts of an item left out.
+Json markerJson(const DrcMarker& marker);
+
+// Reads what markerJson wrote; fails with the position of a bad value.
+DrcMarker markerFromJson(const JsonNode& node);
+
+// Writes the document's DRC markers as a JSON list for a user, in the order they were placed: each
+// as markerJson writes it, with the file's name and the marker in words added ("fileName",
+// "text"); lengths in page units, numbers with "." whatever the locale.
+void writeMarkersJson(const Design& design, std::ostream& out);
+
+} // namespace lumora::engine

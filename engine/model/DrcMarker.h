@@ -1,0 +1,42 @@
+#pragma once
+
+#include "engine/model/Shapes.h"
+
+#include <compare>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumora::engine {
+
+// One design item a violation is about. Empty texts stand for "none" (a via has no pin, free etch
+// no component).
+struct DrcItem {
+    std::string component{};
+    std::string pin{};
+    std::string net{};
+    auto operator<=>(const DrcItem&) const = default;
+};
+
+// A violation a check placed in the document: where, how bad, what was measured against which
+// limit, and between which items. Lengths are in page units; counts and ratios as they are.
+struct DrcMarker {
+    int32_t file = 0; // the board or panel the location belongs to
+    Point at{};
+    std::string severity{}; // "Marginal" or "Critical"
+    std::string check{};
+    std::string measure{}; // what measured and required are: "distance", "width", "hole size" ...
+    double measured = 0;
+    double required = 0;
+    std::vector<DrcItem> items{};
+    bool operator==(const DrcMarker&) const = default;
+};
+
+// "R1-2 VCC": the item as a user names it.
+std::string itemText(const DrcItem& item);
+
+// "distance 10, required 15: A-1 N1, B-1 N2": the marker in one line for a reader; an item without
+// component, pin or net reads "(unnamed)".
+std::string markerText(const DrcMarker& marker);
+
+} // namespace lumora::engine
