@@ -1,4 +1,5 @@
 #include "testlogic/mdlTestLogic.h"
+#include "tests/support/GoldenFile.h"
 #include "tests/testlogic/BoardFamilyFixture.h"
 
 using namespace lumora;
@@ -13,16 +14,6 @@ constexpr const char* kVias = "Minimum Via Pad Edge Clearance To Board Outline";
 constexpr const char* kGoldfingers = "Goldfinger Flush With Board Outline";
 constexpr const char* kEtch = "Minimum Etch Edge Clearance To Board Outline";
 
-// The two-layer board (copper on layers 4 and 5) with the gold-finger pin extents on 6 and 7.
-std::vector<test::ScriptedLayer> boardWithPinExtents() {
-    std::vector<test::ScriptedLayer> layers = test::twoLayerBoard();
-    layers.push_back(
-        {.name = "PINS_TOP", .type = 0, .attributes = {{"DFX_OUTLINE_TYPE", "Pin Extents Top"}}});
-    layers.push_back(
-        {.name = "PINS_BOT", .type = 0, .attributes = {{"DFX_OUTLINE_TYPE", "Pin Extents Bottom"}}});
-    return layers;
-}
-
 // Copper layers only, with the given electrical stack-up numbers.
 std::vector<test::ScriptedLayer> copperLayers(std::vector<int16_t> stackups) {
     std::vector<test::ScriptedLayer> layers;
@@ -34,7 +25,7 @@ std::vector<test::ScriptedLayer> copperLayers(std::vector<int16_t> stackups) {
 
 class BoardOutlineTestsTest : public test::BoardFamilyFixture {
   protected:
-    void SetUp() override { openDocument({"board.cc"}, boardWithPinExtents()); }
+    void SetUp() override { openDocument({"board.cc"}, test::twoLayerBoardWithPinExtents()); }
 
     Lines passedOnEveryBoard(Lines boards) {
         Lines lines;
@@ -53,18 +44,7 @@ TEST_F(BoardOutlineTestsTest, FiducialsOfBothSurfacesStayUntilTheEndOfTheBoard) 
 
     EXPECT_EQ(runBoardOutlineTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, -1, 16, 0) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 4, 7, 0, 3) -> 0
-flattenByInsertType(101, 5, 7, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.2, 0.2, "Fiducial Clearance To Board Outline", 0, 0, 0, 0, 0) -> 0
-  Response("DRC Added", "Marginal")
-  Response("DRC Added", "Critical")
-  Response("DRC Added", "Critical")
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-outline/fiducials-both-surfaces");
     EXPECT_EQ(logLines(), Lines{"   Test On board.cc : SUCCEDED {Marginal: 1  Critical: 2}"});
     EXPECT_EQ(createdGeometries.added,
               (Lines{"Fiducial Clearance To Board Outline - BdOutline|board.cc|1|100",
@@ -76,15 +56,7 @@ TEST_F(BoardOutlineTestsTest, ComponentClearanceOnBothSurfacesFillsOneGeometryWi
 
     EXPECT_EQ(runBoardOutlineTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, -1, 16, 0) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 0, 3, 0, 3) -> 0
-flattenByInsertType(101, 1, 3, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.1, 0.1, "Minimum Component Clearance To Board Outline", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-outline/component-clearance-both-surfaces");
     EXPECT_EQ(createdGeometries.added.at(1),
               "Minimum Component Clearance To Board Outline - Comp|board.cc|1|101");
 }
@@ -118,20 +90,7 @@ TEST_F(BoardOutlineTestsTest, TestpointPassOfAnUnchosenSurfaceStillMeasuresItsEm
 
     EXPECT_EQ(runBoardOutlineTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, -1, 16, 0) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-FlattenByAttrib(101, 4, "TEST", "", 5, -1, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.05, 0.05, "Minimum Testpoint Pad Edge Clearance To Board Outline - Top", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-flattenByGraphicClass(102, -1, 16, 0) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-DistanceCheck2(102, 103, 0.05, 0.05, "Minimum Testpoint Pad Edge Clearance To Board Outline - Bottom", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-outline/testpoint-clearance-top-only");
     EXPECT_EQ(createdGeometries.added,
               (Lines{"Minimum Testpoint Pad Edge Clearance To Board Outline - BdOutline|board.cc|1|100",
                      "Minimum Testpoint Pad Edge Clearance To Board Outline - TP_Top|board.cc|1|101",
@@ -144,21 +103,7 @@ TEST_F(BoardOutlineTestsTest, ViaPadClearanceOnBothSurfacesBuildsTheOutlineOnceP
 
     EXPECT_EQ(runBoardOutlineTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, -1, 16, 0) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 4, 1, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.125, 0.125, "Minimum Via Pad Edge Clearance To Board Outline - Top", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-flattenByGraphicClass(102, -1, 16, 0) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-flattenByInsertType(103, 5, 1, 0, 3) -> 0
-DistanceCheck2(102, 103, 0.125, 0.125, "Minimum Via Pad Edge Clearance To Board Outline - Bottom", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-outline/via-pad-clearance-both-surfaces");
     EXPECT_EQ(createdGeometries.added.at(3),
               "Minimum Via Pad Edge Clearance To Board Outline - Via_Bottom|board.cc|1|103");
 }
@@ -170,12 +115,7 @@ TEST_F(BoardOutlineTestsTest, GoldfingersOfThePackageAreCheckedFlushWithTheEdge)
 
     EXPECT_EQ(runBoardOutlineTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 6, "FAMILY", "CARD_EDGE", 0, 3, 0, 3) -> 0
-FlattenByAttrib(100, 7, "FAMILY", "CARD_EDGE", 0, 3, 0, 3) -> 0
-ComponentFlushWithOutline(100, 0.02, "Goldfinger Flush With Board Outline") -> 0
-DeleteGeometry(100) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-outline/goldfinger-flush");
     EXPECT_EQ(createdGeometries.added, Lines{"Goldfinger Flush With Board Outline|board.cc|1|100"});
 }
 
@@ -184,18 +124,7 @@ TEST_F(BoardOutlineTestsTest, EtchOfEachStackupIsMeasuredFromOneOutline) {
 
     EXPECT_EQ(runBoardOutlineTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, -1, 16, 0) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByGraphicClass(101, 4, 6, 1) -> 0
-DistanceCheck2(100, 101, 0.03, 0.03, "Minimum Etch Edge Clearance To Board Outline", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-flattenByGraphicClass(102, 5, 6, 1) -> 0
-DistanceCheck2(100, 102, 0.03, 0.03, "Minimum Etch Edge Clearance To Board Outline", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(100) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-outline/etch-clearance-two-stackups");
 }
 
 TEST_F(BoardOutlineTestsTest, ThreeStackupsGiveThreeNumberedEtchGeometries) {
@@ -228,54 +157,6 @@ DeleteGeometry(100) -> 0
     EXPECT_EQ(logLines(), passedOnEveryBoard({"board.cc"}));
 }
 
-TEST_F(BoardOutlineTestsTest, FailingCheckEndsTheBoardAndTheNextBoardStillRuns) {
-    openDocument({"a.cc", "b.cc"}, boardWithPinExtents());
-    korven.queueCode("DistanceCheck2", -15);
-    clsTestItem test = item(kVias, {{"Test_Surface", "Both"}});
-
-    EXPECT_EQ(runBoardOutlineTests(test), -999);
-
-    EXPECT_EQ(logLines(), (Lines{"   Test On a.cc : FAILED {dfmDistanceCheck {DFM Test Failed}}",
-                                 "   Test On b.cc : SUCCEDED {Marginal: 0  Critical: 0}"}));
-    // The first board stops after its Top pass; its geometries go after its result line.
-    EXPECT_NE(
-        korven.trace().find("DistanceCheck2(100, 101, 0.125, 0.125, \"Minimum Via Pad Edge Clearance To "
-                            "Board Outline - Top\", 0, 0, 0, 0, 0) -> -15\n"
-                            "DeleteGeometry(100) -> 0\n"
-                            "DeleteGeometry(101) -> 0\n"
-                            "createFlattenGeometry(2) -> 0 [geom=102]\n"),
-        std::string::npos)
-        << korven.trace();
-}
-
-TEST_F(BoardOutlineTestsTest, DrcLimitOnEveryBoardSucceedsWithResultOne) {
-    openDocument({"a.cc", "b.cc"}, boardWithPinExtents());
-    korven.setCode("ComponentFlushWithOutline", 1);
-    clsTestItem test = item(kGoldfingers);
-
-    EXPECT_EQ(runBoardOutlineTests(test), 1);
-
-    EXPECT_EQ(logLines(),
-              (Lines{"   Test On a.cc : SUCCEDED {dfmComponentFlushWithEdge {Too Many Errors}}",
-                     "   Test On b.cc : SUCCEDED {dfmComponentFlushWithEdge {Too Many Errors}}"}));
-}
-
-TEST_F(BoardOutlineTestsTest, SaveOnFailSavesTheDesignAndTestsNoFurtherBoard) {
-    openDocument({"a.cc", "b.cc"}, boardWithPinExtents());
-    runnerSwitches().blnSaveOnFail = true;
-    korven.queueCode("DistanceCheck2", -15);
-    clsTestItem test = item(kFiducials);
-
-    EXPECT_EQ(runBoardOutlineTests(test), -999);
-
-    EXPECT_EQ(logLines(), Lines{"   Test On a.cc : FAILED {dfmDistanceCheck {DFM Test Failed}}"});
-    std::string trace = korven.trace();
-    EXPECT_TRUE(
-        trace.ends_with("-> -15\n" + savedCopy() + "DeleteGeometry(100) -> 0\nDeleteGeometry(101) -> 0\n"))
-        << trace;
-    EXPECT_EQ(trace.find("createFlattenGeometry(2)"), std::string::npos);
-}
-
 TEST_F(BoardOutlineTestsTest, ThresholdThatDoesNotConvertFailsTheBoardAndItsGeometriesGo) {
     clsTestItem test = item(kComponents);
     test.dictProperties().store("Minimum_Distance_From_Edge", "wide");
@@ -286,16 +167,6 @@ TEST_F(BoardOutlineTestsTest, ThresholdThatDoesNotConvertFailsTheBoardAndItsGeom
     EXPECT_TRUE(korven.trace().ends_with("DeleteGeometry(100) -> 0\nDeleteGeometry(101) -> 0\n"))
         << korven.trace();
     EXPECT_EQ(korven.trace().find("DistanceCheck2"), std::string::npos);
-}
-
-TEST_F(BoardOutlineTestsTest, DebugModeKeepsEveryGeometry) {
-    runnerSwitches().blnDebugOn = true;
-    clsTestItem test = item(kTestpoints);
-
-    EXPECT_EQ(runBoardOutlineTests(test), 0);
-
-    EXPECT_EQ(korven.trace().find("DeleteGeometry"), std::string::npos) << korven.trace();
-    EXPECT_EQ(createdGeometries.added.size(), 4u);
 }
 
 TEST_F(BoardOutlineTestsTest, EmptyBoardListRunsOnceOnTheBlankEntry) {

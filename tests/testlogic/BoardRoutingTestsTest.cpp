@@ -1,20 +1,21 @@
 // The board tests of routing, soldermask, fiducials, drills, testpad density and thermal ties.
 
-#include "korven/RunnerSwitches.h"
 #include "testlogic/mdlTestLogic.h"
 #include "tests/korven/ExpandedTimeLog.h"
-#include "tests/testlogic/BoardTestsFixture.h"
+#include "tests/support/GoldenFile.h"
+#include "tests/testlogic/BoardFamilyFixture.h"
 
 using namespace lumora;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-class BoardRoutingTestsTest : public test::BoardTestsFixture {
+class BoardRoutingTestsTest : public test::BoardFamilyFixture {
   protected:
-    BoardRoutingTestsTest() {
+    void SetUp() override {
         korven.etchBlockerTop = 20;
         korven.etchBlockerBottom = 21;
+        openDocument({"board.cc"}, test::boardWithStackups(3));
     }
 };
 
@@ -27,44 +28,17 @@ const std::string kSuccess = "   Test On board.cc : SUCCEDED {Marginal: 0  Criti
 TEST_F(BoardRoutingTestsTest, RoutesBetweenPadsMeasureOuterEtchAgainstTheBlockersAndRemoveThem) {
     clsTestItem test = item("Routes Between SMT Pads", {{"Pin_Pitch_Maximum", "0.02"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(GenerateEtchBlockers(0.02) -> 0 [top=20, bottom=21]
-createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, 9, 6, 1) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-Flatten(101, 20, 0) -> 0
-DistanceCheck2(100, 101, 0, 0, "Routes Between SMT Pads - Top", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-flattenByGraphicClass(102, 11, 6, 1) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-Flatten(103, 21, 0) -> 0
-DistanceCheck2(102, 103, 0, 0, "Routes Between SMT Pads - Bottom", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-DeleteByLayer(20, 1) -> 0
-DeleteByLayer(21, 1) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-routing/routes-between-smt-pads");
     EXPECT_EQ(createdNames(),
               (Lines{"Routes Between SMT Pads1 - Top", "Routes Between SMT Pads2 - Top",
                      "Routes Between SMT Pads1 - Bottom", "Routes Between SMT Pads2 - Bottom"}));
 }
 
 TEST_F(BoardRoutingTestsTest, RoutesBetweenPadsOnTheBottomUseTheHighestStackup) {
-    useStackups(2);
+    useLayers(test::boardWithStackups(2));
     clsTestItem test = item("Routes Between SMT Pads", {{"Test_Surface", "Bottom"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(GenerateEtchBlockers(0.025) -> 0 [top=20, bottom=21]
-createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, 10, 6, 1) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-Flatten(101, 21, 0) -> 0
-DistanceCheck2(100, 101, 0, 0, "Routes Between SMT Pads - Bottom", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-DeleteByLayer(20, 1) -> 0
-DeleteByLayer(21, 1) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-routing/routes-between-smt-pads-bottom-of-two-stackups");
 }
 
 TEST_F(BoardRoutingTestsTest, RoutesBetweenPadsInDebugModeLeaveLayersAndGeometries) {
@@ -112,52 +86,28 @@ TEST_F(BoardRoutingTestsTest, RoutesBetweenPadsTimeTheLayerFlatten) {
 TEST_F(BoardRoutingTestsTest, EtchWidthUsesTopInnerAndBottomThresholdsByStackup) {
     clsTestItem test = item("Etch Width", {{"Marginal_Bottom", "0.012"}, {"Critical_Bottom", "0.006"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, 9, 6, 1) -> 0
-RouteTraceWidthMinimum(100, 0.01, 0.005, "VCC,GND", "Etch Width - Top") -> 0
-DeleteGeometry(100) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByGraphicClass(101, 10, 6, 1) -> 0
-RouteTraceWidthMinimum(101, 0.007, 0.003, "VCC,GND", "Etch Width - Inner") -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-flattenByGraphicClass(102, 11, 6, 1) -> 0
-RouteTraceWidthMinimum(102, 0.012, 0.006, "VCC,GND", "Etch Width - Bottom") -> 0
-DeleteGeometry(102) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-routing/etch-width-three-stackups");
     EXPECT_EQ(createdNames(),
               (Lines{"Etch Width1 - StackUp1", "Etch Width1 - StackUp2", "Etch Width1 - StackUp3"}));
 }
 
 TEST_F(BoardRoutingTestsTest, EtchWidthOnTwoStackupsNeverReadsTheInnerThresholds) {
-    useStackups(2);
+    useLayers(test::boardWithStackups(2));
     clsTestItem test = item("Etch Width", {{"Exclude_Nets_Containing", "PWR"}});
     test.dictProperties().store("Marginal_Inner", "inner"); // would fail the board if it were read
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, 9, 6, 1) -> 0
-RouteTraceWidthMinimum(100, 0.01, 0.005, "PWR", "Etch Width - Top") -> 0
-DeleteGeometry(100) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByGraphicClass(101, 10, 6, 1) -> 0
-RouteTraceWidthMinimum(101, 0.01, 0.005, "PWR", "Etch Width - Bottom") -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-routing/etch-width-two-stackups");
 }
 
 TEST_F(BoardRoutingTestsTest, EtchWidthOnOneStackupUsesTheTopThresholds) {
-    useStackups(1);
+    useLayers(test::boardWithStackups(1));
     clsTestItem test = item("Etch Width", {{"Marginal_Bottom", "0.5"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, 9, 6, 1) -> 0
-RouteTraceWidthMinimum(100, 0.01, 0.005, "VCC,GND", "Etch Width - Top") -> 0
-DeleteGeometry(100) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-routing/etch-width-one-stackup");
 }
 
 TEST_F(BoardRoutingTestsTest, LayerByLayerTestsCheckNothingWithoutElectricalStackups) {
-    useStackups(0);
+    useLayers(test::boardWithStackups(0));
     for (const char* name : {"Etch Width", "Distance Between Copper on Electrical Stackup Layers"}) {
         clsTestItem test = item(name);
         EXPECT_EQ(runBoardTests(test), 0) << name;
@@ -169,30 +119,14 @@ TEST_F(BoardRoutingTestsTest, LayerByLayerTestsCheckNothingWithoutElectricalStac
 TEST_F(BoardRoutingTestsTest, CopperDistanceAddsPinsAndViasToTheOuterLayersOnly) {
     clsTestItem test = item("Distance Between Copper on Electrical Stackup Layers");
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, 9, 6, 1) -> 0
-flattenByInsertType(100, 9, 2, 0, 3) -> 0
-flattenByInsertType(100, 9, 1, 0, 3) -> 0
-DistanceCheck2(100, 100, 0.005, 0.003, "Distance Between Copper on Electrical Stackup Layers - StackUp1", 0, 1, 1, 1, 0) -> 0
-DeleteGeometry(100) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByGraphicClass(101, 10, 6, 1) -> 0
-DistanceCheck2(101, 101, 0.005, 0.003, "Distance Between Copper on Electrical Stackup Layers - StackUp2", 0, 1, 1, 1, 0) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-flattenByGraphicClass(102, 11, 6, 1) -> 0
-flattenByInsertType(102, 11, 2, 0, 3) -> 0
-flattenByInsertType(102, 11, 1, 0, 3) -> 0
-DistanceCheck2(102, 102, 0.005, 0.003, "Distance Between Copper on Electrical Stackup Layers - StackUp3", 0, 1, 1, 1, 0) -> 0
-DeleteGeometry(102) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-routing/copper-distance-three-stackups");
     EXPECT_EQ(createdNames(), (Lines{"Distance Between Copper on Electrical Stackup Layers - StackUp1",
                                      "Distance Between Copper on Electrical Stackup Layers - StackUp2",
                                      "Distance Between Copper on Electrical Stackup Layers - StackUp3"}));
 }
 
 TEST_F(BoardRoutingTestsTest, CopperDistanceSkipsSameNetsOnlyForExactlyYes) {
-    useStackups(1);
+    useLayers(test::boardWithStackups(1));
     for (const char* sameNet : {"No", "yes", "Yes"}) {
         clsTestItem test = item("Distance Between Copper on Electrical Stackup Layers",
                                 {{"No_Violation_If_On_Same_Net", sameNet}, {"Marginal_Distance", "0.006"}});
@@ -200,12 +134,8 @@ TEST_F(BoardRoutingTestsTest, CopperDistanceSkipsSameNetsOnlyForExactlyYes) {
     }
     std::string trace = korven.trace();
     // One layer is both the top and the bottom one: its pins and vias come once.
-    EXPECT_EQ(trace.substr(0, trace.find("DeleteGeometry(100)")), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByGraphicClass(100, 9, 6, 1) -> 0
-flattenByInsertType(100, 9, 2, 0, 3) -> 0
-flattenByInsertType(100, 9, 1, 0, 3) -> 0
-DistanceCheck2(100, 100, 0.006, 0.003, "Distance Between Copper on Electrical Stackup Layers - StackUp1", 0, 1, 0, 1, 0) -> 0
-)");
+    EXPECT_GOLDEN(trace.substr(0, trace.find("DeleteGeometry(100)")),
+                  "board-routing/copper-distance-one-stackup-first-run");
     EXPECT_NE(
         trace.find("DistanceCheck2(101, 101, 0.006, 0.003, \"Distance Between Copper on Electrical Stackup "
                    "Layers - StackUp1\", 0, 1, 0, 1, 0)"),
@@ -224,25 +154,7 @@ TEST_F(BoardRoutingTestsTest, SoldermaskClearanceFiltersFinePitchPadsAndMeasures
                                                          {"X_Dimension_Minimum_Size", "0.004"},
                                                          {"Y_Dimension_Minimum_Size", "0.005"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 9, "SMD", "", 5, 2, 0, 3) -> 0
-FilterGeometry(100, "PIN_PITCH", "", 6) -> 0
-FilterGeometry(100, "PIN_PITCH", "0.02", 1) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-Flatten(101, 7, 0) -> 0
-SMDSoldermaskClearance(100, 101, 0.004, 0.005, "Soldermask Clearance for SMT Components - Top") -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-FlattenByAttrib(102, 11, "SMD", "", 5, 2, 1, 3) -> 0
-FilterGeometry(102, "PIN_PITCH", "", 6) -> 0
-FilterGeometry(102, "PIN_PITCH", "0.02", 1) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-Flatten(103, 8, 0) -> 0
-SMDSoldermaskClearance(102, 103, 0.004, 0.005, "Soldermask Clearance for SMT Components - Bottom") -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-routing/soldermask-clearance");
     EXPECT_EQ(createdNames(), (Lines{"Soldermask Clearance for SMT Components1 - Top",
                                      "Soldermask Clearance for SMT Components - S_Top",
                                      "Soldermask Clearance for SMT Components1 - Bottom",
@@ -253,7 +165,7 @@ TEST_F(BoardRoutingTestsTest, SoldermaskClearanceSendsThePitchInPageUnits) {
     objKorven.closeConnection();
     connect(1); // script in mils, design in inches
     objKorven.SetResponse(true);
-    useStackups(3);
+    useLayers(test::boardWithStackups(3));
     clsTestItem test = item("Soldermask Clearance for SMT Components",
                             {{"Test_Surface", "Top"}, {"Pin_Pitch_Maximum", "25"}});
     EXPECT_EQ(runBoardTests(test), 0);
@@ -278,19 +190,7 @@ TEST_F(BoardRoutingTestsTest, WebbingRunsTopAndBotWhateverTheSurface) {
         item("Soldermask Webbing", {{"Marginal_Webbing", "0.004"}, {"Critical_Webbing", "0.002"}});
     test.dictProperties().store("Test_Surface", "Top");
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByInsertType(100, 7, 2, 0, 3) -> 0
-FilterGeometry(100, "SMD", "", 6) -> 0
-CombinePolies(100) -> 0
-DistanceCheck2(100, 100, 0.004, 0.002, "Soldermask Webbing", 0, 1, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 8, 2, 0, 3) -> 0
-FilterGeometry(101, "SMD", "", 6) -> 0
-CombinePolies(101) -> 0
-DistanceCheck2(101, 101, 0.004, 0.002, "Soldermask Webbing", 0, 1, 0, 0, 0) -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-routing/soldermask-webbing");
     EXPECT_EQ(createdNames(), (Lines{"Soldermask Webbing - STop", "Soldermask Webbing - SBot"}));
 }
 
@@ -313,15 +213,7 @@ TEST_F(BoardRoutingTestsTest, FiducialsInCornersChecksBothSurfacesWithTheirCodes
                                                  {"Max_Distance_From_Leading_Trailing_Edge", "0.4"},
                                                  {"Min_Corners", "4"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByInsertType(100, 9, 7, 1, 3) -> 0
-ItemsInCorners(100, 0.1, 0.2, 0.3, 0.4, 4, "Board Fiducials in Four Corners", 1) -> 0
-DeleteGeometry(100) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 11, 7, 1, 3) -> 0
-ItemsInCorners(101, 0.1, 0.2, 0.3, 0.4, 4, "Board Fiducials in Four Corners", 2) -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board-routing/fiducials-in-corners");
     EXPECT_EQ(createdNames(),
               (Lines{"Board Fiducials in Four Corners1 - Top", "Board Fiducials in Four Corners1 - Bottom"}));
 }

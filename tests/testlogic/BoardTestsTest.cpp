@@ -1,29 +1,25 @@
 // The board family as a whole (name lookup, failure and limit paths, clean-ups) and its tests of
 // component bodies, pins and pads.
 
-#include "korven/RunnerSwitches.h"
-#include "log/ProgramFolder.h"
 #include "testlogic/mdlTestLogic.h"
 #include "tests/korven/ExpandedTimeLog.h"
-#include "tests/testlogic/BoardTestsFixture.h"
+#include "tests/support/GoldenFile.h"
+#include "tests/testlogic/BoardFamilyFixture.h"
 
 using namespace lumora;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-class BoardTestsTest : public test::BoardTestsFixture {};
+class BoardTestsTest : public test::BoardFamilyFixture {
+  protected:
+    void SetUp() override { openDocument({"board.cc"}, test::boardWithStackups(3)); }
+};
 
 // Two boards, for the paths that decide what happens to the next board.
-class TwoBoardFamilyTest : public test::BoardTestsFixture {
+class TwoBoardFamilyTest : public test::BoardFamilyFixture {
   protected:
-    void SetUp() override {
-        korven.files.clear();
-        scriptBoards({"boardA.cc", "boardB.cc"});
-        connectCounting();
-        setFrmDebugList(&geometryList_);
-        useStackups(3);
-    }
+    void SetUp() override { openDocument({"boardA.cc", "boardB.cc"}, test::boardWithStackups(3)); }
 };
 
 const std::string kSuccess = "SUCCEDED {Marginal: 0  Critical: 0}";
@@ -54,15 +50,8 @@ TEST_F(TwoBoardFamilyTest, AFailingCheckEndsTheBoardDeletesItsGeometriesAndGoesO
     EXPECT_EQ(logLines(), (Lines{"   Test On boardA.cc : FAILED {dfmDistanceCheck {#  -17 Occured.}}",
                                  "   Test On boardB.cc : " + kSuccess}));
     std::string trace = korven.trace();
-    EXPECT_EQ(trace.substr(0, trace.find("createFlattenGeometry(2)")),
-              R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByInsertType(100, 1, 3, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 3, 3, 0, 3) -> 0
-DistanceCheck2(100, 101, 0, 0, "Placement Machine Tooling Keepout - Top", 0, 0, 0, 0, 0) -> -17
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(trace.substr(0, trace.find("createFlattenGeometry(2)")),
+                  "board/tooling-keepout-failing-first-board");
     // The second board runs both sides with fresh geometries.
     EXPECT_NE(trace.find("DistanceCheck2(104, 105, 0, 0, \"Placement Machine Tooling Keepout - Bottom\""),
               std::string::npos)
@@ -85,12 +74,7 @@ TEST_F(TwoBoardFamilyTest, SaveOnFailSavesTheDesignAndTestsNoFurtherBoard) {
     EXPECT_EQ(runBoardTests(test), -999);
     EXPECT_EQ(logLines(), (Lines{"   Test On boardA.cc : FAILED {dfmFilterGeometry {Item Not Found}}"}));
     EXPECT_EQ(traceFrom("FilterGeometry"),
-              R"(FilterGeometry(100, "SMD", "", 5) -> -3
-SaveDataFileAs(")" +
-                  (programFolder() / "error.cc").string() +
-                  R"(") -> 0
-DeleteGeometry(100) -> 0
-)");
+              "FilterGeometry(100, \"SMD\", \"\", 5) -> -3\n" + savedCopy() + "DeleteGeometry(100) -> 0\n");
 }
 
 TEST_F(BoardTestsTest, AParameterThatDoesNotConvertFailsWithTheRoutinesName) {
@@ -108,8 +92,8 @@ TEST_F(BoardTestsTest, DebugModeKeepsEveryGeometryAndListsIt) {
     clsTestItem test = item("Component Over Component");
     EXPECT_EQ(runBoardTests(test), -999);
     EXPECT_EQ(korven.trace().find("DeleteGeometry"), std::string::npos) << korven.trace();
-    EXPECT_EQ(geometryList_.added, (Lines{"Component Over Component - Top|board.cc|1|100",
-                                          "Component Over Component - Bottom|board.cc|1|101"}));
+    EXPECT_EQ(createdGeometries.added, (Lines{"Component Over Component - Top|board.cc|1|100",
+                                              "Component Over Component - Bottom|board.cc|1|101"}));
 }
 
 // --- component bodies ---
@@ -118,21 +102,7 @@ TEST_F(BoardTestsTest, PackageToPackageMeasuresTheTwoPackagesOnEachSide) {
     clsTestItem test = item("Component Package To Component Package",
                             {{"Package_1", "BGA"}, {"Package_2", "QFP"}, {"Pkg_Attribute", "PKG_NAME"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 1, "PKG_NAME", "BGA", 0, 3, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-FlattenByAttrib(101, 1, "PKG_NAME", "QFP", 0, 3, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.025, 0.015, "Component Package To Component Package - BGA To QFP_Top", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-FlattenByAttrib(102, 2, "PKG_NAME", "BGA", 0, 3, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-FlattenByAttrib(103, 2, "PKG_NAME", "QFP", 0, 3, 0, 3) -> 0
-DistanceCheck2(102, 103, 0.03, 0.02, "Component Package To Component Package - BGA To QFP_Bottom", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board/package-to-package");
     EXPECT_EQ(createdNames(), (Lines{"Component Package To Component Package1 - BGA_Top",
                                      "Component Package To Component Package2 - QFP_Top",
                                      "Component Package To Component Package1 - BGA_Bottom",
@@ -143,11 +113,7 @@ TEST_F(BoardTestsTest, APackageAgainstItselfSharesOneGeometryDeletedOnce) {
     clsTestItem test = item("Component Package To Component Package",
                             {{"Package_1", "BGA"}, {"Package_2", "BGA"}, {"Test_Surface", "Top"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 1, "PACKAGE_FAMILY", "BGA", 0, 3, 0, 3) -> 0
-DistanceCheck2(100, 100, 0.025, 0.015, "Component Package To Component Package - BGA To BGA_Top", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board/package-against-itself-top");
 }
 
 TEST_F(BoardTestsTest, ASharedGeometryIsDeletedOnceAfterAFailureToo) {
@@ -167,21 +133,7 @@ TEST_F(BoardTestsTest, RealPartsComeFromThePackageBodyLayersAndSkipTheSameCompon
     clsTestItem test = item("Real Part To Real Part",
                             {{"Package_1", "SOIC"}, {"Package_2", "QFN"}, {"Marginal_Top", "0.04"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 5, "RealPart_PackageFamily", "SOIC", 0, 35, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-FlattenByAttrib(101, 5, "RealPart_PackageFamily", "QFN", 0, 35, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.04, 0.015, "Real Part To Real Part - SOIC To QFN_Top", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-FlattenByAttrib(102, 6, "RealPart_PackageFamily", "SOIC", 0, 37, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-FlattenByAttrib(103, 6, "RealPart_PackageFamily", "QFN", 0, 37, 0, 3) -> 0
-DistanceCheck2(102, 103, 0.03, 0.02, "Real Part To Real Part - SOIC To QFN_Bottom", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board/real-part-to-real-part");
     EXPECT_EQ(createdNames(),
               (Lines{"Real Part To Real Part1 - SOIC_Top", "Real Part To Real Part2 - QFN_Top",
                      "Real Part To Real Part1 - SOIC_Bottom", "Real Part To Real Part2 - QFN_Bottom"}));
@@ -190,21 +142,7 @@ DeleteGeometry(103) -> 0
 TEST_F(BoardTestsTest, ToolingKeepoutAllowsNoOverlapOnEitherSide) {
     clsTestItem test = item("Placement Machine Tooling Keepout");
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByInsertType(100, 1, 3, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 3, 3, 0, 3) -> 0
-DistanceCheck2(100, 101, 0, 0, "Placement Machine Tooling Keepout - Top", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-flattenByInsertType(102, 2, 3, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-flattenByInsertType(103, 4, 3, 0, 3) -> 0
-DistanceCheck2(102, 103, 0, 0, "Placement Machine Tooling Keepout - Bottom", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board/tooling-keepout");
     EXPECT_EQ(createdNames(), (Lines{"Placement Machine Tooling Keepout - CompBody_Top",
                                      "Placement Machine Tooling Keepout - Keepout_Top",
                                      "Placement Machine Tooling Keepout - CompBody_Bottom",
@@ -216,14 +154,7 @@ TEST_F(BoardTestsTest, ComponentOverComponentSelectsEachSideByItsOwnAttribute) {
                                                          {"Top_Attribute_Value", "TALL"},
                                                          {"Bot_Attribute_Value", "QFP"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 1, "HEIGHT_CLASS", "TALL", 0, 3, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-FlattenByAttrib(101, 2, "PACKAGE_FAMILY", "QFP", 0, 3, 0, 3) -> 0
-DistanceCheck2(100, 101, 0, 0, "Component Over Component", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board/component-over-component");
 }
 
 // --- pins and pads ---
@@ -232,27 +163,7 @@ TEST_F(BoardTestsTest, NonMountSideKeepoutMeasuresPinsAgainstPinsThenBodiesAndSm
     clsTestItem test =
         item("Keepout Around Thru Hole Pin on Non-Mount Side", {{"Keepout_Distance", "0.012"}});
     EXPECT_EQ(runBoardTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByInsertType(100, 11, 2, 0, 1) -> 0
-FilterGeometry(100, "SMD", "", 5) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-Flatten(101, 2, 0) -> 0
-FlattenByAttrib(101, 11, "SMD", "", 5, 2, 0, 3) -> 0
-DistanceCheck2(100, 100, 0.012, 0.012, "Keepout Around Thru Hole Pin on Non-Mount Side - Top", 0, 0, 0, 0, 1) -> 0
-DistanceCheck2(100, 101, 0.012, 0.012, "Keepout Around Thru Hole Pin on Non-Mount Side - Top", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-flattenByInsertType(102, 9, 2, 0, 2) -> 0
-FilterGeometry(102, "SMD", "", 5) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-Flatten(103, 1, 0) -> 0
-FlattenByAttrib(103, 9, "SMD", "", 5, 2, 0, 3) -> 0
-DistanceCheck2(102, 102, 0.012, 0.012, "Keepout Around Thru Hole Pin on Non-Mount Side - Bottom", 0, 0, 0, 0, 1) -> 0
-DistanceCheck2(102, 103, 0.012, 0.012, "Keepout Around Thru Hole Pin on Non-Mount Side - Bottom", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "board/non-mount-side-keepout");
     EXPECT_EQ(createdNames(), (Lines{"Keepout Around Thru Hole Pin on Non-Mount Side - Pin_BottomMounted_TH",
                                      "Keepout Around Thru Hole Pin on Non-Mount Side - Outline_Top",
                                      "Keepout Around Thru Hole Pin on Non-Mount Side - Pin_TopMounted_TH",

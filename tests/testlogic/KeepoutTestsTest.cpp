@@ -1,5 +1,6 @@
 #include "korven/RunnerSwitches.h"
 #include "testlogic/mdlTestLogic.h"
+#include "tests/support/GoldenFile.h"
 #include "tests/testlogic/TestLogicFixture.h"
 
 using namespace lumora;
@@ -42,35 +43,7 @@ class KeepoutTestsTest : public test::TestLogicFixture {
 TEST_F(KeepoutTestsTest, ToolingHoleKeepoutMeasuresBothSurfacesAgainstEveryFeature) {
     clsTestItem test = item("Board Tooling Hole Keepout");
     EXPECT_EQ(runKeepoutTests(test), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByInsertType(100, 1, 8, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 4, 3, 0, 3) -> 0
-flattenByInsertType(101, 1, 2, 0, 3) -> 0
-flattenByInsertType(101, 1, 1, 0, 3) -> 0
-flattenByGraphicClass(101, 1, 6, 0) -> 0
-flattenByInsertType(101, 1, 7, 0, 3) -> 0
-flattenByGraphicClass(101, -1, 16, 0) -> 0
-flattenByGraphicClass(101, -1, 18, 0) -> 0
-DistanceCheck2(100, 101, 0.02, 0.01, "Board Tooling Hole Keepout_Top", 0, 0, 0, 0, 1) -> 0
-DistanceCheck2(100, 100, 0.02, 0.01, "Board Tooling Hole Keepout_Top", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-flattenByInsertType(102, 3, 8, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-flattenByInsertType(103, 5, 3, 0, 3) -> 0
-flattenByInsertType(103, 3, 2, 0, 3) -> 0
-flattenByInsertType(103, 3, 1, 0, 3) -> 0
-flattenByGraphicClass(103, 3, 6, 0) -> 0
-flattenByInsertType(103, 3, 7, 0, 3) -> 0
-flattenByGraphicClass(103, -1, 16, 0) -> 0
-flattenByGraphicClass(103, -1, 18, 0) -> 0
-DistanceCheck2(102, 103, 0.02, 0.01, "Board Tooling Hole Keepout_Bot", 0, 0, 0, 0, 1) -> 0
-DistanceCheck2(102, 102, 0.02, 0.01, "Board Tooling Hole Keepout_Bot", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "keepout/tooling-hole");
     EXPECT_EQ(logLines(), (Lines{"   Test On board.cc : SUCCEDED {Marginal: 0  Critical: 0}"}));
 }
 
@@ -79,30 +52,14 @@ TEST_F(KeepoutTestsTest, FiducialKeepoutLooksThroughTheChosenStackupsOfItsSurfac
     top.dictProperties().store("Test_Surface", "Top");
     top.dictProperties().store("Look_Through_n_Electrical_Stackups", "1");
     EXPECT_EQ(runKeepoutTests(top), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-flattenByInsertType(100, 1, 7, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByGraphicClass(101, 1, 6, 0) -> 0
-flattenByGraphicClass(101, 2, 6, 0) -> 0
-DistanceCheck2(100, 101, 0.02, 0.01, "Board Fiducial Keepout_Top", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "keepout/fiducial-top-through-one-stackup");
 
     korven.clearCalls();
     clsTestItem bottom = item("Board Fiducial Keepout", onlySwitches({"Etches", "Fiducials"}));
     bottom.dictProperties().store("Test_Surface", "Bottom");
     bottom.dictProperties().store("Look_Through_n_Electrical_Stackups", "0");
     EXPECT_EQ(runKeepoutTests(bottom), 0);
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=102]
-flattenByInsertType(102, 3, 7, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-flattenByGraphicClass(103, 3, 6, 0) -> 0
-DistanceCheck2(102, 103, 0.02, 0.01, "Board Fiducial Keepout_Bot", 0, 0, 0, 0, 1) -> 0
-DistanceCheck2(102, 102, 0.02, 0.01, "Board Fiducial Keepout_Bot", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "keepout/fiducial-bottom-with-fiducials");
 }
 
 TEST_F(KeepoutTestsTest, FiducialKeepoutWithAnUnknownSurfaceRunsNoPass) {
@@ -120,24 +77,7 @@ TEST_F(KeepoutTestsTest, CustomKeepoutsMeasureBodiesExtentsAndPinsOfTheOtherSide
     EXPECT_EQ(runKeepoutTests(test), 0);
     std::string trace = korven.trace();
     std::string firstPass = trace.substr(0, trace.find("createFlattenGeometry(1) -> 0 [geom=104]"));
-    EXPECT_EQ(firstPass, R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 4, "KEEPOUT", "1", 0, 3, 0, 3) -> 0
-FilterGeometry(100, "SMD", "", 6) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 1, 1, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.02, 0.01, "Custom Keepouts_Top", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(100) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-FilterGeometry(102, "SMD", "", 5) -> 0
-DistanceCheck2(102, 101, 0.02, 0.01, "Custom Keepouts_Top", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(102) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-FlattenByAttrib(103, 3, "KEEPOUT", "1", 0, 2, 0, 3) -> 0
-FilterGeometry(103, "SMD", "", 5) -> 0
-DistanceCheck2(103, 101, 0.02, 0.01, "Custom Keepouts_Bot", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(103) -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(firstPass, "keepout/custom-first-pass");
     EXPECT_NE(trace.find("DistanceCheck2(107, 105, 0.02, 0.01, \"Custom Keepouts_Top\""), std::string::npos)
         << trace;
 }

@@ -1,5 +1,6 @@
 #include "testlogic/mdlTestLogic.h"
 #include "tests/korven/ExpandedTimeLog.h"
+#include "tests/support/GoldenFile.h"
 #include "tests/testlogic/BoardFamilyFixture.h"
 
 using namespace lumora;
@@ -22,31 +23,10 @@ TEST_F(TestpointTestsTest, PadSizeBuildsAndDeletesItsOwnGeometryPerSurface) {
 
     EXPECT_EQ(runTestpointTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 4, "TEST", "", 5, -1, 0, 3) -> 0
-ExposedTestpointPadSize(100, 0.02, 0.05, "Testpoint Pad Size - Top") -> 0
-DeleteGeometry(100) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-FlattenByAttrib(101, 5, "TEST", "", 5, -1, 0, 3) -> 0
-ExposedTestpointPadSize(101, 0.03, 0.06, "Testpoint Pad Size - Bottom") -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "testpoint/pad-size");
     EXPECT_EQ(createdGeometries.added, (Lines{"Testpoint Pad Size - Top|board.cc|1|100",
                                               "Testpoint Pad Size - Bottom|board.cc|1|101"}));
     EXPECT_EQ(logLines(), Lines{"   Test On board.cc : SUCCEDED {Marginal: 0  Critical: 0}"});
-}
-
-TEST_F(TestpointTestsTest, PadSizeWithSoldermaskMeasuresTheBoardsGeometriesAndDeletesNothing) {
-    clsTestItem test = item("Testpoint Pad Size", {{"Include_Soldermask", "Yes"}});
-    prepareSoldermask(test); // testpoints top 102, bottom 103
-
-    EXPECT_EQ(runTestpointTests(test), 0);
-
-    EXPECT_EQ(korven.trace(), R"(ExposedTestpointPadSize(102, 0.018, 0.04, "Testpoint Pad Size - Top") -> 0
-ExposedTestpointPadSize(103, 0.018, 0.04, "Testpoint Pad Size - Bottom") -> 0
-)");
-    EXPECT_EQ(createdGeometries.added, (Lines{"Testpoint Pad Size_sTP_Top|board.cc|1|102",
-                                              "Testpoint Pad Size_sTP_Bottom|board.cc|1|103"}));
 }
 
 TEST_F(TestpointTestsTest, LowerCaseYesIsOffEvenWhenTheSoldermaskGeometriesExist) {
@@ -56,15 +36,7 @@ TEST_F(TestpointTestsTest, LowerCaseYesIsOffEvenWhenTheSoldermaskGeometriesExist
 
     EXPECT_EQ(runTestpointTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=104]
-FlattenByAttrib(104, 4, "TEST", "", 5, -1, 0, 3) -> 0
-ExposedTestpointPadSize(104, 0.018, 0.04, "Testpoint Pad Size - Top") -> 0
-DeleteGeometry(104) -> 0
-createFlattenGeometry(1) -> 0 [geom=105]
-FlattenByAttrib(105, 5, "TEST", "", 5, -1, 0, 3) -> 0
-ExposedTestpointPadSize(105, 0.018, 0.04, "Testpoint Pad Size - Bottom") -> 0
-DeleteGeometry(105) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "testpoint/pad-size-lower-case-yes");
 }
 
 TEST_F(TestpointTestsTest, PerNetCountsTakeTheSurfacesTheirNamesSay) {
@@ -137,15 +109,7 @@ TEST_F(TestpointTestsTest, CenterToCenterMeasuresOneGeometryOfInsertionPointsAga
 
     EXPECT_EQ(runTestpointTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 4, "TEST", "", 5, -1, 1, 3) -> 0
-DistanceCheck2(100, 100, 0.08, 0.06, "Testpoint Center To Testpoint Center - Top", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(100) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-FlattenByAttrib(101, 5, "TEST", "", 5, -1, 1, 3) -> 0
-DistanceCheck2(101, 101, 0.08, 0.06, "Testpoint Center To Testpoint Center - Bottom", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(101) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "testpoint/center-to-center");
     EXPECT_EQ(createdGeometries.added.at(1), "Testpoint Center To Testpoint Center - Bottom|board.cc|1|101");
 }
 
@@ -154,31 +118,7 @@ TEST_F(TestpointTestsTest, CenterToComponentBodyMeasuresTallThenShortBodies) {
 
     EXPECT_EQ(runTestpointTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 4, "TEST", "", 5, -1, 1, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-FlattenByAttrib(101, 0, "COMPHEIGHT", "0.2", 1, 3, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.05, 0.04, "Testpoint Center To Component Body - Top", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-FlattenByAttrib(102, 0, "COMPHEIGHT", "0.2", -2, 3, 0, 3) -> 0
-FlattenByAttrib(102, 0, "COMPHEIGHT", "", 6, 3, 0, 3) -> 0
-DistanceCheck2(100, 102, 0.03, 0.02, "Testpoint Center To Component Body - Top", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(102) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-FlattenByAttrib(103, 5, "TEST", "", 5, -1, 1, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=104]
-FlattenByAttrib(104, 1, "COMPHEIGHT", "0.2", 1, 3, 0, 3) -> 0
-DistanceCheck2(103, 104, 0.05, 0.04, "Testpoint Center To Component Body - Bottom", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(104) -> 0
-createFlattenGeometry(1) -> 0 [geom=105]
-FlattenByAttrib(105, 1, "COMPHEIGHT", "0.2", -2, 3, 0, 3) -> 0
-FlattenByAttrib(105, 1, "COMPHEIGHT", "", 6, 3, 0, 3) -> 0
-DistanceCheck2(103, 105, 0.03, 0.02, "Testpoint Center To Component Body - Bottom", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(103) -> 0
-DeleteGeometry(105) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "testpoint/center-to-component-body");
     EXPECT_EQ(createdGeometries.added,
               (Lines{"Testpoint Center To Component Body1 - Top|board.cc|1|100",
                      "Testpoint Center To Component Body - TallTop|board.cc|1|101",
@@ -200,36 +140,12 @@ TEST_F(TestpointTestsTest, DividingHeightIsPassedInTheUsersNotation) {
         << korven.trace();
 }
 
-TEST_F(TestpointTestsTest, DebugModeKeepsAllFiveGeometriesOfTheCenterToBodyPasses) {
-    runnerSwitches().blnDebugOn = true;
-    clsTestItem test = item("Testpoint Center To Component Body");
-
-    EXPECT_EQ(runTestpointTests(test), 0);
-
-    EXPECT_EQ(korven.trace().find("DeleteGeometry"), std::string::npos) << korven.trace();
-    EXPECT_EQ(createdGeometries.added.size(), 6u);
-}
-
 TEST_F(TestpointTestsTest, EdgeToComponentPinEdgeMeasuresPadsAgainstThePinsOfTheSurface) {
     clsTestItem test = item("Testpoint Edge To Component Pin Edge");
 
     EXPECT_EQ(runTestpointTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 4, "TEST", "", 5, -1, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByInsertType(101, 4, 2, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.025, 0.02, "Testpoint Edge To Component Pin Edge - Top", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-FlattenByAttrib(102, 5, "TEST", "", 5, -1, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-flattenByInsertType(103, 5, 2, 0, 3) -> 0
-DistanceCheck2(102, 103, 0.025, 0.02, "Testpoint Edge To Component Pin Edge - Bottom", 0, 0, 0, 0, 1) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "testpoint/edge-to-component-pin-edge");
     EXPECT_EQ(createdGeometries.added,
               (Lines{"Testpoint Edge To Component Pin Edge1 - Top|board.cc|1|100",
                      "Testpoint Edge To Component Pin Edge - PinTop|board.cc|1|101",
@@ -242,55 +158,9 @@ TEST_F(TestpointTestsTest, EdgeToFeatureBuildsTheFeaturesOfEachSurface) {
 
     EXPECT_EQ(runTestpointTests(test), 0);
 
-    EXPECT_EQ(korven.trace(), R"(createFlattenGeometry(1) -> 0 [geom=100]
-FlattenByAttrib(100, 4, "TEST", "", 5, -1, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=101]
-flattenByGraphicClass(101, 0, 6, 1) -> 0
-flattenByGraphicClass(101, 1, 6, 1) -> 0
-flattenByGraphicClass(101, 2, 6, 1) -> 0
-flattenByGraphicClass(101, 3, 6, 1) -> 0
-flattenByGraphicClass(101, 4, 6, 1) -> 0
-flattenByGraphicClass(101, 5, 6, 1) -> 0
-FilterGeometry(101, "NETNAME", "", 5) -> 0
-flattenByInsertType(101, 4, 10, 0, 3) -> 0
-flattenByInsertType(101, 4, 0, 0, 3) -> 0
-DistanceCheck2(100, 101, 0.025, 0.02, "Testpoint Edge To Feature - Top", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(100) -> 0
-DeleteGeometry(101) -> 0
-createFlattenGeometry(1) -> 0 [geom=102]
-FlattenByAttrib(102, 5, "TEST", "", 5, -1, 0, 3) -> 0
-createFlattenGeometry(1) -> 0 [geom=103]
-flattenByGraphicClass(103, 0, 6, 1) -> 0
-flattenByGraphicClass(103, 1, 6, 1) -> 0
-flattenByGraphicClass(103, 2, 6, 1) -> 0
-flattenByGraphicClass(103, 3, 6, 1) -> 0
-flattenByGraphicClass(103, 4, 6, 1) -> 0
-flattenByGraphicClass(103, 5, 6, 1) -> 0
-FilterGeometry(103, "NETNAME", "", 5) -> 0
-flattenByInsertType(103, 5, 10, 0, 3) -> 0
-flattenByInsertType(103, 5, 0, 0, 3) -> 0
-DistanceCheck2(102, 103, 0.025, 0.02, "Testpoint Edge To Feature - Bottom", 0, 0, 0, 0, 0) -> 0
-DeleteGeometry(102) -> 0
-DeleteGeometry(103) -> 0
-)");
+    EXPECT_GOLDEN(korven.trace(), "testpoint/edge-to-feature");
     EXPECT_EQ(createdGeometries.added.at(1), "Testpoint Edge To Feature - Feature_Top|board.cc|1|101");
     EXPECT_EQ(createdGeometries.added.at(2), "Testpoint Edge To Feature1 - Bottom|board.cc|1|102");
-}
-
-TEST_F(TestpointTestsTest, EdgeToFeatureWithSoldermaskMeasuresTheBoardsTestpointsAgainstItsFeatures) {
-    clsTestItem test = item("Testpoint Edge To Feature", {{"Include_Soldermask", "Yes"}});
-    prepareSoldermask(test); // testpoints 102 and 103, features 104 and 105
-
-    EXPECT_EQ(runTestpointTests(test), 0);
-
-    EXPECT_EQ(korven.trace(),
-              R"(DistanceCheck2(102, 104, 0.025, 0.02, "Testpoint Edge To Feature - Top", 0, 0, 0, 0, 0) -> 0
-DistanceCheck2(103, 105, 0.025, 0.02, "Testpoint Edge To Feature - Bottom", 0, 0, 0, 0, 0) -> 0
-)");
-    EXPECT_EQ(createdGeometries.added, (Lines{"Testpoint Edge To Feature_sTP_Top|board.cc|1|102",
-                                              "Testpoint Edge To Feature_sFeature_Top|board.cc|1|104",
-                                              "Testpoint Edge To Feature_sTP_Bottom|board.cc|1|103",
-                                              "Testpoint Edge To Feature_sFeature_Bottom|board.cc|1|105"}));
 }
 
 TEST_F(TestpointTestsTest, FeatureFilterIsTimedAsItsOwnSubProcess) {
@@ -299,68 +169,8 @@ TEST_F(TestpointTestsTest, FeatureFilterIsTimedAsItsOwnSubProcess) {
 
     runTestpointTests(test);
 
-    Lines onePass{"Create Geometry", "Flatten InsertType", "Create Geometry",    "Flatten GraphicClass",
-                  "Filter",          "Flatten InsertType", "Flatten InsertType", "Distance Check"};
-    Lines both = onePass;
-    both.insert(both.end(), onePass.begin(), onePass.end());
-    EXPECT_EQ(timeLog.subProcesses(), both);
-}
-
-TEST_F(TestpointTestsTest, FailingFilterEndsTheBoardAndBothGeometriesGo) {
-    openDocument({"a.cc", "b.cc"});
-    korven.queueCode("FilterGeometry", -15);
-    clsTestItem test = item("Testpoint Edge To Feature");
-
-    EXPECT_EQ(runTestpointTests(test), -999);
-
-    EXPECT_EQ(logLines(), (Lines{"   Test On a.cc : FAILED {dfmFilterGeometry {DFM Test Failed}}",
-                                 "   Test On b.cc : SUCCEDED {Marginal: 0  Critical: 0}"}));
-    EXPECT_NE(korven.trace().find("FilterGeometry(101, \"NETNAME\", \"\", 5) -> -15\n"
-                                  "DeleteGeometry(100) -> 0\n"
-                                  "DeleteGeometry(101) -> 0\n"
-                                  "createFlattenGeometry(2) -> 0 [geom=102]\n"),
-              std::string::npos)
-        << korven.trace();
-}
-
-TEST_F(TestpointTestsTest, FailureWithTheSwitchOnKeepsTheBoardsSoldermaskGeometries) {
-    clsTestItem test = item("Testpoint Pad Size", {{"Include_Soldermask", "Yes"}});
-    prepareSoldermask(test);
-    korven.queueCode("ExposedTestpointPadSize", -15);
-
-    EXPECT_EQ(runTestpointTests(test), -999);
-
-    EXPECT_EQ(korven.trace(),
-              "ExposedTestpointPadSize(102, 0.018, 0.04, \"Testpoint Pad Size - Top\") -> -15\n");
-    EXPECT_EQ(logLines(),
-              Lines{"   Test On board.cc : FAILED {dfmExposedTestpointPadSize {DFM Test Failed}}"});
-}
-
-TEST_F(TestpointTestsTest, DrcLimitOnEveryBoardSucceedsWithResultOne) {
-    openDocument({"a.cc", "b.cc"});
-    korven.setCode("DistanceCheck2", 1);
-    clsTestItem test = item("Testpoint Center To Testpoint Center");
-
-    EXPECT_EQ(runTestpointTests(test), 1);
-
-    EXPECT_EQ(logLines(), (Lines{"   Test On a.cc : SUCCEDED {dfmDistanceCheck {Too Many Errors}}",
-                                 "   Test On b.cc : SUCCEDED {dfmDistanceCheck {Too Many Errors}}"}));
-    // The limit ends the board after its Top pass.
-    EXPECT_EQ(korven.trace().find("Testpoint Center To Testpoint Center - Bottom"), std::string::npos);
-}
-
-TEST_F(TestpointTestsTest, SaveOnFailSavesTheDesignAndStillCleansUp) {
-    openDocument({"a.cc", "b.cc"});
-    runnerSwitches().blnSaveOnFail = true;
-    korven.queueCode("DistanceCheck2", -15);
-    clsTestItem test = item("Testpoint Edge To Component Pin Edge");
-
-    EXPECT_EQ(runTestpointTests(test), -999);
-
-    EXPECT_EQ(logLines(), Lines{"   Test On a.cc : FAILED {dfmDistanceCheck {DFM Test Failed}}"});
-    std::string trace = korven.trace();
-    EXPECT_TRUE(
-        trace.ends_with("-> -15\n" + savedCopy() + "DeleteGeometry(100) -> 0\nDeleteGeometry(101) -> 0\n"))
-        << trace;
-    EXPECT_EQ(trace.find("createFlattenGeometry(2)"), std::string::npos);
+    EXPECT_EQ(
+        timeLog.subProcesses(),
+        topThenBottom({"Create Geometry", "Flatten InsertType", "Create Geometry", "Flatten GraphicClass",
+                       "Filter", "Flatten InsertType", "Flatten InsertType", "Distance Check"}));
 }
