@@ -1,6 +1,8 @@
 #pragma once
 
 #include "korven/mdlTestLib.h"
+#include "script/clsTestItem.h"
+#include "testlogic/FamilyDispatch.h"
 #include "testlogic/ItemFrame.h"
 
 #include <array>
@@ -99,5 +101,22 @@ class SoldermaskSwitch {
 // when the routine leaves. Returns the frame's result code.
 int16_t runMaskableBoards(ItemFrame& frame, FamilyGeometries& geometries, SoldermaskSwitch& maskSwitch,
                           const ItemFrame::Branch& branch);
+
+// The whole routine of such a family: its named test on every board, in a board frame named
+// `routine`. Family is built from the frame, its two geometries and the switch.
+template <class Family, std::size_t N>
+int16_t runMaskableFamily(clsTestItem& test, const std::array<NamedTest<Family>, N>& tests,
+                          const char* routine) {
+    const NamedTest<Family>* named = findNamedTest(tests, test.strName);
+    FamilyGeometries geometries(2);
+    ItemFrame frame(test, geometries, {FrameKind::Board, routine});
+    SoldermaskSwitch maskSwitch(test);
+    Family family(frame, geometries, maskSwitch);
+    return runMaskableBoards(frame, geometries, maskSwitch, [&](const FrameItem& item) {
+        if (named != nullptr) {
+            (family.*named->run)(item);
+        }
+    });
+}
 
 } // namespace lumora

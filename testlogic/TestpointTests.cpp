@@ -167,16 +167,7 @@ constexpr std::array<NamedTest<TestpointTests>, 8> kTests{{
 } // namespace
 
 int16_t runTestpointTests(clsTestItem& test) {
-    const NamedTest<TestpointTests>* named = findNamedTest(kTests, test.strName);
-    FamilyGeometries geometries(2);
-    ItemFrame frame(test, geometries, {FrameKind::Board, "runTestpointTests"});
-    SoldermaskSwitch maskSwitch(test);
-    TestpointTests tests(frame, geometries, maskSwitch);
-    return runMaskableBoards(frame, geometries, maskSwitch, [&](const FrameItem& item) {
-        if (named != nullptr) {
-            (tests.*named->run)(item);
-        }
-    });
+    return runMaskableFamily(test, kTests, "runTestpointTests");
 }
 
 } // namespace lumora

@@ -189,16 +189,7 @@ constexpr std::array<NamedTest<ViaTests>, 8> kTests{{
 } // namespace
 
 int16_t runViaTests(clsTestItem& test) {
-    const NamedTest<ViaTests>* named = findNamedTest(kTests, test.strName);
-    FamilyGeometries geometries(2);
-    ItemFrame frame(test, geometries, {FrameKind::Board, "runViaTests"});
-    SoldermaskSwitch maskSwitch(test);
-    ViaTests tests(frame, geometries, maskSwitch);
-    return runMaskableBoards(frame, geometries, maskSwitch, [&](const FrameItem& item) {
-        if (named != nullptr) {
-            (tests.*named->run)(item);
-        }
-    });
+    return runMaskableFamily(test, kTests, "runViaTests");
 }
 
 } // namespace lumora
