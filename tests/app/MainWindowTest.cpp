@@ -2,6 +2,7 @@
 #include "testlogic/RowColours.h"
 #include "testlogic/RunDriver.h"
 #include "tests/app/ScriptedInterface.h"
+#include "tests/ui/CallbackPump.h"
 #include "tests/ui/UiFixture.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,6 @@ using Lines = std::vector<std::string>;
 namespace {
 
 const std::string kTop = "Top Surface Thru-hole Component Orientation";
-
-class CallbackPump : public EventPump {
-  public:
-    void doEvents() override {
-        if (onEvents) {
-            onEvents();
-        }
-    }
-    std::function<void()> onEvents;
-};
 
 // A main window with two script windows of one orientation test each, on a design of one board.
 class MainWindow : public test::UiFixture {
@@ -44,7 +35,7 @@ class MainWindow : public test::UiFixture {
 
     test::ScriptedInterface ui;
     MDIMain main{ui};
-    CallbackPump pump;
+    test::CallbackPump pump;
 };
 
 } // namespace

@@ -6,30 +6,14 @@
 namespace lumora {
 namespace {
 
+// The ends of the table and the texts whose spelling users search the run log for.
 TEST(ReportError, KnownCodesGiveKorvensTexts) {
-    const std::pair<int16_t, const char*> known[] = {
-        {0, ""},
-        {1, "Too Many Errors"},
-        {-1, "A General Error Occured"},
-        {-2, "No Active Doucment"},
-        {-3, "Item Not Found"},
-        {-4, "Illegal Position"},
-        {-5, "No Attributes"},
-        {-6, "Wrong Type"},
-        {-7, "Nothing Selected"},
-        {-8, "Index Out Of Range"},
-        {-9, "Empty Array Found"},
-        {-11, "Uninitialized Variables"},
-        {-12, "Not Allowed"},
-        {-13, "Value Out Of Range"},
-        {-14, "Hole In The Array"},
-        {-15, "DFM Test Failed"},
-        {-16, "Missing DLL"},
-        {-999, "No connection to KORVEN"},
-    };
-    for (const auto& [code, message] : known) {
-        EXPECT_EQ(reportError(code), message) << code;
-    }
+    EXPECT_EQ(reportError(0), "");
+    EXPECT_EQ(reportError(1), "Too Many Errors");
+    EXPECT_EQ(reportError(-1), "A General Error Occured");
+    EXPECT_EQ(reportError(-2), "No Active Doucment");
+    EXPECT_EQ(reportError(-16), "Missing DLL");
+    EXPECT_EQ(reportError(-999), "No connection to KORVEN");
 }
 
 TEST(ReportError, OtherCodesAreNumbered) {

@@ -1,5 +1,6 @@
 #include "testlogic/RowColours.h"
 #include "testlogic/RunDriver.h"
+#include "tests/ui/CallbackPump.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/frmTests.h"
 
@@ -13,16 +14,6 @@ namespace {
 
 const std::string kTop = "Top Surface Thru-hole Component Orientation";
 const std::string kBottom = "Bottom Surface SMT Component Orientation";
-
-class CallbackPump : public EventPump {
-  public:
-    void doEvents() override {
-        if (onEvents) {
-            onEvents();
-        }
-    }
-    std::function<void()> onEvents;
-};
 
 class ScriptWindowRun : public test::UiFixture {
   protected:
@@ -42,7 +33,7 @@ class ScriptWindowRun : public test::UiFixture {
     test::RecordingWindowHost host;
     long counter = 0;
     frmTests window{"/scripts/board checks.dfm", counter, host};
-    CallbackPump pump;
+    test::CallbackPump pump;
 };
 
 } // namespace
