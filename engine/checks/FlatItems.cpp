@@ -1,19 +1,34 @@
 #include "engine/checks/FlatItems.h"
 
+#include "engine/checks/Parallel.h"
+
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <span>
 
 namespace lumora::engine {
 
+// Shapes are turned into footprints on several threads: on large boards that is most of a
+// check's time.
 std::vector<FlatItem> flatItemsOf(const Geometry& geometry) {
-    std::vector<FlatItem> items;
+    std::vector<const Graphic*> graphics;
+    graphics.reserve(geometry.data.size());
     for (const DataItem& data : geometry.data) {
         if (const auto* graphic = std::get_if<Graphic>(&data)) {
-            Footprint footprint(graphic->shape);
-            if (!footprint.empty()) {
-                items.push_back({graphic, std::move(footprint)});
-            }
+            graphics.push_back(graphic);
+        }
+    }
+    auto footprints = measureInParallel<std::optional<Footprint>>(
+        graphics.size(), [&](std::size_t i) -> std::optional<Footprint> {
+            Footprint footprint(graphics[i]->shape);
+            return footprint.empty() ? std::nullopt : std::optional(std::move(footprint));
+        });
+    std::vector<FlatItem> items;
+    items.reserve(graphics.size());
+    for (std::size_t i = 0; i < graphics.size(); ++i) {
+        if (footprints[i]) {
+            items.push_back({graphics[i], std::move(*footprints[i])});
         }
     }
     return items;
