@@ -31,28 +31,8 @@ class TestLogicFixture : public KorvenFixture {
     }
 
     // Files as GetFile2 reports them: boards have block type 1, panels 8.
-    void scriptBoards(std::vector<std::string> names) {
-        int32_t number = static_cast<int32_t>(korven.files.size()) + 1;
-        for (const std::string& name : names) {
-            korven.files.push_back({.number = number,
-                                    .name = name,
-                                    .show = true,
-                                    .blockType = 1,
-                                    .geomNum = static_cast<int16_t>(10 + number)});
-            ++number;
-        }
-    }
-    void scriptPanels(std::vector<std::string> names) {
-        int32_t number = static_cast<int32_t>(korven.files.size()) + 1;
-        for (const std::string& name : names) {
-            korven.files.push_back({.number = number,
-                                    .name = name,
-                                    .show = true,
-                                    .blockType = 8,
-                                    .geomNum = static_cast<int16_t>(10 + number)});
-            ++number;
-        }
-    }
+    void scriptBoards(const std::vector<std::string>& names) { scriptFiles(names, kBoardBlock); }
+    void scriptPanels(const std::vector<std::string>& names) { scriptFiles(names, kPanelBlock); }
 
     // A test item as the loader builds it: name, defaults, then the given parameters.
     clsTestItem item(const std::string& name,
@@ -79,8 +59,8 @@ class TestLogicFixture : public KorvenFixture {
             lines.push_back(text.substr(start, end - start));
             start = end + 2;
         }
-        auto banner =
-            std::ranges::find_if(lines, [](const std::string& l) { return l.starts_with("Lumora Runner v."); });
+        auto banner = std::ranges::find_if(
+            lines, [](const std::string& l) { return l.starts_with("Lumora Runner v."); });
         auto body = std::find(banner, lines.end(), std::string()); // the empty line that closes the banner
         return {body == lines.end() ? body : body + 1, lines.end()};
     }
@@ -88,6 +68,19 @@ class TestLogicFixture : public KorvenFixture {
     ScopedLocale locale_{{".", ","}};
     TempDir dir_;
     clsLogFile log_;
+    static constexpr int16_t kBoardBlock = 1;
+    static constexpr int16_t kPanelBlock = 8;
+
+    void scriptFiles(const std::vector<std::string>& names, int16_t blockType) {
+        for (const std::string& name : names) {
+            const auto number = static_cast<int32_t>(korven.files.size()) + 1;
+            korven.files.push_back({.number = number,
+                                    .name = name,
+                                    .show = true,
+                                    .blockType = blockType,
+                                    .geomNum = static_cast<int16_t>(10 + number)});
+        }
+    }
 };
 
 } // namespace lumora::test
