@@ -43,19 +43,18 @@ std::vector<Box> boxesOf(const std::vector<FlatItem>& items) {
     return boxes;
 }
 
-std::vector<int32_t> insertPathOf(const Graphic& graphic) {
+namespace {
+
+// The data positions of the insert a graphic belongs to, without a copy: the hot path of the pair
+// checks asks for it once per candidate pair.
+std::span<const int32_t> ownerPath(const Graphic& graphic) {
     if (!graphic.origin || graphic.origin->path.empty()) {
         return {};
     }
-    const std::vector<int32_t>& path = graphic.origin->path;
+    const std::span<const int32_t> path(graphic.origin->path);
     // An insertion mark stands for its insert; any other graphic lies inside one.
-    if (std::holds_alternative<Mark>(graphic.shape)) {
-        return path;
-    }
-    return {path.begin(), path.end() - 1};
+    return std::holds_alternative<Mark>(graphic.shape) ? path : path.first(path.size() - 1);
 }
-
-namespace {
 
 // The block placed by the insert at data positions `path` below `block`; null when the path leads
 // elsewhere, as it may once the design changed after flattening.
@@ -77,18 +76,18 @@ const Geometry* blockInsertedAt(const Design& design, const Geometry& block, std
 
 } // namespace
 
+std::vector<int32_t> insertPathOf(const Graphic& graphic) {
+    const std::span<const int32_t> path = ownerPath(graphic);
+    return {path.begin(), path.end()};
+}
+
 bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b) {
-    if (!a.origin || !b.origin) {
+    const std::span<const int32_t> owner = ownerPath(a);
+    if (owner.empty() || !std::ranges::equal(owner, ownerPath(b))) {
         return false;
     }
-    const std::vector<int32_t>& pathA = a.origin->path;
-    const std::vector<int32_t>& pathB = b.origin->path;
-    if (pathA.size() < 2 || pathA.size() != pathB.size() ||
-        !std::equal(pathA.begin(), pathA.end() - 1, pathB.begin())) {
-        return false;
-    }
-    const Geometry* owner = blockInsertedAt(design, fileBlock, std::span(pathA).first(pathA.size() - 1));
-    return owner != nullptr && owner->blockType == block_type::Padstack;
+    const Geometry* block = blockInsertedAt(design, fileBlock, owner);
+    return block != nullptr && block->blockType == block_type::Padstack;
 }
 
 std::vector<InsertItems> groupByInsert(const std::vector<FlatItem>& items) {

@@ -2,7 +2,7 @@
 #include "testlogic/RowColours.h"
 #include "testlogic/RunDriver.h"
 #include "tests/app/ScriptedInterface.h"
-#include "tests/ui/CallbackPump.h"
+#include "tests/korven/CallbackPump.h"
 #include "tests/ui/UiFixture.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "script/LocaleService.h"
 #include "script/clsTestItem.h"
 #include "testlogic/RowColours.h"
+#include "tests/korven/CallbackPump.h"
 #include "tests/korven/KorvenFixture.h"
 #include "tests/log/FakeClock.h"
 #include "tests/support/TempDir.h"
@@ -123,17 +124,6 @@ class RecordingHost : public RunHost, public StatusDisplay, public MessageDispla
     std::function<void(const std::string&)> onStatus;
 };
 
-// Runs a callback each time the run lets pending events through.
-class ScriptedPump : public EventPump {
-  public:
-    void doEvents() override {
-        if (onEvents) {
-            onEvents();
-        }
-    }
-    std::function<void()> onEvents;
-};
-
 Lines splitLines(const std::string& text) {
     Lines lines;
     std::size_t start = 0;
@@ -199,7 +189,7 @@ class RunDriverTest : public test::KorvenFixture {
     test::FakeClock clock{test::march7At0905()};
     ScriptedRunWindow runWindow{objKorven, clock};
     RecordingHost host;
-    ScriptedPump pump;
+    test::CallbackPump pump;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "testlogic/RowColours.h"
 #include "testlogic/RunDriver.h"
-#include "tests/ui/CallbackPump.h"
+#include "tests/korven/CallbackPump.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/frmTests.h"
 
