@@ -77,6 +77,9 @@ class MDIMain : public ScriptWindowHost {
     MessageDisplay& messageBoxes() override { return ui_; }
     bool testRunning() const override { return blnTestRunning; }
     void setTestRunning(bool running) override { blnTestRunning = running; }
+    TestRunListener* testListener() override { return testListener_; }
+    // One listener at a time; nullptr for none.
+    void setTestListener(TestRunListener* listener) { testListener_ = listener; }
 
   private:
     void openScript(const std::string& folder, const std::string& name);
@@ -84,6 +87,7 @@ class MDIMain : public ScriptWindowHost {
     UserInterface& ui_;
     frmCreatedGeometries debugList_;
     std::vector<std::unique_ptr<frmTests>> windows_;
+    TestRunListener* testListener_ = nullptr;
 };
 
 } // namespace lumora
