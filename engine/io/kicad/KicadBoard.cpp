@@ -1,11 +1,10 @@
 #include "engine/io/kicad/KicadBoard.h"
 
 #include "engine/io/DesignFile.h"
+#include "engine/io/FileText.h"
 #include "engine/io/kicad/KicadFootprints.h"
 
-#include <fstream>
 #include <map>
-#include <sstream>
 
 namespace lumora::engine::kicad {
 
@@ -243,13 +242,11 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
 }
 
 BoardImport loadKicadBoard(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> text = readFileText(path);
+    if (!text) {
         throw DesignFormatError("cannot open design file \"" + path.string() + "\"");
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    return readKicadBoard(std::move(content).str(), path.string(), roleRulesBeside(path));
+    return readKicadBoard(std::move(*text), path.string(), roleRulesBeside(path));
 }
 
 } // namespace lumora::engine::kicad

@@ -1,13 +1,12 @@
 #include "engine/io/kicad/KicadRoles.h"
 
 #include "engine/io/DesignFile.h"
+#include "engine/io/FileText.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 namespace lumora::engine::kicad {
 
@@ -151,13 +150,8 @@ RoleRules readRoleRules(std::string_view json, const std::string& fileName) {
 RoleRules roleRulesBeside(const std::filesystem::path& board) {
     std::filesystem::path mapping = board;
     mapping.replace_extension(".roles.json");
-    std::ifstream in(mapping, std::ios::binary);
-    if (!in) {
-        return defaultRoleRules();
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    return readRoleRules(content.str(), mapping.string());
+    const std::optional<std::string> text = readFileText(mapping);
+    return text ? readRoleRules(*text, mapping.string()) : defaultRoleRules();
 }
 
 int16_t roleOf(const FootprintFacts& footprint, const RoleRules& rules) {

@@ -107,7 +107,7 @@ Document::Document(std::string text, std::string fileName)
     if (first.kind != TokenKind::Open) {
         tokens.fail(first.at, "expected '(' at the start of the file");
     }
-    readList(tokens, first.at);
+    readLists(tokens, first.at);
     const Token after = tokens.next();
     if (after.kind != TokenKind::End) {
         tokens.fail(after.at, "unexpected text after the closing ')' of the file's list");
@@ -120,13 +120,12 @@ uint32_t Document::add(Node node) {
 }
 
 // Iterative, so that deeply nested input cannot exhaust the stack.
-uint32_t Document::readList(Tokenizer& tokens, Position at) {
+void Document::readLists(Tokenizer& tokens, Position at) {
     struct Open {
         uint32_t list;
         uint32_t last;
     };
     std::vector<Open> open{{add({.at = at, .list = true}), 0}};
-    const uint32_t root = open.front().list;
     auto link = [&](uint32_t child) {
         Open& parent = open.back();
         (parent.last == 0 ? nodes_[parent.list].first : nodes_[parent.last].next) = child;
@@ -155,7 +154,6 @@ uint32_t Document::readList(Tokenizer& tokens, Position at) {
         }
         }
     }
-    return root;
 }
 
 std::string_view Document::unescape(std::string_view quoted) {

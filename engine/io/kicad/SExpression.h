@@ -65,7 +65,8 @@ class Document {
     static constexpr uint32_t kRoot = 1;
 
   private:
-    uint32_t readList(Tokenizer& tokens, Position at);
+    // Reads the root list opened at `at` and everything in it.
+    void readLists(Tokenizer& tokens, Position at);
     uint32_t add(Node node);
     std::string_view unescape(std::string_view quoted);
 
