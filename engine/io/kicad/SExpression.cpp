@@ -97,9 +97,11 @@ Token Tokenizer::bareAtom(Position at) {
 
 Document::Document(std::string text, std::string fileName)
     : text_(std::move(text)), fileName_(std::move(fileName)) {
-    nodes_.reserve(text_.size() / 8 + 2);
-    nodes_.push_back({}); // index 0 stands for "none"
     Tokenizer tokens(text_, fileName_);
+    if (text_.size() >= kEscaped) {
+        tokens.fail({}, "the file is too large (1 GB at most)");
+    }
+    add({}); // index 0 stands for "none"
     const Token first = tokens.next();
     if (first.kind == TokenKind::End) {
         tokens.fail(first.at, "the file is empty");
@@ -115,8 +117,11 @@ Document::Document(std::string text, std::string fileName)
 }
 
 uint32_t Document::add(Node node) {
-    nodes_.push_back(node);
-    return static_cast<uint32_t>(nodes_.size() - 1);
+    if ((count_ & kBlockMask) == 0) {
+        blocks_.push_back(std::make_unique<Node[]>(kBlockMask + 1));
+    }
+    nodeAt(count_) = node;
+    return count_++;
 }
 
 // Iterative, so that deeply nested input cannot exhaust the stack.
@@ -125,29 +130,29 @@ void Document::readLists(Tokenizer& tokens, Position at) {
         uint32_t list;
         uint32_t last;
     };
-    std::vector<Open> open{{add({.at = at, .list = true}), 0}};
+    std::vector<Open> open{{add({.length = kList, .at = at}), 0}};
     auto link = [&](uint32_t child) {
         Open& parent = open.back();
-        (parent.last == 0 ? nodes_[parent.list].first : nodes_[parent.last].next) = child;
+        (parent.last == 0 ? nodeAt(parent.list).first : nodeAt(parent.last).next) = child;
         parent.last = child;
     };
     while (!open.empty()) {
         const Token token = tokens.next();
         switch (token.kind) {
         case TokenKind::Open: {
-            const uint32_t list = add({.at = token.at, .list = true});
+            const uint32_t list = add({.length = kList, .at = token.at});
             link(list);
             open.push_back({list, 0});
             break;
         }
         case TokenKind::Atom:
-            link(add({.text = token.quoted ? unescape(token.text) : token.text, .at = token.at}));
+            link(add(atom(token)));
             break;
         case TokenKind::Close:
             open.pop_back();
             break;
         case TokenKind::End: {
-            const Position opened = nodes_[open.back().list].at;
+            const Position opened = nodeAt(open.back().list).at;
             tokens.fail(token.at, "the file ends inside the list opened at line " +
                                       std::to_string(opened.line) + ", column " +
                                       std::to_string(opened.column) + " (missing ')')");
@@ -156,33 +161,46 @@ void Document::readLists(Tokenizer& tokens, Position at) {
     }
 }
 
-std::string_view Document::unescape(std::string_view quoted) {
-    const std::string_view inner = quoted.substr(1, quoted.size() - 2);
-    if (inner.find('\\') == std::string_view::npos) {
-        return inner;
+Document::Node Document::atom(const Token& token) {
+    std::string_view value = token.text;
+    if (token.quoted) {
+        value = value.substr(1, value.size() - 2);
     }
-    std::string& value = unescaped_.emplace_back();
-    for (std::size_t i = 0; i < inner.size(); ++i) {
-        if (inner[i] != '\\' || i + 1 == inner.size()) {
-            value += inner[i];
+    if (!token.quoted || value.find('\\') == std::string_view::npos) {
+        return {.offset = static_cast<uint32_t>(value.data() - text_.data()),
+                .length = static_cast<uint32_t>(value.size()),
+                .at = token.at};
+    }
+    const auto offset = static_cast<uint32_t>(unescaped_.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\' || i + 1 == value.size()) {
+            unescaped_ += value[i];
             continue;
         }
-        const char escaped = inner[++i];
-        value += escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+        const char escaped = value[++i];
+        unescaped_ += escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
     }
-    return value;
+    return {.offset = offset,
+            .length = static_cast<uint32_t>(unescaped_.size() - offset) | kEscaped,
+            .at = token.at};
+}
+
+std::string_view Document::text(const Node& atom) const {
+    const std::string& source = (atom.length & kEscaped) != 0 ? unescaped_ : text_;
+    return std::string_view(source).substr(atom.offset, atom.length & ~(kList | kEscaped));
 }
 
 std::string_view Expr::head() const {
     const uint32_t first = node().first;
-    return first != 0 && !document_->node(first).list ? document_->node(first).text : std::string_view{};
+    return first != 0 && !document_->node(first).isList() ? document_->text(document_->node(first))
+                                                          : std::string_view{};
 }
 
 std::string_view Expr::text() const {
-    if (node().list) {
+    if (node().isList()) {
         fail("expected a value, found a list");
     }
-    return node().text;
+    return document_->text(node());
 }
 
 std::vector<Expr> Expr::children() const {
@@ -256,7 +274,7 @@ std::string_view Expr::textOf(std::string_view wanted) const {
 
 bool Expr::hasAtom(std::string_view word) const {
     for (uint32_t i = node().first; i != 0; i = document_->node(i).next) {
-        if (!document_->node(i).list && document_->node(i).text == word) {
+        if (!document_->node(i).isList() && document_->text(document_->node(i)) == word) {
             return true;
         }
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,35 +45,46 @@ class Tokenizer {
     Position position_{};
 };
 
-// The text of a file read as one S-expression, held as a flat table of nodes: an atom, or a list
-// whose children follow through first/next links.
+// The text of a file read as one S-expression, held as a table of nodes: an atom, or a list whose
+// children follow through first/next links. Nodes are small and stored in fixed blocks, so that a
+// large board needs a few bytes of table per byte of text and is never copied while it grows.
 class Document {
   public:
     // Reads the whole text; a fault anywhere refuses it with its position.
     Document(std::string text, std::string fileName);
 
     struct Node {
-        std::string_view text{}; // atoms: the value, unescaped
-        uint32_t first = 0;      // lists: the first child; 0 for none
-        uint32_t next = 0;       // the next sibling; 0 for none
+        uint32_t offset = 0; // atoms: where the value starts, in the text or the unescaped copies
+        uint32_t length = 0; // with the flags below
+        uint32_t first = 0;  // lists: the first child; 0 for none
+        uint32_t next = 0;   // the next sibling; 0 for none
         Position at{};
-        bool list = false;
+        bool isList() const { return (length & kList) != 0; }
     };
 
-    const Node& node(uint32_t index) const { return nodes_[index]; }
+    const Node& node(uint32_t index) const { return blocks_[index >> kBlockBits][index & kBlockMask]; }
+    // An atom's value, unescaped.
+    std::string_view text(const Node& atom) const;
     const std::string& fileName() const { return fileName_; }
     static constexpr uint32_t kRoot = 1;
 
   private:
+    static constexpr uint32_t kList = 1u << 31;
+    static constexpr uint32_t kEscaped = 1u << 30;
+    static constexpr uint32_t kBlockBits = 16;
+    static constexpr uint32_t kBlockMask = (1u << kBlockBits) - 1;
+
     // Reads the root list opened at `at` and everything in it.
     void readLists(Tokenizer& tokens, Position at);
+    Node& nodeAt(uint32_t index) { return blocks_[index >> kBlockBits][index & kBlockMask]; }
     uint32_t add(Node node);
-    std::string_view unescape(std::string_view quoted);
+    Node atom(const Token& token);
 
     std::string text_;
     std::string fileName_;
-    std::vector<Node> nodes_;
-    std::deque<std::string> unescaped_;
+    std::vector<std::unique_ptr<Node[]>> blocks_;
+    uint32_t count_ = 0;
+    std::string unescaped_; // the values of quoted atoms with escapes, one after another
 };
 
 // A view of one node of a Document: what readers of a file walk through.
@@ -81,7 +92,7 @@ class Expr {
   public:
     Expr(const Document& document, uint32_t index) : document_(&document), index_(index) {}
 
-    bool isList() const { return node().list; }
+    bool isList() const { return node().isList(); }
     // The first atom of a list ("footprint" for (footprint ...)), or "" when it has none.
     std::string_view head() const;
     // An atom's own text.
@@ -100,7 +111,7 @@ class Expr {
     // Calls visit for every child list, in order.
     template <class F> void forEachList(F&& visit) const {
         for (uint32_t i = node().first; i != 0; i = document_->node(i).next) {
-            if (document_->node(i).list) {
+            if (document_->node(i).isList()) {
                 visit(Expr(*document_, i));
             }
         }
