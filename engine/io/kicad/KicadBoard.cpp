@@ -40,18 +40,10 @@ PadMargins boardMargins(const sexpr::Expr& root) {
             setup->numberOf("pad_to_paste_clearance_ratio", 0)};
 }
 
-sexpr::Expr required(const sexpr::Expr& item, std::string_view member) {
-    const std::optional<sexpr::Expr> found = item.find(member);
-    if (!found) {
-        item.fail("(" + std::string(item.head()) + " ...) has no (" + std::string(member) + " ...)");
-    }
-    return *found;
-}
-
 class BoardReader {
   public:
     BoardReader(const sexpr::Expr& root, Design& design, const RoleRules& roles)
-        : design_(design), layers_(required(root, "layers"), design),
+        : design_(design), layers_(root.require("layers"), design),
           padstacks_(design), footprints_{.design = design,
                                           .layers = layers_,
                                           .nets = nets_,
@@ -101,11 +93,11 @@ class BoardReader {
     }
 
     int16_t copperLayer(const sexpr::Expr& item) const {
-        const std::string_view name = required(item, "layer").at(1).text();
+        const std::string_view name = item.require("layer").at(1).text();
         const std::optional<int16_t> layer = layers_.find(name);
         if (!layer || !layers_.isCopper(*layer)) {
-            item.fail("(" + std::string(item.head()) + " ...) is on \"" + std::string(name) +
-                      "\", which is not a copper layer of the board");
+            item.fail(sexpr::concat(
+                {"(", item.head(), " ...) is on \"", name, "\", which is not a copper layer of the board"}));
         }
         return *layer;
     }
@@ -118,17 +110,16 @@ class BoardReader {
     }
 
     void segment(const sexpr::Expr& item) {
-        etch(item, Line{board_frame_.point(required(item, "start")),
-                        board_frame_.point(required(item, "end")), item.numberOf("width", 0)});
+        etch(item, Line{board_frame_.point(item.require("start")), board_frame_.point(item.require("end")),
+                        item.numberOf("width", 0)});
         ++counts_.segments;
     }
 
     void trackArc(const sexpr::Expr& item) {
-        const Point start = board_frame_.point(required(item, "start"));
-        const Point end = board_frame_.point(required(item, "end"));
+        const Point start = board_frame_.point(item.require("start"));
+        const Point end = board_frame_.point(item.require("end"));
         const double width = item.numberOf("width", 0);
-        const std::optional<Arc> arc =
-            arcThrough(start, board_frame_.point(required(item, "mid")), end, width);
+        const std::optional<Arc> arc = arcThrough(start, board_frame_.point(item.require("mid")), end, width);
         etch(item, arc ? Shape{*arc} : Shape{Line{start, end, width}});
         ++counts_.arcs;
     }
@@ -136,7 +127,7 @@ class BoardReader {
     void via(const sexpr::Expr& item) {
         Insert insert{.insertType = insert_type::Via,
                       .geometry = padstacks_.add(viaPadstack(item, layers_), "VIA"),
-                      .at = board_frame_.point(required(item, "at")),
+                      .at = board_frame_.point(item.require("at")),
                       .net = nets_.nameOf(item)};
         insert.attributes.set("VIA_TYPE", item.hasAtom("blind")   ? "blind"
                                           : item.hasAtom("micro") ? "micro"
@@ -156,7 +147,7 @@ class BoardReader {
             if (!layer) {
                 continue;
             }
-            Ring outline = polygonPoints(required(fill, "pts"), board_frame_);
+            Ring outline = polygonPoints(fill.require("pts"), board_frame_);
             if (outline.size() >= 3) {
                 board_.data.emplace_back(Graphic{
                     .shape = Polygon{std::move(outline), {}},
@@ -216,15 +207,16 @@ std::string designName(const sexpr::Expr& root, const std::string& fileName) {
 
 bool isKicadBoard(std::string_view text) {
     const std::size_t start = text.find_first_not_of(" \t\r\n");
-    return start != std::string_view::npos && text.substr(start).starts_with("(" + std::string(kBoardHead));
+    return start != std::string_view::npos && text[start] == '(' &&
+           text.substr(start + 1).starts_with(kBoardHead);
 }
 
 BoardImport readKicadBoard(std::string text, const std::string& fileName, const RoleRules& roles) {
     const sexpr::Document document(std::move(text), fileName);
     const sexpr::Expr root(document, sexpr::Document::kRoot);
     if (root.head() != kBoardHead) {
-        root.fail("not a KiCad board: the file starts with (" + std::string(root.head()) +
-                  " ...), not (kicad_pcb ...)");
+        root.fail(sexpr::concat(
+            {"not a KiCad board: the file starts with (", root.head(), " ...), not (kicad_pcb ...)"}));
     }
     const std::string baseName = std::filesystem::path(fileName).filename().string();
     BoardImport result;
@@ -244,7 +236,7 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
 BoardImport loadKicadBoard(const std::filesystem::path& path) {
     std::optional<std::string> text = readFileText(path);
     if (!text) {
-        throw DesignFormatError("cannot open design file \"" + path.string() + "\"");
+        throw DesignFormatError(sexpr::concat({"cannot open design file \"", path.string(), "\""}));
     }
     return readKicadBoard(std::move(*text), path.string(), roleRulesBeside(path));
 }

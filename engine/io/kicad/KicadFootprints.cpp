@@ -124,7 +124,8 @@ void setAttributes(Insert& insert, const sexpr::Expr& footprint, std::string_vie
         std::string words;
         for (const sexpr::Expr& word : attr->children()) {
             if (!word.isList() && word.text() != "attr") {
-                words += (words.empty() ? "" : " ") + std::string(word.text());
+                words += words.empty() ? "" : " ";
+                words += word.text();
             }
         }
         insert.attributes.set("KICAD_ATTR", words);
@@ -134,18 +135,15 @@ void setAttributes(Insert& insert, const sexpr::Expr& footprint, std::string_vie
 } // namespace
 
 PlacedFootprint readFootprint(const sexpr::Expr& footprint, FootprintContext& context) {
-    const std::optional<sexpr::Expr> at = footprint.find("at");
-    if (!at) {
-        footprint.fail("(" + std::string(footprint.head()) + " ...) has no (at ...)");
-    }
+    const sexpr::Expr at = footprint.require("at");
     const std::string_view libraryName = footprint.at(1).text();
     const bool bottom = footprint.textOf("layer") == "B.Cu";
-    const double angle = at->size() > 3 ? at->number(3) : 0;
+    const double angle = at.size() > 3 ? at.number(3) : 0;
     const Frame frame{.negateY = !bottom};
 
     PlacedFootprint placed;
     Insert& insert = placed.insert;
-    insert.at = Frame{}.point(*at);
+    insert.at = Frame{}.point(at);
     insert.rotation = normalizedDegrees(bottom ? angle + 180 : angle);
     insert.mirror = bottom;
     setAttributes(insert, footprint, libraryName);
@@ -199,7 +197,7 @@ PlacedFootprint readFootprint(const sexpr::Expr& footprint, FootprintContext& co
     } else if (insert.insertType == insert_type::Testpoint) {
         insert.attributes.set("TEST", "");
     }
-    component.name = uniqueName(context.geometryNames, insert.refName + " " + std::string(libraryName));
+    component.name = uniqueName(context.geometryNames, sexpr::concat({insert.refName, " ", libraryName}));
     insert.geometry = context.design.addGeometry(std::move(component));
 
     const Transform placement = Transform::of(insert);

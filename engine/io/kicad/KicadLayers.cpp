@@ -171,8 +171,8 @@ std::vector<int16_t> LayerMap::expand(const sexpr::Expr& layers, bool flipped) c
         if (side == "*" && kind == ".Cu") {
             std::ranges::for_each(copper_, add);
         } else if (side == "*" || side == "F&B") {
-            add("F" + std::string(kind));
-            add("B" + std::string(kind));
+            add(sexpr::concat({"F", kind}));
+            add(sexpr::concat({"B", kind}));
         } else {
             add(name);
         }

@@ -142,7 +142,7 @@ std::vector<Shape> customPad(const sexpr::Expr& pad, double width, double height
 
 // The pad's copper (grow 0) or an opening grow larger on every side, in the pad's frame.
 std::vector<Shape> padShapes(const sexpr::Expr& pad, double grow, Point at, const Frame& frame) {
-    const sexpr::Expr size = *pad.find("size");
+    const sexpr::Expr size = pad.require("size");
     const double width = size.number(1);
     const double height = size.size() > 2 ? size.number(2) : width;
     const std::string_view shape = pad.at(3).text();
@@ -166,7 +166,7 @@ std::vector<Shape> padShapes(const sexpr::Expr& pad, double grow, Point at, cons
     if (shape == "custom") {
         return customPad(pad, width, height, grow, at, frame);
     }
-    pad.at(3).fail("unknown pad shape \"" + std::string(shape) + "\"");
+    pad.at(3).fail(sexpr::concat({"unknown pad shape \"", shape, "\""}));
 }
 
 struct Drill {
@@ -221,12 +221,7 @@ PadMargins PadMargins::within(const sexpr::Expr& owner) const {
 }
 
 PadPin readPad(const sexpr::Expr& pad, const PadContext& context) {
-    for (std::string_view member : {"at", "size", "layers"}) {
-        if (!pad.find(member)) {
-            pad.fail("(pad ...) has no (" + std::string(member) + " ...)");
-        }
-    }
-    const sexpr::Expr at = *pad.find("at");
+    const sexpr::Expr at = pad.require("at");
     const double angle = at.size() > 3 ? at.number(3) : 0;
     PadPin pin{.at = context.frame.point(at),
                .rotation = normalizedDegrees(context.bottom ? context.footprintAngle - angle
@@ -240,7 +235,7 @@ PadPin readPad(const sexpr::Expr& pad, const PadContext& context) {
     const Drill drill = drillOf(pad, context.frame);
     const bool drilled = drill.width > 0;
     const bool plated = type != "np_thru_hole";
-    const sexpr::Expr size = *pad.find("size");
+    const sexpr::Expr size = pad.require("size");
     const bool copperBeyondHole =
         size.number(1) > drill.width && (size.size() < 3 || size.number(2) > drill.height);
     const PadMargins margins = context.margins.within(pad);
@@ -249,7 +244,7 @@ PadPin readPad(const sexpr::Expr& pad, const PadContext& context) {
 
     Geometry& padstack = pin.padstack;
     padstack.hole = {drilled ? std::min(drill.width, drill.height) : 0, plated};
-    for (int16_t layer : context.layers.expand(*pad.find("layers"), context.bottom)) {
+    for (int16_t layer : context.layers.expand(pad.require("layers"), context.bottom)) {
         const int16_t layerType = context.design.layer(layer).type;
         if (context.layers.isCopper(layer) && (plated || copperBeyondHole)) {
             for (Shape& shape : padShapes(pad, 0, shapeAt, context.frame)) {
@@ -275,14 +270,9 @@ PadPin readPad(const sexpr::Expr& pad, const PadContext& context) {
 }
 
 Geometry viaPadstack(const sexpr::Expr& via, const LayerMap& layers) {
-    for (std::string_view member : {"size", "drill", "layers"}) {
-        if (!via.find(member)) {
-            via.fail("(via ...) has no (" + std::string(member) + " ...)");
-        }
-    }
-    const double size = via.find("size")->number(1);
-    const double drill = via.find("drill")->number(1);
-    const sexpr::Expr span = *via.find("layers");
+    const double size = via.require("size").number(1);
+    const double drill = via.require("drill").number(1);
+    const sexpr::Expr span = via.require("layers");
     Geometry padstack;
     padstack.hole = {drill, true};
     for (int16_t layer : layers.copperSpan(span.at(1).text(), span.at(2).text())) {

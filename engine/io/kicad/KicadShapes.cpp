@@ -28,8 +28,8 @@ std::string_view kindOf(std::string_view head) {
 
 // KiCad 5 arcs: (start centre) (end first point) (angle a), a running clockwise as drawn.
 Arc centredArc(const sexpr::Expr& drawing, const Frame& frame) {
-    const Point centre = frame.point(*drawing.find("start"));
-    const Point first = frame.point(*drawing.find("end"));
+    const Point centre = frame.point(drawing.require("start"));
+    const Point first = frame.point(drawing.require("end"));
     const double angle = drawing.numberOf("angle", 0);
     return Arc{centre, std::hypot(first.x - centre.x, first.y - centre.y), angleOf(centre, first),
                frame.negateY ? -angle : angle, strokeWidth(drawing)};
@@ -40,8 +40,8 @@ Shape arcShape(const sexpr::Expr& drawing, const Frame& frame) {
     if (!mid) {
         return centredArc(drawing, frame);
     }
-    const Point start = frame.point(*drawing.find("start"));
-    const Point end = frame.point(*drawing.find("end"));
+    const Point start = frame.point(drawing.require("start"));
+    const Point end = frame.point(drawing.require("end"));
     const double width = strokeWidth(drawing);
     if (std::optional<Arc> arc = arcThrough(start, frame.point(*mid), end, width)) {
         return *arc;
@@ -50,8 +50,8 @@ Shape arcShape(const sexpr::Expr& drawing, const Frame& frame) {
 }
 
 std::vector<Shape> rectangleShapes(const sexpr::Expr& drawing, const Frame& frame) {
-    const Point a = frame.point(*drawing.find("start"));
-    const Point c = frame.point(*drawing.find("end"));
+    const Point a = frame.point(drawing.require("start"));
+    const Point c = frame.point(drawing.require("end"));
     const Ring corners{a, {c.x, a.y}, c, {a.x, c.y}};
     if (isFilled(drawing)) {
         return {Polygon{corners, {}}};
@@ -65,20 +65,10 @@ std::vector<Shape> rectangleShapes(const sexpr::Expr& drawing, const Frame& fram
 }
 
 Shape circleShape(const sexpr::Expr& drawing, const Frame& frame) {
-    const Point centre = frame.point(*drawing.find("center"));
-    const Point rim = frame.point(*drawing.find("end"));
+    const Point centre = frame.point(drawing.require("center"));
+    const Point rim = frame.point(drawing.require("end"));
     return Circle{centre, std::hypot(rim.x - centre.x, rim.y - centre.y),
                   isFilled(drawing) ? 0 : strokeWidth(drawing)};
-}
-
-// Where a drawing misses a member it needs, the fault names the drawing.
-void require(const sexpr::Expr& drawing, std::initializer_list<std::string_view> members) {
-    for (std::string_view member : members) {
-        if (!drawing.find(member)) {
-            drawing.fail("(" + std::string(drawing.head()) + " ...) has no (" + std::string(member) +
-                         " ...)");
-        }
-    }
 }
 
 } // namespace
@@ -120,9 +110,9 @@ Ring polygonPoints(const sexpr::Expr& pts, const Frame& frame) {
         if (point.head() != "arc") {
             return;
         }
-        const Point start = frame.point(*point.find("start"));
+        const Point start = frame.point(point.require("start"));
         const std::optional<Arc> arc =
-            arcThrough(start, frame.point(*point.find("mid")), frame.point(*point.find("end")), 0);
+            arcThrough(start, frame.point(point.require("mid")), frame.point(point.require("end")), 0);
         constexpr int kChords = 16;
         for (int i = 0; i <= kChords; ++i) {
             const double angle = arc ? (arc->start + arc->sweep * i / kChords) / kDegrees : 0;
@@ -137,25 +127,20 @@ Ring polygonPoints(const sexpr::Expr& pts, const Frame& frame) {
 std::vector<Shape> drawingShapes(const sexpr::Expr& drawing, const Frame& frame) {
     const std::string_view kind = kindOf(drawing.head());
     if (kind == "line") {
-        require(drawing, {"start", "end"});
-        return {Line{frame.point(*drawing.find("start")), frame.point(*drawing.find("end")),
+        return {Line{frame.point(drawing.require("start")), frame.point(drawing.require("end")),
                      strokeWidth(drawing)}};
     }
     if (kind == "arc") {
-        require(drawing, {"start", "end"});
         return {arcShape(drawing, frame)};
     }
     if (kind == "circle") {
-        require(drawing, {"center", "end"});
         return {circleShape(drawing, frame)};
     }
     if (kind == "rect") {
-        require(drawing, {"start", "end"});
         return rectangleShapes(drawing, frame);
     }
     if (kind == "poly") {
-        require(drawing, {"pts"});
-        Ring ring = polygonPoints(*drawing.find("pts"), frame);
+        Ring ring = polygonPoints(drawing.require("pts"), frame);
         if (ring.size() < 3) {
             return {};
         }

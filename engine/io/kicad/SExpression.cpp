@@ -21,11 +21,18 @@ bool isControl(char c) {
 }
 
 std::string located(std::string_view fileName, Position at, std::string_view message) {
-    return std::string(fileName) + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) + ": " +
-           std::string(message);
+    return concat({fileName, ":", std::to_string(at.line), ":", std::to_string(at.column), ": ", message});
 }
 
 } // namespace
+
+std::string concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts) {
+        text += part;
+    }
+    return text;
+}
 
 void Tokenizer::fail(Position at, std::string_view message) const {
     throw DesignFormatError(located(fileName_, at, message));
@@ -63,7 +70,7 @@ Token Tokenizer::next() {
         return quotedAtom(at);
     }
     if (isControl(c)) {
-        fail(at, "unexpected control character " + std::to_string(static_cast<int>(c)));
+        fail(at, concat({"unexpected control character ", std::to_string(static_cast<int>(c))}));
     }
     return bareAtom(at);
 }
@@ -86,7 +93,8 @@ Token Tokenizer::bareAtom(Position at) {
     while (end < text_.size() && !endsBareAtom(text_[end])) {
         if (isControl(text_[end])) {
             advance(end - offset_);
-            fail(position_, "unexpected control character " + std::to_string(static_cast<int>(text_[end])));
+            fail(position_,
+                 concat({"unexpected control character ", std::to_string(static_cast<int>(text_[end]))}));
         }
         ++end;
     }
@@ -153,9 +161,9 @@ void Document::readLists(Tokenizer& tokens, Position at) {
             break;
         case TokenKind::End: {
             const Position opened = nodeAt(open.back().list).at;
-            tokens.fail(token.at, "the file ends inside the list opened at line " +
-                                      std::to_string(opened.line) + ", column " +
-                                      std::to_string(opened.column) + " (missing ')')");
+            tokens.fail(token.at,
+                        concat({"the file ends inside the list opened at line ", std::to_string(opened.line),
+                                ", column ", std::to_string(opened.column), " (missing ')')"}));
         }
         }
     }
@@ -225,7 +233,7 @@ Expr Expr::at(std::size_t index) const {
         i = document_->node(i).next;
     }
     if (i == 0) {
-        fail("(" + std::string(head()) + " ...) needs at least " + std::to_string(index) + " values");
+        fail(concat({"(", head(), " ...) needs at least ", std::to_string(index), " values"}));
     }
     return {*document_, i};
 }
@@ -238,6 +246,14 @@ std::optional<Expr> Expr::find(std::string_view wanted) const {
         }
     }
     return std::nullopt;
+}
+
+Expr Expr::require(std::string_view wanted) const {
+    const std::optional<Expr> found = find(wanted);
+    if (!found) {
+        fail(concat({"(", head(), " ...) has no (", wanted, " ...)"}));
+    }
+    return *found;
 }
 
 std::vector<Expr> Expr::findAll(std::string_view wanted) const {
@@ -256,8 +272,7 @@ double Expr::number(std::size_t index) const {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size()) {
-        atom.fail("expected a number in (" + std::string(head()) + " ...), found \"" + std::string(text) +
-                  "\"");
+        atom.fail(concat({"expected a number in (", head(), " ...), found \"", text, "\""}));
     }
     return value;
 }

@@ -87,6 +87,10 @@ class Document {
     std::string unescaped_; // the values of quoted atoms with escapes, one after another
 };
 
+// The parts one after another: messages built without `"text" + std::string(...)`, which GCC 12's
+// optimiser misreads as overlapping copies.
+std::string concat(std::initializer_list<std::string_view> parts);
+
 // A view of one node of a Document: what readers of a file walk through.
 class Expr {
   public:
@@ -106,6 +110,8 @@ class Expr {
     std::size_t size() const;
     // The first child list with this head.
     std::optional<Expr> find(std::string_view head) const;
+    // The same for a member the list cannot do without: its absence is a positioned fault.
+    Expr require(std::string_view head) const;
     // Every child list with this head.
     std::vector<Expr> findAll(std::string_view head) const;
     // Calls visit for every child list, in order.
