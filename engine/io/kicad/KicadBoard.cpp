@@ -43,7 +43,7 @@ PadMargins boardMargins(const sexpr::Expr& root) {
 class BoardReader {
   public:
     BoardReader(const sexpr::Expr& root, Design& design, const RoleRules& roles)
-        : design_(design), layers_(root.require("layers"), design),
+        : layers_(root.require("layers"), design),
           padstacks_(design), footprints_{.design = design,
                                           .layers = layers_,
                                           .nets = nets_,
@@ -173,7 +173,6 @@ class BoardReader {
         }
     }
 
-    Design& design_;
     LayerMap layers_;
     NetNames nets_;
     PadstackLibrary padstacks_;
