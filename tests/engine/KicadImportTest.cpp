@@ -173,6 +173,11 @@ TEST_F(KicadMapping, CopperStacksUpAndTheBoardIsAsThickAsItsStackUp) {
     EXPECT_DOUBLE_EQ(boardOf(design()).thickness, 1.66);
 }
 
+// Whatever the import builds is a design the native format holds and reads back unchanged.
+TEST_F(KicadMapping, SavesAndLoadsBackAsANativeDesign) {
+    EXPECT_EQ(parseDesign(serializeDesign(design())), design());
+}
+
 TEST_F(KicadMapping, FootprintsBecomeComponentInserts) {
     const Insert& u1 = insertNamed(design(), "U1");
     EXPECT_EQ(u1.insertType, insert_type::Component);
