@@ -42,7 +42,8 @@ void listTests(const MDIMain& main, std::ostream& out) {
     }
 }
 
-// The switches a user of the desktop program sets in its menus.
+// The switches a user of the desktop program sets in its menus; applied once the script windows
+// exist, since a new window starts with "Clear DRC On Run" checked.
 void applySwitches(const CliOptions& options, MDIMain& main) {
     if (options.drcLimit) {
         runnerSwitches().intDRCLimit = *options.drcLimit;
@@ -66,7 +67,8 @@ int16_t runScripts(const CliOptions& options, MDIMain& main) {
     }
     frmTests& window = *main.windows().front();
     if (options.startRow > 1) {
-        return window.runTests(options.startRow, false);
+        window.runState().lngNextRow = options.startRow;
+        return window.continueScript();
     }
     return window.runScript();
 }
@@ -169,8 +171,8 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     ProviderRegistration registration(automationRegistry(), *korven);
     MDIMain main(terminal);
     main.startUp();
-    applySwitches(options, main);
     openScripts(main, options.scripts);
+    applySwitches(options, main);
     if (main.childCount() == 0) {
         return exitcode::BadInput;
     }

@@ -108,8 +108,8 @@ bool ItemFrame::takeFailurePath(const FrameItem& item, const std::string& source
 }
 
 void ItemFrame::failRoutine(const std::string& source, const std::string& description) {
-    ++errorCount_;
     writeRunLog(testOnPrefix(FrameItem{0, 0, ""}) + "FAILED {" + source + " {" + description + "}}");
+    countFailure();
 }
 
 bool ItemFrame::countFailure() {

@@ -150,6 +150,14 @@ TEST_F(TimeLog, NewRunWritesSummaryAndStepLines) {
     EXPECT_EQ(design.queries, 1);
 }
 
+TEST_F(TimeLog, ScriptFileLineShowsTheFullPathOfAScriptNamedAsTyped) {
+    clsTestTimer timer(dir.path(), switches, clock);
+    timer.beginLog("scripts/board checks.dfm", "mainboard.cc", design, true);
+    timer.endLog();
+    const std::string full = (std::filesystem::current_path() / "scripts" / "board checks.dfm").string();
+    EXPECT_NE(written().find("\r\nScript file: " + full + "\r\n"), std::string::npos) << written();
+}
+
 TEST_F(TimeLog, ExpandedReportingAddsOneLinePerSubProcess) {
     switches.blnExpandedRep = true;
     fullRun(true);
