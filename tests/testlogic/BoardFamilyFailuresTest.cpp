@@ -116,6 +116,25 @@ TEST_P(BoardFamilyFailuresTest, FailingCheckEndsTheBoardAndItsGeometriesGoBefore
         << korven.trace();
 }
 
+// A geometry whose deletion failed outright keeps its number; the next board must not inherit it.
+TEST_P(BoardFamilyFailuresTest, ABoardFailingAtItsFirstGeometryTouchesNoneOfTheBoardBefore) {
+    const ScriptedCheck& failing = GetParam().failing;
+    openBoards({"a.cc", "b.cc"});
+    korven.queueCode(failing.method, -15);
+    korven.failOn("DeleteGeometry", "Server busy");
+    for (int16_t code : {0, 0, -3}) { // a.cc creates 100 and 101, b.cc fails at its first
+        korven.queueCode("createFlattenGeometry", code);
+    }
+
+    EXPECT_EQ(run(failing), -999);
+
+    EXPECT_EQ(
+        std::ranges::count_if(
+            korven.calls(), [](const std::string& call) { return call.starts_with("DeleteGeometry(101)"); }),
+        1)
+        << korven.trace();
+}
+
 TEST_P(BoardFamilyFailuresTest, DrcLimitEndsEachBoardAtItsCheckAndSucceedsWithResultOne) {
     const ScriptedCheck& limited = GetParam().drcLimit;
     openBoards({"a.cc", "b.cc"});

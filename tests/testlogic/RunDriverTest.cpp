@@ -439,12 +439,15 @@ TEST_F(RunDriverTest, EachFailingPreprocessingStepEndsTheRunBeforeAnyTest) {
     };
     const std::vector<Case> cases{
         {[](auto& k) { k.setCode("GenerateDFxOutlines", 2); }, "Could not create DFx outlines in KORVEN.{"},
+        {[](auto& k) { k.setCode("GenerateDFxOutlines", -1); }, "Could not create DFx outlines in KORVEN.{"},
         {[](auto& k) { k.layers = {test::ScriptedLayer{.code = -5}}; },
          "ERROR: Occured While Accessing GetLayers.\r\n\tGetLayerInfo {"},
-        {[](auto& k) { k.queueCode("IssueCommand", -2); }, "ERROR: generating pin pitches.{"},
+        {[](auto& k) { k.layers = {test::ScriptedLayer{.code = -1}}; },
+         "ERROR: Occured While Accessing GetLayers.\r\n\tGetLayerInfo {"},
+        {[](auto& k) { k.queueCode("IssueCommand", -1); }, "ERROR: generating pin pitches.{"},
         {[](auto& k) {
              k.queueCode("IssueCommand", 0);
-             k.queueCode("IssueCommand", -2);
+             k.queueCode("IssueCommand", -1);
          },
          "ERROR: generating SMD components.{"},
     };
