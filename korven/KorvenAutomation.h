@@ -6,6 +6,8 @@
 // Arguments passed by non-const reference are written back by KORVEN; "variant arrays" are vectors.
 // A call that cannot be carried out at all (server gone, broken call) throws AutomationError.
 
+#include "korven/KorvenCodes.h" // the numbers its methods take and answer
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include "korven/FileInfo.h"
 #include "korven/KorvenAutomation.h"
+#include "korven/KorvenRecords.h"
 #include "korven/UnitFactors.h"
 #include "log/DesignSummary.h"
 
@@ -112,9 +113,7 @@ class clsKORVEN : public DesignSummarySource {
     int16_t GetGeometry(int16_t geomNum, std::string& geomName);
     int16_t GetGeometryArrayByType(int16_t blockType, std::vector<int16_t>& geomArray);
     int16_t GetDataArrayByInsertType(int16_t geomNum, int16_t insertType, std::vector<int32_t>& insArray);
-    int16_t GetDataInsert(int16_t geomNum, int32_t dataPos, int16_t& insGeomNum, float& insX, float& insY,
-                          float& insScale, float& insRotation, int16_t& insMirror, int16_t& insertType,
-                          std::string& refName);
+    int16_t GetDataInsert(int16_t geomNum, int32_t dataPos, KorvenInsertRecord& insert);
     int16_t GetFileGeometry(int32_t filePos, int16_t& geomNum);
     int16_t SetFileGeometry(int32_t filePos, int16_t geomNum);
     int16_t SetFileShow(int32_t filePos, bool setOn);

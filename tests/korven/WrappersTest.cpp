@@ -19,9 +19,8 @@ struct WrapperCall {
 // Every wrapper once, with distinct arguments so that the order KORVEN receives them in shows.
 const std::vector<WrapperCall>& everyWrapper() {
     static int16_t geom = 7;
-    static int16_t top = 0, bottom = 0, number = 0, type = 0, show = 0, mirror = 0, keywordType = 0;
+    static int16_t top = 0, bottom = 0, number = 0, type = 0, show = 0, keywordType = 0;
     static int16_t electrical = 0, physical = 0, artwork = 0;
-    static float x = 0, y = 0, scale = 0, rotation = 0;
     static bool internal = false;
     static std::string name, in, cc, out;
     static std::vector<int16_t> shorts;
@@ -37,7 +36,8 @@ const std::vector<WrapperCall>& everyWrapper() {
         {"GetDataArrayByInsertType", [](clsKORVEN& k) { return k.GetDataArrayByInsertType(7, 3, longs); }},
         {"GetDataInsert",
          [](clsKORVEN& k) {
-             return k.GetDataInsert(7, 11, number, x, y, scale, rotation, mirror, type, name);
+             KorvenInsertRecord insert;
+             return k.GetDataInsert(7, 11, insert);
          }},
         {"GetFileGeometry", [](clsKORVEN& k) { return k.GetFileGeometry(1, number); }},
         {"SetFileGeometry", [](clsKORVEN& k) { return k.SetFileGeometry(1, 7); }},
