@@ -94,6 +94,16 @@ void printCreatedGeometries(MDIMain& main, std::ostream& out) {
     }
 }
 
+// What KORVEN said about the failures the run log reports with fixed texts only.
+void printKorvenFailures(const MDIMain& main, std::ostream& out) {
+    out << "KORVEN's descriptions of the failures\n";
+    for (const auto& window : main.windows()) {
+        for (const std::string& description : window->objKorven().reportedDescriptions()) {
+            out << "  " << description << '\n';
+        }
+    }
+}
+
 int exitCodeFor(int16_t status, const CliOptions& options, const MDIMain& main) {
     if (status == runstatus::NotStarted) {
         return exitcode::NotConnected;
@@ -191,6 +201,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     printResults(main, out);
     if (options.debug) {
         printCreatedGeometries(main, out);
+        printKorvenFailures(main, out);
     }
     const bool outputsWritten = writeOutputs(options, korven->session().design(), err);
     const int code = exitCodeFor(status, options, main);

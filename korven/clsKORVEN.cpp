@@ -71,6 +71,7 @@ double clsKORVEN::toPageUnits(double value) const {
 
 bool clsKORVEN::openConnection(bool startNew, bool loadFiles, int32_t testUnits) {
     lastError_.clear();
+    reportedDescriptions_.clear();
     try {
         createObjects(startNew);
         if (!loadFiles) {
@@ -205,6 +206,12 @@ void clsKORVEN::closeConnection() {
     lastError_.clear();
     objDFM_.reset();
     objApplication_.reset();
+}
+
+void clsKORVEN::keepReportedDescription() {
+    if (!korvenDescription_.empty()) {
+        reportedDescriptions_.push_back(korvenDescription_);
+    }
 }
 
 } // namespace lumora

@@ -37,6 +37,13 @@ class clsKORVEN : public DesignSummarySource {
     double toPageUnits(double value) const;
 
     const std::string& lastError() const { return lastError_; }
+    // KORVEN's own words for the failure behind lastError, "" when it gave none. lastError keeps
+    // the fixed texts that the run log shows; these reach the user where no such text applies.
+    const std::string& korvenDescription() const { return korvenDescription_; }
+    // Keeps korvenDescription() for a failure a test reports; the list starts anew with every
+    // connection.
+    void keepReportedDescription();
+    const std::vector<std::string>& reportedDescriptions() const { return reportedDescriptions_; }
     const std::string& CurrentDocumentName() const { return CurrentDocumentName_; }
     int32_t lngPageUnits() const { return lngPageUnits_; }
     int32_t lngTestUnits() const { return lngTestUnits_; }
@@ -231,6 +238,8 @@ class clsKORVEN : public DesignSummarySource {
     std::shared_ptr<KorvenApplication> objApplication_;
     std::shared_ptr<KorvenDfm> objDFM_;
     std::string lastError_;
+    std::string korvenDescription_;
+    std::vector<std::string> reportedDescriptions_;
     int32_t lngTestUnits_ = 0;
     std::string CurrentDocumentName_;
     FileList arrPanels_;

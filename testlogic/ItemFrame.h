@@ -64,7 +64,7 @@ class ItemFrame {
     void writeResultLine(const FrameItem& item);
     // False when save on fail ends the routine.
     bool takeFailurePath(const FrameItem& item, const std::string& source, const std::string& description);
-    bool countFailure();
+    bool countFailure(const std::string& line);
 
     clsTestItem& test_;
     clsKORVEN& korven_;

@@ -5,6 +5,7 @@
 #include "tests/testlogic/BoardFamilyFixture.h"
 
 #include <algorithm>
+#include <fstream>
 
 using namespace lumora;
 using Lines = std::vector<std::string>;
@@ -156,6 +157,8 @@ TEST_P(BoardFamilyFailuresTest, SaveOnFailSavesTheDesignCleansUpAndTestsNoFurthe
     EXPECT_EQ(run(failing), -999);
 
     EXPECT_EQ(logLines(), Lines{"   Test On a.cc : FAILED {" + failing.wrapper + " {DFM Test Failed}}"});
+    std::ifstream note(programFolder() / "error.txt", std::ios::binary); // beside error.cc
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(note), {}), logLines()[0] + "\r\n");
     std::string trace = korven.trace();
     EXPECT_TRUE(
         trace.ends_with("-> -15\n" + savedCopy() + "DeleteGeometry(100) -> 0\nDeleteGeometry(101) -> 0\n"))
