@@ -42,6 +42,7 @@ std::string reportError(int16_t CCReturnCode, const std::string& /*RoutineName*/
     if (found != kMessages.end()) {
         return std::string(found->message);
     }
+    // "Occured" is the spelling that readers of earlier run logs search for.
     return "# " + std::string(" ") + std::to_string(CCReturnCode) + " Occured.";
 }
 

@@ -65,6 +65,7 @@ int16_t clsKORVEN::loadLayers() {
         }
         return rc::Ok;
     } catch (const LayerFailure& failure) {
+        // "Occured" is the spelling that readers of earlier run logs search for.
         writeToRunLog("ERROR: Occured While Accessing GetLayers.\r\n\t" + failure.source + " {" +
                       failure.description + "}");
     }

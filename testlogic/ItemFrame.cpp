@@ -96,6 +96,7 @@ void ItemFrame::recordStatusOnly(int16_t code) {
     statusOnly_ = true;
 }
 
+// "SUCCEDED" is the spelling that readers of earlier run logs search for.
 void ItemFrame::writeResultLine(const FrameItem& item) {
     if (status_ == 0) {
         writeRunLog(testOnPrefix(item) +

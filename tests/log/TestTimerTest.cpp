@@ -1,3 +1,4 @@
+#include "log/ProductInfo.h"
 #include "log/clsTestTimer.h"
 #include "script/RunnerError.h"
 #include "tests/log/FakeClock.h"
@@ -59,7 +60,9 @@ class GermanNumbers {
 
 const std::string kHead = "\r\n"
                           "\r\n"
-                          "Lumora Runner v.1.2.68 Time Log File on 2024-03-07 09:05:03\r\n"
+                          "Lumora Runner v." +
+                          versionText() +
+                          " Time Log File on 2024-03-07 09:05:03\r\n"
                           "Script file: /home/qa/board checks.dfm\r\n"
                           "ccFilename: mainboard.cc\r\n"
                           "\r\n"
