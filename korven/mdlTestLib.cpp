@@ -58,7 +58,7 @@ struct FlattenSelection {
     int16_t insertType = 0;
     std::string keyword{};
     std::string value{};
-    int32_t comparisonType = 0;
+    int32_t comparisonType = comparison::Equal;
     bool insertPointOnly = false;
     int16_t surface = lumora::surface::Both;
     bool testpoints = false;

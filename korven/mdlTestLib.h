@@ -49,7 +49,7 @@ struct InsertTypeSelection {
     int16_t surface = lumora::surface::Both;
     std::string keyword{};
     std::string value{};
-    int16_t comparisonType = 0;
+    int16_t comparisonType = comparison::Equal;
 };
 
 // Flattens each used layer at most once: top layers, bottom layers, the inner stack-up layer, and
