@@ -9,6 +9,17 @@
 
 namespace lumora::engine {
 
+namespace {
+
+// An outline is the border of a board or panel, drawn along its pen's centre line.
+Fill fillOf(const Graphic& graphic) {
+    const bool outline = graphic.graphicClass == graphic_class::BoardOutline ||
+                         graphic.graphicClass == graphic_class::PanelOutline;
+    return outline ? Fill::Border : Fill::Solid;
+}
+
+} // namespace
+
 // Shapes are turned into footprints on several threads: on large boards that is most of a
 // check's time.
 std::vector<FlatItem> flatItemsOf(const Geometry& geometry) {
@@ -21,7 +32,7 @@ std::vector<FlatItem> flatItemsOf(const Geometry& geometry) {
     }
     auto footprints = measureInParallel<std::optional<Footprint>>(
         graphics.size(), [&](std::size_t i) -> std::optional<Footprint> {
-            Footprint footprint(graphics[i]->shape);
+            Footprint footprint(graphics[i]->shape, fillOf(*graphics[i]));
             return footprint.empty() ? std::nullopt : std::optional(std::move(footprint));
         });
     std::vector<FlatItem> items;
