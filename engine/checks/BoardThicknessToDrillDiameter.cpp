@@ -29,7 +29,7 @@ std::vector<Finding> boardThicknessToDrillDiameter(CheckContext& context,
             return;
         }
         const double ratio = thicknessOf(placed.board) / (hole.size * placed.scale());
-        if (args.maxRatio <= 0 || ratio <= args.maxRatio) {
+        if (args.maxRatio <= 0 || !isAbove(ratio, args.maxRatio)) {
             return;
         }
         findings.push_back({.check = context.name(),

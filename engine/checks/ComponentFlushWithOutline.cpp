@@ -68,7 +68,7 @@ std::vector<Finding> componentFlushWithOutline(CheckContext& context,
     std::vector<Finding> findings;
     for (const ItemGroup& group : groupsByComponent(flatItemsOf(flattened))) {
         const double distance = outline.distanceTo(group, args.maxDistance);
-        if (distance <= args.maxDistance) {
+        if (!isAbove(distance, args.maxDistance)) {
             continue;
         }
         const AreaPoint centre = bg::return_centroid<AreaPoint>(group.box);

@@ -9,7 +9,7 @@ namespace lumora::engine {
 std::vector<Finding> panelLengthToWidthRatio(CheckContext& context, const PanelLengthToWidthRatioArgs& args) {
     const EdgeFrame frame = edgeFrameOf(context.design(), args.filePos);
     const double ratio = frame.height() / frame.width();
-    if (ratio >= args.minRatio) {
+    if (!isBelow(ratio, args.minRatio)) {
         return {};
     }
     return {{.check = context.name(),
