@@ -19,6 +19,11 @@ bool sameNonEmpty(const std::string& a, const std::string& b) {
     return !a.empty() && a == b;
 }
 
+// Copper of two different named nets that touches is a short.
+bool differentNets(const Graphic& a, const Graphic& b) {
+    return !a.net.empty() && !b.net.empty() && a.net != b.net;
+}
+
 bool skipped(const Graphic& a, const Graphic& b, const PairRules& rules) {
     if (rules.skipSameNets && sameNonEmpty(a.net, b.net)) {
         return true;
@@ -38,9 +43,14 @@ Point between(const Box& a, const Box& b) {
             middle(a.min_corner().y(), a.max_corner().y(), b.min_corner().y(), b.max_corner().y())};
 }
 
-std::optional<Severity> judge(double distance, const PairRules& rules) {
+// A short is Critical whatever the flags; any other contact is a connection with CanTouch. Pairs
+// the flags skip are measured only for shorts.
+std::optional<Severity> judge(double distance, const PairRules& rules, bool mayShort, bool skip) {
     const bool contact = distance <= 0;
-    if (contact && rules.canTouch) {
+    if (contact && mayShort) {
+        return Severity::Critical;
+    }
+    if (skip || (contact && rules.canTouch)) {
         return std::nullopt;
     }
     const std::optional<Severity> severity = severityBelow(distance, rules.limits);
@@ -93,11 +103,13 @@ std::vector<Finding> closePairs(const CheckContext& context, const Geometry& fir
     auto measure = [&](std::size_t n) -> std::optional<Finding> {
         const FlatItem& a = itemsA[candidates[n].first];
         const FlatItem& b = other[candidates[n].second];
-        if (skipped(*a.graphic, *b.graphic, rules) || onePadstack(*a.graphic, *b.graphic)) {
+        const bool mayShort = differentNets(*a.graphic, *b.graphic);
+        const bool skip = skipped(*a.graphic, *b.graphic, rules);
+        if ((skip && !mayShort) || onePadstack(*a.graphic, *b.graphic)) {
             return std::nullopt;
         }
         const double distance = a.footprint.distanceTo(b.footprint);
-        const std::optional<Severity> severity = judge(distance, rules);
+        const std::optional<Severity> severity = judge(distance, rules, mayShort, skip);
         if (!severity) {
             return std::nullopt;
         }

@@ -72,9 +72,11 @@ TEST_F(DistanceCheckTest, SkipSameCompsLeavesPairsOfOneComponent) {
     EXPECT_EQ(selfCheck(pads, {.limits = {25, 15}}).size(), 2u) << "without the flag both pairs count";
 }
 
+// Contact of two named nets is a short, Critical whatever the flags; with CanTouch, contact with an
+// item without a net is a connection.
 TEST_F(DistanceCheckTest, ContactIsCriticalUnlessItemsMayTouch) {
     const std::vector<Graphic> items{flatItem(rectangle(0, 0, 10, 10), "A", "N1"),
-                                     flatItem(rectangle(10, 0, 20, 10), "B", "N2"),  // touches A
+                                     flatItem(rectangle(10, 0, 20, 10), "B", ""),    // touches A
                                      flatItem(rectangle(15, 5, 25, 15), "C", "N3")}; // overlaps B
 
     EXPECT_THAT(
@@ -202,7 +204,7 @@ TEST_F(DistanceCheckTest, DiffNetsMeasuresOnlyPairsOnDifferentNets) {
 
 TEST_F(DistanceCheckTest, DiffNetsHonoursCanTouch) {
     const int16_t geometry = flatGeometry(design, {flatItem(rectangle(0, 0, 10, 10), "A", "N1"),
-                                                   flatItem(rectangle(10, 0, 20, 10), "B", "N2")});
+                                                   flatItem(rectangle(10, 0, 20, 10), "B", "")});
 
     EXPECT_EQ(distanceCheckDiffNets(context, {.geomNum = geometry, .limits = {5, 2}}).size(), 1u);
     EXPECT_THAT(distanceCheckDiffNets(context, {.geomNum = geometry, .limits = {5, 2}, .canTouch = true}),
