@@ -173,7 +173,8 @@ std::string expectedText(const Json& expected, double factor) {
     const bool isLength = expected.contains("length");
     const double value =
         isLength ? expected["length"].get<double>() * factor : expected["measured"].get<double>();
-    return expected["items"].get<std::string>() + " " + expected["measure"].get<std::string>() + " " +
+    const std::string items = expected["items"];
+    return (items.empty() ? "" : items + " ") + expected["measure"].get<std::string>() + " " +
            formatNumber(std::round(value * 1e6) / 1e6 + 0.0) + " " + expected["severity"].get<std::string>();
 }
 
