@@ -92,6 +92,20 @@ std::vector<int32_t> insertPathOf(const Graphic& graphic) {
     return {path.begin(), path.end()};
 }
 
+ObjectKey objectOf(const Graphic& graphic) {
+    // Below every data position: the outline, one object however many items draw it.
+    constexpr int32_t kOutline = -1;
+    if (graphic.graphicClass == graphic_class::BoardOutline ||
+        graphic.graphicClass == graphic_class::PanelOutline) {
+        return {kOutline};
+    }
+    const std::span<const int32_t> owner = ownerPath(graphic);
+    if (!owner.empty()) {
+        return {owner.begin(), owner.end()};
+    }
+    return graphic.origin ? graphic.origin->path : ObjectKey{};
+}
+
 bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b) {
     const std::span<const int32_t> owner = ownerPath(a);
     if (owner.empty() || !std::ranges::equal(owner, ownerPath(b))) {

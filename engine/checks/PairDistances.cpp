@@ -6,6 +6,7 @@
 #include "engine/model/KorvenFailure.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -58,11 +59,35 @@ std::optional<Severity> judge(double distance, const PairRules& rules, bool mayS
     return severity || !contact ? severity : std::optional(Severity::Critical);
 }
 
+bool closer(const Finding& a, const Finding& b) {
+    return a.measured != b.measured ? a.measured < b.measured : reportedBefore(a, b);
+}
+
+// Of the findings between the same two objects (a via's pads and drill, the items of one
+// component, the pieces of an outline), only the closest.
+std::vector<Finding>
+closestPerObjectPair(std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Finding>> found) {
+    std::map<std::pair<ObjectKey, ObjectKey>, Finding> closest;
+    for (auto& [objects, finding] : found) {
+        if (objects.second < objects.first) {
+            std::swap(objects.first, objects.second);
+        }
+        auto [kept, added] = closest.try_emplace(objects, finding);
+        if (!added && closer(finding, kept->second)) {
+            kept->second = std::move(finding);
+        }
+    }
+    std::vector<Finding> findings;
+    findings.reserve(closest.size());
+    for (auto& entry : closest) {
+        findings.push_back(std::move(entry.second));
+    }
+    return findings;
+}
+
 // The closest finding of every pair of nets; findings about items without a net stay.
 std::vector<Finding> closestPerNetPair(std::vector<Finding> findings) {
-    std::ranges::sort(findings, [](const Finding& a, const Finding& b) {
-        return a.measured != b.measured ? a.measured < b.measured : reportedBefore(a, b);
-    });
+    std::ranges::sort(findings, closer);
     std::set<std::pair<std::string, std::string>> seen;
     std::vector<Finding> kept;
     for (Finding& finding : findings) {
@@ -121,12 +146,17 @@ std::vector<Finding> closePairs(const CheckContext& context, const Geometry& fir
         finding.items = {findingItemOf(*a.graphic), findingItemOf(*b.graphic)};
         return finding;
     };
-    std::vector<Finding> findings;
-    for (auto& found : measureInParallel<std::optional<Finding>>(candidates.size(), measure)) {
-        if (found) {
-            findings.push_back(std::move(*found));
+    std::vector<std::optional<Finding>> measured =
+        measureInParallel<std::optional<Finding>>(candidates.size(), measure);
+    std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Finding>> found;
+    for (std::size_t n = 0; n < measured.size(); ++n) {
+        if (measured[n]) {
+            found.push_back({{objectOf(*itemsA[candidates[n].first].graphic),
+                              objectOf(*other[candidates[n].second].graphic)},
+                             std::move(*measured[n])});
         }
     }
+    std::vector<Finding> findings = closestPerObjectPair(std::move(found));
     return rules.oneDrcPerNet ? closestPerNetPair(std::move(findings)) : findings;
 }
 
