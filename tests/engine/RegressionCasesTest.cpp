@@ -71,12 +71,8 @@ struct CaseArguments {
     double length(const char* key) const { return lengths.value(key, 0.0) * factor; }
     double value(const char* key) const { return values.value(key, 0.0); }
     bool flag(const char* key) const { return values.value(key, false); }
-    std::string text(const char* key) const { return values.value(key, ""); }
     int16_t geometry(const char* key) const { return geometries.at(values.value(key, 1) - 1); }
-    Limits limits(const char* prefix = "") const {
-        return {length((std::string(prefix) + "marginal").c_str()),
-                length((std::string(prefix) + "critical").c_str())};
-    }
+    Limits limits() const { return {length("marginal"), length("critical")}; }
 };
 
 using ArgumentsOf = std::function<CheckArguments(const CaseArguments&)>;
@@ -186,8 +182,9 @@ std::vector<std::string> run(const Json& theCase, double factor) {
         geometries.push_back(flattened(design, spec));
     }
     const std::string check = theCase["check"];
-    const CaseArguments arguments{theCase.value("lengths", Json::object()),
-                                  theCase.value("values", Json::object()), geometries, factor};
+    const Json lengths = theCase.value("lengths", Json::object());
+    const Json values = theCase.value("values", Json::object());
+    const CaseArguments arguments{lengths, values, geometries, factor};
     const CheckArguments checkArguments = kArgumentsOf.at(check)(arguments);
     const auto entry = std::ranges::find(checkTable(), check, &CheckEntry::name);
     CheckContext context(design, check);
