@@ -4,6 +4,7 @@
 
 #include "bench/CheckBenchmarks.h"
 #include "bench/KicadBenchmarks.h"
+#include "bench/DistanceKernelAgreement.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     }
     lumora::bench::registerCheckBenchmarks(*largest);
     lumora::bench::registerKicadBenchmarks();
+    lumora::bench::registerKernelBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

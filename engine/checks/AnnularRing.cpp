@@ -7,6 +7,7 @@
 #include "engine/checks/CheckArguments.h"
 #include "engine/checks/PlacedInserts.h"
 #include "engine/geom/Depth.h"
+#include "engine/geom/Footprint.h"
 #include "engine/ops/PinPads.h"
 
 #include <array>
@@ -19,7 +20,18 @@ namespace {
 struct SideAreas {
     Area copper;
     Area opening;
+    std::vector<Footprint> pads; // the copper piece by piece, measured exactly
 };
+
+// How far the copper reaches round p: the united copper's depth, or one pad's exact depth where
+// that is deeper (the polygons of round pads lie inside the circles).
+double copperDepth(const SideAreas& side, Point p) {
+    double depth = depthIn(side.copper, p);
+    for (const Footprint& pad : side.pads) {
+        depth = std::max(depth, pad.depthAt(p));
+    }
+    return depth;
+}
 
 struct PinSides {
     SideAreas top;
@@ -34,13 +46,14 @@ PinSides sidesOf(const Design& design, const Geometry& padstack, const Transform
             continue;
         }
         const int16_t layer = placed.mirrored() ? design.mirrorLayer(graphic->layer) : graphic->layer;
-        const Area area = areaOf(placed.apply(graphic->shape));
+        const Shape shape = placed.apply(graphic->shape);
+        const Area area = areaOf(shape);
         const OuterSides outer = outerSides(design, layer);
-        if (outer.top) {
-            sides.top.copper = unite(sides.top.copper, area);
-        }
-        if (outer.bottom) {
-            sides.bottom.copper = unite(sides.bottom.copper, area);
+        for (SideAreas* side : {outer.top ? &sides.top : nullptr, outer.bottom ? &sides.bottom : nullptr}) {
+            if (side) {
+                side->copper = unite(side->copper, area);
+                side->pads.emplace_back(shape);
+            }
         }
         const int16_t type = design.layer(layer).type;
         if (type == layer_type::SoldermaskTop) {
@@ -73,14 +86,15 @@ std::vector<Finding> annularRing(CheckContext& context, const AnnularRingArgs& a
         const PinSides sides = sidesOf(design, padstack, placed.placed);
         const double radius = padstack.hole.size / 2 * placed.scale();
         const std::array rings{
-            std::tuple{"pad annular ring top", args.padTop, sides.top.copper},
-            std::tuple{"pad annular ring bottom", args.padBottom, sides.bottom.copper},
-            std::tuple{"soldermask annular ring top", args.soldTop, exposed(sides.top)},
-            std::tuple{"soldermask annular ring bottom", args.soldBottom, exposed(sides.bottom)},
+            std::tuple{"pad annular ring top", args.padTop, copperDepth(sides.top, placed.at())},
+            std::tuple{"pad annular ring bottom", args.padBottom, copperDepth(sides.bottom, placed.at())},
+            std::tuple{"soldermask annular ring top", args.soldTop, depthIn(exposed(sides.top), placed.at())},
+            std::tuple{"soldermask annular ring bottom", args.soldBottom,
+                       depthIn(exposed(sides.bottom), placed.at())},
         };
-        for (const auto& [measure, minimum, copper] : rings) {
-            const double ring = depthIn(copper, placed.at()) - radius;
-            if (minimum <= 0 || ring >= minimum) {
+        for (const auto& [measure, minimum, depth] : rings) {
+            const double ring = depth - radius;
+            if (minimum <= 0 || !isBelow(ring, minimum)) {
                 continue;
             }
             Finding finding = context.finding(Severity::Critical, args.filePos, placed.at());

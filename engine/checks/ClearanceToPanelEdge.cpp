@@ -37,7 +37,7 @@ std::vector<Finding> clearanceToPanelEdge(CheckContext& context, const Clearance
         for (const EdgeRule& rule : rules) {
             const Edge edge = nearerEdge(frame, group.box, rule.edges);
             const double distance = frame.distance(group.box, edge);
-            if (distance >= rule.minimum) {
+            if (!isBelow(distance, rule.minimum)) {
                 continue;
             }
             findings.push_back({.check = context.name(),

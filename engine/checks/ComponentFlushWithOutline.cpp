@@ -15,14 +15,10 @@ namespace lumora::engine {
 
 namespace {
 
-double memberDistance(const FlatItem& member, const Path& path) {
-    const Area& area = member.footprint.area();
-    return area.empty() ? bg::distance(boxPolygon(member.footprint.box()), path) : bg::distance(area, path);
-}
-
 class Outline {
   public:
-    explicit Outline(std::vector<Path> paths) : paths_(std::move(paths)), index_(boxesOf(paths_)) {}
+    explicit Outline(std::vector<Footprint> borders)
+        : borders_(std::move(borders)), index_(boxesOf(borders_)) {}
 
     // Widens the search until some outline is near, then takes every outline that may be nearer
     // than the nearest found, so that only the outline around the group is measured.
@@ -37,25 +33,25 @@ class Outline {
     }
 
   private:
-    static std::vector<Box> boxesOf(const std::vector<Path>& paths) {
+    static std::vector<Box> boxesOf(const std::vector<Footprint>& borders) {
         std::vector<Box> boxes;
-        for (const Path& path : paths) {
-            boxes.push_back(bg::return_envelope<Box>(path));
+        for (const Footprint& border : borders) {
+            boxes.push_back(border.box());
         }
         return boxes;
     }
 
     double nearest(const ItemGroup& group, const std::vector<std::size_t>& candidates) const {
         double result = std::numeric_limits<double>::infinity();
-        for (std::size_t path : candidates) {
+        for (std::size_t border : candidates) {
             for (const FlatItem& member : group.members) {
-                result = std::min(result, memberDistance(member, paths_[path]));
+                result = std::min(result, member.footprint.distanceTo(borders_[border]));
             }
         }
         return result;
     }
 
-    std::vector<Path> paths_;
+    std::vector<Footprint> borders_;
     BoxIndex index_;
 };
 
@@ -64,11 +60,11 @@ class Outline {
 std::vector<Finding> componentFlushWithOutline(CheckContext& context,
                                                const ComponentFlushWithOutlineArgs& args) {
     const Geometry& flattened = context.flattened(args.geomNum);
-    const Outline outline(outlinePaths(context.design(), flattened.flattenFile));
+    const Outline outline(outlineBorders(context.design(), flattened.flattenFile));
     std::vector<Finding> findings;
     for (const ItemGroup& group : groupsByComponent(flatItemsOf(flattened))) {
         const double distance = outline.distanceTo(group, args.maxDistance);
-        if (distance <= args.maxDistance) {
+        if (!isAbove(distance, args.maxDistance)) {
             continue;
         }
         const AreaPoint centre = bg::return_centroid<AreaPoint>(group.box);

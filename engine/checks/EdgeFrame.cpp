@@ -44,6 +44,14 @@ double EdgeFrame::height() const {
     return outline_.max_corner().y() - outline_.min_corner().y();
 }
 
+double EdgeFrame::length() const {
+    return railsAlongX_ ? width() : height();
+}
+
+double EdgeFrame::breadth() const {
+    return railsAlongX_ ? height() : width();
+}
+
 Point EdgeFrame::centre() const {
     return {(outline_.min_corner().x() + outline_.max_corner().x()) / 2,
             (outline_.min_corner().y() + outline_.max_corner().y()) / 2};

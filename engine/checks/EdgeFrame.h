@@ -19,6 +19,9 @@ class EdgeFrame {
     const Box& outline() const { return outline_; }
     double width() const;
     double height() const;
+    // Along the rails, the panel's travel through the machines, and across them.
+    double length() const;
+    double breadth() const;
     Point centre() const;
     std::array<Edge, 2> railEdges() const;
     std::array<Edge, 2> leadingTrailingEdges() const;

@@ -52,8 +52,8 @@ std::vector<Finding> exposedTestpointPadSize(CheckContext& context, const Expose
             continue;
         }
         const double size = sizeOf(copper);
-        const bool tooSmall = size < args.minSize;
-        if (!tooSmall && !(args.maxSize > 0 && size > args.maxSize)) {
+        const bool tooSmall = isBelow(size, args.minSize);
+        if (!tooSmall && !(args.maxSize > 0 && isAbove(size, args.maxSize))) {
             continue;
         }
         const Box& box = copper.front()->footprint.box();

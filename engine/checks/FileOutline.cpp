@@ -66,6 +66,20 @@ std::vector<Path> outlinePaths(const Design& design, int32_t filePos) {
     return paths;
 }
 
+std::vector<Footprint> outlineBorders(const Design& design, int32_t filePos) {
+    std::vector<Footprint> borders;
+    const Geometry& block = fileBlock(design, filePos);
+    forEachGraphicOfClass(block, outlineClass(block), [&](const Graphic& graphic) {
+        if (Footprint border(graphic.shape, Fill::Border); !border.empty()) {
+            borders.push_back(std::move(border));
+        }
+    });
+    if (borders.empty()) {
+        throw KorvenFailure(rc::ItemNotFound, "file " + std::to_string(filePos) + " has no outline");
+    }
+    return borders;
+}
+
 Box outlineBox(const Design& design, int32_t filePos) {
     const std::vector<Path> paths = outlinePaths(design, filePos);
     Box box = bg::return_envelope<Box>(paths.front());

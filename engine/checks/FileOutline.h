@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/geom/Areas.h"
+#include "engine/geom/Footprint.h"
 #include "engine/model/Design.h"
 
 #include <vector>
@@ -12,6 +13,10 @@ namespace lumora::engine {
 // do not count: the outline is where the item is drawn, not how thick. Raises -3 when the file has
 // no outline.
 std::vector<Path> outlinePaths(const Design& design, int32_t filePos);
+
+// The outline items of a file as borders, measured exactly along their centre lines; raises -3
+// when the file has no outline.
+std::vector<Footprint> outlineBorders(const Design& design, int32_t filePos);
 
 // The box around a file's outline; raises -3 also when it encloses nothing.
 Box outlineBox(const Design& design, int32_t filePos);

@@ -9,6 +9,17 @@
 
 namespace lumora::engine {
 
+namespace {
+
+// An outline is the border of a board or panel, drawn along its pen's centre line.
+Fill fillOf(const Graphic& graphic) {
+    const bool outline = graphic.graphicClass == graphic_class::BoardOutline ||
+                         graphic.graphicClass == graphic_class::PanelOutline;
+    return outline ? Fill::Border : Fill::Solid;
+}
+
+} // namespace
+
 // Shapes are turned into footprints on several threads: on large boards that is most of a
 // check's time.
 std::vector<FlatItem> flatItemsOf(const Geometry& geometry) {
@@ -21,7 +32,7 @@ std::vector<FlatItem> flatItemsOf(const Geometry& geometry) {
     }
     auto footprints = measureInParallel<std::optional<Footprint>>(
         graphics.size(), [&](std::size_t i) -> std::optional<Footprint> {
-            Footprint footprint(graphics[i]->shape);
+            Footprint footprint(graphics[i]->shape, fillOf(*graphics[i]));
             return footprint.empty() ? std::nullopt : std::optional(std::move(footprint));
         });
     std::vector<FlatItem> items;
@@ -79,6 +90,20 @@ const Geometry* blockInsertedAt(const Design& design, const Geometry& block, std
 std::vector<int32_t> insertPathOf(const Graphic& graphic) {
     const std::span<const int32_t> path = ownerPath(graphic);
     return {path.begin(), path.end()};
+}
+
+ObjectKey objectOf(const Graphic& graphic) {
+    // Below every data position: the outline, one object however many items draw it.
+    constexpr int32_t kOutline = -1;
+    if (graphic.graphicClass == graphic_class::BoardOutline ||
+        graphic.graphicClass == graphic_class::PanelOutline) {
+        return {kOutline};
+    }
+    const std::span<const int32_t> owner = ownerPath(graphic);
+    if (!owner.empty()) {
+        return {owner.begin(), owner.end()};
+    }
+    return graphic.origin ? graphic.origin->path : ObjectKey{};
 }
 
 bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b) {

@@ -23,6 +23,13 @@ std::vector<Box> boxesOf(const std::vector<FlatItem>& items);
 // leading to it: graphics of one insert share it. Empty for graphics of the file's own block.
 std::vector<int32_t> insertPathOf(const Graphic& graphic);
 
+// The object a flattened graphic is part of, for checks that report each pair of objects once: the
+// insert that placed it (a via, a pin, a testpoint, a component's body), else the board's outline
+// for every outline item, else the graphic itself (a trace, an area). Graphics of one object have
+// equal keys, also across two geometries flattened from one file.
+using ObjectKey = std::vector<int32_t>;
+ObjectKey objectOf(const Graphic& graphic);
+
 // Whether two graphics flattened from the file block `fileBlock` are parts of one padstack insert,
 // such as a via's pad and its drill: one object, which is never too close to itself.
 bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b);

@@ -21,7 +21,7 @@ constexpr int16_t kCorners = 4;
 struct Window {
     double nearest;
     double farthest;
-    bool holds(double distance) const { return distance >= nearest && distance <= farthest; }
+    bool holds(double distance) const { return !isBelow(distance, nearest) && !isAbove(distance, farthest); }
     double middle() const { return (nearest + farthest) / 2; }
 };
 

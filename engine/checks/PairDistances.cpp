@@ -6,6 +6,7 @@
 #include "engine/model/KorvenFailure.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -15,6 +16,11 @@ namespace {
 
 bool sameNonEmpty(const std::string& a, const std::string& b) {
     return !a.empty() && a == b;
+}
+
+// Copper of two different named nets that touches is a short.
+bool differentNets(const Graphic& a, const Graphic& b) {
+    return !a.net.empty() && !b.net.empty() && a.net != b.net;
 }
 
 bool skipped(const Graphic& a, const Graphic& b, const PairRules& rules) {
@@ -36,9 +42,14 @@ Point between(const Box& a, const Box& b) {
             middle(a.min_corner().y(), a.max_corner().y(), b.min_corner().y(), b.max_corner().y())};
 }
 
-std::optional<Severity> judge(double distance, const PairRules& rules) {
+// A short is Critical whatever the flags; any other contact is a connection with CanTouch. Pairs
+// the flags skip are measured only for shorts.
+std::optional<Severity> judge(double distance, const PairRules& rules, bool mayShort, bool skip) {
     const bool contact = distance <= 0;
-    if (contact && rules.canTouch) {
+    if (contact && mayShort) {
+        return Severity::Critical;
+    }
+    if (skip || (contact && rules.canTouch)) {
         return std::nullopt;
     }
     const std::optional<Severity> severity = severityBelow(distance, rules.limits);
@@ -46,11 +57,35 @@ std::optional<Severity> judge(double distance, const PairRules& rules) {
     return severity || !contact ? severity : std::optional(Severity::Critical);
 }
 
+bool closer(const Finding& a, const Finding& b) {
+    return a.measured != b.measured ? a.measured < b.measured : reportedBefore(a, b);
+}
+
+// Of the findings between the same two objects (a via's pads and drill, the items of one
+// component, the pieces of an outline), only the closest.
+std::vector<Finding>
+closestPerObjectPair(std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Finding>> found) {
+    std::map<std::pair<ObjectKey, ObjectKey>, Finding> closest;
+    for (auto& [objects, finding] : found) {
+        if (objects.second < objects.first) {
+            std::swap(objects.first, objects.second);
+        }
+        auto [kept, added] = closest.try_emplace(objects, finding);
+        if (!added && closer(finding, kept->second)) {
+            kept->second = std::move(finding);
+        }
+    }
+    std::vector<Finding> findings;
+    findings.reserve(closest.size());
+    for (auto& entry : closest) {
+        findings.push_back(std::move(entry.second));
+    }
+    return findings;
+}
+
 // The closest finding of every pair of nets; findings about items without a net stay.
 std::vector<Finding> closestPerNetPair(std::vector<Finding> findings) {
-    std::ranges::sort(findings, [](const Finding& a, const Finding& b) {
-        return a.measured != b.measured ? a.measured < b.measured : reportedBefore(a, b);
-    });
+    std::ranges::sort(findings, closer);
     std::set<std::pair<std::string, std::string>> seen;
     std::vector<Finding> kept;
     for (Finding& finding : findings) {
@@ -91,11 +126,13 @@ std::vector<Finding> closePairs(const CheckContext& context, const Geometry& fir
     auto measure = [&](std::size_t n) -> std::optional<Finding> {
         const FlatItem& a = itemsA[candidates[n].first];
         const FlatItem& b = other[candidates[n].second];
-        if (skipped(*a.graphic, *b.graphic, rules) || onePadstack(*a.graphic, *b.graphic)) {
+        const bool mayShort = differentNets(*a.graphic, *b.graphic);
+        const bool skip = skipped(*a.graphic, *b.graphic, rules);
+        if ((skip && !mayShort) || onePadstack(*a.graphic, *b.graphic)) {
             return std::nullopt;
         }
         const double distance = a.footprint.distanceTo(b.footprint);
-        const std::optional<Severity> severity = judge(distance, rules);
+        const std::optional<Severity> severity = judge(distance, rules, mayShort, skip);
         if (!severity) {
             return std::nullopt;
         }
@@ -107,12 +144,17 @@ std::vector<Finding> closePairs(const CheckContext& context, const Geometry& fir
         finding.items = {findingItemOf(*a.graphic), findingItemOf(*b.graphic)};
         return finding;
     };
-    std::vector<Finding> findings;
-    for (auto& found : measureInParallel<std::optional<Finding>>(candidates.size(), measure)) {
-        if (found) {
-            findings.push_back(std::move(*found));
+    std::vector<std::optional<Finding>> measured =
+        measureInParallel<std::optional<Finding>>(candidates.size(), measure);
+    std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Finding>> found;
+    for (std::size_t n = 0; n < measured.size(); ++n) {
+        if (measured[n]) {
+            found.push_back({{objectOf(*itemsA[candidates[n].first].graphic),
+                              objectOf(*other[candidates[n].second].graphic)},
+                             std::move(*measured[n])});
         }
     }
+    std::vector<Finding> findings = closestPerObjectPair(std::move(found));
     return rules.oneDrcPerNet ? closestPerNetPair(std::move(findings)) : findings;
 }
 

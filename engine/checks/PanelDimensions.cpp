@@ -1,6 +1,7 @@
-// PanelDimensions: the width (x) and height (y) of a panel's outline box, each against its minimum
-// and maximum (a maximum of 0 sets none). Every dimension out of range is one Critical finding, at
-// the middle of an edge of that length.
+// PanelDimensions: the length (along the rails, the travel direction) and the width (across them) of
+// a panel's outline box, each against its minimum and maximum (a maximum of 0 sets none; the
+// "height" arguments are the length's). Every dimension out of range is one Critical finding, at the
+// middle of an edge of that length.
 
 #include "engine/checks/CheckArguments.h"
 #include "engine/checks/EdgeFrame.h"
@@ -24,9 +25,14 @@ struct Dimension {
 std::vector<Finding> panelDimensions(CheckContext& context, const PanelDimensionsArgs& args) {
     const EdgeFrame frame = edgeFrameOf(context.design(), args.filePos);
     const std::array dimensions{
-        Dimension{"width", frame.width(), {args.minWidth, args.maxWidth}, frame.edgeMiddle(Edge::Bottom, 0)},
-        Dimension{
-            "height", frame.height(), {args.minHeight, args.maxHeight}, frame.edgeMiddle(Edge::Left, 0)},
+        Dimension{"width",
+                  frame.breadth(),
+                  {args.minWidth, args.maxWidth},
+                  frame.edgeMiddle(frame.leadingTrailingEdges()[0], 0)},
+        Dimension{"length",
+                  frame.length(),
+                  {args.minHeight, args.maxHeight},
+                  frame.edgeMiddle(frame.railEdges()[0], 0)},
     };
     std::vector<Finding> findings;
     for (const Dimension& dimension : dimensions) {

@@ -1,4 +1,4 @@
-// PanelLengthToWidthRatio: the length (y) of a panel's outline box divided by its width (x),
+// PanelLengthToWidthRatio: the length (along the rails) of a panel's outline box divided by its width,
 // against a minimum ratio. A panel below it is one Critical finding at the panel's centre.
 
 #include "engine/checks/CheckArguments.h"
@@ -8,8 +8,8 @@ namespace lumora::engine {
 
 std::vector<Finding> panelLengthToWidthRatio(CheckContext& context, const PanelLengthToWidthRatioArgs& args) {
     const EdgeFrame frame = edgeFrameOf(context.design(), args.filePos);
-    const double ratio = frame.height() / frame.width();
-    if (ratio >= args.minRatio) {
+    const double ratio = frame.length() / frame.breadth();
+    if (!isBelow(ratio, args.minRatio)) {
         return {};
     }
     return {{.check = context.name(),

@@ -88,7 +88,7 @@ std::vector<Finding> smdSoldermaskClearance(CheckContext& context, const SMDSold
         for (auto [measure, measured, required] :
              {std::tuple{"soldermask x margin", margins.x, args.minXMargin},
               std::tuple{"soldermask y margin", margins.y, args.minYMargin}}) {
-            if (measured >= required) {
+            if (!isBelow(measured, required)) {
                 continue;
             }
             Finding finding = context.finding(Severity::Critical, padGeometry.flattenFile, centre);

@@ -1,22 +1,42 @@
 #include "engine/checks/Severity.h"
 
+#include <cmath>
+
 namespace lumora::engine {
 
+namespace {
+
+constexpr double kOnLimit = 1e-9;
+
+double slack(double limit) {
+    return std::abs(limit) * kOnLimit;
+}
+
+} // namespace
+
+bool isBelow(double value, double limit) {
+    return value < limit - slack(limit);
+}
+
+bool isAbove(double value, double limit) {
+    return value > limit + slack(limit);
+}
+
 std::optional<Severity> severityBelow(double measured, Limits limits) {
-    if (measured < limits.critical) {
+    if (isBelow(measured, limits.critical)) {
         return Severity::Critical;
     }
-    if (measured < limits.marginal) {
+    if (isBelow(measured, limits.marginal)) {
         return Severity::Marginal;
     }
     return std::nullopt;
 }
 
 std::optional<Severity> severityAbove(double measured, Limits limits) {
-    if (limits.critical > 0 && measured > limits.critical) {
+    if (limits.critical > 0 && isAbove(measured, limits.critical)) {
         return Severity::Critical;
     }
-    if (limits.marginal > 0 && measured > limits.marginal) {
+    if (limits.marginal > 0 && isAbove(measured, limits.marginal)) {
         return Severity::Marginal;
     }
     return std::nullopt;

@@ -12,6 +12,12 @@ struct Limits {
     double critical = 0;
 };
 
+// Whether a value lies beyond a limit, not just on it. Values within a billionth of the limit (of
+// its size, so that a design in inches and the same design in mils decide alike) are on it: a value
+// on its limit is no violation.
+bool isBelow(double value, double limit);
+bool isAbove(double value, double limit);
+
 // For quantities that must be large enough (distances, widths): below critical is Critical, else
 // below marginal is Marginal.
 std::optional<Severity> severityBelow(double measured, Limits limits);

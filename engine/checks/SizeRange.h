@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/checks/Severity.h"
+
 #include <optional>
 
 namespace lumora::engine {
@@ -19,10 +21,10 @@ struct SizeRange {
     // For an item whose extent runs from `smallest` to `largest` across its directions: too small
     // when the smallest is below the minimum, else too large when the largest exceeds the maximum.
     std::optional<Breach> breach(double smallest, double largest) const {
-        if (smallest < minimum) {
+        if (isBelow(smallest, minimum)) {
             return Breach{smallest, minimum};
         }
-        if (maximum > 0 && largest > maximum) {
+        if (maximum > 0 && isAbove(largest, maximum)) {
             return Breach{largest, maximum};
         }
         return std::nullopt;

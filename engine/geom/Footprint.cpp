@@ -1,54 +1,192 @@
 #include "engine/geom/Footprint.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
 namespace lumora::engine {
 
 namespace {
 
-Path centreLine(const Shape& shape) {
+struct Outline {
+    std::vector<Stroke> strokes;
+    std::optional<AreaPolygon> inside;
+};
+
+Stroke disc(Point center, double radius) {
+    return {Segment{center, center}, radius};
+}
+
+Stroke ring(Point center, double radius, double reach) {
+    return {circularArc(center, radius, 0, 360), reach};
+}
+
+// The edges of a polygon area (its holes included), and the polygon itself when it is filled.
+Outline polygonOutline(const Area& area, Fill fill) {
+    Outline outline;
+    for (const AreaPolygon& polygon : area) {
+        auto addEdges = [&](const auto& points) {
+            for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+                outline.strokes.push_back(
+                    {Segment{{points[i].x(), points[i].y()}, {points[i + 1].x(), points[i + 1].y()}}, 0});
+            }
+        };
+        addEdges(polygon.outer());
+        for (const auto& inner : polygon.inners()) {
+            addEdges(inner);
+        }
+        if (fill == Fill::Solid) {
+            outline.inside = polygon;
+        }
+    }
+    return outline;
+}
+
+Outline strokes(std::vector<Stroke> list) {
+    return {std::move(list), std::nullopt};
+}
+
+// An oblong pad is a trace with round ends along its longer axis.
+Stroke oblong(const Pad& pad) {
+    const double reach = std::min(pad.sizeX, pad.sizeY) / 2;
+    const double half = std::max(pad.sizeX, pad.sizeY) / 2 - reach;
+    const double angle = (pad.rotation + (pad.sizeX >= pad.sizeY ? 0 : 90)) * std::numbers::pi / 180;
+    const Point offset{half * std::cos(angle), half * std::sin(angle)};
+    return {Segment{{pad.at.x - offset.x, pad.at.y - offset.y}, {pad.at.x + offset.x, pad.at.y + offset.y}},
+            reach};
+}
+
+Outline padOutline(const Pad& pad) {
+    switch (pad.shape) {
+    case pad_shape::Round:
+    case pad_shape::Target:
+        return strokes({disc(pad.at, pad.sizeX / 2)});
+    case pad_shape::Donut:
+    case pad_shape::Thermal:
+        if (pad.inner > 0) {
+            return strokes({ring(pad.at, (pad.sizeX + pad.inner) / 4, (pad.sizeX - pad.inner) / 4)});
+        }
+        return strokes({disc(pad.at, pad.sizeX / 2)});
+    case pad_shape::Oblong:
+        return strokes({oblong(pad)});
+    default:
+        return polygonOutline(areaOf(pad), Fill::Solid);
+    }
+}
+
+struct OutlineOf {
+    Fill fill;
+
+    double pen(double width) const { return fill == Fill::Border ? 0 : width / 2; }
+
+    Outline operator()(const Pad& pad) const { return pad.sizeX > 0 ? padOutline(pad) : Outline{}; }
+    Outline operator()(const Line& line) const {
+        return strokes({{Segment{line.from, line.to}, pen(line.width)}});
+    }
+    Outline operator()(const Arc& arc) const {
+        return strokes({{circularArc(arc.center, arc.radius, arc.start, arc.sweep), pen(arc.width)}});
+    }
+    Outline operator()(const Circle& circle) const {
+        if (fill == Fill::Border) {
+            return strokes({ring(circle.center, circle.radius, 0)});
+        }
+        if (circle.width <= 0) {
+            return circle.radius > 0 ? strokes({disc(circle.center, circle.radius)}) : Outline{};
+        }
+        return strokes({ring(circle.center, circle.radius, circle.width / 2)});
+    }
+    Outline operator()(const Polygon& polygon) const { return polygonOutline(areaOf(polygon), fill); }
+    Outline operator()(const Mark& mark) const { return strokes({disc(mark.at, 0)}); }
+};
+
+const double kFar = std::numeric_limits<double>::infinity();
+
+double boxGap(const Box& a, const Box& b) {
+    const double dx =
+        std::max({0.0, a.min_corner().x() - b.max_corner().x(), b.min_corner().x() - a.max_corner().x()});
+    const double dy =
+        std::max({0.0, a.min_corner().y() - b.max_corner().y(), b.min_corner().y() - a.max_corner().y()});
+    return std::hypot(dx, dy);
+}
+
+// What overlaps() compares: the area, else the point or centre line.
+using Ground = std::variant<std::monostate, Area, Path, AreaPoint>;
+
+Ground groundOf(const Shape& shape, Area area) {
+    if (!area.empty()) {
+        return area;
+    }
+    if (const auto* mark = std::get_if<Mark>(&shape)) {
+        return AreaPoint(mark->at.x, mark->at.y);
+    }
     if (const auto* line = std::get_if<Line>(&shape)) {
         return pathOf(*line);
     }
     if (const auto* arc = std::get_if<Arc>(&shape)) {
         return pathOf(*arc);
     }
-    return {};
+    return std::monostate{};
 }
-
-const Area kNoArea{};
 
 } // namespace
 
-Footprint::Footprint(const Shape& shape) {
-    if (Area area = areaOf(shape); !area.empty()) {
-        box_ = bg::return_envelope<Box>(area);
-        ground_ = std::move(area);
-    } else if (const auto* mark = std::get_if<Mark>(&shape)) {
-        const AreaPoint point(mark->at.x, mark->at.y);
-        box_ = Box(point, point);
-        ground_ = point;
-    } else if (Path path = centreLine(shape); !path.empty()) {
-        box_ = bg::return_envelope<Box>(path);
-        ground_ = std::move(path);
+Footprint::Footprint(const Shape& shape, Fill fill) : shape_(shape), fill_(fill) {
+    Outline outline = std::visit(OutlineOf{fill}, shape);
+    strokes_ = std::move(outline.strokes);
+    inside_ = std::move(outline.inside);
+    if (!strokes_.empty()) {
+        box_ = boxOf(strokes_.front());
+        for (const Stroke& stroke : strokes_) {
+            bg::expand(box_, boxOf(stroke));
+        }
     }
 }
 
-const Area& Footprint::area() const {
-    const auto* area = std::get_if<Area>(&ground_);
-    return area ? *area : kNoArea;
+Area Footprint::area() const {
+    return fill_ == Fill::Border ? Area{} : areaOf(shape_);
+}
+
+bool Footprint::covers(Point p) const {
+    return inside_ && bg::covered_by(AreaPoint(p.x, p.y), *inside_);
+}
+
+double Footprint::strokesDistance(const Footprint& other) const {
+    double best = kFar;
+    for (const Stroke& mine : strokes_) {
+        const Box myBox = boxOf(mine);
+        for (const Stroke& theirs : other.strokes_) {
+            if (boxGap(myBox, boxOf(theirs)) < best) {
+                best = std::min(best, strokeDistance(mine, theirs));
+            }
+            if (best <= 0) {
+                return 0;
+            }
+        }
+    }
+    return best;
 }
 
 double Footprint::distanceTo(const Footprint& other) const {
-    return std::visit(
-        [](const auto& a, const auto& b) -> double {
-            using A = std::decay_t<decltype(a)>;
-            using B = std::decay_t<decltype(b)>;
-            if constexpr (std::is_same_v<A, std::monostate> || std::is_same_v<B, std::monostate>) {
-                return 0;
-            } else {
-                return bg::distance(a, b);
-            }
-        },
-        ground_, other.ground_);
+    if (empty() || other.empty()) {
+        return 0;
+    }
+    if (covers(pointOn(other.strokes_.front().core)) || other.covers(pointOn(strokes_.front().core))) {
+        return 0;
+    }
+    return strokesDistance(other);
+}
+
+double Footprint::depthAt(Point p) const {
+    const Segment point{p, p};
+    double depth = -kFar;
+    double edge = kFar;
+    for (const Stroke& stroke : strokes_) {
+        const double distance = coreDistance(point, stroke.core);
+        depth = std::max(depth, stroke.reach - distance);
+        edge = std::min(edge, distance);
+    }
+    return inside_ ? (covers(p) ? edge : -edge) : depth;
 }
 
 bool Footprint::overlaps(const Footprint& other) const {
@@ -68,7 +206,7 @@ bool Footprint::overlaps(const Footprint& other) const {
                 return false;
             }
         },
-        ground_, other.ground_);
+        groundOf(shape_, area()), groundOf(other.shape_, other.area()));
 }
 
 } // namespace lumora::engine

@@ -1,32 +1,47 @@
 #pragma once
 
 #include "engine/geom/Areas.h"
+#include "engine/geom/Distance.h"
 
 #include <optional>
-#include <variant>
+#include <vector>
 
 namespace lumora::engine {
 
-// What an item occupies when distances are measured: the area it covers, or, for items that cover
-// nothing (insertion marks, zero-width lines and arcs), the point or path it stands on.
+// How an item stands for what it is drawn as: copper and bodies cover their area; outlines are
+// borders, and only the centre line of their pen counts.
+enum class Fill { Solid, Border };
+
+// What an item occupies when distances are measured, in closed form: round pads, drills, traces
+// and arcs are strokes (a centre line with a round pen), polygons and square-cornered pads the
+// edges of a filled polygon. Insertion marks and zero-width lines and arcs cover nothing: they
+// stand on their point or centre line.
 class Footprint {
   public:
-    explicit Footprint(const Shape& shape);
+    explicit Footprint(const Shape& shape, Fill fill = Fill::Solid);
 
-    bool empty() const { return std::holds_alternative<std::monostate>(ground_); }
+    bool empty() const { return strokes_.empty(); }
     // The bounding box; a footprint that is empty has none and must not be asked.
     const Box& box() const { return box_; }
-    // The area; empty for points and paths.
-    const Area& area() const;
+    // The area as polygons, for area sums and unions; empty for points, paths and borders.
+    Area area() const;
 
     // The shortest distance between the two; 0 when they touch or overlap.
     double distanceTo(const Footprint& other) const;
     // True when one reaches into the inside of the other, not only to its border. For a point or
     // path, which has no inside of its own, reaching into the other's inside counts.
     bool overlaps(const Footprint& other) const;
+    // How far p lies inside: the distance to the nearest point outside, negative outside.
+    double depthAt(Point p) const;
 
   private:
-    std::variant<std::monostate, Area, Path, AreaPoint> ground_;
+    bool covers(Point p) const;
+    double strokesDistance(const Footprint& other) const;
+
+    Shape shape_;
+    Fill fill_;
+    std::vector<Stroke> strokes_;
+    std::optional<AreaPolygon> inside_; // the filled polygon whose edges the strokes are
     Box box_{};
 };
 

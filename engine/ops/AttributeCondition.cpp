@@ -31,6 +31,14 @@ AttributeCondition::AttributeCondition(std::string keyword, std::string value, i
     }
 }
 
+AttributeCondition AttributeCondition::scaled(double factor) const {
+    AttributeCondition result = *this;
+    if (isNumeric(comparison_)) {
+        result.number_ = *number_ * factor;
+    }
+    return result;
+}
+
 bool AttributeCondition::matches(const std::string* itemValue) const {
     if (comparison_ == comparison::HasKeyword) {
         return itemValue != nullptr;

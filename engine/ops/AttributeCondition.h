@@ -17,6 +17,9 @@ class AttributeCondition {
     const std::string& keyword() const { return keyword_; }
     // itemValue is the item's value of the keyword, nullptr when it lacks the keyword.
     bool matches(const std::string* itemValue) const;
+    // The same condition with its number, for the numeric comparisons, multiplied by factor: a
+    // length given in one unit compared with values in another.
+    AttributeCondition scaled(double factor) const;
 
   private:
     std::string keyword_;

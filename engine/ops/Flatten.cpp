@@ -3,6 +3,8 @@
 #include "engine/geom/Transform.h"
 #include "engine/model/KorvenFailure.h"
 
+#include <algorithm>
+#include <array>
 #include <set>
 #include <string>
 #include <vector>
@@ -244,7 +246,31 @@ int16_t createFlattenGeometry(Design& design, int32_t filePos) {
     return number;
 }
 
-void flatten(Design& design, int16_t target, const FlattenSelection& selection) {
+namespace {
+
+// Page units in an inch, in the order of the page_units codes.
+constexpr std::array kUnitsPerInch{1.0, 1000.0, 25.4, 1016.0, 2540000.0};
+
+bool isUnitDouble(const Design& design, std::string_view keyword) {
+    return std::ranges::any_of(design.keywords, [&](const Keyword& entry) {
+        return entry.type == keyword_type::UnitDouble && sameKeyword(entry.name, keyword);
+    });
+}
+
+// A number compared with a unit-double keyword (a height, a pitch) comes from a script's length,
+// which KORVEN reads in inches; the attribute values are in page units.
+FlattenSelection inPageUnits(const Design& design, FlattenSelection selection) {
+    if (selection.condition && isUnitDouble(design, selection.condition->keyword())) {
+        selection.condition =
+            selection.condition->scaled(kUnitsPerInch.at(static_cast<std::size_t>(design.pageUnits)));
+    }
+    return selection;
+}
+
+} // namespace
+
+void flatten(Design& design, int16_t target, const FlattenSelection& given) {
+    const FlattenSelection selection = inPageUnits(design, given);
     Geometry& geometry = flattenGeometry(design, target);
     checkLayer(design, selection.layer);
     if (selection.surface < surface::Top || selection.surface > surface::Both) {

@@ -642,8 +642,8 @@ Design baseDesign(std::string name) {
     return design;
 }
 
-// 3.4 by 5.0 in: narrower than 4 in (Panel Dimensions) and shorter than 1.5 times its width (Panel
-// Length To Width Ratio).
+// 3.4 by 5.0 in, rails along x: 3.4 in long in its travel, shorter than 5 in (Panel Dimensions) and
+// than 1.5 times its 5 in width (Panel Length To Width Ratio).
 void addPanel(Design& design) {
     Geometry& panel = block(design, geom::Panel, "PANEL_2UP", block_type::Panel);
     auto add = [&panel](auto value) { panel.data.emplace_back(std::move(value)); };

@@ -119,7 +119,7 @@ constexpr std::array kSeeded{
     Seeded{"Via Edge To Component Pad Edge", Boards, {1, 1}, {}, "SCL; SDA; U1-1 SDA; U1-8 VCC"},
     Seeded{"Via Edge To Testpoint", Boards, {2, 2}, {}, "GND; VCC; VIN"},
     Seeded{"Via Edge To Via Edge", Boards, {2, 2}, {}, "GND; VCC; VIN"},
-    Seeded{"Via Edge To Feature", Boards, {4, 4}, {}, "MTG1 GND; VCC"},
+    Seeded{"Via Edge To Feature", Boards, {2, 2}, {}, "MTG1 GND; VCC"},
     Seeded{"Via Under Component", Boards, {0, 2}, {}, "GND; Q1; U1; VIN"},
     Seeded{"Via In SMT Pad", Boards, {0, 1}, {}, "GND; U1-4 GND"},
 };

@@ -109,7 +109,8 @@ TEST_F(ExampleBoardTest, OutlinesOfBothSurfacesAndTheirAttributes) {
         });
     };
     EXPECT_THAT(outlines("Comp Body Bottom", "", "", 0), ElementsAre("C2", "R5", "U3"));
-    EXPECT_THAT(outlines("Comp Body Top", "COMPHEIGHT", "300", 1), ElementsAre("J2", "J3"));
+    EXPECT_THAT(outlines("Comp Body Top", "COMPHEIGHT", "0.3", 1), ElementsAre("J2", "J3"))
+        << "a unit-double's comparison value is in inches";
     EXPECT_THAT(outlines("Comp Body Top", "ALLOW_VIA_UNDER_PART", "", 5), ElementsAre("U2"));
     EXPECT_THAT(outlines("Comp Body Top", "SMD", "", 6), ElementsAre("J1", "J2", "J3"))
         << "gold fingers are SMD";

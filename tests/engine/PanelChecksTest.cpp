@@ -11,9 +11,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// A panel 1000 wide and 2000 long, its outline drawn with a 10 mil pen (the centre line counts), rails
-// along the bottom and top, and two flatten geometries of its items: component bodies (C4 made of
-// two polygons, C5 on the bottom) and the insertion points of corner marks.
+// A panel 1000 by 2000 (travelling along x: 1000 long, 2000 wide), its outline drawn with a 10 mil pen (the
+// centre line counts), rails along the bottom and top, and two flatten geometries of its items: component
+// bodies (C4 made of two polygons, C5 on the bottom) and the insertion points of corner marks.
 constexpr const char* kPanel = R"({
   "format": "korven-design", "version": 1, "name": "panel", "units": "Mils",
   "layers": [
@@ -64,22 +64,23 @@ class PanelChecksTest : public ::testing::Test {
 };
 
 TEST_F(PanelChecksTest, DimensionsAreThoseOfTheOutlinesCentreLines) {
-    EXPECT_THAT(panelDimensions(context, {.filePos = 1, .minWidth = 1000, .minHeight = 2000}), IsEmpty());
-    EXPECT_THAT(panelDimensions(context, {.filePos = 1, .maxWidth = 1000, .maxHeight = 2000}), IsEmpty());
+    EXPECT_THAT(panelDimensions(context, {.filePos = 1, .minWidth = 2000, .minHeight = 1000}), IsEmpty());
+    EXPECT_THAT(panelDimensions(context, {.filePos = 1, .maxWidth = 2000, .maxHeight = 1000}), IsEmpty());
 }
 
+// The rails run along x: the panel travels along x, so its length is the 1000 of x.
 TEST_F(PanelChecksTest, EachDimensionOutOfRangeIsOneCriticalAtItsEdge) {
     const auto findings = panelDimensions(
-        context, {.filePos = 1, .minWidth = 1200, .maxWidth = 0, .minHeight = 0, .maxHeight = 1500});
-    EXPECT_THAT(findingTexts(findings), ElementsAre("height 2000/1500 Critical", "width 1000/1200 Critical"));
+        context, {.filePos = 1, .minWidth = 2200, .maxWidth = 0, .minHeight = 0, .maxHeight = 900});
+    EXPECT_THAT(findingTexts(findings), ElementsAre("width 2000/2200 Critical", "length 1000/900 Critical"));
     EXPECT_THAT(findingPoints(findings), ElementsAre(Point{0, 1000}, Point{500, 0}));
     EXPECT_EQ(findings[0].check, "Panel Check");
 }
 
 TEST_F(PanelChecksTest, LengthToWidthRatioIsLengthOverWidth) {
-    EXPECT_THAT(panelLengthToWidthRatio(context, {.filePos = 1, .minRatio = 2}), IsEmpty());
-    const auto findings = panelLengthToWidthRatio(context, {.filePos = 1, .minRatio = 2.5});
-    EXPECT_THAT(findingTexts(findings), ElementsAre("length to width ratio 2/2.5 Critical"));
+    EXPECT_THAT(panelLengthToWidthRatio(context, {.filePos = 1, .minRatio = 0.5}), IsEmpty());
+    const auto findings = panelLengthToWidthRatio(context, {.filePos = 1, .minRatio = 0.6});
+    EXPECT_THAT(findingTexts(findings), ElementsAre("length to width ratio 0.5/0.6 Critical"));
     EXPECT_THAT(findingPoints(findings), ElementsAre(Point{500, 1000}));
 }
 

@@ -1,0 +1,234 @@
+// Every case of tests/engine/regressions/: a tiny design, the check to call with its arguments and
+// the findings worked out by hand. Each case runs in the design's own unit and again with the design
+// and every length converted to the other unit (inches <-> mils): the findings must not change.
+
+#include "engine/checks/CheckTable.h"
+#include "engine/io/DesignFile.h"
+#include "engine/io/JsonNode.h"
+#include "engine/model/NumberText.h"
+#include "engine/ops/Flatten.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+
+namespace lumora::engine::test {
+namespace {
+
+const std::filesystem::path kCases = std::filesystem::path(LUMORA_SOURCE_DIR) / "tests/engine/regressions";
+
+// Members of a design file that hold no length.
+const std::set<std::string> kNotLengths{"number", "version", "electrical", "physical", "artwork", "rotation",
+                                        "start",  "sweep",   "spokes",     "color",    "scale"};
+
+// Scales every length of a design; attributes only when their keyword is a unit-double.
+void scaleLengths(Json& value, double factor, const std::set<std::string>& unitKeywords) {
+    if (value.is_number() && !value.is_boolean()) {
+        value = value.get<double>() * factor;
+    } else if (value.is_array()) {
+        for (Json& element : value) {
+            scaleLengths(element, factor, unitKeywords);
+        }
+    } else if (value.is_object()) {
+        for (auto& [key, member] : value.items()) {
+            if (key == "attributes") {
+                for (auto& [keyword, attribute] : member.items()) {
+                    if (unitKeywords.contains(keyword)) {
+                        attribute = formatNumber(std::stod(attribute.get<std::string>()) * factor);
+                    }
+                }
+            } else if (!kNotLengths.contains(key)) {
+                scaleLengths(member, factor, unitKeywords);
+            }
+        }
+    }
+}
+
+Json inOtherUnit(Json design, double factor) {
+    std::set<std::string> unitKeywords;
+    for (const Json& keyword : design.value("keywords", Json::array())) {
+        if (keyword.value("type", "") == "unit-double") {
+            unitKeywords.insert(keyword["name"].get<std::string>());
+        }
+    }
+    design["units"] = factor > 1 ? "Mils" : "Inches";
+    scaleLengths(design["geometries"], factor, unitKeywords);
+    return design;
+}
+
+// The arguments of one case: `lengths` scale with the unit, `values` do not; `geomNum...` values
+// number the case's flatten geometries from 1.
+struct CaseArguments {
+    const Json& lengths;
+    const Json& values;
+    const std::vector<int16_t>& geometries;
+    double factor;
+
+    double length(const char* key) const { return lengths.value(key, 0.0) * factor; }
+    double value(const char* key) const { return values.value(key, 0.0); }
+    bool flag(const char* key) const { return values.value(key, false); }
+    int16_t geometry(const char* key) const { return geometries.at(values.value(key, 1) - 1); }
+    Limits limits() const { return {length("marginal"), length("critical")}; }
+};
+
+using ArgumentsOf = std::function<CheckArguments(const CaseArguments&)>;
+
+const std::map<std::string, ArgumentsOf> kArgumentsOf{
+    {"DistanceCheck2",
+     [](const CaseArguments& a) -> CheckArguments {
+         return DistanceCheck2Args{.geomNum1 = a.geometry("geomNum1"),
+                                   .geomNum2 = a.geometry("geomNum2"),
+                                   .limits = a.limits(),
+                                   .canTouch = a.flag("canTouch"),
+                                   .skipSameNets = a.flag("skipSameNets"),
+                                   .oneDrcPerNet = a.flag("oneDrcPerNet"),
+                                   .skipSameComps = a.flag("skipSameComps")};
+     }},
+    {"ComponentFlushWithOutline",
+     [](const CaseArguments& a) -> CheckArguments {
+         return ComponentFlushWithOutlineArgs{.geomNum = a.geometry("geomNum"),
+                                              .maxDistance = a.length("maxDistance")};
+     }},
+    {"PanelDimensions",
+     [](const CaseArguments& a) -> CheckArguments {
+         return PanelDimensionsArgs{.filePos = 1,
+                                    .minWidth = a.length("minWidth"),
+                                    .maxWidth = a.length("maxWidth"),
+                                    .minHeight = a.length("minHeight"),
+                                    .maxHeight = a.length("maxHeight")};
+     }},
+    {"PanelLengthToWidthRatio",
+     [](const CaseArguments& a) -> CheckArguments {
+         return PanelLengthToWidthRatioArgs{.filePos = 1, .minRatio = a.value("minRatio")};
+     }},
+    {"ViaHoleSize",
+     [](const CaseArguments& a) -> CheckArguments {
+         return ViaHoleSizeArgs{.filePos = 1, .minSize = a.length("minSize"), .maxSize = a.length("maxSize")};
+     }},
+    {"ItemsInCorners",
+     [](const CaseArguments& a) -> CheckArguments {
+         return ItemsInCornersArgs{.geomNum = a.geometry("geomNum"),
+                                   .minRailEdge = a.length("minRailEdge"),
+                                   .maxRailEdge = a.length("maxRailEdge"),
+                                   .minNonRailEdge = a.length("minNonRailEdge"),
+                                   .maxNonRailEdge = a.length("maxNonRailEdge"),
+                                   .minCorners = static_cast<int16_t>(a.value("minCorners"))};
+     }},
+    {"BoardThicknessToDrillDiameter",
+     [](const CaseArguments& a) -> CheckArguments {
+         return BoardThicknessToDrillDiameterArgs{.filePos = 1, .maxRatio = a.value("maxRatio")};
+     }},
+    {"AnnularRing",
+     [](const CaseArguments& a) -> CheckArguments {
+         return AnnularRingArgs{
+             .filePos = 1, .padTop = a.length("padTop"), .padBottom = a.length("padBottom")};
+     }},
+};
+
+// A flatten geometry of file 1 as the case describes it.
+int16_t flattened(Design& design, const Json& spec) {
+    const int16_t number = createFlattenGeometry(design, 1);
+    FlattenSelection selection{.layer = spec.contains("layer")
+                                            ? design.findLayer(spec["layer"].get<std::string>())->number
+                                            : int16_t{-1},
+                               .insertPointOnly = spec.value("insertPointOnly", false)};
+    if (spec.contains("insertType")) {
+        selection.insertType = spec["insertType"].get<int16_t>();
+    }
+    if (spec.contains("class")) {
+        selection.graphicClass = spec["class"].get<int16_t>();
+    }
+    if (spec.contains("condition")) {
+        const Json& condition = spec["condition"];
+        selection.condition.emplace(condition["keyword"].get<std::string>(),
+                                    condition["value"].get<std::string>(),
+                                    condition["comparison"].get<int32_t>());
+    }
+    flatten(design, number, selection);
+    return number;
+}
+
+// "R1-1 V1 distance 4.98 Critical": who (by name, else net, else "board"), what, how much (to a
+// millionth of a unit), how bad.
+std::string findingText(const Finding& finding) {
+    std::string text;
+    for (const DrcItem& item : finding.items) {
+        const std::string name = item.component + (item.pin.empty() ? "" : "-" + item.pin);
+        text += (!name.empty() ? name : !item.net.empty() ? item.net : "board") + " ";
+    }
+    const double rounded = std::round(finding.measured * 1e6) / 1e6;
+    return text + finding.measure + " " + formatNumber(rounded + 0.0) + " " +
+           std::string(severityText(finding.severity));
+}
+
+std::string expectedText(const Json& expected, double factor) {
+    const bool isLength = expected.contains("length");
+    const double value =
+        isLength ? expected["length"].get<double>() * factor : expected["measured"].get<double>();
+    const std::string items = expected["items"];
+    return (items.empty() ? "" : items + " ") + expected["measure"].get<std::string>() + " " +
+           formatNumber(std::round(value * 1e6) / 1e6 + 0.0) + " " + expected["severity"].get<std::string>();
+}
+
+std::vector<std::string> run(const Json& theCase, double factor) {
+    Design design =
+        parseDesign((factor == 1 ? theCase["design"] : inOtherUnit(theCase["design"], factor)).dump());
+    std::vector<int16_t> geometries;
+    for (const Json& spec : theCase.value("flatten", Json::array())) {
+        geometries.push_back(flattened(design, spec));
+    }
+    const std::string check = theCase["check"];
+    const Json lengths = theCase.value("lengths", Json::object());
+    const Json values = theCase.value("values", Json::object());
+    const CaseArguments arguments{lengths, values, geometries, factor};
+    const CheckArguments checkArguments = kArgumentsOf.at(check)(arguments);
+    const auto entry = std::ranges::find(checkTable(), check, &CheckEntry::name);
+    CheckContext context(design, check);
+    std::vector<Finding> findings = entry->run(context, checkArguments);
+    std::ranges::sort(findings, reportedBefore);
+    std::vector<std::string> texts;
+    for (const Finding& finding : findings) {
+        texts.push_back(findingText(finding));
+    }
+    return texts;
+}
+
+class RegressionCase : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(RegressionCase, FindsWhatWasWorkedOutByHandInEitherUnit) {
+    std::ifstream in(kCases / (GetParam() + ".json"));
+    const Json theCase = Json::parse(in);
+    const double toOther = theCase["design"]["units"] == "Mils" ? 0.001 : 1000;
+    for (const double factor : {1.0, toOther}) {
+        std::vector<std::string> expected;
+        for (const Json& finding : theCase["expect"]) {
+            expected.push_back(expectedText(finding, factor));
+        }
+        std::ranges::sort(expected);
+        std::vector<std::string> found = run(theCase, factor);
+        std::ranges::sort(found);
+        EXPECT_EQ(found, expected) << GetParam() << " scaled by " << factor << ": " << theCase["guards"];
+    }
+}
+
+std::vector<std::string> caseNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(kCases)) {
+        names.push_back(entry.path().stem().string());
+    }
+    std::ranges::sort(names);
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Regressions, RegressionCase, ::testing::ValuesIn(caseNames()), [](const auto& info) {
+    std::string name = info.param;
+    std::ranges::replace(name, '-', '_');
+    return name;
+});
+
+} // namespace
+} // namespace lumora::engine::test
