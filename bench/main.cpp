@@ -3,8 +3,8 @@
 // LUMORA_BENCH_KICAD_BOARD, the KiCad board loaded (the video demo board unless set).
 
 #include "bench/CheckBenchmarks.h"
-#include "bench/KicadBenchmarks.h"
 #include "bench/DistanceKernelAgreement.h"
+#include "bench/KicadBenchmarks.h"
 
 #include <benchmark/benchmark.h>
 
