@@ -1,5 +1,6 @@
 #include "desktop/MainWindow.h"
 
+#include "desktop/ProgramIcon.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
 #include "korven/RunnerSwitches.h"
@@ -169,7 +170,8 @@ void MainWindow::windowOpened(frmTests& window) {
     auto* drawing = new ScriptWindow(window, *this);
     QMdiSubWindow* sub = area_->addSubWindow(drawing);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->resize(640, 420);
+    sub->setWindowIcon(programIcon());
+    sub->resize(660, 460);
     windows_[&window] = sub;
     sub->show();
     area_->setActiveSubWindow(sub);

@@ -106,6 +106,8 @@ void ScriptWindow::buildGrid() {
     }
     grid_->setHorizontalHeaderLabels(headers);
     grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    grid_->setWordWrap(false);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);

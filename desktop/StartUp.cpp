@@ -1,6 +1,10 @@
 #include "desktop/StartUp.h"
 
+#include "log/ProgramFolder.h"
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace lumora::desktop {
@@ -27,6 +31,16 @@ QStringList scriptArguments(const QStringList& arguments) {
         }
     }
     return scripts;
+}
+
+void chooseProgramFolder() {
+    if (!qEnvironmentVariableIsEmpty("LUMORA_HOME") ||
+        QFileInfo(QString::fromStdString(programFolder().string())).isWritable()) {
+        return;
+    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    qputenv("LUMORA_HOME", QFile::encodeName(folder));
 }
 
 std::unique_ptr<QLockFile> claimSingleInstance() {

@@ -18,6 +18,10 @@ std::optional<QString> designArgument(const QStringList& arguments);
 // The other arguments: scripts to open instead of asking for them.
 QStringList scriptArguments(const QStringList& arguments);
 
+// An installed program cannot write beside itself: unless LUMORA_HOME says otherwise, the logs and
+// rdbset.dat then live in the user's data folder.
+void chooseProgramFolder();
+
 // The lock that keeps a second instance out, in the user's runtime folder; nothing when another
 // instance holds it.
 std::unique_ptr<QLockFile> claimSingleInstance();

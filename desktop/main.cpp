@@ -2,6 +2,7 @@
 
 #include "desktop/DesignHost.h"
 #include "desktop/MainWindow.h"
+#include "desktop/ProgramIcon.h"
 #include "desktop/QtEventPump.h"
 #include "desktop/StartUp.h"
 #include "engine/checks/WhileWaiting.h"
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setOrganizationName("Lumora");
     app.setApplicationName("Lumora Runner");
-    app.setWindowIcon(QIcon::fromTheme("lumora"));
+    app.setWindowIcon(programIcon());
 
     std::unique_ptr<QLockFile> instance = claimSingleInstance();
     if (!instance) {
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    chooseProgramFolder();
     QtEventPump pump;
     setEventPump(&pump);
     engine::setWhileWaiting([] { eventPump().doEvents(); });

@@ -1,4 +1,5 @@
 #include "desktop/MainWindow.h"
+#include "desktop/ProgramIcon.h"
 #include "desktop/QtEventPump.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/StartUp.h"
@@ -206,6 +207,22 @@ class DesktopTest : public QObject {
         QTest::mouseMove(grid.viewport(), overRow2 + QPoint(0, grid.rowHeight(0)));
         QTest::qWait(900);
         QVERIFY(tip.isVisible()); // not tracked: the old tip stays until the mouse is tracked again
+    }
+
+    // Not a test: the README's pictures, taken when LUMORA_SCREENSHOTS names a folder.
+    void screenshots() {
+        QString folder = qEnvironmentVariable("LUMORA_SCREENSHOTS");
+        if (folder.isEmpty()) {
+            QSKIP("LUMORA_SCREENSHOTS not set");
+        }
+        window_->resize(1200, 640);
+        window_->setWindowIcon(programIcon());
+        open("all-tests.dfm");
+        frmTests& smt = open("smt-assembly.dfm");
+        window_->area().tileSubWindows();
+        button(smt, "runButton").click();
+        QTest::qWait(100);
+        QVERIFY(window_->grab().save(folder + "/main-window.png"));
     }
 
     void singleInstanceAndRegisterOnly() {
