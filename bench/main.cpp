@@ -1,6 +1,7 @@
 // lumora-bench: Google Benchmark's options, plus LUMORA_BENCH_LARGEST, the components of the
 // largest board (100000 unless set; a million needs about 20 GB and several minutes).
 
+#include "bench/BoardBenchmarks.h"
 #include "bench/CheckBenchmarks.h"
 
 #include <benchmark/benchmark.h>
@@ -44,6 +45,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     lumora::bench::registerCheckBenchmarks(*largest);
+#ifdef LUMORA_PICTURES
+    lumora::bench::registerBoardBenchmarks(*largest);
+#endif
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -22,6 +22,8 @@ class DesignHost {
     // The remembered design of the last session, if it still opens.
     void openRemembered();
     const QString& file() const { return file_; }
+    // KORVEN's document, nullptr until a design opened.
+    const engine::Design* design() const { return file_.isEmpty() ? nullptr : &korven_->session().design(); }
     // The status bar's text.
     QString statusText() const;
 

@@ -1,5 +1,6 @@
 #include "desktop/MainWindow.h"
 
+#include "desktop/BoardWindow.h"
 #include "desktop/ProgramIcon.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
@@ -13,6 +14,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,12 +30,14 @@
 namespace lumora::desktop {
 
 MainWindow::MainWindow(DesignHost& design)
-    : design_(design), area_(new QMdiArea(this)), designLabel_(new QLabel(this)), tip_(new TipWindow(this)) {
+    : design_(design), area_(new QMdiArea(this)), designLabel_(new QLabel(this)), tip_(new TipWindow(this)),
+      board_(new BoardWindow(this)) {
     setObjectName("MDIMain");
     setWindowTitle(QString::fromStdString(main_.caption()));
     setCentralWidget(area_);
     statusBar()->addWidget(designLabel_);
     designLabel_->setText(design_.statusText());
+    showDesign();
     resize(1000, 700);
     bindCommands();
     main_.setObserver(this);
@@ -164,6 +168,35 @@ void MainWindow::chooseDesign(const QString& file) {
         ui_.showMessage(failure->toStdString());
     }
     designLabel_->setText(design_.statusText());
+    showDesign();
+}
+
+// KORVEN's window follows the design; the recorder names the test of each marker it places.
+void MainWindow::showDesign() {
+    const engine::Design* design = design_.design();
+    recorder_ = design != nullptr ? std::make_unique<RunRecorder>(*design) : nullptr;
+    main_.setTestListener(recorder_.get());
+    board_->setDesign(design, QFileInfo(design_.file()).fileName(),
+                      recorder_ ? &recorder_->tests() : nullptr);
+    if (design != nullptr) {
+        showBoardWindow();
+    }
+}
+
+// Beside the runner, as KORVEN runs beside it.
+void MainWindow::showBoardWindow() {
+    if (!board_->isVisible()) {
+        board_->move(frameGeometry().topRight() + QPoint(1, 0));
+        board_->show();
+    }
+}
+
+void MainWindow::showTestMarkers(const frmTests& window, long row) {
+    if (main_.blnTestRunning || design_.design() == nullptr) {
+        return; // the list follows the grid after a run
+    }
+    board_->showTest(MarkerFilter::TestRow{window.strFilename, row});
+    showBoardWindow();
 }
 
 void MainWindow::windowOpened(frmTests& window) {
@@ -202,6 +235,7 @@ void MainWindow::runStateChanged() {
             drawing->refreshState();
         }
     }
+    board_->refreshMarkers();
     menus_.refresh(menuContext());
 }
 

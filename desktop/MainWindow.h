@@ -4,6 +4,7 @@
 #include "desktop/DesignHost.h"
 #include "desktop/MenuBuilder.h"
 #include "desktop/QtInterface.h"
+#include "record/RunRecord.h"
 
 #include <QMainWindow>
 
@@ -16,6 +17,7 @@ class QMdiSubWindow;
 
 namespace lumora::desktop {
 
+class BoardWindow;
 class ScriptWindow;
 class TipWindow;
 
@@ -32,6 +34,9 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     TipWindow& tipWindow() { return *tip_; }
     const MenuBuilder& menus() const { return menus_; }
     ScriptWindow* scriptWindow(const frmTests& window) const;
+    BoardWindow& boardWindow() { return *board_; }
+    // A grid row was selected: KORVEN's window lists that test's markers.
+    void showTestMarkers(const frmTests& window, long row);
 
     // Runs what starts a run, then ends the program if Exit was asked for meanwhile.
     void runThenFinish(const std::function<void()>& run);
@@ -55,11 +60,15 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     void showDebuggedGeometries();
     void showRunnerSettings();
     void showAbout();
+    void showDesign();
+    void showBoardWindow();
 
     DesignHost& design_;
     QMdiArea* area_;
     QLabel* designLabel_;
     TipWindow* tip_;
+    BoardWindow* board_;
+    std::unique_ptr<RunRecorder> recorder_;
     QtInterface ui_{this};
     MDIMain main_{ui_};
     MenuBuilder menus_;

@@ -76,6 +76,12 @@ ScriptWindow::ScriptWindow(frmTests& model, MainWindow& main)
     connect(resume_, &QPushButton::clicked, this,
             [this] { main_.runThenFinish([this] { model_->continueScript(); }); });
     connect(stop_, &QPushButton::clicked, this, [this] { model_->stopScript(); });
+    connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row) {
+        if (model_ != nullptr && row >= 0) {
+            model_->grid().selectRow(row + 1);
+            main_.showTestMarkers(*model_, row + 1);
+        }
+    });
     tipTimer_.setSingleShot(true);
     tipTimer_.setInterval(kTipDelayMs);
     connect(&tipTimer_, &QTimer::timeout, this, &ScriptWindow::showTip);
