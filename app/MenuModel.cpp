@@ -65,10 +65,9 @@ constexpr std::array kScriptSettings{
     MenuItemSpec{"Generate Test Times", GenerateTestTimes, R::Always, R::Always, M::GenerateTestTimes},
     MenuItemSpec{"Popup Test Info", PopupTestInfo, R::Always, R::Always, M::PopupTestInfo},
 };
-// Web help needs the test catalogue's pages, which the program does not carry yet.
 constexpr std::array kScriptHelp{
     MenuItemSpec{"&Contents", HelpContents},
-    MenuItemSpec{"Web help for selected test ...", WebHelp, R::Always, R::Never},
+    MenuItemSpec{"Web help for selected test ...", WebHelp},
     kSeparator,
     MenuItemSpec{"&About...", About},
 };
@@ -87,8 +86,6 @@ bool holds(MenuRule rule, const MenuContext& context) {
     switch (rule) {
     case R::Always:
         return true;
-    case R::Never:
-        return false;
     case R::DebugMenus:
         return context.debugMenus;
     case R::DebugOn:

@@ -34,7 +34,7 @@ enum class Command {
 };
 
 // When an item shows or can be chosen.
-enum class MenuRule { Always, Never, DebugMenus, DebugOn, TwoWindows, RunEnabled, StopEnabled };
+enum class MenuRule { Always, DebugMenus, DebugOn, TwoWindows, RunEnabled, StopEnabled };
 // Which check mark an item carries.
 enum class MenuMark { None, ClearDRCOnRun, GenerateTestTimes, PopupTestInfo };
 

@@ -4,6 +4,7 @@
 #include "desktop/ProgramIcon.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
+#include "desktop/WebHelp.h"
 #include "korven/RunnerSwitches.h"
 #include "log/Clock.h"
 #include "ui/AboutBox.h"
@@ -39,6 +40,7 @@ MainWindow::MainWindow(DesignHost& design)
     designLabel_->setText(design_.statusText());
     showDesign();
     resize(1000, 700);
+    help_.loadTestCatalogue();
     bindCommands();
     main_.setObserver(this);
     connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
@@ -142,6 +144,13 @@ void MainWindow::bindCommands() {
              }
          }},
         {Command::HelpContents, [this] { main_.onHelpContents(); }},
+        {Command::WebHelp,
+         [this] {
+             if (frmTests* active = activeModel()) {
+                 const TestGrid& grid = active->grid();
+                 openWebHelp(help_, grid.text(grid.selectedRow(), TestGrid::Name), ui_);
+             }
+         }},
         {Command::About, [this] { showAbout(); }},
     };
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MDIMain.h"
+#include "app/TestHelp.h"
 #include "desktop/DesignHost.h"
 #include "desktop/MenuBuilder.h"
 #include "desktop/QtInterface.h"
@@ -69,6 +70,7 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     TipWindow* tip_;
     BoardWindow* board_;
     std::unique_ptr<RunRecorder> recorder_;
+    TestHelp help_;
     QtInterface ui_{this};
     MDIMain main_{ui_};
     MenuBuilder menus_;

@@ -1,16 +1,22 @@
 // KORVEN's window after the full example script on the example board: markers drawn where they are,
-// the list sorted, filtered and following the grid, a chosen marker centred with its items.
+// the list sorted, filtered and following the grid, a chosen marker centred with its items; and the
+// web help of the selected test.
 
 #include "desktop/BoardWindow.h"
 #include "desktop/BoardView.h"
 #include "desktop/MainWindow.h"
 #include "desktop/QtEventPump.h"
 #include "desktop/ScriptWindow.h"
+#include "desktop/WebHelp.h"
 #include "engine/checks/WhileWaiting.h"
 #include "korven/clsResponse.h"
 #include "picture/LayerStyle.h"
 #include "picture/PictureExport.h"
 
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -60,6 +66,8 @@ class BoardWindowTest : public QObject {
     std::unique_ptr<DesignHost> design_;
     std::unique_ptr<MainWindow> window_;
     frmTests* script_ = nullptr;
+    QStringList opened_;
+    QStringList messages_;
 
     BoardWindow& board() { return window_->boardWindow(); }
     const engine::Design& design() { return *design_->design(); }
@@ -74,6 +82,9 @@ class BoardWindowTest : public QObject {
     void selectGridRow(long row) {
         window_->scriptWindow(*script_)->grid().setCurrentCell(row - 1, TestGrid::Name);
     }
+
+  public slots:
+    void openUrl(const QUrl& url) { opened_ << url.toString(); }
 
   private slots:
     void initTestCase() {
@@ -169,6 +180,27 @@ class BoardWindowTest : public QObject {
         board().filter().setText("critical");
         QCOMPARE(list.rowCount(), critical);
         board().filter().setText("");
+    }
+
+    void webHelpOpensTheSelectedTestsPage() {
+        QDesktopServices::setUrlHandler("https", this, "openUrl");
+        selectGridRow(gridRowOf("Via Edge To Feature"));
+        window_->perform(Command::WebHelp);
+        QCOMPARE(opened_, QStringList{helpServer() + "GettingResults/Lumora/via/via_edge_to_feature.htm"});
+
+        QSettings().setValue("webHelp/server", "https://help example/");
+        QTimer::singleShot(0, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages_ << box->text();
+                box->accept();
+            }
+        });
+        window_->perform(Command::WebHelp);
+        QSettings().remove("webHelp/server");
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY2(messages_[0].startsWith("Error openning web page. {") && messages_[0].endsWith("}"),
+                 qPrintable(messages_[0]));
     }
 };
 
