@@ -23,13 +23,13 @@ namespace {
 
 // How much of the board shows around a chosen marker: a twentieth of the board at least, more for
 // large measured or required values, so that both items stay in sight.
-constexpr double kSpanPerLimit = 12;
+constexpr double kSpanPerLimit = 24;
 constexpr double kBoardFraction = 1.0 / 20;
 constexpr int kLayerRole = Qt::UserRole;
 
 QIcon swatch(const QColor& color) {
     QPixmap pixmap(12, 12);
-    pixmap.fill(color);
+    pixmap.fill(QColor(color.red(), color.green(), color.blue()));
     return QIcon(pixmap);
 }
 
@@ -180,8 +180,9 @@ void BoardWindow::showFile(int32_t file) {
 }
 
 void BoardWindow::showTest(std::optional<MarkerFilter::TestRow> test) {
+    const bool oneTest = test.has_value();
     filter_.setTest(std::move(test));
-    if (filter_.rowCount() > 0) {
+    if (oneTest && filter_.rowCount() > 0) {
         selectMarker(0);
     }
 }

@@ -25,7 +25,7 @@ class BoardWindow : public QWidget {
     void setDesign(const engine::Design* design, const QString& name, const std::vector<TestRecord>* records);
     // After a run: new markers and the tests that placed them.
     void refreshMarkers();
-    // Narrows the list to one test of a script; nullopt shows all tests.
+    // Narrows the list to one test of a script and chooses its first marker; nullopt lists all tests.
     void showTest(std::optional<MarkerFilter::TestRow> test);
     // Shows a board or panel file of the design.
     void showFile(int32_t file);

@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kHeaders[] = {"Test", "Check", "Severity", "Measured", "Required", "Items", "Board"};
 
 QString number(double value) {
-    return QString::number(value, 'g', 10);
+    return QString::number(value, 'g', 6);
 }
 
 QString itemsText(const engine::DrcMarker& marker) {

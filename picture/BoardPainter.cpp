@@ -2,10 +2,12 @@
 
 #include "picture/LayerStyle.h"
 
+#include <QPaintEngine>
 #include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 namespace lumora::picture {
@@ -70,10 +72,57 @@ QPainterPath padPath(const engine::Pad& pad) {
 
 // Who an item belongs to, for highlighting the items a marker names.
 struct Owner {
-    std::string boards; // "B1/" inside a panel's board
-    std::string component;
-    std::string pin;
+    std::string boards{}; // "B1/" inside a panel's board
+    std::string component{};
+    std::string pin{};
+    std::string net{}; // of a via, testpoint or free pad, or of a component's pin
+    const std::map<std::string, std::string>* pinNets = nullptr;
     bool highlighted = false;
+};
+
+// Boxes in device pixels. On a raster device they are written straight into an image laid over
+// the drawing (the last box of a pixel wins); elsewhere (SVG) they are drawn as rectangles.
+class Boxes {
+  public:
+    explicit Boxes(QPainter& painter) : painter_(painter) {
+        if (painter.paintEngine()->type() == QPaintEngine::Raster) {
+            image_ = QImage(painter.device()->width(), painter.device()->height(),
+                            QImage::Format_ARGB32_Premultiplied);
+            image_.fill(Qt::transparent);
+        }
+    }
+
+    void add(const QRectF& box, const QColor& color) {
+        if (image_.isNull()) {
+            rects_.emplace_back(box, color);
+            return;
+        }
+        const QRect pixels = box.toAlignedRect() & image_.rect();
+        const QRgb value = qPremultiply(color.rgba());
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            std::fill(line + pixels.left(), line + pixels.right() + 1, value);
+        }
+    }
+
+    void paint() {
+        painter_.save();
+        painter_.resetTransform();
+        if (image_.isNull()) {
+            painter_.setPen(Qt::NoPen);
+            for (const auto& [rect, color] : rects_) {
+                painter_.fillRect(rect, color);
+            }
+        } else {
+            painter_.drawImage(0, 0, image_);
+        }
+        painter_.restore();
+    }
+
+  private:
+    QPainter& painter_;
+    QImage image_;
+    std::vector<std::pair<QRectF, QColor>> rects_;
 };
 
 class ScenePainter {
@@ -84,14 +133,33 @@ class ScenePainter {
         pixelsPerUnit_ = std::sqrt(std::abs(t.determinant()));
     }
 
-    void paintBlock(const std::vector<std::size_t>& positions) {
+    // Items of the block too small to draw in detail become boxes of their bounds in their
+    // layer's colour: a whole large board is then a cheap fill of small rectangles, not millions of
+    // antialiased shapes.
+    void paintBlock(const std::vector<SceneItem>& items) {
         const Owner top;
-        for (std::size_t position : positions) {
-            paintItem(scene_.block().data[position], top, false);
+        const QTransform toDevice = painter_.worldTransform();
+        Boxes boxes(painter_);
+        for (const SceneItem& item : items) {
+            const engine::DataItem& data = scene_.block().data[item.position];
+            if (std::max(item.bounds.width(), item.bounds.height()) * pixelsPerUnit_ >= kDetailFromPixels) {
+                paintItem(data, top, false);
+            } else if (const int16_t layer = boxLayer(data); layer >= 0 && shown(layer)) {
+                boxes.add(toDevice.mapRect(item.bounds), styleOf(layer).color);
+            }
         }
+        boxes.paint();
     }
 
   private:
+    int16_t boxLayer(const engine::DataItem& item) const {
+        if (const auto* insert = std::get_if<engine::Insert>(&item)) {
+            const int16_t layer = scene_.summary(insert->geometry).layer;
+            return insert->mirror && layer >= 0 ? scene_.design().mirrorLayer(layer) : layer;
+        }
+        return std::get<engine::Graphic>(item).layer;
+    }
+
     void paintItem(const engine::DataItem& item, const Owner& owner, bool mirrored) {
         if (const auto* insert = std::get_if<engine::Insert>(&item)) {
             paintInsert(*insert, owner, mirrored);
@@ -136,7 +204,7 @@ class ScenePainter {
             return;
         }
         LayerStyle style = styleOf(layer);
-        if (owner.highlighted || netHighlighted(graphic.net, owner)) {
+        if (owner.highlighted || (netHighlighted(graphic.net, owner) && !isPlane(layer))) {
             style.color = QColor::fromRgba(kHighlight);
         }
         std::visit([&](const auto& shape) { paintShape(shape, style); }, graphic.shape);
@@ -205,20 +273,31 @@ class ScenePainter {
     Owner ownerOf(const engine::Insert& insert, const Owner& outer) const {
         Owner owner = outer;
         if (insert.insertType == engine::insert_type::Board) {
-            owner.boards += insert.refName + "/";
-            owner.component.clear();
+            owner = Owner{.boards = outer.boards + insert.refName + "/"};
         } else if (insert.insertType == engine::insert_type::Pin) {
             owner.pin = insert.refName;
+            owner.net = netOfPin(outer, insert.refName);
         } else {
-            owner.component = owner.boards + insert.refName;
-            owner.pin.clear();
+            owner = Owner{.boards = outer.boards,
+                          .component = outer.boards + insert.refName,
+                          .net = insert.net,
+                          .pinNets = &insert.pinNets};
         }
         owner.highlighted =
             outer.highlighted || std::ranges::any_of(options_.highlighted, [&](const engine::DrcItem& item) {
-                return !item.component.empty() && item.component == owner.component &&
-                       (item.pin.empty() || item.pin == owner.pin);
+                return item.component.empty()
+                           ? !item.net.empty() && item.net == owner.net
+                           : item.component == owner.component && (item.pin.empty() || item.pin == owner.pin);
             });
         return owner;
+    }
+
+    static std::string netOfPin(const Owner& component, const std::string& pin) {
+        if (component.pinNets == nullptr) {
+            return {};
+        }
+        auto net = component.pinNets->find(pin);
+        return net == component.pinNets->end() ? std::string() : net->second;
     }
 
     bool netHighlighted(const std::string& net, const Owner& owner) const {
@@ -226,6 +305,16 @@ class ScenePainter {
                std::ranges::any_of(options_.highlighted, [&](const engine::DrcItem& item) {
                    return item.component.empty() && item.net == net;
                });
+    }
+
+    // A marker that names a net lights its vias, pads and etch, not the plane that fills the board.
+    bool isPlane(int16_t layer) const {
+        const auto& layers = scene_.design().layers;
+        if (layer < 0 || static_cast<std::size_t>(layer) >= layers.size() || !layers[layer]) {
+            return false;
+        }
+        return layers[layer]->type == engine::layer_type::Plane ||
+               layers[layer]->type == engine::layer_type::SplitPlane;
     }
 
     bool shown(int16_t layer) const { return !options_.hiddenLayers.contains(layer); }

@@ -19,8 +19,10 @@ struct ViewOptions {
     std::vector<engine::DrcItem> highlighted;  // drawn in the highlight colour
 };
 
-// Screen pixels below which an insert is drawn as a box of its bounds, and below which nothing is
-// drawn: a whole board at a glance stays a few thousand rectangles, not millions of pads.
+// Level of detail, in screen pixels of an item's larger side: items of the file's block below
+// kDetailFromPixels are drawn as boxes of their bounds, batched per layer; a nested insert below
+// kBoxBelowPixels as a box, below kSkipBelowPixels not at all.
+inline constexpr double kDetailFromPixels = 8;
 inline constexpr double kBoxBelowPixels = 4;
 inline constexpr double kSkipBelowPixels = 0.4;
 // Marker size on the screen, whatever the zoom.

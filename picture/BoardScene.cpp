@@ -95,6 +95,7 @@ BoardScene::BoardScene(const engine::Design& design, int32_t file)
     BoundsSum sum;
     std::vector<Entry> entries;
     entries.reserve(block_.data.size());
+    all_.reserve(block_.data.size());
     for (std::size_t position = 0; position < block_.data.size(); ++position) {
         QRectF box;
         if (const auto* insert = std::get_if<engine::Insert>(&block_.data[position])) {
@@ -104,6 +105,7 @@ BoardScene::BoardScene(const engine::Design& design, int32_t file)
         }
         sum.add(box);
         entries.emplace_back(toBox(box), position);
+        all_.push_back({position, box});
     }
     index_->tree = decltype(index_->tree)(entries.begin(), entries.end());
     for (const engine::DrcMarker& marker : design.drcs) {
@@ -116,13 +118,21 @@ BoardScene::BoardScene(const engine::Design& design, int32_t file)
 
 BoardScene::~BoardScene() = default;
 
-std::vector<std::size_t> BoardScene::itemsIn(const QRectF& area) const {
-    std::vector<std::size_t> positions;
+std::vector<SceneItem> BoardScene::itemsIn(const QRectF& area) const {
+    if (area.normalized().contains(bounds_)) {
+        return all_; // the whole file: no search, no sorting
+    }
+    std::vector<SceneItem> items;
     index_->tree.query(
         bgi::intersects(toBox(area.normalized())),
-        boost::make_function_output_iterator([&](const Entry& entry) { positions.push_back(entry.second); }));
-    std::ranges::sort(positions);
-    return positions;
+        boost::make_function_output_iterator([&](const Entry& entry) {
+            const Box& box = entry.first;
+            items.push_back(
+                {entry.second, QRectF(QPointF(box.min_corner().get<0>(), box.min_corner().get<1>()),
+                                      QPointF(box.max_corner().get<0>(), box.max_corner().get<1>()))});
+        }));
+    std::ranges::sort(items, {}, &SceneItem::position);
+    return items;
 }
 
 const GeometrySummary& BoardScene::summary(int16_t geometry) const {

@@ -20,6 +20,12 @@ struct GeometrySummary {
     int16_t layer = -1;
 };
 
+// An item of a file's block: its data position and its bounds in the file's coordinates.
+struct SceneItem {
+    std::size_t position = 0;
+    QRectF bounds;
+};
+
 // One board or panel file of a design, ready for drawing: the items of its block in a spatial
 // index, in the file's coordinates, so that a view draws only what it shows.
 class BoardScene {
@@ -32,8 +38,8 @@ class BoardScene {
     const engine::Geometry& block() const { return block_; }
     // Everything of the file, markers included.
     QRectF bounds() const { return bounds_; }
-    // Data positions of the block's items whose bounds meet area, in data order.
-    std::vector<std::size_t> itemsIn(const QRectF& area) const;
+    // The block's items whose bounds meet area, in data order.
+    std::vector<SceneItem> itemsIn(const QRectF& area) const;
     const GeometrySummary& summary(int16_t geometry) const;
 
   private:
@@ -43,6 +49,7 @@ class BoardScene {
     const engine::Geometry& block_;
     mutable std::map<int16_t, GeometrySummary> summaries_;
     std::unique_ptr<Index> index_;
+    std::vector<SceneItem> all_;
     QRectF bounds_;
 };
 

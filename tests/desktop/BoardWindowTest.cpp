@@ -202,6 +202,21 @@ class BoardWindowTest : public QObject {
         QVERIFY2(messages_[0].startsWith("Error openning web page. {") && messages_[0].endsWith("}"),
                  qPrintable(messages_[0]));
     }
+
+    // Not a test: the README's pictures of KORVEN's window, taken when LUMORA_SCREENSHOTS names a folder.
+    void screenshots() {
+        const QString folder = qEnvironmentVariable("LUMORA_SCREENSHOTS");
+        if (folder.isEmpty()) {
+            QSKIP("LUMORA_SCREENSHOTS not set");
+        }
+        board().resize(1200, 860);
+        board().refreshMarkers(); // nothing chosen
+        board().showTest(std::nullopt);
+        board().view().fit();
+        QVERIFY(board().grab().save(folder + "/board-view.png"));
+        selectGridRow(gridRowOf("Via Edge To Via Edge"));
+        QVERIFY(board().grab().save(folder + "/board-marker.png"));
+    }
 };
 
 QTEST_MAIN(BoardWindowTest)
