@@ -196,6 +196,9 @@ void BoardWindow::markerChosen(const QModelIndex& index) {
         return;
     }
     const int row = filter_.mapToSource(index).row();
+    if (table_.row(row).marker >= design_->drcs.size()) {
+        return; // a run cleared the markers; the list follows when it ends
+    }
     const engine::DrcMarker& marker = table_.marker(row);
     if (view_->scene() == nullptr || view_->scene()->file().number != marker.file) {
         showFile(marker.file);

@@ -28,6 +28,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace lumora::desktop {
 
 MainWindow::MainWindow(DesignHost& design)
@@ -201,8 +203,11 @@ void MainWindow::showBoardWindow() {
 }
 
 void MainWindow::showTestMarkers(const frmTests& window, long row) {
-    if (main_.blnTestRunning || design_.design() == nullptr) {
-        return; // the list follows the grid after a run
+    const auto ran = [&](const TestRecord& test) {
+        return test.script == window.strFilename && test.row == row;
+    };
+    if (main_.blnTestRunning || !recorder_ || std::ranges::none_of(recorder_->tests(), ran)) {
+        return; // the list follows the grid once the row's test has run
     }
     board_->showTest(MarkerFilter::TestRow{window.strFilename, row});
     showBoardWindow();
