@@ -16,6 +16,7 @@ class QMdiSubWindow;
 
 namespace lumora::desktop {
 
+class DebugListWindow;
 class ScriptWindow;
 class TipWindow;
 
@@ -60,6 +61,7 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     QMdiArea* area_;
     QLabel* designLabel_;
     TipWindow* tip_;
+    DebugListWindow* debugList_ = nullptr; // made when first shown
     QtInterface ui_{this};
     MDIMain main_{ui_};
     MenuBuilder menus_;

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
@@ -168,6 +169,45 @@ class DesktopTest : public QObject {
         QCOMPARE(model.nextRow(), 1L);
         QCOMPARE(drawing(model).grid().item(6, TestGrid::Critical)->text(), QString("8"));
         QCOMPARE(drawing(model).grid().columnWidth(TestGrid::Name), pixelsOf(800, drawing(model)));
+    }
+
+    void checkAllFromThePopupDuringARunReachesTheRowsAhead() {
+        frmTests& model = open("smt-assembly.dfm");
+        for (long row = 2; row <= model.grid().testRows(); ++row) {
+            model.grid().setChecked(row, false);
+        }
+        QTableWidget& grid = drawing(model).grid();
+        bool asked = false;
+        DuringRun user([&] {
+            if (auto* popup = drawing(model).findChild<QMenu*>(); popup && popup->isVisible()) {
+                popup->actions().at(0)->trigger(); // "Check All"
+                popup->close();
+            } else if (model.runState().lngCurRow == 1 && !asked) {
+                asked = true;
+                // Posted: the popup's own event loop must not run inside this timer's call.
+                QMetaObject::invokeMethod(
+                    &grid, [&grid] { emit grid.customContextMenuRequested(QPoint(5, 5)); },
+                    Qt::QueuedConnection);
+            }
+        });
+        button(model, "runButton").click();
+        QVERIFY(asked);
+        QCOMPARE(grid.item(7, TestGrid::Name)->background().color(), QColor(0, 255, 0));
+        QCOMPARE(model.totals().critical, 16L);
+    }
+
+    void exitDuringARunEndsTheProgramWhenTheRunReturns() {
+        frmTests& model = open("smt-assembly.dfm");
+        bool closedAtOnce = true;
+        DuringRun user([&] {
+            if (model.runState().lngCurRow == 2 && window_->isVisible() && !model.runState().blnStop) {
+                closedAtOnce = window_->close();
+            }
+        });
+        button(model, "runButton").click();
+        QVERIFY(!closedAtOnce);
+        QCOMPARE(model.nextRow(), 3L);
+        QVERIFY(!window_->isVisible());
     }
 
     void batchOverTwoWindowsAndItsMenuRule() {
