@@ -148,7 +148,10 @@ class DesktopTest : public QObject {
         QCursor duringRun;
         bool closed = true;
         bool stopped = false;
+        bool progressShown = false;
+        auto* progress = window_->findChild<QDialog*>("frmStatus");
         DuringRun user([&] {
+            progressShown |= progress->isVisible() && progress->windowTitle() == "Processing...";
             if (model.runState().lngCurRow == 3 && !stopped) {
                 stopped = true;
                 duringRun = window_->cursor();
@@ -158,6 +161,8 @@ class DesktopTest : public QObject {
         });
         button(model, "runButton").click();
         QVERIFY(!closed);
+        QVERIFY(progressShown);
+        QVERIFY(!progress->isVisible());
         QCOMPARE(messages_->texts, QStringList{"smt-assembly is currently running."});
         QCOMPARE(duringRun.shape(), Qt::WaitCursor);
         QCOMPARE(window_->cursor().shape(), Qt::ArrowCursor);
