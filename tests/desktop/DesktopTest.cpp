@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -252,6 +253,16 @@ class DesktopTest : public QObject {
         QTest::mouseMove(grid.viewport(), overRow2 + QPoint(0, grid.rowHeight(0)));
         QTest::qWait(900);
         QVERIFY(tip.isVisible()); // not tracked: the old tip stays until the mouse is tracked again
+    }
+
+    void theDesignIsRememberedAndABadOneKeepsTheOld() {
+        window_->chooseDesign(kScripts + "/smt-assembly.dfm");
+        QCOMPARE(messages_->texts.size(), 1);
+        QCOMPARE(design_->file(), kDesign);
+        QCOMPARE(window_->statusBar()->findChild<QLabel*>()->text(), "Design: " + kDesign);
+        DesignHost next;
+        next.openRemembered();
+        QCOMPARE(next.file(), kDesign);
     }
 
     // Not a test: the README's pictures, taken when LUMORA_SCREENSHOTS names a folder.
