@@ -2,6 +2,7 @@
 // largest board (100000 unless set; a million needs about 20 GB and several minutes).
 
 #include "bench/CheckBenchmarks.h"
+#include "bench/PumpGapBenchmarks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     lumora::bench::registerCheckBenchmarks(*largest);
+    lumora::bench::registerPumpGapBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
