@@ -30,8 +30,8 @@ QString textOf(const CreatedGeometry& row, int column) {
 
 } // namespace
 
-DebugListWindow::DebugListWindow(frmCreatedGeometries& model, QWidget* owner)
-    : QDialog(owner), model_(model), table_(new QTableWidget(this)) {
+DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& host, QWidget* owner)
+    : QDialog(owner), model_(model), host_(host), table_(new QTableWidget(this)) {
     setObjectName("frmDebugList");
     setWindowTitle(QString::fromStdString(model.caption()));
     setModal(false);
@@ -46,12 +46,13 @@ DebugListWindow::DebugListWindow(frmCreatedGeometries& model, QWidget* owner)
         table_->setColumnHidden(column, spec.hidden);
         ++column;
     }
-    connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { model_.selectRow(row + 1); });
+    connect(table_, &QTableWidget::cellClicked, this,
+            [this](int row, int) { act([this, row] { model_.selectRow(row + 1); }); });
 
     auto* buttons = new QHBoxLayout;
     const std::pair<const char*, std::function<void()>> actions[] = {
-        {"View Original", [this] { model_.viewOriginal(); }},
-        {"Revert All", [this] { model_.revertAll(); }},
+        {"View Original", [this] { act([this] { model_.viewOriginal(); }); }},
+        {"Revert All", [this] { act([this] { model_.revertAll(); }); }},
         {"Done", [this] { hide(); }},
     };
     for (const auto& [caption, action] : actions) {
@@ -77,8 +78,14 @@ void DebugListWindow::open() {
     raise();
 }
 
+void DebugListWindow::act(const std::function<void()>& action) {
+    if (!host_.testRunning()) {
+        action();
+    }
+}
+
 void DebugListWindow::closeEvent(QCloseEvent* event) {
-    model_.revertFiles();
+    act([this] { model_.revertFiles(); });
     event->accept();
 }
 

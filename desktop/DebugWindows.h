@@ -1,8 +1,11 @@
 #pragma once
 
+#include "testlogic/RunHost.h"
 #include "ui/frmDebugList.h"
 
 #include <QDialog>
+
+#include <functional>
 
 class QTableWidget;
 
@@ -10,10 +13,11 @@ namespace lumora::desktop {
 
 // "Created Geometries": the list of frmCreatedGeometries, shown without blocking. A click on a
 // row shows its geometry in KORVEN; "Done" hides the window, its close box reverts the files.
+// During a run the rows and buttons do nothing: the run's checks are reading the design.
 class DebugListWindow : public QDialog {
     Q_OBJECT
   public:
-    DebugListWindow(frmCreatedGeometries& model, QWidget* owner);
+    DebugListWindow(frmCreatedGeometries& model, const RunHost& host, QWidget* owner);
     // Fills the table from the list and shows the window.
     void open();
 
@@ -21,7 +25,11 @@ class DebugListWindow : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Runs the model's action unless a run is in progress.
+    void act(const std::function<void()>& action);
+
     frmCreatedGeometries& model_;
+    const RunHost& host_;
     QTableWidget* table_;
 };
 

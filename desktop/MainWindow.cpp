@@ -218,7 +218,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::showDebuggedGeometries() {
     if (debugList_ == nullptr) {
-        debugList_ = new DebugListWindow(main_.debugList(), this);
+        debugList_ = new DebugListWindow(main_.debugList(), main_, this);
     }
     debugList_->open();
 }
