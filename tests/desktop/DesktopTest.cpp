@@ -279,6 +279,10 @@ class DesktopTest : public QObject {
         button(smt, "runButton").click();
         QTest::qWait(100);
         QVERIFY(window_->grab().save(folder + "/main-window.png"));
+        QTableWidget& grid = drawing(smt).grid();
+        QTest::mouseMove(grid.viewport(), grid.visualItemRect(grid.item(0, TestGrid::Name)).center());
+        QTRY_VERIFY(window_->tipWindow().isVisible());
+        QVERIFY(window_->tipWindow().grab().save(folder + "/tool-tip.png"));
     }
 
     void singleInstanceAndRegisterOnly() {
