@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -70,12 +71,17 @@ class DuringRun : public QObject {
 class DesktopTest : public QObject {
     Q_OBJECT
 
+  public slots:
+    // The desktop's text viewer, as QDesktopServices would start it.
+    void viewText(const QUrl& url) { viewed_ << url.toLocalFile(); }
+
   private:
     QTemporaryDir home_;
     QtEventPump pump_;
     std::unique_ptr<DesignHost> design_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<MessageReader> messages_;
+    QStringList viewed_;
 
     frmTests& open(const char* script) {
         window_->model().openScripts(kScripts.toStdString(), {script}, 1);
@@ -102,9 +108,11 @@ class DesktopTest : public QObject {
         qputenv("LUMORA_HOME", home_.path().toLocal8Bit());
         setEventPump(&pump_);
         registerResponseClass(automationRegistry());
+        QDesktopServices::setUrlHandler("file", this, "viewText");
         engine::setWhileWaiting([] { eventPump().doEvents(); });
     }
     void cleanupTestCase() {
+        QDesktopServices::unsetUrlHandler("file");
         engine::setWhileWaiting(nullptr);
         setEventPump(nullptr);
     }
@@ -219,7 +227,8 @@ class DesktopTest : public QObject {
     void batchOverTwoWindowsAndItsMenuRule() {
         frmTests& first = open("smt-assembly.dfm");
         QAction* batch = window_->menus().action(Command::RunBatch);
-        window_->perform(Command::ViewLog); // refreshes the rules; the log need not exist
+        window_->perform(Command::ViewTimeLog); // refreshes the rules
+        QCOMPARE(viewed_.last(), home_.filePath("testtimes.csv"));
         QVERIFY(!batch->isEnabled());
         frmTests& second = open("legacy-v1.dfm");
         batch = window_->menus().action(Command::RunBatch);
