@@ -92,6 +92,9 @@ class MDIMain : public ScriptWindowHost {
     // The end of a run hands frmCurChild back to the window the user looks at.
     void setTestRunning(bool running) override;
     void windowActivated(frmTests& window) override { active_ = &window; }
+    TestRunListener* testListener() override { return testListener_; }
+    // One listener at a time; nullptr for none.
+    void setTestListener(TestRunListener* listener) { testListener_ = listener; }
 
   private:
     void openScript(const std::string& folder, const std::string& name);
@@ -104,6 +107,7 @@ class MDIMain : public ScriptWindowHost {
     frmTests* active_ = nullptr;
     MainWindowObserver* observer_ = nullptr;
     bool exitPending_ = false;
+    TestRunListener* testListener_ = nullptr;
 };
 
 } // namespace lumora

@@ -1,7 +1,9 @@
 // lumora-bench: Google Benchmark's options, plus LUMORA_BENCH_LARGEST, the components of the
-// largest board (100000 unless set; a million needs about 20 GB and several minutes).
+// largest board (100000 unless set; a million needs about 20 GB and several minutes), and
+// LUMORA_BENCH_KICAD_BOARD, the KiCad board loaded (the video demo board unless set).
 
 #include "bench/CheckBenchmarks.h"
+#include "bench/KicadBenchmarks.h"
 #include "bench/PumpGapBenchmarks.h"
 
 #include <benchmark/benchmark.h>
@@ -46,6 +48,7 @@ int main(int argc, char** argv) {
     }
     lumora::bench::registerCheckBenchmarks(*largest);
     lumora::bench::registerPumpGapBenchmarks();
+    lumora::bench::registerKicadBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

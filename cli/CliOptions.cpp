@@ -22,7 +22,7 @@ void describeOptions(CLI::App& app, CliOptions& options) {
                    "DFM test scripts (*.dfm); several run one after another as a batch")
         ->required()
         ->check(CLI::ExistingFile);
-    app.add_option("-d,--design", options.design, "Design file that KORVEN opens (JSON design format)")
+    app.add_option("-d,--design", options.design, "Design file that KORVEN opens (JSON design format, or a KiCad .kicad_pcb board)")
         ->check(CLI::ExistingFile);
     app.add_flag("--list", options.list, "Print each test with its parameters and run nothing");
     app.add_option("--drc-limit", options.drcLimit, "Most violations a check may report (0: no limit)")
@@ -42,6 +42,16 @@ void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_option("--markers", options.markers,
                    "Write the DRC markers (where each violation is, measured and required value, items) "
                    "as JSON after the run");
+    app.add_option(
+        "--report", options.report,
+        "Write the run as one JSON document: tests, outcomes, counts per board, markers with keys");
+    app.add_option("--junit", options.junit,
+                   "Write JUnit XML: a testsuite per script, a testcase per test and board");
+    app.add_option("--waivers", options.waivers,
+                   "Accepted violations (JSON); default: DESIGN.waivers.json beside the design, if present")
+        ->check(CLI::ExistingFile);
+    app.add_option("--write-waivers", options.writeWaivers,
+                   "Write a waiver for every violation not waived yet, to baseline a board");
     app.add_flag("-q,--quiet", options.quiet, "No progress messages on stderr");
 }
 

@@ -23,9 +23,13 @@ struct CliOptions {
     long startRow = 1;               // above 1: Continue from that row, appending to the logs
     std::optional<std::string> home; // the program folder for logs and settings
     FailOn failOn = FailOn::Nothing;
-    std::optional<std::string> saveDesign; // where to save the design after the run
-    std::optional<std::string> markers;    // where to write the DRC markers as JSON after the run
-    bool quiet = false;                    // no progress on stderr
+    std::optional<std::string> saveDesign;   // where to save the design after the run
+    std::optional<std::string> markers;      // where to write the DRC markers as JSON after the run
+    std::optional<std::string> report;       // the run as one JSON document
+    std::optional<std::string> junit;        // JUnit XML for CI systems
+    std::optional<std::string> waivers;      // accepted violations (default: DESIGN.waivers.json)
+    std::optional<std::string> writeWaivers; // a waiver for every violation, as a baseline
+    bool quiet = false;                      // no progress on stderr
 };
 
 // The parsed options, or the exit code when the command line asked for help or was wrong

@@ -2,6 +2,7 @@
 
 #include "app/MDIMain.h"
 #include "app/OpenFileSelection.h"
+#include "cli/CiOutputs.h"
 #include "cli/ExitCodes.h"
 #include "cli/ResultTable.h"
 #include "cli/StopOnInterrupt.h"
@@ -92,21 +93,16 @@ void printCreatedGeometries(MDIMain& main, std::ostream& out) {
     }
 }
 
-int exitCodeFor(int16_t status, const CliOptions& options, const MDIMain& main) {
+// Waived violations do not count.
+int exitCodeFor(int16_t status, const CliOptions& options, const MarkerCounts& unwaived) {
     if (status == runstatus::NotStarted) {
         return exitcode::NotConnected;
     }
     if (status != runstatus::Done) {
         return exitcode::TestsFailed;
     }
-    long marginal = 0;
-    long critical = 0;
-    for (const auto& window : main.windows()) {
-        marginal += window->totals().marginal;
-        critical += window->totals().critical;
-    }
-    bool failing = (options.failOn == FailOn::Critical && critical > 0) ||
-                   (options.failOn == FailOn::Any && marginal + critical > 0);
+    bool failing = (options.failOn == FailOn::Critical && unwaived.critical > 0) ||
+                   (options.failOn == FailOn::Any && unwaived.marginal + unwaived.critical > 0);
     return failing ? exitcode::ViolationsFound : exitcode::Success;
 }
 
@@ -126,17 +122,32 @@ bool writeOutput(const std::string& path, std::ostream& err,
 }
 
 // The files asked for after the run; false when one could not be written.
-bool writeOutputs(const CliOptions& options, const engine::Design& design, std::ostream& err) {
-    bool written = true;
+bool writeOutputs(const CliOptions& options, const engine::Design& design, const CiOutputs& ci,
+                  std::ostream& err) {
+    std::vector<OutputFile> files = ci.files();
     if (options.saveDesign) {
-        written &= writeOutput(*options.saveDesign, err,
-                               [&](std::ostream& out) { out << engine::serializeDesign(design); });
+        files.push_back(
+            {*options.saveDesign, [&](std::ostream& out) { out << engine::serializeDesign(design); }});
     }
     if (options.markers) {
-        written &= writeOutput(*options.markers, err,
-                               [&](std::ostream& out) { engine::writeMarkersJson(design, out); });
+        files.push_back(
+            {*options.markers, [&](std::ostream& out) { engine::writeMarkersJson(design, out); }});
+    }
+    bool written = true;
+    for (const OutputFile& file : files) {
+        written &= writeOutput(file.path, err, file.write);
     }
     return written;
+}
+
+std::unique_ptr<CiOutputs> readCiInputs(const CliOptions& options, const engine::Design& design,
+                                        std::ostream& err) {
+    try {
+        return std::make_unique<CiOutputs>(options, design);
+    } catch (const std::exception& error) {
+        err << kApplicationTitle << ": " << error.what() << '\n';
+        return nullptr;
+    }
 }
 
 std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, std::ostream& err) {
@@ -166,8 +177,13 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (!korven) {
         return exitcode::BadInput;
     }
+    std::unique_ptr<CiOutputs> ci = readCiInputs(options, korven->session().design(), err);
+    if (!ci) {
+        return exitcode::BadInput;
+    }
     ProviderRegistration registration(automationRegistry(), *korven);
     MDIMain main(terminal);
+    main.setTestListener(&ci->recorder());
     main.startUp();
     applySwitches(options, main);
     openScripts(main, options.scripts);
@@ -190,8 +206,9 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.debug) {
         printCreatedGeometries(main, out);
     }
-    const bool outputsWritten = writeOutputs(options, korven->session().design(), err);
-    const int code = exitCodeFor(status, options, main);
+    ci->finish(main, out, err);
+    const bool outputsWritten = writeOutputs(options, korven->session().design(), *ci, err);
+    const int code = exitCodeFor(status, options, ci->unwaived());
     const bool incomplete = !everyScriptRead || !outputsWritten;
     return incomplete && (code == exitcode::Success || code == exitcode::ViolationsFound) ? exitcode::BadInput
                                                                                           : code;

@@ -227,7 +227,13 @@ class Run {
 
         clsTestItem& test = window_.rowTest(row);
         timeLog().startTimer(timingName(test));
+        if (TestRunListener* listener = host_.testListener()) {
+            listener->testStarted(window_, row);
+        }
         int16_t result = runOneTest(test);
+        if (TestRunListener* listener = host_.testListener()) {
+            listener->testFinished(window_, row, result);
+        }
         timeLog().stopTimer();
         RowCounts counts = window_.rowCounts(row);
         timeLog().reportTestTimes(counts.marginal, counts.critical);

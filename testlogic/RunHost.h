@@ -24,6 +24,18 @@ class MessageDisplay {
     virtual void showMessage(const std::string& text) = 0;
 };
 
+class RunWindow;
+
+// Follows each test of a run beside the grid, for reports and marker lists; the run neither waits
+// for it nor reads anything back.
+class TestRunListener {
+  public:
+    virtual ~TestRunListener() = default;
+    virtual void testStarted(RunWindow& window, long row) = 0;
+    // result: the test's result code (0, 1 or -999).
+    virtual void testFinished(RunWindow& window, long row, int16_t result) = 0;
+};
+
 // The main window as a run sees it.
 class RunHost {
   public:
@@ -34,6 +46,8 @@ class RunHost {
     // starts, and the desktop program shows the hourglass.
     virtual bool testRunning() const = 0;
     virtual void setTestRunning(bool running) = 0;
+    // nullptr while nobody listens.
+    virtual TestRunListener* testListener() { return nullptr; }
 };
 
 } // namespace lumora

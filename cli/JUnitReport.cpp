@@ -1,0 +1,160 @@
+#include "cli/JUnitReport.h"
+
+#include "log/ProductInfo.h"
+#include "script/clsTestItem.h"
+
+#include <charconv>
+#include <sstream>
+
+namespace lumora::cli {
+
+namespace {
+
+std::string xmlEscaped(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string seconds(double value) {
+    char text[32];
+    auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
+    return error == std::errc{} ? std::string(text, end) : "0";
+}
+
+bool violates(const MarkerCounts& counts, FailOn failOn) {
+    return (failOn == FailOn::Critical && counts.critical > 0) ||
+           (failOn == FailOn::Any && counts.critical + counts.marginal > 0);
+}
+
+// One testcase: what it says inside, and whether it failed or was skipped.
+struct Case {
+    std::string name;
+    double time = 0;
+    std::string failure; // message of a failure element; empty: none
+    std::string details;
+    std::string skipped; // message of a skipped element; empty: none
+};
+
+std::string markerLines(const TestRecord& record, int32_t file) {
+    std::string lines;
+    for (const RecordedMarker& recorded : record.markers) {
+        if (recorded.marker.file == file && !recorded.waived) {
+            lines += recorded.marker.severity + ": " + engine::markerText(recorded.marker) + " (" +
+                     recorded.key + ")\n";
+        }
+    }
+    return lines;
+}
+
+Case boardCase(const ReportedTest& test, const TestedFile& file, FailOn failOn) {
+    const TestRecord& record = *test.record;
+    Case testcase{
+        test.item->strName + " [" + file.name + "]", record.seconds / record.files.size(), {}, {}, {}};
+    if (record.result < 0) {
+        testcase.failure = "the test failed to run (see runner.log)";
+        return testcase;
+    }
+    const MarkerCounts counts = countMarkers(record, file.number);
+    if (violates(counts, failOn)) {
+        testcase.failure =
+            std::to_string(counts.critical) + " Critical, " + std::to_string(counts.marginal) + " Marginal";
+        testcase.details = markerLines(record, file.number);
+    }
+    return testcase;
+}
+
+std::vector<Case> casesOf(const ReportedTest& test, FailOn failOn) {
+    if (test.record == nullptr) {
+        return {Case{test.item->strName,
+                     0,
+                     {},
+                     {},
+                     test.outcome == "unchecked" ? "unchecked" : "not run: the run stopped"}};
+    }
+    if (test.record->files.empty()) {
+        Case testcase{test.item->strName, test.record->seconds, {}, {}, {}};
+        if (test.record->result < 0) {
+            testcase.failure = "the test failed to run (see runner.log)";
+        }
+        return {testcase};
+    }
+    std::vector<Case> cases;
+    for (const TestedFile& file : test.record->files) {
+        cases.push_back(boardCase(test, file, failOn));
+    }
+    return cases;
+}
+
+void writeCase(const Case& testcase, const std::string& suite, std::ostream& out) {
+    out << "    <testcase classname=\"" << xmlEscaped(suite) << "\" name=\"" << xmlEscaped(testcase.name)
+        << "\" time=\"" << seconds(testcase.time) << "\"";
+    if (testcase.failure.empty() && testcase.skipped.empty()) {
+        out << "/>\n";
+        return;
+    }
+    out << ">\n";
+    if (!testcase.failure.empty()) {
+        out << "      <failure message=\"" << xmlEscaped(testcase.failure) << "\">"
+            << xmlEscaped(testcase.details) << "</failure>\n";
+    } else {
+        out << "      <skipped message=\"" << xmlEscaped(testcase.skipped) << "\"/>\n";
+    }
+    out << "    </testcase>\n";
+}
+
+} // namespace
+
+void writeJUnitReport(const std::vector<ReportedScript>& scripts, FailOn failOn, std::ostream& out) {
+    std::ostringstream suites;
+    long allTests = 0;
+    long allFailures = 0;
+    for (const ReportedScript& script : scripts) {
+        std::vector<Case> cases;
+        for (const ReportedTest& test : script.tests) {
+            for (Case& testcase : casesOf(test, failOn)) {
+                cases.push_back(std::move(testcase));
+            }
+        }
+        long failures = 0;
+        long skipped = 0;
+        double time = 0;
+        for (const Case& testcase : cases) {
+            failures += testcase.failure.empty() ? 0 : 1;
+            skipped += testcase.skipped.empty() ? 0 : 1;
+            time += testcase.time;
+        }
+        suites << "  <testsuite name=\"" << xmlEscaped(script.name) << "\" tests=\"" << cases.size()
+               << "\" failures=\"" << failures << "\" errors=\"0\" skipped=\"" << skipped << "\" time=\""
+               << seconds(time) << "\">\n";
+        for (const Case& testcase : cases) {
+            writeCase(testcase, script.name, suites);
+        }
+        suites << "  </testsuite>\n";
+        allTests += static_cast<long>(cases.size());
+        allFailures += failures;
+    }
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<testsuites name=\"" << kApplicationTitle << "\" tests=\"" << allTests << "\" failures=\""
+        << allFailures << "\">\n"
+        << suites.str() << "</testsuites>\n";
+}
+
+} // namespace lumora::cli

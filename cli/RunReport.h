@@ -1,0 +1,24 @@
+#pragma once
+
+#include "cli/ReportedRun.h"
+#include "cli/Waivers.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace lumora::cli {
+
+// What a report says besides the scripts: the run's setting and the waivers it used.
+struct ReportContext {
+    std::string design;
+    std::string date;        // ISO 8601, UTC
+    std::string waiversFile; // empty: none used
+    std::vector<Waiver> staleWaivers;
+};
+
+// The run as one JSON document (docs/report-format.md, docs/report.schema.json).
+void writeRunReport(const std::vector<ReportedScript>& scripts, const ReportContext& context,
+                    std::ostream& out);
+
+} // namespace lumora::cli
