@@ -13,8 +13,6 @@ namespace lumora::engine {
 
 namespace {
 
-constexpr int16_t kEdgeToEdge = 0;
-
 bool sameNonEmpty(const std::string& a, const std::string& b) {
     return !a.empty() && a == b;
 }
@@ -68,7 +66,7 @@ std::vector<Finding> closestPerNetPair(std::vector<Finding> findings) {
 } // namespace
 
 void requireEdgeToEdge(int16_t algType) {
-    if (algType != kEdgeToEdge) {
+    if (algType != distance_algorithm::EdgeToEdge) {
         throw KorvenFailure(rc::ValueOutOfRange, "unknown algorithm type " + std::to_string(algType));
     }
 }
