@@ -11,7 +11,6 @@ namespace lumora::bench {
 namespace {
 
 using engine::Layer;
-namespace layer_type = engine::layer_type;
 
 // Counts the announcements, as the runner's counters do.
 class Counter : public ResponseCallback {
@@ -65,11 +64,11 @@ int16_t SyntheticKorven::flattenCopper(int16_t stackup) {
     const int16_t last = maxStackup();
     for (const auto& slot : design().layers) {
         if (slot && slot->electrical == stackup) {
-            require(dfm_->flattenByGraphicClass(geomNum, slot->number, engine::graphic_class::Etch, 1),
+            require(dfm_->flattenByGraphicClass(geomNum, slot->number, graphic_class::Etch, 1),
                     "flattenByGraphicClass");
         }
     }
-    for (int16_t insertType : {engine::insert_type::Pin, engine::insert_type::Via}) {
+    for (int16_t insertType : {insert_type::Pin, insert_type::Via}) {
         for (const auto& slot : design().layers) {
             if (slot && carriesInserts(*slot, stackup, last)) {
                 require(dfm_->flattenByInsertType(geomNum, slot->number, insertType, 0, kBothSurfaces),
@@ -97,7 +96,7 @@ void SyntheticKorven::clearDrcs() {
 }
 
 void SyntheticKorven::require(int16_t code, const std::string& call) const {
-    if (code != engine::rc::Ok) {
+    if (code != rc::Ok) {
         throw std::runtime_error(call + " answered " + std::to_string(code));
     }
 }

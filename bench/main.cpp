@@ -1,8 +1,11 @@
 // lumora-bench: Google Benchmark's options, plus LUMORA_BENCH_LARGEST, the components of the
-// largest board (100000 unless set; a million needs about 20 GB and several minutes).
+// largest board (100000 unless set; a million needs about 20 GB and several minutes), and
+// LUMORA_BENCH_KICAD_BOARD, the KiCad board loaded (the video demo board unless set).
 
 #include "bench/BoardBenchmarks.h"
 #include "bench/CheckBenchmarks.h"
+#include "bench/KicadBenchmarks.h"
+#include "bench/PumpGapBenchmarks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,6 +48,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     lumora::bench::registerCheckBenchmarks(*largest);
+    lumora::bench::registerPumpGapBenchmarks();
+    lumora::bench::registerKicadBenchmarks();
 #ifdef LUMORA_PICTURES
     lumora::bench::registerBoardBenchmarks(*largest);
 #endif

@@ -44,7 +44,8 @@ void listTests(const MDIMain& main, std::ostream& out) {
     }
 }
 
-// The switches a user of the desktop program sets in its menus.
+// The switches a user of the desktop program sets in its menus; applied once the script windows
+// exist, since a new window starts with "Clear DRC On Run" checked.
 void applySwitches(const CliOptions& options, MDIMain& main) {
     if (options.drcLimit) {
         runnerSwitches().intDRCLimit = *options.drcLimit;
@@ -68,7 +69,8 @@ int16_t runScripts(const CliOptions& options, MDIMain& main) {
     }
     frmTests& window = *main.windows().front();
     if (options.startRow > 1) {
-        return window.runTests(options.startRow, false);
+        window.runState().lngNextRow = options.startRow;
+        return window.continueScript();
     }
     return window.runScript();
 }
@@ -91,6 +93,16 @@ void printCreatedGeometries(MDIMain& main, std::ostream& out) {
     for (const CreatedGeometry& geometry : main.debugList().rows()) {
         out << "  " << geometry.geomNum << "  " << geometry.testName << "  " << geometry.fileName << "  "
             << geometry.geometryName << '\n';
+    }
+}
+
+// What KORVEN said about the failures the run log reports with fixed texts only.
+void printKorvenFailures(const MDIMain& main, std::ostream& out) {
+    out << "KORVEN's descriptions of the failures\n";
+    for (const auto& window : main.windows()) {
+        for (const std::string& description : window->objKorven().reportedDescriptions()) {
+            out << "  " << description << '\n';
+        }
     }
 }
 
@@ -191,8 +203,8 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     MDIMain main(terminal);
     main.setTestListener(&ci->recorder());
     main.startUp();
-    applySwitches(options, main);
     openScripts(main, options.scripts);
+    applySwitches(options, main);
     if (main.childCount() == 0) {
         return exitcode::BadInput;
     }
@@ -211,6 +223,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     printResults(main, out);
     if (options.debug) {
         printCreatedGeometries(main, out);
+        printKorvenFailures(main, out);
     }
     ci->finish(main, out, err);
     const bool outputsWritten = writeOutputs(options, korven->session().design(), *ci, err);

@@ -1,5 +1,7 @@
 #include "cli/TerminalInterface.h"
 
+#include "korven/CurrentWindow.h"
+
 namespace lumora::cli {
 
 namespace {
@@ -23,6 +25,15 @@ void TerminalInterface::showStatus(const std::string& msgString, int16_t, int16_
     if (!quiet_ && !msgString.empty()) {
         err_ << "... " << msgString << '\n';
     }
+    eventPump().doEvents();
+}
+
+void TerminalInterface::setProgress(int16_t) {
+    eventPump().doEvents();
+}
+
+void TerminalInterface::hideStatus() {
+    eventPump().doEvents();
 }
 
 void TerminalInterface::openTextFile(const std::filesystem::path& file) {

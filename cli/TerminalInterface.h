@@ -8,7 +8,9 @@
 namespace lumora::cli {
 
 // The front end of the command line: message boxes and status messages become lines on the error
-// stream, there is no dialog to ask, and a text file to show is named rather than opened.
+// stream, there is no dialog to ask, and a text file to show is named rather than opened. Like the
+// desktop program's progress window, every progress change lets pending events run, so that a
+// Ctrl-C during pre-processing is seen (and discarded) before the first test.
 class TerminalInterface : public UserInterface {
   public:
     TerminalInterface(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
@@ -17,8 +19,8 @@ class TerminalInterface : public UserInterface {
     void openTextFile(const std::filesystem::path& file) override;
     void showMessage(const std::string& text) override;
     void showStatus(const std::string& msgString, int16_t min, int16_t max) override;
-    void setProgress(int16_t) override {}
-    void hideStatus() override {}
+    void setProgress(int16_t) override;
+    void hideStatus() override;
 
     int messagesShown() const { return messagesShown_; }
 

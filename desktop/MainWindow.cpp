@@ -1,6 +1,7 @@
 #include "desktop/MainWindow.h"
 
 #include "desktop/BoardWindow.h"
+#include "desktop/DebugWindows.h"
 #include "desktop/ProgramIcon.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
@@ -25,7 +26,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -136,6 +136,7 @@ void MainWindow::bindCommands() {
         {Command::ViewTimeLog, [this] { main_.viewTimeLog(); }},
         {Command::ShowDebuggedGeometries, [this] { showDebuggedGeometries(); }},
         {Command::RunnerSettings, [this] { showRunnerSettings(); }},
+        {Command::DebugSettings, [this] { showDebugSettings(this); }},
         {Command::ClearDRCOnRun, [this] { main_.setClearDRCOnRun(!menuContext().clearDRCOnRun); }},
         {Command::GenerateTestTimes,
          [this] { main_.setGenTestTimes(!runnerSwitches().logSwitches.blnGenTestTimes); }},
@@ -264,24 +265,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::showDebuggedGeometries() {
-    QDialog dialog(this);
-    dialog.setWindowTitle("Created Geometries");
-    auto* table = new QTableWidget(static_cast<int>(main_.debugList().rows().size()), 4, &dialog);
-    table->setHorizontalHeaderLabels({"Geometry", "Test", "File", "Name"});
-    int row = 0;
-    for (const CreatedGeometry& geometry : main_.debugList().rows()) {
-        const QString texts[] = {QString::number(geometry.geomNum), QString::fromStdString(geometry.testName),
-                                 QString::fromStdString(geometry.fileName),
-                                 QString::fromStdString(geometry.geometryName)};
-        for (int c = 0; c < 4; ++c) {
-            table->setItem(row, c, new QTableWidgetItem(texts[c]));
-        }
-        ++row;
+    if (debugList_ == nullptr) {
+        debugList_ = new DebugListWindow(main_.debugList(), main_, this);
     }
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(table);
-    dialog.resize(600, 300);
-    dialog.exec();
+    debugList_->open();
 }
 
 void MainWindow::showRunnerSettings() {

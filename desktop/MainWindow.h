@@ -19,6 +19,7 @@ class QMdiSubWindow;
 namespace lumora::desktop {
 
 class BoardWindow;
+class DebugListWindow;
 class ScriptWindow;
 class TipWindow;
 
@@ -71,6 +72,7 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     BoardWindow* board_;
     std::unique_ptr<RunRecorder> recorder_;
     TestHelp help_;
+    DebugListWindow* debugList_ = nullptr; // made when first shown
     QtInterface ui_{this};
     MDIMain main_{ui_};
     MenuBuilder menus_;

@@ -22,6 +22,12 @@ void MenuBuilder::addItems(QMenu& menu, std::span<const MenuItemSpec> items, con
 }
 
 void MenuBuilder::build(QMenuBar& bar, std::span<const MenuSpec> menus, Perform perform, Context context) {
+    // Later: the bar may change from within one of its own items (Open Script opens a window).
+    for (QAction* menu : bar.actions()) {
+        if (menu->menu() != nullptr) {
+            menu->menu()->deleteLater();
+        }
+    }
     bar.clear();
     actions_.clear();
     for (const MenuSpec& spec : menus) {

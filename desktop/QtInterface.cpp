@@ -14,6 +14,9 @@
 
 namespace lumora::desktop {
 
+namespace {
+
+// "Name (*.a)|*.a|..." as Qt's filters; "*.*" becomes "*" so that names without a dot show too.
 QStringList qtFilters(const std::string& filter) {
     QStringList parts = QString::fromStdString(filter).split('|');
     QStringList filters;
@@ -23,6 +26,8 @@ QStringList qtFilters(const std::string& filter) {
     }
     return filters;
 }
+
+} // namespace
 
 QtInterface::QtInterface(QWidget* owner) : owner_(owner), progress_(new ProgressWindow(owner)) {}
 

@@ -3,8 +3,6 @@
 #include "app/UserInterface.h"
 #include "ui/frmStatus.h"
 
-#include <QStringList>
-
 class QWidget;
 
 namespace lumora::desktop {
@@ -33,8 +31,5 @@ class QtInterface : public UserInterface {
     frmStatus status_;
     ProgressWindow* progress_;
 };
-
-// "Name (*.a)|*.a|..." as Qt's filters; "*.*" becomes "*" so that names without a dot show too.
-QStringList qtFilters(const std::string& filter);
 
 } // namespace lumora::desktop

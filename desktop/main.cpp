@@ -19,6 +19,13 @@
 using namespace lumora;
 using namespace lumora::desktop;
 
+namespace {
+
+// Named files open as they are, whatever their extension, as under "All Files".
+constexpr int kAllFilesFilter = 3;
+
+} // namespace
+
 int main(int argc, char** argv) {
     QStringList arguments; // before Qt takes its own options out of argv
     for (int i = 0; i < argc; ++i) {
@@ -65,7 +72,8 @@ int main(int argc, char** argv) {
         main.loadDebugSettings();
         for (const QString& script : scripts) {
             QFileInfo info(script);
-            main.openScripts(info.absolutePath().toStdString(), {info.fileName().toStdString()}, 3);
+            main.openScripts(info.absolutePath().toStdString(), {info.fileName().toStdString()},
+                             kAllFilesFilter);
         }
     });
     int status = app.exec();

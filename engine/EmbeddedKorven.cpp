@@ -2,7 +2,7 @@
 
 #include "engine/automation/EmbeddedApplication.h"
 #include "engine/automation/EmbeddedDfm.h"
-#include "engine/io/DesignFile.h"
+#include "engine/io/OpenDesign.h"
 
 namespace lumora::engine {
 
@@ -14,7 +14,7 @@ EmbeddedKorven::EmbeddedKorven(Design design, AutomationRegistry& registry)
 
 std::unique_ptr<EmbeddedKorven> EmbeddedKorven::open(const std::filesystem::path& designFile,
                                                      AutomationRegistry& registry) {
-    return std::make_unique<EmbeddedKorven>(loadDesign(designFile), registry);
+    return std::make_unique<EmbeddedKorven>(openDesign(designFile), registry);
 }
 
 std::shared_ptr<AutomationObject> EmbeddedKorven::createObject(std::string_view progId) {

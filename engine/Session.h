@@ -39,11 +39,18 @@ class Session {
     // Stores a DRC marker and announces it, synchronously, to every response turned on.
     void placeDrc(DrcMarker marker);
 
+    // What the engine said about the last call it refused, "" after a call that succeeded: more
+    // than KORVEN's return code carries.
+    const std::string& lastFailure() const { return lastFailure_; }
+    void noteAnswer(const std::string& failure) const { lastFailure_ = failure; }
+
   private:
     AutomationRegistry& registry_;
     std::optional<Design> design_;
     bool running_ = true;
     std::map<std::string, std::shared_ptr<ResponseCallback>> responses_;
+    // A record of the calls, not part of the document: answer() keeps it on const sessions too.
+    mutable std::string lastFailure_;
 };
 
 // Runs one automation method: refuses it when KORVEN has exited (AutomationError), and turns the

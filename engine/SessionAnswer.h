@@ -17,10 +17,13 @@ template <class F> int16_t answer(const Session& session, F&& method) {
     refuseWhenExited(session);
     try {
         method();
+        session.noteAnswer("");
         return rc::Ok;
     } catch (const KorvenFailure& failure) {
+        session.noteAnswer(failure.what());
         return failure.code();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        session.noteAnswer(error.what());
         return rc::GeneralError;
     }
 }

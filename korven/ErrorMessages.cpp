@@ -15,24 +15,24 @@ struct CodeMessage {
 
 // KORVEN's own texts, misspellings included: users search the run log for them.
 constexpr auto kMessages = std::to_array<CodeMessage>({
-    {0, ""},
-    {1, "Too Many Errors"},
-    {-1, "A General Error Occured"},
-    {-2, "No Active Doucment"},
-    {-3, "Item Not Found"},
-    {-4, "Illegal Position"},
-    {-5, "No Attributes"},
-    {-6, "Wrong Type"},
-    {-7, "Nothing Selected"},
-    {-8, "Index Out Of Range"},
-    {-9, "Empty Array Found"},
-    {-11, "Uninitialized Variables"},
-    {-12, "Not Allowed"},
-    {-13, "Value Out Of Range"},
-    {-14, "Hole In The Array"},
-    {-15, "DFM Test Failed"},
-    {-16, "Missing DLL"},
-    {-999, "No connection to KORVEN"},
+    {rc::Ok, ""},
+    {rc::TooManyErrors, "Too Many Errors"},
+    {rc::GeneralError, "A General Error Occured"},
+    {rc::NoActiveDocument, "No Active Doucment"},
+    {rc::ItemNotFound, "Item Not Found"},
+    {rc::IllegalPosition, "Illegal Position"},
+    {rc::NoAttributes, "No Attributes"},
+    {rc::WrongType, "Wrong Type"},
+    {rc::NothingSelected, "Nothing Selected"},
+    {rc::IndexOutOfRange, "Index Out Of Range"},
+    {rc::EmptyArray, "Empty Array Found"},
+    {rc::Uninitialized, "Uninitialized Variables"},
+    {rc::NotAllowed, "Not Allowed"},
+    {rc::ValueOutOfRange, "Value Out Of Range"},
+    {rc::HoleInArray, "Hole In The Array"},
+    {rc::DfmTestFailed, "DFM Test Failed"},
+    {rc::MissingDll, "Missing DLL"},
+    {korvencode::NoConnection, "No connection to KORVEN"},
 });
 
 } // namespace
@@ -42,6 +42,7 @@ std::string reportError(int16_t CCReturnCode, const std::string& /*RoutineName*/
     if (found != kMessages.end()) {
         return std::string(found->message);
     }
+    // "Occured" is the spelling that readers of earlier run logs search for.
     return "# " + std::string(" ") + std::to_string(CCReturnCode) + " Occured.";
 }
 

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "korven/KorvenCodes.h"
+
 #include <cstdint>
 #include <string>
 
 namespace lumora {
 
-// KORVEN's return codes that the runner gives a meaning of its own.
+// The runner's own code for a wrapper that could not reach KORVEN: no KORVEN object, or the call
+// itself failed. KORVEN's codes are named in korven/KorvenCodes.h (rc::).
 namespace korvencode {
-constexpr int16_t Success = 0;
-constexpr int16_t DrcLimitReached = 1;
-constexpr int16_t IndexOutOfRange = -8;
-constexpr int16_t HoleInTheArray = -14;
-constexpr int16_t NoConnection = -999; // no KORVEN object, or the call itself failed
+constexpr int16_t NoConnection = -999;
 } // namespace korvencode
 
 // The message of a KORVEN return code; "" for success.

@@ -36,7 +36,7 @@ int16_t clsKORVEN::GetLayerInfo(int32_t lngNumber, std::string& lyrName, int16_t
         std::string description;
         int16_t code = app.GetLayer3(layer, lyrName, lyrType, lyrShow, color, description, fillStyle,
                                      lineStyle, lineWidth, penNumber);
-        if (code == korvencode::Success || code == korvencode::HoleInTheArray) {
+        if (code == rc::Ok || code == rc::HoleInArray) {
             app.GetLayerStackup(layer, lyrElectrical, lyrPhysical, lyrArtwork);
         }
         return code;
@@ -69,24 +69,17 @@ int16_t clsKORVEN::GetDataArrayByInsertType(int16_t geomNum, int16_t insertType,
     });
 }
 
-int16_t clsKORVEN::GetDataInsert(int16_t geomNum, int32_t dataPos, int16_t& insGeomNum, float& insX,
-                                 float& insY, float& insScale, float& insRotation, int16_t& insMirror,
-                                 int16_t& insertType, std::string& refName) {
-    return callKorven(kApplicationCall, objApplication_, [&](KorvenApplication& app) {
-        return app.GetDataInsert(geomNum, dataPos, insGeomNum, insX, insY, insScale, insRotation, insMirror,
-                                 insertType, refName);
-    });
+int16_t clsKORVEN::GetDataInsert(int16_t geomNum, int32_t dataPos, KorvenInsertRecord& insert) {
+    return callKorven(kApplicationCall, objApplication_,
+                      [&](KorvenApplication& app) { return readInsert(app, geomNum, dataPos, insert); });
 }
 
 int16_t clsKORVEN::GetFileGeometry(int32_t filePos, int16_t& geomNum) {
     return callKorven(kApplicationCall, objApplication_, [&](KorvenApplication& app) {
-        std::string name;
-        int16_t fileType = 0;
-        bool show = false;
-        float x = 0, y = 0, scale = 0, rotation = 0;
-        int16_t mirror = 0;
-        int16_t blockType = 0;
-        return app.GetFile2(filePos, name, fileType, show, x, y, scale, rotation, mirror, blockType, geomNum);
+        KorvenFileRecord file;
+        int16_t code = readFile(app, filePos, file);
+        geomNum = file.geomNum;
+        return code;
     });
 }
 

@@ -6,6 +6,8 @@
 // Arguments passed by non-const reference are written back by KORVEN; "variant arrays" are vectors.
 // A call that cannot be carried out at all (server gone, broken call) throws AutomationError.
 
+#include "korven/KorvenCodes.h" // the numbers its methods take and answer
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -58,6 +60,9 @@ class KorvenApplication : public virtual AutomationObject {
     // Starts or stops calling Response of the class registered under progId for every DRC placed.
     virtual int16_t TurnOnResponse(const std::string& progId) = 0;
     virtual int16_t TurnOffResponseByID(const std::string& progId) = 0;
+    // KORVEN's own words for the last call that failed, "" when it has none: a return code only
+    // names the kind of failure. A KORVEN that keeps no such words answers "".
+    virtual std::string GetLastErrorDescription() { return {}; }
     // Writes layer's name, type and show flag, then six values the runner does not use;
     // -14 for a hole in the layer numbering, -8 past the last layer.
     virtual int16_t GetLayer3(int16_t layer, std::string& name, int16_t& type, int16_t& show, int16_t& color,

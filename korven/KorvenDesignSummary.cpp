@@ -5,23 +5,11 @@
 
 namespace lumora {
 
-namespace {
-
-namespace insert {
-constexpr int16_t Via = 1;
-constexpr int16_t Pin = 2;
-constexpr int16_t Component = 3;
-constexpr int16_t Board = 6;
-constexpr int16_t Fiducial = 7;
-} // namespace insert
-
-} // namespace
-
 // A count that KORVEN cannot give is written as 0.
 int32_t clsKORVEN::countInserts(int32_t geomNum, int16_t insertType, std::vector<int32_t>* inserts) {
     std::vector<int32_t> found;
     if (geomNum < INT16_MIN || geomNum > INT16_MAX ||
-        GetDataArrayByInsertType(static_cast<int16_t>(geomNum), insertType, found) != korvencode::Success) {
+        GetDataArrayByInsertType(static_cast<int16_t>(geomNum), insertType, found) != rc::Ok) {
         return 0;
     }
     if (inserts != nullptr) {
@@ -33,14 +21,9 @@ int32_t clsKORVEN::countInserts(int32_t geomNum, int16_t insertType, std::vector
 int32_t clsKORVEN::countPins(int32_t boardGeomNum, const std::vector<int32_t>& components) {
     int32_t pins = 0;
     for (int32_t dataPos : components) {
-        int16_t componentGeom = 0;
-        float x = 0, y = 0, scale = 0, rotation = 0;
-        int16_t mirror = 0;
-        int16_t insertType = 0;
-        std::string refName;
-        if (GetDataInsert(static_cast<int16_t>(boardGeomNum), dataPos, componentGeom, x, y, scale, rotation,
-                          mirror, insertType, refName) == korvencode::Success) {
-            pins += countInserts(componentGeom, insert::Pin);
+        KorvenInsertRecord component;
+        if (GetDataInsert(static_cast<int16_t>(boardGeomNum), dataPos, component) == rc::Ok) {
+            pins += countInserts(component.geomNum, insert_type::Pin);
         }
     }
     return pins;
@@ -51,17 +34,17 @@ DesignSummary clsKORVEN::designSummary() {
     for (int16_t p = 0; p < arrPanels_.count(); ++p) {
         const FileInfo& panel = arrPanels_.at(p);
         summary.panels.push_back({.fileName = panel.FileName,
-                                  .boards = countInserts(panel.GeomNum, insert::Board),
-                                  .fiducials = countInserts(panel.GeomNum, insert::Fiducial)});
+                                  .boards = countInserts(panel.GeomNum, insert_type::Board),
+                                  .fiducials = countInserts(panel.GeomNum, insert_type::Fiducial)});
     }
     for (int16_t b = 0; b < arrBoards_.count(); ++b) {
         const FileInfo& board = arrBoards_.at(b);
         BoardSummary counts{.fileName = board.FileName};
         std::vector<int32_t> components;
-        counts.components = countInserts(board.GeomNum, insert::Component, &components);
+        counts.components = countInserts(board.GeomNum, insert_type::Component, &components);
         counts.pins = countPins(board.GeomNum, components);
-        counts.vias = countInserts(board.GeomNum, insert::Via);
-        counts.fiducials = countInserts(board.GeomNum, insert::Fiducial);
+        counts.vias = countInserts(board.GeomNum, insert_type::Via);
+        counts.fiducials = countInserts(board.GeomNum, insert_type::Fiducial);
         summary.boards.push_back(counts);
     }
     return summary;

@@ -129,7 +129,8 @@ int16_t clsKORVEN::dfmFlattenTestpoints(int16_t geomNum, int16_t layerNum, bool 
     return callKorven(
         kFlatten, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.FlattenByAttrib(geomNum, layerNum, "TEST", "", 5, -1, N(insertPointOnly), 3);
+            return dfm.FlattenByAttrib(geomNum, layerNum, "TEST", "", comparison::HasKeyword,
+                                       insert_type::Any, N(insertPointOnly), surface::Both);
         },
         geomNum, layerNum, insertPointOnly);
 }
@@ -139,7 +140,8 @@ int16_t clsKORVEN::dfmFlattenGoldFingers(int16_t geomNum, int16_t layerNum, cons
     return callKorven(
         kFlatten, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.FlattenByAttrib(geomNum, layerNum, pkgKeyword, pkgValue, 0, 3, 0, 3);
+            return dfm.FlattenByAttrib(geomNum, layerNum, pkgKeyword, pkgValue, comparison::Equal,
+                                       insert_type::Component, 0, surface::Both);
         },
         geomNum, layerNum, pkgKeyword, pkgValue);
 }
@@ -391,7 +393,7 @@ int16_t clsKORVEN::dfmProcessSolderMask(int16_t soldermaskGeomNum, int16_t coppe
 int16_t clsKORVEN::dfmSetMaxErrorsForTest(int16_t drcLimit) {
     return callKorven(kSetMaxErrors, objDFM_, [&](KorvenDfm& dfm) {
         dfm.setMaxErrorsPerTest(drcLimit);
-        return korvencode::Success;
+        return rc::Ok;
     });
 }
 

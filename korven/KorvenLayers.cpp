@@ -38,13 +38,13 @@ int16_t clsKORVEN::loadLayers() {
         layers.reset();
     }
     try {
-        int16_t status = korvencode::Success;
-        while (status != korvencode::IndexOutOfRange) {
+        int16_t status = rc::Ok;
+        while (status != rc::IndexOutOfRange) {
             int32_t n = layers.lngLayerCount;
             std::string name;
             int16_t type = 0, show = 0, electrical = 0, physical = 0, artwork = 0;
             status = GetLayerInfo(n, name, type, show, electrical, physical, artwork);
-            if (status == korvencode::Success) {
+            if (status == rc::Ok) {
                 growTo(layers, n + 1);
                 clsCCLayer& layer = layers.arrLayers[n].emplace();
                 layer.lngNumber = n;
@@ -55,16 +55,17 @@ int16_t clsKORVEN::loadLayers() {
                 layer.lngPhysical = physical;
                 layer.lngArtwork = artwork;
                 readLayerAttributes(n, layer, status);
-            } else if (status == korvencode::HoleInTheArray) {
+            } else if (status == rc::HoleInArray) {
                 growTo(layers, n + 1);
                 layers.arrLayers[n].emplace().setAsUnused();
-            } else if (status != korvencode::IndexOutOfRange) {
+            } else if (status != rc::IndexOutOfRange) {
                 throw LayerFailure{"GetLayerInfo", lastError_};
             }
             ++layers.lngLayerCount;
         }
-        return korvencode::Success;
+        return rc::Ok;
     } catch (const LayerFailure& failure) {
+        // "Occured" is the spelling that readers of earlier run logs search for.
         writeToRunLog("ERROR: Occured While Accessing GetLayers.\r\n\t" + failure.source + " {" +
                       failure.description + "}");
     }
@@ -76,12 +77,12 @@ int16_t clsKORVEN::loadLayers() {
 // the layer without attributes.
 void clsKORVEN::readLayerAttributes(int32_t layerNumber, clsCCLayer& layer, int16_t& status) {
     status = SetLayerCurrentAttrib(static_cast<int16_t>(layerNumber));
-    if (status != korvencode::Success) {
+    if (status != rc::Ok) {
         return;
     }
     std::vector<int16_t> keywords;
     status = GetAttribKeywordArray(keywords);
-    if (status != korvencode::Success) {
+    if (status != rc::Ok) {
         return;
     }
     for (int16_t keyword : keywords) {

@@ -24,17 +24,14 @@ struct SoldermaskKind {
 
 namespace {
 
-constexpr int16_t kTopSoldermaskLayerType = 13;
-constexpr int16_t kBottomSoldermaskLayerType = 14;
-constexpr int16_t kFeatureGraphicClass = 6;
-
 template <int16_t InsertType> void collectInserts(clsKORVEN& /*korven*/, int16_t geomNum, bool top) {
     flattenByInsertType({.insertType = InsertType, .top = top, .bottom = !top}, geomNum);
 }
 
 void collectFeatures(clsKORVEN& korven, int16_t geomNum, bool top) {
-    flattenByGraphicClass(geomNum, kFeatureGraphicClass, true);
-    korven.dfmFilterGeometry(geomNum, "NETNAME", "", 5); // features without a net; its code is not examined
+    flattenByGraphicClass(geomNum, graphic_class::Etch, true);
+    korven.dfmFilterGeometry(geomNum, "NETNAME", "",
+                             comparison::HasKeyword); // features without a net; its code is not examined
     collectInserts<10>(korven, geomNum, top);
     collectInserts<0>(korven, geomNum, top);
 }
@@ -127,7 +124,7 @@ void clsKORVEN::buildGenericSoldermask(FileInfo& board) {
         int16_t number = 0;
         createFlattenGeometry(top ? "-= Generic Top Soldermask =-" : "-= Generic Bottom Soldermask =-",
                               board.FileName, board.Position, number, true);
-        flattenByLayerType(top ? kTopSoldermaskLayerType : kBottomSoldermaskLayerType, number);
+        flattenByLayerType(top ? layer_type::SoldermaskTop : layer_type::SoldermaskBottom, number);
         generic = number;
     }
 }
@@ -172,7 +169,7 @@ int16_t clsKORVEN::buildSoldermaskGeom(const SoldermaskKind& kind, const std::st
                          (top ? "Top" : "Bottom") + "}");
     createFlattenGeometry(word + " Soldermask", filename, filePos, geomNum, false);
     kind.collect(*this, geomNum, top);
-    if (dfmProcessSolderMask(sGeomNum, geomNum) != korvencode::Success) {
+    if (dfmProcessSolderMask(sGeomNum, geomNum) != rc::Ok) {
         raiseKorvenFailure("dfmProcessSolderMask", lastError_);
     }
     stopSubProcessTimer();

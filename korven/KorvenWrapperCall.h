@@ -57,6 +57,7 @@ int16_t clsKORVEN::callKorven(const WrapperTraits& traits, const std::shared_ptr
         lastError_.clear();
         int16_t code = object ? call(*object) : korvencode::NoConnection;
         lastError_ = reportError(code);
+        korvenDescription_ = code < 0 && objApplication_ ? objApplication_->GetLastErrorDescription() : "";
         if (traits.timerLabel != nullptr) {
             stopSubProcessTimer();
         }

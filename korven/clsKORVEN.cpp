@@ -15,9 +15,6 @@ namespace {
 
 constexpr int16_t kMinimumMajorVersion = 1;
 constexpr int16_t kMinimumMinorVersion = 48;
-constexpr int16_t kBlockTypeBoard = 1;
-constexpr int16_t kBlockTypePanel = 8;
-constexpr int16_t kInsertTypeBoard = 6;
 
 struct PageUnitName {
     std::string_view name;
@@ -74,6 +71,7 @@ double clsKORVEN::toPageUnits(double value) const {
 
 bool clsKORVEN::openConnection(bool startNew, bool loadFiles, int32_t testUnits) {
     lastError_.clear();
+    reportedDescriptions_.clear();
     try {
         createObjects(startNew);
         if (!loadFiles) {
@@ -116,7 +114,7 @@ void clsKORVEN::createObjects(bool startNew) {
 
 void clsKORVEN::readDocumentHeader(int32_t testUnits) {
     int32_t docId = 0;
-    if (objApplication_->GetActiveDocument(docId) == korvencode::Success) {
+    if (objApplication_->GetActiveDocument(docId) == rc::Ok) {
         objApplication_->GetDocument(docId, CurrentDocumentName_);
     }
     std::string unitName;
@@ -135,7 +133,7 @@ void clsKORVEN::loadFiles() {
         refuse("No data file loaded");
     }
     std::vector<int32_t> fileNumbers;
-    if (objApplication_->GetFileArray(fileNumbers) != korvencode::Success) {
+    if (objApplication_->GetFileArray(fileNumbers) != rc::Ok) {
         refuse("No files loaded (GetFileArray)");
     }
     arrPanels_.clear();
@@ -152,23 +150,16 @@ void clsKORVEN::loadFiles() {
 std::vector<FileInfo> clsKORVEN::readFiles(const std::vector<int32_t>& fileNumbers, int32_t& filesShown) {
     std::vector<FileInfo> allFiles;
     for (int32_t fileNumber : fileNumbers) {
-        std::string name;
-        int16_t fileType = 0;
-        bool show = false;
-        float x = 0, y = 0, scale = 0, rotation = 0;
-        int16_t mirror = 0;
-        int16_t blockType = 0;
-        int16_t geomNum = 0;
-        if (objApplication_->GetFile2(fileNumber, name, fileType, show, x, y, scale, rotation, mirror,
-                                      blockType, geomNum) != korvencode::Success) {
+        KorvenFileRecord file;
+        if (readFile(*objApplication_, fileNumber, file) != rc::Ok) {
             refuse("Error Getting file information (GetFile [" + std::to_string(fileNumber) + "])");
         }
-        allFiles.push_back(fileEntry(fileNumber, name, geomNum, show));
-        if (!show || (blockType != kBlockTypeBoard && blockType != kBlockTypePanel)) {
+        allFiles.push_back(fileEntry(fileNumber, file.name, file.geomNum, file.show));
+        if (!file.show || (file.blockType != block_type::Board && file.blockType != block_type::Panel)) {
             continue;
         }
-        (blockType == kBlockTypeBoard ? arrBoards_ : arrPanels_)
-            .append(fileEntry(fileNumber, name, geomNum, true));
+        (file.blockType == block_type::Board ? arrBoards_ : arrPanels_)
+            .append(fileEntry(fileNumber, file.name, file.geomNum, true));
         ++filesShown;
     }
     return allFiles;
@@ -178,20 +169,15 @@ void clsKORVEN::addBoardsPlacedInPanels(const std::vector<FileInfo>& allFiles, i
     for (int16_t p = 0; p < arrPanels_.count(); ++p) {
         int16_t panelGeom = toInteger16(arrPanels_.at(p).GeomNum, "openConnection");
         std::vector<int32_t> inserts;
-        if (objApplication_->GetDataArrayByInsertType(panelGeom, kInsertTypeBoard, inserts) !=
-            korvencode::Success) {
+        if (objApplication_->GetDataArrayByInsertType(panelGeom, insert_type::Board, inserts) != rc::Ok) {
             continue;
         }
         for (int32_t dataPos : inserts) {
-            int16_t insGeomNum = 0;
-            float x = 0, y = 0, scale = 0, rotation = 0;
-            int16_t mirror = 0;
-            int16_t insertType = 0;
-            std::string refName;
-            if (objApplication_->GetDataInsert(panelGeom, dataPos, insGeomNum, x, y, scale, rotation, mirror,
-                                               insertType, refName) != korvencode::Success) {
+            KorvenInsertRecord insert;
+            if (readInsert(*objApplication_, panelGeom, dataPos, insert) != rc::Ok) {
                 continue;
             }
+            const int16_t insGeomNum = insert.geomNum;
             bool listed = false;
             for (int16_t b = 0; b < arrBoards_.count() && !listed; ++b) {
                 listed = arrBoards_.at(b).GeomNum == insGeomNum;
@@ -220,6 +206,12 @@ void clsKORVEN::closeConnection() {
     lastError_.clear();
     objDFM_.reset();
     objApplication_.reset();
+}
+
+void clsKORVEN::keepReportedDescription() {
+    if (!korvenDescription_.empty()) {
+        reportedDescriptions_.push_back(korvenDescription_);
+    }
 }
 
 } // namespace lumora

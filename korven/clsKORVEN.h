@@ -2,6 +2,7 @@
 
 #include "korven/FileInfo.h"
 #include "korven/KorvenAutomation.h"
+#include "korven/KorvenRecords.h"
 #include "korven/UnitFactors.h"
 #include "log/DesignSummary.h"
 
@@ -36,6 +37,13 @@ class clsKORVEN : public DesignSummarySource {
     double toPageUnits(double value) const;
 
     const std::string& lastError() const { return lastError_; }
+    // KORVEN's own words for the failure behind lastError, "" when it gave none. lastError keeps
+    // the fixed texts that the run log shows; these reach the user where no such text applies.
+    const std::string& korvenDescription() const { return korvenDescription_; }
+    // Keeps korvenDescription() for a failure a test reports; the list starts anew with every
+    // connection.
+    void keepReportedDescription();
+    const std::vector<std::string>& reportedDescriptions() const { return reportedDescriptions_; }
     const std::string& CurrentDocumentName() const { return CurrentDocumentName_; }
     int32_t lngPageUnits() const { return lngPageUnits_; }
     int32_t lngTestUnits() const { return lngTestUnits_; }
@@ -112,9 +120,7 @@ class clsKORVEN : public DesignSummarySource {
     int16_t GetGeometry(int16_t geomNum, std::string& geomName);
     int16_t GetGeometryArrayByType(int16_t blockType, std::vector<int16_t>& geomArray);
     int16_t GetDataArrayByInsertType(int16_t geomNum, int16_t insertType, std::vector<int32_t>& insArray);
-    int16_t GetDataInsert(int16_t geomNum, int32_t dataPos, int16_t& insGeomNum, float& insX, float& insY,
-                          float& insScale, float& insRotation, int16_t& insMirror, int16_t& insertType,
-                          std::string& refName);
+    int16_t GetDataInsert(int16_t geomNum, int32_t dataPos, KorvenInsertRecord& insert);
     int16_t GetFileGeometry(int32_t filePos, int16_t& geomNum);
     int16_t SetFileGeometry(int32_t filePos, int16_t geomNum);
     int16_t SetFileShow(int32_t filePos, bool setOn);
@@ -232,6 +238,8 @@ class clsKORVEN : public DesignSummarySource {
     std::shared_ptr<KorvenApplication> objApplication_;
     std::shared_ptr<KorvenDfm> objDFM_;
     std::string lastError_;
+    std::string korvenDescription_;
+    std::vector<std::string> reportedDescriptions_;
     int32_t lngTestUnits_ = 0;
     std::string CurrentDocumentName_;
     FileList arrPanels_;

@@ -15,9 +15,8 @@ namespace lumora {
 
 namespace {
 
-constexpr int16_t kAllLayers = -1;
-constexpr std::array<int16_t, 2> kAllLayerGraphicClasses = {16, 18};
-constexpr int32_t kDfxOutlineLayerType = 0;
+constexpr std::array<int16_t, 2> kAllLayerGraphicClasses = {graphic_class::BoardOutline,
+                                                            graphic_class::PanelOutline};
 
 clsKORVEN& currentKorven() {
     CurrentWindow* window = frmCurChild();
@@ -59,15 +58,15 @@ struct FlattenSelection {
     int16_t insertType = 0;
     std::string keyword{};
     std::string value{};
-    int32_t comparisonType = 0;
+    int32_t comparisonType = comparison::Equal;
     bool insertPointOnly = false;
-    int16_t surface = 3;
+    int16_t surface = lumora::surface::Both;
     bool testpoints = false;
     bool goldFingers = false;
 };
 
 void flattenSelected(clsKORVEN& korven, int16_t geomNum, int16_t layer, const FlattenSelection& s) {
-    if (s.testpoints && s.insertType == inserttype::Testpoint) {
+    if (s.testpoints && s.insertType == insert_type::Testpoint) {
         check(korven, korven.dfmFlattenTestpoints(geomNum, layer, s.insertPointOnly), "dfmFlattenTestpoints");
     } else if (s.goldFingers && s.insertType == inserttype::GoldFinger) {
         check(korven, korven.dfmFlattenGoldFingers(geomNum, layer, s.keyword, s.value),
@@ -85,27 +84,30 @@ void flattenSelected(clsKORVEN& korven, int16_t geomNum, int16_t layer, const Fl
 }
 
 bool isPlane(int32_t type) {
-    return isOneOf(type, {17, 18, 19});
+    return isOneOf(type, {layer_type::PlaneClearance, layer_type::PlaneThermal, layer_type::RouteKeepout});
 }
 
 // The four tests of flattenByInsertType; the first one a layer meets decides.
 bool isTopLayer(const InsertTypeSelection& s, int32_t e, int32_t t) {
     return s.top &&
-           ((e == 1 && !isPlane(t)) || (e == 0 && isOneOf(t, {1, 6})) || (e == 0 && isOneOf(t, {29, 30})));
+           ((e == 1 && !isPlane(t)) || (e == 0 && isOneOf(t, {layer_type::PadTop, layer_type::SignalTop})) ||
+            (e == 0 && isOneOf(t, {layer_type::Drill, layer_type::DrillUnplated})));
 }
 
 bool isBottomLayer(const InsertTypeSelection& s, int32_t e, int32_t t, int32_t m) {
-    return s.bottom && ((e == m && m > 0 && !isPlane(t)) || (e == 0 && isOneOf(t, {2, 7})) ||
-                        (e == 0 && isOneOf(t, {29, 30})));
+    return s.bottom && ((e == m && m > 0 && !isPlane(t)) ||
+                        (e == 0 && isOneOf(t, {layer_type::PadBottom, layer_type::SignalBottom})) ||
+                        (e == 0 && isOneOf(t, {layer_type::Drill, layer_type::DrillUnplated})));
 }
 
 bool isInnerLayer(const InsertTypeSelection& s, int32_t e, int32_t t, int32_t m) {
     return s.stackup > 1 && s.stackup < m &&
-           ((e == s.stackup && !isPlane(t)) || (e == 0 && isOneOf(t, {3, 8})));
+           ((e == s.stackup && !isPlane(t)) ||
+            (e == 0 && isOneOf(t, {layer_type::PadInner, layer_type::SignalInner})));
 }
 
 bool isEveryLayerType(int32_t e, int32_t t) {
-    return e == 0 && isOneOf(t, {4, 9});
+    return e == 0 && isOneOf(t, {layer_type::PadAll, layer_type::SignalAll});
 }
 
 } // namespace
@@ -138,7 +140,7 @@ int16_t flattenByLayerTypeAndInsertType(int16_t layerType, int16_t insertType, i
     clsKORVEN& korven = currentKorven();
     forEachUsedLayer([&](int16_t i, const clsCCLayer& layer) {
         if (layer.lngType == layerType) {
-            check(korven, korven.dfmFlattenByInserttype(geomNum, i, insertType, false, 3),
+            check(korven, korven.dfmFlattenByInserttype(geomNum, i, insertType, false, surface::Both),
                   "dfmFlattenByInserttype");
         }
     });
@@ -156,7 +158,8 @@ int16_t flattenDftOutline(int16_t geomNum, const std::string& outlineType, int16
                                      .comparisonType = comparisonType,
                                      .goldFingers = true};
     forEachUsedLayer([&](int16_t i, const clsCCLayer& layer) {
-        if (layer.lngType != kDfxOutlineLayerType || !hasAttribute(layer, "DFX_OUTLINE_TYPE", outlineType)) {
+        if (layer.lngType != layer_type::DfxOutline ||
+            !hasAttribute(layer, "DFX_OUTLINE_TYPE", outlineType)) {
             return;
         }
         if (insertType < 0) {

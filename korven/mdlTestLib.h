@@ -5,14 +5,16 @@
 // window's objKorven, times itself as a sub-process, and turns a failing wrapper into a
 // RunnerError whose source is the wrapper's name and whose description is its lastError.
 
+#include "korven/KorvenCodes.h"
+
 #include <cstdint>
 #include <string>
 
 namespace lumora {
 
-// Insert types with a meaning of their own to the routines below.
+// The runner's own insert type for gold fingers: it never reaches KORVEN, flattenDftOutline turns it
+// into FlattenByAttrib of components (korven/KorvenCodes.h names KORVEN's insert types).
 namespace inserttype {
-constexpr int16_t Testpoint = 9;
 constexpr int16_t GoldFinger = 9999;
 } // namespace inserttype
 
@@ -44,10 +46,10 @@ struct InsertTypeSelection {
     int16_t stackup = 0; // an inner electrical layer, used when above 1 and below the highest
     bool bottom = false;
     bool insertPointOnly = false;
-    int16_t surface = 3;
+    int16_t surface = lumora::surface::Both;
     std::string keyword{};
     std::string value{};
-    int16_t comparisonType = 0;
+    int16_t comparisonType = comparison::Equal;
 };
 
 // Flattens each used layer at most once: top layers, bottom layers, the inner stack-up layer, and

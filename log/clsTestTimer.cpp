@@ -9,6 +9,11 @@ namespace lumora {
 
 namespace {
 
+// The script as the user finds it again, whatever folder the program was started from.
+std::string fullPath(std::string_view path) {
+    return path.empty() ? std::string() : std::filesystem::absolute(path).string();
+}
+
 // "Fiducals" and the trailing comma of board lines are what readers of earlier time logs expect.
 std::string panelLine(const PanelSummary& panel) {
     return panel.fileName + "," + std::to_string(panel.boards) + " Boards," +
@@ -42,7 +47,7 @@ void clsTestTimer::writeHead(std::string_view scriptFilename, std::string_view c
     file_.writeLine("");
     file_.writeLine("");
     file_.writeLine(logBanner("Time Log File", clock_.localTime()));
-    file_.writeLine("Script file: " + std::string(scriptFilename));
+    file_.writeLine("Script file: " + fullPath(scriptFilename));
     file_.writeLine("ccFilename: " + std::string(ccFilename));
     file_.writeLine("");
     file_.writeLine("Number of Panels : " + std::to_string(design.panels.size()));

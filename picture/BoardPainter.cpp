@@ -14,7 +14,7 @@ namespace lumora::picture {
 
 namespace {
 
-namespace ps = engine::pad_shape;
+namespace ps = pad_shape;
 
 QPointF qt(engine::Point point) {
     return {point.x, point.y};
@@ -272,9 +272,9 @@ class ScenePainter {
 
     Owner ownerOf(const engine::Insert& insert, const Owner& outer) const {
         Owner owner = outer;
-        if (insert.insertType == engine::insert_type::Board) {
+        if (insert.insertType == insert_type::Board) {
             owner = Owner{.boards = outer.boards + insert.refName + "/"};
-        } else if (insert.insertType == engine::insert_type::Pin) {
+        } else if (insert.insertType == insert_type::Pin) {
             owner.pin = insert.refName;
             owner.net = netOfPin(outer, insert.refName);
         } else {
@@ -313,8 +313,7 @@ class ScenePainter {
         if (layer < 0 || static_cast<std::size_t>(layer) >= layers.size() || !layers[layer]) {
             return false;
         }
-        return layers[layer]->type == engine::layer_type::Plane ||
-               layers[layer]->type == engine::layer_type::SplitPlane;
+        return layers[layer]->type == layer_type::Plane || layers[layer]->type == layer_type::SplitPlane;
     }
 
     bool shown(int16_t layer) const { return !options_.hiddenLayers.contains(layer); }

@@ -39,7 +39,7 @@ QRectF ringBounds(const engine::Ring& ring, engine::Point offset = {}) {
 
 struct ShapeBounds {
     QRectF operator()(const engine::Pad& pad) const {
-        if (pad.shape == engine::pad_shape::Complex) {
+        if (pad.shape == pad_shape::Complex) {
             return ringBounds(pad.outline, pad.at);
         }
         return around(pad.at, std::hypot(pad.sizeX, pad.sizeY == 0 ? pad.sizeX : pad.sizeY) / 2);

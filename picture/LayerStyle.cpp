@@ -7,7 +7,7 @@ namespace lumora::picture {
 
 namespace {
 
-namespace lt = engine::layer_type;
+namespace lt = layer_type;
 
 struct TypeStyle {
     int16_t type;

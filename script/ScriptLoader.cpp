@@ -108,7 +108,9 @@ void XMLErrorHandler::fatalError(int32_t line, std::string message) {
 
 void XMLContentHandler::startElement(const std::string& localName, const std::vector<Attribute>& attributes) {
     if (localName == "DFM_Script") {
-        version_ = requireAttribute(attributes, "version");
+        // Without a version the first Test fails to convert it, as a Test before the root does.
+        const auto* version = findAttribute(attributes, "version");
+        version_ = version != nullptr ? version->value : std::string();
     } else if (localName == "Settings") {
         curChild_.setUnits(toLong(requireAttribute(attributes, "Units")));
     } else if (localName == "Test") {

@@ -134,4 +134,16 @@ bool clsTestItem::validateParameters() {
     return true;
 }
 
+bool isPackageTest(const std::string& testName) {
+    return testName == "Real Part To Real Part" || testName == "Component Package To Component Package";
+}
+
+std::string loggedName(clsTestItem& test) {
+    if (!isPackageTest(test.strName)) {
+        return test.strName;
+    }
+    return test.strName + " - " + test.dictProperties().item("Package_1") + " To " +
+           test.dictProperties().item("Package_2");
+}
+
 } // namespace lumora

@@ -25,4 +25,11 @@ class clsTestItem {
     TextDictionary dictProperties_;
 };
 
+// "Real Part To Real Part" and "Component Package To Component Package" measure two packages, the
+// parameters Package_1 and Package_2, and are named with them in the logs and in the grid.
+bool isPackageTest(const std::string& testName);
+
+// The test's name as both logs show it: the package tests add " - " Package_1 " To " Package_2.
+std::string loggedName(clsTestItem& test);
+
 } // namespace lumora

@@ -4,6 +4,8 @@
 #include "korven/clsKORVEN.h"
 #include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
+#include "testlogic/FamilyDispatch.h"
+#include "testlogic/FamilyTests.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
@@ -15,62 +17,56 @@ namespace lumora {
 
 namespace {
 
-constexpr int16_t kViaInsert = 1;
-constexpr int16_t kComponentInsert = 3;
-constexpr int16_t kFiducialInsert = 7;
-constexpr int16_t kEtchClass = 6;
-constexpr int16_t kBoardOutlineClass = 16;
-
 enum Slot : std::size_t { Outline = 0, Items = 1 };
 
-class BoardOutlineTests {
+class BoardOutlineTests : public FamilyTests {
   public:
     BoardOutlineTests(ItemFrame& frame, FamilyGeometries& geometries, int16_t maxStackup)
-        : frame_(frame), test_(frame.test()), geometries_(geometries), maxStackup_(maxStackup) {}
-
-    void run(const FrameItem& item);
+        : FamilyTests(frame, geometries), maxStackup_(maxStackup) {}
 
     void fiducialClearance(const FrameItem& item) {
         buildOutline(item);
         createdGeometry(test_.strName + " - Fid", item, items());
-        flattenInserts(kFiducialInsert, Sides::Both, InsertShape::Whole, items());
+        flattenInserts(insert_type::Fiducial, Sides::Both, InsertShape::Whole, items());
         measureFromOutline("Min_Clearance_From_Board_Edge", test_.strName);
     }
 
     void componentClearance(const FrameItem& item) {
-        std::string surface = textParameter(test_, "Test_Surface");
+        std::string surface = text("Test_Surface");
         buildOutline(item);
         createdGeometry(test_.strName + " - Comp", item, items());
         for (const SurfacePass& pass : kSurfacePasses) {
             if (runsPass(surface, pass)) {
-                flattenDftOutline(items(), pass.bodyOutline, kComponentInsert, "", "", 0);
+                flattenDftOutline(items(), pass.bodyOutline, insert_type::Component, "", "",
+                                  comparison::Equal);
             }
         }
         measureFromOutline("Minimum_Distance_From_Edge", test_.strName);
         geometries_.deleteUnlessDebug();
     }
 
-    void testpointPadClearance(const FrameItem& item) { padClearance(item, " - TP_", inserttype::Testpoint); }
+    void testpointPadClearance(const FrameItem& item) {
+        padClearance(item, " - TP_", insert_type::Testpoint);
+    }
 
-    void viaPadClearance(const FrameItem& item) { padClearance(item, " - Via_", kViaInsert); }
+    void viaPadClearance(const FrameItem& item) { padClearance(item, " - Via_", insert_type::Via); }
 
     void goldfingerFlush(const FrameItem& item) {
         createdGeometry(test_.strName, item, items());
         for (const char* extents : {"Pin Extents Top", "Pin Extents Bottom"}) {
-            flattenDftOutline(items(), extents, inserttype::GoldFinger,
-                              textParameter(test_, "Package_Keyword"), textParameter(test_, "Package_Value"),
-                              0);
+            flattenDftOutline(items(), extents, inserttype::GoldFinger, text("Package_Keyword"),
+                              text("Package_Value"), comparison::Equal);
         }
-        frame_.record(korven().dfmComponentFlushWithEdge(
-                          items(), numberParameter(test_, "Maximum_Distance_From_Edge"), test_.strName),
-                      "dfmComponentFlushWithEdge");
+        frame_.record(
+            korven().dfmComponentFlushWithEdge(items(), number("Maximum_Distance_From_Edge"), test_.strName),
+            "dfmComponentFlushWithEdge");
     }
 
     void etchClearance(const FrameItem& item) {
         buildOutline(item);
         for (int16_t stackup = 1; stackup <= maxStackup_; ++stackup) {
             createdGeometry(test_.strName + " - StackUp" + std::to_string(stackup), item, items());
-            flattenStackup(stackup, items(), kEtchClass, true);
+            flattenStackup(stackup, items(), graphic_class::Etch, true);
             measureFromOutline("Minimum_Distance_From_Edge", test_.strName);
             deleteUnlessDebug(items());
             items() = 0;
@@ -79,18 +75,17 @@ class BoardOutlineTests {
     }
 
   private:
-    clsKORVEN& korven() { return frame_.korven(); }
     int16_t& outline() { return geometries_[Outline]; }
     int16_t& items() { return geometries_[Items]; }
 
     void buildOutline(const FrameItem& item) {
         createdGeometry(test_.strName + " - BdOutline", item, outline());
-        flattenByGraphicClass(outline(), kBoardOutlineClass, false);
+        flattenByGraphicClass(outline(), graphic_class::BoardOutline, false);
     }
 
     // A pass whose surface "Test_Surface" leaves out still measures its empty geometry.
     void padClearance(const FrameItem& item, const char* geometryWord, int16_t insertType) {
-        std::string surface = textParameter(test_, "Test_Surface");
+        std::string surface = text("Test_Surface");
         for (const SurfacePass& pass : kSurfacePasses) {
             buildOutline(item);
             createdGeometry(test_.strName + geometryWord + pass.word, item, items());
@@ -106,25 +101,14 @@ class BoardOutlineTests {
 
     // The one threshold is both the Marginal and the Critical distance.
     void measureFromOutline(const char* threshold, const std::string& checkName) {
-        double distance = numberParameter(test_, threshold);
+        double distance = number(threshold);
         distanceCheck(frame_, outline(), items(), distance, distance, checkName);
     }
 
-    ItemFrame& frame_;
-    clsTestItem& test_;
-    FamilyGeometries& geometries_;
     int16_t maxStackup_;
 };
 
-using Test = void (BoardOutlineTests::*)(const FrameItem&);
-
-struct NamedTest {
-    std::string_view name;
-    Test test;
-};
-
-// In the order the names are compared.
-constexpr std::array<NamedTest, 6> kTests{{
+constexpr std::array<FamilyTest<BoardOutlineTests>, 6> kTests{{
     {"Fiducial Clearance To Board Outline", &BoardOutlineTests::fiducialClearance},
     {"Minimum Component Clearance To Board Outline", &BoardOutlineTests::componentClearance},
     {"Minimum Testpoint Pad Edge Clearance To Board Outline", &BoardOutlineTests::testpointPadClearance},
@@ -133,24 +117,20 @@ constexpr std::array<NamedTest, 6> kTests{{
     {"Minimum Etch Edge Clearance To Board Outline", &BoardOutlineTests::etchClearance},
 }};
 
-void BoardOutlineTests::run(const FrameItem& item) {
-    const std::string& name = test_.strName;
-    for (const NamedTest& entry : kTests) {
-        if (entry.name == name) {
-            (this->*entry.test)(item);
-            return;
-        }
-    }
-}
-
 } // namespace
 
 int16_t runBoardOutlineTests(clsTestItem& test) {
     FamilyGeometries geometries(2);
     ItemFrame frame(test, geometries, {FrameKind::Board, "runBoardOutlineTests"});
     BoardOutlineTests tests(frame, geometries, frame.korven().getMaxElectricalStackup());
+    const FamilyTest<BoardOutlineTests>* named = findNamedTest(kTests, test.strName);
     frame.runItems(
-        ItemList::Boards, [&](const FrameItem& item) { tests.run(item); },
+        ItemList::Boards,
+        [&](const FrameItem& item) {
+            if (named != nullptr) {
+                (tests.*named->run)(item);
+            }
+        },
         [&] { geometries.deleteUnlessDebug(); });
     return frame.finish();
 }

@@ -13,13 +13,8 @@ namespace lumora {
 
 namespace {
 
-// Comparison types and surface codes are KORVEN's numbers and go to it as they are.
 constexpr int16_t kTopStackup = 1;
-constexpr int16_t kEtchClass = 6;
 constexpr bool kTopLevelOnly = true;
-constexpr int16_t kViaInsert = 1;
-constexpr int16_t kPinInsert = 2;
-constexpr int16_t kFiducialInsert = 7;
 
 struct RoutingSide {
     Sides side;
@@ -30,8 +25,8 @@ struct RoutingSide {
 };
 
 constexpr std::array<RoutingSide, 2> kRoutingSides{{
-    {Sides::Top, "Top", 13, InsertShape::Whole, 1},
-    {Sides::Bottom, "Bottom", 14, InsertShape::PointOnly, 2},
+    {Sides::Top, "Top", layer_type::SoldermaskTop, InsertShape::Whole, surface::Top},
+    {Sides::Bottom, "Bottom", layer_type::SoldermaskBottom, InsertShape::PointOnly, surface::Bottom},
 }};
 
 // Soldermask webbing always runs both passes; its bottom pass is named "Bot".
@@ -40,7 +35,8 @@ struct WebbingPass {
     int16_t soldermaskLayerType;
 };
 
-constexpr std::array<WebbingPass, 2> kWebbingPasses{{{"Top", 13}, {"Bot", 14}}};
+constexpr std::array<WebbingPass, 2> kWebbingPasses{
+    {{"Top", layer_type::SoldermaskTop}, {"Bot", layer_type::SoldermaskBottom}}};
 
 struct EtchThresholds {
     const char* marginal;
@@ -63,7 +59,7 @@ const EtchThresholds& etchThresholdsOf(int16_t stackup, int16_t maxStackup) {
 void etchAgainstBlockers(BoardRun& run, const RoutingSide& side, int16_t stackup, int16_t blockerLayer) {
     const std::string word = side.word;
     run.create("1 - " + word, run.first());
-    flattenStackup(stackup, run.first(), kEtchClass, kTopLevelOnly);
+    flattenStackup(stackup, run.first(), graphic_class::Etch, kTopLevelOnly);
     run.create("2 - " + word, run.second());
     startSubProcessTimer("Flatten Layer");
     int16_t code = run.korven().dfmFlattenLayer(run.second(), blockerLayer, false);
@@ -99,7 +95,7 @@ void routesBetweenSmtPads(BoardRun& run) {
 void etchWidth(BoardRun& run) {
     for (int16_t stackup = kTopStackup; stackup <= run.maxStackup(); ++stackup) {
         run.create("1 - StackUp" + std::to_string(stackup), run.first());
-        flattenStackup(stackup, run.first(), kEtchClass, kTopLevelOnly);
+        flattenStackup(stackup, run.first(), graphic_class::Etch, kTopLevelOnly);
         const EtchThresholds& thresholds = etchThresholdsOf(stackup, run.maxStackup());
         run.record(run.korven().dfmRouteTraceWidthMinimum(
                        run.first(), run.number(thresholds.marginal), run.number(thresholds.critical),
@@ -113,9 +109,9 @@ void distanceBetweenCopper(BoardRun& run) {
     for (int16_t stackup = kTopStackup; stackup <= run.maxStackup(); ++stackup) {
         const std::string stackupSuffix = " - StackUp" + std::to_string(stackup);
         run.create(stackupSuffix, run.first());
-        flattenStackup(stackup, run.first(), kEtchClass, kTopLevelOnly);
+        flattenStackup(stackup, run.first(), graphic_class::Etch, kTopLevelOnly);
         // Pads and vias belong only to the outer layers.
-        for (int16_t insertType : {kPinInsert, kViaInsert}) {
+        for (int16_t insertType : {insert_type::Pin, insert_type::Via}) {
             flattenByInsertType({.insertType = insertType,
                                  .top = stackup == kTopStackup,
                                  .bottom = stackup == run.maxStackup(),
@@ -140,18 +136,18 @@ void soldermaskClearanceForSmtComponents(BoardRun& run) {
         }
         const std::string word = side.word;
         run.create("1 - " + word, run.first());
-        flattenByInsertType({.insertType = kPinInsert,
+        flattenByInsertType({.insertType = insert_type::Pin,
                              .top = side.side == Sides::Top,
                              .bottom = side.side == Sides::Bottom,
                              .insertPointOnly = side.smdPadShape == InsertShape::PointOnly,
                              .surface = 3,
                              .keyword = "SMD",
                              .value = "",
-                             .comparisonType = 5},
+                             .comparisonType = comparison::HasKeyword},
                             run.first());
         // Narrowed to the pads whose pin pitch is within the maximum.
-        run.filter(run.first(), "PIN_PITCH", "", 6);
-        run.filter(run.first(), "PIN_PITCH", run.text("Pin_Pitch_Maximum"), 1);
+        run.filter(run.first(), "PIN_PITCH", "", comparison::LacksKeyword);
+        run.filter(run.first(), "PIN_PITCH", run.text("Pin_Pitch_Maximum"), comparison::Greater);
         run.create(" - S_" + word, run.third());
         flattenByLayerType(side.soldermaskLayerType, run.third());
         run.record(run.korven().dfmSMDSoldermaskClearance(
@@ -166,8 +162,8 @@ void soldermaskClearanceForSmtComponents(BoardRun& run) {
 void soldermaskWebbing(BoardRun& run) {
     for (const WebbingPass& pass : kWebbingPasses) {
         run.create(std::string(" - S") + pass.word, run.first());
-        flattenByLayerTypeAndInsertType(pass.soldermaskLayerType, kPinInsert, run.first());
-        run.filter(run.first(), "SMD", "", 6);
+        flattenByLayerTypeAndInsertType(pass.soldermaskLayerType, insert_type::Pin, run.first());
+        run.filter(run.first(), "SMD", "", comparison::LacksKeyword);
         run.record(run.korven().dfmCombinePolies(run.first()), "dfmCombinePolies");
         run.distanceCheck(run.first(), run.first(),
                           {run.number("Marginal_Webbing"), run.number("Critical_Webbing")}, run.testName(),
@@ -183,7 +179,7 @@ void boardFiducialsInFourCorners(BoardRun& run) {
             continue;
         }
         run.create(std::string("1 - ") + side.word, run.first());
-        flattenInserts(kFiducialInsert, side.side, InsertShape::PointOnly, run.first());
+        flattenInserts(insert_type::Fiducial, side.side, InsertShape::PointOnly, run.first());
         run.record(run.korven().dfmItemsInCorners(run.first(), run.number("Min_Distance_From_Rail_Edge"),
                                                   run.number("Max_Distance_From_Rail_Edge"),
                                                   run.number("Min_Distance_From_Leading_Trailing_Edge"),

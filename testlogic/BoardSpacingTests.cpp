@@ -11,9 +11,6 @@ namespace lumora {
 namespace {
 
 // Comparison types and surface codes are KORVEN's numbers and go to it as they are.
-constexpr int16_t kWholeLayer = -1;
-constexpr int16_t kPinInsert = 2;
-constexpr int16_t kComponentInsert = 3;
 
 // How a package's bodies reach a geometry: through the DFx outlines, with the package attribute
 // the script names, or through the real-part layers.
@@ -70,7 +67,8 @@ bool choosesBotSide(const std::string& testSurface) {
 void fillPackage(PackageSource source, const PackageSide& side, const std::string& keyword,
                  const std::string& package, int16_t geomNum) {
     if (source == PackageSource::DfxOutline) {
-        flattenDftOutline(geomNum, side.bodyOutline, kComponentInsert, keyword, package, 0);
+        flattenDftOutline(geomNum, side.bodyOutline, insert_type::Component, keyword, package,
+                          comparison::Equal);
     } else {
         flattenByLayerNameAndInsertType(side.realPartInsert, side.realPartLayer, geomNum, keyword, package,
                                         0);
@@ -120,9 +118,10 @@ void placementMachineToolingKeepout(BoardRun& run) {
             continue;
         }
         run.create(std::string(" - CompBody_") + side.word, run.first());
-        flattenDftOutline(run.first(), side.bodyOutline, kComponentInsert, "", "", 0);
+        flattenDftOutline(run.first(), side.bodyOutline, insert_type::Component, "", "", comparison::Equal);
         run.create(std::string(" - Keepout_") + side.word, run.second());
-        flattenDftOutline(run.second(), side.keepoutOutline, kComponentInsert, "", "", 0);
+        flattenDftOutline(run.second(), side.keepoutOutline, insert_type::Component, "", "",
+                          comparison::Equal);
         // Any overlap at all is a violation.
         run.distanceCheck(run.first(), run.second(), {0, 0}, run.testName() + " - " + side.word);
         deleteUnlessDebug(run.first());
@@ -132,11 +131,11 @@ void placementMachineToolingKeepout(BoardRun& run) {
 
 void componentOverComponent(BoardRun& run) {
     run.create(" - Top", run.first());
-    flattenDftOutline(run.first(), "Comp Body Top", kComponentInsert, run.text("Top_Attribute_Keyword"),
-                      run.text("Top_Attribute_Value"), 0);
+    flattenDftOutline(run.first(), "Comp Body Top", insert_type::Component, run.text("Top_Attribute_Keyword"),
+                      run.text("Top_Attribute_Value"), comparison::Equal);
     run.create(" - Bottom", run.second());
-    flattenDftOutline(run.second(), "Comp Body Bottom", kComponentInsert, run.text("Bot_Attribute_Keyword"),
-                      run.text("Bot_Attribute_Value"), 0);
+    flattenDftOutline(run.second(), "Comp Body Bottom", insert_type::Component,
+                      run.text("Bot_Attribute_Keyword"), run.text("Bot_Attribute_Value"), comparison::Equal);
     run.distanceCheck(run.first(), run.second(), {0, 0}, run.testName());
     deleteUnlessDebug(run.first());
     deleteUnlessDebug(run.second());
@@ -151,18 +150,19 @@ void keepoutAroundThruHolePin(BoardRun& run) {
         const bool top = pass.mountSide == Sides::Top;
         run.create(pass.pinsSuffix, run.first());
         flattenByInsertType(
-            {.insertType = kPinInsert, .top = top, .bottom = !top, .surface = pass.pinSurface}, run.first());
-        run.filter(run.first(), "SMD", "", 5);
+            {.insertType = insert_type::Pin, .top = top, .bottom = !top, .surface = pass.pinSurface},
+            run.first());
+        run.filter(run.first(), "SMD", "", comparison::HasKeyword);
 
         run.create(pass.outlineSuffix, run.second());
-        flattenDftOutline(run.second(), pass.bodyOutline, kWholeLayer, "", "", 0);
-        flattenByInsertType({.insertType = kPinInsert,
+        flattenDftOutline(run.second(), pass.bodyOutline, kAllLayers, "", "", comparison::Equal);
+        flattenByInsertType({.insertType = insert_type::Pin,
                              .top = top,
                              .bottom = !top,
                              .surface = 3,
                              .keyword = "SMD",
                              .value = "",
-                             .comparisonType = 5},
+                             .comparisonType = comparison::HasKeyword},
                             run.second());
 
         const std::string checkName = run.testName() + pass.checkSuffix;

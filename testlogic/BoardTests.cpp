@@ -16,12 +16,10 @@ namespace lumora {
 namespace {
 
 constexpr std::size_t kGeometrySlots = 3;
-constexpr int16_t kDistanceAlgorithm = 0;
 
 BoardTest findBoardTest(const std::string& name) {
     for (std::span<const BoardTestEntry> half : {spacingTests(), routingTests()}) {
-        auto found = std::ranges::find(half, name, &BoardTestEntry::name);
-        if (found != half.end()) {
+        if (const BoardTestEntry* found = findNamedTest(half, name)) {
             return found->run;
         }
     }
@@ -29,18 +27,6 @@ BoardTest findBoardTest(const std::string& name) {
 }
 
 } // namespace
-
-double BoardRun::number(const char* parameter) {
-    return numberParameter(frame_.test(), parameter);
-}
-
-int16_t BoardRun::integer(const char* parameter) {
-    return integerParameter(frame_.test(), parameter);
-}
-
-std::string BoardRun::text(const char* parameter) {
-    return textParameter(frame_.test(), parameter);
-}
 
 void BoardRun::create(const std::string& suffix, int16_t& geomNum) {
     createdGeometry(testName() + suffix, board_, geomNum);

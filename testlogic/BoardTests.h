@@ -3,10 +3,9 @@
 // Private to the board family's sources: what one board test works with, and the calls that
 // tests of both halves of the family make.
 
-#include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
-#include "testlogic/FamilyGeometries.h"
-#include "testlogic/ItemFrame.h"
+#include "testlogic/FamilyDispatch.h"
+#include "testlogic/FamilyTests.h"
 
 #include <cstdint>
 #include <span>
@@ -15,8 +14,6 @@
 
 namespace lumora {
 
-class clsKORVEN;
-
 struct Thresholds {
     double marginal;
     double critical;
@@ -24,23 +21,14 @@ struct Thresholds {
 
 // One board test on one board: the frame, the board, the family's three geometry slots and the
 // highest electrical stack-up number of the document.
-class BoardRun {
+class BoardRun : public FamilyTests {
   public:
     BoardRun(ItemFrame& frame, const FrameItem& board, FamilyGeometries& geometries, int16_t maxStackup)
-        : frame_(frame), board_(board), geometries_(geometries), maxStackup_(maxStackup) {}
+        : FamilyTests(frame, geometries), board_(board), maxStackup_(maxStackup) {}
 
     const FrameItem& board() const { return board_; }
-    const std::string& testName() const { return frame_.test().strName; }
     int16_t maxStackup() const { return maxStackup_; }
-    clsKORVEN& korven() { return frame_.korven(); }
-
-    int16_t& first() { return geometries_[0]; }
-    int16_t& second() { return geometries_[1]; }
     int16_t& third() { return geometries_[2]; }
-
-    double number(const char* parameter);
-    int16_t integer(const char* parameter);
-    std::string text(const char* parameter);
 
     // A geometry of this board named after the test: test name + suffix.
     void create(const std::string& suffix, int16_t& geomNum);
@@ -54,18 +42,12 @@ class BoardRun {
                 int32_t comparisonType);
 
   private:
-    ItemFrame& frame_;
     const FrameItem& board_;
-    FamilyGeometries& geometries_;
     int16_t maxStackup_;
 };
 
 using BoardTest = void (*)(BoardRun&);
-
-struct BoardTestEntry {
-    std::string_view name;
-    BoardTest run;
-};
+using BoardTestEntry = NamedTest<BoardTest>;
 
 // Component bodies, pins and pads.
 std::span<const BoardTestEntry> spacingTests();

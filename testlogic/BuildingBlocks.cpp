@@ -54,9 +54,8 @@ constexpr std::array<MaskedGeometry, 4> kMaskedGeometries{{
     {"_sFeature_", &clsKORVEN::Board_sFeatureGeom_topGeomNum, &clsKORVEN::Board_sFeatureGeom_botGeomNum},
 }};
 
-constexpr int16_t kEtchClass = 6;
-constexpr std::array<int16_t, 2> kFeatureInserts{10, 0}; // in the order they are flattened
-constexpr int32_t kHasKeyword = 5;
+constexpr std::array<int16_t, 2> kFeatureInserts{insert_type::FreePad,
+                                                 insert_type::Unclassified}; // in this order
 
 } // namespace
 
@@ -73,9 +72,9 @@ int16_t boardSoldermaskGeometry(MaskedItems items, const SurfacePass& pass, cons
 
 void distanceCheck(ItemFrame& frame, int16_t geomNum1, int16_t geomNum2, double marginal, double critical,
                    const std::string& checkName, DistanceFlags flags) {
-    frame.record(frame.korven().dfmDistanceCheck(geomNum1, geomNum2, marginal, critical, checkName, 0,
-                                                 flags.canTouch, flags.skipSameNets, flags.oneDRCPerNet,
-                                                 flags.skipSameComps),
+    frame.record(frame.korven().dfmDistanceCheck(geomNum1, geomNum2, marginal, critical, checkName,
+                                                 distance_algorithm::EdgeToEdge, flags.canTouch,
+                                                 flags.skipSameNets, flags.oneDRCPerNet, flags.skipSameComps),
                  "dfmDistanceCheck");
 }
 
@@ -88,8 +87,8 @@ void filterGeometry(ItemFrame& frame, int16_t geomNum, const std::string& keyWor
 }
 
 void fillFeatureGeometry(ItemFrame& frame, const SurfacePass& pass, int16_t geomNum) {
-    flattenByGraphicClass(geomNum, kEtchClass, true);
-    filterGeometry(frame, geomNum, "NETNAME", "", kHasKeyword);
+    flattenByGraphicClass(geomNum, graphic_class::Etch, true);
+    filterGeometry(frame, geomNum, "NETNAME", "", comparison::HasKeyword);
     for (int16_t insertType : kFeatureInserts) {
         flattenInserts(insertType, pass.side, InsertShape::Whole, geomNum);
     }

@@ -65,7 +65,7 @@ struct DistanceFlags {
     bool skipSameComps = false;
 };
 
-// dfmDistanceCheck with algorithm type 0; a non-zero code ends the item in the board frame.
+// dfmDistanceCheck measuring edge to edge; a non-zero code ends the item in the board frame.
 void distanceCheck(ItemFrame& frame, int16_t geomNum1, int16_t geomNum2, double marginal, double critical,
                    const std::string& checkName, DistanceFlags flags = {});
 
@@ -105,9 +105,9 @@ int16_t runMaskableBoards(ItemFrame& frame, FamilyGeometries& geometries, Solder
 // The whole routine of such a family: its named test on every board, in a board frame named
 // `routine`. Family is built from the frame, its two geometries and the switch.
 template <class Family, std::size_t N>
-int16_t runMaskableFamily(clsTestItem& test, const std::array<NamedTest<Family>, N>& tests,
+int16_t runMaskableFamily(clsTestItem& test, const std::array<FamilyTest<Family>, N>& tests,
                           const char* routine) {
-    const NamedTest<Family>* named = findNamedTest(tests, test.strName);
+    const FamilyTest<Family>* named = findNamedTest(tests, test.strName);
     FamilyGeometries geometries(2);
     ItemFrame frame(test, geometries, {FrameKind::Board, routine});
     SoldermaskSwitch maskSwitch(test);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <algorithm>
-#include <array>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -9,18 +8,24 @@ namespace lumora {
 
 struct FrameItem;
 
-// A family's tests by name, in the order the names are compared: the first match runs.
-template <class Family> struct NamedTest {
+// A family's test by name: how it runs, a member function of the family (FamilyTest) or a
+// function of its own. A family lists its tests in the order the names are compared.
+template <class Routine> struct NamedTest {
     std::string_view name;
-    void (Family::*run)(const FrameItem&);
+    Routine run;
 };
 
-// The test of that name, or nullptr: a name no test of the family has runs no check.
-template <class Family, std::size_t N>
-const NamedTest<Family>* findNamedTest(const std::array<NamedTest<Family>, N>& tests,
-                                       const std::string& name) {
-    auto found = std::ranges::find(tests, std::string_view(name), &NamedTest<Family>::name);
-    return found != tests.end() ? &*found : nullptr;
+template <class Family> using FamilyTest = NamedTest<void (Family::*)(const FrameItem&)>;
+
+// The test of that name in the list, or nullptr: a name no test of the family has runs no check.
+template <class Tests>
+auto findNamedTest(const Tests& tests, std::string_view name) -> decltype(&*std::begin(tests)) {
+    for (const auto& test : tests) {
+        if (test.name == name) {
+            return &test;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace lumora

@@ -6,11 +6,22 @@
 #include "log/ProgramFolder.h"
 #include "testlogic/RunContext.h"
 
+#include <fstream>
+
 namespace lumora {
 
 namespace {
 
 constexpr int16_t kFailed = -999;
+
+// error.txt beside error.cc: the failure that made the copy, and what KORVEN itself said about it.
+void writeFailureNote(const std::string& line, const std::string& korvenSaid) {
+    std::ofstream note(programFolder() / "error.txt", std::ios::binary | std::ios::trunc);
+    note << line << "\r\n";
+    if (!korvenSaid.empty()) {
+        note << "KORVEN: " << korvenSaid << "\r\n";
+    }
+}
 
 std::string testOnPrefix(const FrameItem& item) {
     return "   Test On " + item.fileName + " : ";
@@ -85,6 +96,7 @@ void ItemFrame::recordStatusOnly(int16_t code) {
     statusOnly_ = true;
 }
 
+// "SUCCEDED" is the spelling that readers of earlier run logs search for.
 void ItemFrame::writeResultLine(const FrameItem& item) {
     if (status_ == 0) {
         writeRunLog(testOnPrefix(item) +
@@ -92,6 +104,7 @@ void ItemFrame::writeResultLine(const FrameItem& item) {
                     "  Critical: " + std::to_string(runningWindow().getCurCritical()) + "}");
     } else {
         writeRunLog(testOnPrefix(item) + "FAILED {" + statusText_ + "}");
+        korven_.keepReportedDescription();
     }
 }
 
@@ -103,21 +116,28 @@ bool ItemFrame::takeFailurePath(const FrameItem& item, const std::string& source
         limitReached_ = true;
         return true;
     }
-    writeRunLog(testOnPrefix(item) + "FAILED {" + detail + "}");
-    return countFailure();
+    const std::string line = testOnPrefix(item) + "FAILED {" + detail + "}";
+    writeRunLog(line);
+    korven_.keepReportedDescription();
+    return countFailure(line);
 }
 
 void ItemFrame::failRoutine(const std::string& source, const std::string& description) {
-    ++errorCount_;
-    writeRunLog(testOnPrefix(FrameItem{0, 0, ""}) + "FAILED {" + source + " {" + description + "}}");
+    const std::string line =
+        testOnPrefix(FrameItem{0, 0, ""}) + "FAILED {" + source + " {" + description + "}}";
+    writeRunLog(line);
+    countFailure(line);
 }
 
-bool ItemFrame::countFailure() {
+bool ItemFrame::countFailure(const std::string& line) {
     ++errorCount_;
     if (!runnerSwitches().blnSaveOnFail) {
         return true;
     }
+    // KORVEN's own description is read before the save call replaces it.
+    const std::string korvenSaid = korven_.korvenDescription();
     korven_.SaveDataFileAs((programFolder() / "error.cc").string());
+    writeFailureNote(line, korvenSaid);
     return false;
 }
 

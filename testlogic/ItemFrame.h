@@ -45,8 +45,8 @@ class ItemFrame {
 
     // Runs the branch for every item of the list. False when save on fail ended the routine.
     bool runItems(ItemList list, const Branch& branch, const Cleanup& cleanup = {});
-    // A failure before any item (no panels, invalid parameters): reported with an empty file name;
-    // the routine ends.
+    // A failure before any item (no panels, invalid parameters): reported with an empty file name,
+    // saved on fail like any counted failure; the routine ends.
     void failRoutine(const std::string& source, const std::string& description);
     // A wrapper's return code becomes the item's status; in the board frame a non-zero code ends
     // the item with the wrapper's name as the source.
@@ -64,7 +64,7 @@ class ItemFrame {
     void writeResultLine(const FrameItem& item);
     // False when save on fail ends the routine.
     bool takeFailurePath(const FrameItem& item, const std::string& source, const std::string& description);
-    bool countFailure();
+    bool countFailure(const std::string& line);
 
     clsTestItem& test_;
     clsKORVEN& korven_;

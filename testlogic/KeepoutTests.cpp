@@ -7,6 +7,7 @@
 #include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
 #include "testlogic/FamilyDispatch.h"
+#include "testlogic/FamilyTests.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
@@ -16,17 +17,6 @@
 namespace lumora {
 
 namespace {
-
-constexpr int16_t kViaInsert = 1;
-constexpr int16_t kPinInsert = 2;
-constexpr int16_t kComponentInsert = 3;
-constexpr int16_t kFiducialInsert = 7;
-constexpr int16_t kToolingHoleInsert = 8;
-constexpr int16_t kEtchClass = 6;
-constexpr int16_t kBoardOutlineClass = 16;
-constexpr int16_t kPanelOutlineClass = 18;
-constexpr int32_t kHasKeyword = 5;
-constexpr int32_t kLacksKeyword = 6;
 
 enum Slot : std::size_t { Subject = 0, Inspection = 1 };
 
@@ -62,22 +52,21 @@ bool isPanelTest(const std::string& name) {
     return name == "Panel Fiducial Keepout" || name == "Panel Tooling Hole Keepout";
 }
 
-class KeepoutTests {
+class KeepoutTests : public FamilyTests {
   public:
     KeepoutTests(ItemFrame& frame, FamilyGeometries& geometries)
-        : frame_(frame), test_(frame.test()), geometries_(geometries),
-          maxStackup_(frame.korven().getMaxElectricalStackup()),
+        : FamilyTests(frame, geometries), maxStackup_(frame.korven().getMaxElectricalStackup()),
           switches_(InspectionSwitches::read(frame.test())) {}
 
     void fiducialKeepout(const FrameItem& item) {
-        std::string surface = textParameter(test_, "Test_Surface");
-        int16_t lookThrough = integerParameter(test_, "Look_Through_n_Electrical_Stackups");
+        std::string surface = text("Test_Surface");
+        int16_t lookThrough = integer("Look_Through_n_Electrical_Stackups");
         for (const KeepoutPass& pass : kPasses) {
             if (!choosesSide(pass.side, surface)) {
                 continue;
             }
             createdGeometry(test_.strName + " - Fiducial_" + pass.word, item, subject());
-            flattenInserts(kFiducialInsert, pass.side, InsertShape::Whole, subject());
+            flattenInserts(insert_type::Fiducial, pass.side, InsertShape::Whole, subject());
             buildInspectionFeatures(item, pass, Measured::Fiducials, lookThroughStackups(pass, lookThrough));
             distanceCheck(subject(), inspection(), checkName(pass.word));
             if (switches_.fiducials) {
@@ -91,7 +80,7 @@ class KeepoutTests {
     void toolingHoleKeepout(const FrameItem& item) {
         for (const KeepoutPass& pass : kPasses) {
             createdGeometry(test_.strName + " - Tooling_" + pass.word, item, subject());
-            flattenInserts(kToolingHoleInsert, pass.side, InsertShape::Whole, subject());
+            flattenInserts(insert_type::ToolingHole, pass.side, InsertShape::Whole, subject());
             buildInspectionFeatures(item, pass, Measured::ToolingHoles, {outerStackup(pass)});
             distanceCheck(subject(), inspection(), checkName(pass.word));
             if (switches_.toolingHoles) {
@@ -103,36 +92,38 @@ class KeepoutTests {
     }
 
     void customKeepouts(const FrameItem& item) {
-        std::string keyword = textParameter(test_, "Attribute_Keyword");
-        std::string value = textParameter(test_, "Attribute_Value");
+        std::string keyword = text("Attribute_Keyword");
+        std::string value = text("Attribute_Value");
         if (keyword.empty() || value.empty()) {
             throw RunnerError(errnum::ApplicationBase, "Invalid Parameters",
                               "Parameters Attribute_Keyword and/or Attribute_Value are not valid.");
         }
         for (const KeepoutPass& pass : kPasses) {
             createdGeometry(test_.strName + " - " + pass.word, item, subject());
-            flattenDftOutline(subject(), pass.bodyOutline, kComponentInsert, keyword, value, 0);
-            filterSmd(kLacksKeyword);
+            flattenDftOutline(subject(), pass.bodyOutline, insert_type::Component, keyword, value,
+                              comparison::Equal);
+            filterSmd(comparison::LacksKeyword);
             buildInspectionFeatures(item, pass, Measured::AttributedComponents, {outerStackup(pass)});
             distanceCheck(subject(), inspection(), checkName(pass.word));
             deleteUnlessDebug(subject());
 
             createdGeometry(test_.strName + " - Thru-Hole_" + pass.word, item, subject());
-            flattenDftOutline(subject(), pass.extentsOutline, kComponentInsert, keyword, value, 0);
-            filterSmd(kHasKeyword);
+            flattenDftOutline(subject(), pass.extentsOutline, insert_type::Component, keyword, value,
+                              comparison::Equal);
+            filterSmd(comparison::HasKeyword);
             distanceCheck(subject(), inspection(), checkName(pass.word));
             deleteUnlessDebug(subject());
 
             // Thru-hole pins of the attributed components, where they come out on the other side.
             createdGeometry(test_.strName + " - Thru-Hole_" + pass.otherWord, item, subject());
             InsertTypeSelection pins;
-            pins.insertType = kPinInsert;
+            pins.insertType = insert_type::Pin;
             pins.top = pass.otherSide == Sides::Top;
             pins.bottom = pass.otherSide == Sides::Bottom;
             pins.keyword = keyword;
             pins.value = value;
             flattenByInsertType(pins, subject());
-            filterSmd(kHasKeyword);
+            filterSmd(comparison::HasKeyword);
             distanceCheck(subject(), inspection(), checkName(pass.otherWord));
             deleteUnlessDebug(subject());
             deleteUnlessDebug(inspection());
@@ -166,48 +157,45 @@ class KeepoutTests {
         createdGeometry(test_.strName + " - InspectionFeatures_" + pass.word, item, inspection());
         int16_t geomNum = inspection();
         if (switches_.componentPackages) {
-            flattenDftOutline(geomNum, pass.bodyOutline, kComponentInsert, "", "", 0);
+            flattenDftOutline(geomNum, pass.bodyOutline, insert_type::Component, "", "", comparison::Equal);
         }
         if (switches_.componentPins) {
-            flattenInserts(kPinInsert, pass.side, InsertShape::Whole, geomNum);
+            flattenInserts(insert_type::Pin, pass.side, InsertShape::Whole, geomNum);
         }
         if (switches_.vias) {
-            flattenInserts(kViaInsert, pass.side, InsertShape::Whole, geomNum);
+            flattenInserts(insert_type::Via, pass.side, InsertShape::Whole, geomNum);
         }
         if (switches_.etches) {
             for (int16_t stackup : etchStackups) {
-                flattenStackup(stackup, geomNum, kEtchClass, false);
+                flattenStackup(stackup, geomNum, graphic_class::Etch, false);
             }
         }
         if (switches_.fiducials && measured != Measured::Fiducials) {
-            flattenInserts(kFiducialInsert, pass.side, InsertShape::Whole, geomNum);
+            flattenInserts(insert_type::Fiducial, pass.side, InsertShape::Whole, geomNum);
         }
         if (switches_.toolingHoles && measured != Measured::ToolingHoles) {
-            flattenInserts(kToolingHoleInsert, pass.side, InsertShape::Whole, geomNum);
+            flattenInserts(insert_type::ToolingHole, pass.side, InsertShape::Whole, geomNum);
         }
         if (switches_.boardOutline) {
-            flattenByGraphicClass(geomNum, kBoardOutlineClass, false);
+            flattenByGraphicClass(geomNum, graphic_class::BoardOutline, false);
         }
         if (switches_.panelOutline) {
-            flattenByGraphicClass(geomNum, kPanelOutlineClass, false);
+            flattenByGraphicClass(geomNum, graphic_class::PanelOutline, false);
         }
     }
 
     void filterSmd(int32_t comparisonType) { filterGeometry(frame_, subject(), "SMD", "", comparisonType); }
 
     void distanceCheck(int16_t geomNum1, int16_t geomNum2, const std::string& name) {
-        lumora::distanceCheck(frame_, geomNum1, geomNum2, numberParameter(test_, "Marginal_Distance"),
-                              numberParameter(test_, "Critical_Distance"), name, {.skipSameComps = true});
+        lumora::distanceCheck(frame_, geomNum1, geomNum2, number("Marginal_Distance"),
+                              number("Critical_Distance"), name, {.skipSameComps = true});
     }
 
-    ItemFrame& frame_;
-    clsTestItem& test_;
-    FamilyGeometries& geometries_;
     int16_t maxStackup_;
     InspectionSwitches switches_;
 };
 
-constexpr std::array<NamedTest<KeepoutTests>, 5> kTests{{
+constexpr std::array<FamilyTest<KeepoutTests>, 5> kTests{{
     {"Panel Fiducial Keepout", &KeepoutTests::fiducialKeepout},
     {"Board Fiducial Keepout", &KeepoutTests::fiducialKeepout},
     {"Panel Tooling Hole Keepout", &KeepoutTests::toolingHoleKeepout},
@@ -227,7 +215,7 @@ int16_t runKeepoutTests(clsTestItem& test) {
         return frame.finish();
     }
     KeepoutTests tests(frame, geometries);
-    const NamedTest<KeepoutTests>* named = findNamedTest(kTests, test.strName);
+    const FamilyTest<KeepoutTests>* named = findNamedTest(kTests, test.strName);
     frame.runItems(
         panels ? ItemList::Panels : ItemList::Boards,
         [&](const FrameItem& item) {

@@ -3,48 +3,38 @@
 
 #include "korven/clsKORVEN.h"
 #include "script/clsTestItem.h"
+#include "testlogic/FamilyDispatch.h"
+#include "testlogic/FamilyTests.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
 
 #include <array>
-#include <optional>
 
 namespace lumora {
 
 namespace {
 
-struct OrientationTest {
-    const char* name;
-    bool top;
+class OrientationTests : public FamilyTests {
+  public:
+    using FamilyTests::FamilyTests;
+
+    void topSurface(const FrameItem& item) { checkOrientation(item, true); }
+    void bottomSurface(const FrameItem& item) { checkOrientation(item, false); }
+
+  private:
+    void checkOrientation(const FrameItem& item, bool top) {
+        // Only the exact list "0,180" means components must lie horizontally.
+        bool horizontal = text("Allowed_Rotations") == "0,180";
+        frame_.record(korven().dfmAllowableComponentOrientation(item.position, top, horizontal, testName()),
+                      "dfmAllowableComponentOrientation");
+    }
 };
 
-constexpr std::array kOrientationTests{
-    OrientationTest{"Top Surface Thru-hole Component Orientation", true},
-    OrientationTest{"Bottom Surface SMT Component Orientation", false},
-};
-
-std::optional<bool> surfaceIsTop(const std::string& testName) {
-    for (const OrientationTest& test : kOrientationTests) {
-        if (testName == test.name) {
-            return test.top;
-        }
-    }
-    return std::nullopt;
-}
-
-void checkOrientation(ItemFrame& frame, const FrameItem& item) {
-    clsTestItem& test = frame.test();
-    std::optional<bool> top = surfaceIsTop(test.strName);
-    if (!top) {
-        return;
-    }
-    // Only the exact list "0,180" means components must lie horizontally.
-    bool horizontal = textParameter(test, "Allowed_Rotations") == "0,180";
-    frame.record(
-        frame.korven().dfmAllowableComponentOrientation(item.position, *top, horizontal, test.strName),
-        "dfmAllowableComponentOrientation");
-}
+constexpr std::array<FamilyTest<OrientationTests>, 2> kTests{{
+    {"Top Surface Thru-hole Component Orientation", &OrientationTests::topSurface},
+    {"Bottom Surface SMT Component Orientation", &OrientationTests::bottomSurface},
+}};
 
 } // namespace
 
@@ -52,7 +42,13 @@ int16_t runOrientationTests(clsTestItem& test) {
     FamilyGeometries noGeometries(0);
     FrameOptions options{FrameKind::Board, "runOrientationTests", true, true};
     ItemFrame frame(test, noGeometries, options);
-    auto branch = [&](const FrameItem& item) { checkOrientation(frame, item); };
+    OrientationTests tests(frame, noGeometries);
+    const FamilyTest<OrientationTests>* named = findNamedTest(kTests, test.strName);
+    auto branch = [&](const FrameItem& item) {
+        if (named != nullptr) {
+            (tests.*named->run)(item);
+        }
+    };
     if (frame.runItems(ItemList::Boards, branch)) {
         frame.runItems(ItemList::Panels, branch);
     }

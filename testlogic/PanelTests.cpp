@@ -5,6 +5,7 @@
 #include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
 #include "testlogic/FamilyDispatch.h"
+#include "testlogic/FamilyTests.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
@@ -15,12 +16,6 @@
 namespace lumora {
 
 namespace {
-
-constexpr int16_t kComponentInsert = 3;
-constexpr int16_t kFiducialInsert = 7;
-constexpr int16_t kToolingHoleInsert = 8;
-constexpr int16_t kTopSurface = 1;
-constexpr int16_t kBottomSurface = 2;
 
 struct PanelPass {
     const char* suffix; // appended to the test name for the pass's geometry
@@ -33,15 +28,16 @@ struct PanelPass {
 
 constexpr std::array<PanelPass, 2> kPasses{{
     {" - Top", Sides::Top, "Comp Body Top", "Min_Clearance_From_Rail_Edge_For_Top_Components",
-     "Min_Clearance_From_Leading_Trailing_Edge_For_Top_Components", kTopSurface},
+     "Min_Clearance_From_Leading_Trailing_Edge_For_Top_Components", surface::Top},
     {" - Bottom", Sides::Bottom, "Comp Body Bottom", "Min_Clearance_From_Rail_Edge_For_Bottom_Components",
-     "Min_Clearance_From_Leading_Trailing_Edge_For_Bottom_Components", kBottomSurface},
+     "Min_Clearance_From_Leading_Trailing_Edge_For_Bottom_Components", surface::Bottom},
 }};
 
 // The panel tests and the one geometry each may build.
-class PanelTests {
+class PanelTests : public FamilyTests {
   public:
-    PanelTests(ItemFrame& frame, int16_t& geomNum) : frame_(frame), test_(frame.test()), geomNum_(geomNum) {}
+    PanelTests(ItemFrame& frame, FamilyGeometries& geometries)
+        : FamilyTests(frame, geometries), geomNum_(geometries[0]) {}
 
     void lengthToWidthRatio(const FrameItem& item) {
         frame_.record(korven().dfmPanelLengthToWidthRatio(item.position, number("Length_To_Width_Ratio")),
@@ -57,7 +53,7 @@ class PanelTests {
 
     void toolingHolesInCorners(const FrameItem& item) {
         createdGeometry(test_.strName, item, geomNum_);
-        flattenInserts(kToolingHoleInsert, Sides::Both, InsertShape::PointOnly, geomNum_);
+        flattenInserts(insert_type::ToolingHole, Sides::Both, InsertShape::PointOnly, geomNum_);
         itemsInCorners(0);
         deleteUnlessDebug(geomNum_);
     }
@@ -65,7 +61,7 @@ class PanelTests {
     void fiducialClearance(const FrameItem& item) {
         for (const PanelPass& pass : kPasses) {
             createdGeometry(test_.strName + pass.suffix, item, geomNum_);
-            flattenInserts(kFiducialInsert, pass.side, InsertShape::Whole, geomNum_);
+            flattenInserts(insert_type::Fiducial, pass.side, InsertShape::Whole, geomNum_);
             frame_.record(
                 korven().dfmFiducialClearanceToPanelEdge(geomNum_, number("Min_Clearance_From_Rail_Edge"),
                                                          number("Min_Clearance_From_Leading_Trailing_Edge")),
@@ -75,13 +71,13 @@ class PanelTests {
     }
 
     void fiducialsInCorners(const FrameItem& item) {
-        std::string surface = textParameter(test_, "Test_Surface");
+        std::string surface = text("Test_Surface");
         for (const PanelPass& pass : kPasses) {
             if (!choosesSide(pass.side, surface)) {
                 continue;
             }
             createdGeometry(test_.strName + pass.suffix, item, geomNum_);
-            flattenInserts(kFiducialInsert, pass.side, InsertShape::PointOnly, geomNum_);
+            flattenInserts(insert_type::Fiducial, pass.side, InsertShape::PointOnly, geomNum_);
             itemsInCorners(pass.surface);
             deleteUnlessDebug(geomNum_);
         }
@@ -90,12 +86,12 @@ class PanelTests {
     void componentsClearance(const FrameItem& item) {
         for (const PanelPass& pass : kPasses) {
             createdGeometry(test_.strName + pass.suffix, item, geomNum_);
-            flattenDftOutline(geomNum_, pass.bodyOutline, kComponentInsert, "", "", 0);
-            if (textParameter(test_, "Ignore_Tooling") == "No") {
-                flattenInserts(kToolingHoleInsert, pass.side, InsertShape::Whole, geomNum_);
+            flattenDftOutline(geomNum_, pass.bodyOutline, insert_type::Component, "", "", comparison::Equal);
+            if (text("Ignore_Tooling") == "No") {
+                flattenInserts(insert_type::ToolingHole, pass.side, InsertShape::Whole, geomNum_);
             }
-            if (textParameter(test_, "Ignore_Fiducial") == "No") {
-                flattenInserts(kFiducialInsert, pass.side, InsertShape::Whole, geomNum_);
+            if (text("Ignore_Fiducial") == "No") {
+                flattenInserts(insert_type::Fiducial, pass.side, InsertShape::Whole, geomNum_);
             }
             frame_.record(korven().dfmAllComponentsClearanceToPanelEdge(geomNum_, number(pass.railParameter),
                                                                         number(pass.edgeParameter)),
@@ -106,10 +102,12 @@ class PanelTests {
 
     void goldFingersFlush(const FrameItem& item) {
         createdGeometry(test_.strName, item, geomNum_);
-        std::string keyword = textParameter(test_, "Package_Keyword");
-        std::string value = textParameter(test_, "Package_Value");
-        flattenDftOutline(geomNum_, "Pin Extents Top", inserttype::GoldFinger, keyword, value, 0);
-        flattenDftOutline(geomNum_, "Pin Extents Bottom", inserttype::GoldFinger, keyword, value, 0);
+        std::string keyword = text("Package_Keyword");
+        std::string value = text("Package_Value");
+        flattenDftOutline(geomNum_, "Pin Extents Top", inserttype::GoldFinger, keyword, value,
+                          comparison::Equal);
+        flattenDftOutline(geomNum_, "Pin Extents Bottom", inserttype::GoldFinger, keyword, value,
+                          comparison::Equal);
         frame_.record(
             korven().dfmComponentFlushWithEdge(geomNum_, number("Maximum_Distance_From_Edge"), test_.strName),
             "dfmComponentFlushWithEdge");
@@ -122,20 +120,14 @@ class PanelTests {
                                                  number("Max_Distance_From_Rail_Edge"),
                                                  number("Min_Distance_From_Leading_Trailing_Edge"),
                                                  number("Max_Distance_From_Leading_Trailing_Edge"),
-                                                 integerParameter(test_, "Min_Corners"), test_.strName,
-                                                 surface),
+                                                 integer("Min_Corners"), test_.strName, surface),
                       "dfmItemsInCorners");
     }
 
-    clsKORVEN& korven() { return frame_.korven(); }
-    double number(const char* parameter) { return numberParameter(test_, parameter); }
-
-    ItemFrame& frame_;
-    clsTestItem& test_;
     int16_t& geomNum_;
 };
 
-constexpr std::array<NamedTest<PanelTests>, 7> kTests{{
+constexpr std::array<FamilyTest<PanelTests>, 7> kTests{{
     {"Panel Dimensions", &PanelTests::panelDimensions},
     {"Panel Length To Width Ratio", &PanelTests::lengthToWidthRatio},
     {"Panel Tooling Holes In Corners", &PanelTests::toolingHolesInCorners},
@@ -154,8 +146,8 @@ int16_t runPanelTests(clsTestItem& test) {
         frame.failRoutine("Panel Tests", "No visible panels.");
         return frame.finish();
     }
-    PanelTests tests(frame, geometries[0]);
-    const NamedTest<PanelTests>* named = findNamedTest(kTests, test.strName);
+    PanelTests tests(frame, geometries);
+    const FamilyTest<PanelTests>* named = findNamedTest(kTests, test.strName);
     frame.runItems(ItemList::Panels, [&](const FrameItem& item) {
         if (named != nullptr) {
             (tests.*named->run)(item);

@@ -46,19 +46,6 @@ bool failed(const KorvenStep& step, int16_t code) {
     return step.failsOn == FailsOn::NonZero ? code != 0 : code < 0;
 }
 
-bool isPackageTest(const std::string& name) {
-    return name == "Real Part To Real Part" || name == "Component Package To Component Package";
-}
-
-// The package tests are timed per pair of packages, so that a script may run them several times.
-std::string timingName(clsTestItem& test) {
-    if (!isPackageTest(test.strName)) {
-        return test.strName;
-    }
-    return test.strName + " - " + test.dictProperties().item("Package_1") + " To " +
-           test.dictProperties().item("Package_2");
-}
-
 long countOf(const std::string& text) {
     long value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
@@ -226,7 +213,8 @@ class Run {
         eventPump().doEvents();
 
         clsTestItem& test = window_.rowTest(row);
-        timeLog().startTimer(timingName(test));
+        // The package tests are timed per pair of packages, so that a script may run them several times.
+        timeLog().startTimer(loggedName(test));
         if (TestRunListener* listener = host_.testListener()) {
             listener->testStarted(window_, row);
         }

@@ -28,23 +28,10 @@ constexpr std::array kFamilies{
     FamilyEntry{TestFamily::Via, runViaTests},
 };
 
-bool isPackageTest(const std::string& name) {
-    return name == "Real Part To Real Part" || name == "Component Package To Component Package";
-}
-
-std::string headingOf(clsTestItem& test) {
-    std::string heading = "Test : " + test.strName;
-    if (isPackageTest(test.strName)) {
-        heading += " - " + test.dictProperties().item("Package_1") + " To " +
-                   test.dictProperties().item("Package_2");
-    }
-    return heading;
-}
-
 } // namespace
 
 int16_t runTest(clsTestItem& test) {
-    writeRunLog(headingOf(test));
+    writeRunLog("Test : " + loggedName(test));
     if (!test.validateParameters()) {
         writeRunLog("   Invalid Parameters");
         return kFailed;

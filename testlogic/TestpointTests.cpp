@@ -6,6 +6,7 @@
 #include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
 #include "testlogic/FamilyDispatch.h"
+#include "testlogic/FamilyTests.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
@@ -18,13 +19,9 @@ namespace lumora {
 
 namespace {
 
-constexpr int16_t kPinInsert = 2;
-constexpr int16_t kComponentInsert = 3;
-constexpr int32_t kTallBodies = 1;
-constexpr int32_t kShortBodies = -2;
-constexpr int32_t kLacksKeyword = 6;
-
-enum Slot : std::size_t { First = 0, Second = 1 };
+// Component heights compared with the limit (KORVEN's comparison types).
+constexpr int32_t kTallBodies = comparison::Greater;
+constexpr int32_t kShortBodies = comparison::LessOrEqual;
 
 struct PadSizePass {
     SurfacePass surface;
@@ -37,10 +34,10 @@ constexpr std::array<PadSizePass, 2> kPadSizePasses{{
     {kSurfacePasses[1], "Minimum_Bottom_Pad_Size", "Maximum_Bottom_Pad_Size"},
 }};
 
-class TestpointTests {
+class TestpointTests : public FamilyTests {
   public:
     TestpointTests(ItemFrame& frame, FamilyGeometries& geometries, SoldermaskSwitch& maskSwitch)
-        : frame_(frame), test_(frame.test()), geometries_(geometries), maskSwitch_(maskSwitch) {}
+        : FamilyTests(frame, geometries), maskSwitch_(maskSwitch) {}
 
     void padSize(const FrameItem& item) {
         for (const PadSizePass& pass : kPadSizePasses) {
@@ -49,7 +46,7 @@ class TestpointTests {
                 first() = boardSoldermaskGeometry(MaskedItems::Testpoints, pass.surface, test_.strName, item);
             } else {
                 createdGeometry(test_.strName + " - " + pass.surface.word, item, first());
-                flattenInserts(inserttype::Testpoint, pass.surface.side, InsertShape::Whole, first());
+                flattenInserts(insert_type::Testpoint, pass.surface.side, InsertShape::Whole, first());
             }
             frame_.record(korven().dfmExposedTestpointPadSize(first(), number(pass.minimum),
                                                               number(pass.maximum), checkName(pass.surface)),
@@ -65,7 +62,7 @@ class TestpointTests {
     void centerToCenter(const FrameItem& item) {
         for (const SurfacePass& pass : kSurfacePasses) {
             createdGeometry(test_.strName + " - " + pass.word, item, first());
-            flattenInserts(inserttype::Testpoint, pass.side, InsertShape::PointOnly, first());
+            flattenInserts(insert_type::Testpoint, pass.side, InsertShape::PointOnly, first());
             distanceCheck(frame_, first(), first(), number("Marginal_Distance"), number("Critical_Distance"),
                           checkName(pass), {.skipSameComps = true});
             deleteUnlessDebug(first());
@@ -76,21 +73,22 @@ class TestpointTests {
     void centerToComponentBody(const FrameItem& item) {
         for (const SurfacePass& pass : kSurfacePasses) {
             createdGeometry(test_.strName + "1 - " + pass.word, item, first());
-            flattenInserts(inserttype::Testpoint, pass.side, InsertShape::PointOnly, first());
+            flattenInserts(insert_type::Testpoint, pass.side, InsertShape::PointOnly, first());
             std::string height =
                 numberToText(number("Compheight_Differenciating_Short_From_Tall_Components"));
 
             createdGeometry(test_.strName + " - Tall" + pass.word, item, second());
-            flattenDftOutline(second(), pass.bodyOutline, kComponentInsert, "COMPHEIGHT", height,
+            flattenDftOutline(second(), pass.bodyOutline, insert_type::Component, "COMPHEIGHT", height,
                               kTallBodies);
             distanceCheck(frame_, first(), second(), number("Marginal_To_Tall_Component"),
                           number("Critical_To_Tall_Component"), checkName(pass));
             deleteUnlessDebug(second());
 
             createdGeometry(test_.strName + " - Short" + pass.word, item, second());
-            flattenDftOutline(second(), pass.bodyOutline, kComponentInsert, "COMPHEIGHT", height,
+            flattenDftOutline(second(), pass.bodyOutline, insert_type::Component, "COMPHEIGHT", height,
                               kShortBodies);
-            flattenDftOutline(second(), pass.bodyOutline, kComponentInsert, "COMPHEIGHT", "", kLacksKeyword);
+            flattenDftOutline(second(), pass.bodyOutline, insert_type::Component, "COMPHEIGHT", "",
+                              comparison::LacksKeyword);
             distanceCheck(frame_, first(), second(), number("Marginal_To_Short_Component"),
                           number("Critical_To_Short_Component"), checkName(pass), {.skipSameComps = true});
             geometries_.deleteUnlessDebug();
@@ -101,7 +99,7 @@ class TestpointTests {
         for (const SurfacePass& pass : kSurfacePasses) {
             ownTestpoints(item, pass);
             createdGeometry(test_.strName + " - Pin" + pass.word, item, second());
-            flattenInserts(kPinInsert, pass.side, InsertShape::Whole, second());
+            flattenInserts(insert_type::Pin, pass.side, InsertShape::Whole, second());
             distanceCheck(frame_, first(), second(), number("Marginal_Distance"), number("Critical_Distance"),
                           checkName(pass), {.skipSameComps = true});
             geometries_.deleteUnlessDebug();
@@ -126,34 +124,25 @@ class TestpointTests {
     }
 
   private:
-    clsKORVEN& korven() { return frame_.korven(); }
-    int16_t& first() { return geometries_[First]; }
-    int16_t& second() { return geometries_[Second]; }
-    double number(const char* parameter) { return numberParameter(test_, parameter); }
-    std::string checkName(const SurfacePass& pass) const { return test_.strName + " - " + pass.word; }
-
     void ownTestpoints(const FrameItem& item, const SurfacePass& pass) {
         createdGeometry(test_.strName + "1 - " + pass.word, item, first());
-        flattenInserts(inserttype::Testpoint, pass.side, InsertShape::Whole, first());
+        flattenInserts(insert_type::Testpoint, pass.side, InsertShape::Whole, first());
     }
 
     // The count's code is the board's status only: the result line reports it, and a limit
     // reached is a FAILED line that is neither counted nor raises the limit flag.
     void countPerNet(const FrameItem& item, Sides sides) {
         createdGeometry(test_.strName, item, first());
-        flattenInserts(inserttype::Testpoint, sides, InsertShape::Whole, first());
-        frame_.recordStatusOnly(korven().dfmTestpointsPerNet(
-            first(), integerParameter(test_, "Testpoints_Per_Net"), test_.strName));
+        flattenInserts(insert_type::Testpoint, sides, InsertShape::Whole, first());
+        frame_.recordStatusOnly(
+            korven().dfmTestpointsPerNet(first(), integer("Testpoints_Per_Net"), test_.strName));
         deleteUnlessDebug(first());
     }
 
-    ItemFrame& frame_;
-    clsTestItem& test_;
-    FamilyGeometries& geometries_;
     SoldermaskSwitch& maskSwitch_;
 };
 
-constexpr std::array<NamedTest<TestpointTests>, 8> kTests{{
+constexpr std::array<FamilyTest<TestpointTests>, 8> kTests{{
     {"Testpoint Pad Size", &TestpointTests::padSize},
     {"Testpoints Per Net", &TestpointTests::testpointsPerNet},
     {"Top Surface Testpoints Per Net", &TestpointTests::topTestpointsPerNet},

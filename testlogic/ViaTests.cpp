@@ -5,6 +5,7 @@
 #include "script/clsTestItem.h"
 #include "testlogic/BuildingBlocks.h"
 #include "testlogic/FamilyDispatch.h"
+#include "testlogic/FamilyTests.h"
 #include "testlogic/ItemFrame.h"
 #include "testlogic/RunContext.h"
 #include "testlogic/mdlTestLogic.h"
@@ -16,14 +17,6 @@
 namespace lumora {
 
 namespace {
-
-constexpr int16_t kViaInsert = 1;
-constexpr int16_t kPinInsert = 2;
-constexpr int16_t kComponentInsert = 3;
-constexpr int32_t kHasKeyword = 5;
-constexpr int32_t kLacksKeyword = 6;
-
-enum Slot : std::size_t { First = 0, Second = 1 };
 
 struct ViaPass {
     SurfacePass surface;
@@ -44,10 +37,10 @@ struct OtherItems {
     int16_t insertType;
 };
 
-class ViaTests {
+class ViaTests : public FamilyTests {
   public:
     ViaTests(ItemFrame& frame, FamilyGeometries& geometries, SoldermaskSwitch& maskSwitch)
-        : frame_(frame), test_(frame.test()), geometries_(geometries), maskSwitch_(maskSwitch) {}
+        : FamilyTests(frame, geometries), maskSwitch_(maskSwitch) {}
 
     void padSize(const FrameItem& item) {
         frame_.record(korven().dfmViaPadSize(item.position, number("Top_Minimum_Size"),
@@ -64,11 +57,11 @@ class ViaTests {
     }
 
     void edgeToComponentPadEdge(const FrameItem& item) {
-        edgeToOtherItems(item, {MaskedItems::Pins, " - Pin_", kPinInsert});
+        edgeToOtherItems(item, {MaskedItems::Pins, " - Pin_", insert_type::Pin});
     }
 
     void edgeToTestpoint(const FrameItem& item) {
-        edgeToOtherItems(item, {MaskedItems::Testpoints, " - TP_", inserttype::Testpoint});
+        edgeToOtherItems(item, {MaskedItems::Testpoints, " - TP_", insert_type::Testpoint});
     }
 
     // Every via is measured against the other vias of the same geometry.
@@ -107,10 +100,9 @@ class ViaTests {
             chooseVias(item, pass, " - ", pass.side);
             createdGeometry(test_.strName + " - " + pass.word, item, second());
             std::string keyword =
-                textParameter(test_, "Skip_Comps_with_ALLOW_VIA_UNDER_PART_attribute") == "Yes"
-                    ? "ALLOW_VIA_UNDER_PART"
-                    : "";
-            flattenDftOutline(second(), pass.bodyOutline, kComponentInsert, keyword, "", kLacksKeyword);
+                text("Skip_Comps_with_ALLOW_VIA_UNDER_PART_attribute") == "Yes" ? "ALLOW_VIA_UNDER_PART" : "";
+            flattenDftOutline(second(), pass.bodyOutline, insert_type::Component, keyword, "",
+                              comparison::LacksKeyword);
             frame_.record(korven().dfmViaUnderPart(first(), second(), checkName(pass)), "dfmViaUnderPart");
             maskSwitch_.deleteUnlessOn(geometries_);
         }
@@ -120,14 +112,14 @@ class ViaTests {
         for (const SurfacePass& pass : kSurfacePasses) {
             chooseVias(item, pass, " - Via_", pass.side);
             createdGeometry(test_.strName + " - Pin_" + pass.word, item, second());
-            flattenByInsertType({.insertType = kPinInsert,
+            flattenByInsertType({.insertType = insert_type::Pin,
                                  .top = pass.side == Sides::Top,
                                  .bottom = pass.side == Sides::Bottom,
                                  .keyword = "SMD",
-                                 .comparisonType = kHasKeyword},
+                                 .comparisonType = comparison::HasKeyword},
                                 second());
-            if (textParameter(test_, "No_Violation_if_Comp_has_ALLOW_VIA_IN_PIN_attribute") == "Yes") {
-                filterGeometry(frame_, second(), "ALLOW_VIA_IN_PIN", "", kHasKeyword);
+            if (text("No_Violation_if_Comp_has_ALLOW_VIA_IN_PIN_attribute") == "Yes") {
+                filterGeometry(frame_, second(), "ALLOW_VIA_IN_PIN", "", comparison::HasKeyword);
             }
             distanceCheck(frame_, first(), second(), 0, 0, checkName(pass));
             geometries_.deleteUnlessDebug();
@@ -135,12 +127,7 @@ class ViaTests {
     }
 
   private:
-    clsKORVEN& korven() { return frame_.korven(); }
-    int16_t& first() { return geometries_[First]; }
-    int16_t& second() { return geometries_[Second]; }
-    double number(const char* parameter) { return numberParameter(test_, parameter); }
-    std::string checkName(const SurfacePass& pass) const { return test_.strName + " - " + pass.word; }
-    bool skipsSameNets() { return textParameter(test_, "No_Violation_If_On_Same_Net") == "Yes"; }
+    bool skipsSameNets() { return text("No_Violation_If_On_Same_Net") == "Yes"; }
 
     // The first geometry: the board's soldermask vias of the pass's surface while the switch is
     // on, otherwise the vias of the given sides in a geometry named by the word and the surface.
@@ -150,7 +137,7 @@ class ViaTests {
             return;
         }
         createdGeometry(test_.strName + geometryWord + pass.word, item, first());
-        flattenInserts(kViaInsert, sides, InsertShape::Whole, first());
+        flattenInserts(insert_type::Via, sides, InsertShape::Whole, first());
     }
 
     void edgeToOtherItems(const FrameItem& item, const OtherItems& other) {
@@ -169,13 +156,10 @@ class ViaTests {
         }
     }
 
-    ItemFrame& frame_;
-    clsTestItem& test_;
-    FamilyGeometries& geometries_;
     SoldermaskSwitch& maskSwitch_;
 };
 
-constexpr std::array<NamedTest<ViaTests>, 8> kTests{{
+constexpr std::array<FamilyTest<ViaTests>, 8> kTests{{
     {"Via Pad Size", &ViaTests::padSize},
     {"Via Hole Size", &ViaTests::holeSize},
     {"Via Edge To Component Pad Edge", &ViaTests::edgeToComponentPadEdge},

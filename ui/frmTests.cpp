@@ -33,8 +33,7 @@ std::string scriptNameOf(const std::string& path) {
 }
 
 std::string notesFor(clsTestItem& item) {
-    if (item.strName != "Real Part To Real Part" &&
-        item.strName != "Component Package To Component Package") {
+    if (!isPackageTest(item.strName)) {
         return std::string();
     }
     return upperCased(item.dictProperties().item("Package_1")) + " To " +

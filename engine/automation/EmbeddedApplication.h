@@ -32,6 +32,7 @@ class EmbeddedApplication : public KorvenApplication {
     int16_t SaveDataFileAs(const std::string& filename) override;
     int16_t TurnOnResponse(const std::string& progId) override;
     int16_t TurnOffResponseByID(const std::string& progId) override;
+    std::string GetLastErrorDescription() override { return session().lastFailure(); }
 
     // Layers and attributes (ApplicationLayers.cpp)
     int16_t GetLayer3(int16_t layer, std::string& name, int16_t& type, int16_t& show, int16_t& color,

@@ -13,8 +13,6 @@ namespace lumora::engine {
 
 namespace {
 
-constexpr int16_t kEdgeToEdge = 0;
-
 bool sameNonEmpty(const std::string& a, const std::string& b) {
     return !a.empty() && a == b;
 }
@@ -68,13 +66,15 @@ std::vector<Finding> closestPerNetPair(std::vector<Finding> findings) {
 } // namespace
 
 void requireEdgeToEdge(int16_t algType) {
-    if (algType != kEdgeToEdge) {
+    if (algType != distance_algorithm::EdgeToEdge) {
         throw KorvenFailure(rc::ValueOutOfRange, "unknown algorithm type " + std::to_string(algType));
     }
 }
 
-std::vector<Finding> closePairs(const CheckContext& context, const Geometry& first, const Geometry& second,
-                                const PairRules& rules) {
+namespace {
+
+std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry& first,
+                                    const Geometry& second, const PairRules& rules) {
     const bool oneGeometry = &first == &second;
     const std::vector<FlatItem> itemsA = flatItemsOf(first);
     const std::vector<FlatItem> itemsB = oneGeometry ? std::vector<FlatItem>() : flatItemsOf(second);
@@ -116,6 +116,14 @@ std::vector<Finding> closePairs(const CheckContext& context, const Geometry& fir
         }
     }
     return rules.oneDrcPerNet ? closestPerNetPair(std::move(findings)) : findings;
+}
+
+} // namespace
+
+// The search runs beside the caller's thread, which meanwhile lets the front end's events through.
+std::vector<Finding> closePairs(const CheckContext& context, const Geometry& first, const Geometry& second,
+                                const PairRules& rules) {
+    return awaitRunningTheHook([&] { return findClosePairs(context, first, second, rules); });
 }
 
 } // namespace lumora::engine

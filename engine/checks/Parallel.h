@@ -35,11 +35,7 @@ std::vector<Result> measureInParallel(std::size_t count, Measure measure) {
         }));
     }
     for (auto& share : shares) {
-        while (share.wait_for(kWaitSlice) != std::future_status::ready) {
-            if (whileWaitingHook()) {
-                whileWaitingHook()();
-            }
-        }
+        waitRunningTheHook(share);
     }
     for (auto& share : shares) {
         share.get();

@@ -218,7 +218,7 @@ class Flattener {
 };
 
 void checkLayer(const Design& design, int16_t layer) {
-    if (layer != -1) {
+    if (layer != kAllLayers) {
         design.layer(layer); // raises -8 or -14
     }
 }

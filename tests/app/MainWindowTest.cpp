@@ -1,4 +1,5 @@
 #include "app/MDIMain.h"
+#include "log/ProductInfo.h"
 #include "testlogic/RowColours.h"
 #include "testlogic/RunDriver.h"
 #include "tests/app/ScriptedInterface.h"
@@ -41,7 +42,7 @@ class MainWindow : public test::UiFixture {
 } // namespace
 
 TEST_F(MainWindow, TheCaptionCarriesTheVersion) {
-    EXPECT_EQ(main.caption(), "Lumora Runner v. 1.2.68");
+    EXPECT_EQ(main.caption(), "Lumora Runner v. " + versionText());
     EXPECT_EQ(main.childCount(), 2);
 }
 

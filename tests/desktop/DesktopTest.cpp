@@ -11,14 +11,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,12 +71,17 @@ class DuringRun : public QObject {
 class DesktopTest : public QObject {
     Q_OBJECT
 
+  public slots:
+    // The desktop's text viewer, as QDesktopServices would start it.
+    void viewText(const QUrl& url) { viewed_ << url.toLocalFile(); }
+
   private:
     QTemporaryDir home_;
     QtEventPump pump_;
     std::unique_ptr<DesignHost> design_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<MessageReader> messages_;
+    QStringList viewed_;
 
     frmTests& open(const char* script) {
         window_->model().openScripts(kScripts.toStdString(), {script}, 1);
@@ -100,9 +108,11 @@ class DesktopTest : public QObject {
         qputenv("LUMORA_HOME", home_.path().toLocal8Bit());
         setEventPump(&pump_);
         registerResponseClass(automationRegistry());
+        QDesktopServices::setUrlHandler("file", this, "viewText");
         engine::setWhileWaiting([] { eventPump().doEvents(); });
     }
     void cleanupTestCase() {
+        QDesktopServices::unsetUrlHandler("file");
         engine::setWhileWaiting(nullptr);
         setEventPump(nullptr);
     }
@@ -147,7 +157,10 @@ class DesktopTest : public QObject {
         QCursor duringRun;
         bool closed = true;
         bool stopped = false;
+        bool progressShown = false;
+        auto* progress = window_->findChild<QDialog*>("frmStatus");
         DuringRun user([&] {
+            progressShown |= progress->isVisible() && progress->windowTitle() == "Processing...";
             if (model.runState().lngCurRow == 3 && !stopped) {
                 stopped = true;
                 duringRun = window_->cursor();
@@ -157,6 +170,8 @@ class DesktopTest : public QObject {
         });
         button(model, "runButton").click();
         QVERIFY(!closed);
+        QVERIFY(progressShown);
+        QVERIFY(!progress->isVisible());
         QCOMPARE(messages_->texts, QStringList{"smt-assembly is currently running."});
         QCOMPARE(duringRun.shape(), Qt::WaitCursor);
         QCOMPARE(window_->cursor().shape(), Qt::ArrowCursor);
@@ -170,10 +185,50 @@ class DesktopTest : public QObject {
         QCOMPARE(drawing(model).grid().columnWidth(TestGrid::Name), pixelsOf(800, drawing(model)));
     }
 
+    void checkAllFromThePopupDuringARunReachesTheRowsAhead() {
+        frmTests& model = open("smt-assembly.dfm");
+        for (long row = 2; row <= model.grid().testRows(); ++row) {
+            model.grid().setChecked(row, false);
+        }
+        QTableWidget& grid = drawing(model).grid();
+        bool asked = false;
+        DuringRun user([&] {
+            if (auto* popup = drawing(model).findChild<QMenu*>(); popup && popup->isVisible()) {
+                popup->actions().at(0)->trigger(); // "Check All"
+                popup->close();
+            } else if (model.runState().lngCurRow == 1 && !asked) {
+                asked = true;
+                // Posted: the popup's own event loop must not run inside this timer's call.
+                QMetaObject::invokeMethod(
+                    &grid, [&grid] { emit grid.customContextMenuRequested(QPoint(5, 5)); },
+                    Qt::QueuedConnection);
+            }
+        });
+        button(model, "runButton").click();
+        QVERIFY(asked);
+        QCOMPARE(grid.item(7, TestGrid::Name)->background().color(), QColor(0, 255, 0));
+        QCOMPARE(model.totals().critical, 16L);
+    }
+
+    void exitDuringARunEndsTheProgramWhenTheRunReturns() {
+        frmTests& model = open("smt-assembly.dfm");
+        bool closedAtOnce = true;
+        DuringRun user([&] {
+            if (model.runState().lngCurRow == 2 && window_->isVisible() && !model.runState().blnStop) {
+                closedAtOnce = window_->close();
+            }
+        });
+        button(model, "runButton").click();
+        QVERIFY(!closedAtOnce);
+        QCOMPARE(model.nextRow(), 3L);
+        QVERIFY(!window_->isVisible());
+    }
+
     void batchOverTwoWindowsAndItsMenuRule() {
         frmTests& first = open("smt-assembly.dfm");
         QAction* batch = window_->menus().action(Command::RunBatch);
-        window_->perform(Command::ViewLog); // refreshes the rules; the log need not exist
+        window_->perform(Command::ViewTimeLog); // refreshes the rules
+        QCOMPARE(viewed_.last(), home_.filePath("testtimes.csv"));
         QVERIFY(!batch->isEnabled());
         frmTests& second = open("legacy-v1.dfm");
         batch = window_->menus().action(Command::RunBatch);
@@ -209,6 +264,16 @@ class DesktopTest : public QObject {
         QVERIFY(tip.isVisible()); // not tracked: the old tip stays until the mouse is tracked again
     }
 
+    void theDesignIsRememberedAndABadOneKeepsTheOld() {
+        window_->chooseDesign(kScripts + "/smt-assembly.dfm");
+        QCOMPARE(messages_->texts.size(), 1);
+        QCOMPARE(design_->file(), kDesign);
+        QCOMPARE(window_->statusBar()->findChild<QLabel*>()->text(), "Design: " + kDesign);
+        DesignHost next;
+        next.openRemembered();
+        QCOMPARE(next.file(), kDesign);
+    }
+
     // Not a test: the README's pictures, taken when LUMORA_SCREENSHOTS names a folder.
     void screenshots() {
         QString folder = qEnvironmentVariable("LUMORA_SCREENSHOTS");
@@ -223,6 +288,10 @@ class DesktopTest : public QObject {
         button(smt, "runButton").click();
         QTest::qWait(100);
         QVERIFY(window_->grab().save(folder + "/main-window.png"));
+        QTableWidget& grid = drawing(smt).grid();
+        QTest::mouseMove(grid.viewport(), grid.visualItemRect(grid.item(0, TestGrid::Name)).center());
+        QTRY_VERIFY(window_->tipWindow().isVisible());
+        QVERIFY(window_->tipWindow().grab().save(folder + "/tool-tip.png"));
     }
 
     void singleInstanceAndRegisterOnly() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <thread>
 
 using namespace lumora::engine;
@@ -26,4 +27,20 @@ TEST(WhileWaiting, TheCallerRunsTheHookWhileTheWorkersWork) {
     setWhileWaiting(nullptr);
     EXPECT_EQ(std::ranges::count(seen, 1), 256);
     EXPECT_EQ(hookThread, caller);
+}
+
+// Work that a check runs on another thread never lets the front end's events through from there.
+TEST(WhileWaiting, OnlyTheThreadThatSetTheHookRunsIt) {
+    std::atomic<int> calls = 0;
+    setWhileWaiting([&] { ++calls; });
+    auto slow = [](std::size_t) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return 1;
+    };
+    auto elsewhere = std::async(std::launch::async, [&] { return measureInParallel<int>(256, slow).size(); });
+    EXPECT_EQ(elsewhere.get(), 256u);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(awaitRunningTheHook([&] { return measureInParallel<int>(256, slow).size(); }), 256u);
+    EXPECT_GT(calls, 0);
+    setWhileWaiting(nullptr);
 }

@@ -2,7 +2,6 @@
 
 #include "korven/mdlTestLib.h"
 #include "script/RunnerError.h"
-#include "tests/korven/ExpandedTimeLog.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -281,27 +280,6 @@ TEST_F(FlattenTest, BrokenCallReachesTheCallerWithFormADescription) {
         EXPECT_EQ(failure.source(), "dfmFlattenTestpoints");
         EXPECT_EQ(failure.description(), "Server gone(50,0,False)");
     }
-}
-
-TEST_F(FlattenTest, EachRoutineIsTimedUnderItsLabel) {
-    useLayers({{.name = "A", .type = 0, .attributes = {{"DFX_OUTLINE_TYPE", "Board"}}}});
-    ExpandedTimeLog timeLog(window, objKorven);
-    int16_t geomNum = 0;
-
-    createFlattenGeometry("x", "board.cc", 1, geomNum, false);
-    flattenByLayerType(0, geomNum);
-    flattenByLayerTypeAndInsertType(0, 2, geomNum);
-    flattenDftOutline(geomNum, "Board", -1, "", "", 0);
-    flattenByGraphicClass(geomNum, 6, false);
-    flattenByLayerNameAndInsertType(2, "A", geomNum, "", "", 0);
-    flattenByInsertType({.insertType = 2, .top = true}, geomNum);
-    flattenStackup(0, geomNum, -1, false);
-
-    EXPECT_EQ(timeLog.subProcesses(),
-              (std::vector<std::string>{"Create Geometry", "Flatten By LayerType",
-                                        "Flatten by LayerType and InsertType", "Flatten DFT Outline",
-                                        "Flatten GraphicClass", "Flatten by LayerName and InsertType",
-                                        "Flatten InsertType", "Flatten Stackup"}));
 }
 
 } // namespace

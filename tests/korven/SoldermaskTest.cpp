@@ -2,7 +2,6 @@
 
 #include "script/RunnerError.h"
 #include "script/clsTestItem.h"
-#include "tests/korven/ExpandedTimeLog.h"
 
 #include <gtest/gtest.h>
 
@@ -81,40 +80,6 @@ TEST_F(SoldermaskTest, TwoTestsNeedingTheSameGeometriesBuildThemOnce) {
     EXPECT_EQ(objKorven.Board_sTPGeom_botGeomNum(0), 103);
 }
 
-TEST_F(SoldermaskTest, FeaturesAreTheUnconnectedGraphicsAndTheirInserts) {
-    clsTestItem test = testItem("Testpoint Edge To Feature", {{"Include_Soldermask", "Yes"}});
-
-    objKorven.createSoldermaskGeom(test);
-
-    std::string trace = korven.trace();
-    std::string featuresTop = "createFlattenGeometry(1) -> 0 [geom=104]\n"
-                              "flattenByGraphicClass(104, 0, 6, 1) -> 0\n"
-                              "flattenByGraphicClass(104, 1, 6, 1) -> 0\n"
-                              "flattenByGraphicClass(104, 2, 6, 1) -> 0\n"
-                              "flattenByGraphicClass(104, 3, 6, 1) -> 0\n"
-                              "FilterGeometry(104, \"NETNAME\", \"\", 5) -> 0\n"
-                              "flattenByInsertType(104, 2, 10, 0, 3) -> 0\n"
-                              "flattenByInsertType(104, 2, 0, 0, 3) -> 0\n"
-                              "ProcessSolderMask(100, 104) -> 0\n";
-    EXPECT_NE(trace.find(featuresTop), std::string::npos) << trace;
-    EXPECT_EQ(objKorven.Board_sFeatureGeom_topGeomNum(0), 104);
-    EXPECT_EQ(objKorven.Board_sFeatureGeom_botGeomNum(0), 105);
-    EXPECT_EQ(objKorven.Board_sViaGeom_topGeomNum(0), 0) << "no vias for this test";
-}
-
-TEST_F(SoldermaskTest, PadEdgeTestAddsPinGeometries) {
-    clsTestItem test = testItem("Via Edge To Component Pad Edge", {{"Include_Soldermask", "Yes"}});
-
-    objKorven.createSoldermaskGeom(test);
-
-    EXPECT_EQ(objKorven.Board_sViaGeom_topGeomNum(0), 102);
-    EXPECT_EQ(objKorven.Board_sViaGeom_botGeomNum(0), 103);
-    EXPECT_EQ(objKorven.Board_sPinGeom_topGeomNum(0), 104);
-    EXPECT_EQ(objKorven.Board_sPinGeom_botGeomNum(0), 105);
-    EXPECT_NE(korven.trace().find("flattenByInsertType(104, 2, 2, 0, 3) -> 0\nProcessSolderMask(100, 104)"),
-              std::string::npos);
-}
-
 TEST_F(SoldermaskTest, ViaUnderComponentBuildsViasWhenSkippingMaskedVias) {
     clsTestItem test = testItem("Via Under Component", {{"Skip_Masked_Vias", "Yes"}});
 
@@ -191,22 +156,6 @@ TEST_F(SoldermaskTest, FailureStopsTheBuildingAndKeepsWhatWasStored) {
 
     EXPECT_EQ(korven.calls().front(), "createFlattenGeometry(1) -> 0 [geom=103]") << "the generic ones stay";
     EXPECT_EQ(objKorven.Board_sTPGeom_topGeomNum(0), 103);
-}
-
-TEST_F(SoldermaskTest, EachGeometryIsTimedWithItsBoardAndSurface) {
-    korven.files[0].number = 3;
-    connect();
-    ExpandedTimeLog timeLog(window, objKorven);
-    int16_t geomNum = 0;
-
-    objKorven.createViaSoldermaskGeom("board.cc", 3, true, 100, geomNum);
-    objKorven.createFeatureSoldermaskGeom("board.cc", 3, false, 101, geomNum);
-
-    EXPECT_EQ(timeLog.subProcesses(),
-              (std::vector<std::string>{
-                  "Create Via Soldermask {3,Top}", "Create Geometry", "Flatten InsertType",
-                  "Process Soldermask", "Create Feature Soldermask {3,Bottom}", "Create Geometry",
-                  "Flatten GraphicClass", "Flatten InsertType", "Flatten InsertType", "Process Soldermask"}));
 }
 
 } // namespace

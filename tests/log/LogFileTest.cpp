@@ -1,3 +1,4 @@
+#include "log/ProductInfo.h"
 #include "log/clsLogFile.h"
 #include "script/RunnerError.h"
 #include "tests/log/FakeClock.h"
@@ -19,7 +20,9 @@ const std::string kFirstBanner = "\r\n"
                                  "\r\n"
                                  "========================================================\r\n"
                                  "========================================================\r\n"
-                                 "Lumora Runner v.1.2.68 Log File on 2024-03-07 09:05:03\r\n"
+                                 "Lumora Runner v." +
+                                 versionText() +
+                                 " Log File on 2024-03-07 09:05:03\r\n"
                                  "\r\n";
 
 // The same block for a run that starts ten minutes later.
@@ -27,7 +30,9 @@ const std::string kSecondBanner = "\r\n"
                                   "\r\n"
                                   "========================================================\r\n"
                                   "========================================================\r\n"
-                                  "Lumora Runner v.1.2.68 Log File on 2024-03-07 09:15:03\r\n"
+                                  "Lumora Runner v." +
+                                  versionText() +
+                                  " Log File on 2024-03-07 09:15:03\r\n"
                                   "\r\n";
 
 class RunLog : public ::testing::Test {

@@ -1,3 +1,4 @@
+#include "log/ProductInfo.h"
 #include "log/clsTestTimer.h"
 #include "script/RunnerError.h"
 #include "tests/log/FakeClock.h"
@@ -59,7 +60,9 @@ class GermanNumbers {
 
 const std::string kHead = "\r\n"
                           "\r\n"
-                          "Lumora Runner v.1.2.68 Time Log File on 2024-03-07 09:05:03\r\n"
+                          "Lumora Runner v." +
+                          versionText() +
+                          " Time Log File on 2024-03-07 09:05:03\r\n"
                           "Script file: /home/qa/board checks.dfm\r\n"
                           "ccFilename: mainboard.cc\r\n"
                           "\r\n"
@@ -148,6 +151,14 @@ TEST_F(TimeLog, NewRunWritesSummaryAndStepLines) {
     fullRun(true);
     EXPECT_EQ(written(), kHead + kPlainSteps + kTail);
     EXPECT_EQ(design.queries, 1);
+}
+
+TEST_F(TimeLog, ScriptFileLineShowsTheFullPathOfAScriptNamedAsTyped) {
+    clsTestTimer timer(dir.path(), switches, clock);
+    timer.beginLog("scripts/board checks.dfm", "mainboard.cc", design, true);
+    timer.endLog();
+    const std::string full = (std::filesystem::current_path() / "scripts" / "board checks.dfm").string();
+    EXPECT_NE(written().find("\r\nScript file: " + full + "\r\n"), std::string::npos) << written();
 }
 
 TEST_F(TimeLog, ExpandedReportingAddsOneLinePerSubProcess) {

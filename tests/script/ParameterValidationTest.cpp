@@ -45,14 +45,6 @@ Names keysOf(const clsTestItem& item) {
     return keys;
 }
 
-// The keys a validation reads, seen through the absent keys it adds to an empty dictionary.
-Names keysReadBy(const std::string& testName) {
-    clsTestItem item;
-    item.strName = testName;
-    EXPECT_TRUE(item.validateParameters()) << testName;
-    return keysOf(item);
-}
-
 std::vector<std::string> allKnownNames() {
     std::vector<std::string> names{""};
     for (const CurrentTest& test : currentTests()) {
@@ -196,51 +188,6 @@ TEST(ValidateParameters, ChecksDistinguishIntegersFromNumbers) {
     }
     EXPECT_TRUE(validWith("Testpad Density", "Grid_Square_Size", "40000"));
     EXPECT_TRUE(validWith("Board Fiducial Keepout", "Critical_Distance", "40000"));
-}
-
-TEST(ValidateParameters, ReadsTheParametersOfEachTestInOrder) {
-    const Names distances{"Marginal_Distance", "Critical_Distance", "Attribute_Override", "DRC_Limit"};
-    EXPECT_EQ(keysReadBy("Spacing Component To Component Bottom"), distances);
-    EXPECT_EQ(keysReadBy("Distance Check By Component Package Bottom"), distances);
-    EXPECT_EQ(keysReadBy("Angle Check Acid Traps"), distances);
-    EXPECT_EQ(
-        keysReadBy("Distance Check Etch To Board Outline"),
-        (Names{"Run_Top", "Marginal_Top", "Critical_Top", "Run_Inner", "Marginal_Inner", "Critical_Inner",
-               "Run_Bottom", "Marginal_Bottom", "Critical_Bottom", "Attribute_Override", "DRC_Limit"}));
-    EXPECT_EQ(keysReadBy("Spacing Check Component Shadow"),
-              (Names{"Marginal_Top", "Critical_Top", "Marginal_Bottom", "Critical_Bottom", "Marginal_Left",
-                     "Critical_Left", "Marginal_Right", "Critical_Right", "DRC_Limit"}));
-    EXPECT_EQ(keysReadBy("Component Heights"),
-              (Names{"Marginal_Top", "Marginal_Bottom", "Critical_Top", "Critical_Bottom"}));
-    EXPECT_EQ(keysReadBy("Via Edge To Feature"),
-              (Names{"Marginal_Top", "Critical_Top", "Marginal_Bottom", "Critical_Bottom"}));
-    EXPECT_EQ(keysReadBy("Board Fiducial Keepout"),
-              (Names{"Marginal_Distance", "Critical_Distance", "Look_Through_n_Electrical_Stackups"}));
-    EXPECT_EQ(keysReadBy("Goldfinger Flush With Board Outline"), (Names{"Maximum_Distance_From_Edge"}));
-    EXPECT_EQ(keysReadBy("Minimum Etch Edge Clearance To Board Outline"),
-              (Names{"Minimum_Distance_From_Edge"}));
-}
-
-TEST(ValidateParameters, TestsWithoutChecksReadNothing) {
-    const Names unchecked{"Component Over Component",
-                          "Placement Machine Tooling Keepout",
-                          "Thru-hole Components Pad Shape",
-                          "Top Surface Thru-hole Component Orientation",
-                          "Bottom Surface SMT Component Orientation",
-                          "Components Not Allowed Per Surface",
-                          "Thru-hole Pin Thermal Ties to Plane Areas",
-                          "Via Under Component",
-                          "Via In SMT Pad"};
-    for (const CurrentTest& test : currentTests()) {
-        bool none = std::ranges::find(unchecked, test.name) != unchecked.end();
-        EXPECT_EQ(parameterChecksFor(test.name).empty(), none) << test.name;
-    }
-    for (const LegacyTest& test : legacyTests()) {
-        EXPECT_FALSE(parameterChecksFor(test.name).empty()) << test.name;
-    }
-    for (const std::string& test : unchecked) {
-        EXPECT_EQ(keysReadBy(test), Names{}) << test;
-    }
 }
 
 TEST(ValidateParameters, UnknownTestsAreValidAndReadNothing) {

@@ -98,10 +98,12 @@ TEST_F(ScriptLoaderTest, MalformedXmlReportsTheLineAndKeepsTheTestsReadBefore) {
 }
 
 TEST_F(ScriptLoaderTest, MissingVersionOrTestBeforeRootFailsWithTheConversionError) {
+    EXPECT_FALSE(load("<DFM_Script>\n<Settings Units=\"1\"/></DFM_Script>").has_value())
+        << "no Test, no failure";
     auto failure = load("<DFM_Script>\n\n<Test name=\"Etch Width\"/></DFM_Script>");
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->strMsgError, "The attribute \"version\" is missing.");
-    EXPECT_EQ(failure->lngLineError, 1);
+    EXPECT_EQ(failure->strMsgError, "Could not successfully convert  to regional decimal format.");
+    EXPECT_EQ(failure->lngLineError, 3);
 
     failure = load("<Root>\n<Test name=\"Etch Width\"/>\n<DFM_Script version=\"2.0\"/></Root>");
     ASSERT_TRUE(failure.has_value());

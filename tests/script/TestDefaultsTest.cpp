@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,7 +15,6 @@ using namespace lumora;
 namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
-using Names = std::vector<std::string>;
 
 const NumberFormat kPoint{".", ","};
 const NumberFormat kComma{",", "."};
@@ -25,25 +23,12 @@ Entries entriesOf(const clsTestItem& item) {
     return Entries(item.dictProperties().begin(), item.dictProperties().end());
 }
 
-Names namesOf(const Entries& entries) {
-    Names names;
-    for (const auto& [name, value] : entries) {
-        names.push_back(name);
-    }
-    return names;
-}
-
 // What a script that gives only the test name leaves in the item.
 Entries defaultsOf(const std::string& testName) {
     clsTestItem item;
     item.strName = testName;
     item.setDefaults();
     return entriesOf(item);
-}
-
-bool hasParameter(const std::string& testName, const std::string& parameter) {
-    Names names = namesOf(defaultsOf(testName));
-    return std::ranges::find(names, parameter) != names.end();
 }
 
 } // namespace
@@ -132,110 +117,12 @@ TEST(TestDefaults, TextDefaultsAreStoredVerbatimInEveryLocale) {
     }
 }
 
-TEST(TestDefaults, LegacyGroupsShareTheirDefaults) {
-    ScopedLocale locale(kComma);
-    const Entries singleDistance{{"Marginal_Distance", "0,015"},
-                                 {"Critical_Distance", "0,01"},
-                                 {"Attribute_Override", "False"},
-                                 {"DRC_Limit", "0"}};
-    const Entries layeredDistance{{"Run_Top", "True"},         {"Marginal_Top", "0,015"},
-                                  {"Critical_Top", "0,01"},    {"Run_Inner", "True"},
-                                  {"Marginal_Inner", "0,008"}, {"Critical_Inner", "0,005"},
-                                  {"Run_Bottom", "True"},      {"Marginal_Bottom", "0,015"},
-                                  {"Critical_Bottom", "0,01"}, {"Attribute_Override", "False"},
-                                  {"DRC_Limit", "0"}};
-    Entries packageDistance = singleDistance;
-    packageDistance.insert(packageDistance.end(),
-                           {{"Package_1", "DIP"}, {"Package_2", "DIP"}, {"Pkg_Attribute", "DFM_PACKAGE"}});
-    const std::map<ParameterGroup, Entries> expected{
-        {ParameterGroup::SingleDistance, singleDistance},
-        {ParameterGroup::LayeredDistance, layeredDistance},
-        {ParameterGroup::Angle,
-         {{"Marginal_Distance", "80"},
-          {"Critical_Distance", "70"},
-          {"Attribute_Override", "False"},
-          {"DRC_Limit", "0"}}},
-        {ParameterGroup::PackageDistance, packageDistance},
-        {ParameterGroup::Shadow,
-         {{"Marginal_Top", "0,015"},
-          {"Critical_Top", "0,01"},
-          {"Marginal_Bottom", "0,015"},
-          {"Critical_Bottom", "0,01"},
-          {"Marginal_Left", "0,015"},
-          {"Critical_Left", "0,01"},
-          {"Marginal_Right", "0,015"},
-          {"Critical_Right", "0,01"},
-          {"DRC_Limit", "0"}}},
-    };
-    for (const LegacyTest& test : legacyTests()) {
-        EXPECT_EQ(defaultsOf(std::string(test.name)), expected.at(test.group)) << test.name;
-    }
-}
-
 TEST(TestDefaults, EveryCurrentTestHasDefaultsExceptTheThermalTieCheck) {
     for (const CurrentTest& test : currentTests()) {
         bool none = test.name == "Thru-hole Pin Thermal Ties to Plane Areas";
         EXPECT_EQ(defaultParametersFor(test.name).empty(), none) << test.name;
         EXPECT_EQ(defaultsOf(std::string(test.name)).empty(), none) << test.name;
     }
-}
-
-TEST(TestDefaults, SharedListsGoToEveryNamedTest) {
-    ScopedLocale locale(kPoint);
-    for (const char* test :
-         {"Testpoints Per Net", "Top Surface Testpoints Per Net", "Bottom Surface Testpoints Per Net"}) {
-        EXPECT_EQ(defaultsOf(test), (Entries{{"Testpoints_Per_Net", "1"}})) << test;
-    }
-    for (const char* test : {"Minimum Component Clearance To Board Outline",
-                             "Minimum Testpoint Pad Edge Clearance To Board Outline",
-                             "Minimum Via Pad Edge Clearance To Board Outline",
-                             "Minimum Etch Edge Clearance To Board Outline"}) {
-        EXPECT_EQ(defaultsOf(test),
-                  (Entries{{"Minimum_Distance_From_Edge", "0.125"}, {"Test_Surface", "Both"}}))
-            << test;
-    }
-    EXPECT_EQ(defaultsOf("Fiducial Clearance To Board Outline"),
-              (Entries{{"Min_Clearance_From_Board_Edge", "0.125"}}));
-    EXPECT_EQ(defaultsOf("Gold Fingers Flush With Panel Edge"),
-              defaultsOf("Goldfinger Flush With Board Outline"));
-}
-
-TEST(TestDefaults, KeepoutsDifferOnlyWhereTheirTablesDo) {
-    ScopedLocale locale(kPoint);
-    const Names targets{
-        "Marginal_Distance", "Critical_Distance", "Component_Packages", "Component_Pins", "Vias", "Etches",
-        "Fiducials",         "Tooling_Holes",     "Board_Outline",      "Panel_Outline"};
-    Names fiducial{"Test_Surface"};
-    fiducial.insert(fiducial.end(), targets.begin(), targets.end());
-    Names boardFiducial = fiducial;
-    boardFiducial.push_back("Look_Through_n_Electrical_Stackups");
-
-    EXPECT_EQ(namesOf(defaultsOf("Panel Fiducial Keepout")), fiducial);
-    EXPECT_EQ(namesOf(defaultsOf("Board Fiducial Keepout")), boardFiducial);
-    EXPECT_EQ(namesOf(defaultsOf("Panel Tooling Hole Keepout")), targets);
-    EXPECT_EQ(namesOf(defaultsOf("Board Tooling Hole Keepout")), targets);
-    EXPECT_EQ(defaultsOf("Board Fiducial Keepout").back(),
-              (std::pair<std::string, std::string>{"Look_Through_n_Electrical_Stackups", "1"}));
-    EXPECT_EQ(defaultsOf("Panel Fiducial Keepout").front().second, "Both");
-}
-
-TEST(TestDefaults, NeighbouringTestsKeepTheirOwnDifferences) {
-    EXPECT_TRUE(hasParameter("Component Package To Component Package", "Pkg_Attribute"));
-    EXPECT_FALSE(hasParameter("Real Part To Real Part", "Pkg_Attribute"));
-    EXPECT_FALSE(hasParameter("Via Edge To Via Edge", "No_Violation_If_On_Same_Net"));
-    for (const char* test :
-         {"Via Edge To Component Pad Edge", "Via Edge To Testpoint", "Via Edge To Feature"}) {
-        Entries defaults = defaultsOf(test);
-        ASSERT_EQ(defaults.size(), 6u) << test;
-        EXPECT_EQ(defaults.back(),
-                  (std::pair<std::string, std::string>{"No_Violation_If_On_Same_Net", "Yes"}))
-            << test;
-        EXPECT_EQ(defaults[4], (std::pair<std::string, std::string>{"Include_Soldermask", "No"})) << test;
-    }
-    EXPECT_EQ(namesOf(defaultsOf("Testpoint Edge To Feature")),
-              (Names{"Marginal_Distance", "Critical_Distance", "Include_Soldermask"}));
-    EXPECT_EQ(namesOf(defaultsOf("Testpoint Edge To Component Pin Edge")),
-              (Names{"Marginal_Distance", "Critical_Distance"}));
 }
 
 TEST(TestDefaults, NamesMustMatchExactly) {

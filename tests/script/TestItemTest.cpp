@@ -106,38 +106,6 @@ TEST(AddProperty, TranslatesLegacyNamesOnlyForTheirGroup) {
     EXPECT_EQ(entriesOf(current), (Entries{{"Marginal_Top", "0.02"}, {"topMarginal_Distance", "0.03"}}));
 }
 
-TEST(AddProperty, TranslationTableOfEachLegacyGroup) {
-    ScopedLocale locale({".", ","});
-    struct Case {
-        const char* test;
-        const char* propName;
-        const char* storedAs; // empty: dropped
-    };
-    const Case cases[] = {
-        {"Distance Check Visible Layers", "Acceptable_Distance", ""},
-        {"Distance Check Visible Layers", "Marginal_Distance", "Marginal_Distance"},
-        {"Distance Check Adjacent Nets", "innerCritical_Distance", "Critical_Inner"},
-        {"Distance Check Adjacent Nets", "bottomMarginal_Distance", "Marginal_Bottom"},
-        {"Angle Check Acid Traps", "Acceptable_Angle", ""},
-        {"Angle Check Acid Traps", "Critical_Angle", "Critical_Distance"},
-        {"Distance Check By Component Package Top", "PackageType_2", "Package_2"},
-        {"Distance Check By Component Package Top", "PackageAttribute", "Pkg_Attribute"},
-        {"Distance Check By Component Package Top", "Acceptable_Distance", ""},
-        {"Spacing Check Component Shadow", "Acceptable_Left_Distance", ""},
-        {"Spacing Check Component Shadow", "Critical_Right_Distance", "Critical_Right"},
-        {"Spacing Check Component Shadow", "Marginal_Left_Distance", "Marginal_Left"},
-    };
-    for (const Case& c : cases) {
-        clsTestItem item = bareItem(c.test);
-        item.addProperty(c.propName, "x");
-        Entries expected;
-        if (*c.storedAs != '\0') {
-            expected.emplace_back(c.storedAs, "x");
-        }
-        EXPECT_EQ(entriesOf(item), expected) << c.test << " / " << c.propName;
-    }
-}
-
 TEST(AddProperty, TheLaterOfTwoParametersWithTheSameKeyWins) {
     ScopedLocale locale({".", ","});
     clsTestItem item = bareItem("Angle Check Acid Traps");

@@ -5,6 +5,7 @@
 #include "tests/testlogic/BoardFamilyFixture.h"
 
 #include <algorithm>
+#include <fstream>
 
 using namespace lumora;
 using Lines = std::vector<std::string>;
@@ -116,6 +117,25 @@ TEST_P(BoardFamilyFailuresTest, FailingCheckEndsTheBoardAndItsGeometriesGoBefore
         << korven.trace();
 }
 
+// A geometry whose deletion failed outright keeps its number; the next board must not inherit it.
+TEST_P(BoardFamilyFailuresTest, ABoardFailingAtItsFirstGeometryTouchesNoneOfTheBoardBefore) {
+    const ScriptedCheck& failing = GetParam().failing;
+    openBoards({"a.cc", "b.cc"});
+    korven.queueCode(failing.method, -15);
+    korven.failOn("DeleteGeometry", "Server busy");
+    for (int16_t code : {0, 0, -3}) { // a.cc creates 100 and 101, b.cc fails at its first
+        korven.queueCode("createFlattenGeometry", code);
+    }
+
+    EXPECT_EQ(run(failing), -999);
+
+    EXPECT_EQ(
+        std::ranges::count_if(
+            korven.calls(), [](const std::string& call) { return call.starts_with("DeleteGeometry(101)"); }),
+        1)
+        << korven.trace();
+}
+
 TEST_P(BoardFamilyFailuresTest, DrcLimitEndsEachBoardAtItsCheckAndSucceedsWithResultOne) {
     const ScriptedCheck& limited = GetParam().drcLimit;
     openBoards({"a.cc", "b.cc"});
@@ -137,6 +157,8 @@ TEST_P(BoardFamilyFailuresTest, SaveOnFailSavesTheDesignCleansUpAndTestsNoFurthe
     EXPECT_EQ(run(failing), -999);
 
     EXPECT_EQ(logLines(), Lines{"   Test On a.cc : FAILED {" + failing.wrapper + " {DFM Test Failed}}"});
+    std::ifstream note(programFolder() / "error.txt", std::ios::binary); // beside error.cc
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(note), {}), logLines()[0] + "\r\n");
     std::string trace = korven.trace();
     EXPECT_TRUE(
         trace.ends_with("-> -15\n" + savedCopy() + "DeleteGeometry(100) -> 0\nDeleteGeometry(101) -> 0\n"))

@@ -1,4 +1,5 @@
 #include "korven/RunnerSwitches.h"
+#include "log/ProgramFolder.h"
 #include "testlogic/mdlTestLogic.h"
 #include "tests/testlogic/TestLogicFixture.h"
 
@@ -17,7 +18,7 @@ class PanelTestsTest : public test::TestLogicFixture {
 
 } // namespace
 
-TEST_F(PanelTestsTest, NoPanelFailsTheRoutineWithAnEmptyFileName) {
+TEST_F(PanelTestsTest, NoPanelFailsTheRoutineWithAnEmptyFileNameAndSavesOnFail) {
     korven.files.clear();
     scriptBoards({"board.cc"});
     connect();
@@ -25,6 +26,10 @@ TEST_F(PanelTestsTest, NoPanelFailsTheRoutineWithAnEmptyFileName) {
     EXPECT_EQ(runPanelTests(test), -999);
     EXPECT_EQ(logLines(), (Lines{"   Test On  : FAILED {Panel Tests {No visible panels.}}"}));
     EXPECT_EQ(korven.trace(), "");
+
+    runnerSwitches().blnSaveOnFail = true;
+    EXPECT_EQ(runPanelTests(test), -999);
+    EXPECT_EQ(korven.trace(), "SaveDataFileAs(\"" + (programFolder() / "error.cc").string() + "\") -> 0\n");
 }
 
 TEST_F(PanelTestsTest, PanelDimensionsChecksEveryPanelWithItsCounts) {

@@ -1,4 +1,5 @@
 #include "testlogic/RunDriver.h"
+#include "log/ProductInfo.h"
 
 #include "log/clsLogFile.h"
 #include "log/clsTestTimer.h"
@@ -203,11 +204,12 @@ TEST_F(RunDriverTest, WithoutKorvenTheRunStopsAtOnceAndStillEndsBothLogs) {
     const std::string message = "KORVEN must be running to run any tests.";
     EXPECT_EQ(host.messages, Lines{message});
     EXPECT_EQ(runLog(), Lines{message});
-    EXPECT_EQ(timeLog(), (Lines{"", "", "Lumora Runner v.1.2.68 Time Log File on 2024-03-07 09:05:03",
-                                "Script file: /scripts/checks.dfm", "ccFilename: ", "",
-                                "Number of Panels : 0", "", "Number of Boards : 0", "", "",
-                                "Test Name,Test Time,Marginal Violations,Critical Violations", "",
-                                "Pre-processing,0", "", ""}));
+    EXPECT_EQ(
+        timeLog(),
+        (Lines{"", "", "Lumora Runner v." + versionText() + " Time Log File on 2024-03-07 09:05:03",
+               "Script file: /scripts/checks.dfm", "ccFilename: ", "", "Number of Panels : 0", "",
+               "Number of Boards : 0", "", "", "Test Name,Test Time,Marginal Violations,Critical Violations",
+               "", "Pre-processing,0", "", ""}));
     EXPECT_TRUE(callsOf({"GetAPIVersion", "IssueCommand", "AllowableComponentOrientation"}).empty());
     EXPECT_EQ(runWindow.row(1).back, kWhite);
     EXPECT_EQ(runWindow.state.lngNextRow, 3);
@@ -347,30 +349,31 @@ TEST_F(RunDriverTest, StopDuringTheThirdTestThenContinueFromTheFourthAppendsToBo
 
     Lines times = timeLog();
     EXPECT_EQ(std::ranges::count(times, "Test Name,Test Time,Marginal Violations,Critical Violations"), 2);
-    EXPECT_EQ(fromFirst(times, kTop), (Lines{kTop + ",0,0,0",
-                                             kBottom + ",0,0,0",
-                                             kTop + ",0,0,0",
-                                             "",
-                                             "",
-                                             "",
-                                             "",
-                                             "Lumora Runner v.1.2.68 Time Log File on 2024-03-07 09:05:03",
-                                             "Script file: /scripts/checks.dfm",
-                                             "ccFilename: design.cc",
-                                             "",
-                                             "Number of Panels : 0",
-                                             "",
-                                             "Number of Boards : 1",
-                                             "board.cc,0 Components,0 Pins,0 Vias,0 Fiducals,",
-                                             "",
-                                             "",
-                                             "Test Name,Test Time,Marginal Violations,Critical Violations",
-                                             "",
-                                             "Pre-processing,0",
-                                             "Process Soldermask,0",
-                                             kBottom + ",0,0,1",
-                                             "",
-                                             ""}));
+    EXPECT_EQ(fromFirst(times, kTop),
+              (Lines{kTop + ",0,0,0",
+                     kBottom + ",0,0,0",
+                     kTop + ",0,0,0",
+                     "",
+                     "",
+                     "",
+                     "",
+                     "Lumora Runner v." + versionText() + " Time Log File on 2024-03-07 09:05:03",
+                     "Script file: /scripts/checks.dfm",
+                     "ccFilename: design.cc",
+                     "",
+                     "Number of Panels : 0",
+                     "",
+                     "Number of Boards : 1",
+                     "board.cc,0 Components,0 Pins,0 Vias,0 Fiducals,",
+                     "",
+                     "",
+                     "Test Name,Test Time,Marginal Violations,Critical Violations",
+                     "",
+                     "Pre-processing,0",
+                     "Process Soldermask,0",
+                     kBottom + ",0,0,1",
+                     "",
+                     ""}));
 }
 
 TEST_F(RunDriverTest, AStopBeforeTheDrcStepIsDiscardedAndOneAfterItRunsNoTest) {
@@ -439,12 +442,15 @@ TEST_F(RunDriverTest, EachFailingPreprocessingStepEndsTheRunBeforeAnyTest) {
     };
     const std::vector<Case> cases{
         {[](auto& k) { k.setCode("GenerateDFxOutlines", 2); }, "Could not create DFx outlines in KORVEN.{"},
+        {[](auto& k) { k.setCode("GenerateDFxOutlines", -1); }, "Could not create DFx outlines in KORVEN.{"},
         {[](auto& k) { k.layers = {test::ScriptedLayer{.code = -5}}; },
          "ERROR: Occured While Accessing GetLayers.\r\n\tGetLayerInfo {"},
-        {[](auto& k) { k.queueCode("IssueCommand", -2); }, "ERROR: generating pin pitches.{"},
+        {[](auto& k) { k.layers = {test::ScriptedLayer{.code = -1}}; },
+         "ERROR: Occured While Accessing GetLayers.\r\n\tGetLayerInfo {"},
+        {[](auto& k) { k.queueCode("IssueCommand", -1); }, "ERROR: generating pin pitches.{"},
         {[](auto& k) {
              k.queueCode("IssueCommand", 0);
-             k.queueCode("IssueCommand", -2);
+             k.queueCode("IssueCommand", -1);
          },
          "ERROR: generating SMD components.{"},
     };

@@ -1,5 +1,6 @@
 #include "korven/CurrentWindow.h"
 #include "korven/RunnerSwitches.h"
+#include "log/ProductInfo.h"
 #include "script/LocaleService.h"
 #include "tests/log/FakeClock.h"
 #include "tests/ui/UiFixture.h"
@@ -105,6 +106,6 @@ TEST_F(RunnerSettings, OpensWithTheLimitAndStoresOnlyAValidOne) {
 
 TEST(AboutBox, NamesTheProductItsVersionAndTheYear) {
     EXPECT_EQ(aboutCaption(), "About Lumora Runner");
-    EXPECT_EQ(aboutVersionLabel(), "Lumora Runner V.1.2.68");
+    EXPECT_EQ(aboutVersionLabel(), "Lumora Runner V." + versionText());
     EXPECT_NE(aboutNotice(test::march7At0905()).find("2024"), std::string::npos);
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "engine/io/kicad/KicadPads.h"
+#include "engine/io/kicad/KicadPadstacks.h"
+#include "engine/io/kicad/KicadRoles.h"
+
+#include <map>
+
+namespace lumora::engine::kicad {
+
+// What footprints are read against, and what reading them adds to.
+struct FootprintContext {
+    Design& design;
+    const LayerMap& layers;
+    const NetNames& nets;
+    PadstackLibrary& padstacks;
+    const RoleRules& roles;
+    PadMargins margins{};
+    std::map<std::string, int> geometryNames{};
+};
+
+// A footprint as the design holds it: its insert (of a component geometry made for it), and its
+// board edge drawings, which belong to the board's outline.
+struct PlacedFootprint {
+    Insert insert;
+    std::vector<Graphic> edges{};
+    int pads = 0;
+};
+
+// Reads a (footprint ...) or KiCad 5 (module ...); adds its geometry and padstacks to the design.
+PlacedFootprint readFootprint(const sexpr::Expr& footprint, FootprintContext& context);
+
+} // namespace lumora::engine::kicad

@@ -1,0 +1,286 @@
+#include "engine/io/kicad/KicadPads.h"
+
+#include "engine/geom/Transform.h"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace lumora::engine::kicad {
+
+namespace {
+
+constexpr double kRadians = std::numbers::pi / 180;
+constexpr int kCornerChords = 8;
+
+// Corners in KiCad's order, each with the direction it points to (y down).
+constexpr std::array<std::string_view, 4> kCorners{"top_left", "top_right", "bottom_right", "bottom_left"};
+constexpr std::array<double, 4> kCornerAngles{225, 315, 45, 135};
+
+struct RectangleCorners {
+    double width = 0;
+    double height = 0;
+    double radius = 0;
+    double chamfer = 0;
+    std::array<bool, 4> chamfered{};
+};
+
+// A rectangle with rounded or cut corners, drawn in KiCad's pad frame and read through frame.
+Ring cornerOutline(const RectangleCorners& r, const Frame& frame) {
+    Ring ring;
+    for (std::size_t corner = 0; corner < kCorners.size(); ++corner) {
+        const double angle = kCornerAngles[corner];
+        const double cut = r.chamfered[corner] ? r.chamfer : r.radius;
+        const int chords = r.chamfered[corner] ? 1 : cut > 0 ? kCornerChords : 0;
+        const double sx = std::cos(angle * kRadians) > 0 ? 1 : -1;
+        const double sy = std::sin(angle * kRadians) > 0 ? 1 : -1;
+        const Point centre{sx * (r.width / 2 - cut), sy * (r.height / 2 - cut)};
+        for (int i = 0; i <= chords; ++i) {
+            const double a = (angle - 45 + 90.0 * i / std::max(chords, 1)) * kRadians;
+            ring.push_back(frame.point(centre.x + cut * std::cos(a), centre.y + cut * std::sin(a)));
+        }
+    }
+    return ring;
+}
+
+Shape complexPad(Ring outline, Point at) {
+    return Pad{.shape = pad_shape::Complex, .at = at, .outline = std::move(outline)};
+}
+
+Shape roundedRectangle(const sexpr::Expr& pad, double width, double height, double grow, Point at,
+                       const Frame& frame) {
+    const double shorter = std::min(width, height);
+    RectangleCorners corners{.width = width + 2 * grow, .height = height + 2 * grow};
+    const double radius = pad.numberOf("roundrect_rratio", 0) * shorter;
+    corners.radius = radius > 0 ? std::max(0.0, radius + grow) : 0;
+    bool anyChamfer = false;
+    if (const std::optional<sexpr::Expr> chamfer = pad.find("chamfer")) {
+        for (std::size_t corner = 0; corner < kCorners.size(); ++corner) {
+            corners.chamfered[corner] = chamfer->hasAtom(kCorners[corner]);
+            anyChamfer = anyChamfer || corners.chamfered[corner];
+        }
+        const double cut = pad.numberOf("chamfer_ratio", 0) * shorter;
+        corners.chamfer = cut > 0 ? std::max(0.0, cut + grow * (2 - std::numbers::sqrt2)) : 0;
+    }
+    if (corners.radius <= 0 && (!anyChamfer || corners.chamfer <= 0)) {
+        return Pad{.shape = pad_shape::Rectangle, .at = at, .sizeX = corners.width, .sizeY = corners.height};
+    }
+    return complexPad(cornerOutline(corners, frame), at);
+}
+
+// KiCad's trapezoid: (rect_delta dx dy) widens one side and narrows the opposite one.
+Shape trapezoid(const sexpr::Expr& pad, double width, double height, double grow, Point at,
+                const Frame& frame) {
+    const std::optional<sexpr::Expr> delta = pad.find("rect_delta");
+    const double dx = delta ? delta->number(1) / 2 : 0;
+    const double dy = delta ? delta->number(2) / 2 : 0;
+    const double hx = width / 2 + grow;
+    const double hy = height / 2 + grow;
+    return complexPad({frame.point(-hx - dy, hy + dx), frame.point(-hx + dy, -hy - dx),
+                       frame.point(hx - dy, -hy + dx), frame.point(hx + dy, hy - dx)},
+                      at);
+}
+
+// A custom pad primitive grown by a margin: pens widen, discs swell; polygons stay as drawn.
+Shape grown(Shape shape, double grow) {
+    if (auto* line = std::get_if<Line>(&shape)) {
+        line->width = std::max(0.0, line->width + 2 * grow);
+    } else if (auto* arc = std::get_if<Arc>(&shape)) {
+        arc->width = std::max(0.0, arc->width + 2 * grow);
+    } else if (auto* circle = std::get_if<Circle>(&shape)) {
+        (circle->width > 0 ? circle->width : circle->radius) += circle->width > 0 ? 2 * grow : grow;
+    }
+    return shape;
+}
+
+Shape moved(Shape shape, Point by) {
+    auto shift = [by](Point& p) {
+        p.x += by.x;
+        p.y += by.y;
+    };
+    std::visit(
+        [&](auto& s) {
+            using T = std::decay_t<decltype(s)>;
+            if constexpr (std::is_same_v<T, Line>) {
+                shift(s.from);
+                shift(s.to);
+            } else if constexpr (std::is_same_v<T, Arc> || std::is_same_v<T, Circle>) {
+                shift(s.center);
+            } else if constexpr (std::is_same_v<T, Polygon>) {
+                for (Point& p : s.outline) {
+                    shift(p);
+                }
+            } else {
+                shift(s.at);
+            }
+        },
+        shape);
+    return shape;
+}
+
+std::vector<Shape> customPad(const sexpr::Expr& pad, double width, double height, double grow, Point at,
+                             const Frame& frame) {
+    const std::optional<sexpr::Expr> options = pad.find("options");
+    const bool rectangularAnchor = options && options->textOf("anchor") == "rect";
+    std::vector<Shape> shapes{rectangularAnchor ? Shape{Pad{.shape = pad_shape::Rectangle,
+                                                            .at = at,
+                                                            .sizeX = width + 2 * grow,
+                                                            .sizeY = height + 2 * grow}}
+                                                : Shape{Pad{.shape = pad_shape::Round,
+                                                            .at = at,
+                                                            .sizeX = width + 2 * grow,
+                                                            .sizeY = width + 2 * grow}}};
+    if (const std::optional<sexpr::Expr> primitives = pad.find("primitives")) {
+        primitives->forEachList([&](const sexpr::Expr& primitive) {
+            for (Shape& shape : drawingShapes(primitive, frame)) {
+                shapes.push_back(moved(grown(std::move(shape), grow), at));
+            }
+        });
+    }
+    return shapes;
+}
+
+// The pad's copper (grow 0) or an opening grow larger on every side, in the pad's frame.
+std::vector<Shape> padShapes(const sexpr::Expr& pad, double grow, Point at, const Frame& frame) {
+    const sexpr::Expr size = pad.require("size");
+    const double width = size.number(1);
+    const double height = size.size() > 2 ? size.number(2) : width;
+    const std::string_view shape = pad.at(3).text();
+    const double w = width + 2 * grow;
+    const double h = height + 2 * grow;
+    if (shape == "circle" || (shape == "oval" && width == height)) {
+        return {Pad{.shape = pad_shape::Round, .at = at, .sizeX = w, .sizeY = w}};
+    }
+    if (shape == "rect") {
+        return {Pad{.shape = pad_shape::Rectangle, .at = at, .sizeX = w, .sizeY = h}};
+    }
+    if (shape == "oval") {
+        return {Pad{.shape = pad_shape::Oblong, .at = at, .sizeX = w, .sizeY = h}};
+    }
+    if (shape == "roundrect" || shape == "chamfered_rect") {
+        return {roundedRectangle(pad, width, height, grow, at, frame)};
+    }
+    if (shape == "trapezoid") {
+        return {trapezoid(pad, width, height, grow, at, frame)};
+    }
+    if (shape == "custom") {
+        return customPad(pad, width, height, grow, at, frame);
+    }
+    pad.at(3).fail(sexpr::concat({"unknown pad shape \"", shape, "\""}));
+}
+
+struct Drill {
+    double width = 0;
+    double height = 0;
+    Point offset{};
+};
+
+Drill drillOf(const sexpr::Expr& pad, const Frame& frame) {
+    Drill drill;
+    const std::optional<sexpr::Expr> list = pad.find("drill");
+    if (!list) {
+        return drill;
+    }
+    const bool slot = list->size() > 1 && !list->at(1).isList() && list->at(1).text() == "oval";
+    const std::size_t first = slot ? 2 : 1;
+    if (list->size() > first && !list->at(first).isList()) {
+        drill.width = list->number(first);
+        drill.height =
+            list->size() > first + 1 && !list->at(first + 1).isList() ? list->number(first + 1) : drill.width;
+    }
+    if (const std::optional<sexpr::Expr> offset = list->find("offset")) {
+        drill.offset = frame.point(*offset);
+    }
+    return drill;
+}
+
+// A round drill is a disc; a slot a line as wide as the slot between its ends' centres.
+Shape drillShape(const Drill& drill, const Frame& frame) {
+    if (drill.width == drill.height) {
+        return Circle{{}, drill.width / 2, 0};
+    }
+    const double along = std::abs(drill.width - drill.height) / 2;
+    const Point end = drill.width > drill.height ? frame.point(along, 0) : frame.point(0, along);
+    return Line{{-end.x, -end.y}, end, std::min(drill.width, drill.height)};
+}
+
+bool hasPadProperty(const sexpr::Expr& pad, std::string_view prefix) {
+    bool found = false;
+    pad.forEachList([&](const sexpr::Expr& property) {
+        found = found || (property.head() == "property" && property.size() == 2 &&
+                          property.at(1).text().starts_with(prefix));
+    });
+    return found;
+}
+
+} // namespace
+
+PadMargins PadMargins::within(const sexpr::Expr& owner) const {
+    return {owner.numberOf("solder_mask_margin", mask), owner.numberOf("solder_paste_margin", paste),
+            owner.numberOf("solder_paste_margin_ratio", pasteRatio)};
+}
+
+PadPin readPad(const sexpr::Expr& pad, const PadContext& context) {
+    const sexpr::Expr at = pad.require("at");
+    const double angle = at.size() > 3 ? at.number(3) : 0;
+    PadPin pin{.at = context.frame.point(at),
+               .rotation = normalizedDegrees(context.bottom ? context.footprintAngle - angle
+                                                            : angle - context.footprintAngle),
+               .number = std::string(pad.at(1).text()),
+               .net = context.nets.nameOf(pad),
+               .fiducial = hasPadProperty(pad, "pad_prop_fiducial"),
+               .testpoint = hasPadProperty(pad, "pad_prop_testpoint")};
+
+    const std::string_view type = pad.at(2).text();
+    const Drill drill = drillOf(pad, context.frame);
+    const bool drilled = drill.width > 0;
+    const bool plated = type != "np_thru_hole";
+    const sexpr::Expr size = pad.require("size");
+    const bool copperBeyondHole =
+        size.number(1) > drill.width && (size.size() < 3 || size.number(2) > drill.height);
+    const PadMargins margins = context.margins.within(pad);
+    const double shorter = std::min(size.number(1), size.size() > 2 ? size.number(2) : size.number(1));
+    const Point shapeAt = drill.offset; // the pad's copper sits off its hole by the drill's offset
+
+    Geometry& padstack = pin.padstack;
+    padstack.hole = {drilled ? std::min(drill.width, drill.height) : 0, plated};
+    for (int16_t layer : context.layers.expand(pad.require("layers"), context.bottom)) {
+        const int16_t layerType = context.design.layer(layer).type;
+        if (context.layers.isCopper(layer) && (plated || copperBeyondHole)) {
+            for (Shape& shape : padShapes(pad, 0, shapeAt, context.frame)) {
+                padstack.data.emplace_back(Graphic{.shape = std::move(shape), .layer = layer});
+            }
+            continue;
+        }
+        const bool mask = layerType == layer_type::SoldermaskTop || layerType == layer_type::SoldermaskBottom;
+        const bool paste = layerType == layer_type::PasteTop || layerType == layer_type::PasteBottom;
+        if (!mask && !paste) {
+            continue;
+        }
+        const double grow = mask ? margins.mask : margins.paste + margins.pasteRatio * shorter;
+        for (Shape& shape : padShapes(pad, grow, shapeAt, context.frame)) {
+            padstack.data.emplace_back(Graphic{.shape = std::move(shape), .layer = layer});
+        }
+    }
+    if (drilled) {
+        padstack.data.emplace_back(
+            Graphic{.shape = drillShape(drill, context.frame), .layer = context.layers.drill(plated)});
+    }
+    return pin;
+}
+
+Geometry viaPadstack(const sexpr::Expr& via, const LayerMap& layers) {
+    const double size = via.require("size").number(1);
+    const double drill = via.require("drill").number(1);
+    const sexpr::Expr span = via.require("layers");
+    Geometry padstack;
+    padstack.hole = {drill, true};
+    for (int16_t layer : layers.copperSpan(span.at(1).text(), span.at(2).text())) {
+        padstack.data.emplace_back(
+            Graphic{.shape = Pad{.shape = pad_shape::Round, .sizeX = size, .sizeY = size}, .layer = layer});
+    }
+    padstack.data.emplace_back(Graphic{.shape = Circle{{}, drill / 2, 0}, .layer = layers.drill(true)});
+    return padstack;
+}
+
+} // namespace lumora::engine::kicad

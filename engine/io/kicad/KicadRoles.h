@@ -1,0 +1,50 @@
+#pragma once
+
+#include "engine/KorvenCodes.h"
+#include "engine/model/Attributes.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lumora::engine::kicad {
+
+// How footprints that play a role are recognised by name: patterns with "*" and "?", compared
+// without regard to case.
+struct RolePatterns {
+    std::string role; // "fiducial", "testpoint", "tooling-hole"
+    int16_t insertType = insert_type::Component;
+    std::vector<std::string> footprints{}; // library names, whole ("Lib:Name") or the name alone
+    std::vector<std::string> references{};
+    std::vector<std::pair<std::string, std::string>> properties{}; // property name, value pattern
+};
+
+// In order of precedence: a footprint takes the first role it matches.
+using RoleRules = std::vector<RolePatterns>;
+
+RoleRules defaultRoleRules();
+
+// The defaults with the roles that the mapping file names replaced by its patterns
+// (docs/kicad-import.md); throws DesignFormatError naming the file for a malformed one.
+RoleRules readRoleRules(std::string_view json, const std::string& fileName);
+// The mapping file beside a board: "<board name>.roles.json"; the defaults when there is none.
+RoleRules roleRulesBeside(const std::filesystem::path& board);
+
+// What a footprint shows of itself.
+struct FootprintFacts {
+    std::string_view libraryName;
+    std::string_view reference;
+    const AttributeList& properties;
+    bool fiducialPad = false;  // a pad with KiCad's fiducial property
+    bool testpointPad = false; // a pad with KiCad's testpoint property
+};
+
+// The insert type of a footprint: KiCad's pad properties first, then the rules; else a component.
+int16_t roleOf(const FootprintFacts& footprint, const RoleRules& rules);
+
+bool matchesPattern(std::string_view pattern, std::string_view text);
+
+} // namespace lumora::engine::kicad
