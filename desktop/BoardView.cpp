@@ -25,6 +25,14 @@ void BoardView::setScene(std::unique_ptr<picture::BoardScene> scene) {
     fit();
 }
 
+void BoardView::setFrozen(bool frozen) {
+    if (frozen && !frozen_) {
+        last_ = grab();
+    }
+    frozen_ = frozen;
+    update();
+}
+
 void BoardView::fit() {
     if (scene_) {
         view_ = picture::fitTransform(scene_->bounds(), size());
@@ -58,6 +66,10 @@ void BoardView::centreOn(QPointF point, double span) {
 void BoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor::fromRgba(picture::kBackground));
+    if (frozen_) {
+        painter.drawPixmap(0, 0, last_);
+        return;
+    }
     if (!scene_) {
         return;
     }

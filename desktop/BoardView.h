@@ -2,6 +2,7 @@
 
 #include "picture/BoardPainter.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <memory>
@@ -23,6 +24,8 @@ class BoardView : public QWidget {
     // After options() changed.
     void refresh() { update(); }
 
+    // A frozen view repeats its last picture instead of reading the design.
+    void setFrozen(bool frozen);
     void fit();
     void zoomBy(double factor, QPointF about);
     void panBy(QPointF pixels);
@@ -46,6 +49,8 @@ class BoardView : public QWidget {
     QTransform view_;
     QPointF dragFrom_;
     bool fitted_ = false;
+    bool frozen_ = false;
+    QPixmap last_;
 };
 
 } // namespace lumora::desktop

@@ -168,6 +168,15 @@ void BoardWindow::refreshMarkers() {
     }
 }
 
+void BoardWindow::setRunning(bool running) {
+    view_->setFrozen(running);
+    if (running) {
+        table_.setRows(design_, {});
+    } else {
+        refreshMarkers();
+    }
+}
+
 void BoardWindow::showFile(int32_t file) {
     if (design_ == nullptr) {
         return;

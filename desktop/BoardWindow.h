@@ -25,6 +25,9 @@ class BoardWindow : public QWidget {
     void setDesign(const engine::Design* design, const QString& name, const std::vector<TestRecord>* records);
     // After a run: new markers and the tests that placed them.
     void refreshMarkers();
+    // While a run's checks read and change the design, the window shows what it showed before and
+    // its list is empty; afterwards it shows the run's markers.
+    void setRunning(bool running);
     // Narrows the list to one test of a script and chooses its first marker; nullopt lists all tests.
     void showTest(std::optional<MarkerFilter::TestRow> test);
     // Shows a board or panel file of the design.

@@ -250,7 +250,7 @@ void MainWindow::runStateChanged() {
             drawing->refreshState();
         }
     }
-    board_->refreshMarkers();
+    board_->setRunning(main_.blnTestRunning);
     menus_.refresh(menuContext());
 }
 
