@@ -83,6 +83,9 @@ frmTests* MDIMain::window(const std::string& strID) const {
 }
 
 void MDIMain::openFile() {
+    if (blnTestRunning) {
+        return;
+    }
     std::optional<FileDialogResult> chosen = ui_.chooseScriptFiles(kScriptFilter);
     if (!chosen) {
         return;
@@ -108,8 +111,10 @@ void MDIMain::openScript(const std::string& folder, const std::string& name) {
     frmTests& loaded = *windows_.back();
     if (std::optional<XMLErrorHandler> failure = loadScript(path, loaded)) {
         std::string strFormID = loaded.strFormID;
-        closeFile(strFormID);
+        removeWindow(strFormID); // the drawing never heard of it
         ui_.showMessage(scriptFailureMessage(name, *failure));
+    } else if (observer_ != nullptr) {
+        observer_->windowOpened(loaded);
     }
 }
 
@@ -127,9 +132,20 @@ bool MDIMain::closeScript(const std::string& strID) {
 }
 
 void MDIMain::closeFile(const std::string& strID) {
+    frmTests* closing = window(strID);
+    if (closing != nullptr && observer_ != nullptr) {
+        observer_->windowClosing(*closing);
+    }
+    removeWindow(strID);
+}
+
+void MDIMain::removeWindow(const std::string& strID) {
     auto found = std::ranges::find(windows_, strID, [](const auto& w) { return w->strFormID; });
     if (found == windows_.end()) {
         return;
+    }
+    if (active_ == found->get()) {
+        active_ = nullptr;
     }
     debugList_.clear();
     windows_.erase(found);
@@ -144,9 +160,15 @@ int16_t MDIMain::runBatch() {
     std::ranges::transform(windows_, std::back_inserter(keys), [](const auto& w) { return w->strFormID; });
     bool failures = false;
     for (const std::string& key : keys) {
+        if (exitPending_) {
+            return runstatus::Done;
+        }
         frmTests* running = window(key);
         if (running == nullptr) {
             continue;
+        }
+        if (observer_ != nullptr) {
+            observer_->windowBroughtForward(*running);
         }
         running->activate();
         running->resetTests(false);
@@ -166,6 +188,26 @@ int16_t MDIMain::runBatch() {
 
 void MDIMain::viewLog() {
     ui_.openTextFile(programFolder() / "runner.log");
+}
+
+bool MDIMain::exitApp() {
+    auto running = std::ranges::find_if(windows_, [](const auto& w) { return w->isRunning(); });
+    if (running == windows_.end()) {
+        return true;
+    }
+    (*running)->stopScript();
+    exitPending_ = true;
+    return false;
+}
+
+void MDIMain::setTestRunning(bool running) {
+    blnTestRunning = running;
+    if (!running) {
+        setFrmCurChild(active_);
+    }
+    if (observer_ != nullptr) {
+        observer_->runStateChanged();
+    }
 }
 
 void MDIMain::viewTimeLog() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainWindowObserver.h"
 #include "app/UserInterface.h"
 #include "ui/ScriptWindowHost.h"
 #include "ui/frmDebugList.h"
@@ -50,8 +51,15 @@ class MDIMain : public ScriptWindowHost {
     const std::vector<std::unique_ptr<frmTests>>& windows() const { return windows_; }
     frmTests* window(const std::string& strID) const;
 
-    // Asks for scripts and opens each in its own window.
-    void openFile();
+    // The script window the user brought to the front last, or nullptr. Unlike frmCurChild it
+    // moves during a run too.
+    frmTests* activeWindow() const { return active_; }
+    // One observer at a time; nullptr for none.
+    void setObserver(MainWindowObserver* observer) { observer_ = observer; }
+
+    // Asks for scripts and opens each in its own window; does nothing during a run, whose
+    // windows take no new tests.
+    void openFile() override;
     // Opens one script window per name; a script that cannot be read is reported and skipped.
     void openScripts(const std::string& folder, const std::vector<std::string>& names, int filterIndex);
     // Close Script and the window's close box: refused with a message while the window runs.
@@ -66,6 +74,11 @@ class MDIMain : public ScriptWindowHost {
 
     void viewLog() override;
     void viewTimeLog();
+    // Exit and closing the main window. True: the program may end now. During a run the running
+    // script is asked to stop, no further window of a batch runs, and the program is to end when
+    // the run returns (exitPending()).
+    bool exitApp();
+    bool exitPending() const { return exitPending_; }
     void onHelpContents();
     // The switch and the check marks of the main menu and of every open window.
     void setGenTestTimes(bool setOn);
@@ -76,17 +89,24 @@ class MDIMain : public ScriptWindowHost {
     StatusDisplay& statusWindow() override { return ui_; }
     MessageDisplay& messageBoxes() override { return ui_; }
     bool testRunning() const override { return blnTestRunning; }
-    void setTestRunning(bool running) override { blnTestRunning = running; }
+    // The end of a run hands frmCurChild back to the window the user looks at.
+    void setTestRunning(bool running) override;
+    void windowActivated(frmTests& window) override { active_ = &window; }
     TestRunListener* testListener() override { return testListener_; }
     // One listener at a time; nullptr for none.
     void setTestListener(TestRunListener* listener) { testListener_ = listener; }
 
   private:
     void openScript(const std::string& folder, const std::string& name);
+    // Without telling the observer; the Created Geometries list is emptied with the window.
+    void removeWindow(const std::string& strID);
 
     UserInterface& ui_;
     frmCreatedGeometries debugList_;
     std::vector<std::unique_ptr<frmTests>> windows_;
+    frmTests* active_ = nullptr;
+    MainWindowObserver* observer_ = nullptr;
+    bool exitPending_ = false;
     TestRunListener* testListener_ = nullptr;
 };
 

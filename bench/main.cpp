@@ -2,9 +2,11 @@
 // largest board (100000 unless set; a million needs about 20 GB and several minutes), and
 // LUMORA_BENCH_KICAD_BOARD, the KiCad board loaded (the video demo board unless set).
 
+#include "bench/BoardBenchmarks.h"
 #include "bench/CheckBenchmarks.h"
 #include "bench/DistanceKernelAgreement.h"
 #include "bench/KicadBenchmarks.h"
+#include "bench/PumpGapBenchmarks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,8 +49,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     lumora::bench::registerCheckBenchmarks(*largest);
+    lumora::bench::registerPumpGapBenchmarks();
     lumora::bench::registerKicadBenchmarks();
     lumora::bench::registerKernelBenchmarks();
+#ifdef LUMORA_PICTURES
+    lumora::bench::registerBoardBenchmarks(*largest);
+#endif
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -53,6 +53,10 @@ void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_option("--write-waivers", options.writeWaivers,
                    "Write a waiver for every violation not waived yet, to baseline a board");
     app.add_flag("-q,--quiet", options.quiet, "No progress messages on stderr");
+#ifdef LUMORA_PICTURES
+    app.add_option("--picture", options.picture,
+                   "Draw every board and panel with its markers into this folder, as PNG and SVG");
+#endif
 }
 
 } // namespace

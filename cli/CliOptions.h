@@ -30,6 +30,7 @@ struct CliOptions {
     std::optional<std::string> waivers;      // accepted violations (default: DESIGN.waivers.json)
     std::optional<std::string> writeWaivers; // a waiver for every violation, as a baseline
     bool quiet = false;                      // no progress on stderr
+    std::optional<std::string> picture;      // folder for a PNG and an SVG of every board with its markers
 };
 
 // The parsed options, or the exit code when the command line asked for help or was wrong

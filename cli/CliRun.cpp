@@ -4,6 +4,7 @@
 #include "app/OpenFileSelection.h"
 #include "cli/CiOutputs.h"
 #include "cli/ExitCodes.h"
+#include "cli/PictureOutput.h"
 #include "cli/ResultTable.h"
 #include "cli/StopOnInterrupt.h"
 #include "cli/TerminalInterface.h"
@@ -149,6 +150,11 @@ bool writeOutputs(const CliOptions& options, const engine::Design& design, const
     for (const OutputFile& file : files) {
         written &= writeOutput(file.path, err, file.write);
     }
+#ifdef LUMORA_PICTURES
+    if (options.picture) {
+        written &= writePictures(*options.picture, design, err);
+    }
+#endif
     return written;
 }
 

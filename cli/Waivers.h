@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/RunRecord.h"
+#include "record/RunRecord.h"
 
 #include <filesystem>
 #include <optional>

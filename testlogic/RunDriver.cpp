@@ -88,8 +88,9 @@ class Run {
 
     void start() {
         setFrmCurChild(&window_);
-        host_.setTestRunning(true);
+        // The window's state is whole before the host tells its drawing.
         state_.blnRunning = true;
+        host_.setTestRunning(true);
         window_.createRunLogs();
     }
 
@@ -271,8 +272,8 @@ class Run {
         timeLog().endLog();
         window_.logFile()->endLog();
         window_.releaseRunLogs();
-        host_.setTestRunning(false);
         state_.blnRunning = false;
+        host_.setTestRunning(false);
         if (errors_ > 0 && !state_.blnStop) {
             status_ = runstatus::Failures;
         }

@@ -40,6 +40,30 @@ void TestGrid::appendTest(std::unique_ptr<clsTestItem> item, std::string notes) 
     row.back.fill(colour::White);
     row.item = std::move(item);
     rows_.push_back(std::move(row));
+    changed(testRows());
+}
+
+void TestGrid::clear() {
+    rows_.clear();
+    selectedRow_ = shownRow_ = 0;
+    changed(0);
+}
+
+void TestGrid::setColumnWidth(int column, int twips) {
+    widths_.at(static_cast<std::size_t>(column)) = twips;
+    changed(0);
+}
+
+void TestGrid::shown(long row) const {
+    if (observer_ != nullptr) {
+        observer_->rowShown(row);
+    }
+}
+
+void TestGrid::changed(long row) const {
+    if (observer_ != nullptr) {
+        observer_->rowChanged(row);
+    }
 }
 
 TestGrid::Row& TestGrid::at(long row) {
@@ -59,6 +83,7 @@ const std::string& TestGrid::text(long row, int column) const {
 
 void TestGrid::setText(long row, int column, std::string value) {
     at(row).texts.at(static_cast<std::size_t>(column)) = std::move(value);
+    changed(row);
 }
 
 bool TestGrid::checked(long row) const {
@@ -67,12 +92,14 @@ bool TestGrid::checked(long row) const {
 
 void TestGrid::setChecked(long row, bool value) {
     at(row).checked = value;
+    changed(row);
 }
 
 void TestGrid::setAllChecked(bool value) {
     for (Row& row : rows_) {
         row.checked = value;
     }
+    changed(0);
 }
 
 uint32_t TestGrid::foreColor(long row, int column) const {
@@ -88,6 +115,7 @@ void TestGrid::setRowForeColor(long row, uint32_t value) {
     for (int c = kFirstColouredColumn; c <= kLastColouredColumn; ++c) {
         r.fore[static_cast<std::size_t>(c)] = value;
     }
+    changed(row);
 }
 
 void TestGrid::setRowBackColor(long row, uint32_t value) {
@@ -95,6 +123,7 @@ void TestGrid::setRowBackColor(long row, uint32_t value) {
     for (int c = kFirstColouredColumn; c <= kLastColouredColumn; ++c) {
         r.back[static_cast<std::size_t>(c)] = value;
     }
+    changed(row);
 }
 
 clsTestItem& TestGrid::item(long row) {
@@ -110,11 +139,13 @@ void TestGrid::selectRow(long row) {
         at(row);
     }
     selectedRow_ = row;
+    shown(row);
 }
 
 void TestGrid::showRow(long row) {
     at(row);
     shownRow_ = row;
+    shown(row);
 }
 
 } // namespace lumora

@@ -16,6 +16,16 @@ constexpr uint32_t Black = 0x000000;
 constexpr uint32_t White = 0xFFFFFF;
 } // namespace colour
 
+// What a drawing of the grid listens to, so that it redraws only what changed.
+class GridObserver {
+  public:
+    virtual ~GridObserver() = default;
+    // A row's texts, check box or colours changed; 0 when every row or the columns did.
+    virtual void rowChanged(long row) = 0;
+    // The grid scrolled the row into view or selected it.
+    virtual void rowShown(long row) = 0;
+};
+
 // The script window's grid without any drawing: row 0 is the header, one row per test below.
 class TestGrid {
   public:
@@ -35,10 +45,9 @@ class TestGrid {
     long testRows() const { return static_cast<long>(rows_.size()); }
 
     void appendTest(std::unique_ptr<clsTestItem> item, std::string notes);
-    void clear() {
-        rows_.clear();
-        selectedRow_ = shownRow_ = 0;
-    }
+    void clear();
+    // One observer at a time; nullptr for none.
+    void setObserver(GridObserver* observer) { observer_ = observer; }
 
     // Rows are numbered as the grid shows them: 1 for the first test.
     const std::string& text(long row, int column) const;
@@ -55,7 +64,7 @@ class TestGrid {
 
     // Widths start as columns() gives them.
     int columnWidth(int column) const { return widths_.at(static_cast<std::size_t>(column)); }
-    void setColumnWidth(int column, int twips) { widths_.at(static_cast<std::size_t>(column)) = twips; }
+    void setColumnWidth(int column, int twips);
     // The selected row; 0 is the header.
     long selectedRow() const { return selectedRow_; }
     void selectRow(long row);
@@ -73,11 +82,14 @@ class TestGrid {
     };
     Row& at(long row);
     const Row& at(long row) const;
+    void changed(long row) const;
+    void shown(long row) const;
 
     std::vector<Row> rows_;
     std::array<int, kColumns> widths_{};
     long selectedRow_ = 0;
     long shownRow_ = 0;
+    GridObserver* observer_ = nullptr;
 };
 
 } // namespace lumora

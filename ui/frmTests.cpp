@@ -55,7 +55,19 @@ frmTests::~frmTests() {
 }
 
 void frmTests::activate() {
-    setFrmCurChild(this);
+    // Counts and log lines of a run go to the running window, whichever the user looks at.
+    if (!host_.testRunning()) {
+        setFrmCurChild(this);
+    }
+    host_.windowActivated(*this);
+}
+
+void frmTests::openScript() {
+    if (host_.testRunning()) {
+        return;
+    }
+    host_.openFile();
+    state_.lngNextRow = 1;
 }
 
 void frmTests::addTest(std::unique_ptr<clsTestItem> objTest) {

@@ -32,8 +32,9 @@ struct WindowMenuChecks {
 
 // A script window without drawing: the test grid, the run state, the live counters, and the
 // KORVEN connection (objKorven) it keeps for its life. The window is the current one
-// (MDIMain.frmCurChild) from its creation; activate() makes it current again. While it runs the
-// desktop program shows the hourglass over it (isRunning()).
+// (MDIMain.frmCurChild) from its creation; activate() makes it current again, except during a
+// run, whose window stays current until the run ends. While it runs the desktop program shows the
+// hourglass over it (isRunning()).
 class frmTests : public ScriptSink, public RunWindow {
   public:
     // strFormID is "Form" & the counter, which then rises by one.
@@ -53,6 +54,9 @@ class frmTests : public ScriptSink, public RunWindow {
     const TestGrid& grid() const { return grid_; }
 
     void activate();
+    // File > Open Script of this window: the main window's openFile, then this window starts
+    // afresh (Continue disabled). Does nothing during a run.
+    void openScript();
 
     void setUnits(int32_t units) override { curUnits = units; }
     // Appends a checked row for the test; refused while the window runs.

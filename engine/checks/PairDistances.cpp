@@ -106,8 +106,10 @@ void requireEdgeToEdge(int16_t algType) {
     }
 }
 
-std::vector<Finding> closePairs(const CheckContext& context, const Geometry& first, const Geometry& second,
-                                const PairRules& rules) {
+namespace {
+
+std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry& first,
+                                    const Geometry& second, const PairRules& rules) {
     const bool oneGeometry = &first == &second;
     const std::vector<FlatItem> itemsA = flatItemsOf(first);
     const std::vector<FlatItem> itemsB = oneGeometry ? std::vector<FlatItem>() : flatItemsOf(second);
@@ -156,6 +158,14 @@ std::vector<Finding> closePairs(const CheckContext& context, const Geometry& fir
     }
     std::vector<Finding> findings = closestPerObjectPair(std::move(found));
     return rules.oneDrcPerNet ? closestPerNetPair(std::move(findings)) : findings;
+}
+
+} // namespace
+
+// The search runs beside the caller's thread, which meanwhile lets the front end's events through.
+std::vector<Finding> closePairs(const CheckContext& context, const Geometry& first, const Geometry& second,
+                                const PairRules& rules) {
+    return awaitRunningTheHook([&] { return findClosePairs(context, first, second, rules); });
 }
 
 } // namespace lumora::engine

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/checks/WhileWaiting.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <future>
@@ -10,7 +12,8 @@ namespace lumora::engine {
 
 // Runs measure(i) for every i in [0, count) on a few threads and returns the results in index
 // order, so that what a check finds does not depend on the threads. A failure of any call is
-// raised here, on the caller's thread, once every thread has finished.
+// raised here, on the caller's thread, once every thread has finished; while it waits the caller's
+// thread runs the while-waiting hook.
 template <class Result, class Measure>
 std::vector<Result> measureInParallel(std::size_t count, Measure measure) {
     constexpr std::size_t kSmallestShare = 64; // fewer items are not worth a thread
@@ -32,7 +35,7 @@ std::vector<Result> measureInParallel(std::size_t count, Measure measure) {
         }));
     }
     for (auto& share : shares) {
-        share.wait();
+        waitRunningTheHook(share);
     }
     for (auto& share : shares) {
         share.get();

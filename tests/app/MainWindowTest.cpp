@@ -152,3 +152,67 @@ TEST_F(MainWindow, StartUpRegistersTheCallbackClassAndAsksForScripts) {
     EXPECT_NE(automationRegistry().createResponse(kResponseProgId), nullptr);
     EXPECT_FALSE(ui.filterAsked.empty());
 }
+
+TEST_F(MainWindow, ActivatingAnotherWindowDuringARunLeavesTheCountsWithTheRunningOne) {
+    korven.queueDrcs({{"DRC Added", "Marginal"}, {"DRC Added", "Critical"}});
+    pump.onEvents = [&] { second().activate(); };
+    first().runScript();
+    EXPECT_EQ(first().rowCounts(1).marginal, "1");
+    EXPECT_EQ(first().rowCounts(1).critical, "1");
+    EXPECT_EQ(second().rowCounts(1).marginal, "");
+    EXPECT_NE(home.read("runner.log").find("{Marginal: 1   Critical: 1}"), std::string::npos);
+    // Once the run is over the window in front is the current one again.
+    EXPECT_EQ(main.frmCurChild(), &second());
+    EXPECT_EQ(main.activeWindow(), &second());
+}
+
+TEST_F(MainWindow, ExitDuringABatchStopsTheRunAndRunsNoFurtherWindow) {
+    first().addTest(itemNamed(kTop));
+    bool mayEnd = true;
+    pump.onEvents = [&] {
+        if (first().runState().lngCurRow == 1) {
+            mayEnd = main.exitApp();
+        }
+    };
+    main.runBatch();
+    EXPECT_FALSE(mayEnd);
+    EXPECT_TRUE(main.exitPending());
+    EXPECT_EQ(first().nextRow(), 2);
+    EXPECT_EQ(second().grid().backColor(1, TestGrid::Name), colour::White);
+    EXPECT_TRUE(main.exitApp()); // nothing runs any more
+}
+
+TEST_F(MainWindow, OpenScriptDoesNothingDuringARun) {
+    ui.answer = FileDialogResult{(home.path() / "first.dfm").string(), 1};
+    pump.onEvents = [&] { second().openScript(); };
+    first().runScript();
+    EXPECT_EQ(main.childCount(), 2);
+    EXPECT_TRUE(ui.filterAsked.empty());
+    pump.onEvents = nullptr;
+    second().openScript();
+    EXPECT_EQ(main.childCount(), 3);
+}
+
+namespace {
+
+// The notifications a drawing of the main window gets, one word per event.
+struct RecordingObserver : MainWindowObserver {
+    void windowOpened(frmTests& w) override { events.push_back("opened " + w.strFormID); }
+    void windowClosing(frmTests& w) override { events.push_back("closing " + w.strFormID); }
+    void windowBroughtForward(frmTests& w) override { events.push_back("forward " + w.strFormID); }
+    void runStateChanged() override { events.push_back("run"); }
+    Lines events;
+};
+
+} // namespace
+
+TEST_F(MainWindow, TheDrawingHearsOfWindowsAndRuns) {
+    RecordingObserver observer;
+    main.setObserver(&observer);
+    main.openScripts(home.path().string(), {"first.dfm", "missing.dfm"}, 1);
+    main.runBatch();
+    main.closeScript("Form2");
+    main.setObserver(nullptr);
+    EXPECT_EQ(observer.events, (Lines{"opened Form2", "forward Form0", "run", "run", "forward Form1", "run",
+                                      "run", "forward Form2", "run", "run", "closing Form2"}));
+}

@@ -153,3 +153,22 @@ TEST(ToolTip, SizeCountsLinesAndTheLongestLineWithItsCR) {
     EXPECT_EQ(size.height, 2 * 210);
     EXPECT_EQ(size.width, 5 * 90);
 }
+
+TEST_F(ScriptWindow, TheGridTellsItsObserverWhichRowChanged) {
+    struct Recorder : GridObserver {
+        void rowChanged(long row) override { changed.push_back(row); }
+        void rowShown(long row) override { shown.push_back(row); }
+        std::vector<long> changed, shown;
+    } recorder;
+    frmTests window("/a/checks.dfm", counter, host);
+    window.grid().setObserver(&recorder);
+    window.addTest(itemNamed("Via Count"));
+    window.addTest(itemNamed("Via Count"));
+    window.grid().setChecked(2, false);
+    window.updateTests("Marginal"); // no row is running: nothing changes
+    window.grid().setRowBackColor(1, 0x00FF00);
+    window.grid().setAllChecked(true);
+    window.grid().showRow(2);
+    EXPECT_EQ(recorder.changed, (std::vector<long>{1, 2, 2, 1, 0}));
+    EXPECT_EQ(recorder.shown, (std::vector<long>{0, 0, 2})); // addTest selects the header row
+}

@@ -49,6 +49,8 @@ class RecordingWindowHost : public ScriptWindowHost, public StatusDisplay, publi
     void setTestRunning(bool value) override { running = value; }
     frmCreatedGeometries& debugList() override { return list; }
     void viewLog() override { ++logsViewed; }
+    void openFile() override { ++filesAsked; }
+    void windowActivated(frmTests&) override {}
 
     void showStatus(const std::string& msgString, int16_t, int16_t) override {
         statuses.push_back(msgString);
@@ -59,6 +61,7 @@ class RecordingWindowHost : public ScriptWindowHost, public StatusDisplay, publi
 
     bool running = false;
     int logsViewed = 0;
+    int filesAsked = 0;
     std::vector<std::string> statuses;
     std::vector<std::string> messages;
     frmCreatedGeometries list{*this};

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/RunRecord.h"
+#include "record/RunRecord.h"
 
-namespace lumora::cli {
+namespace lumora {
 
 // Gives every marker of the test its stable key: the test, the board or panel, the check and the
 // sorted names of its items, never a coordinate, so that editing the board elsewhere keeps it.
@@ -10,4 +10,4 @@ namespace lumora::cli {
 // " #3" and so on, in the order KORVEN placed them.
 void assignMarkerKeys(TestRecord& record);
 
-} // namespace lumora::cli
+} // namespace lumora

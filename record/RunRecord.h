@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace lumora::cli {
+namespace lumora {
 
 // A board or panel that a test ran on.
 struct TestedFile {
@@ -56,4 +56,4 @@ class RunRecorder : public TestRunListener {
     std::chrono::steady_clock::time_point started_{};
 };
 
-} // namespace lumora::cli
+} // namespace lumora

@@ -1,9 +1,9 @@
-#include "cli/MarkerKeys.h"
+#include "record/MarkerKeys.h"
 
 #include <algorithm>
 #include <map>
 
-namespace lumora::cli {
+namespace lumora {
 
 namespace {
 
@@ -33,4 +33,4 @@ void assignMarkerKeys(TestRecord& record) {
     }
 }
 
-} // namespace lumora::cli
+} // namespace lumora

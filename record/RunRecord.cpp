@@ -1,14 +1,14 @@
-#include "cli/RunRecord.h"
+#include "record/RunRecord.h"
 
-#include "cli/MarkerKeys.h"
 #include "korven/clsKORVEN.h"
+#include "record/MarkerKeys.h"
 #include "script/TestCatalog.h"
 #include "script/clsTestItem.h"
 #include "testlogic/RunWindow.h"
 
 #include <algorithm>
 
-namespace lumora::cli {
+namespace lumora {
 
 namespace {
 
@@ -68,4 +68,4 @@ void RunRecorder::testFinished(RunWindow& window, long row, int16_t result) {
     tests_.push_back(std::move(record));
 }
 
-} // namespace lumora::cli
+} // namespace lumora

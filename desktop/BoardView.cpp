@@ -1,0 +1,103 @@
+#include "desktop/BoardView.h"
+
+#include "picture/LayerStyle.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace lumora::desktop {
+
+BoardView::BoardView(QWidget* parent) : QWidget(parent) {
+    setObjectName("boardView");
+    setMinimumSize(200, 150);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+BoardView::~BoardView() = default;
+
+void BoardView::setScene(std::unique_ptr<picture::BoardScene> scene) {
+    scene_ = std::move(scene);
+    options_.selectedMarker.reset();
+    options_.highlighted.clear();
+    fit();
+}
+
+void BoardView::setFrozen(bool frozen) {
+    if (frozen && !frozen_) {
+        last_ = grab();
+    }
+    frozen_ = frozen;
+    update();
+}
+
+void BoardView::fit() {
+    if (scene_) {
+        view_ = picture::fitTransform(scene_->bounds(), size());
+    }
+    fitted_ = true;
+    update();
+}
+
+void BoardView::zoomBy(double factor, QPointF about) {
+    view_ = view_ * QTransform::fromTranslate(-about.x(), -about.y()) *
+            QTransform::fromScale(factor, factor) * QTransform::fromTranslate(about.x(), about.y());
+    fitted_ = false;
+    update();
+}
+
+void BoardView::panBy(QPointF pixels) {
+    view_ = view_ * QTransform::fromTranslate(pixels.x(), pixels.y());
+    fitted_ = false;
+    update();
+}
+
+void BoardView::centreOn(QPointF point, double span) {
+    const double scale = std::sqrt(std::abs(view_.determinant()));
+    const double wanted = std::min(width(), height()) / span;
+    if (scale < wanted) {
+        zoomBy(wanted / scale, toWidget(point));
+    }
+    panBy(QPointF(width() / 2.0, height() / 2.0) - toWidget(point));
+}
+
+void BoardView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor::fromRgba(picture::kBackground));
+    if (frozen_) {
+        painter.drawPixmap(0, 0, last_);
+        return;
+    }
+    if (!scene_) {
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setTransform(view_);
+    const QRectF shown = view_.inverted().mapRect(QRectF(rect()));
+    picture::paintScene(painter, *scene_, options_, shown);
+}
+
+void BoardView::resizeEvent(QResizeEvent*) {
+    if (fitted_) {
+        fit();
+    }
+}
+
+void BoardView::wheelEvent(QWheelEvent* event) {
+    zoomBy(std::pow(1.0015, event->angleDelta().y()), event->position());
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+    dragFrom_ = event->position();
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & (Qt::LeftButton | Qt::MiddleButton)) {
+        panBy(event->position() - dragFrom_);
+        dragFrom_ = event->position();
+    }
+}
+
+} // namespace lumora::desktop

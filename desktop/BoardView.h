@@ -1,0 +1,56 @@
+#pragma once
+
+#include "picture/BoardPainter.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <memory>
+
+namespace lumora::desktop {
+
+// KORVEN's drawing of one board or panel file: pan by dragging, zoom with the wheel about the
+// mouse, fit to the window. Draws only what the window shows, small parts as boxes.
+class BoardView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit BoardView(QWidget* parent = nullptr);
+    ~BoardView() override;
+
+    // Shows another file (nullptr: nothing) and fits it.
+    void setScene(std::unique_ptr<picture::BoardScene> scene);
+    const picture::BoardScene* scene() const { return scene_.get(); }
+    picture::ViewOptions& options() { return options_; }
+    // After options() changed.
+    void refresh() { update(); }
+
+    // A frozen view repeats its last picture instead of reading the design.
+    void setFrozen(bool frozen);
+    void fit();
+    void zoomBy(double factor, QPointF about);
+    void panBy(QPointF pixels);
+    // Puts a point of the file in the middle of the window, zoomed in to at least `span` file units
+    // across the smaller side.
+    void centreOn(QPointF point, double span);
+    // Where a point of the file is in the widget.
+    QPointF toWidget(QPointF point) const { return view_.map(point); }
+    const QTransform& view() const { return view_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    std::unique_ptr<picture::BoardScene> scene_;
+    picture::ViewOptions options_;
+    QTransform view_;
+    QPointF dragFrom_;
+    bool fitted_ = false;
+    bool frozen_ = false;
+    QPixmap last_;
+};
+
+} // namespace lumora::desktop

@@ -1,0 +1,225 @@
+#include "desktop/BoardWindow.h"
+
+#include "desktop/BoardView.h"
+#include "picture/LayerStyle.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace lumora::desktop {
+
+namespace {
+
+// How much of the board shows around a chosen marker: a twentieth of the board at least, more for
+// large measured or required values, so that both items stay in sight.
+constexpr double kSpanPerLimit = 24;
+constexpr double kBoardFraction = 1.0 / 20;
+constexpr int kLayerRole = Qt::UserRole;
+
+QIcon swatch(const QColor& color) {
+    QPixmap pixmap(12, 12);
+    pixmap.fill(QColor(color.red(), color.green(), color.blue()));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+BoardWindow::BoardWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), files_(new QComboBox(this)), layers_(new QListWidget(this)),
+      view_(new BoardView(this)), search_(new QLineEdit(this)), list_(new QTableView(this)) {
+    setObjectName("boardWindow");
+    setWindowTitle("KORVEN");
+    // It appears beside the runner, which keeps the keyboard and the grid's tips.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    filter_.setSourceModel(&table_);
+    filter_.setSortRole(MarkerTable::kSortRole);
+    list_->setModel(&filter_);
+    list_->setSortingEnabled(true);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->verticalHeader()->hide();
+    search_->setPlaceholderText("Filter markers");
+    search_->setClearButtonEnabled(true);
+    auto* allTests = new QPushButton("All Tests", this);
+    auto* fit = new QPushButton("Fit", this);
+
+    auto* side = new QWidget(this);
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->addWidget(files_);
+    sideLayout->addWidget(fit);
+    sideLayout->addWidget(new QLabel("Layers", side));
+    sideLayout->addWidget(layers_, 1);
+
+    auto* markers = new QWidget(this);
+    auto* markersLayout = new QVBoxLayout(markers);
+    markersLayout->setContentsMargins(0, 0, 0, 0);
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(search_, 1);
+    searchRow->addWidget(allTests);
+    markersLayout->addLayout(searchRow);
+    markersLayout->addWidget(list_, 1);
+
+    auto* board = new QSplitter(Qt::Horizontal, this);
+    board->addWidget(side);
+    board->addWidget(view_);
+    board->setStretchFactor(1, 1);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(board);
+    split->addWidget(markers);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(split);
+    resize(1100, 800);
+
+    connect(files_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) {
+            showFile(files_->itemData(index).toInt());
+        }
+    });
+    connect(fit, &QPushButton::clicked, view_, &BoardView::fit);
+    connect(layers_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        const auto layer = static_cast<int16_t>(item->data(kLayerRole).toInt());
+        if (item->checkState() == Qt::Checked) {
+            view_->options().hiddenLayers.erase(layer);
+        } else {
+            view_->options().hiddenLayers.insert(layer);
+        }
+        view_->refresh();
+    });
+    connect(search_, &QLineEdit::textChanged, &filter_, &MarkerFilter::setText);
+    connect(allTests, &QPushButton::clicked, this, [this] { showTest(std::nullopt); });
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { markerChosen(current); });
+}
+
+BoardWindow::~BoardWindow() = default;
+
+void BoardWindow::setDesign(const engine::Design* design, const QString& name,
+                            const std::vector<TestRecord>* records) {
+    design_ = design;
+    records_ = records;
+    setWindowTitle(name.isEmpty() ? QStringLiteral("KORVEN") : QStringLiteral("KORVEN - ") + name);
+    view_->options().hiddenLayers.clear();
+    fillLayers();
+    fillFiles();
+    refreshMarkers();
+}
+
+void BoardWindow::fillFiles() {
+    QSignalBlocker quiet(files_);
+    files_->clear();
+    if (design_ != nullptr) {
+        for (const engine::File& file : design_->files) {
+            files_->addItem(QString::fromStdString(file.name), file.number);
+        }
+    }
+    view_->setScene(nullptr);
+    if (files_->count() > 0) {
+        showFile(files_->itemData(0).toInt());
+    }
+}
+
+void BoardWindow::fillLayers() {
+    QSignalBlocker quiet(layers_);
+    layers_->clear();
+    if (design_ == nullptr) {
+        return;
+    }
+    for (const auto& layer : design_->layers) {
+        if (!layer) {
+            continue;
+        }
+        auto* item = new QListWidgetItem(swatch(picture::layerStyle(*layer).color),
+                                         QString::fromStdString(layer->name), layers_);
+        item->setData(kLayerRole, layer->number);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(layer->show ? Qt::Checked : Qt::Unchecked);
+        if (!layer->show) {
+            view_->options().hiddenLayers.insert(layer->number);
+        }
+    }
+}
+
+void BoardWindow::refreshMarkers() {
+    static const std::vector<TestRecord> kNoRecords;
+    table_.setRows(design_, design_ == nullptr
+                                ? std::vector<MarkerRow>{}
+                                : markerRows(*design_, records_ != nullptr ? *records_ : kNoRecords));
+    list_->resizeColumnsToContents();
+    view_->options().selectedMarker.reset();
+    view_->options().highlighted.clear();
+    if (const picture::BoardScene* scene = view_->scene()) {
+        showFile(scene->file().number); // the bounds take in the new markers
+    }
+}
+
+void BoardWindow::setRunning(bool running) {
+    view_->setFrozen(running);
+    if (running) {
+        table_.setRows(design_, {});
+    } else {
+        refreshMarkers();
+    }
+}
+
+void BoardWindow::showFile(int32_t file) {
+    if (design_ == nullptr) {
+        return;
+    }
+    if (view_->scene() == nullptr || view_->scene()->file().number != file) {
+        QSignalBlocker quiet(files_);
+        files_->setCurrentIndex(files_->findData(file));
+    }
+    view_->setScene(std::make_unique<picture::BoardScene>(*design_, file));
+}
+
+void BoardWindow::showTest(std::optional<MarkerFilter::TestRow> test) {
+    const bool oneTest = test.has_value();
+    filter_.setTest(std::move(test));
+    if (oneTest && filter_.rowCount() > 0) {
+        selectMarker(0);
+    }
+}
+
+void BoardWindow::selectMarker(int listRow) {
+    list_->setCurrentIndex(filter_.index(listRow, 0));
+}
+
+void BoardWindow::markerChosen(const QModelIndex& index) {
+    if (!index.isValid() || design_ == nullptr) {
+        return;
+    }
+    const int row = filter_.mapToSource(index).row();
+    if (table_.row(row).marker >= design_->drcs.size()) {
+        return; // a run cleared the markers; the list follows when it ends
+    }
+    const engine::DrcMarker& marker = table_.marker(row);
+    if (view_->scene() == nullptr || view_->scene()->file().number != marker.file) {
+        showFile(marker.file);
+    }
+    picture::ViewOptions& options = view_->options();
+    options.selectedMarker = table_.row(row).marker;
+    options.highlighted = marker.items;
+    const QRectF board = view_->scene()->bounds();
+    const double span = std::min(std::max(board.width(), board.height()),
+                                 std::max(kBoardFraction * std::max(board.width(), board.height()),
+                                          kSpanPerLimit * std::max(marker.measured, marker.required)));
+    view_->centreOn(QPointF(marker.at.x, marker.at.y), span);
+}
+
+} // namespace lumora::desktop

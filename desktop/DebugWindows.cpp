@@ -1,0 +1,106 @@
+#include "desktop/DebugWindows.h"
+
+#include "desktop/Units.h"
+#include "korven/RunnerSwitches.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace lumora::desktop {
+
+namespace {
+
+QString textOf(const CreatedGeometry& row, int column) {
+    switch (column) {
+    case 0:
+        return QString::fromStdString(row.testName);
+    case 1:
+        return QString::fromStdString(row.fileName);
+    case 3:
+        return QString::fromStdString(row.geometryName);
+    default:
+        return QString(); // position, check box and number are cell data only
+    }
+}
+
+} // namespace
+
+DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& host, QWidget* owner)
+    : QDialog(owner), model_(model), host_(host), table_(new QTableWidget(this)) {
+    setObjectName("frmDebugList");
+    setWindowTitle(QString::fromStdString(model.caption()));
+    setModal(false);
+    table_->setColumnCount(frmCreatedGeometries::kColumns);
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    int column = 0;
+    for (const frmCreatedGeometries::ColumnSpec& spec : frmCreatedGeometries::columns()) {
+        table_->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromLatin1(spec.header)));
+        table_->setColumnWidth(column, pixelsOf(spec.widthTwips, *this));
+        table_->setColumnHidden(column, spec.hidden);
+        ++column;
+    }
+    connect(table_, &QTableWidget::cellClicked, this,
+            [this](int row, int) { act([this, row] { model_.selectRow(row + 1); }); });
+
+    auto* buttons = new QHBoxLayout;
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"View Original", [this] { act([this] { model_.viewOriginal(); }); }},
+        {"Revert All", [this] { act([this] { model_.revertAll(); }); }},
+        {"Done", [this] { hide(); }},
+    };
+    for (const auto& [caption, action] : actions) {
+        auto* button = new QPushButton(caption, this);
+        connect(button, &QPushButton::clicked, this, action);
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addLayout(buttons);
+    resize(520, 300);
+}
+
+void DebugListWindow::open() {
+    const std::vector<CreatedGeometry>& rows = model_.rows();
+    table_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        for (int c = 0; c < frmCreatedGeometries::kColumns; ++c) {
+            table_->setItem(r, c, new QTableWidgetItem(textOf(rows[static_cast<std::size_t>(r)], c)));
+        }
+    }
+    show();
+    raise();
+}
+
+void DebugListWindow::act(const std::function<void()>& action) {
+    if (!host_.testRunning()) {
+        action();
+    }
+}
+
+void DebugListWindow::closeEvent(QCloseEvent* event) {
+    act([this] { model_.revertFiles(); });
+    event->accept();
+}
+
+void showDebugSettings(QWidget* owner) {
+    QDialog dialog(owner);
+    dialog.setWindowTitle("Debug Settings");
+    auto* debugMode = new QCheckBox("Debug Mode", &dialog);
+    debugMode->setChecked(runnerSwitches().blnDebugOn);
+    QObject::connect(debugMode, &QCheckBox::toggled, [](bool on) { runnerSwitches().blnDebugOn = on; });
+    auto* ok = new QPushButton("OK", &dialog);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(debugMode);
+    layout->addWidget(ok);
+    dialog.exec();
+}
+
+} // namespace lumora::desktop

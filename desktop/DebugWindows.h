@@ -1,0 +1,39 @@
+#pragma once
+
+#include "testlogic/RunHost.h"
+#include "ui/frmDebugList.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QTableWidget;
+
+namespace lumora::desktop {
+
+// "Created Geometries": the list of frmCreatedGeometries, shown without blocking. A click on a
+// row shows its geometry in KORVEN; "Done" hides the window, its close box reverts the files.
+// During a run the rows and buttons do nothing: the run's checks are reading the design.
+class DebugListWindow : public QDialog {
+    Q_OBJECT
+  public:
+    DebugListWindow(frmCreatedGeometries& model, const RunHost& host, QWidget* owner);
+    // Fills the table from the list and shows the window.
+    void open();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Runs the model's action unless a run is in progress.
+    void act(const std::function<void()>& action);
+
+    frmCreatedGeometries& model_;
+    const RunHost& host_;
+    QTableWidget* table_;
+};
+
+// "Debug Settings": the "Debug Mode" box sets debug mode at once; shown modally.
+void showDebugSettings(QWidget* owner);
+
+} // namespace lumora::desktop

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/EmbeddedKorven.h"
+#include "korven/AutomationRegistry.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace lumora::desktop {
+
+// KORVEN inside the program, over the design the user chose (or no document until then). The
+// choice is remembered for the next start.
+class DesignHost {
+  public:
+    DesignHost();
+    ~DesignHost();
+
+    // Opens the design file; the message of a file that cannot be read, the old design kept.
+    std::optional<QString> open(const QString& file);
+    // The remembered design of the last session, if it still opens.
+    void openRemembered();
+    const QString& file() const { return file_; }
+    // KORVEN's document, nullptr until a design opened.
+    const engine::Design* design() const { return file_.isEmpty() ? nullptr : &korven_->session().design(); }
+    // The status bar's text.
+    QString statusText() const;
+
+  private:
+    void install(std::unique_ptr<engine::EmbeddedKorven> korven);
+
+    std::unique_ptr<engine::EmbeddedKorven> korven_;
+    std::unique_ptr<ProviderRegistration> registration_;
+    QString file_;
+};
+
+} // namespace lumora::desktop

@@ -1,0 +1,302 @@
+#include "desktop/MainWindow.h"
+
+#include "desktop/BoardWindow.h"
+#include "desktop/DebugWindows.h"
+#include "desktop/ProgramIcon.h"
+#include "desktop/ScriptWindow.h"
+#include "desktop/TipWindow.h"
+#include "desktop/WebHelp.h"
+#include "korven/RunnerSwitches.h"
+#include "log/Clock.h"
+#include "ui/AboutBox.h"
+#include "ui/RunnerSettings.h"
+#include "ui/frmDebugList.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace lumora::desktop {
+
+MainWindow::MainWindow(DesignHost& design)
+    : design_(design), area_(new QMdiArea(this)), designLabel_(new QLabel(this)), tip_(new TipWindow(this)),
+      board_(new BoardWindow(this)) {
+    setObjectName("MDIMain");
+    setWindowTitle(QString::fromStdString(main_.caption()));
+    setCentralWidget(area_);
+    statusBar()->addWidget(designLabel_);
+    designLabel_->setText(design_.statusText());
+    showDesign();
+    resize(1000, 700);
+    help_.loadTestCatalogue();
+    bindCommands();
+    main_.setObserver(this);
+    connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        if (sub != nullptr) {
+            if (auto* window = qobject_cast<ScriptWindow*>(sub->widget()); window && window->model()) {
+                window->model()->activate();
+            }
+        }
+        rebuildMenus();
+    });
+    rebuildMenus();
+}
+
+MainWindow::~MainWindow() {
+    main_.setObserver(nullptr);
+    // The drawings go before the models they draw.
+    for (QMdiSubWindow* sub : area_->subWindowList()) {
+        delete sub;
+    }
+}
+
+ScriptWindow* MainWindow::scriptWindow(const frmTests& window) const {
+    auto found = windows_.find(&window);
+    return found == windows_.end() ? nullptr : qobject_cast<ScriptWindow*>(found->second->widget());
+}
+
+frmTests* MainWindow::activeModel() const {
+    QMdiSubWindow* sub = area_->activeSubWindow();
+    auto* window = sub == nullptr ? nullptr : qobject_cast<ScriptWindow*>(sub->widget());
+    return window == nullptr ? nullptr : window->model();
+}
+
+MenuContext MainWindow::menuContext() const {
+    frmTests* active = activeModel();
+    return active == nullptr ? mainMenuContext(main_) : scriptMenuContext(main_, *active);
+}
+
+void MainWindow::rebuildMenus() {
+    bool scriptBar = activeModel() != nullptr;
+    if (scriptBar != scriptBarShown_ || menus_.action(Command::OpenScript) == nullptr) {
+        scriptBarShown_ = scriptBar;
+        menus_.build(
+            *menuBar(), scriptBar ? scriptMenuBar() : mainMenuBar(),
+            [this](Command command) { perform(command); }, [this] { return menuContext(); });
+    }
+    menus_.refresh(menuContext());
+}
+
+void MainWindow::bindCommands() {
+    auto onActive = [this](void (frmTests::*operation)()) {
+        return [this, operation] {
+            if (frmTests* active = activeModel()) {
+                (active->*operation)();
+            }
+        };
+    };
+    commands_ = {
+        {Command::OpenScript,
+         [this] {
+             if (frmTests* active = activeModel()) {
+                 active->openScript();
+             } else {
+                 main_.openFile();
+             }
+         }},
+        {Command::ChooseDesign,
+         [this] {
+             QString file = QFileDialog::getOpenFileName(this, "Design", design_.file(), "Designs (*.json)");
+             if (!file.isEmpty()) {
+                 chooseDesign(file);
+             }
+         }},
+        {Command::CloseScript,
+         [this] {
+             if (QMdiSubWindow* sub = area_->activeSubWindow()) {
+                 sub->close();
+             }
+         }},
+        {Command::Exit, [this] { close(); }},
+        {Command::RunScript,
+         [this] {
+             runThenFinish([this] {
+                 if (frmTests* active = activeModel()) {
+                     active->runScript();
+                 }
+             });
+         }},
+        {Command::StopScript, onActive(&frmTests::stopScript)},
+        {Command::RunBatch, [this] { runThenFinish([this] { main_.runBatch(); }); }},
+        {Command::ViewLog, [this] { main_.viewLog(); }},
+        {Command::ViewTimeLog, [this] { main_.viewTimeLog(); }},
+        {Command::ShowDebuggedGeometries, [this] { showDebuggedGeometries(); }},
+        {Command::RunnerSettings, [this] { showRunnerSettings(); }},
+        {Command::DebugSettings, [this] { showDebugSettings(this); }},
+        {Command::ClearDRCOnRun, [this] { main_.setClearDRCOnRun(!menuContext().clearDRCOnRun); }},
+        {Command::GenerateTestTimes,
+         [this] { main_.setGenTestTimes(!runnerSwitches().logSwitches.blnGenTestTimes); }},
+        {Command::PopupTestInfo,
+         [this] {
+             if (frmTests* active = activeModel()) {
+                 active->menuChecks.popupTestInfo = !active->menuChecks.popupTestInfo;
+             }
+         }},
+        {Command::HelpContents, [this] { main_.onHelpContents(); }},
+        {Command::WebHelp,
+         [this] {
+             if (frmTests* active = activeModel()) {
+                 const TestGrid& grid = active->grid();
+                 openWebHelp(help_, grid.text(grid.selectedRow(), TestGrid::Name), ui_);
+             }
+         }},
+        {Command::About, [this] { showAbout(); }},
+    };
+}
+
+void MainWindow::perform(Command command) {
+    if (auto found = commands_.find(command); found != commands_.end()) {
+        found->second();
+    }
+    menus_.refresh(menuContext());
+}
+
+void MainWindow::runThenFinish(const std::function<void()>& run) {
+    run();
+    if (main_.exitPending()) {
+        close();
+    }
+}
+
+void MainWindow::chooseDesign(const QString& file) {
+    if (main_.blnTestRunning) {
+        return; // the run holds the design it started with
+    }
+    if (std::optional<QString> failure = design_.open(file)) {
+        ui_.showMessage(failure->toStdString());
+    }
+    designLabel_->setText(design_.statusText());
+    showDesign();
+}
+
+// KORVEN's window follows the design; the recorder names the test of each marker it places.
+void MainWindow::showDesign() {
+    const engine::Design* design = design_.design();
+    recorder_ = design != nullptr ? std::make_unique<RunRecorder>(*design) : nullptr;
+    main_.setTestListener(recorder_.get());
+    board_->setDesign(design, QFileInfo(design_.file()).fileName(),
+                      recorder_ ? &recorder_->tests() : nullptr);
+    if (design != nullptr) {
+        showBoardWindow();
+    }
+}
+
+// Beside the runner, as KORVEN runs beside it.
+void MainWindow::showBoardWindow() {
+    if (!board_->isVisible()) {
+        board_->move(frameGeometry().topRight() + QPoint(1, 0));
+        board_->show();
+    }
+}
+
+void MainWindow::showTestMarkers(const frmTests& window, long row) {
+    const auto ran = [&](const TestRecord& test) {
+        return test.script == window.strFilename && test.row == row;
+    };
+    if (main_.blnTestRunning || !recorder_ || std::ranges::none_of(recorder_->tests(), ran)) {
+        return; // the list follows the grid once the row's test has run
+    }
+    board_->showTest(MarkerFilter::TestRow{window.strFilename, row});
+    showBoardWindow();
+}
+
+void MainWindow::windowOpened(frmTests& window) {
+    auto* drawing = new ScriptWindow(window, *this);
+    QMdiSubWindow* sub = area_->addSubWindow(drawing);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(programIcon());
+    sub->resize(660, 460);
+    windows_[&window] = sub;
+    sub->show();
+    area_->setActiveSubWindow(sub);
+}
+
+void MainWindow::windowClosing(frmTests& window) {
+    if (ScriptWindow* drawing = scriptWindow(window)) {
+        drawing->detach();
+    }
+    windows_.erase(&window);
+}
+
+void MainWindow::windowBroughtForward(frmTests& window) {
+    if (auto found = windows_.find(&window); found != windows_.end()) {
+        area_->setActiveSubWindow(found->second);
+    }
+}
+
+// The hourglass over the main window and its script windows while any window runs.
+void MainWindow::runStateChanged() {
+    if (main_.blnTestRunning) {
+        setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
+    }
+    for (auto [model, sub] : windows_) {
+        if (auto* drawing = qobject_cast<ScriptWindow*>(sub->widget())) {
+            drawing->refreshState();
+        }
+    }
+    board_->setRunning(main_.blnTestRunning);
+    menus_.refresh(menuContext());
+}
+
+// Exit and the close box: during a run the program ends once the run has returned.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!main_.exitApp()) {
+        event->ignore();
+        return;
+    }
+    tip_->hide();
+    event->accept();
+}
+
+void MainWindow::showDebuggedGeometries() {
+    if (debugList_ == nullptr) {
+        debugList_ = new DebugListWindow(main_.debugList(), main_, this);
+    }
+    debugList_->open();
+}
+
+void MainWindow::showRunnerSettings() {
+    frmRunnerSettings settings(ui_);
+    QDialog dialog(this);
+    dialog.setWindowTitle(QString::fromStdString(settings.caption()));
+    auto* limit = new QLineEdit(QString::fromStdString(settings.text), &dialog);
+    auto* ok = new QPushButton("OK", &dialog);
+    auto* layout = new QFormLayout(&dialog);
+    layout->addRow("DFM Limit :", limit);
+    layout->addRow(ok);
+    connect(ok, &QPushButton::clicked, &dialog, [&] {
+        settings.text = limit->text().toStdString();
+        if (settings.ok()) {
+            dialog.accept();
+        } else {
+            limit->setFocus();
+        }
+    });
+    dialog.exec();
+}
+
+void MainWindow::showAbout() {
+    QMessageBox about(this);
+    about.setWindowTitle(QString::fromStdString(aboutCaption()));
+    about.setText(QString::fromStdString(aboutVersionLabel()));
+    about.setInformativeText(QString::fromStdString(aboutNotice(systemClock().localTime())));
+    about.exec();
+}
+
+} // namespace lumora::desktop

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/UserInterface.h"
+#include "ui/frmStatus.h"
+
+class QWidget;
+
+namespace lumora::desktop {
+
+class ProgressWindow;
+
+// The desktop program's answers to the main window model: Qt dialogs and message boxes, the
+// progress window, and the desktop's text viewer for the logs.
+class QtInterface : public UserInterface {
+  public:
+    explicit QtInterface(QWidget* owner);
+
+    std::optional<FileDialogResult> chooseScriptFiles(const std::string& filter) override;
+    void openTextFile(const std::filesystem::path& file) override;
+    void showMessage(const std::string& text) override;
+    void showStatus(const std::string& msgString, int16_t min, int16_t max) override;
+    void setProgress(int16_t progress) override;
+    void hideStatus() override;
+
+    const frmStatus& status() const { return status_; }
+
+  private:
+    void redrawStatus();
+
+    QWidget* owner_;
+    frmStatus status_;
+    ProgressWindow* progress_;
+};
+
+} // namespace lumora::desktop

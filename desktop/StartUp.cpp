@@ -1,0 +1,59 @@
+#include "desktop/StartUp.h"
+
+#include "log/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace lumora::desktop {
+
+bool isRegisterOnly(const QStringList& arguments) {
+    return arguments.size() == 2 && arguments[1] == QLatin1String("/registeronly");
+}
+
+std::optional<QString> designArgument(const QStringList& arguments) {
+    qsizetype at = arguments.indexOf(QStringLiteral("--design"));
+    if (at < 0 || at + 1 >= arguments.size()) {
+        return std::nullopt;
+    }
+    return arguments[at + 1];
+}
+
+QStringList scriptArguments(const QStringList& arguments) {
+    QStringList scripts;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--design")) {
+            ++i;
+        } else {
+            scripts << arguments[i];
+        }
+    }
+    return scripts;
+}
+
+void chooseProgramFolder() {
+    if (!qEnvironmentVariableIsEmpty("LUMORA_HOME") ||
+        QFileInfo(QString::fromStdString(programFolder().string())).isWritable()) {
+        return;
+    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    qputenv("LUMORA_HOME", QFile::encodeName(folder));
+}
+
+std::unique_ptr<QLockFile> claimSingleInstance() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        folder = QDir::tempPath();
+    }
+    auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/lumora-runner.lock"));
+    // A lock left by a crashed instance is taken over: QLockFile checks that its owner is alive.
+    if (!lock->tryLock(0)) {
+        return nullptr;
+    }
+    return lock;
+}
+
+} // namespace lumora::desktop

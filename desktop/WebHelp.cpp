@@ -1,0 +1,24 @@
+#include "desktop/WebHelp.h"
+
+#include <QDesktopServices>
+#include <QSettings>
+#include <QUrl>
+
+namespace lumora::desktop {
+
+QString helpServer() {
+    QString server = QSettings().value("webHelp/server", QStringLiteral(LUMORA_HELP_SERVER)).toString();
+    return server.endsWith('/') ? server : server + '/';
+}
+
+void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages) {
+    const QUrl address(QString::fromStdString(help.address(helpServer().toStdString(), testName)),
+                       QUrl::StrictMode);
+    if (!address.isValid()) {
+        messages.showMessage("Error openning web page. {" + address.errorString().toStdString() + "}");
+        return;
+    }
+    QDesktopServices::openUrl(address);
+}
+
+} // namespace lumora::desktop

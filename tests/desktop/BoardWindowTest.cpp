@@ -1,0 +1,223 @@
+// KORVEN's window after the full example script on the example board: markers drawn where they are,
+// the list sorted, filtered and following the grid, a chosen marker centred with its items; and the
+// web help of the selected test.
+
+#include "desktop/BoardWindow.h"
+#include "desktop/BoardView.h"
+#include "desktop/MainWindow.h"
+#include "desktop/QtEventPump.h"
+#include "desktop/ScriptWindow.h"
+#include "desktop/WebHelp.h"
+#include "engine/checks/WhileWaiting.h"
+#include "korven/clsResponse.h"
+#include "picture/LayerStyle.h"
+#include "picture/PictureExport.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace lumora;
+using namespace lumora::desktop;
+
+namespace {
+
+const QString kScripts = LUMORA_SOURCE_DIR "/examples/scripts";
+const QString kDesign = LUMORA_SOURCE_DIR "/examples/designs/single-board.json";
+constexpr QSize kImageSize{1200, 900};
+
+QString cell(const QAbstractItemModel& model, int row, int column) {
+    return model.index(row, column).data().toString();
+}
+
+// Whether another marker of another severity is drawn within two marker sizes of a point.
+bool coveredByOther(const engine::Design& design, const QTransform& fit, const engine::DrcMarker& marker) {
+    const QPointF at = fit.map(QPointF(marker.at.x, marker.at.y));
+    return std::ranges::any_of(design.drcs, [&](const engine::DrcMarker& other) {
+        return other.severity != marker.severity &&
+               QLineF(at, fit.map(QPointF(other.at.x, other.at.y))).length() < 2 * picture::kMarkerRadius;
+    });
+}
+
+double distanceToNearestMarker(const engine::Design& design, const QTransform& fit, QPointF pixel) {
+    double nearest = 1e9;
+    for (const engine::DrcMarker& marker : design.drcs) {
+        nearest = std::min(nearest, QLineF(pixel, fit.map(QPointF(marker.at.x, marker.at.y))).length());
+    }
+    return nearest;
+}
+
+} // namespace
+
+class BoardWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir home_;
+    QtEventPump pump_;
+    std::unique_ptr<DesignHost> design_;
+    std::unique_ptr<MainWindow> window_;
+    frmTests* script_ = nullptr;
+    QStringList opened_;
+    QStringList messages_;
+
+    BoardWindow& board() { return window_->boardWindow(); }
+    const engine::Design& design() { return *design_->design(); }
+    long gridRowOf(const std::string& test) {
+        for (long row = 1; row <= script_->grid().testRows(); ++row) {
+            if (script_->grid().text(row, TestGrid::Name) == test) {
+                return row;
+            }
+        }
+        return 0;
+    }
+    void selectGridRow(long row) {
+        window_->scriptWindow(*script_)->grid().setCurrentCell(row - 1, TestGrid::Name);
+    }
+
+  public slots:
+    void openUrl(const QUrl& url) { opened_ << url.toString(); }
+
+  private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName("Lumora Tests");
+        qputenv("LUMORA_HOME", home_.path().toLocal8Bit());
+        setEventPump(&pump_);
+        registerResponseClass(automationRegistry());
+        engine::setWhileWaiting([] { eventPump().doEvents(); });
+        design_ = std::make_unique<DesignHost>();
+        window_ = std::make_unique<MainWindow>(*design_);
+        window_->chooseDesign(kDesign);
+        window_->show();
+        window_->model().openScripts(kScripts.toStdString(), {"all-tests.dfm"}, 1);
+        script_ = window_->model().windows().back().get();
+        script_->runScript();
+        QVERIFY(design().drcs.size() > 20);
+        QVERIFY(board().isVisible());
+    }
+    void cleanupTestCase() {
+        window_.reset();
+        design_.reset();
+        engine::setWhileWaiting(nullptr);
+        setEventPump(nullptr);
+    }
+
+    void markerPixelsLieAtTheMarkers() {
+        const picture::BoardScene scene(design(), 1);
+        const QTransform fit = picture::fitTransform(scene.bounds(), kImageSize);
+        const QImage drawn = picture::renderFile(scene, kImageSize);
+        for (const engine::DrcMarker& marker : design().drcs) {
+            const QPoint at = fit.map(QPointF(marker.at.x, marker.at.y)).toPoint();
+            const QColor seen = drawn.pixelColor(at);
+            QVERIFY2(seen == picture::severityColor(marker.severity) || coveredByOther(design(), fit, marker),
+                     qPrintable(QString::fromStdString(engine::markerText(marker))));
+        }
+        // With every layer hidden only the markers remain, each pixel of them within a marker's ring.
+        picture::ViewOptions bare;
+        for (const auto& layer : design().layers) {
+            if (layer) {
+                bare.hiddenLayers.insert(layer->number);
+            }
+        }
+        const QImage markersOnly = picture::renderFile(scene, kImageSize, bare);
+        for (int y = 0; y < markersOnly.height(); ++y) {
+            for (int x = 0; x < markersOnly.width(); ++x) {
+                if (markersOnly.pixel(x, y) != picture::kBackground) {
+                    // the ring's pen and its antialiased edge reach past the radius
+                    QVERIFY2(distanceToNearestMarker(design(), fit, QPointF(x + 0.5, y + 0.5)) <=
+                                 picture::kMarkerRadius + 2.5,
+                             qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
+                }
+            }
+        }
+        QVERIFY(markersOnly != drawn); // the layers did draw
+    }
+
+    void theListSortsAndAChosenMarkerIsCentredWithItsItems() {
+        board().showTest(std::nullopt);
+        QTableView& list = board().list();
+        QCOMPARE(list.model()->rowCount(), static_cast<int>(design().drcs.size()));
+        list.sortByColumn(MarkerTable::Measured, Qt::AscendingOrder);
+        for (int row = 1; row < list.model()->rowCount(); ++row) {
+            QVERIFY(
+                list.model()->index(row - 1, MarkerTable::Measured).data(MarkerTable::kSortRole).toDouble() <=
+                list.model()->index(row, MarkerTable::Measured).data(MarkerTable::kSortRole).toDouble());
+        }
+        const int chosen = list.model()->rowCount() - 1;
+        board().selectMarker(chosen);
+        const int source = board().filter().mapToSource(board().filter().index(chosen, 0)).row();
+        const engine::DrcMarker& marker = board().table().marker(source);
+        BoardView& view = board().view();
+        const QPointF centre(view.width() / 2.0, view.height() / 2.0);
+        QVERIFY(QLineF(view.toWidget(QPointF(marker.at.x, marker.at.y)), centre).length() < 1);
+        QCOMPARE(view.options().highlighted, marker.items);
+        QCOMPARE(view.options().selectedMarker, std::optional(board().table().row(source).marker));
+    }
+
+    // A grid row after the run: its markers only, all of them, the first one chosen.
+    void aGridRowNarrowsTheListToItsTest() {
+        const long row = gridRowOf("Etch Width");
+        QVERIFY(row > 0);
+        selectGridRow(row);
+        const QAbstractItemModel& list = *board().list().model();
+        const RowCounts counts = script_->rowCounts(row);
+        const int critical = std::stoi(counts.critical);
+        QCOMPARE(list.rowCount(), std::stoi(counts.marginal) + critical);
+        for (int shown = 0; shown < list.rowCount(); ++shown) {
+            QCOMPARE(cell(list, shown, MarkerTable::Test), QString("Etch Width"));
+            QCOMPARE(cell(list, shown, MarkerTable::Board), QString("ctrl_board.cc"));
+        }
+        QCOMPARE(board().list().currentIndex().row(), 0);
+        board().filter().setText("critical");
+        QCOMPARE(list.rowCount(), critical);
+        board().filter().setText("");
+    }
+
+    void webHelpOpensTheSelectedTestsPage() {
+        QDesktopServices::setUrlHandler("https", this, "openUrl");
+        selectGridRow(gridRowOf("Via Edge To Feature"));
+        window_->perform(Command::WebHelp);
+        QCOMPARE(opened_, QStringList{helpServer() + "GettingResults/Lumora/via/via_edge_to_feature.htm"});
+
+        QSettings().setValue("webHelp/server", "https://help example/");
+        QTimer::singleShot(0, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages_ << box->text();
+                box->accept();
+            }
+        });
+        window_->perform(Command::WebHelp);
+        QSettings().remove("webHelp/server");
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY2(messages_[0].startsWith("Error openning web page. {") && messages_[0].endsWith("}"),
+                 qPrintable(messages_[0]));
+    }
+
+    // Not a test: the README's pictures of KORVEN's window, taken when LUMORA_SCREENSHOTS names a folder.
+    void screenshots() {
+        const QString folder = qEnvironmentVariable("LUMORA_SCREENSHOTS");
+        if (folder.isEmpty()) {
+            QSKIP("LUMORA_SCREENSHOTS not set");
+        }
+        board().resize(1200, 860);
+        board().refreshMarkers(); // nothing chosen
+        board().showTest(std::nullopt);
+        board().view().fit();
+        QVERIFY(board().grab().save(folder + "/board-view.png"));
+        selectGridRow(gridRowOf("Via Edge To Via Edge"));
+        QVERIFY(board().grab().save(folder + "/board-marker.png"));
+    }
+};
+
+QTEST_MAIN(BoardWindowTest)
+#include "BoardWindowTest.moc"
