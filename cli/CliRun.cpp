@@ -3,20 +3,23 @@
 #include "app/MDIMain.h"
 #include "app/OpenFileSelection.h"
 #include "cli/ExitCodes.h"
+#include "cli/ExitStatus.h"
 #include "cli/ResultTable.h"
 #include "cli/StopOnInterrupt.h"
 #include "cli/TerminalInterface.h"
 #include "engine/EmbeddedKorven.h"
 #include "engine/io/DesignFile.h"
 #include "engine/io/MarkersJson.h"
+#include "engine/io/ReplaceFile.h"
 #include "korven/RunnerSwitches.h"
+#include "log/FileFailures.h"
 #include "testlogic/RunDriver.h"
 #include "ui/ToolTip.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 
 namespace lumora::cli {
 
@@ -92,37 +95,44 @@ void printCreatedGeometries(MDIMain& main, std::ostream& out) {
     }
 }
 
-int exitCodeFor(int16_t status, const CliOptions& options, const MDIMain& main) {
-    if (status == runstatus::NotStarted) {
-        return exitcode::NotConnected;
-    }
-    if (status != runstatus::Done) {
-        return exitcode::TestsFailed;
-    }
-    long marginal = 0;
-    long critical = 0;
+// What the windows' grids and run states tell about the run, for the exit code.
+void addWindowFindings(const MDIMain& main, Findings& findings) {
     for (const auto& window : main.windows()) {
-        marginal += window->totals().marginal;
-        critical += window->totals().critical;
+        findings.marginal += window->totals().marginal;
+        findings.critical += window->totals().critical;
+        findings.stopped |= window->runState().lngNextRow > 1;
+        const TestGrid& grid = window->grid();
+        for (long row = 1; row <= grid.testRows(); ++row) {
+            findings.failedRows |= outcomeOf(grid, row) == "failed";
+        }
     }
-    bool failing = (options.failOn == FailOn::Critical && critical > 0) ||
-                   (options.failOn == FailOn::Any && marginal + critical > 0);
-    return failing ? exitcode::ViolationsFound : exitcode::Success;
 }
 
-// Writes one file the user asked for; says why when it cannot.
+// Says which of the runner's own files could not be opened or written; true when none.
+bool reportLogFailures(Findings& findings, std::ostream& err) {
+    std::vector<FileFailure> failures = takeFileFailures();
+    for (const FileFailure& failure : failures) {
+        findings.logsUnopened |= failure.opening;
+        err << kApplicationTitle << ": " << (failure.opening ? "cannot open \"" : "could not write \"")
+            << failure.path.string() << "\" (" << failure.reason << ")"
+            << (failure.opening ? "; the run did not start\n" : "; the file is incomplete\n");
+    }
+    return failures.empty();
+}
+
+// Writes one file the user asked for, through a temporary file so that an earlier one of that
+// name survives a failure; says why when it cannot.
 bool writeOutput(const std::string& path, std::ostream& err,
                  const std::function<void(std::ostream&)>& write) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out) {
-        write(out);
-        out.close();
-    }
-    if (!out) {
-        err << kApplicationTitle << ": cannot write \"" << path << "\"\n";
+    std::ostringstream text;
+    write(text);
+    try {
+        engine::replaceFile(path, text.str());
+        return true;
+    } catch (const std::exception& error) {
+        err << kApplicationTitle << ": " << error.what() << '\n';
         return false;
     }
-    return true;
 }
 
 // The files asked for after the run; false when one could not be written.
@@ -174,7 +184,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (main.childCount() == 0) {
         return exitcode::BadInput;
     }
-    bool everyScriptRead = main.childCount() == static_cast<long>(options.scripts.size());
+    const bool everyScriptRead = main.childCount() == static_cast<long>(options.scripts.size());
 
     int16_t status = 0;
     {
@@ -190,11 +200,11 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.debug) {
         printCreatedGeometries(main, out);
     }
-    const bool outputsWritten = writeOutputs(options, korven->session().design(), err);
-    const int code = exitCodeFor(status, options, main);
-    const bool incomplete = !everyScriptRead || !outputsWritten;
-    return incomplete && (code == exitcode::Success || code == exitcode::ViolationsFound) ? exitcode::BadInput
-                                                                                          : code;
+    Findings findings{.runStatus = status, .everyScriptRead = everyScriptRead};
+    addWindowFindings(main, findings);
+    findings.everyFileWritten = writeOutputs(options, korven->session().design(), err);
+    findings.everyFileWritten &= reportLogFailures(findings, err);
+    return exitCodeFor(findings, options.failOn);
 }
 
 } // namespace lumora::cli
