@@ -1,6 +1,7 @@
 #include "engine/io/DesignFile.h"
 #include "engine/io/DesignFormat.h"
 #include "engine/io/JsonNode.h"
+#include "engine/io/JsonTree.h"
 #include "engine/io/MarkersJson.h"
 #include "engine/io/PlacementBudget.h"
 
@@ -530,7 +531,7 @@ std::string syntaxError(const nlohmann::json::parse_error& error, std::string_vi
 Design parseDesign(std::string_view text, const PlacementLimits& limits) {
     Json root;
     try {
-        root = Json::parse(text);
+        root = parseJsonTree(text);
     } catch (const nlohmann::json::parse_error& error) {
         throw DesignFormatError(syntaxError(error, text));
     } catch (const nlohmann::json::exception& error) {
