@@ -12,7 +12,7 @@ namespace lumora::engine {
 // What a design may place: every check walks each placed item, so these bound time and memory.
 struct PlacementLimits {
     // Items of all files with every insert expanded (a block placed twice counts twice).
-    uint64_t maxPlacedItems = 2'000'000;
+    uint64_t maxPlacedItems = 20'000'000;
     // How far any placed item may reach from the origin, in the design's units: far beyond any
     // board, far below where double arithmetic loses whole units.
     double maxReach = 1e9;
