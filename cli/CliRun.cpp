@@ -12,10 +12,14 @@
 #include "engine/io/MarkersJson.h"
 #include "engine/io/ReplaceFile.h"
 #include "korven/RunnerSwitches.h"
+#include "korven/clsKORVEN.h"
 #include "log/FileFailures.h"
+#include "log/LogTextFile.h"
+#include "log/ProgramFolder.h"
 #include "testlogic/RunDriver.h"
 #include "ui/ToolTip.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -56,10 +60,34 @@ void applySwitches(const CliOptions& options, MDIMain& main) {
 }
 
 // A window's first run describes in its time log the document of the window's previous
-// connection; a one-shot command has none, so each window connects once before it runs.
-void connectBeforeFirstRun(MDIMain& main) {
+// connection; a one-shot command has none, so each window connects once before it runs. A
+// failure here is not the run's, but it leaves that description short: the warnings say so.
+std::vector<std::string> connectBeforeFirstRun(MDIMain& main) {
+    std::vector<std::string> warnings;
     for (const auto& window : main.windows()) {
-        window->objKorven().openConnection(false, true, window->curUnits);
+        clsKORVEN& korven = window->objKorven();
+        if (!korven.openConnection(false, true, window->curUnits)) {
+            warnings.push_back("Warning: KORVEN could not be connected before the run (" +
+                               korven.lastError() + "); the design summary of testtimes.csv may be short.");
+        }
+    }
+    return warnings;
+}
+
+// After the run's own lines, so that the run log tells why the summary is short.
+void reportWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
+    if (warnings.empty()) {
+        return;
+    }
+    LogTextFile log;
+    try {
+        log.open(programFolder() / "runner.log", false);
+    } catch (const std::exception&) {
+        // The run has reported the folder already.
+    }
+    for (const std::string& warning : warnings) {
+        log.writeLine(warning);
+        err << kApplicationTitle << ": " << warning << '\n';
     }
 }
 
@@ -149,13 +177,26 @@ bool writeOutputs(const CliOptions& options, const engine::Design& design, std::
     return written;
 }
 
+// KORVEN would only say "No files showing" of a design without a board or a panel file (a
+// padstack's file, say), which reads like a fault of KORVEN's.
+bool holdsBoardOrPanel(const engine::Design& design) {
+    return std::ranges::any_of(design.files, [&](const engine::File& file) {
+        const int16_t type = design.geometry(file.geometry).blockType;
+        return type == engine::block_type::Board || type == engine::block_type::Panel;
+    });
+}
+
 std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, std::ostream& err) {
     try {
-        return engine::EmbeddedKorven::open(design);
+        std::unique_ptr<engine::EmbeddedKorven> korven = engine::EmbeddedKorven::open(design);
+        if (holdsBoardOrPanel(korven->session().design())) {
+            return korven;
+        }
+        err << kApplicationTitle << ": " << design << ": the design holds no board or panel file to check\n";
     } catch (const std::exception& error) {
         err << kApplicationTitle << ": " << error.what() << '\n';
-        return nullptr;
     }
+    return nullptr;
 }
 
 } // namespace
@@ -187,15 +228,17 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     const bool everyScriptRead = main.childCount() == static_cast<long>(options.scripts.size());
 
     int16_t status = 0;
+    std::vector<std::string> warnings;
     {
         StopOnInterrupt interrupt([&main] {
             if (frmTests* running = main.frmCurChild()) {
                 running->stopScript();
             }
         });
-        connectBeforeFirstRun(main);
+        warnings = connectBeforeFirstRun(main);
         status = runScripts(options, main);
     }
+    reportWarnings(warnings, err);
     printResults(main, out);
     if (options.debug) {
         printCreatedGeometries(main, out);
