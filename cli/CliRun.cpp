@@ -70,6 +70,8 @@ std::vector<std::string> connectBeforeFirstRun(MDIMain& main) {
             warnings.push_back("Warning: KORVEN could not be connected before the run (" +
                                korven.lastError() + "); the design summary of testtimes.csv may be short.");
         }
+        warnings.insert(warnings.end(), korven.connectionWarnings().begin(),
+                        korven.connectionWarnings().end());
     }
     return warnings;
 }
