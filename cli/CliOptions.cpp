@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include <map>
+#include <string>
 
 namespace lumora::cli {
 
@@ -16,6 +17,30 @@ const std::map<std::string, FailOn> kFailOnWords{
     {"critical", FailOn::Critical},
     {"any", FailOn::Any},
 };
+
+// CLI11's own range check would print its upper bound, 1.79769e+308.
+const CLI::Validator kRowNumber(
+    [](const std::string& text) {
+        long row = 0;
+        return CLI::detail::lexical_cast(text, row) && row >= 1 ? std::string()
+                                                                : "rows are numbered from 1, not " + text;
+    },
+    "ROW");
+
+// Without a folder the logs would land in the program's folder without a word.
+const CLI::Validator kFolderName(
+    [](const std::string& text) {
+        return text.empty() ? std::string("--home needs a folder") : std::string();
+    },
+    "DIR");
+
+std::string exitCodeFooter() {
+    std::string footer = "Exit status:";
+    for (const ExitCodeMeaning& entry : kExitCodeMeanings) {
+        footer += "\n  " + std::to_string(entry.code) + "  " + entry.meaning;
+    }
+    return footer;
+}
 
 void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_option("scripts", options.scripts,
@@ -32,10 +57,11 @@ void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_flag("--debug", options.debug, "Debug mode: keep the created geometries and list them");
     app.add_option("--start-row", options.startRow,
                    "Continue a stopped run at this row (one script); appends to both logs")
-        ->check(CLI::PositiveNumber);
+        ->check(kRowNumber);
     app.add_option("--home", options.home,
                    "Folder for runner.log, testtimes.csv, rdbset.dat and error.cc (default: LUMORA_HOME or "
-                   "the program's folder)");
+                   "the program's folder)")
+        ->check(kFolderName);
     app.add_option("--fail-on", options.failOn, "Exit with 1 when violations are found: never, critical, any")
         ->transform(CLI::CheckedTransformer(kFailOnWords, CLI::ignore_case));
     app.add_option("--save-design", options.saveDesign, "Save the design with its markers after the run");
@@ -66,8 +92,7 @@ std::variant<CliOptions, int> parseCommandLine(int argc, const char* const* argv
                      ": runs DFM test scripts against a PCB design held by KORVEN.",
                  "lumora-cli"};
     app.set_version_flag("--version", std::string(kApplicationTitle) + " v." + versionText());
-    app.footer("Exit status: 0 every run passed, 1 violations found (--fail-on), 2 bad input,\n"
-               "3 a run had failing tests, 4 KORVEN could not be connected.");
+    app.footer(exitCodeFooter());
     CliOptions options;
     describeOptions(app, options);
     try {

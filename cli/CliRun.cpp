@@ -5,20 +5,27 @@
 #include "cli/CiOutputs.h"
 #include "cli/ExitCodes.h"
 #include "cli/PictureOutput.h"
+#include "cli/ExitStatus.h"
 #include "cli/ResultTable.h"
 #include "cli/StopOnInterrupt.h"
 #include "cli/TerminalInterface.h"
 #include "engine/EmbeddedKorven.h"
 #include "engine/io/DesignFile.h"
 #include "engine/io/MarkersJson.h"
+#include "engine/io/ReplaceFile.h"
 #include "korven/RunnerSwitches.h"
+#include "korven/clsKORVEN.h"
+#include "log/FileFailures.h"
+#include "log/LogTextFile.h"
+#include "log/ProgramFolder.h"
 #include "testlogic/RunDriver.h"
 #include "ui/ToolTip.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 
 namespace lumora::cli {
 
@@ -56,10 +63,36 @@ void applySwitches(const CliOptions& options, MDIMain& main) {
 }
 
 // A window's first run describes in its time log the document of the window's previous
-// connection; a one-shot command has none, so each window connects once before it runs.
-void connectBeforeFirstRun(MDIMain& main) {
+// connection; a one-shot command has none, so each window connects once before it runs. A
+// failure here is not the run's, but it leaves that description short: the warnings say so.
+std::vector<std::string> connectBeforeFirstRun(MDIMain& main) {
+    std::vector<std::string> warnings;
     for (const auto& window : main.windows()) {
-        window->objKorven().openConnection(false, true, window->curUnits);
+        clsKORVEN& korven = window->objKorven();
+        if (!korven.openConnection(false, true, window->curUnits)) {
+            warnings.push_back("Warning: KORVEN could not be connected before the run (" +
+                               korven.lastError() + "); the design summary of testtimes.csv may be short.");
+        }
+        warnings.insert(warnings.end(), korven.connectionWarnings().begin(),
+                        korven.connectionWarnings().end());
+    }
+    return warnings;
+}
+
+// After the run's own lines, so that the run log tells why the summary is short.
+void reportWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
+    if (warnings.empty()) {
+        return;
+    }
+    LogTextFile log;
+    try {
+        log.open(programFolder() / "runner.log", false);
+    } catch (const std::exception&) {
+        // The run has reported the folder already.
+    }
+    for (const std::string& warning : warnings) {
+        log.writeLine(warning);
+        err << kApplicationTitle << ": " << warning << '\n';
     }
 }
 
@@ -106,32 +139,43 @@ void printKorvenFailures(const MDIMain& main, std::ostream& out) {
     }
 }
 
-// Waived violations do not count.
-int exitCodeFor(int16_t status, const CliOptions& options, const MarkerCounts& unwaived) {
-    if (status == runstatus::NotStarted) {
-        return exitcode::NotConnected;
+// What the windows' run states tell about the run, for the exit code; the violations come from
+// the recorded markers, so that waived ones do not count.
+void addWindowFindings(const MDIMain& main, Findings& findings) {
+    for (const auto& window : main.windows()) {
+        findings.stopped |= window->runState().lngNextRow > 1;
+        const TestGrid& grid = window->grid();
+        for (long row = 1; row <= grid.testRows(); ++row) {
+            findings.failedRows |= outcomeOf(grid, row) == "failed";
+        }
     }
-    if (status != runstatus::Done) {
-        return exitcode::TestsFailed;
-    }
-    bool failing = (options.failOn == FailOn::Critical && unwaived.critical > 0) ||
-                   (options.failOn == FailOn::Any && unwaived.marginal + unwaived.critical > 0);
-    return failing ? exitcode::ViolationsFound : exitcode::Success;
 }
 
-// Writes one file the user asked for; says why when it cannot.
+// Says which of the runner's own files could not be opened or written; true when none.
+bool reportLogFailures(Findings& findings, std::ostream& err) {
+    std::vector<FileFailure> failures = takeFileFailures();
+    for (const FileFailure& failure : failures) {
+        findings.logsUnopened |= failure.opening;
+        err << kApplicationTitle << ": " << (failure.opening ? "cannot open \"" : "could not write \"")
+            << failure.path.string() << "\" (" << failure.reason << ")"
+            << (failure.opening ? "; the run did not start\n" : "; the file is incomplete\n");
+    }
+    return failures.empty();
+}
+
+// Writes one file the user asked for, through a temporary file so that an earlier one of that
+// name survives a failure; says why when it cannot.
 bool writeOutput(const std::string& path, std::ostream& err,
                  const std::function<void(std::ostream&)>& write) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out) {
-        write(out);
-        out.close();
-    }
-    if (!out) {
-        err << kApplicationTitle << ": cannot write \"" << path << "\"\n";
+    std::ostringstream text;
+    write(text);
+    try {
+        engine::replaceFile(path, text.str());
+        return true;
+    } catch (const std::exception& error) {
+        err << kApplicationTitle << ": " << error.what() << '\n';
         return false;
     }
-    return true;
 }
 
 // The files asked for after the run; false when one could not be written.
@@ -168,13 +212,26 @@ std::unique_ptr<CiOutputs> readCiInputs(const CliOptions& options, const engine:
     }
 }
 
+// KORVEN would only say "No files showing" of a design without a board or a panel file (a
+// padstack's file, say), which reads like a fault of KORVEN's.
+bool holdsBoardOrPanel(const engine::Design& design) {
+    return std::ranges::any_of(design.files, [&](const engine::File& file) {
+        const int16_t type = design.geometry(file.geometry).blockType;
+        return type == engine::block_type::Board || type == engine::block_type::Panel;
+    });
+}
+
 std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, std::ostream& err) {
     try {
-        return engine::EmbeddedKorven::open(design);
+        std::unique_ptr<engine::EmbeddedKorven> korven = engine::EmbeddedKorven::open(design);
+        if (holdsBoardOrPanel(korven->session().design())) {
+            return korven;
+        }
+        err << kApplicationTitle << ": " << design << ": the design holds no board or panel file to check\n";
     } catch (const std::exception& error) {
         err << kApplicationTitle << ": " << error.what() << '\n';
-        return nullptr;
     }
+    return nullptr;
 }
 
 } // namespace
@@ -208,29 +265,33 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (main.childCount() == 0) {
         return exitcode::BadInput;
     }
-    bool everyScriptRead = main.childCount() == static_cast<long>(options.scripts.size());
+    const bool everyScriptRead = main.childCount() == static_cast<long>(options.scripts.size());
 
     int16_t status = 0;
+    std::vector<std::string> warnings;
     {
         StopOnInterrupt interrupt([&main] {
             if (frmTests* running = main.frmCurChild()) {
                 running->stopScript();
             }
         });
-        connectBeforeFirstRun(main);
+        warnings = connectBeforeFirstRun(main);
         status = runScripts(options, main);
     }
+    reportWarnings(warnings, err);
     printResults(main, out);
     if (options.debug) {
         printCreatedGeometries(main, out);
         printKorvenFailures(main, out);
     }
     ci->finish(main, out, err);
-    const bool outputsWritten = writeOutputs(options, korven->session().design(), *ci, err);
-    const int code = exitCodeFor(status, options, ci->unwaived());
-    const bool incomplete = !everyScriptRead || !outputsWritten;
-    return incomplete && (code == exitcode::Success || code == exitcode::ViolationsFound) ? exitcode::BadInput
-                                                                                          : code;
+    Findings findings{.runStatus = status, .everyScriptRead = everyScriptRead};
+    addWindowFindings(main, findings);
+    findings.marginal = ci->unwaived().marginal;
+    findings.critical = ci->unwaived().critical;
+    findings.everyFileWritten = writeOutputs(options, korven->session().design(), *ci, err);
+    findings.everyFileWritten &= reportLogFailures(findings, err);
+    return exitCodeFor(findings, options.failOn);
 }
 
 } // namespace lumora::cli

@@ -5,11 +5,17 @@
 
 namespace lumora {
 
-// A count that KORVEN cannot give is written as 0.
+// A count that KORVEN cannot give is written as 0, and the first such failure is kept so that
+// the run can say the summary is short.
 int32_t clsKORVEN::countInserts(int32_t geomNum, int16_t insertType, std::vector<int32_t>* inserts) {
     std::vector<int32_t> found;
-    if (geomNum < INT16_MIN || geomNum > INT16_MAX ||
-        GetDataArrayByInsertType(static_cast<int16_t>(geomNum), insertType, found) != rc::Ok) {
+    const int16_t code = geomNum < INT16_MIN || geomNum > INT16_MAX
+                             ? rc::IndexOutOfRange
+                             : GetDataArrayByInsertType(static_cast<int16_t>(geomNum), insertType, found);
+    if (code != rc::Ok) {
+        if (code != rc::EmptyArray && summaryGap_.empty()) {
+            summaryGap_ = lastError_;
+        }
         return 0;
     }
     if (inserts != nullptr) {
@@ -24,12 +30,15 @@ int32_t clsKORVEN::countPins(int32_t boardGeomNum, const std::vector<int32_t>& c
         KorvenInsertRecord component;
         if (GetDataInsert(static_cast<int16_t>(boardGeomNum), dataPos, component) == rc::Ok) {
             pins += countInserts(component.geomNum, insert_type::Pin);
+        } else if (summaryGap_.empty()) {
+            summaryGap_ = lastError_;
         }
     }
     return pins;
 }
 
 DesignSummary clsKORVEN::designSummary() {
+    summaryGap_.clear();
     DesignSummary summary;
     for (int16_t p = 0; p < arrPanels_.count(); ++p) {
         const FileInfo& panel = arrPanels_.at(p);
@@ -47,6 +56,8 @@ DesignSummary clsKORVEN::designSummary() {
         counts.fiducials = countInserts(board.GeomNum, insert_type::Fiducial);
         summary.boards.push_back(counts);
     }
+    // Without objects the head describes no connection at all (a window's first run): no gap.
+    summary.gap = objApplication_ ? summaryGap_ : std::string();
     return summary;
 }
 

@@ -1,9 +1,11 @@
 #include "korven/clsKORVEN.h"
 
 #include "korven/AutomationRegistry.h"
+#include "korven/CurrentWindow.h"
 #include "korven/ErrorMessages.h"
 #include "korven/KorvenFailure.h"
 #include "korven/RunnerSwitches.h"
+#include "log/clsLogFile.h"
 
 #include <algorithm>
 #include <array>
@@ -72,6 +74,7 @@ double clsKORVEN::toPageUnits(double value) const {
 bool clsKORVEN::openConnection(bool startNew, bool loadFiles, int32_t testUnits) {
     lastError_.clear();
     reportedDescriptions_.clear();
+    connectionWarnings_.clear();
     try {
         createObjects(startNew);
         if (!loadFiles) {
@@ -169,12 +172,17 @@ void clsKORVEN::addBoardsPlacedInPanels(const std::vector<FileInfo>& allFiles, i
     for (int16_t p = 0; p < arrPanels_.count(); ++p) {
         int16_t panelGeom = toInteger16(arrPanels_.at(p).GeomNum, "openConnection");
         std::vector<int32_t> inserts;
-        if (objApplication_->GetDataArrayByInsertType(panelGeom, insert_type::Board, inserts) != rc::Ok) {
+        if (int16_t code = objApplication_->GetDataArrayByInsertType(panelGeom, insert_type::Board, inserts);
+            code != rc::Ok) {
+            if (code != rc::EmptyArray) {
+                warnSkipped(arrPanels_.at(p).FileName, "GetDataArrayByInsertType", code);
+            }
             continue;
         }
         for (int32_t dataPos : inserts) {
             KorvenInsertRecord insert;
-            if (readInsert(*objApplication_, panelGeom, dataPos, insert) != rc::Ok) {
+            if (int16_t code = readInsert(*objApplication_, panelGeom, dataPos, insert); code != rc::Ok) {
+                warnSkipped(arrPanels_.at(p).FileName, "GetDataInsert", code);
                 continue;
             }
             const int16_t insGeomNum = insert.geomNum;
@@ -189,6 +197,17 @@ void clsKORVEN::addBoardsPlacedInPanels(const std::vector<FileInfo>& allFiles, i
             }
         }
     }
+}
+
+// The connection goes on without those boards, as it always has; the user learns that the
+// results may miss them.
+void clsKORVEN::warnSkipped(const std::string& panelName, const char* call, int16_t code) {
+    std::string warning = "Warning: boards placed in panel " + panelName + " could not be read (" + call +
+                          " {" + reportError(code) + "}); boards placed only there are not tested.";
+    if (CurrentWindow* window = frmCurChild(); window != nullptr && window->logFile() != nullptr) {
+        window->logFile()->writeString(warning);
+    }
+    connectionWarnings_.push_back(std::move(warning));
 }
 
 void clsKORVEN::closeConnection() {

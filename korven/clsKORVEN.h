@@ -44,6 +44,9 @@ class clsKORVEN : public DesignSummarySource {
     // connection.
     void keepReportedDescription();
     const std::vector<std::string>& reportedDescriptions() const { return reportedDescriptions_; }
+    // What the last openConnection had to skip (boards of a panel it could not read), one line
+    // each; the lines also went to the run log if one was open.
+    const std::vector<std::string>& connectionWarnings() const { return connectionWarnings_; }
     const std::string& CurrentDocumentName() const { return CurrentDocumentName_; }
     int32_t lngPageUnits() const { return lngPageUnits_; }
     int32_t lngTestUnits() const { return lngTestUnits_; }
@@ -226,6 +229,9 @@ class clsKORVEN : public DesignSummarySource {
     // The insert counts of the time log's head; 0 when KORVEN cannot tell.
     int32_t countInserts(int32_t geomNum, int16_t insertType, std::vector<int32_t>* inserts = nullptr);
     int32_t countPins(int32_t boardGeomNum, const std::vector<int32_t>& components);
+    std::string summaryGap_; // the first count query of designSummary that failed
+    std::vector<std::string> connectionWarnings_;
+    void warnSkipped(const std::string& panelName, const char* call, int16_t code);
 
     // The soldermask geometries of one board for one test.
     void buildSoldermaskGeometries(FileInfo& board, clsTestItem& objTest);

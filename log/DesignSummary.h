@@ -24,6 +24,7 @@ struct BoardSummary {
 struct DesignSummary {
     std::vector<PanelSummary> panels;
     std::vector<BoardSummary> boards;
+    std::string gap{}; // the first count KORVEN could not give (written as 0), empty when none
 };
 
 // Answers from the design open in KORVEN. Every call costs KORVEN queries, so the time log asks

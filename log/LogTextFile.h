@@ -13,12 +13,15 @@ class LogTextFile {
     // (errnum::PathFileAccess, source "beginLog", the path and the reason) when it cannot be opened.
     void open(const std::filesystem::path& path, bool startNew);
     bool isOpen() const { return out_.is_open(); }
-    // Ignored while the file is closed.
+    // Ignored while the file is closed. A line that cannot be written (a full disk) is noted with
+    // noteFileFailure, and the file takes no further lines until it is opened again.
     void writeLine(std::string_view text);
     void close();
 
   private:
     std::ofstream out_;
+    std::filesystem::path path_;
+    bool writeFailed_ = false;
 };
 
 } // namespace lumora

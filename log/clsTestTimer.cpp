@@ -38,6 +38,7 @@ void clsTestTimer::beginLog(std::string_view scriptFilename, std::string_view cc
     }
     // Asked before the file is touched, so a failing query leaves the file as it was.
     DesignSummary summary = design.designSummary();
+    summaryGap_ = summary.gap;
     file_.open(folder_ / "testtimes.csv", startNew);
     writeHead(scriptFilename, ccFilename, summary);
 }

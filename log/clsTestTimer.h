@@ -38,6 +38,8 @@ class clsTestTimer {
     void stopSubProcessTimer();
     void endLog();
     bool isOpen() const { return file_.isOpen(); }
+    // The first count of the head that KORVEN could not give, empty when the head is whole.
+    const std::string& summaryGap() const { return summaryGap_; }
 
   private:
     struct TimedSpan {
@@ -59,6 +61,7 @@ class clsTestTimer {
     TimedSpan step_;
     bool stepRunning_ = false;
     std::vector<TimedSpan> subProcesses_;
+    std::string summaryGap_;
 };
 
 } // namespace lumora

@@ -4,12 +4,12 @@
 #include "script/RegionalNumbers.h"
 #include "script/RunnerError.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
+#include <array>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace lumora {
 
@@ -44,7 +44,14 @@ std::string stripTrailingNewlines(std::string text) {
     return text;
 }
 
-// Everything libxml2's callbacks need; no exception may cross libxml2's C frames.
+// Scripts are read in pieces of this size, and refused beyond the bound: a script is a few
+// kilobytes, so anything near the bound is not a script (or is /dev/zero).
+constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::size_t kMaxScriptBytes = 64 * 1024 * 1024;
+
+// Everything libxml2's callbacks need; no exception may cross libxml2's C frames. libxml2's own
+// SAX2 callbacks (kept for the document type declaration) expect the parser context as their
+// user data, so the state travels in the context's _private field.
 struct ParseState {
     XMLContentHandler content;
     XMLErrorHandler errors;
@@ -57,9 +64,13 @@ struct ParseState {
     }
 };
 
+ParseState* stateOf(void* user) {
+    return static_cast<ParseState*>(static_cast<xmlParserCtxtPtr>(user)->_private);
+}
+
 void onStartElement(void* user, const xmlChar* localName, const xmlChar* prefix, const xmlChar*, int,
                     const xmlChar**, int attributeCount, int, const xmlChar** attributes) {
-    auto* state = static_cast<ParseState*>(user);
+    auto* state = stateOf(user);
     if (state->failed) {
         return;
     }
@@ -84,19 +95,105 @@ void onStartElement(void* user, const xmlChar* localName, const xmlChar* prefix,
 }
 
 void onStructuredError(void* user, xmlErrorPtr error) {
-    auto* state = static_cast<ParseState*>(user);
+    auto* state = stateOf(user);
     if (error == nullptr || error->level != XML_ERR_FATAL) {
         return; // warnings and recoverable errors do not stop a script
     }
     state->fail(error->line, stripTrailingNewlines(toText(reinterpret_cast<const xmlChar*>(error->message))));
 }
 
-std::optional<std::string> readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
+// Internal entities are expanded as any XML reader does; external ones would read other files (or
+// /dev/zero), so their declaration ends the parse.
+void onEntityDecl(void* user, const xmlChar* name, int type, const xmlChar* publicId, const xmlChar* systemId,
+                  xmlChar* content) {
+    const bool internal = type == XML_INTERNAL_GENERAL_ENTITY || type == XML_INTERNAL_PARAMETER_ENTITY;
+    if (!internal) {
+        auto* context = static_cast<xmlParserCtxtPtr>(user);
+        stateOf(user)->fail(xmlSAX2GetLineNumber(context),
+                            "The entity \"" + toText(name) +
+                                "\" is external; a script declares only internal entities.");
+        xmlStopParser(context);
+        return;
     }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    xmlSAX2EntityDecl(user, name, type, publicId, systemId, content);
+}
+
+// libxml2's SAX2 handler keeps the document type declaration (so entities work); the tree it would
+// build is switched off, only the start of an element reaches the content handler.
+xmlSAXHandler scriptHandler() {
+    xmlSAXHandler handler{};
+    xmlSAXVersion(&handler, 2);
+    handler.entityDecl = onEntityDecl;
+    handler.startElementNs = onStartElement;
+    handler.endElementNs = nullptr;
+    handler.characters = nullptr;
+    handler.ignorableWhitespace = nullptr;
+    handler.cdataBlock = nullptr;
+    handler.comment = nullptr;
+    handler.processingInstruction = nullptr;
+    handler.reference = nullptr;
+    handler.serror = onStructuredError;
+    handler.error = nullptr;
+    handler.warning = nullptr;
+    return handler;
+}
+
+// Feeds the file to the parser piece by piece; the failure text when it cannot be read whole.
+std::optional<std::string> feedFile(std::ifstream& in, xmlParserCtxtPtr context, const ParseState& state) {
+    std::array<char, kChunkBytes> chunk{};
+    std::size_t total = 0;
+    while (!state.failed) {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        const auto count = static_cast<std::size_t>(in.gcount());
+        total += count;
+        if (total > kMaxScriptBytes) {
+            return "The file is larger than " + std::to_string(kMaxScriptBytes / (1024 * 1024)) + " MiB.";
+        }
+        if (in.bad()) {
+            return std::string("The file could not be read.");
+        }
+        const bool last = count < chunk.size();
+        if (last && total == 0) {
+            return std::string("The file is empty.");
+        }
+        xmlParseChunk(context, chunk.data(), static_cast<int>(count), last ? 1 : 0);
+        if (last) {
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
+// Parses the open file into the state; the parser's document (which holds the document type
+// declaration) and context are freed whatever happens.
+void parseInto(std::ifstream& in, const std::string& path, ParseState& state) {
+    xmlSAXHandler handler = scriptHandler();
+    state.context = xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, path.c_str());
+    if (state.context == nullptr) {
+        state.errors.fatalError(0, "The XML reader could not be created.");
+        state.failed = true;
+        return;
+    }
+    state.context->_private = &state;
+    xmlCtxtUseOptions(state.context, XML_PARSE_NONET | XML_PARSE_NOENT);
+    std::optional<std::string> unreadable;
+    try {
+        unreadable = feedFile(in, state.context, state);
+    } catch (const std::exception& error) {
+        unreadable = error.what();
+    }
+    const bool wellFormed = state.context->wellFormed != 0;
+    const int32_t line = xmlSAX2GetLineNumber(state.context);
+    if (state.context->myDoc != nullptr) {
+        xmlFreeDoc(state.context->myDoc);
+    }
+    xmlFreeParserCtxt(state.context);
+    state.context = nullptr;
+    if (unreadable && !state.failed) {
+        state.fail(line, *unreadable);
+    } else if (!wellFormed && !state.failed) {
+        state.fail(0, "The script is not well-formed XML.");
+    }
 }
 
 } // namespace
@@ -128,34 +225,13 @@ void XMLContentHandler::startElement(const std::string& localName, const std::ve
 
 std::optional<XMLErrorHandler> loadScript(const std::string& path, ScriptSink& sink) {
     ParseState state{XMLContentHandler(sink), {}, nullptr, false};
-    std::optional<std::string> text = readWholeFile(path);
-    if (!text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
         state.errors.fatalError(0, "The file could not be opened.");
         return state.errors;
     }
-
-    xmlSAXHandler handler{};
-    handler.initialized = XML_SAX2_MAGIC;
-    handler.startElementNs = onStartElement;
-    handler.serror = onStructuredError;
-
-    state.context = xmlCreatePushParserCtxt(&handler, &state, nullptr, 0, path.c_str());
-    if (state.context == nullptr) {
-        state.errors.fatalError(0, "The XML reader could not be created.");
-        return state.errors;
-    }
-    xmlCtxtUseOptions(state.context, XML_PARSE_NONET);
-    xmlParseChunk(state.context, text->data(), static_cast<int>(text->size()), 1);
-    bool wellFormed = state.context->wellFormed != 0;
-    xmlFreeParserCtxt(state.context);
-
-    if (state.failed || !wellFormed) {
-        if (!state.failed) {
-            state.errors.fatalError(0, "The script is not well-formed XML.");
-        }
-        return state.errors;
-    }
-    return std::nullopt;
+    parseInto(in, path, state);
+    return state.failed ? std::optional(state.errors) : std::nullopt;
 }
 
 std::string scriptFailureMessage(const std::string& fileName, const XMLErrorHandler& failure) {

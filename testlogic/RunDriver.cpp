@@ -101,6 +101,10 @@ class Run {
             // window's previous connection.
             std::string documentName = korven_.CurrentDocumentName();
             timeLog().beginLog(window_.scriptFilename(), documentName, korven_, clearPrev_);
+            if (!timeLog().summaryGap().empty()) {
+                writeLog("Warning: the design summary of testtimes.csv is short {" + timeLog().summaryGap() +
+                         "}");
+            }
             timeLog().startTimer("Pre-processing");
             return true;
         } catch (const RunnerError& error) {

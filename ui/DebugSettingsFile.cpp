@@ -1,10 +1,10 @@
 #include "ui/DebugSettingsFile.h"
 
-#include "script/LocaleConversions.h"
-
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +18,17 @@ bool isYes(const std::string& value) {
     return value == "Y" || value == "y";
 }
 
+// A file reads the same under every locale, so the limit is plain digits: a sign, a fraction or a
+// group separator makes it malformed, and a malformed limit is ignored like a malformed line.
+std::optional<int16_t> countLimit(const std::string& text) {
+    int16_t limit = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), limit);
+    if (error != std::errc() || end != text.data() + text.size() || limit < 0) {
+        return std::nullopt;
+    }
+    return limit;
+}
+
 struct Key {
     const char* name;
     Apply apply;
@@ -29,10 +40,8 @@ constexpr std::array kKeys{
     Key{".SAVEONFAIL", [](DebugSettings& s, const std::string& v) { s.saveOnFail = isYes(v); }},
     Key{".DRCLIMIT",
         [](DebugSettings& s, const std::string& v) {
-            try {
-                s.drcLimit = toInteger(v);
-            } catch (const std::exception&) {
-                // A malformed limit is ignored like any other malformed line.
+            if (std::optional<int16_t> limit = countLimit(v)) {
+                s.drcLimit = limit;
             }
         }},
 };

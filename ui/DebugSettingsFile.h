@@ -15,7 +15,8 @@ struct DebugSettings {
 };
 
 // Reads "KEY VALUE" lines: keys start with "." and ignore case, later lines win, anything else
-// (comments, blank lines, a third word, a limit that is not a 16-bit number) is ignored.
+// (comments, blank lines, a third word, a limit that is not a count from 0 to 32767 in plain
+// digits) is ignored.
 DebugSettings readDebugSettings(std::istream& in);
 
 } // namespace lumora

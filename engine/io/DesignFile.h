@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/io/PlacementBudget.h"
 #include "engine/model/Design.h"
 
 #include <filesystem>
@@ -16,8 +17,9 @@ class DesignFormatError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Reads the native design format (docs/design-format.md); throws DesignFormatError.
-Design parseDesign(std::string_view text);
+// Reads the native design format (docs/design-format.md); throws DesignFormatError, also for a
+// design beyond the limits (engine/io/PlacementBudget.h).
+Design parseDesign(std::string_view text, const PlacementLimits& limits = {});
 Design loadDesign(const std::filesystem::path& path);
 
 // Writes the native design format; independent of the process's locale.

@@ -1,14 +1,15 @@
 #include "engine/io/DesignFile.h"
 #include "engine/io/DesignFormat.h"
 #include "engine/io/JsonNode.h"
+#include "engine/io/JsonTree.h"
 #include "engine/io/MarkersJson.h"
+#include "engine/io/PlacementBudget.h"
 
 #include <algorithm>
 #include <array>
 #include <fstream>
 #include <limits>
 #include <map>
-#include <sstream>
 
 namespace lumora::engine {
 
@@ -31,8 +32,15 @@ int16_t int16Member(const JsonNode& node, std::string_view key, int16_t fallback
     return found ? static_cast<int16_t>(found->integer(-kInt16Max - 1, kInt16Max)) : fallback;
 }
 
+double scaleOf(const JsonNode& node) {
+    auto scale = node.optionalMember("scale");
+    return scale ? scale->positive() : 1.0;
+}
+
 class Reader {
   public:
+    explicit Reader(const PlacementLimits& limits) : limits_(limits) {}
+
     Design read(const JsonNode& root) {
         root.expectObject(
             {"format", "version", "name", "units", "keywords", "layers", "geometries", "files", "drcs"});
@@ -53,6 +61,7 @@ class Reader {
         readGeometries(root.member("geometries"));
         readFiles(root.member("files"));
         checkFlattenFiles();
+        checkPlacements(root);
         if (auto drcs = root.optionalMember("drcs")) {
             readDrcs(*drcs);
         }
@@ -149,10 +158,10 @@ class Reader {
                 node.member("name").fail("geometry name \"" + geometry.name + "\" is used twice");
             }
             geometry.blockType = codeNamed(node.member("type"), blockTypeNames(), "block type");
-            geometry.thickness = node.numberOr("thickness", 0);
+            geometry.thickness = node.sizeOr("thickness", 0);
             if (auto hole = node.optionalMember("hole")) {
                 hole->expectObject({"size", "plated"});
-                geometry.hole = {hole->member("size").number(), hole->booleanOr("plated", true)};
+                geometry.hole = {hole->member("size").size(), hole->booleanOr("plated", true)};
             }
             if (auto file = node.optionalMember("file")) {
                 if (geometry.blockType != block_type::Flatten) {
@@ -164,6 +173,7 @@ class Reader {
                 node.fail("missing member \"file\" of a flatten geometry");
             }
             geometryNumbers_.emplace(geometry.name, geometry.number);
+            geometryNodes_.emplace(geometry.number, node);
             design_.geometries.emplace(geometry.number, std::move(geometry));
         }
         for (const JsonNode& node : nodes) {
@@ -260,7 +270,7 @@ class Reader {
         }
         result.rotation = node.numberOr("rotation", 0);
         result.mirror = node.booleanOr("mirror", false);
-        result.scale = node.numberOr("scale", 1);
+        result.scale = scaleOf(node);
         result.refName = node.textOr("ref", "");
         result.net = node.textOr("net", "");
         if (auto pinNets = node.optionalMember("pinNets")) {
@@ -284,17 +294,17 @@ class Reader {
             if (ends.size() != 2) {
                 node.member("line").fail("a line has two points");
             }
-            result.shape = Line{ends[0], ends[1], node.numberOr("width", 0)};
+            result.shape = Line{ends[0], ends[1], node.sizeOr("width", 0)};
         } else if (kind == "arc") {
             node.expectObject({"arc", "radius", "start", "sweep", "width", "layer", "class", "net",
                                "attributes", "origin"});
             result.shape =
-                Arc{node.member("arc").point(), node.member("radius").number(), node.numberOr("start", 0),
-                    node.member("sweep").number(), node.numberOr("width", 0)};
+                Arc{node.member("arc").point(), node.member("radius").size(), node.numberOr("start", 0),
+                    node.member("sweep").number(), node.sizeOr("width", 0)};
         } else if (kind == "circle") {
             node.expectObject({"circle", "radius", "width", "layer", "class", "net", "attributes", "origin"});
-            result.shape = Circle{node.member("circle").point(), node.member("radius").number(),
-                                  node.numberOr("width", 0)};
+            result.shape =
+                Circle{node.member("circle").point(), node.member("radius").size(), node.sizeOr("width", 0)};
         } else if (kind == "polygon") {
             node.expectObject({"polygon", "holes", "layer", "class", "net", "attributes", "origin"});
             Polygon polygon{node.member("polygon").ring(3), {}};
@@ -336,19 +346,22 @@ class Reader {
         }
         if (auto size = node.optionalMember("size")) {
             if (size->json().is_array()) {
-                Point both = size->point();
-                result.sizeX = both.x;
-                result.sizeY = both.y;
+                std::vector<JsonNode> both = size->elements();
+                if (both.size() != 2) {
+                    size->fail("expected a size or [width, height]");
+                }
+                result.sizeX = both[0].size();
+                result.sizeY = both[1].size();
             } else {
-                result.sizeX = result.sizeY = size->number();
+                result.sizeX = result.sizeY = size->size();
             }
         } else if (result.shape != pad_shape::Complex && result.shape != pad_shape::Blank) {
             node.fail("missing member \"size\"");
         }
-        result.inner = node.numberOr("inner", 0);
+        result.inner = node.sizeOr("inner", 0);
         result.rotation = node.numberOr("rotation", 0);
         result.spokes = int16Member(node, "spokes", 0);
-        result.spokeWidth = node.numberOr("spokeWidth", 0);
+        result.spokeWidth = node.sizeOr("spokeWidth", 0);
         return result;
     }
 
@@ -396,9 +409,24 @@ class Reader {
             }
             file.rotation = node.numberOr("rotation", 0);
             file.mirror = node.booleanOr("mirror", false);
-            file.scale = node.numberOr("scale", 1);
+            file.scale = scaleOf(node);
             design_.files.push_back(std::move(file));
         }
+    }
+
+    // Blocks placed in blocks multiply: the limits hold for the design with every insert expanded.
+    void checkPlacements(const JsonNode& root) const {
+        std::optional<PlacementProblem> problem = findPlacementProblem(design_, limits_);
+        if (!problem) {
+            return;
+        }
+        if (problem->file) {
+            const auto files = root.member("files").elements();
+            const auto at =
+                std::ranges::find(design_.files, *problem->file, &File::number) - design_.files.begin();
+            files[static_cast<std::size_t>(at)].fail(problem->text);
+        }
+        geometryNodes_.at(problem->geometry).member("data").elements()[problem->item].fail(problem->text);
     }
 
     void checkFlattenFiles() const {
@@ -470,8 +498,10 @@ class Reader {
         }
     }
 
+    const PlacementLimits& limits_;
     Design design_;
     std::map<std::string, int16_t> geometryNumbers_;
+    std::map<int16_t, JsonNode> geometryNodes_;
     std::map<int16_t, JsonNode> flattenFileNodes_;
 };
 
@@ -498,17 +528,17 @@ std::string syntaxError(const nlohmann::json::parse_error& error, std::string_vi
 
 } // namespace
 
-Design parseDesign(std::string_view text) {
+Design parseDesign(std::string_view text, const PlacementLimits& limits) {
     Json root;
     try {
-        root = Json::parse(text);
+        root = parseJsonTree(text);
     } catch (const nlohmann::json::parse_error& error) {
         throw DesignFormatError(syntaxError(error, text));
     } catch (const nlohmann::json::exception& error) {
         throw DesignFormatError("syntax error: " + withoutPrefix(error.what(), "] "));
     }
     try {
-        return Reader().read(JsonNode(root, ""));
+        return Reader(limits).read(JsonNode(root, ""));
     } catch (const nlohmann::json::exception& error) {
         throw DesignFormatError(std::string("unreadable design: ") + error.what());
     }
@@ -519,10 +549,19 @@ Design loadDesign(const std::filesystem::path& path) {
     if (!in) {
         throw DesignFormatError("cannot open design file \"" + path.string() + "\"");
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    // Read in pieces and bounded, so that /dev/zero or a runaway file is refused, not swallowed.
+    constexpr std::size_t kMaxDesignBytes = 256 * 1024 * 1024;
+    std::string content;
+    std::array<char, 64 * 1024> chunk{};
+    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
+        content.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        if (content.size() > kMaxDesignBytes) {
+            throw DesignFormatError(path.string() + ": larger than " + std::to_string(kMaxDesignBytes >> 20) +
+                                    " MiB, not a design file");
+        }
+    }
     try {
-        return parseDesign(content.str());
+        return parseDesign(content);
     } catch (const DesignFormatError& error) {
         throw DesignFormatError(path.string() + ": " + error.what());
     }

@@ -3,8 +3,9 @@
 #include "engine/io/JsonNode.h"
 #include "engine/io/JsonNumbers.h"
 #include "engine/io/MarkersJson.h"
+#include "engine/io/ReplaceFile.h"
 
-#include <fstream>
+#include <string>
 
 namespace lumora::engine {
 
@@ -327,12 +328,10 @@ std::string serializeDesign(const Design& design) {
 }
 
 void saveDesign(const Design& design, const std::filesystem::path& path) {
-    const std::string text = serializeDesign(design);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-        throw DesignFormatError("cannot write design file \"" + path.string() + "\"");
+    try {
+        replaceFile(path, serializeDesign(design));
+    } catch (const std::runtime_error& error) {
+        throw DesignFormatError(std::string("design file: ") + error.what());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "engine/model/NumberText.h"
 
@@ -97,12 +98,30 @@ double JsonNode::number() const {
     return result;
 }
 
+double JsonNode::size() const {
+    const double result = number();
+    if (result < 0) {
+        fail("expected a size of 0 or more, found " + formatNumber(result));
+    }
+    return result;
+}
+
+double JsonNode::positive() const {
+    const double result = number();
+    if (result <= 0) {
+        fail("expected a number above 0, found " + formatNumber(result));
+    }
+    return result;
+}
+
 int64_t JsonNode::integer(int64_t min, int64_t max) const {
     if (!value_.is_number_integer()) {
         fail("expected a whole number, found " + typeName(value_));
     }
-    if (value_.is_number_unsigned() ? value_.get<uint64_t>() > static_cast<uint64_t>(max)
-                                    : value_.get<int64_t>() > max || value_.get<int64_t>() < min) {
+    // Non-negative numbers are stored unsigned: the minimum applies to them too.
+    const bool beyondSigned =
+        value_.is_number_unsigned() && value_.get<uint64_t>() > static_cast<uint64_t>(INT64_MAX);
+    if (beyondSigned || value_.get<int64_t>() > max || value_.get<int64_t>() < min) {
         fail("number out of range " + std::to_string(min) + " to " + std::to_string(max));
     }
     return value_.get<int64_t>();
@@ -149,6 +168,11 @@ std::string JsonNode::textOr(std::string_view key, std::string fallback) const {
 double JsonNode::numberOr(std::string_view key, double fallback) const {
     auto found = optionalMember(key);
     return found ? found->number() : fallback;
+}
+
+double JsonNode::sizeOr(std::string_view key, double fallback) const {
+    auto found = optionalMember(key);
+    return found ? found->size() : fallback;
 }
 
 bool JsonNode::booleanOr(std::string_view key, bool fallback) const {

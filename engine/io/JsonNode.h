@@ -34,6 +34,10 @@ class JsonNode {
 
     std::string text() const;
     double number() const;
+    // A number of 0 or more (a width, radius, size or thickness).
+    double size() const;
+    // A number above 0 (a scale).
+    double positive() const;
     int64_t integer(int64_t min, int64_t max) const;
     bool boolean() const;
     Point point() const;
@@ -43,6 +47,7 @@ class JsonNode {
 
     std::string textOr(std::string_view key, std::string fallback) const;
     double numberOr(std::string_view key, double fallback) const;
+    double sizeOr(std::string_view key, double fallback) const;
     bool booleanOr(std::string_view key, bool fallback) const;
 
     [[noreturn]] void fail(const std::string& problem) const;

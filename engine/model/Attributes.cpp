@@ -18,30 +18,38 @@ AttributeList::AttributeList(std::initializer_list<Attribute> attributes) {
 }
 
 const std::string* AttributeList::find(std::string_view keyword) const {
-    auto found =
-        std::ranges::find_if(items_, [&](const Attribute& a) { return sameKeyword(a.keyword, keyword); });
-    return found != items_.end() ? &found->value : nullptr;
+    std::optional<std::size_t> position = index_.find(keyword);
+    return position ? &items_[*position].value : nullptr;
 }
 
 void AttributeList::set(std::string_view keyword, std::string value) {
-    auto found =
-        std::ranges::find_if(items_, [&](const Attribute& a) { return sameKeyword(a.keyword, keyword); });
-    if (found != items_.end()) {
-        found->value = std::move(value);
+    if (std::optional<std::size_t> position = index_.find(keyword)) {
+        items_[*position].value = std::move(value);
     } else {
+        index_.add(keyword, items_.size());
         items_.push_back({std::string(keyword), std::move(value)});
     }
 }
 
 void AttributeList::erase(std::string_view keyword) {
-    std::erase_if(items_, [&](const Attribute& a) { return sameKeyword(a.keyword, keyword); });
+    if (std::erase_if(items_, [&](const Attribute& a) { return sameKeyword(a.keyword, keyword); }) > 0) {
+        reindex();
+    }
 }
 
 void AttributeList::addMissing(const AttributeList& other) {
     for (const Attribute& attribute : other) {
         if (!has(attribute.keyword)) {
+            index_.add(attribute.keyword, items_.size());
             items_.push_back(attribute);
         }
+    }
+}
+
+void AttributeList::reindex() {
+    index_.clear();
+    for (std::size_t position = 0; position < items_.size(); ++position) {
+        index_.add(items_[position].keyword, position);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/model/KeywordIndex.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,7 +37,10 @@ class AttributeList {
     bool operator==(const AttributeList&) const = default;
 
   private:
+    void reindex();
+
     std::vector<Attribute> items_;
+    KeywordIndex index_;
 };
 
 bool sameKeyword(std::string_view a, std::string_view b);

@@ -114,14 +114,19 @@ std::string Design::unusedLayerName(std::string_view base) const {
 }
 
 int16_t Design::keywordNumber(std::string_view keywordName, int16_t typeWhenNew) {
-    auto found =
-        std::ranges::find_if(keywords, [&](const Keyword& k) { return sameKeyword(k.name, keywordName); });
-    if (found == keywords.end()) {
-        keywords.push_back({std::string(keywordName), std::string(keywordName), std::string(keywordName),
-                            typeWhenNew, false});
-        found = std::prev(keywords.end());
+    if (keywordIndex_.added() > keywords.size()) {
+        keywordIndex_.clear(); // the table was replaced
     }
-    return static_cast<int16_t>(found - keywords.begin());
+    for (std::size_t position = keywordIndex_.added(); position < keywords.size(); ++position) {
+        keywordIndex_.add(keywords[position].name, position);
+    }
+    if (std::optional<std::size_t> position = keywordIndex_.find(keywordName)) {
+        return static_cast<int16_t>(*position);
+    }
+    keywordIndex_.add(keywordName, keywords.size());
+    keywords.push_back(
+        {std::string(keywordName), std::string(keywordName), std::string(keywordName), typeWhenNew, false});
+    return static_cast<int16_t>(keywords.size() - 1);
 }
 
 int16_t Design::mirrorLayer(int16_t number) const {

@@ -4,6 +4,7 @@
 #include "engine/model/Attributes.h"
 #include "engine/model/DrcMarker.h"
 #include "engine/model/Items.h"
+#include "engine/model/KeywordIndex.h"
 
 #include <cstdint>
 #include <map>
@@ -107,6 +108,10 @@ class Design {
     int16_t maxElectrical() const;
 
     bool operator==(const Design&) const = default;
+
+  private:
+    // Follows `keywords`, which only grows once the first keyword has been looked up.
+    KeywordIndex keywordIndex_;
 };
 
 } // namespace lumora::engine

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Runs lumora-cli and compares its exit code, standard output and standard error with a case's
 # expected files; with an expected runner.log, also the run log below its banner lines, and with an
-# expected markers.json the markers written to @HOME@/markers.json.
-# Usage: run-case.sh BINARY CASE_DIR -- ARGS...   (@HOME@ in ARGS names a fresh program folder)
+# expected markers.json the markers written to @HOME@/markers.json. A case's setup.sh is sourced just
+# before the binary starts (in its own shell: limits stay there; $home is the program folder), its
+# check.sh after the comparisons (it sets status=1 on a fault).
+# Usage: run-case.sh BINARY CASE_DIR -- ARGS...   (@HOME@ in ARGS names a fresh program folder, @EMPTY@ is an empty argument)
 set -u
 binary=$1; case_dir=$2; shift 3
 home=$(mktemp -d); out=$(mktemp); err=$(mktemp)
 trap 'rm -rf "$home" "$out" "$err"' EXIT
 args=()
-for arg in "$@"; do args+=("${arg//@HOME@/$home}"); done
-LC_ALL=C LUMORA_HOME="$home" "$binary" "${args[@]}" >"$out" 2>"$err"
+for arg in "$@"; do arg=${arg//@HOME@/$home}; args+=("${arg//@EMPTY@/}"); done
+(
+  if [ -f "$case_dir/setup.sh" ]; then . "$case_dir/setup.sh"; fi
+  LC_ALL=C LUMORA_HOME="$home" exec "$binary" "${args[@]}"
+) >"$out" 2>"$err"
 code=$?
 status=0
 expected_code=$(cat "$case_dir/exit-code")
@@ -27,4 +32,5 @@ fi
 if [ -f "$case_dir/markers.json" ]; then
   compare "$case_dir/markers.json" "$home/markers.json" markers.json
 fi
+if [ -f "$case_dir/check.sh" ]; then . "$case_dir/check.sh"; fi
 exit $status

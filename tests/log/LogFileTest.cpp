@@ -1,4 +1,5 @@
 #include "log/ProductInfo.h"
+#include "log/FileFailures.h"
 #include "log/clsLogFile.h"
 #include "script/RunnerError.h"
 #include "tests/log/FakeClock.h"
@@ -130,4 +131,19 @@ TEST_F(RunLog, UnwritableFolderIsAnErrorOfTheCaller) {
     EXPECT_FALSE(log.isOpen());
     log.writeString("dropped");
     log.endLog();
+    auto failures = takeFileFailures();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_TRUE(failures[0].opening);
+    EXPECT_EQ(failures[0].path, folder / "runner.log");
+}
+
+// /dev/full takes the file's opening and fails every write as a full disk does.
+TEST_F(RunLog, AFullDiskIsNotedOnceWithThePathAndTheReason) {
+    std::filesystem::create_symlink("/dev/full", dir.path() / "runner.log");
+    runWith(true, "lost");
+    auto failures = takeFileFailures();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].path, dir.path() / "runner.log");
+    EXPECT_EQ(failures[0].reason, "No space left on device");
+    EXPECT_FALSE(failures[0].opening);
 }

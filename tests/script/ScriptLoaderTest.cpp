@@ -144,3 +144,28 @@ TEST(ScriptFailureMessage, HasTheExactLayout) {
     EXPECT_EQ(scriptFailureMessage("a.dfm", failure),
               "a.dfm could not be read.\r\r\tError = Bad thing\tLine = 12");
 }
+
+// Escaped characters and internal entities read as in any XML reader; external entities are not
+// fetched. (The declarations also exercise the freeing of the parser's document.)
+TEST_F(ScriptLoaderTest, EntitiesExpandAsInAnyXmlReaderButExternalOnesAreRefused) {
+    auto failure = load(R"(<?xml version="1.0"?>
+<!DOCTYPE DFM_Script [<!ENTITY etch "Etch Width">]>
+<DFM_Script version="2.0"><Test name="&etch;" Attribute_Value="R&amp;D &#65;&lt;"/></DFM_Script>)");
+    ASSERT_FALSE(failure) << failure->strMsgError;
+    ASSERT_EQ(sink_.names(), (std::vector<std::string>{"Etch Width"}));
+    EXPECT_EQ(sink_.tests[0]->dictProperties().item("Attribute_Value"), "R&D A<");
+
+    failure = load("<!DOCTYPE DFM_Script [<!ENTITY host SYSTEM \"/etc/hostname\">]>\n"
+                   "<DFM_Script version=\"2.0\">&host;<Test name=\"Via Pad Size\"/></DFM_Script>");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->strMsgError,
+              "The entity \"host\" is external; a script declares only internal entities.");
+    EXPECT_EQ(sink_.names(), (std::vector<std::string>{"Etch Width"}));
+}
+
+TEST_F(ScriptLoaderTest, FilesThatHoldNoScriptFailWithoutBeingReadWhole) {
+    EXPECT_EQ(load("")->strMsgError, "The file is empty.");
+    auto endless = loadScript("/dev/zero", sink_);
+    ASSERT_TRUE(endless);
+    EXPECT_FALSE(endless->strMsgError.empty());
+}

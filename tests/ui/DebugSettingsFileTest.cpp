@@ -39,11 +39,12 @@ TEST(DebugSettingsFile, OnlyYMeansTrueAndLaterLinesWin) {
     EXPECT_TRUE(settings.expandedRep);
 }
 
-TEST(DebugSettingsFile, DrcLimitIsASixteenBitIntegerAndAMalformedOneIsIgnored) {
-    ScopedLocale locale({".", ","});
+// The file reads the same under every locale: "1.000" is no thousand under a decimal comma.
+TEST(DebugSettingsFile, DrcLimitIsASixteenBitCountAndAMalformedOneIsIgnored) {
+    ScopedLocale locale({",", "."});
     EXPECT_EQ(read(".DRCLIMIT 25\n").drcLimit, 25);
-    EXPECT_EQ(read(".drclimit 2.5\n").drcLimit, 2);
-    EXPECT_EQ(read(".DRCLIMIT 10\n.DRCLIMIT many\n").drcLimit, 10);
+    EXPECT_EQ(read(".DRCLIMIT 10\n.DRCLIMIT many\n.drclimit 2.5\n.DRCLIMIT -3\n.DRCLIMIT 1.000\n").drcLimit,
+              10);
     EXPECT_FALSE(read(".DRCLIMIT 40000\n").drcLimit.has_value());
     EXPECT_FALSE(read(".DRCLIMIT\n").drcLimit.has_value());
 }

@@ -1,0 +1,36 @@
+#include "cli/ExitStatus.h"
+
+#include "cli/ExitCodes.h"
+#include "testlogic/RunDriver.h"
+
+namespace lumora::cli {
+
+namespace {
+
+bool violationsFail(const Findings& findings, FailOn failOn) {
+    return (failOn == FailOn::Critical && findings.critical > 0) ||
+           (failOn == FailOn::Any && findings.marginal + findings.critical > 0);
+}
+
+} // namespace
+
+int exitCodeFor(const Findings& findings, FailOn failOn) {
+    if (findings.runStatus == runstatus::NotStarted) {
+        return findings.logsUnopened ? exitcode::LogFolderUnwritable : exitcode::NotConnected;
+    }
+    if (findings.runStatus != runstatus::Done || findings.failedRows) {
+        return exitcode::TestsFailed;
+    }
+    if (findings.stopped) {
+        return exitcode::Stopped;
+    }
+    if (!findings.everyFileWritten) {
+        return exitcode::FileNotWritten;
+    }
+    if (!findings.everyScriptRead) {
+        return exitcode::BadInput;
+    }
+    return violationsFail(findings, failOn) ? exitcode::ViolationsFound : exitcode::Success;
+}
+
+} // namespace lumora::cli

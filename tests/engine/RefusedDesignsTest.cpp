@@ -1,0 +1,44 @@
+// Designs the reader must refuse, each with its positioned message: refused-designs/NAME.json is
+// read and must fail with the text of NAME.expected.
+
+#include "engine/io/DesignFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace lumora::engine {
+namespace {
+
+std::string contentOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(RefusedDesigns, EachFailsWithItsPositionedMessage) {
+    const std::filesystem::path folder =
+        std::filesystem::path(LUMORA_SOURCE_DIR) / "tests/engine/refused-designs";
+    int cases = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".json") {
+            continue;
+        }
+        ++cases;
+        std::string expected = contentOf(std::filesystem::path(entry.path()).replace_extension(".expected"));
+        expected.erase(expected.find_last_not_of('\n') + 1);
+        try {
+            (void)parseDesign(contentOf(entry.path()));
+            ADD_FAILURE() << entry.path().filename() << " was read";
+        } catch (const DesignFormatError& error) {
+            EXPECT_EQ(error.what(), expected) << entry.path().filename();
+        }
+    }
+    EXPECT_GE(cases, 5);
+}
+
+} // namespace
+} // namespace lumora::engine
