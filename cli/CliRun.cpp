@@ -217,7 +217,7 @@ std::unique_ptr<CiOutputs> readCiInputs(const CliOptions& options, const engine:
 bool holdsBoardOrPanel(const engine::Design& design) {
     return std::ranges::any_of(design.files, [&](const engine::File& file) {
         const int16_t type = design.geometry(file.geometry).blockType;
-        return type == engine::block_type::Board || type == engine::block_type::Panel;
+        return type == block_type::Board || type == block_type::Panel;
     });
 }
 

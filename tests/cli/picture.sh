@@ -23,7 +23,7 @@ touch "$home/occupied"
 LC_ALL=C LUMORA_HOME="$home" "$binary" -q --design examples/designs/single-board.json \
   --picture "$home/occupied/pictures" examples/scripts/smt-assembly.dfm >/dev/null 2>"$home/err"
 code=$?
-[ $code -eq 2 ] || fail "exit code $code for an unwritable picture folder, expected 2"
+[ $code -eq 6 ] || fail "exit code $code for an unwritable picture folder, expected 6"
 grep -q '^Lumora Runner: cannot write ".*occupied/pictures/ctrl_board.cc.png"$' "$home/err" ||
   fail "unexpected message: $(cat "$home/err")"
 exit $status
