@@ -47,7 +47,8 @@ void describeOptions(CLI::App& app, CliOptions& options) {
                    "DFM test scripts (*.dfm); several run one after another as a batch")
         ->required()
         ->check(CLI::ExistingFile);
-    app.add_option("-d,--design", options.design, "Design file that KORVEN opens (JSON design format, or a KiCad .kicad_pcb board)")
+    app.add_option("-d,--design", options.design,
+                   "Design file that KORVEN opens (JSON design format, or a KiCad .kicad_pcb board)")
         ->check(CLI::ExistingFile);
     app.add_flag("--list", options.list, "Print each test with its parameters and run nothing");
     app.add_option("--drc-limit", options.drcLimit, "Most violations a check may report (0: no limit)")

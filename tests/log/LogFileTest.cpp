@@ -1,5 +1,5 @@
-#include "log/ProductInfo.h"
 #include "log/FileFailures.h"
+#include "log/ProductInfo.h"
 #include "log/clsLogFile.h"
 #include "script/RunnerError.h"
 #include "tests/log/FakeClock.h"
