@@ -1,6 +1,7 @@
 #include "engine/tools/ExampleDesigns.h"
 #include "engine/EmbeddedKorven.h"
 #include "engine/io/DesignFile.h"
+#include "engine/io/FileText.h"
 #include "engine/ops/Flatten.h"
 #include "tests/engine/EngineTestDesigns.h"
 
@@ -19,16 +20,9 @@ using ::testing::UnorderedElementsAre;
 
 const std::filesystem::path kExamples = std::filesystem::path(LUMORA_SOURCE_DIR) / "examples" / "designs";
 
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(ExampleDesignsTest, CommittedFilesAreWhatTheGeneratorWrites) {
     for (const ExampleDesign& example : exampleDesigns()) {
-        EXPECT_EQ(fileText(kExamples / example.fileName), serializeDesign(example.design))
+        EXPECT_EQ(readFileText(kExamples / example.fileName).value_or(""), serializeDesign(example.design))
             << example.fileName << " is stale: run korven-example-designs examples/designs";
     }
 }

@@ -2,6 +2,7 @@
 // read and must fail with the text of NAME.expected.
 
 #include "engine/io/DesignFile.h"
+#include "engine/io/FileText.h"
 
 #include <gtest/gtest.h>
 
@@ -12,13 +13,6 @@
 namespace lumora::engine {
 namespace {
 
-std::string contentOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(RefusedDesigns, EachFailsWithItsPositionedMessage) {
     const std::filesystem::path folder =
         std::filesystem::path(LUMORA_SOURCE_DIR) / "tests/engine/refused-designs";
@@ -28,10 +22,11 @@ TEST(RefusedDesigns, EachFailsWithItsPositionedMessage) {
             continue;
         }
         ++cases;
-        std::string expected = contentOf(std::filesystem::path(entry.path()).replace_extension(".expected"));
+        std::string expected =
+            readFileText(std::filesystem::path(entry.path()).replace_extension(".expected")).value_or("");
         expected.erase(expected.find_last_not_of('\n') + 1);
         try {
-            (void)parseDesign(contentOf(entry.path()));
+            (void)parseDesign(readFileText(entry.path()).value_or(""));
             ADD_FAILURE() << entry.path().filename() << " was read";
         } catch (const DesignFormatError& error) {
             EXPECT_EQ(error.what(), expected) << entry.path().filename();
