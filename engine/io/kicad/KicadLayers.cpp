@@ -184,7 +184,11 @@ std::vector<int16_t> LayerMap::copperSpan(std::string_view from, std::string_vie
     auto index = [this](std::string_view name) {
         return static_cast<std::size_t>(std::ranges::find(copper_, name) - copper_.begin());
     };
-    auto [first, last] = std::minmax(index(from), index(to));
+    // std::minmax of two temporaries would hand back references to them.
+    const std::size_t a = index(from);
+    const std::size_t b = index(to);
+    const std::size_t first = std::min(a, b);
+    const std::size_t last = std::max(a, b);
     std::vector<int16_t> span;
     for (std::size_t i = first; i <= last && i < copper_.size(); ++i) {
         span.push_back(numberOf(copper_[i]));
