@@ -319,6 +319,7 @@ TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
         {"unknown-net", ":4:63: net 7 is not in the board's net table"},
         {"footprint-without-position", ":3:3: (footprint ...) has no (at ...)"},
         {"control-character", ":4:13: unexpected control character 1"},
+        {"copper-listed-twice", ":2:29: copper layer \"F.Cu\" is listed twice"},
     };
     for (const auto& [name, message] : kCases) {
         const std::filesystem::path file = kData / "malformed" / (std::string(name) + ".kicad_pcb");

@@ -103,9 +103,13 @@ LayerMap::LayerMap(const sexpr::Expr& layersList, Design& design) {
 void LayerMap::addCopper(const sexpr::Expr& layersList, Design& design) {
     layersList.forEachList([&](const sexpr::Expr& entry) {
         const std::string_view name = entry.at(1).text();
-        if (isCopperName(name)) {
-            copper_.emplace_back(name);
+        if (!isCopperName(name)) {
+            return;
         }
+        if (std::ranges::find(copper_, name) != copper_.end()) {
+            entry.fail(sexpr::concat({"copper layer \"", name, "\" is listed twice"}));
+        }
+        copper_.emplace_back(name);
     });
     if (copper_.empty()) {
         layersList.fail("the board has no copper layer");
@@ -120,8 +124,9 @@ void LayerMap::addCopper(const sexpr::Expr& layersList, Design& design) {
                                                     .artwork = stackup});
     }
     if (copper_.size() > 1) {
-        design.layer(numberOf("F.Cu")).mirror = numberOf(copper_.back());
-        design.layer(numberOf(copper_.back())).mirror = numberOf("F.Cu");
+        // The outermost copper layers mirror each other, whatever a damaged file named them.
+        design.layer(numberOf(copper_.front())).mirror = numberOf(copper_.back());
+        design.layer(numberOf(copper_.back())).mirror = numberOf(copper_.front());
     }
 }
 
