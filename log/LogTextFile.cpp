@@ -1,7 +1,7 @@
 #include "log/LogTextFile.h"
 
 #include "log/FileFailures.h"
-#include "script/RunnerError.h"
+#include "log/LogFileError.h"
 
 #include <cerrno>
 #include <system_error>
@@ -30,7 +30,7 @@ void LogTextFile::open(const std::filesystem::path& path, bool startNew) {
         if (reason != 0) {
             description += ": " + std::generic_category().message(reason);
         }
-        throw RunnerError(errnum::PathFileAccess, "beginLog", description + ")");
+        throw LogFileError("beginLog", description + ")");
     }
 }
 

@@ -9,7 +9,7 @@ namespace lumora {
 // One log file: lines end with CR LF and the bytes of the text are written unchanged.
 class LogTextFile {
   public:
-    // Truncates the file when startNew is set and appends to it otherwise. Throws a RunnerError
+    // Truncates the file when startNew is set and appends to it otherwise. Throws a LogFileError
     // (errnum::PathFileAccess, source "beginLog", the path and the reason) when it cannot be opened.
     void open(const std::filesystem::path& path, bool startNew);
     bool isOpen() const { return out_.is_open(); }

@@ -16,7 +16,7 @@ class clsLogFile {
     explicit clsLogFile(std::filesystem::path folder, const Clock& clock = systemClock());
 
     // Opens folder/runner.log (truncated when startNew, appended to otherwise) and writes the
-    // banner block; does nothing when the log is already open. Throws the RunnerError of
+    // banner block; does nothing when the log is already open. Throws the LogFileError of
     // LogTextFile::open when the folder cannot be written.
     void beginLog(bool startNew);
     void writeString(std::string_view val = {});

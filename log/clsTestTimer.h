@@ -26,7 +26,7 @@ class clsTestTimer {
 
     // Opens folder/testtimes.csv (truncated when startNew, appended to otherwise) and writes the
     // head with design's summary; does nothing when the log is already open. Throws the
-    // RunnerError of LogTextFile::open when the folder cannot be written.
+    // LogFileError of LogTextFile::open when the folder cannot be written.
     void beginLog(std::string_view scriptFilename, std::string_view ccFilename, DesignSummarySource& design,
                   bool startNew);
     void startTimer(std::string_view testName);

@@ -1,7 +1,7 @@
 #include "log/FileFailures.h"
+#include "log/LogFileError.h"
 #include "log/ProductInfo.h"
 #include "log/clsLogFile.h"
-#include "script/RunnerError.h"
 #include "tests/log/FakeClock.h"
 #include "tests/support/TempDir.h"
 
@@ -122,11 +122,10 @@ TEST_F(RunLog, UnwritableFolderIsAnErrorOfTheCaller) {
     try {
         log.beginLog(true);
         FAIL() << "beginLog opened a file below a plain file";
-    } catch (const RunnerError& error) {
-        EXPECT_EQ(error.number(), errnum::PathFileAccess);
+    } catch (const LogFileError& error) {
         EXPECT_EQ(error.source(), "beginLog");
-        EXPECT_NE(error.description().find((folder / "runner.log").string()), std::string::npos)
-            << error.description();
+        EXPECT_NE(std::string(error.what()).find((folder / "runner.log").string()), std::string::npos)
+            << error.what();
     }
     EXPECT_FALSE(log.isOpen());
     log.writeString("dropped");

@@ -1,6 +1,6 @@
+#include "log/LogFileError.h"
 #include "log/ProductInfo.h"
 #include "log/clsTestTimer.h"
-#include "script/RunnerError.h"
 #include "tests/log/FakeClock.h"
 #include "tests/support/TempDir.h"
 
@@ -267,11 +267,10 @@ TEST_F(TimeLog, UnwritableFolderIsAnErrorOfTheCaller) {
     try {
         timer.beginLog("/home/qa/board checks.dfm", "mainboard.cc", design, true);
         FAIL() << "beginLog opened a file below a plain file";
-    } catch (const RunnerError& error) {
-        EXPECT_EQ(error.number(), errnum::PathFileAccess);
+    } catch (const LogFileError& error) {
         EXPECT_EQ(error.source(), "beginLog");
-        EXPECT_NE(error.description().find((folder / "testtimes.csv").string()), std::string::npos)
-            << error.description();
+        EXPECT_NE(std::string(error.what()).find((folder / "testtimes.csv").string()), std::string::npos)
+            << error.what();
     }
     EXPECT_FALSE(timer.isOpen());
     runSteps(timer);
