@@ -287,8 +287,9 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     ci->finish(main, out, err);
     Findings findings{.runStatus = status, .everyScriptRead = everyScriptRead};
     addWindowFindings(main, findings);
-    findings.marginal = ci->unwaived().marginal;
-    findings.critical = ci->unwaived().critical;
+    const MarkerCounts unwaived = ci->unwaived();
+    findings.marginal = unwaived.marginal;
+    findings.critical = unwaived.critical;
     findings.everyFileWritten = writeOutputs(options, korven->session().design(), *ci, err);
     findings.everyFileWritten &= reportLogFailures(findings, err);
     return exitCodeFor(findings, options.failOn);
