@@ -4,7 +4,7 @@
 // finding at the component, measured in degrees against the nearest allowed rotation.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/ComponentChoice.h"
+#include "engine/measure/ComponentChoice.h"
 
 #include <cmath>
 

@@ -5,9 +5,9 @@
 // checked.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
 #include "engine/geom/Depth.h"
 #include "engine/geom/Footprint.h"
+#include "engine/measure/PlacedInserts.h"
 #include "engine/ops/PinPads.h"
 
 #include <array>

@@ -4,7 +4,7 @@
 // none) is one Critical finding at the hole. A board without a thickness cannot be measured: the check fails.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
+#include "engine/measure/PlacedInserts.h"
 #include "engine/model/KorvenFailure.h"
 
 #include <algorithm>

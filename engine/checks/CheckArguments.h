@@ -3,9 +3,9 @@
 // The arguments of every check of KORVEN.DFM as its method receives them (lengths in page units),
 // and the function that performs it. Each function lives in engine/checks/<CheckName>.cpp.
 
-#include "engine/checks/CheckContext.h"
-#include "engine/checks/Finding.h"
-#include "engine/checks/Severity.h"
+#include "engine/findings/CheckContext.h"
+#include "engine/findings/Finding.h"
+#include "engine/findings/Severity.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "engine/checks/CheckTable.h"
 
-#include "engine/checks/DrcReport.h"
+#include "engine/findings/DrcReport.h"
 #include "engine/model/KorvenFailure.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 // Critical finding for the item, at the item's side facing that edge.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/EdgeFrame.h"
-#include "engine/checks/ItemGroups.h"
+#include "engine/measure/EdgeFrame.h"
+#include "engine/measure/ItemGroups.h"
 
 #include <array>
 

@@ -4,9 +4,9 @@
 // is one Critical finding at its centre.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FileOutline.h"
-#include "engine/checks/ItemGroups.h"
 #include "engine/geom/PairSearch.h"
+#include "engine/measure/FileOutline.h"
+#include "engine/measure/ItemGroups.h"
 
 #include <algorithm>
 #include <limits>

@@ -4,7 +4,7 @@
 // 0 sets no limit); one finding at the component. A height that is no number fails the check.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/ComponentChoice.h"
+#include "engine/measure/ComponentChoice.h"
 #include "engine/model/KorvenFailure.h"
 #include "engine/model/NumberText.h"
 

@@ -3,7 +3,7 @@
 // "0,5" finds 0.5) is not allowed there: one Critical finding at the component.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/ComponentChoice.h"
+#include "engine/measure/ComponentChoice.h"
 #include "engine/ops/AttributeCondition.h"
 
 namespace lumora::engine {

@@ -6,8 +6,8 @@
 // numbers the caller lists, or every board file when it lists none.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
 #include "engine/geom/PairSearch.h"
+#include "engine/measure/PlacedInserts.h"
 
 #include <algorithm>
 #include <array>

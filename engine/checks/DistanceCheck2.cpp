@@ -4,7 +4,7 @@
 // CanTouch, SkipSameNets, OneDRCPerNet and SkipSameComps.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PairDistances.h"
+#include "engine/measure/PairDistances.h"
 
 namespace lumora::engine {
 

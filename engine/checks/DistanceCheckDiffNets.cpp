@@ -3,7 +3,7 @@
 // closer than the limits (any contact when both limits are 0, unless CanTouch).
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PairDistances.h"
+#include "engine/measure/PairDistances.h"
 
 namespace lumora::engine {
 

@@ -4,7 +4,7 @@
 // are not copper. A size below minSize, or above maxSize when that is above 0, is Critical.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FlatItems.h"
+#include "engine/measure/FlatItems.h"
 
 #include <algorithm>
 #include <optional>

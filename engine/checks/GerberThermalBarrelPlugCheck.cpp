@@ -6,8 +6,8 @@
 // measured as the number of its solid ties.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
 #include "engine/geom/Areas.h"
+#include "engine/measure/PlacedInserts.h"
 
 #include <map>
 

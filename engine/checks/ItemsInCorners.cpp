@@ -5,8 +5,8 @@
 // in the middle of the corner's window.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/EdgeFrame.h"
-#include "engine/checks/ItemGroups.h"
+#include "engine/measure/EdgeFrame.h"
+#include "engine/measure/ItemGroups.h"
 #include "engine/model/KorvenFailure.h"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 // middle of an edge of that length.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/EdgeFrame.h"
-#include "engine/checks/SizeRange.h"
+#include "engine/measure/EdgeFrame.h"
+#include "engine/measure/SizeRange.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // against a minimum ratio. A panel below it is one Critical finding at the panel's centre.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/EdgeFrame.h"
+#include "engine/measure/EdgeFrame.h"
 
 namespace lumora::engine {
 

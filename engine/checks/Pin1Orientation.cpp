@@ -5,7 +5,7 @@
 // rotation. Top and bottom placements are never compared, as mirroring moves pin 1.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/ComponentChoice.h"
+#include "engine/measure/ComponentChoice.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 // and height.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FlatItems.h"
 #include "engine/geom/PairSearch.h"
+#include "engine/measure/FlatItems.h"
 
 #include <algorithm>
 #include <optional>

@@ -5,8 +5,8 @@
 // addTPDensityAttrib every testpoint gets "TP_DENSITY", the count of its square.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
 #include "engine/geom/Areas.h"
+#include "engine/measure/PlacedInserts.h"
 #include "engine/model/KorvenFailure.h"
 #include "engine/model/NumberText.h"
 

@@ -3,8 +3,8 @@
 // net with fewer than minTestpoints, Critical, at its first pin or via (else its first etch).
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FlatItems.h"
-#include "engine/checks/PlacedInserts.h"
+#include "engine/measure/FlatItems.h"
+#include "engine/measure/PlacedInserts.h"
 
 #include <map>
 #include <set>

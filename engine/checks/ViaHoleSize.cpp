@@ -3,8 +3,8 @@
 // maximum) is one Critical finding at the via.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/MeasuredVias.h"
-#include "engine/checks/SizeRange.h"
+#include "engine/measure/MeasuredVias.h"
+#include "engine/measure/SizeRange.h"
 
 namespace lumora::engine {
 

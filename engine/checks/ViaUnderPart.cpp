@@ -3,8 +3,8 @@
 // value is the area of via copper under the body.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FlatItems.h"
 #include "engine/geom/PairSearch.h"
+#include "engine/measure/FlatItems.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 #include "engine/EmbeddedKorven.h"
 #include "engine/checks/CheckTable.h"
-#include "engine/checks/DrcReport.h"
+#include "engine/findings/DrcReport.h"
 #include "engine/io/MarkersJson.h"
 #include "tests/engine/EngineTestDesigns.h"
 
