@@ -21,8 +21,7 @@ double angleBetween(double a, double b) {
 
 } // namespace
 
-std::vector<Finding> allowableComponentOrientation(CheckContext& context,
-                                                   const AllowableComponentOrientationArgs& args) {
+std::vector<Finding> check(CheckContext& context, const AllowableComponentOrientationArgs& args) {
     const ComponentChoice choice = args.top ? ComponentChoice{.top = true, .surfaceMount = false}
                                             : ComponentChoice{.bottom = true, .thruHole = false};
     const double allowed = args.horizontal ? 0 : 90;

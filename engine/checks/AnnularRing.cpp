@@ -73,7 +73,7 @@ Area exposed(const SideAreas& side) {
 
 } // namespace
 
-std::vector<Finding> annularRing(CheckContext& context, const AnnularRingArgs& args) {
+std::vector<Finding> check(CheckContext& context, const AnnularRingArgs& args) {
     const Design& design = context.design();
     std::vector<Finding> findings;
     forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {

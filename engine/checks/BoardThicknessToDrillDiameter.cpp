@@ -43,8 +43,7 @@ double drilledDepth(const Design& design, const Geometry& padstack, double thick
 
 } // namespace
 
-std::vector<Finding> boardThicknessToDrillDiameter(CheckContext& context,
-                                                   const BoardThicknessToDrillDiameterArgs& args) {
+std::vector<Finding> check(CheckContext& context, const BoardThicknessToDrillDiameterArgs& args) {
     const Design& design = context.design();
     std::vector<Finding> findings;
     forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {

@@ -25,7 +25,7 @@ Edge nearerEdge(const EdgeFrame& frame, const Box& box, const std::array<Edge, 2
 
 } // namespace
 
-std::vector<Finding> clearanceToPanelEdge(CheckContext& context, const ClearanceToPanelEdgeArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ClearanceToPanelEdgeArgs& args) {
     const Geometry& flattened = context.flattened(args.geomNum);
     const EdgeFrame frame = edgeFrameOf(context.design(), flattened.flattenFile);
     const std::array rules{

@@ -57,8 +57,7 @@ class Outline {
 
 } // namespace
 
-std::vector<Finding> componentFlushWithOutline(CheckContext& context,
-                                               const ComponentFlushWithOutlineArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ComponentFlushWithOutlineArgs& args) {
     const Geometry& flattened = context.flattened(args.geomNum);
     const Outline outline(outlineBorders(context.design(), flattened.flattenFile));
     std::vector<Finding> findings;

@@ -8,8 +8,7 @@
 
 namespace lumora::engine {
 
-std::vector<Finding> componentNotAllowedPerSurface(CheckContext& context,
-                                                   const ComponentNotAllowedPerSurfaceArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ComponentNotAllowedPerSurfaceArgs& args) {
     const ComponentChoice choice{.top = args.top, .bottom = args.bottom};
     const AttributeCondition notAllowed(args.attribKeyword, args.attribValue, comparison::Equal);
     std::vector<Finding> findings;

@@ -105,7 +105,7 @@ std::vector<int32_t> boardFiles(const Design& design) {
 
 } // namespace
 
-std::vector<Finding> componentShadow(CheckContext& context, const ComponentShadowArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ComponentShadowArgs& args) {
     const std::array<std::pair<const char*, Limits>, 4> sides{{{"gap left", args.left},
                                                                {"gap right", args.right},
                                                                {"gap top", args.top},

@@ -7,7 +7,7 @@
 
 namespace lumora::engine {
 
-std::vector<Finding> distanceCheckDiffNets(CheckContext& context, const DistanceCheckDiffNetsArgs& args) {
+std::vector<Finding> check(CheckContext& context, const DistanceCheckDiffNetsArgs& args) {
     requireEdgeToEdge(args.algType);
     const Geometry& geometry = context.flattened(args.geomNum);
     return closePairs(context, geometry, geometry,

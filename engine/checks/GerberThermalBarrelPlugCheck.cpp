@@ -63,8 +63,7 @@ bool hasThermal(const Design& design, const Geometry& padstack, bool mirrored, i
 
 } // namespace
 
-std::vector<Finding> gerberThermalBarrelPlugCheck(CheckContext& context,
-                                                  const GerberThermalBarrelPlugCheckArgs& args) {
+std::vector<Finding> check(CheckContext& context, const GerberThermalBarrelPlugCheckArgs& args) {
     const Design& design = context.design();
     const PlaneCopper copper = planeCopperOf(design, context.fileBlock(args.filePos));
     std::vector<Finding> findings;

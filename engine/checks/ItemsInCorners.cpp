@@ -56,7 +56,7 @@ void refuseOutOfRange(const ItemsInCornersArgs& args) {
 
 } // namespace
 
-std::vector<Finding> itemsInCorners(CheckContext& context, const ItemsInCornersArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ItemsInCornersArgs& args) {
     refuseOutOfRange(args);
     const Geometry& flattened = context.flattened(args.geomNum);
     const EdgeFrame frame = edgeFrameOf(context.design(), flattened.flattenFile);

@@ -22,7 +22,7 @@ struct Dimension {
 
 } // namespace
 
-std::vector<Finding> panelDimensions(CheckContext& context, const PanelDimensionsArgs& args) {
+std::vector<Finding> check(CheckContext& context, const PanelDimensionsArgs& args) {
     const EdgeFrame frame = edgeFrameOf(context.design(), args.filePos);
     const std::array dimensions{
         Dimension{"width",

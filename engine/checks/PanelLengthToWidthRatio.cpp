@@ -6,7 +6,7 @@
 
 namespace lumora::engine {
 
-std::vector<Finding> panelLengthToWidthRatio(CheckContext& context, const PanelLengthToWidthRatioArgs& args) {
+std::vector<Finding> check(CheckContext& context, const PanelLengthToWidthRatioArgs& args) {
     const EdgeFrame frame = edgeFrameOf(context.design(), args.filePos);
     const double ratio = frame.length() / frame.breadth();
     if (!isBelow(ratio, args.minRatio)) {

@@ -72,7 +72,7 @@ void refuseNegative(double value, const char* what) {
 
 } // namespace
 
-std::vector<Finding> testPadDensityCheck(CheckContext& context, const TestPadDensityCheckArgs& args) {
+std::vector<Finding> check(CheckContext& context, const TestPadDensityCheckArgs& args) {
     refuseNegative(args.marginal, "marginal count");
     refuseNegative(args.critical, "critical count");
     if (args.gridSize <= 0) {

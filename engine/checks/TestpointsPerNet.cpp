@@ -49,7 +49,7 @@ std::map<std::string, int> testpointsPerNet(const std::vector<FlatItem>& items) 
 
 } // namespace
 
-std::vector<Finding> testpointsPerNet(CheckContext& context, const TestpointsPerNetArgs& args) {
+std::vector<Finding> check(CheckContext& context, const TestpointsPerNetArgs& args) {
     const Geometry& geometry = context.flattened(args.geomNum);
     const std::map<std::string, int> counts = testpointsPerNet(flatItemsOf(geometry));
     std::vector<Finding> findings;

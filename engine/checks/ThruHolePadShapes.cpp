@@ -34,7 +34,7 @@ bool isComponentPin(const PlacedInsert& placed) {
 
 } // namespace
 
-std::vector<Finding> thruHolePadShapes(CheckContext& context, const ThruHolePadShapesArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ThruHolePadShapesArgs& args) {
     for (int16_t code : {args.topAll, args.bottomAll, args.topOne, args.bottomOne}) {
         refuseUnknownShape(code);
     }

@@ -8,7 +8,7 @@
 
 namespace lumora::engine {
 
-std::vector<Finding> viaHoleSize(CheckContext& context, const ViaHoleSizeArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ViaHoleSizeArgs& args) {
     const SizeRange range{args.minSize, args.maxSize};
     std::vector<Finding> findings;
     forEachMeasuredVia(context.design(), args.filePos, args.ignoreHoleSize, [&](const MeasuredVia& via) {

@@ -23,7 +23,7 @@ struct SideRule {
 
 } // namespace
 
-std::vector<Finding> viaPadSize(CheckContext& context, const ViaPadSizeArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ViaPadSizeArgs& args) {
     const std::array rules{
         SideRule{"top pad size", &PadstackSides::top, {args.topMinSize, args.topMaxSize}},
         SideRule{"bottom pad size", &PadstackSides::bottom, {args.bottomMinSize, args.bottomMaxSize}},

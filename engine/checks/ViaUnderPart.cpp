@@ -48,7 +48,7 @@ Point centreOf(const Box& box) {
 
 } // namespace
 
-std::vector<Finding> viaUnderPart(CheckContext& context, const ViaUnderPartArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ViaUnderPartArgs& args) {
     const Geometry& viaGeometry = context.flattened(args.geomNum1);
     const Geometry& bodyGeometry = context.flattened(args.geomNum2);
     const std::vector<Via> vias = viasOf(flatItemsOf(viaGeometry));
