@@ -20,6 +20,27 @@ std::string markerName(const DfmCheckCall& call) {
         call);
 }
 
+// The board or panel the call named: its file, or the file of its flatten geometry; 0 for none.
+int32_t fileOf(const Design& design, const DfmCheckCall& call) {
+    const auto flattenFile = [&](int16_t geomNum) {
+        const auto found = design.geometries.find(geomNum);
+        return found == design.geometries.end() ? 0 : found->second.flattenFile;
+    };
+    return std::visit(
+        [&](const auto& args) -> int32_t {
+            if constexpr (requires { args.filePos; }) {
+                return args.filePos;
+            } else if constexpr (requires { args.geomNum; }) {
+                return flattenFile(args.geomNum);
+            } else if constexpr (requires { args.geomNum1; }) {
+                return flattenFile(args.geomNum1);
+            } else {
+                return 0;
+            }
+        },
+        call);
+}
+
 } // namespace
 
 std::vector<Finding> performCheck(CheckContext& context, const DfmCheckCall& call) {
@@ -32,7 +53,14 @@ int16_t runCheck(Session& session, const DfmCheckCall& call) {
         CheckContext context(design, markerName(call));
         findings = performCheck(context, call);
     });
-    return code == rc::Ok ? reportFindings(session, std::move(findings)) : code;
+    if (code != rc::Ok) {
+        session.failedChecks.push_back({.check = markerName(call),
+                                        .file = session.hasDocument() ? fileOf(session.design(), call) : 0,
+                                        .code = code,
+                                        .description = session.lastFailure()});
+        return code;
+    }
+    return reportFindings(session, std::move(findings));
 }
 
 } // namespace lumora::engine

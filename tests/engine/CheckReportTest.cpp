@@ -108,7 +108,7 @@ TEST_F(CheckReportTest, MarkersAsJsonForUsers) {
                               .items = {{.net = "GND"}}}});
     std::ostringstream out;
 
-    writeMarkersJson(session.design(), out);
+    writeMarkersJson(session.design(), session.failedChecks, out);
 
     EXPECT_EQ(out.str(), R"([
   {
@@ -136,7 +136,7 @@ TEST_F(CheckReportTest, MarkersAsJsonForUsers) {
 
 TEST_F(CheckReportTest, NoMarkersIsAnEmptyList) {
     std::ostringstream out;
-    writeMarkersJson(session.design(), out);
+    writeMarkersJson(session.design(), session.failedChecks, out);
     EXPECT_EQ(out.str(), "[]\n");
 }
 
