@@ -168,23 +168,17 @@ TEST_F(PanelChecksTest, CornersCountOnlyItemsOfTheGivenSurface) {
 
 TEST_F(PanelChecksTest, CornerArgumentsOutOfRangeFailTheCheck) {
     DfmHarness korven(parseDesign(kPanel));
-    EXPECT_EQ(korven.dfm->Check(ItemsInCornersArgs{.geomNum = kMarks,
-                                                   .minRailEdge = 100,
-                                                   .maxRailEdge = 300,
-                                                   .minNonRailEdge = 100,
-                                                   .maxNonRailEdge = 300,
-                                                   .minCorners = 5,
-                                                   .algName = "Corners"}),
-              rc::ValueOutOfRange);
-    EXPECT_EQ(korven.dfm->Check(ItemsInCornersArgs{.geomNum = kMarks,
-                                                   .minRailEdge = 100,
-                                                   .maxRailEdge = 300,
-                                                   .minNonRailEdge = 100,
-                                                   .maxNonRailEdge = 300,
-                                                   .minCorners = 2,
-                                                   .algName = "Corners",
-                                                   .surface = 4}),
-              rc::ValueOutOfRange);
+    ItemsInCornersArgs corners{.geomNum = kMarks,
+                               .minRailEdge = 100,
+                               .maxRailEdge = 300,
+                               .minNonRailEdge = 100,
+                               .maxNonRailEdge = 300,
+                               .minCorners = 5,
+                               .algName = "Corners"};
+    EXPECT_EQ(korven.dfm->Check(corners), rc::ValueOutOfRange) << "a panel has four corners";
+    corners.minCorners = 2;
+    corners.surface = 4;
+    EXPECT_EQ(korven.dfm->Check(corners), rc::ValueOutOfRange) << "surfaces are 0 to 3";
     EXPECT_THAT(korven.markers(), IsEmpty());
 }
 
