@@ -12,6 +12,9 @@ namespace lumora::desktop {
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     setObjectName("boardView");
+    zoomRest_.setSingleShot(true);
+    zoomRest_.setInterval(kZoomRestMs);
+    connect(&zoomRest_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -19,6 +22,7 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 BoardView::~BoardView() = default;
 
 void BoardView::setScene(std::unique_ptr<picture::BoardScene> scene) {
+    drawing_.clear(); // before the old scene goes
     scene_ = std::move(scene);
     options_.selectedMarker.reset();
     options_.highlighted.clear();
@@ -73,10 +77,15 @@ void BoardView::paintEvent(QPaintEvent*) {
     if (!scene_) {
         return;
     }
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    if (zoomRest_.isActive() && drawing_.keeps(*scene_, options_, size())) {
+        // While the wheel turns the kept drawing is stretched; it is drawn afresh once the wheel rests.
+        painter.setTransform(drawing_.view().inverted() * view_);
+        painter.drawImage(0, 0, drawing_.image());
+    } else {
+        painter.drawImage(0, 0, drawing_.drawing(*scene_, options_, view_, size()));
+    }
     painter.setTransform(view_);
-    const QRectF shown = view_.inverted().mapRect(QRectF(rect()));
-    picture::paintScene(painter, *scene_, options_, shown);
+    picture::paintMarkers(painter, *scene_, options_);
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {
@@ -86,6 +95,7 @@ void BoardView::resizeEvent(QResizeEvent*) {
 }
 
 void BoardView::wheelEvent(QWheelEvent* event) {
+    zoomRest_.start();
     zoomBy(std::pow(1.0015, event->angleDelta().y()), event->position());
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "picture/BoardPainter.h"
+#include "picture/DrawingCache.h"
 
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -10,7 +11,8 @@
 namespace lumora::desktop {
 
 // KORVEN's drawing of one board or panel file: pan by dragging, zoom with the wheel about the
-// mouse, fit to the window. Draws only what the window shows, small parts as boxes.
+// mouse, fit to the window. Draws only what the window shows, small parts as boxes, and keeps the
+// drawing between repaints (markers are drawn over it each time).
 class BoardView : public QWidget {
     Q_OBJECT
   public:
@@ -47,6 +49,10 @@ class BoardView : public QWidget {
     std::unique_ptr<picture::BoardScene> scene_;
     picture::ViewOptions options_;
     QTransform view_;
+    picture::DrawingCache drawing_;
+    // How long the wheel must rest before a zoom is drawn afresh.
+    static constexpr int kZoomRestMs = 150;
+    QTimer zoomRest_;
     QPointF dragFrom_;
     bool fitted_ = false;
     bool frozen_ = false;
