@@ -45,6 +45,15 @@ void BoardView::fit() {
     update();
 }
 
+void BoardView::frame(const QRectF& area) {
+    constexpr double kMargin = 0.05; // of the area, each side
+    view_ = picture::fitTransform(area.adjusted(-kMargin * area.width(), -kMargin * area.height(),
+                                                kMargin * area.width(), kMargin * area.height()),
+                                  size());
+    fitted_ = false;
+    update();
+}
+
 void BoardView::zoomBy(double factor, QPointF about) {
     view_ = view_ * QTransform::fromTranslate(-about.x(), -about.y()) *
             QTransform::fromScale(factor, factor) * QTransform::fromTranslate(about.x(), about.y());

@@ -29,6 +29,8 @@ class BoardView : public QWidget {
     // A frozen view repeats its last picture instead of reading the design.
     void setFrozen(bool frozen);
     void fit();
+    // Shows `area` of the file whole, with a margin.
+    void frame(const QRectF& area);
     void zoomBy(double factor, QPointF about);
     void panBy(QPointF pixels);
     // Puts a point of the file in the middle of the window, zoomed in to at least `span` file units

@@ -4,11 +4,14 @@
 #include "picture/LayerStyle.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSplitter>
@@ -36,8 +39,10 @@ QIcon swatch(const QColor& color) {
 } // namespace
 
 BoardWindow::BoardWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), files_(new QComboBox(this)), layers_(new QListWidget(this)),
-      view_(new BoardView(this)), search_(new QLineEdit(this)), list_(new QTableView(this)) {
+    : QWidget(parent, Qt::Window), files_(new QComboBox(this)), shownGeometry_(new QLabel(this)),
+      layers_(new QListWidget(this)), view_(new BoardView(this)), search_(new QLineEdit(this)),
+      list_(new QTableView(this)), waive_(new QPushButton("Waive...", this)),
+      unwaive_(new QPushButton("Remove Waiver", this)) {
     setObjectName("boardWindow");
     setWindowTitle("KORVEN");
     // It appears beside the runner, which keeps the keyboard and the grid's tips.
@@ -70,12 +75,20 @@ BoardWindow::BoardWindow(QWidget* parent)
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(search_, 1);
     searchRow->addWidget(allTests);
+    searchRow->addWidget(waive_);
+    searchRow->addWidget(unwaive_);
     markersLayout->addLayout(searchRow);
     markersLayout->addWidget(list_, 1);
 
+    auto* drawing = new QWidget(this);
+    auto* drawingLayout = new QVBoxLayout(drawing);
+    drawingLayout->setContentsMargins(0, 0, 0, 0);
+    drawingLayout->addWidget(shownGeometry_);
+    drawingLayout->addWidget(view_, 1);
+    shownGeometry_->hide();
     auto* board = new QSplitter(Qt::Horizontal, this);
     board->addWidget(side);
-    board->addWidget(view_);
+    board->addWidget(drawing);
     board->setStretchFactor(1, 1);
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(board);
@@ -103,17 +116,31 @@ BoardWindow::BoardWindow(QWidget* parent)
     });
     connect(search_, &QLineEdit::textChanged, &filter_, &MarkerFilter::setText);
     connect(allTests, &QPushButton::clicked, this, [this] { showTest(std::nullopt); });
+    connect(waive_, &QPushButton::clicked, this, [this] {
+        bool given = false;
+        const QString reason = QInputDialog::getText(this, "Waive Marker", "Why is this violation accepted?",
+                                                     QLineEdit::Normal, {}, &given);
+        if (given && !reason.trimmed().isEmpty()) {
+            waiveChosen(reason.trimmed().toStdString());
+        }
+    });
+    connect(unwaive_, &QPushButton::clicked, this, &BoardWindow::unwaiveChosen);
+    table_.setWaivers(&waivers_);
+    refreshWaiverButtons();
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { markerChosen(current); });
 }
 
 BoardWindow::~BoardWindow() = default;
 
-void BoardWindow::setDesign(const engine::Design* design, const QString& name,
+void BoardWindow::setDesign(const engine::Design* design, const QString& file,
                             const std::vector<TestRecord>* records) {
     design_ = design;
     records_ = records;
+    const QString name = QFileInfo(file).fileName();
     setWindowTitle(name.isEmpty() ? QStringLiteral("KORVEN") : QStringLiteral("KORVEN - ") + name);
+    waiversFile_ = file.isEmpty() ? std::filesystem::path() : waiversFileBeside(file.toStdString());
+    readWaivers();
     view_->options().hiddenLayers.clear();
     fillLayers();
     fillFiles();
@@ -161,6 +188,7 @@ void BoardWindow::refreshMarkers() {
                                 ? std::vector<MarkerRow>{}
                                 : markerRows(*design_, records_ != nullptr ? *records_ : kNoRecords));
     list_->resizeColumnsToContents();
+    refreshWaiverButtons();
     view_->options().selectedMarker.reset();
     view_->options().highlighted.clear();
     if (const picture::BoardScene* scene = view_->scene()) {
@@ -172,9 +200,75 @@ void BoardWindow::setRunning(bool running) {
     view_->setFrozen(running);
     if (running) {
         table_.setRows(design_, {});
+        refreshWaiverButtons();
     } else {
         refreshMarkers();
     }
+}
+
+void BoardWindow::readWaivers() {
+    waivers_.clear();
+    waiversWritable_ = !waiversFile_.empty();
+    std::error_code ignored;
+    if (waiversWritable_ && std::filesystem::exists(waiversFile_, ignored)) {
+        try {
+            waivers_ = lumora::loadWaivers(waiversFile_);
+        } catch (const WaiverFileError& failure) {
+            waiversWritable_ = false;
+            QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
+        }
+    }
+    table_.setWaivers(&waivers_);
+}
+
+void BoardWindow::changeWaivers(const std::function<void(std::vector<Waiver>&)>& change) {
+    if (!waiversWritable_) {
+        return;
+    }
+    // The file as it is now: another program (lumora-cli --write-waivers) may have written it.
+    std::vector<Waiver> changed;
+    std::error_code ignored;
+    try {
+        if (std::filesystem::exists(waiversFile_, ignored)) {
+            changed = lumora::loadWaivers(waiversFile_);
+        }
+        change(changed);
+        saveWaivers(waiversFile_, changed);
+    } catch (const std::exception& failure) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
+        return;
+    }
+    waivers_ = std::move(changed);
+    table_.setWaivers(&waivers_);
+    refreshWaiverButtons();
+}
+
+void BoardWindow::waiveChosen(const std::string& reason) {
+    const std::optional<int> row = chosenRow();
+    if (row && !table_.row(*row).key.empty()) {
+        Waiver waiver{table_.row(*row).key, reason, waiverAuthor(), waiverDate()};
+        changeWaivers([&waiver](std::vector<Waiver>& waivers) { setWaiver(waivers, waiver); });
+    }
+}
+
+void BoardWindow::unwaiveChosen() {
+    if (const std::optional<int> row = chosenRow()) {
+        const std::string key = table_.row(*row).key;
+        changeWaivers([&key](std::vector<Waiver>& waivers) { removeWaiver(waivers, key); });
+    }
+}
+
+std::optional<int> BoardWindow::chosenRow() const {
+    const QModelIndex current = list_->currentIndex();
+    return current.isValid() ? std::optional(filter_.mapToSource(current).row()) : std::nullopt;
+}
+
+// Markers that came with the design have no key, and a file that could not be read is left alone.
+void BoardWindow::refreshWaiverButtons() {
+    const std::optional<int> row = chosenRow();
+    const bool waived = row && table_.waiverOf(*row) != nullptr;
+    waive_->setEnabled(waiversWritable_ && row && !waived && !table_.row(*row).key.empty());
+    unwaive_->setEnabled(waiversWritable_ && waived);
 }
 
 void BoardWindow::showFile(int32_t file) {
@@ -186,6 +280,22 @@ void BoardWindow::showFile(int32_t file) {
         files_->setCurrentIndex(files_->findData(file));
     }
     view_->setScene(std::make_unique<picture::BoardScene>(*design_, file));
+    const picture::BoardScene& scene = *view_->scene();
+    shownGeometry_->setVisible(scene.showsOtherGeometry());
+    shownGeometry_->setText(
+        QStringLiteral("Geometry \"%1\" in place of %2")
+            .arg(QString::fromStdString(scene.block().name), QString::fromStdString(scene.file().name)));
+}
+
+void BoardWindow::showGeometries(std::optional<int32_t> framed) {
+    if (design_ == nullptr || (!framed && view_->scene() == nullptr)) {
+        return;
+    }
+    showFile(framed.value_or(view_->scene() != nullptr ? view_->scene()->file().number : 0));
+    const picture::BoardScene& scene = *view_->scene();
+    if (framed && scene.showsOtherGeometry() && !scene.itemBounds().isNull()) {
+        view_->frame(scene.itemBounds());
+    }
 }
 
 void BoardWindow::showTest(std::optional<MarkerFilter::TestRow> test) {
@@ -201,6 +311,7 @@ void BoardWindow::selectMarker(int listRow) {
 }
 
 void BoardWindow::markerChosen(const QModelIndex& index) {
+    refreshWaiverButtons();
     if (!index.isValid() || design_ == nullptr) {
         return;
     }

@@ -46,13 +46,26 @@ DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& hos
         table_->setColumnHidden(column, spec.hidden);
         ++column;
     }
-    connect(table_, &QTableWidget::cellClicked, this,
-            [this](int row, int) { act([this, row] { model_.selectRow(row + 1); }); });
+    connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) {
+        act([this, row] {
+            model_.selectRow(row + 1);
+            const CreatedGeometry& shown = model_.rows().at(static_cast<std::size_t>(row));
+            emit geometriesChanged(shown.checked ? std::optional(shown.filePos) : std::nullopt);
+        });
+    });
 
     auto* buttons = new QHBoxLayout;
+    const auto reverting = [this](void (frmCreatedGeometries::*revert)()) {
+        return [this, revert] {
+            act([this, revert] {
+                (model_.*revert)();
+                emit geometriesChanged(std::nullopt);
+            });
+        };
+    };
     const std::pair<const char*, std::function<void()>> actions[] = {
-        {"View Original", [this] { act([this] { model_.viewOriginal(); }); }},
-        {"Revert All", [this] { act([this] { model_.revertAll(); }); }},
+        {"View Original", reverting(&frmCreatedGeometries::viewOriginal)},
+        {"Revert All", reverting(&frmCreatedGeometries::revertAll)},
         {"Done", [this] { hide(); }},
     };
     for (const auto& [caption, action] : actions) {
@@ -85,7 +98,10 @@ void DebugListWindow::act(const std::function<void()>& action) {
 }
 
 void DebugListWindow::closeEvent(QCloseEvent* event) {
-    act([this] { model_.revertFiles(); });
+    act([this] {
+        model_.revertFiles();
+        emit geometriesChanged(std::nullopt);
+    });
     event->accept();
 }
 

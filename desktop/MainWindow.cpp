@@ -16,7 +16,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,7 +187,7 @@ void MainWindow::showDesign() {
     const engine::Design* design = design_.design();
     recorder_ = design != nullptr ? std::make_unique<RunRecorder>(*design) : nullptr;
     main_.setTestListener(recorder_.get());
-    board_->setDesign(design, QFileInfo(design_.file()).fileName(),
+    board_->setDesign(design, design != nullptr ? design_.file() : QString(),
                       recorder_ ? &recorder_->tests() : nullptr);
     if (design != nullptr) {
         showBoardWindow();
@@ -267,6 +266,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::showDebuggedGeometries() {
     if (debugList_ == nullptr) {
         debugList_ = new DebugListWindow(main_.debugList(), main_, this);
+        connect(debugList_, &DebugListWindow::geometriesChanged, this, [this](std::optional<int32_t> framed) {
+            board_->showGeometries(framed);
+            if (framed) {
+                showBoardWindow();
+            }
+        });
     }
     debugList_->open();
 }
