@@ -38,32 +38,32 @@ void BoardView::setFrozen(bool frozen) {
 }
 
 void BoardView::fit() {
+    kept_.reset();
     if (scene_) {
-        view_ = picture::fitTransform(scene_->bounds(), size());
+        kept_ = scene_->bounds();
+        view_ = picture::fitTransform(*kept_, size());
     }
-    fitted_ = true;
     update();
 }
 
 void BoardView::frame(const QRectF& area) {
     constexpr double kMargin = 0.05; // of the area, each side
-    view_ = picture::fitTransform(area.adjusted(-kMargin * area.width(), -kMargin * area.height(),
-                                                kMargin * area.width(), kMargin * area.height()),
-                                  size());
-    fitted_ = false;
+    kept_ = area.adjusted(-kMargin * area.width(), -kMargin * area.height(), kMargin * area.width(),
+                          kMargin * area.height());
+    view_ = picture::fitTransform(*kept_, size());
     update();
 }
 
 void BoardView::zoomBy(double factor, QPointF about) {
     view_ = view_ * QTransform::fromTranslate(-about.x(), -about.y()) *
             QTransform::fromScale(factor, factor) * QTransform::fromTranslate(about.x(), about.y());
-    fitted_ = false;
+    kept_.reset();
     update();
 }
 
 void BoardView::panBy(QPointF pixels) {
     view_ = view_ * QTransform::fromTranslate(pixels.x(), pixels.y());
-    fitted_ = false;
+    kept_.reset();
     update();
 }
 
@@ -98,8 +98,8 @@ void BoardView::paintEvent(QPaintEvent*) {
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {
-    if (fitted_) {
-        fit();
+    if (kept_) {
+        view_ = picture::fitTransform(*kept_, size());
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace lumora::desktop {
 
@@ -56,7 +57,7 @@ class BoardView : public QWidget {
     static constexpr int kZoomRestMs = 150;
     QTimer zoomRest_;
     QPointF dragFrom_;
-    bool fitted_ = false;
+    std::optional<QRectF> kept_; // fitted or framed: kept whole when the window is resized
     bool frozen_ = false;
     QPixmap last_;
 };

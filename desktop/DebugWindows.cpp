@@ -48,6 +48,9 @@ DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& hos
     }
     connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) {
         act([this, row] {
+            if (static_cast<std::size_t>(row) >= model_.rows().size()) {
+                return; // the list changed since the table was filled
+            }
             model_.selectRow(row + 1);
             const CreatedGeometry& shown = model_.rows().at(static_cast<std::size_t>(row));
             emit geometriesChanged(shown.checked ? std::optional(shown.filePos) : std::nullopt);
@@ -70,6 +73,7 @@ DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& hos
     };
     for (const auto& [caption, action] : actions) {
         auto* button = new QPushButton(caption, this);
+        button->setObjectName(caption);
         connect(button, &QPushButton::clicked, this, action);
         buttons->addWidget(button);
     }
@@ -80,6 +84,12 @@ DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& hos
 }
 
 void DebugListWindow::open() {
+    refresh();
+    show();
+    raise();
+}
+
+void DebugListWindow::refresh() {
     const std::vector<CreatedGeometry>& rows = model_.rows();
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < table_->rowCount(); ++r) {
@@ -87,8 +97,6 @@ void DebugListWindow::open() {
             table_->setItem(r, c, new QTableWidgetItem(textOf(rows[static_cast<std::size_t>(r)], c)));
         }
     }
-    show();
-    raise();
 }
 
 void DebugListWindow::act(const std::function<void()>& action) {

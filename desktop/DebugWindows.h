@@ -21,6 +21,8 @@ class DebugListWindow : public QDialog {
     DebugListWindow(frmCreatedGeometries& model, const RunHost& host, QWidget* owner);
     // Fills the table from the list and shows the window.
     void open();
+    // Fills the table from the list again (a run ended: Run Script emptied it, the run refilled it).
+    void refresh();
     QTableWidget& table() { return *table_; }
 
   signals:

@@ -3,27 +3,24 @@
 #include "desktop/BoardWindow.h"
 #include "desktop/DebugWindows.h"
 #include "desktop/ProgramIcon.h"
+#include "desktop/RunnerSettingsDialog.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
 #include "desktop/WebHelp.h"
 #include "korven/RunnerSwitches.h"
 #include "log/Clock.h"
 #include "ui/AboutBox.h"
-#include "ui/RunnerSettings.h"
 #include "ui/frmDebugList.h"
 
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -250,6 +247,9 @@ void MainWindow::runStateChanged() {
         }
     }
     board_->setRunning(main_.blnTestRunning);
+    if (debugList_ != nullptr && !main_.blnTestRunning) {
+        debugList_->refresh();
+    }
     menus_.refresh(menuContext());
 }
 
@@ -277,23 +277,7 @@ void MainWindow::showDebuggedGeometries() {
 }
 
 void MainWindow::showRunnerSettings() {
-    frmRunnerSettings settings(ui_);
-    QDialog dialog(this);
-    dialog.setWindowTitle(QString::fromStdString(settings.caption()));
-    auto* limit = new QLineEdit(QString::fromStdString(settings.text), &dialog);
-    auto* ok = new QPushButton("OK", &dialog);
-    auto* layout = new QFormLayout(&dialog);
-    layout->addRow("DFM Limit :", limit);
-    layout->addRow(ok);
-    connect(ok, &QPushButton::clicked, &dialog, [&] {
-        settings.text = limit->text().toStdString();
-        if (settings.ok()) {
-            dialog.accept();
-        } else {
-            limit->setFocus();
-        }
-    });
-    dialog.exec();
+    desktop::showRunnerSettings(this, ui_);
 }
 
 void MainWindow::showAbout() {
