@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <set>
 
 namespace lumora::desktop {
 
@@ -60,6 +61,9 @@ BoardWindow::BoardWindow(QWidget* parent)
     search_->setClearButtonEnabled(true);
     auto* allTests = new QPushButton("All Tests", this);
     auto* fit = new QPushButton("Fit", this);
+    fit->setObjectName("fitButton");
+    waive_->setObjectName("waiveButton");
+    unwaive_->setObjectName("unwaiveButton");
 
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
@@ -142,6 +146,7 @@ void BoardWindow::setDesign(const engine::Design* design, const QString& file,
     waiversFile_ = file.isEmpty() ? std::filesystem::path() : waiversFileBeside(file.toStdString());
     readWaivers();
     view_->options().hiddenLayers.clear();
+    layers_->clear();
     fillLayers();
     fillFiles();
     refreshMarkers();
@@ -161,8 +166,13 @@ void BoardWindow::fillFiles() {
     }
 }
 
+// Layers listed already keep the user's choice; new ones (a run adds some) start as the table says.
 void BoardWindow::fillLayers() {
     QSignalBlocker quiet(layers_);
+    std::set<int16_t> listed;
+    for (int i = 0; i < layers_->count(); ++i) {
+        listed.insert(static_cast<int16_t>(layers_->item(i)->data(kLayerRole).toInt()));
+    }
     layers_->clear();
     if (design_ == nullptr) {
         return;
@@ -171,12 +181,15 @@ void BoardWindow::fillLayers() {
         if (!layer) {
             continue;
         }
+        const bool shown = listed.contains(layer->number)
+                               ? !view_->options().hiddenLayers.contains(layer->number)
+                               : layer->show;
         auto* item = new QListWidgetItem(swatch(picture::layerStyle(*layer).color),
                                          QString::fromStdString(layer->name), layers_);
         item->setData(kLayerRole, layer->number);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(layer->show ? Qt::Checked : Qt::Unchecked);
-        if (!layer->show) {
+        item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+        if (!shown) {
             view_->options().hiddenLayers.insert(layer->number);
         }
     }
@@ -202,6 +215,7 @@ void BoardWindow::setRunning(bool running) {
         table_.setRows(design_, {});
         refreshWaiverButtons();
     } else {
+        fillLayers();
         refreshMarkers();
     }
 }
