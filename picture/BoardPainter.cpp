@@ -92,6 +92,8 @@ class Boxes {
         if (painter.paintEngine()->type() == QPaintEngine::Raster && !deviceArea.isEmpty()) {
             image_ = QImage(deviceArea.size(), QImage::Format_ARGB32_Premultiplied);
             image_.fill(Qt::transparent);
+            bits_ = reinterpret_cast<QRgb*>(image_.bits());
+            stride_ = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
         }
     }
 
@@ -101,10 +103,17 @@ class Boxes {
             rects_.emplace_back(box, QColor::fromRgba(qUnpremultiply(color)));
             return;
         }
-        const QRect pixels = box.toAlignedRect().translated(-origin_) & image_.rect();
-        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-            std::fill(line + pixels.left(), line + pixels.right() + 1, color);
+        // The pixels the box touches, as QRectF::toAlignedRect counts them, within the image.
+        const int left = std::max(pixel(std::floor(box.left())) - origin_.x(), 0);
+        const int top = std::max(pixel(std::floor(box.top())) - origin_.y(), 0);
+        const int right = std::min(pixel(std::ceil(box.right())) - origin_.x(), image_.width());
+        const int bottom = std::min(pixel(std::ceil(box.bottom())) - origin_.y(), image_.height());
+        if (left >= right) {
+            return;
+        }
+        for (int y = top; y < bottom; ++y) {
+            QRgb* line = bits_ + static_cast<std::ptrdiff_t>(y) * stride_;
+            std::fill(line + left, line + right, color);
         }
     }
 
@@ -123,10 +132,42 @@ class Boxes {
     }
 
   private:
+    // Far outside any image, without overflowing an int at extreme zoom.
+    static int pixel(double coordinate) {
+        constexpr double kFar = 1 << 30;
+        return static_cast<int>(std::clamp(coordinate, -kFar, kFar));
+    }
+
     QPainter& painter_;
     QPoint origin_;
     QImage image_;
+    QRgb* bits_ = nullptr;
+    qsizetype stride_ = 0; // in pixels
     std::vector<std::pair<QRectF, QColor>> rects_;
+};
+
+// File coordinates to the device for the many boxes of a repaint: the view only scales and moves,
+// so a box maps without QTransform's general path.
+class BoxMapping {
+  public:
+    explicit BoxMapping(const QTransform& transform)
+        : transform_(transform), upright_(transform.type() <= QTransform::TxScale) {}
+
+    QRectF map(const QRectF& box) const {
+        if (!upright_) {
+            return transform_.mapRect(box);
+        }
+        const double x0 = box.left() * transform_.m11() + transform_.dx();
+        const double x1 = box.right() * transform_.m11() + transform_.dx();
+        const double y0 = box.top() * transform_.m22() + transform_.dy();
+        const double y1 = box.bottom() * transform_.m22() + transform_.dy();
+        return QRectF(QPointF(std::min(x0, x1), std::min(y0, y1)),
+                      QPointF(std::max(x0, x1), std::max(y0, y1)));
+    }
+
+  private:
+    QTransform transform_;
+    bool upright_;
 };
 
 double largerSide(const QRectF& rect) {
@@ -212,12 +253,12 @@ class ScenePainter {
     // antialiased shapes.
     void paintBlock(std::span<const SceneItem> items) {
         const QTransform toDevice = painter_.worldTransform();
+        const BoxMapping boxMapping(toDevice);
         const Owner top;
         for (const SceneItem& item : items) {
-            const engine::DataItem& data = scene_.block().data[item.position];
-            const QRectF device = toDevice.mapRect(item.bounds);
+            const QRectF device = boxMapping.map(item.bounds);
             if (largerSide(device) >= kDetailFromPixels || item.mark) {
-                paintItem(data, toDevice, top, false);
+                paintItem(scene_.block().data[item.position], toDevice, top, false);
             } else if (item.layer >= 0) {
                 addBox(device, item.layer, top);
             }
