@@ -107,29 +107,26 @@ void buildScene(benchmark::State& state, std::size_t components) {
     }
 }
 
+using ViewBenchmark = void (*)(benchmark::State&, std::size_t, Zoom);
+constexpr std::pair<const char*, ViewBenchmark> kViewBenchmarks[] = {
+    {"BM_BoardRepaint/", repaint},
+    {"BM_BoardPan/", pan},
+    {"BM_BoardZoomPreview/", zoomPreview},
+};
+
 } // namespace
 
 void registerBoardBenchmarks(std::size_t components) {
     const std::string size = "/components:" + std::to_string(components);
-    for (const Zoom& zoom : kZooms) {
-        benchmark::RegisterBenchmark(("BM_BoardRepaint/" + std::string(zoom.name) + size).c_str(),
-                                     [=](benchmark::State& state) { repaint(state, components, zoom); })
-            ->Unit(benchmark::kMillisecond)
-            // Qt's raster engine hands large fills to its thread pool: count every thread's time.
-            ->MeasureProcessCPUTime()
-            ->UseRealTime();
-    }
-    for (const Zoom& zoom : kZooms) {
-        benchmark::RegisterBenchmark(("BM_BoardPan/" + std::string(zoom.name) + size).c_str(),
-                                     [=](benchmark::State& state) { pan(state, components, zoom); })
-            ->Unit(benchmark::kMillisecond)
-            ->MeasureProcessCPUTime()
-            ->UseRealTime();
-        benchmark::RegisterBenchmark(("BM_BoardZoomPreview/" + std::string(zoom.name) + size).c_str(),
-                                     [=](benchmark::State& state) { zoomPreview(state, components, zoom); })
-            ->Unit(benchmark::kMillisecond)
-            ->MeasureProcessCPUTime()
-            ->UseRealTime();
+    for (const auto& [name, run] : kViewBenchmarks) {
+        for (const Zoom& zoom : kZooms) {
+            benchmark::RegisterBenchmark((name + std::string(zoom.name) + size).c_str(),
+                                         [=](benchmark::State& state) { run(state, components, zoom); })
+                ->Unit(benchmark::kMillisecond)
+                // Qt's raster engine hands large fills to its thread pool: count every thread's time.
+                ->MeasureProcessCPUTime()
+                ->UseRealTime();
+        }
     }
     benchmark::RegisterBenchmark(("BM_BoardScene" + size).c_str(), [=](benchmark::State& state) {
         buildScene(state, components);
