@@ -201,6 +201,7 @@ void BoardWindow::refreshMarkers() {
                                 ? std::vector<MarkerRow>{}
                                 : markerRows(*design_, records_ != nullptr ? *records_ : kNoRecords));
     list_->resizeColumnsToContents();
+    markWaivedMarkers();
     refreshWaiverButtons();
     view_->options().selectedMarker.reset();
     view_->options().highlighted.clear();
@@ -213,6 +214,7 @@ void BoardWindow::setRunning(bool running) {
     view_->setFrozen(running);
     if (running) {
         table_.setRows(design_, {});
+        markWaivedMarkers();
         refreshWaiverButtons();
     } else {
         fillLayers();
@@ -233,6 +235,7 @@ void BoardWindow::readWaivers() {
         }
     }
     table_.setWaivers(&waivers_);
+    markWaivedMarkers();
 }
 
 void BoardWindow::changeWaivers(const std::function<void(std::vector<Waiver>&)>& change) {
@@ -254,7 +257,19 @@ void BoardWindow::changeWaivers(const std::function<void(std::vector<Waiver>&)>&
     }
     waivers_ = std::move(changed);
     table_.setWaivers(&waivers_);
+    markWaivedMarkers();
     refreshWaiverButtons();
+}
+
+void BoardWindow::markWaivedMarkers() {
+    std::set<std::size_t>& waived = view_->options().waivedMarkers;
+    waived.clear();
+    for (int row = 0; row < table_.rowCount(); ++row) {
+        if (table_.waiverOf(row) != nullptr) {
+            waived.insert(table_.row(row).marker);
+        }
+    }
+    view_->refresh();
 }
 
 void BoardWindow::waiveChosen(const std::string& reason) {

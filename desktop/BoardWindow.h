@@ -61,6 +61,8 @@ class BoardWindow : public QWidget {
     // Applies a change to the waivers as the file holds them now and writes the file.
     void changeWaivers(const std::function<void(std::vector<Waiver>&)>& change);
     void refreshWaiverButtons();
+    // The board draws waived markers grey.
+    void markWaivedMarkers();
     // The chosen row of the list, in the table's rows; nullopt when none is chosen.
     std::optional<int> chosenRow() const;
     void fillFiles();

@@ -493,12 +493,20 @@ void paintMarkers(QPainter& painter, const BoardScene& scene, const ViewOptions&
     painter.save();
     painter.resetTransform();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    // Marginal first, so that a Critical marker at the same place stays visible.
-    for (bool critical : {false, true}) {
+    // Waived ones first, then Marginal, so that a Critical marker at the same place stays visible.
+    enum class Layer { Waived, Marginal, Critical };
+    const auto layerOf = [&](std::size_t i) {
+        return options.waivedMarkers.contains(i)   ? Layer::Waived
+               : markers[i].severity == "Critical" ? Layer::Critical
+                                                   : Layer::Marginal;
+    };
+    for (Layer layer : {Layer::Waived, Layer::Marginal, Layer::Critical}) {
         for (std::size_t i = 0; i < markers.size(); ++i) {
             const engine::DrcMarker& marker = markers[i];
-            if (marker.file == scene.file().number && (marker.severity == "Critical") == critical) {
-                paintMarker(painter, toDevice.map(qt(marker.at)), severityColor(marker.severity),
+            if (marker.file == scene.file().number && layerOf(i) == layer) {
+                paintMarker(painter, toDevice.map(qt(marker.at)),
+                            layer == Layer::Waived ? QColor::fromRgba(kWaived)
+                                                   : severityColor(marker.severity),
                             options.selectedMarker == i);
             }
         }

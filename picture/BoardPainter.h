@@ -16,6 +16,7 @@ struct ViewOptions {
     std::set<int16_t> hiddenLayers;
     bool markers = true;
     std::optional<std::size_t> selectedMarker; // position in the design's markers
+    std::set<std::size_t> waivedMarkers;       // positions; drawn grey beneath the others
     std::vector<engine::DrcItem> highlighted;  // drawn in the highlight colour
 };
 

@@ -306,6 +306,7 @@ class BoardWindowTest : public QObject {
         QCOMPARE(board().list().currentIndex().siblingAtColumn(MarkerTable::Waiver).data().toString(),
                  QString("fixture clears it"));
         QVERIFY(!waive->isEnabled() && unwaive->isEnabled());
+        QCOMPARE(board().view().options().waivedMarkers, std::set{board().table().row(source).marker});
 
         unwaive->click();
         waivers = loadWaivers(file);
