@@ -77,7 +77,8 @@ struct ScriptRun {
     std::map<long, TestTime> tests; // by row; rows left unchecked are missing
     double loadSeconds = 0;
     double runSeconds = 0;
-    double residentPeakMB = 0; // loading and run together
+    double loadResidentPeakMB = 0; // loading alone
+    double residentPeakMB = 0;     // loading and run together
 };
 
 class TestClock : public TestRunListener {
@@ -125,6 +126,7 @@ ScriptRun runFullScript(std::size_t components, const std::vector<std::string>& 
     Clock::time_point start = Clock::now();
     std::unique_ptr<engine::EmbeddedKorven> korven = engine::EmbeddedKorven::open(board);
     run.loadSeconds = secondsSince(start);
+    run.loadResidentPeakMB = residentPeakMegabytes();
     ProviderRegistration registration(automationRegistry(), *korven);
     QuietInterface ui;
     TestClock clock(run.tests);
@@ -173,6 +175,7 @@ void registerBoard(std::size_t components, const std::vector<std::string>& names
                                      const ScriptRun& run = runOf(components, skipTests);
                                      reportTime(state, run.runSeconds);
                                      state.counters["load_s"] = run.loadSeconds;
+                                     state.counters["load_maxrss_MB"] = run.loadResidentPeakMB;
                                      state.counters["maxrss_MB"] = run.residentPeakMB;
                                      state.counters["tests"] = static_cast<double>(run.tests.size());
                                  })
