@@ -25,6 +25,7 @@
 #include <string>
 
 #include <malloc.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace lumora::bench {
@@ -40,6 +41,12 @@ const fs::path kScript = fs::path(LUMORA_SOURCE_DIR) / "examples/scripts/all-tes
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double processCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // The process's peak resident size starts again from its present size.
@@ -70,6 +77,7 @@ class QuietInterface : public UserInterface {
 
 struct TestTime {
     double seconds = 0;
+    double cpuSeconds = 0; // all threads of the process: less swayed by other work on the machine
     int16_t result = 0;
 };
 
@@ -77,6 +85,7 @@ struct ScriptRun {
     std::map<long, TestTime> tests; // by row; rows left unchecked are missing
     double loadSeconds = 0;
     double runSeconds = 0;
+    double runCpuSeconds = 0;
     double loadResidentPeakMB = 0; // loading alone
     double residentPeakMB = 0;     // loading and run together
 };
@@ -84,14 +93,18 @@ struct ScriptRun {
 class TestClock : public TestRunListener {
   public:
     explicit TestClock(std::map<long, TestTime>& times) : times_(times) {}
-    void testStarted(RunWindow&, long) override { start_ = Clock::now(); }
+    void testStarted(RunWindow&, long) override {
+        start_ = Clock::now();
+        cpuStart_ = processCpuSeconds();
+    }
     void testFinished(RunWindow&, long row, int16_t result) override {
-        times_[row] = {secondsSince(start_), result};
+        times_[row] = {secondsSince(start_), processCpuSeconds() - cpuStart_, result};
     }
 
   private:
     std::map<long, TestTime>& times_;
     Clock::time_point start_;
+    double cpuStart_ = 0;
 };
 
 // The script's test names in row order, as the script window lists them.
@@ -142,8 +155,10 @@ ScriptRun runFullScript(std::size_t components, const std::vector<std::string>& 
         }
         window.objKorven().openConnection(false, true, window.curUnits);
         start = Clock::now();
+        const double cpuStart = processCpuSeconds();
         window.runScript();
         run.runSeconds = secondsSince(start);
+        run.runCpuSeconds = processCpuSeconds() - cpuStart;
     }
     run.residentPeakMB = residentPeakMegabytes();
     korven.reset();
@@ -174,6 +189,7 @@ void registerBoard(std::size_t components, const std::vector<std::string>& names
                                  [=](benchmark::State& state) {
                                      const ScriptRun& run = runOf(components, skipTests);
                                      reportTime(state, run.runSeconds);
+                                     state.counters["cpu_s"] = run.runCpuSeconds;
                                      state.counters["load_s"] = run.loadSeconds;
                                      state.counters["load_maxrss_MB"] = run.loadResidentPeakMB;
                                      state.counters["maxrss_MB"] = run.residentPeakMB;
@@ -193,6 +209,7 @@ void registerBoard(std::size_t components, const std::vector<std::string>& names
                                              return;
                                          }
                                          reportTime(state, found->second.seconds);
+                                         state.counters["cpu_s"] = found->second.cpuSeconds;
                                          state.counters["result"] = found->second.result;
                                      })
             ->UseManualTime()
