@@ -78,6 +78,7 @@ class QuietInterface : public UserInterface {
 struct TestTime {
     double seconds = 0;
     double cpuSeconds = 0; // all threads of the process: less swayed by other work on the machine
+    double residentPeakMB = 0;
     int16_t result = 0;
 };
 
@@ -94,17 +95,23 @@ class TestClock : public TestRunListener {
   public:
     explicit TestClock(std::map<long, TestTime>& times) : times_(times) {}
     void testStarted(RunWindow&, long) override {
+        peakBefore_ = std::max(peakBefore_, residentPeakMegabytes());
+        restartResidentPeak();
         start_ = Clock::now();
         cpuStart_ = processCpuSeconds();
     }
     void testFinished(RunWindow&, long row, int16_t result) override {
-        times_[row] = {secondsSince(start_), processCpuSeconds() - cpuStart_, result};
+        times_[row] = {secondsSince(start_), processCpuSeconds() - cpuStart_, residentPeakMegabytes(),
+                       result};
     }
+    // The highest peak outside the tests since loading.
+    double peakBetweenTests() const { return peakBefore_; }
 
   private:
     std::map<long, TestTime>& times_;
     Clock::time_point start_;
     double cpuStart_ = 0;
+    double peakBefore_ = 0;
 };
 
 // The script's test names in row order, as the script window lists them.
@@ -160,7 +167,10 @@ ScriptRun runFullScript(std::size_t components, const std::vector<std::string>& 
         run.runSeconds = secondsSince(start);
         run.runCpuSeconds = processCpuSeconds() - cpuStart;
     }
-    run.residentPeakMB = residentPeakMegabytes();
+    run.residentPeakMB = std::max(clock.peakBetweenTests(), residentPeakMegabytes());
+    for (const auto& [row, test] : run.tests) {
+        run.residentPeakMB = std::max(run.residentPeakMB, test.residentPeakMB);
+    }
     korven.reset();
     fs::remove_all(folder);
     return run;
@@ -210,6 +220,7 @@ void registerBoard(std::size_t components, const std::vector<std::string>& names
                                          }
                                          reportTime(state, found->second.seconds);
                                          state.counters["cpu_s"] = found->second.cpuSeconds;
+                                         state.counters["maxrss_MB"] = found->second.residentPeakMB;
                                          state.counters["result"] = found->second.result;
                                      })
             ->UseManualTime()
