@@ -24,8 +24,16 @@ std::string childPath(const std::string& parent, std::string_view key) {
 
 } // namespace
 
+void failAt(const std::string& path, const std::string& problem) {
+    throw DesignFormatError("at " + (path.empty() ? std::string("/") : path) + ": " + problem);
+}
+
 void JsonNode::fail(const std::string& problem) const {
-    throw DesignFormatError("at " + (path_.empty() ? std::string("/") : path_) + ": " + problem);
+    failAt(path_, problem);
+}
+
+std::string JsonNode::elementPath(std::size_t position) const {
+    return path_ + "/" + std::to_string(position);
 }
 
 void JsonNode::expectObject(std::initializer_list<std::string_view> allowed) const {
@@ -64,7 +72,7 @@ std::vector<JsonNode> JsonNode::elements() const {
     std::vector<JsonNode> result;
     result.reserve(value_.size());
     for (std::size_t i = 0; i < value_.size(); ++i) {
-        result.emplace_back(value_[i], path_ + "/" + std::to_string(i));
+        result.emplace_back(value_[i], elementPath(i));
     }
     return result;
 }
