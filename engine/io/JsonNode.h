@@ -55,6 +55,8 @@ class JsonNode {
     std::string elementPath(std::size_t position) const;
 
   private:
+    double coordinate(std::size_t position) const;
+
     const Json& value_;
     std::string path_;
 };
