@@ -64,11 +64,14 @@ RunOutput runFailing(FaultPlan plan) {
 
 // The calls to fail: all of them, or the connection and pre-processing densely and the tests
 // sparsely, alternating the two kinds of failure (both for the connection's first calls, where
-// one kind alone once hid an unnamed failure).
+// one kind alone once hid an unnamed failure). LUMORA_FAULT_SWEEP=K sweeps fully from call K on, to
+// finish a full sweep that was cut short.
 std::vector<FaultPlan> plansFor(long calls) {
-    const bool full = std::getenv("LUMORA_FAULT_SWEEP") != nullptr;
+    const char* sweep = std::getenv("LUMORA_FAULT_SWEEP");
+    const bool full = sweep != nullptr;
     std::vector<FaultPlan> plans;
-    for (long call = 1; call <= calls; call += full || call < 40 ? 1 : 97) {
+    for (long call = full ? std::max(1L, std::atol(sweep)) : 1; call <= calls;
+         call += full || call < 40 ? 1 : 97) {
         for (FaultKind kind : {FaultKind::Code, FaultKind::Throw}) {
             if (full || call <= 12 || (call % 2 == 0) == (kind == FaultKind::Throw)) {
                 plans.push_back({.failingCall = call, .kind = kind});
