@@ -117,8 +117,11 @@ void clsKORVEN::createObjects(bool startNew) {
 
 void clsKORVEN::readDocumentHeader(int32_t testUnits) {
     int32_t docId = 0;
-    if (objApplication_->GetActiveDocument(docId) == rc::Ok) {
+    if (int16_t code = objApplication_->GetActiveDocument(docId); code == rc::Ok) {
         objApplication_->GetDocument(docId, CurrentDocumentName_);
+    } else {
+        warn("Warning: KORVEN could not tell the document's name (GetActiveDocument {" + reportError(code) +
+             "}); the run goes on without it.");
     }
     std::string unitName;
     objApplication_->GetPageUnits(unitName);
@@ -202,8 +205,11 @@ void clsKORVEN::addBoardsPlacedInPanels(const std::vector<FileInfo>& allFiles, i
 // The connection goes on without those boards, as it always has; the user learns that the
 // results may miss them.
 void clsKORVEN::warnSkipped(const std::string& panelName, const char* call, int16_t code) {
-    std::string warning = "Warning: boards placed in panel " + panelName + " could not be read (" + call +
-                          " {" + reportError(code) + "}); boards placed only there are not tested.";
+    warn("Warning: boards placed in panel " + panelName + " could not be read (" + call + " {" +
+         reportError(code) + "}); boards placed only there are not tested.");
+}
+
+void clsKORVEN::warn(std::string warning) {
     if (CurrentWindow* window = frmCurChild(); window != nullptr && window->logFile() != nullptr) {
         window->logFile()->writeString(warning);
     }

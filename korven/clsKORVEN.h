@@ -232,6 +232,7 @@ class clsKORVEN : public DesignSummarySource {
     std::string summaryGap_; // the first count query of designSummary that failed
     std::vector<std::string> connectionWarnings_;
     void warnSkipped(const std::string& panelName, const char* call, int16_t code);
+    void warn(std::string warning);
 
     // The soldermask geometries of one board for one test.
     void buildSoldermaskGeometries(FileInfo& board, clsTestItem& objTest);

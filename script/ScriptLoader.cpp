@@ -139,7 +139,7 @@ xmlSAXHandler scriptHandler() {
 }
 
 // Feeds the file to the parser piece by piece; the failure text when it cannot be read whole.
-std::optional<std::string> feedFile(std::ifstream& in, xmlParserCtxtPtr context, const ParseState& state) {
+std::optional<std::string> feedFile(std::istream& in, xmlParserCtxtPtr context, const ParseState& state) {
     std::array<char, kChunkBytes> chunk{};
     std::size_t total = 0;
     while (!state.failed) {
@@ -166,7 +166,7 @@ std::optional<std::string> feedFile(std::ifstream& in, xmlParserCtxtPtr context,
 
 // Parses the open file into the state; the parser's document (which holds the document type
 // declaration) and context are freed whatever happens.
-void parseInto(std::ifstream& in, const std::string& path, ParseState& state) {
+void parseInto(std::istream& in, const std::string& path, ParseState& state) {
     xmlSAXHandler handler = scriptHandler();
     state.context = xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, path.c_str());
     if (state.context == nullptr) {
@@ -224,12 +224,17 @@ void XMLContentHandler::startElement(const std::string& localName, const std::ve
 }
 
 std::optional<XMLErrorHandler> loadScript(const std::string& path, ScriptSink& sink) {
-    ParseState state{XMLContentHandler(sink), {}, nullptr, false};
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        state.errors.fatalError(0, "The file could not be opened.");
-        return state.errors;
+        XMLErrorHandler failure;
+        failure.fatalError(0, "The file could not be opened.");
+        return failure;
     }
+    return loadScript(in, path, sink);
+}
+
+std::optional<XMLErrorHandler> loadScript(std::istream& in, const std::string& path, ScriptSink& sink) {
+    ParseState state{XMLContentHandler(sink), {}, nullptr, false};
     parseInto(in, path, state);
     return state.failed ? std::optional(state.errors) : std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include "script/clsTestItem.h"
 
 #include <cstdint>
+#include <istream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,8 @@ class XMLContentHandler {
 // Parses one script into the sink. Returns the failure when the file could not be read whole;
 // tests read before the failure have already reached the sink.
 std::optional<XMLErrorHandler> loadScript(const std::string& path, ScriptSink& sink);
+// The same for a script already open; path names it in libxml2's messages.
+std::optional<XMLErrorHandler> loadScript(std::istream& in, const std::string& path, ScriptSink& sink);
 
 // The message a user sees when a script could not be read.
 std::string scriptFailureMessage(const std::string& fileName, const XMLErrorHandler& failure);

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace lumora::engine::test {
 namespace {
 
@@ -260,6 +262,28 @@ TEST_F(DistanceCheckCallTest, BadGeometriesAndAlgorithmsFailWithoutMarkers) {
         rc::ItemNotFound);
     EXPECT_THAT(harness.markers(), IsEmpty());
     EXPECT_THAT(harness.announced, IsEmpty());
+}
+
+// Geometry made by calls rather than read from a file can hold what no file may; the checks refuse it
+// at their one entry instead of measuring it (an infinite coordinate broke the search index).
+TEST(NonFiniteGeometryTest, ChecksRefuseItWithoutMarkers) {
+    for (const double bad :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        Design design = tinyBoard();
+        std::vector<Graphic> pads = threePads();
+        pads[1] = flatItem(roundPad(bad, 0, 20), "B-1", "N2");
+        const int16_t geometry = flatGeometry(design, pads);
+        DfmHarness harness(std::move(design));
+
+        EXPECT_EQ(harness.dfm->DistanceCheck2(geometry, geometry, 25, 15, "Pad To Pad", 0, 0, 0, 0, 0),
+                  rc::ValueOutOfRange)
+            << bad;
+        EXPECT_EQ(harness.dfm->DistanceCheckDiffNets(geometry, 25, 15, "Diff Nets", 0, false),
+                  rc::ValueOutOfRange)
+            << bad;
+        EXPECT_THAT(harness.markers(), IsEmpty());
+        EXPECT_THAT(harness.announced, IsEmpty());
+    }
 }
 
 TEST_F(DistanceCheckCallTest, MarkersWithoutAnAlgorithmNameCarryTheChecksName) {

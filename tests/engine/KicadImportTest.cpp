@@ -320,6 +320,8 @@ TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
         {"footprint-without-position", ":3:3: (footprint ...) has no (at ...)"},
         {"control-character", ":4:13: unexpected control character 1"},
         {"copper-listed-twice", ":2:29: copper layer \"F.Cu\" is listed twice"},
+        {"property-without-name", ":4:15: a property needs a name"},
+        {"pad-beyond-reach", ": \"U1\" in \"pad-beyond-reach\": the item reaches beyond 1e+09 once placed"},
     };
     for (const auto& [name, message] : kCases) {
         const std::filesystem::path file = kData / "malformed" / (std::string(name) + ".kicad_pcb");

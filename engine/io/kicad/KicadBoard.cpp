@@ -2,6 +2,7 @@
 
 #include "engine/io/DesignFile.h"
 #include "engine/io/FileText.h"
+#include "engine/io/PlacementBudget.h"
 #include "engine/io/kicad/KicadFootprints.h"
 
 #include <map>
@@ -202,6 +203,27 @@ std::string designName(const sexpr::Expr& root, const std::string& fileName) {
     return title.empty() ? fileName : std::string(title);
 }
 
+// Who is at fault, in the user's words: a footprint (or via) by its reference, else its block.
+std::string placedItemName(const Design& design, const PlacementProblem& problem) {
+    const Geometry& geometry = design.geometry(problem.geometry);
+    const auto* insert = std::get_if<Insert>(&geometry.data.at(problem.item));
+    if (insert != nullptr && !insert->refName.empty()) {
+        return sexpr::concat({"\"", insert->refName, "\" in \"", geometry.name, "\": "});
+    }
+    return sexpr::concat({"an item of \"", geometry.name, "\": "});
+}
+
+// The limits every design is read with (a native file beyond them is refused), so that what is
+// imported can be saved and read back, and no check meets coordinates beyond double precision.
+void refuseBeyondLimits(const Design& design, const std::string& fileName) {
+    const std::optional<PlacementProblem> problem = findPlacementProblem(design, PlacementLimits{});
+    if (problem) {
+        throw DesignFormatError(
+            sexpr::concat({fileName, ": ", problem->file ? std::string() : placedItemName(design, *problem),
+                           problem->text}));
+    }
+}
+
 } // namespace
 
 bool isKicadBoard(std::string_view text) {
@@ -229,6 +251,7 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
     declareKeywords(design, board);
     const int16_t boardNumber = design.addGeometry(std::move(board));
     design.files = {File{.number = 1, .name = baseName, .geometry = boardNumber}};
+    refuseBeyondLimits(design, fileName);
     return result;
 }
 

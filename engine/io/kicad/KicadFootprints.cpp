@@ -99,6 +99,9 @@ void setAttributes(Insert& insert, const sexpr::Expr& footprint, std::string_vie
     footprint.forEachList([&](const sexpr::Expr& item) {
         if (item.head() == "property" && item.size() > 2) {
             const std::string_view name = item.at(1).text();
+            if (name.empty()) {
+                item.at(1).fail("a property needs a name"); // an attribute without a keyword
+            }
             if (name == "Reference") {
                 insert.refName = std::string(item.at(2).text());
             } else {

@@ -2,6 +2,7 @@
 
 #include "engine/io/DesignFile.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace lumora::engine::sexpr {
@@ -126,7 +127,11 @@ Document::Document(std::string text, std::string fileName)
 
 uint32_t Document::add(Node node) {
     if ((count_ & kBlockMask) == 0) {
-        blocks_.push_back(std::make_unique<Node[]>(kBlockMask + 1));
+        // Every node but the first takes at least one character of text, so a small file gets a
+        // block of its own size instead of a full one (which made reading it cost a megabyte).
+        const std::size_t mostNodes = text_.size() + 1;
+        blocks_.push_back(
+            std::make_unique<Node[]>(std::min<std::size_t>(kBlockMask + 1, mostNodes - count_)));
     }
     nodeAt(count_) = node;
     return count_++;

@@ -46,8 +46,9 @@ class Tokenizer {
 };
 
 // The text of a file read as one S-expression, held as a table of nodes: an atom, or a list whose
-// children follow through first/next links. Nodes are small and stored in fixed blocks, so that a
-// large board needs a few bytes of table per byte of text and is never copied while it grows.
+// children follow through first/next links. Nodes are small and stored in fixed blocks (a small
+// file's one block no larger than its text allows), so that a large board needs a few bytes of
+// table per byte of text and is never copied while it grows.
 class Document {
   public:
     // Reads the whole text; a fault anywhere refuses it with its position.
