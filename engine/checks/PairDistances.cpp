@@ -128,8 +128,12 @@ std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry&
     const double reach = std::max({rules.limits.marginal, rules.limits.critical, 0.0});
     // Pairs by rough boxes first, then by the footprints' boxes as nearPairs would have chosen
     // them: footprints are built only for items that have a partner nearby.
-    const std::vector<IndexPair> rough =
-        oneGeometry ? nearPairs(itemsA.boxes, reach) : nearPairs(itemsA.boxes, itemsB.boxes, reach);
+    auto onThePool = [](std::size_t count, const std::function<void(std::size_t)>& body) {
+        workerPool().run(count, body);
+    };
+    const std::vector<IndexPair> rough = oneGeometry
+                                             ? nearPairs(itemsA.boxes, reach, onThePool)
+                                             : nearPairs(itemsA.boxes, itemsB.boxes, reach, onThePool);
     const SomeFootprints footprintsA(itemsA, wantedIn(rough, itemsA.graphics.size(), true, oneGeometry));
     const SomeFootprints footprintsB =
         oneGeometry ? SomeFootprints(itemsB, {})
