@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <span>
 
 namespace lumora::engine {
 
@@ -129,7 +130,69 @@ Ground groundOf(const Shape& shape, Area area) {
     return std::monostate{};
 }
 
+// Around a centre by `reach` and a margin for the rounding of the exact box's coordinates.
+Box roughBox(Point center, double reach) {
+    const double margin = 1e-9 * (reach + std::abs(center.x) + std::abs(center.y));
+    const double r = reach + margin;
+    return Box({center.x - r, center.y - r}, {center.x + r, center.y + r});
+}
+
+Box roughBox(std::span<const Point> points) {
+    double reach = 0;
+    const Point first = points.front();
+    for (Point p : points) {
+        reach = std::max(reach, std::hypot(p.x - first.x, p.y - first.y));
+    }
+    return roughBox(first, reach);
+}
+
+struct RoughBoxOf {
+    std::optional<Box> operator()(const Pad& pad) const {
+        if (!(pad.sizeX > 0)) {
+            return std::nullopt;
+        }
+        if (pad.shape == pad_shape::Complex) {
+            double reach = 0;
+            for (Point p : pad.outline) {
+                reach = std::max(reach, std::hypot(p.x, p.y));
+            }
+            return roughBox(pad.at, reach);
+        }
+        // Every other shape lies within the rectangle of its sizes, turned any way.
+        const double sizeY = pad.shape == pad_shape::Square ? pad.sizeX : pad.sizeY;
+        return roughBox(pad.at, std::hypot(pad.sizeX, sizeY) / 2 + std::abs(pad.inner));
+    }
+    std::optional<Box> operator()(const Line& line) const {
+        const Point middle{(line.from.x + line.to.x) / 2, (line.from.y + line.to.y) / 2};
+        const double half = std::hypot(line.to.x - line.from.x, line.to.y - line.from.y) / 2;
+        return roughBox(middle, half + std::abs(line.width) / 2);
+    }
+    std::optional<Box> operator()(const Arc& arc) const {
+        return roughBox(arc.center, std::abs(arc.radius) + std::abs(arc.width) / 2);
+    }
+    std::optional<Box> operator()(const Circle& circle) const {
+        return roughBox(circle.center, std::abs(circle.radius) + std::abs(circle.width) / 2);
+    }
+    std::optional<Box> operator()(const Polygon& polygon) const {
+        if (polygon.outline.size() < 3) {
+            return std::nullopt;
+        }
+        Box box = roughBox(polygon.outline);
+        for (const Ring& hole : polygon.holes) {
+            if (!hole.empty()) {
+                bg::expand(box, roughBox(hole));
+            }
+        }
+        return box;
+    }
+    std::optional<Box> operator()(const Mark& mark) const { return roughBox(mark.at, 0); }
+};
+
 } // namespace
+
+std::optional<Box> roughBoxOf(const Shape& shape) {
+    return std::visit(RoughBoxOf{}, shape);
+}
 
 Footprint::Footprint(const Shape& shape, Fill fill) : shape_(shape), fill_(fill) {
     Outline outline = std::visit(OutlineOf{fill}, shape);

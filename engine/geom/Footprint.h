@@ -45,4 +45,9 @@ class Footprint {
     Box box_{};
 };
 
+// A box around all that a footprint of the shape may cover, with either fill, found without building
+// the footprint: a little larger than its box, never smaller. Nothing when such a footprint is
+// certainly empty. For deciding which items need a footprint at all.
+std::optional<Box> roughBoxOf(const Shape& shape);
+
 } // namespace lumora::engine

@@ -29,28 +29,56 @@ std::vector<std::size_t> BoxIndex::near(const Box& box, double distance) const {
     return found;
 }
 
-std::vector<IndexPair> nearPairs(std::span<const Box> boxes, double distance) {
-    const BoxIndex index(boxes);
-    std::vector<IndexPair> pairs;
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        for (std::size_t j : index.near(boxes[i], distance)) {
-            if (j > i) {
-                pairs.emplace_back(i, j);
+void oneAfterAnother(std::size_t count, const std::function<void(std::size_t)>& body) {
+    for (std::size_t n = 0; n < count; ++n) {
+        body(n);
+    }
+}
+
+namespace {
+
+// The pairs of every query box with the index's boxes it passes `keep`, in ascending order; the
+// queries run in ranges, each range's pairs in a list of its own, joined in order at the end.
+template <class Keep>
+std::vector<IndexPair> pairsOf(const BoxIndex& index, std::span<const Box> queries, double distance,
+                               Keep keep, const ForEachIndex& forEach) {
+    constexpr std::size_t kRange = 512;
+    std::vector<std::vector<IndexPair>> ranges((queries.size() + kRange - 1) / kRange);
+    forEach(ranges.size(), [&](std::size_t r) {
+        for (std::size_t i = r * kRange; i < std::min(queries.size(), (r + 1) * kRange); ++i) {
+            for (std::size_t j : index.near(queries[i], distance)) {
+                if (keep(i, j)) {
+                    ranges[r].emplace_back(i, j);
+                }
             }
         }
+    });
+    std::size_t total = 0;
+    for (const auto& range : ranges) {
+        total += range.size();
+    }
+    std::vector<IndexPair> pairs;
+    pairs.reserve(total);
+    for (const auto& range : ranges) {
+        pairs.insert(pairs.end(), range.begin(), range.end());
     }
     return pairs;
 }
 
-std::vector<IndexPair> nearPairs(std::span<const Box> first, std::span<const Box> second, double distance) {
-    const BoxIndex index(second);
-    std::vector<IndexPair> pairs;
-    for (std::size_t i = 0; i < first.size(); ++i) {
-        for (std::size_t j : index.near(first[i], distance)) {
-            pairs.emplace_back(i, j);
-        }
+} // namespace
+
+std::vector<IndexPair> nearPairs(std::span<const Box> boxes, double distance, const ForEachIndex& forEach) {
+    return pairsOf(
+        BoxIndex(boxes), boxes, distance, [](std::size_t i, std::size_t j) { return j > i; }, forEach);
+}
+
+std::vector<IndexPair> nearPairs(std::span<const Box> first, std::span<const Box> second, double distance,
+                                 const ForEachIndex& forEach) {
+    if (first.empty() || second.empty()) {
+        return {};
     }
-    return pairs;
+    return pairsOf(
+        BoxIndex(second), first, distance, [](std::size_t, std::size_t) { return true; }, forEach);
 }
 
 } // namespace lumora::engine

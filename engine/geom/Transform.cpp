@@ -9,10 +9,17 @@ namespace {
 
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
-Point rotated(Point p, double degrees) {
-    const double c = std::cos(degrees * kRadiansPerDegree);
-    const double s = std::sin(degrees * kRadiansPerDegree);
-    return {p.x * c - p.y * s, p.x * s + p.y * c};
+struct Turn {
+    double cos;
+    double sin;
+};
+
+Turn turnOf(double degrees) {
+    return {std::cos(degrees * kRadiansPerDegree), std::sin(degrees * kRadiansPerDegree)};
+}
+
+Point rotated(Point p, Turn turn) {
+    return {p.x * turn.cos - p.y * turn.sin, p.x * turn.sin + p.y * turn.cos};
 }
 
 } // namespace
@@ -26,7 +33,11 @@ double normalizedDegrees(double degrees) {
 }
 
 Transform::Transform(Point offset, double rotation, bool mirror, double scale)
-    : offset_(offset), rotation_(normalizedDegrees(rotation)), mirror_(mirror), scale_(scale) {}
+    : offset_(offset), rotation_(normalizedDegrees(rotation)), mirror_(mirror), scale_(scale) {
+    const Turn turn = turnOf(rotation_);
+    cos_ = turn.cos;
+    sin_ = turn.sin;
+}
 
 Transform Transform::of(const Insert& insert) {
     return Transform(insert.at, insert.rotation, insert.mirror, insert.scale);
@@ -40,7 +51,7 @@ Transform Transform::then(const Transform& outer) const {
 Point Transform::linear(Point point) const {
     Point p{mirror_ ? -point.x : point.x, point.y};
     p = {p.x * scale_, p.y * scale_};
-    return rotated(p, rotation_);
+    return rotated(p, {cos_, sin_});
 }
 
 Point Transform::apply(Point point) const {
@@ -77,8 +88,9 @@ Shape Transform::apply(const Shape& shape) const {
             if (pad.shape == pad_shape::Complex) {
                 // The outline carries the orientation, so mirrored outlines stay exact.
                 result.rotation = 0;
+                const Turn padTurn = turnOf(pad.rotation);
                 for (Point& p : result.outline) {
-                    p = t.linear(rotated(p, pad.rotation));
+                    p = t.linear(rotated(p, padTurn));
                 }
             } else {
                 result.rotation =

@@ -31,6 +31,9 @@ class Transform {
     double rotation_ = 0;
     bool mirror_ = false;
     double scale_ = 1;
+    // of rotation_, computed once: a transform maps many points
+    double cos_ = 1;
+    double sin_ = 0;
 };
 
 double normalizedDegrees(double degrees);

@@ -3,6 +3,7 @@
 #include "engine/measure/Parallel.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <optional>
 #include <span>
@@ -43,6 +44,47 @@ std::vector<FlatItem> flatItemsOf(const Geometry& geometry) {
         }
     }
     return items;
+}
+
+RoughItems roughItemsOf(const Geometry& geometry) {
+    RoughItems items;
+    for (const DataItem& data : geometry.data) {
+        if (const auto* graphic = std::get_if<Graphic>(&data)) {
+            if (std::optional<Box> box = roughBoxOf(graphic->shape)) {
+                items.graphics.push_back(graphic);
+                items.boxes.push_back(*box);
+            }
+        }
+    }
+    return items;
+}
+
+namespace {
+
+constexpr std::size_t kNoSlot = std::numeric_limits<std::size_t>::max();
+
+} // namespace
+
+SomeFootprints::SomeFootprints(const RoughItems& items, const std::vector<char>& wanted)
+    : slots_(items.graphics.size(), kNoSlot) {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (wanted[i]) {
+            slots_[i] = positions.size();
+            positions.push_back(i);
+        }
+    }
+    footprints_ = measureInParallel<std::optional<Footprint>>(
+        positions.size(), [&](std::size_t n) -> std::optional<Footprint> {
+            const Graphic& graphic = *items.graphics[positions[n]];
+            Footprint footprint(graphic.shape, fillOf(graphic));
+            return footprint.empty() ? std::nullopt : std::optional(std::move(footprint));
+        });
+}
+
+const Footprint* SomeFootprints::at(std::size_t position) const {
+    const std::size_t slot = slots_[position];
+    return slot != kNoSlot && footprints_[slot] ? &*footprints_[slot] : nullptr;
 }
 
 std::vector<Box> boxesOf(const std::vector<FlatItem>& items) {

@@ -3,6 +3,7 @@
 #include "engine/geom/Footprint.h"
 #include "engine/model/Design.h"
 
+#include <optional>
 #include <vector>
 
 namespace lumora::engine {
@@ -18,6 +19,26 @@ std::vector<FlatItem> flatItemsOf(const Geometry& geometry);
 
 // Their boxes, for BoxIndex and nearPairs.
 std::vector<Box> boxesOf(const std::vector<FlatItem>& items);
+
+// The graphics of a flatten geometry that may occupy something, each with its rough box
+// (roughBoxOf), in the geometry's order: for checks that need footprints of a few items only.
+struct RoughItems {
+    std::vector<const Graphic*> graphics;
+    std::vector<Box> boxes;
+};
+RoughItems roughItemsOf(const Geometry& geometry);
+
+// The footprints of the rough items at some positions, built on the worker pool.
+class SomeFootprints {
+  public:
+    SomeFootprints(const RoughItems& items, const std::vector<char>& wanted);
+    // Null for an item not wanted or whose footprint is empty.
+    const Footprint* at(std::size_t position) const;
+
+  private:
+    std::vector<std::size_t> slots_; // position -> index into footprints_, or none
+    std::vector<std::optional<Footprint>> footprints_;
+};
 
 // The insert a flattened graphic was placed by (a via, a testpoint, a pin), as the data positions
 // leading to it: graphics of one insert share it. Empty for graphics of the file's own block.

@@ -108,15 +108,37 @@ void requireEdgeToEdge(int16_t algType) {
 
 namespace {
 
+// Which items of the rough pairs need a footprint.
+std::vector<char> wantedIn(const std::vector<IndexPair>& pairs, std::size_t count, bool firsts,
+                           bool seconds) {
+    std::vector<char> wanted(count, 0);
+    for (const auto& [first, second] : pairs) {
+        wanted[first] |= static_cast<char>(firsts);
+        wanted[second] |= static_cast<char>(seconds);
+    }
+    return wanted;
+}
+
 std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry& first,
                                     const Geometry& second, const PairRules& rules) {
     const bool oneGeometry = &first == &second;
-    const std::vector<FlatItem> itemsA = flatItemsOf(first);
-    const std::vector<FlatItem> itemsB = oneGeometry ? std::vector<FlatItem>() : flatItemsOf(second);
-    const std::vector<FlatItem>& other = oneGeometry ? itemsA : itemsB;
+    const RoughItems itemsA = roughItemsOf(first);
+    const RoughItems itemsB = oneGeometry ? RoughItems() : roughItemsOf(second);
+    const RoughItems& other = oneGeometry ? itemsA : itemsB;
     const double reach = std::max({rules.limits.marginal, rules.limits.critical, 0.0});
-    const std::vector<IndexPair> candidates =
-        oneGeometry ? nearPairs(boxesOf(itemsA), reach) : nearPairs(boxesOf(itemsA), boxesOf(itemsB), reach);
+    // Pairs by rough boxes first, then by the footprints' boxes as nearPairs would have chosen
+    // them: footprints are built only for items that have a partner nearby.
+    auto onThePool = [](std::size_t count, const std::function<void(std::size_t)>& body) {
+        workerPool().run(count, body);
+    };
+    const std::vector<IndexPair> rough = oneGeometry
+                                             ? nearPairs(itemsA.boxes, reach, onThePool)
+                                             : nearPairs(itemsA.boxes, itemsB.boxes, reach, onThePool);
+    const SomeFootprints footprintsA(itemsA, wantedIn(rough, itemsA.graphics.size(), true, oneGeometry));
+    const SomeFootprints footprintsB =
+        oneGeometry ? SomeFootprints(itemsB, {})
+                    : SomeFootprints(itemsB, wantedIn(rough, itemsB.graphics.size(), false, true));
+    const SomeFootprints& otherFootprints = oneGeometry ? footprintsA : footprintsB;
 
     // Paths of items flattened from different files say nothing about each other.
     const Geometry* sharedBlock =
@@ -126,34 +148,40 @@ std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry&
     };
 
     auto measure = [&](std::size_t n) -> std::optional<Finding> {
-        const FlatItem& a = itemsA[candidates[n].first];
-        const FlatItem& b = other[candidates[n].second];
-        const bool mayShort = differentNets(*a.graphic, *b.graphic);
-        const bool skip = skipped(*a.graphic, *b.graphic, rules);
-        if ((skip && !mayShort) || onePadstack(*a.graphic, *b.graphic)) {
+        const Footprint* footprintA = footprintsA.at(rough[n].first);
+        const Footprint* footprintB = otherFootprints.at(rough[n].second);
+        if (footprintA == nullptr || footprintB == nullptr ||
+            !bg::intersects(footprintB->box(), grown(footprintA->box(), reach))) {
             return std::nullopt;
         }
-        const double distance = a.footprint.distanceTo(b.footprint);
+        const Graphic& a = *itemsA.graphics[rough[n].first];
+        const Graphic& b = *other.graphics[rough[n].second];
+        const bool mayShort = differentNets(a, b);
+        const bool skip = skipped(a, b, rules);
+        if ((skip && !mayShort) || onePadstack(a, b)) {
+            return std::nullopt;
+        }
+        const double distance = footprintA->distanceTo(*footprintB);
         const std::optional<Severity> severity = judge(distance, rules, mayShort, skip);
         if (!severity) {
             return std::nullopt;
         }
         Finding finding =
-            context.finding(*severity, first.flattenFile, between(a.footprint.box(), b.footprint.box()));
+            context.finding(*severity, first.flattenFile, between(footprintA->box(), footprintB->box()));
         finding.measure = "distance";
         finding.measured = distance;
         finding.required = brokenLimit(*severity, rules.limits);
-        finding.items = {findingItemOf(*a.graphic), findingItemOf(*b.graphic)};
+        finding.items = {findingItemOf(a), findingItemOf(b)};
         return finding;
     };
     std::vector<std::optional<Finding>> measured =
-        measureInParallel<std::optional<Finding>>(candidates.size(), measure);
+        measureInParallel<std::optional<Finding>>(rough.size(), measure);
     std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Finding>> found;
     for (std::size_t n = 0; n < measured.size(); ++n) {
         if (measured[n]) {
-            found.push_back({{objectOf(*itemsA[candidates[n].first].graphic),
-                              objectOf(*other[candidates[n].second].graphic)},
-                             std::move(*measured[n])});
+            found.push_back(
+                {{objectOf(*itemsA.graphics[rough[n].first]), objectOf(*other.graphics[rough[n].second])},
+                 std::move(*measured[n])});
         }
     }
     std::vector<Finding> findings = closestPerObjectPair(std::move(found));

@@ -1,46 +1,35 @@
 #pragma once
 
 #include "engine/measure/WhileWaiting.h"
+#include "engine/measure/WorkerPool.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <future>
-#include <thread>
+#include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace lumora::engine {
 
-// Runs measure(i) for every i in [0, count) on a few threads and returns the results in index
-// order, so that what a check finds does not depend on the threads. A failure of any call is
-// raised here, on the caller's thread, once every thread has finished; while it waits the caller's
-// thread runs the while-waiting hook.
+// Runs measure(i) for every i in [0, count) on the process's worker pool and returns the results in
+// index order, so that what a check finds does not depend on the threads. A failure is raised
+// here, on the caller's thread; while it waits, the caller's thread runs the while-waiting hook.
 template <class Result, class Measure>
 std::vector<Result> measureInParallel(std::size_t count, Measure measure) {
-    constexpr std::size_t kSmallestShare = 64; // fewer items are not worth a thread
-    const std::size_t threads =
-        std::clamp<std::size_t>(count / kSmallestShare, 1, std::max(1u, std::thread::hardware_concurrency()));
+    static_assert(!std::is_same_v<Result, bool>, "std::vector<bool> cannot be written by several threads");
     std::vector<Result> results(count);
-    if (threads == 1) {
-        for (std::size_t i = 0; i < count; ++i) {
-            results[i] = measure(i);
-        }
-        return results;
-    }
-    std::vector<std::future<void>> shares;
-    for (std::size_t t = 0; t < threads; ++t) {
-        shares.push_back(std::async(std::launch::async, [&, t] {
-            for (std::size_t i = t; i < count; i += threads) {
-                results[i] = measure(i);
-            }
-        }));
-    }
-    for (auto& share : shares) {
-        waitRunningTheHook(share);
-    }
-    for (auto& share : shares) {
-        share.get();
-    }
+    workerPool().run(count, [&](std::size_t i) { results[i] = measure(i); });
     return results;
+}
+
+// A long step of a check, run on a worker while the caller's thread runs the hook; on the caller's
+// thread when there is no hook to run.
+template <class Work> auto awaitRunningTheHook(Work work) -> decltype(work()) {
+    if (!waitsRunTheHook()) {
+        return work();
+    }
+    std::optional<decltype(work())> result;
+    workerPool().run(1, [&](std::size_t) { result.emplace(work()); });
+    return std::move(*result);
 }
 
 } // namespace lumora::engine

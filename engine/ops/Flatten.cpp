@@ -7,11 +7,28 @@
 #include <array>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace lumora::engine {
 
 namespace {
+
+// What a block holds at any depth, to pass over inserts whose blocks cannot yield a selected item:
+// each graphic as its layer, class and whether the inserts down to it mirror it (an odd number of
+// mirrored inserts), and the types of the inserts.
+struct BlockContents {
+    struct Kind {
+        int16_t layer;
+        int16_t graphicClass;
+        bool flipped;
+        auto operator<=>(const Kind&) const = default;
+    };
+    std::set<Kind> graphics;
+    std::set<int16_t> insertTypes;
+    // Whether it holds a graphic the selection takes, placed as is and mirrored; -1 until known.
+    std::array<int8_t, 2> holdsSelected{-1, -1};
+};
 
 class Flattener {
   public:
@@ -45,6 +62,11 @@ class Flattener {
     }
 
     void visit(const Insert& insert, const Transform& parent, bool insideChosen) {
+        BlockContents& contents = contentsOf(insert.geometry);
+        if (!holdsSelected(contents, parent.mirrored() != insert.mirror) ||
+            (!insideChosen && selectsInserts() && !mayChoose(insert, contents))) {
+            return;
+        }
         const Transform placed = Transform::of(insert).then(parent);
         const Geometry& child = design_.geometry(insert.geometry);
         chain_.push_back(&insert);
@@ -52,7 +74,7 @@ class Flattener {
             chosenDepth_ = chain_.size() - 1;
             if (!selection_.insertPointOnly) {
                 walk(child, placed, true);
-            } else if (hasSelected(child, placed)) {
+            } else if (holdsSelected(contents, placed.mirrored())) {
                 emitMark(placed);
             }
             chosenDepth_.reset();
@@ -89,24 +111,54 @@ class Flattener {
         return selection_.layer < 0 || placedLayer(graphic, transform) == selection_.layer;
     }
 
-    bool hasSelected(const Geometry& geometry, const Transform& transform) const {
-        for (const DataItem& item : geometry.data) {
+    BlockContents& contentsOf(int16_t geomNum) {
+        if (auto known = contents_.find(geomNum); known != contents_.end()) {
+            return known->second;
+        }
+        BlockContents contents;
+        for (const DataItem& item : design_.geometry(geomNum).data) {
             if (const auto* graphic = std::get_if<Graphic>(&item)) {
-                if (selected(*graphic, transform)) {
-                    return true;
-                }
-            } else {
-                const Insert& insert = std::get<Insert>(item);
-                if (hasSelected(design_.geometry(insert.geometry), Transform::of(insert).then(transform))) {
-                    return true;
-                }
+                contents.graphics.insert({graphic->layer, graphic->graphicClass, false});
+                continue;
+            }
+            const Insert& insert = std::get<Insert>(item);
+            contents.insertTypes.insert(insert.insertType);
+            const BlockContents& inner = contentsOf(insert.geometry);
+            contents.insertTypes.insert(inner.insertTypes.begin(), inner.insertTypes.end());
+            for (BlockContents::Kind kind : inner.graphics) {
+                kind.flipped = kind.flipped != insert.mirror;
+                contents.graphics.insert(kind);
             }
         }
-        return false;
+        return contents_.emplace(geomNum, std::move(contents)).first->second;
+    }
+
+    // Whether a block placed mirrored or not holds a graphic the selection takes: the same test
+    // as selected() for each of its graphics.
+    bool holdsSelected(BlockContents& contents, bool mirrored) const {
+        int8_t& known = contents.holdsSelected[mirrored ? 1 : 0];
+        if (known < 0) {
+            known = std::ranges::any_of(contents.graphics, [&](const BlockContents::Kind& kind) {
+                return (!selection_.graphicClass || kind.graphicClass == *selection_.graphicClass) &&
+                       (selection_.layer < 0 ||
+                        placedLayer(kind.layer, mirrored != kind.flipped) == selection_.layer);
+            });
+        }
+        return known != 0;
+    }
+
+    // Whether the insert or one inside its block has the selection's insert type.
+    bool mayChoose(const Insert& insert, const BlockContents& contents) const {
+        const int16_t type = *selection_.insertType;
+        return type == insert_type::Any || insert.insertType == type || contents.insertTypes.contains(type);
+    }
+
+    int16_t placedLayer(int16_t layer, bool mirrored) const {
+        return mirrored ? design_.mirrorLayer(layer) : layer;
     }
 
     int16_t placedLayer(const Graphic& graphic, const Transform& transform) const {
-        return transform.mirrored() ? design_.mirrorLayer(graphic.layer) : graphic.layer;
+        return placedLayer(graphic.layer, transform.mirrored());
     }
 
     // Nearest insert first, as an attribute of a pin's component also describes the pin.
@@ -217,6 +269,7 @@ class Flattener {
     std::vector<int32_t> path_;
     std::optional<std::size_t> chosenDepth_;
     std::set<std::vector<int32_t>> marked_;
+    std::unordered_map<int16_t, BlockContents> contents_;
 };
 
 void checkLayer(const Design& design, int16_t layer) {

@@ -59,6 +59,34 @@ TEST(FootprintTest, EmptyShapesOccupyNothing) {
     EXPECT_FALSE(Footprint(Mark{{0, 0}}).empty());
 }
 
+// The rough box decides which items get a footprint at all: it must hold the footprint's box for
+// every shape, pad shape and turn, and leave out only what is certainly empty.
+TEST(FootprintTest, TheRoughBoxHoldsTheFootprintsBox) {
+    std::vector<Shape> shapes{Line{{1e4, 3}, {1e4 + 7, -2}, 0.4},
+                              Line{{5, 5}, {5, 5}, 0},
+                              Arc{{-3, 2}, 2.5, 200, -250, 0.3},
+                              Circle{{2, 2}, 1.5, 0.5},
+                              Circle{{2, 2}, 1.5, 0},
+                              Mark{{-7, 1e5}},
+                              Polygon{{{0, 0}, {6, 1}, {3, 5}}, {{{2, 1}, {3, 1}, {3, 2}}}}};
+    for (int16_t shape = pad_shape::Round; shape <= pad_shape::Oblong; ++shape) {
+        for (double rotation : {0.0, 30.0, 90.0, 135.0}) {
+            shapes.push_back(
+                Pad{shape, {1234.5, -17}, 3, 1.2, 0.8, rotation, 4, 0.2, {{-1, -1}, {2, 0}, {0, 1.5}}});
+        }
+    }
+    for (const Shape& shape : shapes) {
+        for (Fill fill : {Fill::Solid, Fill::Border}) {
+            const Footprint footprint(shape, fill);
+            const std::optional<Box> rough = roughBoxOf(shape);
+            ASSERT_TRUE(rough.has_value()) << shape.index();
+            EXPECT_TRUE(bg::covered_by(footprint.box(), *rough)) << shape.index();
+        }
+    }
+    EXPECT_FALSE(roughBoxOf(Pad{pad_shape::Round, {0, 0}, 0}).has_value());
+    EXPECT_FALSE(roughBoxOf(Polygon{{{0, 0}, {1, 1}}, {}}).has_value());
+}
+
 TEST(DepthTest, DistanceToTheNearestUncoveredPoint) {
     const Area area = areaOf(square(0, 0, 40));
     EXPECT_DOUBLE_EQ(depthIn(area, {20, 20}), 20);

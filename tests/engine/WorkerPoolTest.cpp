@@ -1,0 +1,93 @@
+#include "engine/measure/Parallel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <future>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <thread>
+
+using namespace lumora::engine;
+
+// Results come back in index order, and every run uses the same few threads.
+TEST(WorkerPool, ResultsInIndexOrderFromTheSameThreads) {
+    std::mutex mutex;
+    std::set<std::thread::id> threads;
+    for (int run = 0; run < 20; ++run) {
+        const std::vector<std::size_t> results = measureInParallel<std::size_t>(5000, [&](std::size_t i) {
+            const std::lock_guard lock(mutex);
+            threads.insert(std::this_thread::get_id());
+            return 3 * i;
+        });
+        ASSERT_EQ(results.size(), 5000u);
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            ASSERT_EQ(results[i], 3 * i);
+        }
+    }
+    EXPECT_LE(threads.size(), workerPool().threads() + 1);
+}
+
+// Of several failing items, the lowest index's failure reaches the caller, also one that waits
+// running the hook, and also from a loop inside a loop.
+TEST(WorkerPool, TheFirstFailureIsRaisedOnTheCaller) {
+    auto failing = [](std::size_t i) {
+        if (i == 300 || i == 700) {
+            throw std::runtime_error("item " + std::to_string(i));
+        }
+        return static_cast<int>(i);
+    };
+    EXPECT_THROW(
+        {
+            try {
+                measureInParallel<int>(1000, failing);
+            } catch (const std::runtime_error& error) {
+                EXPECT_STREQ(error.what(), "item 300");
+                throw;
+            }
+        },
+        std::runtime_error);
+    setWhileWaiting([] {});
+    EXPECT_THROW(awaitRunningTheHook([&] { return measureInParallel<int>(1000, failing).size(); }),
+                 std::runtime_error);
+    setWhileWaiting(nullptr);
+}
+
+// The workers hold on until the caller's thread has run the hook, which it can only do while it
+// waits for them; a wait without the hook leaves every result false.
+TEST(WorkerPool, TheCallerRunsTheHookWhileTheWorkersWork) {
+    std::atomic<bool> hookRan = false;
+    std::thread::id caller = std::this_thread::get_id();
+    std::thread::id hookThread;
+    setWhileWaiting([&] {
+        hookThread = std::this_thread::get_id();
+        hookRan = true;
+    });
+    std::vector<char> seen = measureInParallel<char>(256, [&](std::size_t) {
+        for (int i = 0; i < 400 && !hookRan; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return static_cast<char>(hookRan.load());
+    });
+    setWhileWaiting(nullptr);
+    EXPECT_EQ(std::ranges::count(seen, 1), 256);
+    EXPECT_EQ(hookThread, caller);
+}
+
+// Work that a check runs on another thread never lets the front end's events through from there.
+TEST(WorkerPool, OnlyTheThreadThatSetTheHookRunsIt) {
+    std::atomic<int> calls = 0;
+    setWhileWaiting([&] { ++calls; });
+    auto slow = [](std::size_t) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return 1;
+    };
+    auto elsewhere = std::async(std::launch::async, [&] { return measureInParallel<int>(256, slow).size(); });
+    EXPECT_EQ(elsewhere.get(), 256u);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(awaitRunningTheHook([&] { return measureInParallel<int>(256, slow).size(); }), 256u);
+    EXPECT_GT(calls, 0);
+    setWhileWaiting(nullptr);
+}
