@@ -275,10 +275,13 @@ TEST(NonFiniteGeometryTest, ChecksRefuseItWithoutMarkers) {
         const int16_t geometry = flatGeometry(design, pads);
         DfmHarness harness(std::move(design));
 
-        EXPECT_EQ(harness.dfm->DistanceCheck2(geometry, geometry, 25, 15, "Pad To Pad", 0, 0, 0, 0, 0),
-                  rc::ValueOutOfRange)
+        EXPECT_EQ(
+            harness.dfm->Check(DistanceCheck2Args{
+                .geomNum1 = geometry, .geomNum2 = geometry, .limits = {25, 15}, .algName = "Pad To Pad"}),
+            rc::ValueOutOfRange)
             << bad;
-        EXPECT_EQ(harness.dfm->DistanceCheckDiffNets(geometry, 25, 15, "Diff Nets", 0, false),
+        EXPECT_EQ(harness.dfm->Check(DistanceCheckDiffNetsArgs{
+                      .geomNum = geometry, .limits = {25, 15}, .algName = "Diff Nets"}),
                   rc::ValueOutOfRange)
             << bad;
         EXPECT_THAT(harness.markers(), IsEmpty());
