@@ -1,7 +1,7 @@
 #include "bench/PumpGapBenchmarks.h"
 
 #include "bench/SyntheticKorven.h"
-#include "engine/checks/WhileWaiting.h"
+#include "engine/measure/WhileWaiting.h"
 
 #include <benchmark/benchmark.h>
 

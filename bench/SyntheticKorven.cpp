@@ -80,9 +80,13 @@ int16_t SyntheticKorven::flattenCopper(int16_t stackup) {
 }
 
 void SyntheticKorven::checkCopper(int16_t geomNum, const CopperRules& rules) {
-    require(dfm_->DistanceCheck2(geomNum, geomNum, rules.marginal, rules.critical,
-                                 "Distance Between Copper on Electrical Stackup Layers", 0, 1,
-                                 rules.skipSameNets ? 1 : 0, 1, 0),
+    require(dfm_->Check(DistanceCheck2Args{.geomNum1 = geomNum,
+                                           .geomNum2 = geomNum,
+                                           .limits = {rules.marginal, rules.critical},
+                                           .algName = "Distance Between Copper on Electrical Stackup Layers",
+                                           .canTouch = true,
+                                           .skipSameNets = rules.skipSameNets,
+                                           .oneDrcPerNet = true}),
             "DistanceCheck2");
 }
 

@@ -179,16 +179,18 @@ bool writeOutput(const std::string& path, std::ostream& err,
 }
 
 // The files asked for after the run; false when one could not be written.
-bool writeOutputs(const CliOptions& options, const engine::Design& design, const CiOutputs& ci,
+bool writeOutputs(const CliOptions& options, const engine::Session& session, const CiOutputs& ci,
                   std::ostream& err) {
+    const engine::Design& design = session.design();
     std::vector<OutputFile> files = ci.files();
     if (options.saveDesign) {
         files.push_back(
             {*options.saveDesign, [&](std::ostream& out) { out << engine::serializeDesign(design); }});
     }
     if (options.markers) {
-        files.push_back(
-            {*options.markers, [&](std::ostream& out) { engine::writeMarkersJson(design, out); }});
+        files.push_back({*options.markers, [&](std::ostream& out) {
+                             engine::writeMarkersJson(design, session.failedChecks, out);
+                         }});
     }
     bool written = true;
     for (const OutputFile& file : files) {
@@ -290,7 +292,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     const MarkerCounts unwaived = ci->unwaived();
     findings.marginal = unwaived.marginal;
     findings.critical = unwaived.critical;
-    findings.everyFileWritten = writeOutputs(options, korven->session().design(), *ci, err);
+    findings.everyFileWritten = writeOutputs(options, korven->session(), *ci, err);
     findings.everyFileWritten &= reportLogFailures(findings, err);
     return exitCodeFor(findings, options.failOn);
 }

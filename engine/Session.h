@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/model/Design.h"
+#include "engine/model/FailedCheck.h"
 #include "korven/AutomationRegistry.h"
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lumora::engine {
 
@@ -30,6 +32,9 @@ class Session {
     std::optional<int16_t> currentAttribLayer;
     bool autoRedraw = true;
     int16_t maxErrorsPerTest = 0; // 0: no limit
+    // The checks that failed since the markers were last cleared, for the user's list of markers;
+    // not part of the document.
+    std::vector<FailedCheck> failedChecks;
 
     // TurnOnResponse / TurnOffResponseByID: -3 when no class is registered under progId or it is
     // not turned on.

@@ -181,150 +181,8 @@ class FaultyObject : public KorvenApplication, public KorvenDfm {
                                           insertPointOnly, surface);
         });
     }
-    int16_t DistanceCheck2(int16_t geomNum1, int16_t geomNum2, double marginal, double critical,
-                           const std::string& algName, int16_t algType, int16_t canTouch,
-                           int16_t skipSameNets, int16_t oneDRCPerNet, int16_t skipSameComps) override {
-        return call<int16_t>("DistanceCheck2", [&] {
-            return dfm()->DistanceCheck2(geomNum1, geomNum2, marginal, critical, algName, algType, canTouch,
-                                         skipSameNets, oneDRCPerNet, skipSameComps);
-        });
-    }
-    int16_t DistanceCheckDiffNets(int16_t geomNum, double marginal, double critical,
-                                  const std::string& algName, int16_t algType, bool canTouch) override {
-        return call<int16_t>("DistanceCheckDiffNets", [&] {
-            return dfm()->DistanceCheckDiffNets(geomNum, marginal, critical, algName, algType, canTouch);
-        });
-    }
-    int16_t ComponentShadow(std::vector<int32_t>& items, double marginalLeft, double marginalRight,
-                            double marginalTop, double marginalBottom, double criticalLeft,
-                            double criticalRight, double criticalTop, double criticalBottom) override {
-        return call<int16_t>("ComponentShadow", [&] {
-            return dfm()->ComponentShadow(items, marginalLeft, marginalRight, marginalTop, marginalBottom,
-                                          criticalLeft, criticalRight, criticalTop, criticalBottom);
-        });
-    }
-    int16_t PanelDimensions(int32_t filePos, double minWidth, double maxWidth, double minHeight,
-                            double maxHeight, const std::string& algName) override {
-        return call<int16_t>("PanelDimensions", [&] {
-            return dfm()->PanelDimensions(filePos, minWidth, maxWidth, minHeight, maxHeight, algName);
-        });
-    }
-    int16_t ClearanceToPanelEdge(int16_t geomNum, double minRailEdge, double minNonRailEdge,
-                                 const std::string& algName) override {
-        return call<int16_t>("ClearanceToPanelEdge", [&] {
-            return dfm()->ClearanceToPanelEdge(geomNum, minRailEdge, minNonRailEdge, algName);
-        });
-    }
-    int16_t ItemsInCorners(int16_t geomNum, double minRailEdge, double maxRailEdge, double minNonRailEdge,
-                           double maxNonRailEdge, int16_t minCorners, const std::string& algName,
-                           int16_t surface) override {
-        return call<int16_t>("ItemsInCorners", [&] {
-            return dfm()->ItemsInCorners(geomNum, minRailEdge, maxRailEdge, minNonRailEdge, maxNonRailEdge,
-                                         minCorners, algName, surface);
-        });
-    }
-    int16_t PanelLengthToWidthRatio(int32_t filePos, double minRatio, const std::string& algName) override {
-        return call<int16_t>("PanelLengthToWidthRatio",
-                             [&] { return dfm()->PanelLengthToWidthRatio(filePos, minRatio, algName); });
-    }
-    int16_t ComponentFlushWithOutline(int16_t geomNum, double maxDistance,
-                                      const std::string& algName) override {
-        return call<int16_t>("ComponentFlushWithOutline",
-                             [&] { return dfm()->ComponentFlushWithOutline(geomNum, maxDistance, algName); });
-    }
-    int16_t TestpointsPerNet(int16_t geomNum, int16_t minTestpoints, const std::string& algName) override {
-        return call<int16_t>("TestpointsPerNet",
-                             [&] { return dfm()->TestpointsPerNet(geomNum, minTestpoints, algName); });
-    }
-    int16_t ExposedTestpointPadSize(int16_t geomNum, double minSize, double maxSize,
-                                    const std::string& algName) override {
-        return call<int16_t>("ExposedTestpointPadSize", [&] {
-            return dfm()->ExposedTestpointPadSize(geomNum, minSize, maxSize, algName);
-        });
-    }
-    int16_t ViaUnderPart(int16_t geomNum1, int16_t geomNum2, const std::string& algName) override {
-        return call<int16_t>("ViaUnderPart",
-                             [&] { return dfm()->ViaUnderPart(geomNum1, geomNum2, algName); });
-    }
-    int16_t ViaHoleSize(int32_t filePos, double minSize, double maxSize, double ignoreHoleSize,
-                        const std::string& algName) override {
-        return call<int16_t>("ViaHoleSize", [&] {
-            return dfm()->ViaHoleSize(filePos, minSize, maxSize, ignoreHoleSize, algName);
-        });
-    }
-    int16_t ViaPadSize(int32_t filePos, double topMinSize, double topMaxSize, double bottomMinSize,
-                       double bottomMaxSize, double ignoreHoleSize, const std::string& algName) override {
-        return call<int16_t>("ViaPadSize", [&] {
-            return dfm()->ViaPadSize(filePos, topMinSize, topMaxSize, bottomMinSize, bottomMaxSize,
-                                     ignoreHoleSize, algName);
-        });
-    }
-    int16_t RouteTraceWidthMinimum(int16_t geomNum, double marginal, double critical,
-                                   const std::string& excludeNets, const std::string& algName) override {
-        return call<int16_t>("RouteTraceWidthMinimum", [&] {
-            return dfm()->RouteTraceWidthMinimum(geomNum, marginal, critical, excludeNets, algName);
-        });
-    }
-    int16_t ThruHolePadShapes(int32_t filePos, int16_t topAll, int16_t bottomAll, int16_t topOne,
-                              int16_t bottomOne, const std::string& algName) override {
-        return call<int16_t>("ThruHolePadShapes", [&] {
-            return dfm()->ThruHolePadShapes(filePos, topAll, bottomAll, topOne, bottomOne, algName);
-        });
-    }
-    int16_t AllowableComponentOrientation(int32_t filePos, int16_t top, int16_t horizontal,
-                                          const std::string& algName) override {
-        return call<int16_t>("AllowableComponentOrientation", [&] {
-            return dfm()->AllowableComponentOrientation(filePos, top, horizontal, algName);
-        });
-    }
-    int16_t BoardThicknessToDrillDiameter(int32_t filePos, double maxRatio,
-                                          const std::string& algName) override {
-        return call<int16_t>("BoardThicknessToDrillDiameter", [&] {
-            return dfm()->BoardThicknessToDrillDiameter(filePos, maxRatio, algName);
-        });
-    }
-    int16_t AnnularRing(int32_t filePos, double padTop, double padBottom, double soldTop, double soldBottom,
-                        const std::string& algName) override {
-        return call<int16_t>("AnnularRing", [&] {
-            return dfm()->AnnularRing(filePos, padTop, padBottom, soldTop, soldBottom, algName);
-        });
-    }
-    int16_t GerberThermalBarrelPlugCheck(int32_t filePos) override {
-        return call<int16_t>("GerberThermalBarrelPlugCheck",
-                             [&] { return dfm()->GerberThermalBarrelPlugCheck(filePos); });
-    }
-    int16_t TestPadDensityCheck(int32_t filePos, int16_t marginal, int16_t critical, double gridSize,
-                                bool addTPDensityAttrib) override {
-        return call<int16_t>("TestPadDensityCheck", [&] {
-            return dfm()->TestPadDensityCheck(filePos, marginal, critical, gridSize, addTPDensityAttrib);
-        });
-    }
-    int16_t Pin1Orientation(int32_t filePos, int16_t top, int16_t bottom, bool thruHole, bool smd,
-                            int16_t ignoreCount) override {
-        return call<int16_t>("Pin1Orientation", [&] {
-            return dfm()->Pin1Orientation(filePos, top, bottom, thruHole, smd, ignoreCount);
-        });
-    }
-    int16_t ComponentNotAllowedPerSurface(int32_t filePos, int16_t top, int16_t bottom,
-                                          const std::string& attribKeyword,
-                                          const std::string& attribValue) override {
-        return call<int16_t>("ComponentNotAllowedPerSurface", [&] {
-            return dfm()->ComponentNotAllowedPerSurface(filePos, top, bottom, attribKeyword, attribValue);
-        });
-    }
-    int16_t ComponentHeight(int32_t filePos, int16_t top, int16_t bottom, const std::string& heightKeyword,
-                            double topMarginalHeight, double topCriticalHeight, double bottomMarginalHeight,
-                            double bottomCriticalHeight) override {
-        return call<int16_t>("ComponentHeight", [&] {
-            return dfm()->ComponentHeight(filePos, top, bottom, heightKeyword, topMarginalHeight,
-                                          topCriticalHeight, bottomMarginalHeight, bottomCriticalHeight);
-        });
-    }
-    int16_t SMDSoldermaskClearance(int16_t geomNum, int16_t soldermaskGeomNum, double minXMargin,
-                                   double minYMargin, const std::string& algName) override {
-        return call<int16_t>("SMDSoldermaskClearance", [&] {
-            return dfm()->SMDSoldermaskClearance(geomNum, soldermaskGeomNum, minXMargin, minYMargin, algName);
-        });
+    int16_t Check(const DfmCheckCall& check) override {
+        return call<int16_t>(dfmCheckName(check), [&] { return dfm()->Check(check); });
     }
     int16_t ProcessSolderMask(int16_t soldermaskGeomNum, int16_t copperGeomNum) override {
         return call<int16_t>("ProcessSolderMask",
@@ -336,7 +194,7 @@ class FaultyObject : public KorvenApplication, public KorvenDfm {
     }
 
   private:
-    template <class R, class Forward> R call(const char* name, Forward&& forward) {
+    template <class R, class Forward> R call(std::string_view name, Forward&& forward) {
         FaultRecord& record = *record_;
         if (++record.calls == record.plan.failingCall) {
             record.failedCall = name;
@@ -345,8 +203,8 @@ class FaultyObject : public KorvenApplication, public KorvenDfm {
                     return record.plan.code;
                 }
             }
-            throw AutomationError("injected failure of call " + std::to_string(record.calls) + " (" + name +
-                                  ")");
+            throw AutomationError("injected failure of call " + std::to_string(record.calls) + " (" +
+                                  record.failedCall + ")");
         }
         return forward();
     }

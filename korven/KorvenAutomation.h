@@ -6,6 +6,7 @@
 // Arguments passed by non-const reference are written back by KORVEN; "variant arrays" are vectors.
 // A call that cannot be carried out at all (server gone, broken call) throws AutomationError.
 
+#include "korven/DfmChecks.h"   // the checks of KORVEN.DFM and their arguments
 #include "korven/KorvenCodes.h" // the numbers its methods take and answer
 
 #include <cstdint>
@@ -97,7 +98,7 @@ class KorvenApplication : public virtual AutomationObject {
 };
 
 // "KORVEN.DFM": flattening into geometries and the DFM checks. Flags passed as int16_t are 1 or 0.
-// Lengths arrive in page units; every check places one DRC marker per violation.
+// Lengths arrive in page units.
 class KorvenDfm : public virtual AutomationObject {
   public:
     // Keeps in geomNum only the items whose attribute keyWord compares with value.
@@ -118,58 +119,8 @@ class KorvenDfm : public virtual AutomationObject {
     virtual int16_t FlattenByAttrib(int16_t geomNum, int16_t layerNum, const std::string& keyWord,
                                     const std::string& value, int32_t comparisonType, int16_t insertType,
                                     int16_t insertPointOnly, int16_t surface) = 0;
-    virtual int16_t DistanceCheck2(int16_t geomNum1, int16_t geomNum2, double marginal, double critical,
-                                   const std::string& algName, int16_t algType, int16_t canTouch,
-                                   int16_t skipSameNets, int16_t oneDRCPerNet, int16_t skipSameComps) = 0;
-    virtual int16_t DistanceCheckDiffNets(int16_t geomNum, double marginal, double critical,
-                                          const std::string& algName, int16_t algType, bool canTouch) = 0;
-    // items is passed empty and may be filled; the runner ignores it.
-    virtual int16_t ComponentShadow(std::vector<int32_t>& items, double marginalLeft, double marginalRight,
-                                    double marginalTop, double marginalBottom, double criticalLeft,
-                                    double criticalRight, double criticalTop, double criticalBottom) = 0;
-    virtual int16_t PanelDimensions(int32_t filePos, double minWidth, double maxWidth, double minHeight,
-                                    double maxHeight, const std::string& algName) = 0;
-    virtual int16_t ClearanceToPanelEdge(int16_t geomNum, double minRailEdge, double minNonRailEdge,
-                                         const std::string& algName) = 0;
-    virtual int16_t ItemsInCorners(int16_t geomNum, double minRailEdge, double maxRailEdge,
-                                   double minNonRailEdge, double maxNonRailEdge, int16_t minCorners,
-                                   const std::string& algName, int16_t surface) = 0;
-    virtual int16_t PanelLengthToWidthRatio(int32_t filePos, double minRatio, const std::string& algName) = 0;
-    virtual int16_t ComponentFlushWithOutline(int16_t geomNum, double maxDistance,
-                                              const std::string& algName) = 0;
-    virtual int16_t TestpointsPerNet(int16_t geomNum, int16_t minTestpoints, const std::string& algName) = 0;
-    virtual int16_t ExposedTestpointPadSize(int16_t geomNum, double minSize, double maxSize,
-                                            const std::string& algName) = 0;
-    virtual int16_t ViaUnderPart(int16_t geomNum1, int16_t geomNum2, const std::string& algName) = 0;
-    virtual int16_t ViaHoleSize(int32_t filePos, double minSize, double maxSize, double ignoreHoleSize,
-                                const std::string& algName) = 0;
-    virtual int16_t ViaPadSize(int32_t filePos, double topMinSize, double topMaxSize, double bottomMinSize,
-                               double bottomMaxSize, double ignoreHoleSize, const std::string& algName) = 0;
-    virtual int16_t RouteTraceWidthMinimum(int16_t geomNum, double marginal, double critical,
-                                           const std::string& excludeNets, const std::string& algName) = 0;
-    // Shapes are codes 1 round ... 10 blank, 0 none.
-    virtual int16_t ThruHolePadShapes(int32_t filePos, int16_t topAll, int16_t bottomAll, int16_t topOne,
-                                      int16_t bottomOne, const std::string& algName) = 0;
-    virtual int16_t AllowableComponentOrientation(int32_t filePos, int16_t top, int16_t horizontal,
-                                                  const std::string& algName) = 0;
-    virtual int16_t BoardThicknessToDrillDiameter(int32_t filePos, double maxRatio,
-                                                  const std::string& algName) = 0;
-    virtual int16_t AnnularRing(int32_t filePos, double padTop, double padBottom, double soldTop,
-                                double soldBottom, const std::string& algName) = 0;
-    virtual int16_t GerberThermalBarrelPlugCheck(int32_t filePos) = 0;
-    virtual int16_t TestPadDensityCheck(int32_t filePos, int16_t marginal, int16_t critical, double gridSize,
-                                        bool addTPDensityAttrib) = 0;
-    virtual int16_t Pin1Orientation(int32_t filePos, int16_t top, int16_t bottom, bool thruHole, bool smd,
-                                    int16_t ignoreCount) = 0;
-    virtual int16_t ComponentNotAllowedPerSurface(int32_t filePos, int16_t top, int16_t bottom,
-                                                  const std::string& attribKeyword,
-                                                  const std::string& attribValue) = 0;
-    virtual int16_t ComponentHeight(int32_t filePos, int16_t top, int16_t bottom,
-                                    const std::string& heightKeyword, double topMarginalHeight,
-                                    double topCriticalHeight, double bottomMarginalHeight,
-                                    double bottomCriticalHeight) = 0;
-    virtual int16_t SMDSoldermaskClearance(int16_t geomNum, int16_t soldermaskGeomNum, double minXMargin,
-                                           double minYMargin, const std::string& algName) = 0;
+    // Performs one check (korven/DfmChecks.h) and places a DRC marker per violation.
+    virtual int16_t Check(const DfmCheckCall& check) = 0;
     // Keeps in copperGeomNum what soldermask geometry soldermaskGeomNum leaves open.
     virtual int16_t ProcessSolderMask(int16_t soldermaskGeomNum, int16_t copperGeomNum) = 0;
 

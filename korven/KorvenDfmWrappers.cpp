@@ -1,6 +1,7 @@
-// Wrappers on KORVEN.DFM. Lengths go through toPageUnits, flags through N, pad shapes through
-// padShapeCode. Form A failures name the arguments, since a failing check is only reproducible
-// with them.
+// Wrappers on KORVEN.DFM. Lengths go through toPageUnits, the flatten methods' flags through N, pad
+// shapes through padShapeCode; every check reaches KORVEN as KorvenDfm::Check with its arguments
+// (korven/DfmChecks.h). Form A failures name the wrapper's arguments, since a failing check is only
+// reproducible with them.
 
 #include "korven/KorvenWrapperCall.h"
 #include "korven/WrapperConversions.h"
@@ -152,9 +153,15 @@ int16_t clsKORVEN::dfmDistanceCheck(int16_t geomNum1, int16_t geomNum2, double m
     return callKorven(
         kDistanceCheck, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.DistanceCheck2(geomNum1, geomNum2, toPageUnits(marginal), toPageUnits(critical),
-                                      algName, algType, N(CanTouch), N(SkipSameNets), N(OneDRCPerNet),
-                                      N(SkipSameComps));
+            return dfm.Check(DistanceCheck2Args{.geomNum1 = geomNum1,
+                                                .geomNum2 = geomNum2,
+                                                .limits = {toPageUnits(marginal), toPageUnits(critical)},
+                                                .algName = algName,
+                                                .algType = algType,
+                                                .canTouch = CanTouch,
+                                                .skipSameNets = SkipSameNets,
+                                                .oneDrcPerNet = OneDRCPerNet,
+                                                .skipSameComps = SkipSameComps});
         },
         geomNum1, geomNum2, marginal, critical, algName, algType, CanTouch, SkipSameNets, OneDRCPerNet,
         SkipSameComps);
@@ -165,8 +172,11 @@ int16_t clsKORVEN::dfmDistanceCheckDiffNets(int16_t geomNum, double /*acceptable
                                             const std::string& /*lyrSuffix*/, bool /*AttribOverride*/,
                                             bool CanTouch) {
     return callKorven(kDistanceCheckDiffNets, objDFM_, [&](KorvenDfm& dfm) {
-        return dfm.DistanceCheckDiffNets(geomNum, toPageUnits(marginal), toPageUnits(critical), algName,
-                                         algType, CanTouch);
+        return dfm.Check(DistanceCheckDiffNetsArgs{.geomNum = geomNum,
+                                                   .limits = {toPageUnits(marginal), toPageUnits(critical)},
+                                                   .algName = algName,
+                                                   .algType = algType,
+                                                   .canTouch = CanTouch});
     });
 }
 
@@ -176,35 +186,43 @@ int16_t clsKORVEN::dfmComponentShadow(double /*acceptableLt*/, double /*acceptab
                                       double criticalLeft, double criticalRight, double criticalTop,
                                       double criticalBottom) {
     return callKorven(kComponentShadow, objDFM_, [&](KorvenDfm& dfm) {
-        std::vector<int32_t> unused;
-        return dfm.ComponentShadow(unused, toPageUnits(marginalLeft), toPageUnits(marginalRight),
-                                   toPageUnits(marginalTop), toPageUnits(marginalBottom),
-                                   toPageUnits(criticalLeft), toPageUnits(criticalRight),
-                                   toPageUnits(criticalTop), toPageUnits(criticalBottom));
+        return dfm.Check(
+            ComponentShadowArgs{.left = {toPageUnits(marginalLeft), toPageUnits(criticalLeft)},
+                                .right = {toPageUnits(marginalRight), toPageUnits(criticalRight)},
+                                .top = {toPageUnits(marginalTop), toPageUnits(criticalTop)},
+                                .bottom = {toPageUnits(marginalBottom), toPageUnits(criticalBottom)}});
     });
 }
 
 int16_t clsKORVEN::dfmPanelDimensions(int32_t filePos, double minWidth, double maxWidth, double minHeight,
                                       double maxHeight, const std::string& algName) {
     return callKorven(kPanelDimensions, objDFM_, [&](KorvenDfm& dfm) {
-        return dfm.PanelDimensions(filePos, toPageUnits(minWidth), toPageUnits(maxWidth),
-                                   toPageUnits(minHeight), toPageUnits(maxHeight), algName);
+        return dfm.Check(PanelDimensionsArgs{.filePos = filePos,
+                                             .minWidth = toPageUnits(minWidth),
+                                             .maxWidth = toPageUnits(maxWidth),
+                                             .minHeight = toPageUnits(minHeight),
+                                             .maxHeight = toPageUnits(maxHeight),
+                                             .algName = algName});
     });
 }
 
 int16_t clsKORVEN::dfmAllComponentsClearanceToPanelEdge(int16_t geomNum, double minRailEdge,
                                                         double minNonRailEdge) {
     return callKorven(kAllComponentsClearance, objDFM_, [&](KorvenDfm& dfm) {
-        return dfm.ClearanceToPanelEdge(geomNum, toPageUnits(minRailEdge), toPageUnits(minNonRailEdge),
-                                        "All Components Clearance To Panel Edges");
+        return dfm.Check(ClearanceToPanelEdgeArgs{.geomNum = geomNum,
+                                                  .minRailEdge = toPageUnits(minRailEdge),
+                                                  .minNonRailEdge = toPageUnits(minNonRailEdge),
+                                                  .algName = "All Components Clearance To Panel Edges"});
     });
 }
 
 int16_t clsKORVEN::dfmFiducialClearanceToPanelEdge(int16_t geomNum, double minRailEdge,
                                                    double minNonRailEdge) {
     return callKorven(kFiducialClearance, objDFM_, [&](KorvenDfm& dfm) {
-        return dfm.ClearanceToPanelEdge(geomNum, toPageUnits(minRailEdge), toPageUnits(minNonRailEdge),
-                                        "Fiducial Clearance To Panel Edge");
+        return dfm.Check(ClearanceToPanelEdgeArgs{.geomNum = geomNum,
+                                                  .minRailEdge = toPageUnits(minRailEdge),
+                                                  .minNonRailEdge = toPageUnits(minNonRailEdge),
+                                                  .algName = "Fiducial Clearance To Panel Edge"});
     });
 }
 
@@ -214,9 +232,14 @@ int16_t clsKORVEN::dfmItemsInCorners(int16_t geomNum, double minRailEdge, double
     return callKorven(
         kItemsInCorners, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.ItemsInCorners(geomNum, toPageUnits(minRailEdge), toPageUnits(maxRailEdge),
-                                      toPageUnits(minNonRailEdge), toPageUnits(maxNonRailEdge), minCorners,
-                                      algName, surface);
+            return dfm.Check(ItemsInCornersArgs{.geomNum = geomNum,
+                                                .minRailEdge = toPageUnits(minRailEdge),
+                                                .maxRailEdge = toPageUnits(maxRailEdge),
+                                                .minNonRailEdge = toPageUnits(minNonRailEdge),
+                                                .maxNonRailEdge = toPageUnits(maxNonRailEdge),
+                                                .minCorners = minCorners,
+                                                .algName = algName,
+                                                .surface = surface});
         },
         geomNum, minRailEdge, maxRailEdge, minNonRailEdge, maxNonRailEdge, minCorners, algName, surface);
 }
@@ -224,7 +247,8 @@ int16_t clsKORVEN::dfmItemsInCorners(int16_t geomNum, double minRailEdge, double
 int16_t clsKORVEN::dfmPanelLengthToWidthRatio(int32_t filePos, double minRatio) {
     // A ratio has no unit.
     return callKorven(kPanelLengthToWidth, objDFM_, [&](KorvenDfm& dfm) {
-        return dfm.PanelLengthToWidthRatio(filePos, minRatio, "Length_To_Width_Ratio");
+        return dfm.Check(PanelLengthToWidthRatioArgs{
+            .filePos = filePos, .minRatio = minRatio, .algName = "Length_To_Width_Ratio"});
     });
 }
 
@@ -233,14 +257,17 @@ int16_t clsKORVEN::dfmComponentFlushWithEdge(int16_t geomNum, double maxDistance
     return callKorven(
         kComponentFlushWithEdge, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.ComponentFlushWithOutline(geomNum, toPageUnits(maxDistance), algName);
+            return dfm.Check(ComponentFlushWithOutlineArgs{
+                .geomNum = geomNum, .maxDistance = toPageUnits(maxDistance), .algName = algName});
         },
         geomNum, maxDistance, algName);
 }
 
 int16_t clsKORVEN::dfmTestpointsPerNet(int16_t geomNum, int16_t minTestpoints, const std::string& algName) {
-    return callKorven(kTestpointsPerNet, objDFM_,
-                      [&](KorvenDfm& dfm) { return dfm.TestpointsPerNet(geomNum, minTestpoints, algName); });
+    return callKorven(kTestpointsPerNet, objDFM_, [&](KorvenDfm& dfm) {
+        return dfm.Check(
+            TestpointsPerNetArgs{.geomNum = geomNum, .minTestpoints = minTestpoints, .algName = algName});
+    });
 }
 
 int16_t clsKORVEN::dfmExposedTestpointPadSize(int16_t geomNum, double minSize, double maxSize,
@@ -248,7 +275,10 @@ int16_t clsKORVEN::dfmExposedTestpointPadSize(int16_t geomNum, double minSize, d
     return callKorven(
         kTestpointPadSize, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.ExposedTestpointPadSize(geomNum, toPageUnits(minSize), toPageUnits(maxSize), algName);
+            return dfm.Check(ExposedTestpointPadSizeArgs{.geomNum = geomNum,
+                                                         .minSize = toPageUnits(minSize),
+                                                         .maxSize = toPageUnits(maxSize),
+                                                         .algName = algName});
         },
         geomNum, minSize, maxSize, algName);
 }
@@ -256,16 +286,22 @@ int16_t clsKORVEN::dfmExposedTestpointPadSize(int16_t geomNum, double minSize, d
 int16_t clsKORVEN::dfmViaUnderPart(int16_t geomNum1, int16_t geomNum2, const std::string& algName) {
     return callKorven(
         kViaUnderComponent, objDFM_,
-        [&](KorvenDfm& dfm) { return dfm.ViaUnderPart(geomNum1, geomNum2, algName); }, geomNum1, geomNum2,
-        algName);
+        [&](KorvenDfm& dfm) {
+            return dfm.Check(
+                ViaUnderPartArgs{.geomNum1 = geomNum1, .geomNum2 = geomNum2, .algName = algName});
+        },
+        geomNum1, geomNum2, algName);
 }
 
 int16_t clsKORVEN::dfmViaHoleSize(int32_t filePos, double minSize, double maxSize, double ignoreHoleSize) {
     return callKorven(
         kViaHoleSize, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.ViaHoleSize(filePos, toPageUnits(minSize), toPageUnits(maxSize),
-                                   toPageUnits(ignoreHoleSize), "Via Hole Size");
+            return dfm.Check(ViaHoleSizeArgs{.filePos = filePos,
+                                             .minSize = toPageUnits(minSize),
+                                             .maxSize = toPageUnits(maxSize),
+                                             .ignoreHoleSize = toPageUnits(ignoreHoleSize),
+                                             .algName = "Via Hole Size"});
         },
         filePos, minSize, maxSize, ignoreHoleSize);
 }
@@ -275,9 +311,13 @@ int16_t clsKORVEN::dfmViaPadSize(int32_t filePos, double topMinSize, double topM
     return callKorven(
         kViaPadSize, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.ViaPadSize(filePos, toPageUnits(topMinSize), toPageUnits(topMaxSize),
-                                  toPageUnits(bottomMinSize), toPageUnits(bottomMaxSize),
-                                  toPageUnits(ignoreHoleSize), "Via Pad Size");
+            return dfm.Check(ViaPadSizeArgs{.filePos = filePos,
+                                            .topMinSize = toPageUnits(topMinSize),
+                                            .topMaxSize = toPageUnits(topMaxSize),
+                                            .bottomMinSize = toPageUnits(bottomMinSize),
+                                            .bottomMaxSize = toPageUnits(bottomMaxSize),
+                                            .ignoreHoleSize = toPageUnits(ignoreHoleSize),
+                                            .algName = "Via Pad Size"});
         },
         filePos, topMinSize, topMaxSize, bottomMinSize, bottomMaxSize, ignoreHoleSize);
 }
@@ -287,8 +327,11 @@ int16_t clsKORVEN::dfmRouteTraceWidthMinimum(int16_t geomNum, double marginal, d
     return callKorven(
         kEtchWidthMinimum, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.RouteTraceWidthMinimum(geomNum, toPageUnits(marginal), toPageUnits(critical),
-                                              excludeNets, algName);
+            return dfm.Check(
+                RouteTraceWidthMinimumArgs{.geomNum = geomNum,
+                                           .limits = {toPageUnits(marginal), toPageUnits(critical)},
+                                           .excludeNets = excludeNets,
+                                           .algName = algName});
         },
         geomNum, marginal, critical, excludeNets, algName);
 }
@@ -299,8 +342,12 @@ int16_t clsKORVEN::dfmThruHolePadShapes(int32_t filePos, const std::string& topA
     return callKorven(
         kThruHolePadShape, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.ThruHolePadShapes(filePos, padShapeCode(topAll), padShapeCode(bottomAll),
-                                         padShapeCode(topOne), padShapeCode(bottomOne), algName);
+            return dfm.Check(ThruHolePadShapesArgs{.filePos = filePos,
+                                                   .topAll = padShapeCode(topAll),
+                                                   .bottomAll = padShapeCode(bottomAll),
+                                                   .topOne = padShapeCode(topOne),
+                                                   .bottomOne = padShapeCode(bottomOne),
+                                                   .algName = algName});
         },
         filePos, topAll, bottomAll, topOne, bottomOne, algName);
 }
@@ -310,7 +357,8 @@ int16_t clsKORVEN::dfmAllowableComponentOrientation(int32_t filePos, bool top, b
     return callKorven(
         kComponentOrientation, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.AllowableComponentOrientation(filePos, N(top), N(horizontal), algName);
+            return dfm.Check(AllowableComponentOrientationArgs{
+                .filePos = filePos, .top = top, .horizontal = horizontal, .algName = algName});
         },
         filePos, top, horizontal, algName);
 }
@@ -320,7 +368,10 @@ int16_t clsKORVEN::dfmBoardThicknessToDrillDiameter(int32_t filePos, double maxR
     // A ratio has no unit.
     return callKorven(
         kBoardThicknessToDrill, objDFM_,
-        [&](KorvenDfm& dfm) { return dfm.BoardThicknessToDrillDiameter(filePos, maxRatio, algName); },
+        [&](KorvenDfm& dfm) {
+            return dfm.Check(BoardThicknessToDrillDiameterArgs{
+                .filePos = filePos, .maxRatio = maxRatio, .algName = algName});
+        },
         filePos, maxRatio, algName);
 }
 
@@ -329,36 +380,53 @@ int16_t clsKORVEN::dfmAnnularRing(int32_t filePos, double padTop, double padBott
     return callKorven(
         kAnnularRing, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.AnnularRing(filePos, toPageUnits(padTop), toPageUnits(padBottom), toPageUnits(soldTop),
-                                   toPageUnits(soldBottom), algName);
+            return dfm.Check(AnnularRingArgs{.filePos = filePos,
+                                             .padTop = toPageUnits(padTop),
+                                             .padBottom = toPageUnits(padBottom),
+                                             .soldTop = toPageUnits(soldTop),
+                                             .soldBottom = toPageUnits(soldBottom),
+                                             .algName = algName});
         },
         filePos, padTop, padBottom, soldTop, soldBottom, algName);
 }
 
 int16_t clsKORVEN::dfmGerberThermalBarrelPlugCheck(int32_t filePos) {
-    return callKorven(kBarrelPlug, objDFM_,
-                      [&](KorvenDfm& dfm) { return dfm.GerberThermalBarrelPlugCheck(filePos); });
+    return callKorven(kBarrelPlug, objDFM_, [&](KorvenDfm& dfm) {
+        return dfm.Check(GerberThermalBarrelPlugCheckArgs{.filePos = filePos});
+    });
 }
 
 int16_t clsKORVEN::dfmTestpadDensityCheck(int32_t filePosition, int16_t marginal, int16_t critical,
                                           double gridSize, bool addTPDensityAttrib) {
     return callKorven(kTestpadDensity, objDFM_, [&](KorvenDfm& dfm) {
-        return dfm.TestPadDensityCheck(filePosition, marginal, critical, toPageUnits(gridSize),
-                                       addTPDensityAttrib);
+        return dfm.Check(TestPadDensityCheckArgs{.filePos = filePosition,
+                                                 .marginal = marginal,
+                                                 .critical = critical,
+                                                 .gridSize = toPageUnits(gridSize),
+                                                 .addTPDensityAttrib = addTPDensityAttrib});
     });
 }
 
 int16_t clsKORVEN::dfmPin1OrientationCheck(int32_t filePosition, bool top, bool bottom, bool thruHole,
                                            bool smd, int16_t ignoreCount) {
     return callKorven(kPin1Orientation, objDFM_, [&](KorvenDfm& dfm) {
-        return dfm.Pin1Orientation(filePosition, N(top), N(bottom), thruHole, smd, ignoreCount);
+        return dfm.Check(Pin1OrientationArgs{.filePos = filePosition,
+                                             .top = top,
+                                             .bottom = bottom,
+                                             .thruHole = thruHole,
+                                             .smd = smd,
+                                             .ignoreCount = ignoreCount});
     });
 }
 
 int16_t clsKORVEN::dfmCompsNotAllowed(int32_t filePosition, bool top, bool bottom,
                                       const std::string& attribKeyword, const std::string& attribValue) {
     return callKorven(kCompsNotAllowed, objDFM_, [&](KorvenDfm& dfm) {
-        return dfm.ComponentNotAllowedPerSurface(filePosition, N(top), N(bottom), attribKeyword, attribValue);
+        return dfm.Check(ComponentNotAllowedPerSurfaceArgs{.filePos = filePosition,
+                                                           .top = top,
+                                                           .bottom = bottom,
+                                                           .attribKeyword = attribKeyword,
+                                                           .attribValue = attribValue});
     });
 }
 
@@ -367,9 +435,13 @@ int16_t clsKORVEN::dfmCompHeight(int32_t filePosition, bool top, bool bottom,
                                  double topCriticalHeight, double bottomMarginalHeight,
                                  double bottomCriticalHeight) {
     return callKorven(kComponentHeight, objDFM_, [&](KorvenDfm& dfm) {
-        return dfm.ComponentHeight(filePosition, N(top), N(bottom), componentHeightAttributeKeyword,
-                                   toPageUnits(topMarginalHeight), toPageUnits(topCriticalHeight),
-                                   toPageUnits(bottomMarginalHeight), toPageUnits(bottomCriticalHeight));
+        return dfm.Check(ComponentHeightArgs{
+            .filePos = filePosition,
+            .top = top,
+            .bottom = bottom,
+            .heightKeyword = componentHeightAttributeKeyword,
+            .topHeight = {toPageUnits(topMarginalHeight), toPageUnits(topCriticalHeight)},
+            .bottomHeight = {toPageUnits(bottomMarginalHeight), toPageUnits(bottomCriticalHeight)}});
     });
 }
 
@@ -378,8 +450,11 @@ int16_t clsKORVEN::dfmSMDSoldermaskClearance(int16_t geomNum, int16_t soldermask
     return callKorven(
         kSoldermaskClearance, objDFM_,
         [&](KorvenDfm& dfm) {
-            return dfm.SMDSoldermaskClearance(geomNum, soldermaskGeomNum, toPageUnits(minXMargin),
-                                              toPageUnits(minYMargin), algName);
+            return dfm.Check(SMDSoldermaskClearanceArgs{.geomNum = geomNum,
+                                                        .soldermaskGeomNum = soldermaskGeomNum,
+                                                        .minXMargin = toPageUnits(minXMargin),
+                                                        .minYMargin = toPageUnits(minYMargin),
+                                                        .algName = algName});
         },
         geomNum, soldermaskGeomNum, minXMargin, minYMargin, algName);
 }

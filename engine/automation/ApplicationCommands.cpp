@@ -35,7 +35,10 @@ int16_t EmbeddedApplication::IssueCommand(int32_t command) {
 }
 
 int16_t EmbeddedApplication::ClearAllDRCs() {
-    return answerWithDocument(session(), [](Design& design) { design.drcs.clear(); });
+    return answerWithDocument(session(), [this](Design& design) {
+        design.drcs.clear();
+        session().failedChecks.clear();
+    });
 }
 
 int16_t EmbeddedApplication::dfmCreateDFxOutline(int16_t geomNum, int16_t algorithm, bool overWrite) {

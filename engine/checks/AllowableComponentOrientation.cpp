@@ -4,7 +4,7 @@
 // finding at the component, measured in degrees against the nearest allowed rotation.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/ComponentChoice.h"
+#include "engine/measure/ComponentChoice.h"
 
 #include <cmath>
 
@@ -21,8 +21,7 @@ double angleBetween(double a, double b) {
 
 } // namespace
 
-std::vector<Finding> allowableComponentOrientation(CheckContext& context,
-                                                   const AllowableComponentOrientationArgs& args) {
+std::vector<Finding> check(CheckContext& context, const AllowableComponentOrientationArgs& args) {
     const ComponentChoice choice = args.top ? ComponentChoice{.top = true, .surfaceMount = false}
                                             : ComponentChoice{.bottom = true, .thruHole = false};
     const double allowed = args.horizontal ? 0 : 90;

@@ -5,9 +5,9 @@
 // checked.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
 #include "engine/geom/Depth.h"
 #include "engine/geom/Footprint.h"
+#include "engine/measure/PlacedInserts.h"
 #include "engine/ops/PinPads.h"
 
 #include <array>
@@ -73,7 +73,7 @@ Area exposed(const SideAreas& side) {
 
 } // namespace
 
-std::vector<Finding> annularRing(CheckContext& context, const AnnularRingArgs& args) {
+std::vector<Finding> check(CheckContext& context, const AnnularRingArgs& args) {
     const Design& design = context.design();
     std::vector<Finding> findings;
     forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {

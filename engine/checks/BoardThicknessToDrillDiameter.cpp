@@ -4,7 +4,7 @@
 // none) is one Critical finding at the hole. A board without a thickness cannot be measured: the check fails.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
+#include "engine/measure/PlacedInserts.h"
 #include "engine/model/KorvenFailure.h"
 
 #include <algorithm>
@@ -43,8 +43,7 @@ double drilledDepth(const Design& design, const Geometry& padstack, double thick
 
 } // namespace
 
-std::vector<Finding> boardThicknessToDrillDiameter(CheckContext& context,
-                                                   const BoardThicknessToDrillDiameterArgs& args) {
+std::vector<Finding> check(CheckContext& context, const BoardThicknessToDrillDiameterArgs& args) {
     const Design& design = context.design();
     std::vector<Finding> findings;
     forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {

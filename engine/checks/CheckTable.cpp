@@ -1,70 +1,66 @@
 #include "engine/checks/CheckTable.h"
 
-#include "engine/checks/DrcReport.h"
-#include "engine/model/KorvenFailure.h"
-
-#include <algorithm>
+#include "engine/findings/DrcReport.h"
 
 namespace lumora::engine {
 
 namespace {
 
-template <class Args, std::vector<Finding> (*check)(CheckContext&, const Args&)>
-std::vector<Finding> run(CheckContext& context, const CheckArguments& arguments) {
-    return check(context, std::get<Args>(arguments));
+// The caller's algorithm name, else the check's own.
+std::string markerName(const DfmCheckCall& call) {
+    return std::visit(
+        [&](const auto& args) {
+            if constexpr (requires { args.algName; }) {
+                if (!args.algName.empty()) {
+                    return args.algName;
+                }
+            }
+            return std::string(dfmCheckName(call));
+        },
+        call);
 }
 
-// Every check of KORVEN.DFM, sorted by name. Add a row per check here, and nowhere else; its
-// arguments and function are declared in CheckArguments.h.
-constexpr CheckEntry kChecks[] = {
-    {"AllowableComponentOrientation", run<AllowableComponentOrientationArgs, allowableComponentOrientation>},
-    {"AnnularRing", run<AnnularRingArgs, annularRing>},
-    {"BoardThicknessToDrillDiameter", run<BoardThicknessToDrillDiameterArgs, boardThicknessToDrillDiameter>},
-    {"ClearanceToPanelEdge", run<ClearanceToPanelEdgeArgs, clearanceToPanelEdge>},
-    {"ComponentFlushWithOutline", run<ComponentFlushWithOutlineArgs, componentFlushWithOutline>},
-    {"ComponentHeight", run<ComponentHeightArgs, componentHeight>},
-    {"ComponentNotAllowedPerSurface", run<ComponentNotAllowedPerSurfaceArgs, componentNotAllowedPerSurface>},
-    {"ComponentShadow", run<ComponentShadowArgs, componentShadow>},
-    {"DistanceCheck2", run<DistanceCheck2Args, distanceCheck2>},
-    {"DistanceCheckDiffNets", run<DistanceCheckDiffNetsArgs, distanceCheckDiffNets>},
-    {"ExposedTestpointPadSize", run<ExposedTestpointPadSizeArgs, exposedTestpointPadSize>},
-    {"GerberThermalBarrelPlugCheck", run<GerberThermalBarrelPlugCheckArgs, gerberThermalBarrelPlugCheck>},
-    {"ItemsInCorners", run<ItemsInCornersArgs, itemsInCorners>},
-    {"PanelDimensions", run<PanelDimensionsArgs, panelDimensions>},
-    {"PanelLengthToWidthRatio", run<PanelLengthToWidthRatioArgs, panelLengthToWidthRatio>},
-    {"Pin1Orientation", run<Pin1OrientationArgs, pin1Orientation>},
-    {"RouteTraceWidthMinimum", run<RouteTraceWidthMinimumArgs, routeTraceWidthMinimum>},
-    {"SMDSoldermaskClearance", run<SMDSoldermaskClearanceArgs, smdSoldermaskClearance>},
-    {"TestPadDensityCheck", run<TestPadDensityCheckArgs, testPadDensityCheck>},
-    {"TestpointsPerNet", run<TestpointsPerNetArgs, testpointsPerNet>},
-    {"ThruHolePadShapes", run<ThruHolePadShapesArgs, thruHolePadShapes>},
-    {"ViaHoleSize", run<ViaHoleSizeArgs, viaHoleSize>},
-    {"ViaPadSize", run<ViaPadSizeArgs, viaPadSize>},
-    {"ViaUnderPart", run<ViaUnderPartArgs, viaUnderPart>},
-};
-
-const CheckEntry& entryNamed(std::string_view name) {
-    const auto* found = std::ranges::find(kChecks, name, &CheckEntry::name);
-    if (found == std::end(kChecks)) {
-        throw KorvenFailure(rc::GeneralError, "no check named " + std::string(name));
-    }
-    return *found;
+// The board or panel the call named: its file, or the file of its flatten geometry; 0 for none.
+int32_t fileOf(const Design& design, const DfmCheckCall& call) {
+    const auto flattenFile = [&](int16_t geomNum) {
+        const auto found = design.geometries.find(geomNum);
+        return found == design.geometries.end() ? 0 : found->second.flattenFile;
+    };
+    return std::visit(
+        [&](const auto& args) -> int32_t {
+            if constexpr (requires { args.filePos; }) {
+                return args.filePos;
+            } else if constexpr (requires { args.geomNum; }) {
+                return flattenFile(args.geomNum);
+            } else if constexpr (requires { args.geomNum1; }) {
+                return flattenFile(args.geomNum1);
+            } else {
+                return 0;
+            }
+        },
+        call);
 }
 
 } // namespace
 
-std::span<const CheckEntry> checkTable() {
-    return kChecks;
+std::vector<Finding> performCheck(CheckContext& context, const DfmCheckCall& call) {
+    return std::visit([&](const auto& args) { return check(context, args); }, call);
 }
 
-int16_t runCheck(Session& session, std::string_view name, const std::string& algName,
-                 const CheckArguments& arguments) {
+int16_t runCheck(Session& session, const DfmCheckCall& call) {
     std::vector<Finding> findings;
     const int16_t code = answerWithDocument(session, [&](Design& design) {
-        CheckContext context(design, algName.empty() ? std::string(name) : algName);
-        findings = entryNamed(name).run(context, arguments);
+        CheckContext context(design, markerName(call));
+        findings = performCheck(context, call);
     });
-    return code == rc::Ok ? reportFindings(session, std::move(findings)) : code;
+    if (code != rc::Ok) {
+        session.failedChecks.push_back({.check = markerName(call),
+                                        .file = session.hasDocument() ? fileOf(session.design(), call) : 0,
+                                        .code = code,
+                                        .description = session.lastFailure()});
+        return code;
+    }
+    return reportFindings(session, std::move(findings));
 }
 
 } // namespace lumora::engine

@@ -4,8 +4,8 @@
 // Critical finding for the item, at the item's side facing that edge.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/EdgeFrame.h"
-#include "engine/checks/ItemGroups.h"
+#include "engine/measure/EdgeFrame.h"
+#include "engine/measure/ItemGroups.h"
 
 #include <array>
 
@@ -25,7 +25,7 @@ Edge nearerEdge(const EdgeFrame& frame, const Box& box, const std::array<Edge, 2
 
 } // namespace
 
-std::vector<Finding> clearanceToPanelEdge(CheckContext& context, const ClearanceToPanelEdgeArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ClearanceToPanelEdgeArgs& args) {
     const Geometry& flattened = context.flattened(args.geomNum);
     const EdgeFrame frame = edgeFrameOf(context.design(), flattened.flattenFile);
     const std::array rules{

@@ -4,9 +4,9 @@
 // is one Critical finding at its centre.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FileOutline.h"
-#include "engine/checks/ItemGroups.h"
 #include "engine/geom/PairSearch.h"
+#include "engine/measure/FileOutline.h"
+#include "engine/measure/ItemGroups.h"
 
 #include <algorithm>
 #include <limits>
@@ -57,8 +57,7 @@ class Outline {
 
 } // namespace
 
-std::vector<Finding> componentFlushWithOutline(CheckContext& context,
-                                               const ComponentFlushWithOutlineArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ComponentFlushWithOutlineArgs& args) {
     const Geometry& flattened = context.flattened(args.geomNum);
     const Outline outline(outlineBorders(context.design(), flattened.flattenFile));
     std::vector<Finding> findings;

@@ -4,7 +4,7 @@
 // 0 sets no limit); one finding at the component. A height that is no number fails the check.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/ComponentChoice.h"
+#include "engine/measure/ComponentChoice.h"
 #include "engine/model/KorvenFailure.h"
 #include "engine/model/NumberText.h"
 
@@ -22,7 +22,7 @@ double heightOf(const PlacedInsert& component, const std::string& keyword, const
 
 } // namespace
 
-std::vector<Finding> componentHeight(CheckContext& context, const ComponentHeightArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ComponentHeightArgs& args) {
     const ComponentChoice choice{.top = args.top, .bottom = args.bottom};
     std::vector<Finding> findings;
     forEachPlacedInsert(context.design(), args.filePos, [&](const PlacedInsert& placed) {

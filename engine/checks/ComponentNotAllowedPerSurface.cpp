@@ -3,13 +3,12 @@
 // "0,5" finds 0.5) is not allowed there: one Critical finding at the component.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/ComponentChoice.h"
+#include "engine/measure/ComponentChoice.h"
 #include "engine/ops/AttributeCondition.h"
 
 namespace lumora::engine {
 
-std::vector<Finding> componentNotAllowedPerSurface(CheckContext& context,
-                                                   const ComponentNotAllowedPerSurfaceArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ComponentNotAllowedPerSurfaceArgs& args) {
     const ComponentChoice choice{.top = args.top, .bottom = args.bottom};
     const AttributeCondition notAllowed(args.attribKeyword, args.attribValue, comparison::Equal);
     std::vector<Finding> findings;

@@ -6,8 +6,8 @@
 // numbers the caller lists, or every board file when it lists none.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
 #include "engine/geom/PairSearch.h"
+#include "engine/measure/PlacedInserts.h"
 
 #include <algorithm>
 #include <array>
@@ -105,7 +105,7 @@ std::vector<int32_t> boardFiles(const Design& design) {
 
 } // namespace
 
-std::vector<Finding> componentShadow(CheckContext& context, const ComponentShadowArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ComponentShadowArgs& args) {
     const std::array<std::pair<const char*, Limits>, 4> sides{{{"gap left", args.left},
                                                                {"gap right", args.right},
                                                                {"gap top", args.top},

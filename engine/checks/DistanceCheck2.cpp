@@ -4,11 +4,11 @@
 // CanTouch, SkipSameNets, OneDRCPerNet and SkipSameComps.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PairDistances.h"
+#include "engine/measure/PairDistances.h"
 
 namespace lumora::engine {
 
-std::vector<Finding> distanceCheck2(CheckContext& context, const DistanceCheck2Args& args) {
+std::vector<Finding> check(CheckContext& context, const DistanceCheck2Args& args) {
     requireEdgeToEdge(args.algType);
     const Geometry& first = context.flattened(args.geomNum1);
     const Geometry& second = context.flattened(args.geomNum2);

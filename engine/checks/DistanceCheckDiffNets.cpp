@@ -3,11 +3,11 @@
 // closer than the limits (any contact when both limits are 0, unless CanTouch).
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PairDistances.h"
+#include "engine/measure/PairDistances.h"
 
 namespace lumora::engine {
 
-std::vector<Finding> distanceCheckDiffNets(CheckContext& context, const DistanceCheckDiffNetsArgs& args) {
+std::vector<Finding> check(CheckContext& context, const DistanceCheckDiffNetsArgs& args) {
     requireEdgeToEdge(args.algType);
     const Geometry& geometry = context.flattened(args.geomNum);
     return closePairs(context, geometry, geometry,

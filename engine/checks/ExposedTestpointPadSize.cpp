@@ -4,7 +4,7 @@
 // are not copper. A size below minSize, or above maxSize when that is above 0, is Critical.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FlatItems.h"
+#include "engine/measure/FlatItems.h"
 
 #include <algorithm>
 #include <optional>
@@ -39,7 +39,7 @@ double sizeOf(const std::vector<const FlatItem*>& copper) {
 
 } // namespace
 
-std::vector<Finding> exposedTestpointPadSize(CheckContext& context, const ExposedTestpointPadSizeArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ExposedTestpointPadSizeArgs& args) {
     const Geometry& geometry = context.flattened(args.geomNum);
     const std::vector<FlatItem> items = flatItemsOf(geometry);
     std::vector<Finding> findings;

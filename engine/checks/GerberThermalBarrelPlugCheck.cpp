@@ -6,8 +6,8 @@
 // measured as the number of its solid ties.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
 #include "engine/geom/Areas.h"
+#include "engine/measure/PlacedInserts.h"
 #include "engine/ops/AreaIndex.h"
 
 #include <map>
@@ -69,8 +69,7 @@ bool hasThermal(const Design& design, const Geometry& padstack, bool mirrored, i
 
 } // namespace
 
-std::vector<Finding> gerberThermalBarrelPlugCheck(CheckContext& context,
-                                                  const GerberThermalBarrelPlugCheckArgs& args) {
+std::vector<Finding> check(CheckContext& context, const GerberThermalBarrelPlugCheckArgs& args) {
     const Design& design = context.design();
     const PlaneCopper copper = planeCopperOf(design, context.fileBlock(args.filePos));
     std::vector<Finding> findings;

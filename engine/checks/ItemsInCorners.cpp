@@ -5,8 +5,8 @@
 // in the middle of the corner's window.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/EdgeFrame.h"
-#include "engine/checks/ItemGroups.h"
+#include "engine/measure/EdgeFrame.h"
+#include "engine/measure/ItemGroups.h"
 #include "engine/model/KorvenFailure.h"
 
 #include <algorithm>
@@ -56,7 +56,7 @@ void refuseOutOfRange(const ItemsInCornersArgs& args) {
 
 } // namespace
 
-std::vector<Finding> itemsInCorners(CheckContext& context, const ItemsInCornersArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ItemsInCornersArgs& args) {
     refuseOutOfRange(args);
     const Geometry& flattened = context.flattened(args.geomNum);
     const EdgeFrame frame = edgeFrameOf(context.design(), flattened.flattenFile);

@@ -4,8 +4,8 @@
 // middle of an edge of that length.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/EdgeFrame.h"
-#include "engine/checks/SizeRange.h"
+#include "engine/measure/EdgeFrame.h"
+#include "engine/measure/SizeRange.h"
 
 #include <array>
 
@@ -22,7 +22,7 @@ struct Dimension {
 
 } // namespace
 
-std::vector<Finding> panelDimensions(CheckContext& context, const PanelDimensionsArgs& args) {
+std::vector<Finding> check(CheckContext& context, const PanelDimensionsArgs& args) {
     const EdgeFrame frame = edgeFrameOf(context.design(), args.filePos);
     const std::array dimensions{
         Dimension{"width",

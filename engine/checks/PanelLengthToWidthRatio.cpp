@@ -2,11 +2,11 @@
 // against a minimum ratio. A panel below it is one Critical finding at the panel's centre.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/EdgeFrame.h"
+#include "engine/measure/EdgeFrame.h"
 
 namespace lumora::engine {
 
-std::vector<Finding> panelLengthToWidthRatio(CheckContext& context, const PanelLengthToWidthRatioArgs& args) {
+std::vector<Finding> check(CheckContext& context, const PanelLengthToWidthRatioArgs& args) {
     const EdgeFrame frame = edgeFrameOf(context.design(), args.filePos);
     const double ratio = frame.length() / frame.breadth();
     if (!isBelow(ratio, args.minRatio)) {

@@ -5,7 +5,7 @@
 // rotation. Top and bottom placements are never compared, as mirroring moves pin 1.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/ComponentChoice.h"
+#include "engine/measure/ComponentChoice.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,7 +51,7 @@ long long commonSteps(const std::vector<Placement>& placements) {
 
 } // namespace
 
-std::vector<Finding> pin1Orientation(CheckContext& context, const Pin1OrientationArgs& args) {
+std::vector<Finding> check(CheckContext& context, const Pin1OrientationArgs& args) {
     const ComponentChoice choice{args.top, args.bottom, args.thruHole, args.smd};
     const Design& design = context.design();
     std::map<std::pair<int16_t, int16_t>, std::vector<Placement>> gatherings; // by geometry and side

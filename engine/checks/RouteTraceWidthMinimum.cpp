@@ -70,7 +70,7 @@ std::optional<Trace> traceOf(const Shape& shape) {
 
 } // namespace
 
-std::vector<Finding> routeTraceWidthMinimum(CheckContext& context, const RouteTraceWidthMinimumArgs& args) {
+std::vector<Finding> check(CheckContext& context, const RouteTraceWidthMinimumArgs& args) {
     const Geometry& geometry = context.flattened(args.geomNum);
     const std::vector<std::string> texts = exclusions(args.excludeNets);
     std::vector<Finding> findings;

@@ -5,8 +5,8 @@
 // and height.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FlatItems.h"
 #include "engine/geom/PairSearch.h"
+#include "engine/measure/FlatItems.h"
 
 #include <algorithm>
 #include <optional>
@@ -73,7 +73,7 @@ Margins marginsOf(const Box& pad, const std::optional<Box>& opening) {
 
 } // namespace
 
-std::vector<Finding> smdSoldermaskClearance(CheckContext& context, const SMDSoldermaskClearanceArgs& args) {
+std::vector<Finding> check(CheckContext& context, const SMDSoldermaskClearanceArgs& args) {
     const Geometry& padGeometry = context.flattened(args.geomNum);
     const Geometry& maskGeometry = context.flattened(args.soldermaskGeomNum);
     const std::vector<FlatItem> padItems = flatItemsOf(padGeometry);

@@ -5,8 +5,8 @@
 // addTPDensityAttrib every testpoint gets "TP_DENSITY", the count of its square.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PlacedInserts.h"
 #include "engine/geom/Areas.h"
+#include "engine/measure/PlacedInserts.h"
 #include "engine/model/KorvenFailure.h"
 #include "engine/model/NumberText.h"
 
@@ -72,7 +72,7 @@ void refuseNegative(double value, const char* what) {
 
 } // namespace
 
-std::vector<Finding> testPadDensityCheck(CheckContext& context, const TestPadDensityCheckArgs& args) {
+std::vector<Finding> check(CheckContext& context, const TestPadDensityCheckArgs& args) {
     refuseNegative(args.marginal, "marginal count");
     refuseNegative(args.critical, "critical count");
     if (args.gridSize <= 0) {

@@ -3,8 +3,8 @@
 // net with fewer than minTestpoints, Critical, at its first pin or via (else its first etch).
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FlatItems.h"
-#include "engine/checks/PlacedInserts.h"
+#include "engine/measure/FlatItems.h"
+#include "engine/measure/PlacedInserts.h"
 
 #include <map>
 #include <set>
@@ -49,7 +49,7 @@ std::map<std::string, int> testpointsPerNet(const std::vector<FlatItem>& items) 
 
 } // namespace
 
-std::vector<Finding> testpointsPerNet(CheckContext& context, const TestpointsPerNetArgs& args) {
+std::vector<Finding> check(CheckContext& context, const TestpointsPerNetArgs& args) {
     const Geometry& geometry = context.flattened(args.geomNum);
     const std::map<std::string, int> counts = testpointsPerNet(flatItemsOf(geometry));
     std::vector<Finding> findings;

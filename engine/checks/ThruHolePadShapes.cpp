@@ -4,8 +4,8 @@
 // is one Critical finding at the pin, measured and required as shape codes.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/PadstackSides.h"
-#include "engine/checks/PlacedInserts.h"
+#include "engine/measure/PadstackSides.h"
+#include "engine/measure/PlacedInserts.h"
 #include "engine/model/KorvenFailure.h"
 
 #include <array>
@@ -34,7 +34,7 @@ bool isComponentPin(const PlacedInsert& placed) {
 
 } // namespace
 
-std::vector<Finding> thruHolePadShapes(CheckContext& context, const ThruHolePadShapesArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ThruHolePadShapesArgs& args) {
     for (int16_t code : {args.topAll, args.bottomAll, args.topOne, args.bottomOne}) {
         refuseUnknownShape(code);
     }

@@ -3,12 +3,12 @@
 // maximum) is one Critical finding at the via.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/MeasuredVias.h"
-#include "engine/checks/SizeRange.h"
+#include "engine/measure/MeasuredVias.h"
+#include "engine/measure/SizeRange.h"
 
 namespace lumora::engine {
 
-std::vector<Finding> viaHoleSize(CheckContext& context, const ViaHoleSizeArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ViaHoleSizeArgs& args) {
     const SizeRange range{args.minSize, args.maxSize};
     std::vector<Finding> findings;
     forEachMeasuredVia(context.design(), args.filePos, args.ignoreHoleSize, [&](const MeasuredVia& via) {

@@ -4,9 +4,9 @@
 // Critical finding at the via. A side without copper has no pad to measure.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/MeasuredVias.h"
-#include "engine/checks/PadstackSides.h"
-#include "engine/checks/SizeRange.h"
+#include "engine/measure/MeasuredVias.h"
+#include "engine/measure/PadstackSides.h"
+#include "engine/measure/SizeRange.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +23,7 @@ struct SideRule {
 
 } // namespace
 
-std::vector<Finding> viaPadSize(CheckContext& context, const ViaPadSizeArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ViaPadSizeArgs& args) {
     const std::array rules{
         SideRule{"top pad size", &PadstackSides::top, {args.topMinSize, args.topMaxSize}},
         SideRule{"bottom pad size", &PadstackSides::bottom, {args.bottomMinSize, args.bottomMaxSize}},

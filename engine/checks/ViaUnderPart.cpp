@@ -3,8 +3,8 @@
 // value is the area of via copper under the body.
 
 #include "engine/checks/CheckArguments.h"
-#include "engine/checks/FlatItems.h"
 #include "engine/geom/PairSearch.h"
+#include "engine/measure/FlatItems.h"
 
 #include <map>
 
@@ -48,7 +48,7 @@ Point centreOf(const Box& box) {
 
 } // namespace
 
-std::vector<Finding> viaUnderPart(CheckContext& context, const ViaUnderPartArgs& args) {
+std::vector<Finding> check(CheckContext& context, const ViaUnderPartArgs& args) {
     const Geometry& viaGeometry = context.flattened(args.geomNum1);
     const Geometry& bodyGeometry = context.flattened(args.geomNum2);
     const std::vector<Via> vias = viasOf(flatItemsOf(viaGeometry));

@@ -72,13 +72,28 @@ DrcMarker markerFromJson(const JsonNode& node) {
     return marker;
 }
 
-void writeMarkersJson(const Design& design, std::ostream& out) {
+void writeMarkersJson(const Design& design, const std::vector<FailedCheck>& failedChecks, std::ostream& out) {
+    const auto fileNamed = [&](int32_t number) {
+        return std::ranges::find(design.files, number, &File::number);
+    };
     Json list = Json::array();
     for (const DrcMarker& marker : design.drcs) {
-        const auto file = std::ranges::find(design.files, marker.file, &File::number);
+        const auto file = fileNamed(marker.file);
         Json entry = markerJson(marker);
         entry["fileName"] = file == design.files.end() ? std::string() : file->name;
         entry["text"] = markerText(marker);
+        list.push_back(std::move(entry));
+    }
+    for (const FailedCheck& failed : failedChecks) {
+        Json entry = Json::object();
+        if (const auto file = fileNamed(failed.file); file != design.files.end()) {
+            entry["file"] = failed.file;
+            entry["fileName"] = file->name;
+        }
+        entry["check"] = failed.check;
+        entry["severity"] = "Failed";
+        entry["code"] = failed.code;
+        entry["text"] = failed.description;
         list.push_back(std::move(entry));
     }
     out << list.dump(2) << '\n';

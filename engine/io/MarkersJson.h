@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/io/JsonNode.h"
+#include "engine/model/FailedCheck.h"
 
 #include <ostream>
+#include <vector>
 
 namespace lumora::engine {
 
@@ -16,7 +18,10 @@ DrcMarker markerFromJson(const JsonNode& node);
 
 // Writes the document's DRC markers as a JSON list for a user, in the order they were placed: each
 // as markerJson writes it, with the file's name and the marker in words added ("fileName",
-// "text"); lengths in page units, numbers with "." whatever the locale.
-void writeMarkersJson(const Design& design, std::ostream& out);
+// "text"); lengths in page units, numbers with "." whatever the locale. Then each check that failed,
+// in order: {"file", "fileName" (both only for a file of the document), "check", "severity":
+// "Failed", "code", "text": KORVEN's description}, so that a board without markers is not taken
+// for a clean one.
+void writeMarkersJson(const Design& design, const std::vector<FailedCheck>& failedChecks, std::ostream& out);
 
 } // namespace lumora::engine

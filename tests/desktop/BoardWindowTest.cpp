@@ -8,7 +8,7 @@
 #include "desktop/QtEventPump.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/WebHelp.h"
-#include "engine/checks/WhileWaiting.h"
+#include "engine/measure/WhileWaiting.h"
 #include "korven/clsResponse.h"
 #include "picture/LayerStyle.h"
 #include "picture/PictureExport.h"

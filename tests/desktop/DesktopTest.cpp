@@ -5,7 +5,7 @@
 #include "desktop/StartUp.h"
 #include "desktop/TipWindow.h"
 #include "desktop/Units.h"
-#include "engine/checks/WhileWaiting.h"
+#include "engine/measure/WhileWaiting.h"
 #include "korven/clsResponse.h"
 #include "ui/ToolTip.h"
 

@@ -1,5 +1,5 @@
 #include "engine/EmbeddedKorven.h"
-#include "engine/checks/DrcReport.h"
+#include "engine/findings/DrcReport.h"
 #include "engine/io/DesignFile.h"
 #include "tests/engine/EngineTestDesigns.h"
 #include "tests/support/TempDir.h"

@@ -69,7 +69,7 @@ class BoardCheckTest : public ::testing::Test {
 
 TEST_F(BoardCheckTest, AnnularRingsOfPadsAndOfTheCopperTheMaskLeavesOpen) {
     const auto findings =
-        annularRing(context, {.filePos = 1, .padTop = 10, .padBottom = 10, .soldTop = 4, .soldBottom = 0});
+        check(context, AnnularRingArgs{.filePos = 1, .padTop = 10, .padBottom = 10, .soldTop = 4});
 
     EXPECT_THAT(findingTexts(findings), ElementsAre("J1-2 pad annular ring top 5/10 Critical",
                                                     "J1-2 soldermask annular ring top 3/4 Critical",
@@ -82,18 +82,18 @@ TEST_F(BoardCheckTest, AnnularRingsOfPadsAndOfTheCopperTheMaskLeavesOpen) {
 }
 
 TEST_F(BoardCheckTest, AnnularRingMinimaOfZeroAreNotChecked) {
-    EXPECT_THAT(annularRing(context, {.filePos = 1}), IsEmpty());
+    EXPECT_THAT(check(context, AnnularRingArgs{.filePos = 1}), IsEmpty());
 }
 
 TEST_F(BoardCheckTest, AnnularRingOfAScaledPinScalesWithIt) {
     auto& j1 = std::get<Insert>(design.geometry(6).data[0]);
     j1.scale = 2; // the ring of its SMALL pin becomes 10
-    const auto findings = annularRing(context, {.filePos = 1, .padTop = 10, .padBottom = 10});
+    const auto findings = check(context, AnnularRingArgs{.filePos = 1, .padTop = 10, .padBottom = 10});
     EXPECT_THAT(findingTexts(findings), ElementsAre("J2-2 pad annular ring bottom 5/10 Critical"));
 }
 
 TEST_F(BoardCheckTest, PlaneTiesWithoutThermalReliefPlugTheBarrel) {
-    const auto findings = gerberThermalBarrelPlugCheck(context, {.filePos = 1});
+    const auto findings = check(context, GerberThermalBarrelPlugCheckArgs{.filePos = 1});
 
     // J1-1 GND on the GND plane, J1-2 SIG on the SIG plane; J1-4 has a thermal pad, J1-3 no plating,
     // J2 lies beyond the GND plane's polygon.
@@ -110,7 +110,7 @@ TEST_F(BoardCheckTest, PlaneDrawnInPiecesTiesPinsOnTheirJoinsAndInEachPiece) {
         board.emplace_back(Graphic{.shape = Polygon{piece, {}}, .layer = 2, .net = "GND"});
     }
 
-    EXPECT_THAT(findingTexts(gerberThermalBarrelPlugCheck(context, {.filePos = 1})),
+    EXPECT_THAT(findingTexts(check(context, GerberThermalBarrelPlugCheckArgs{.filePos = 1})),
                 ElementsAre("J1-1 plane ties without thermal relief 1/0 Critical",
                             "J1-2 plane ties without thermal relief 1/0 Critical",
                             "J2-2 plane ties without thermal relief 1/0 Critical"));
@@ -131,7 +131,8 @@ TEST_F(BoardCheckTest, ComponentShadowGapsPerSideOnOneSurface) {
                               .refName = "J5"});
 
     const auto findings =
-        componentShadow(context, {.left = {50, 20}, .right = {80, 60}, .top = {45, 30}, .bottom = {100, 90}});
+        check(context,
+              ComponentShadowArgs{.left = {50, 20}, .right = {80, 60}, .top = {45, 30}, .bottom = {100, 90}});
 
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("J1 J4 gap top 40/45 Marginal", "J4 J1 gap bottom 40/90 Critical",
@@ -140,7 +141,7 @@ TEST_F(BoardCheckTest, ComponentShadowGapsPerSideOnOneSurface) {
 }
 
 TEST_F(BoardCheckTest, ComponentShadowWithoutBodyOutlinesFindsNothing) {
-    EXPECT_THAT(componentShadow(context, {.left = {50, 20}, .right = {80, 60}}), IsEmpty());
+    EXPECT_THAT(check(context, ComponentShadowArgs{.left = {50, 20}, .right = {80, 60}}), IsEmpty());
 }
 
 // Testpoints on a 1000 square board: three in the lower left grid square of 500, two in the lower
@@ -183,7 +184,7 @@ class TestPadDensityTest : public ::testing::Test {
 
 TEST_F(TestPadDensityTest, SquaresWithMoreTestpointsThanTheLimits) {
     const auto findings =
-        testPadDensityCheck(context, {.filePos = 1, .marginal = 1, .critical = 2, .gridSize = 500});
+        check(context, TestPadDensityCheckArgs{.filePos = 1, .marginal = 1, .critical = 2, .gridSize = 500});
 
     EXPECT_THAT(findingTexts(findings), ElementsAre("TP1 TP2  testpoints in square 3/2 Critical",
                                                     "TP4 TP5 testpoints in square 2/1 Marginal"))
@@ -193,21 +194,25 @@ TEST_F(TestPadDensityTest, SquaresWithMoreTestpointsThanTheLimits) {
 }
 
 TEST_F(TestPadDensityTest, ALimitOfZeroIsNoLimit) {
-    EXPECT_THAT(testPadDensityCheck(context, {.filePos = 1, .marginal = 0, .critical = 0, .gridSize = 500}),
-                IsEmpty());
+    EXPECT_THAT(check(context, TestPadDensityCheckArgs{.filePos = 1, .gridSize = 500}), IsEmpty());
 }
 
 TEST_F(TestPadDensityTest, WritesTheCountOfTheSquareOnEveryTestpointWhenAsked) {
-    testPadDensityCheck(context, {.filePos = 1, .gridSize = 500, .addTPDensityAttrib = true});
+    check(context, TestPadDensityCheckArgs{.filePos = 1, .gridSize = 500, .addTPDensityAttrib = true});
 
     EXPECT_THAT(densitiesOf(design), ElementsAre("3", "3", "3", "-", "2", "2", "1", "-"));
 }
 
 TEST(TestPadDensityCallTest, RefusesNegativeCountsAndEmptySquares) {
     DfmHarness harness(parseDesign(kTestpoints));
-    EXPECT_EQ(harness.dfm->TestPadDensityCheck(1, -3, 2, 500, false), rc::ValueOutOfRange);
-    EXPECT_EQ(harness.dfm->TestPadDensityCheck(1, 1, 2, 0, false), rc::ValueOutOfRange);
-    EXPECT_EQ(harness.dfm->TestPadDensityCheck(7, 1, 2, 500, false), rc::ItemNotFound);
+    EXPECT_EQ(harness.dfm->Check(
+                  TestPadDensityCheckArgs{.filePos = 1, .marginal = -3, .critical = 2, .gridSize = 500}),
+              rc::ValueOutOfRange);
+    EXPECT_EQ(harness.dfm->Check(TestPadDensityCheckArgs{.filePos = 1, .marginal = 1, .critical = 2}),
+              rc::ValueOutOfRange);
+    EXPECT_EQ(harness.dfm->Check(
+                  TestPadDensityCheckArgs{.filePos = 7, .marginal = 1, .critical = 2, .gridSize = 500}),
+              rc::ItemNotFound);
     EXPECT_THAT(harness.markers(), IsEmpty());
 }
 

@@ -77,11 +77,11 @@ class ComponentChecksTest : public ::testing::Test {
 };
 
 TEST_F(ComponentChecksTest, PadShapesOfDrilledPinsOnEachSideOfTheBoard) {
-    const auto findings = thruHolePadShapes(context, {.filePos = 1,
-                                                      .topAll = pad_shape::Round,
-                                                      .bottomAll = pad_shape::Round,
-                                                      .topOne = pad_shape::Square,
-                                                      .bottomOne = pad_shape::Round});
+    const auto findings = check(context, ThruHolePadShapesArgs{.filePos = 1,
+                                                               .topAll = pad_shape::Round,
+                                                               .bottomAll = pad_shape::Round,
+                                                               .topOne = pad_shape::Square,
+                                                               .bottomOne = pad_shape::Round});
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("U3-1 top pad shape 1/2 Critical", "U3-2 top pad shape 2/1 Critical",
                             "U4-1 bottom pad shape 2/1 Critical", "U4-1 top pad shape 1/2 Critical"))
@@ -91,35 +91,36 @@ TEST_F(ComponentChecksTest, PadShapesOfDrilledPinsOnEachSideOfTheBoard) {
 }
 
 TEST_F(ComponentChecksTest, ShapeCodeZeroAcceptsAnyShape) {
-    const auto findings = thruHolePadShapes(context, {.filePos = 1, .topOne = pad_shape::Square});
+    const auto findings = check(context, ThruHolePadShapesArgs{.filePos = 1, .topOne = pad_shape::Square});
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("U3-1 top pad shape 1/2 Critical", "U4-1 top pad shape 1/2 Critical"));
 }
 
 TEST_F(ComponentChecksTest, TopThruHoleComponentsTurnedOffTheAllowedRotations) {
     EXPECT_THAT(
-        findingTexts(allowableComponentOrientation(context, {.filePos = 1, .top = true, .horizontal = true})),
+        findingTexts(
+            check(context, AllowableComponentOrientationArgs{.filePos = 1, .top = true, .horizontal = true})),
         ElementsAre("U2 rotation 90/0 Critical"))
         << "chips, the pinless bracket and the bottom connector U4 are not looked at";
-    EXPECT_THAT(findingTexts(
-                    allowableComponentOrientation(context, {.filePos = 1, .top = true, .horizontal = false})),
+    EXPECT_THAT(findingTexts(check(context, AllowableComponentOrientationArgs{.filePos = 1, .top = true})),
                 ElementsAre("U1 rotation 0/90 Critical", "U3 rotation 0/90 Critical"));
 }
 
 TEST_F(ComponentChecksTest, BottomSurfaceMountComponentsTurnedOffTheAllowedRotations) {
-    const auto findings =
-        allowableComponentOrientation(context, {.filePos = 1, .top = false, .horizontal = true});
+    const auto findings = check(context, AllowableComponentOrientationArgs{.filePos = 1, .horizontal = true});
     EXPECT_THAT(findingTexts(findings), ElementsAre("R4 rotation 90/0 Critical", "R5 rotation 45/0 Critical"))
         << "R6 at 180 is horizontal too";
-    EXPECT_THAT(findingTexts(allowableComponentOrientation(
-                    context, {.filePos = 1, .top = false, .horizontal = false})),
-                ElementsAre("R5 rotation 45/90 Critical", "R6 rotation 180/90 Critical"));
+    EXPECT_THAT(
+        findingTexts(check(
+            context, AllowableComponentOrientationArgs{.filePos = 1, .top = false, .horizontal = false})),
+        ElementsAre("R5 rotation 45/90 Critical", "R6 rotation 180/90 Critical"));
 }
 
 TEST_F(ComponentChecksTest, PinOneFollowsTheRotationMostOfAGeometrysComponentsShare) {
-    const auto findings = pin1Orientation(
+    const auto findings = check(
         context,
-        {.filePos = 1, .top = true, .bottom = true, .thruHole = false, .smd = true, .ignoreCount = 3});
+        Pin1OrientationArgs{
+            .filePos = 1, .top = true, .bottom = true, .thruHole = false, .smd = true, .ignoreCount = 3});
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("R3 rotation 180/0 Critical", "R4 rotation 90/45 Critical",
                             "R6 rotation 180/45 Critical"))
@@ -129,58 +130,67 @@ TEST_F(ComponentChecksTest, PinOneFollowsTheRotationMostOfAGeometrysComponentsSh
 
 TEST_F(ComponentChecksTest, PinOneIgnoresGeometriesWithFewerInsertsAndUnchosenKindsOrSides) {
     EXPECT_THAT(
-        pin1Orientation(
+        check(
             context,
-            {.filePos = 1, .top = true, .bottom = true, .thruHole = false, .smd = true, .ignoreCount = 4}),
+            Pin1OrientationArgs{
+                .filePos = 1, .top = true, .bottom = true, .thruHole = false, .smd = true, .ignoreCount = 4}),
         IsEmpty());
-    EXPECT_THAT(
-        findingTexts(pin1Orientation(
-            context,
-            {.filePos = 1, .top = true, .bottom = true, .thruHole = true, .smd = false, .ignoreCount = 2})),
-        ElementsAre("U2 rotation 90/0 Critical"));
-    EXPECT_THAT(
-        findingTexts(pin1Orientation(
-            context,
-            {.filePos = 1, .top = true, .bottom = false, .thruHole = true, .smd = true, .ignoreCount = 0})),
-        ElementsAre("U2 rotation 90/0 Critical", "R3 rotation 180/0 Critical"));
+    EXPECT_THAT(findingTexts(check(context, Pin1OrientationArgs{.filePos = 1,
+                                                                .top = true,
+                                                                .bottom = true,
+                                                                .thruHole = true,
+                                                                .smd = false,
+                                                                .ignoreCount = 2})),
+                ElementsAre("U2 rotation 90/0 Critical"));
+    EXPECT_THAT(findingTexts(check(context, Pin1OrientationArgs{.filePos = 1,
+                                                                .top = true,
+                                                                .bottom = false,
+                                                                .thruHole = true,
+                                                                .smd = true,
+                                                                .ignoreCount = 0})),
+                ElementsAre("U2 rotation 90/0 Critical", "R3 rotation 180/0 Critical"));
 }
 
 TEST_F(ComponentChecksTest, ComponentsNotAllowedOnTheChosenSides) {
     EXPECT_THAT(
-        findingTexts(componentNotAllowedPerSurface(
-            context,
-            {.filePos = 1, .bottom = true, .attribKeyword = "PACKAGE_FAMILY", .attribValue = "R0603"})),
+        findingTexts(check(context, ComponentNotAllowedPerSurfaceArgs{.filePos = 1,
+                                                                      .bottom = true,
+                                                                      .attribKeyword = "PACKAGE_FAMILY",
+                                                                      .attribValue = "R0603"})),
         ElementsAre("R4 components with PACKAGE_FAMILY=R0603 1/0 Critical",
                     "R6 components with PACKAGE_FAMILY=R0603 1/0 Critical"));
     EXPECT_THAT(
-        findingTexts(componentNotAllowedPerSurface(
-            context,
-            {.filePos = 1, .top = true, .attribKeyword = "package_family", .attribValue = "BRACKET"})),
+        findingTexts(check(context, ComponentNotAllowedPerSurfaceArgs{.filePos = 1,
+                                                                      .top = true,
+                                                                      .attribKeyword = "package_family",
+                                                                      .attribValue = "BRACKET"})),
         ElementsAre("M1 components with package_family=BRACKET 1/0 Critical"));
-    EXPECT_THAT(componentNotAllowedPerSurface(context, {.filePos = 1,
-                                                        .top = true,
-                                                        .bottom = true,
-                                                        .attribKeyword = "PACKAGE_FAMILY",
-                                                        .attribValue = ""}),
+    EXPECT_THAT(check(context, ComponentNotAllowedPerSurfaceArgs{.filePos = 1,
+                                                                 .top = true,
+                                                                 .bottom = true,
+                                                                 .attribKeyword = "PACKAGE_FAMILY",
+                                                                 .attribValue = ""}),
                 IsEmpty())
         << "an empty value finds only attributes whose value is empty";
 }
 
 TEST_F(ComponentChecksTest, NotAllowedValuesCompareAsNumbersWhateverTheDecimalMark) {
-    EXPECT_THAT(
-        findingTexts(componentNotAllowedPerSurface(
-            context,
-            {.filePos = 1, .top = true, .bottom = true, .attribKeyword = "VOLTAGE", .attribValue = "2,5"})),
-        ElementsAre("R1 components with VOLTAGE=2,5 1/0 Critical"));
+    EXPECT_THAT(findingTexts(check(context, ComponentNotAllowedPerSurfaceArgs{.filePos = 1,
+                                                                              .top = true,
+                                                                              .bottom = true,
+                                                                              .attribKeyword = "VOLTAGE",
+                                                                              .attribValue = "2,5"})),
+                ElementsAre("R1 components with VOLTAGE=2,5 1/0 Critical"));
 }
 
 TEST_F(ComponentChecksTest, HeightAboveCriticalIsCriticalElseAboveMarginalIsMarginal) {
-    const auto findings = componentHeight(context, {.filePos = 1,
-                                                    .top = true,
-                                                    .bottom = true,
-                                                    .heightKeyword = "COMPHEIGHT",
-                                                    .topHeight = {.marginal = 150, .critical = 400},
-                                                    .bottomHeight = {.marginal = 100, .critical = 150}});
+    const auto findings =
+        check(context, ComponentHeightArgs{.filePos = 1,
+                                           .top = true,
+                                           .bottom = true,
+                                           .heightKeyword = "COMPHEIGHT",
+                                           .topHeight = {.marginal = 150, .critical = 400},
+                                           .bottomHeight = {.marginal = 100, .critical = 150}});
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("U1 height 300/150 Marginal", "M1 height 500/400 Critical",
                             "U2 height 450/400 Critical", "U3 height 150.5/150 Marginal",
@@ -189,24 +199,39 @@ TEST_F(ComponentChecksTest, HeightAboveCriticalIsCriticalElseAboveMarginalIsMarg
 }
 
 TEST_F(ComponentChecksTest, HeightOnlyOnTheChosenSide) {
-    EXPECT_THAT(findingTexts(componentHeight(context, {.filePos = 1,
-                                                       .bottom = true,
-                                                       .heightKeyword = "COMPHEIGHT",
-                                                       .topHeight = {.marginal = 1, .critical = 1},
-                                                       .bottomHeight = {.marginal = 100, .critical = 110}})),
-                ElementsAre("U4 height 120/110 Critical"));
+    EXPECT_THAT(
+        findingTexts(check(context, ComponentHeightArgs{.filePos = 1,
+                                                        .bottom = true,
+                                                        .heightKeyword = "COMPHEIGHT",
+                                                        .topHeight = {.marginal = 1, .critical = 1},
+                                                        .bottomHeight = {.marginal = 100, .critical = 110}})),
+        ElementsAre("U4 height 120/110 Critical"));
 }
 
 TEST_F(ComponentChecksTest, ComponentChecksAnswerThroughKorvenDfm) {
     std::get<Insert>(design.geometry(10).data[1]).attributes.set("COMPHEIGHT", "tall");
     DfmHarness korven(design);
-    EXPECT_EQ(korven.dfm->Pin1Orientation(1, 1, 1, false, true, 3), rc::Ok);
+    EXPECT_EQ(korven.dfm->Check(Pin1OrientationArgs{
+                  .filePos = 1, .top = true, .bottom = true, .smd = true, .ignoreCount = 3}),
+              rc::Ok);
     EXPECT_THAT(korven.announced, ElementsAre("Critical", "Critical", "Critical"));
     EXPECT_EQ(korven.markers()[0].check, "Pin1Orientation") << "the method's name when no name is given";
     EXPECT_EQ(markerText(korven.markers()[0]), "rotation 180, required 0: R3");
-    EXPECT_EQ(korven.dfm->ComponentHeight(1, 1, 1, "COMPHEIGHT", 150, 400, 100, 150), rc::WrongType)
+    EXPECT_EQ(korven.dfm->Check(ComponentHeightArgs{.filePos = 1,
+                                                    .top = true,
+                                                    .bottom = true,
+                                                    .heightKeyword = "COMPHEIGHT",
+                                                    .topHeight = {150, 400},
+                                                    .bottomHeight = {100, 150}}),
+              rc::WrongType)
         << "U2's height is no number";
-    EXPECT_EQ(korven.dfm->ThruHolePadShapes(1, 11, 1, 2, 1, "Pad Shapes"), rc::ValueOutOfRange);
+    EXPECT_EQ(korven.dfm->Check(ThruHolePadShapesArgs{.filePos = 1,
+                                                      .topAll = 11,
+                                                      .bottomAll = 1,
+                                                      .topOne = 2,
+                                                      .bottomOne = 1,
+                                                      .algName = "Pad Shapes"}),
+              rc::ValueOutOfRange);
     EXPECT_EQ(korven.markers().size(), 3u);
 }
 

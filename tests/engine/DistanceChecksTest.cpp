@@ -26,7 +26,7 @@ class DistanceCheckTest : public ::testing::Test {
     std::vector<Finding> selfCheck(std::vector<Graphic> items, DistanceCheck2Args args) {
         const int16_t geometry = flatGeometry(design, std::move(items));
         args.geomNum1 = args.geomNum2 = geometry;
-        return distanceCheck2(context, args);
+        return check(context, args);
     }
 };
 
@@ -48,7 +48,7 @@ TEST_F(DistanceCheckTest, TwoGeometriesMeasureOnlyAcrossNotWithin) {
     const int16_t second = flatGeometry(design, {pads[2]});
 
     const auto findings =
-        distanceCheck2(context, {.geomNum1 = first, .geomNum2 = second, .limits = {25, 15}});
+        check(context, DistanceCheck2Args{.geomNum1 = first, .geomNum2 = second, .limits = {25, 15}});
 
     EXPECT_THAT(findingTexts(findings), ElementsAre("B-1 C-1 distance 20/25 Marginal"));
 }
@@ -140,10 +140,10 @@ TEST_F(DistanceCheckTest, ManyItemsGiveTheSameFindingsEveryRun) {
     const int16_t geometry = flatGeometry(design, row);
     const DistanceCheck2Args args{.geomNum1 = geometry, .geomNum2 = geometry, .limits = {15, 5}};
 
-    const auto first = distanceCheck2(context, args);
+    const auto first = check(context, args);
 
     ASSERT_EQ(first.size(), 399u) << "neighbours only: the next but one is 30 away";
-    EXPECT_EQ(distanceCheck2(context, args), first);
+    EXPECT_EQ(check(context, args), first);
 }
 
 // Top pads and drills of J1's thru-hole pins (500 and 600, 1000) and of the two vias (1500 and
@@ -164,7 +164,7 @@ TEST_F(PadstackPairsTest, APadIsNeverMeasuredAgainstItsOwnDrill) {
     const int16_t geometry = flattened({"PAD_TOP", "DRILL"});
 
     const auto findings =
-        distanceCheck2(context, {.geomNum1 = geometry, .geomNum2 = geometry, .limits = {45, 35}});
+        check(context, DistanceCheck2Args{.geomNum1 = geometry, .geomNum2 = geometry, .limits = {45, 35}});
 
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("J1-1 J1-2 distance 40/45 Marginal", "  distance 40/45 Marginal"));
@@ -174,7 +174,8 @@ TEST_F(PadstackPairsTest, TwoGeometriesOfOneFileKeepTheRule) {
     const int16_t pads = flattened({"PAD_TOP"});
     const int16_t drills = flattened({"DRILL"});
 
-    const auto findings = distanceCheck2(context, {.geomNum1 = pads, .geomNum2 = drills, .limits = {60, 50}});
+    const auto findings =
+        check(context, DistanceCheck2Args{.geomNum1 = pads, .geomNum2 = drills, .limits = {60, 50}});
 
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("J1-2 J1-1 distance 55/60 Marginal", "  distance 55/60 Marginal"))
@@ -185,7 +186,7 @@ TEST_F(PadstackPairsTest, TopAndBottomPadOfOnePinAreOneObject) {
     const int16_t geometry = flattened({"PAD_TOP", "PAD_BOTTOM"});
 
     const auto findings =
-        distanceCheck2(context, {.geomNum1 = geometry, .geomNum2 = geometry, .limits = {45, 35}});
+        check(context, DistanceCheck2Args{.geomNum1 = geometry, .geomNum2 = geometry, .limits = {45, 35}});
 
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("J1-1 J1-2 distance 40/45 Marginal", "  distance 40/45 Marginal"))
@@ -195,7 +196,7 @@ TEST_F(PadstackPairsTest, TopAndBottomPadOfOnePinAreOneObject) {
 TEST_F(DistanceCheckTest, DiffNetsMeasuresOnlyPairsOnDifferentNets) {
     const int16_t geometry = flatGeometry(design, threePads("N1", "N1", ""));
 
-    const auto findings = distanceCheckDiffNets(context, {.geomNum = geometry, .limits = {25, 15}});
+    const auto findings = check(context, DistanceCheckDiffNetsArgs{.geomNum = geometry, .limits = {25, 15}});
 
     EXPECT_THAT(findingTexts(findings), ElementsAre("B-1 C-1 distance 20/25 Marginal"));
 }
@@ -204,9 +205,10 @@ TEST_F(DistanceCheckTest, DiffNetsHonoursCanTouch) {
     const int16_t geometry = flatGeometry(
         design, {flatItem(rectangle(0, 0, 10, 10), "A", "N1"), flatItem(rectangle(10, 0, 20, 10), "B", "")});
 
-    EXPECT_EQ(distanceCheckDiffNets(context, {.geomNum = geometry, .limits = {5, 2}}).size(), 1u);
-    EXPECT_THAT(distanceCheckDiffNets(context, {.geomNum = geometry, .limits = {5, 2}, .canTouch = true}),
-                IsEmpty());
+    EXPECT_EQ(check(context, DistanceCheckDiffNetsArgs{.geomNum = geometry, .limits = {5, 2}}).size(), 1u);
+    EXPECT_THAT(
+        check(context, DistanceCheckDiffNetsArgs{.geomNum = geometry, .limits = {5, 2}, .canTouch = true}),
+        IsEmpty());
 }
 
 class DistanceCheckCallTest : public ::testing::Test {
@@ -222,7 +224,9 @@ class DistanceCheckCallTest : public ::testing::Test {
 };
 
 TEST_F(DistanceCheckCallTest, AnnouncesEveryMarkerWhileTheCheckRuns) {
-    EXPECT_EQ(harness.dfm->DistanceCheck2(geometry, geometry, 25, 15, "Pad To Pad", 0, 0, 0, 0, 0), rc::Ok);
+    EXPECT_EQ(harness.dfm->Check(DistanceCheck2Args{
+                  .geomNum1 = geometry, .geomNum2 = geometry, .limits = {25, 15}, .algName = "Pad To Pad"}),
+              rc::Ok);
 
     EXPECT_THAT(harness.announced, ElementsAre("Critical", "Marginal"));
     ASSERT_EQ(harness.markers().size(), 2u);
@@ -233,24 +237,33 @@ TEST_F(DistanceCheckCallTest, AnnouncesEveryMarkerWhileTheCheckRuns) {
 TEST_F(DistanceCheckCallTest, StopsAtTheDrcLimitAndReturnsOne) {
     harness.dfm->setMaxErrorsPerTest(1);
 
-    EXPECT_EQ(harness.dfm->DistanceCheck2(geometry, geometry, 25, 15, "Pad To Pad", 0, 0, 0, 0, 0),
+    EXPECT_EQ(harness.dfm->Check(DistanceCheck2Args{
+                  .geomNum1 = geometry, .geomNum2 = geometry, .limits = {25, 15}, .algName = "Pad To Pad"}),
               rc::TooManyErrors);
     EXPECT_THAT(harness.announced, ElementsAre("Critical"));
 }
 
 TEST_F(DistanceCheckCallTest, BadGeometriesAndAlgorithmsFailWithoutMarkers) {
-    EXPECT_EQ(harness.dfm->DistanceCheck2(geometry, 999, 25, 15, "x", 0, 0, 0, 0, 0), rc::ItemNotFound);
-    EXPECT_EQ(harness.dfm->DistanceCheck2(geometry, 10, 25, 15, "x", 0, 0, 0, 0, 0), rc::WrongType)
+    EXPECT_EQ(harness.dfm->Check(DistanceCheck2Args{
+                  .geomNum1 = geometry, .geomNum2 = 999, .limits = {25, 15}, .algName = "x"}),
+              rc::ItemNotFound);
+    EXPECT_EQ(harness.dfm->Check(DistanceCheck2Args{
+                  .geomNum1 = geometry, .geomNum2 = 10, .limits = {25, 15}, .algName = "x"}),
+              rc::WrongType)
         << "geometry 10 is the board itself";
-    EXPECT_EQ(harness.dfm->DistanceCheck2(geometry, geometry, 25, 15, "x", 1, 0, 0, 0, 0),
-              rc::ValueOutOfRange);
-    EXPECT_EQ(harness.dfm->DistanceCheckDiffNets(999, 25, 15, "x", 0, false), rc::ItemNotFound);
+    EXPECT_EQ(
+        harness.dfm->Check(DistanceCheck2Args{
+            .geomNum1 = geometry, .geomNum2 = geometry, .limits = {25, 15}, .algName = "x", .algType = 1}),
+        rc::ValueOutOfRange);
+    EXPECT_EQ(
+        harness.dfm->Check(DistanceCheckDiffNetsArgs{.geomNum = 999, .limits = {25, 15}, .algName = "x"}),
+        rc::ItemNotFound);
     EXPECT_THAT(harness.markers(), IsEmpty());
     EXPECT_THAT(harness.announced, IsEmpty());
 }
 
 TEST_F(DistanceCheckCallTest, MarkersWithoutAnAlgorithmNameCarryTheChecksName) {
-    harness.dfm->DistanceCheckDiffNets(geometry, 25, 15, "", 0, false);
+    harness.dfm->Check(DistanceCheckDiffNetsArgs{.geomNum = geometry, .limits = {25, 15}});
     ASSERT_FALSE(harness.markers().empty());
     EXPECT_EQ(harness.markers()[0].check, "DistanceCheckDiffNets");
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/checks/CheckContext.h"
+#include "engine/findings/CheckContext.h"
 #include "engine/ops/Flatten.h"
 #include "tests/engine/EngineTestDesigns.h"
 

@@ -64,29 +64,32 @@ class PanelChecksTest : public ::testing::Test {
 };
 
 TEST_F(PanelChecksTest, DimensionsAreThoseOfTheOutlinesCentreLines) {
-    EXPECT_THAT(panelDimensions(context, {.filePos = 1, .minWidth = 2000, .minHeight = 1000}), IsEmpty());
-    EXPECT_THAT(panelDimensions(context, {.filePos = 1, .maxWidth = 2000, .maxHeight = 1000}), IsEmpty());
+    EXPECT_THAT(check(context, PanelDimensionsArgs{.filePos = 1, .minWidth = 2000, .minHeight = 1000}),
+                IsEmpty());
+    EXPECT_THAT(check(context, PanelDimensionsArgs{.filePos = 1, .maxWidth = 2000, .maxHeight = 1000}),
+                IsEmpty());
 }
 
 // The rails run along x: the panel travels along x, so its length is the 1000 of x.
 TEST_F(PanelChecksTest, EachDimensionOutOfRangeIsOneCriticalAtItsEdge) {
-    const auto findings = panelDimensions(
-        context, {.filePos = 1, .minWidth = 2200, .maxWidth = 0, .minHeight = 0, .maxHeight = 900});
+    const auto findings = check(
+        context,
+        PanelDimensionsArgs{.filePos = 1, .minWidth = 2200, .maxWidth = 0, .minHeight = 0, .maxHeight = 900});
     EXPECT_THAT(findingTexts(findings), ElementsAre("width 2000/2200 Critical", "length 1000/900 Critical"));
     EXPECT_THAT(findingPoints(findings), ElementsAre(Point{0, 1000}, Point{500, 0}));
     EXPECT_EQ(findings[0].check, "Panel Check");
 }
 
 TEST_F(PanelChecksTest, LengthToWidthRatioIsLengthOverWidth) {
-    EXPECT_THAT(panelLengthToWidthRatio(context, {.filePos = 1, .minRatio = 0.5}), IsEmpty());
-    const auto findings = panelLengthToWidthRatio(context, {.filePos = 1, .minRatio = 0.6});
+    EXPECT_THAT(check(context, PanelLengthToWidthRatioArgs{.filePos = 1, .minRatio = 0.5}), IsEmpty());
+    const auto findings = check(context, PanelLengthToWidthRatioArgs{.filePos = 1, .minRatio = 0.6});
     EXPECT_THAT(findingTexts(findings), ElementsAre("length to width ratio 0.5/0.6 Critical"));
     EXPECT_THAT(findingPoints(findings), ElementsAre(Point{500, 1000}));
 }
 
 TEST_F(PanelChecksTest, ClearanceMeasuresEachComponentToTheNearerEdgeOfEachKind) {
-    const auto findings =
-        clearanceToPanelEdge(context, {.geomNum = kBodies, .minRailEdge = 150, .minNonRailEdge = 200});
+    const auto findings = check(
+        context, ClearanceToPanelEdgeArgs{.geomNum = kBodies, .minRailEdge = 150, .minNonRailEdge = 200});
     EXPECT_THAT(findingTexts(findings), ElementsAre("C2 leading/trailing edge distance 20/200 Critical",
                                                     "C1 rail edge distance 120/150 Critical",
                                                     "C5 rail edge distance -50/150 Critical",
@@ -98,8 +101,8 @@ TEST_F(PanelChecksTest, ClearanceMeasuresEachComponentToTheNearerEdgeOfEachKind)
 TEST_F(PanelChecksTest, RailsAlongTheSidesSwapTheEdges) {
     Design sideRails = panelWithSideRails();
     CheckContext sideContext(sideRails, "Panel Check");
-    const auto findings =
-        clearanceToPanelEdge(sideContext, {.geomNum = kBodies, .minRailEdge = 150, .minNonRailEdge = 200});
+    const auto findings = check(
+        sideContext, ClearanceToPanelEdgeArgs{.geomNum = kBodies, .minRailEdge = 150, .minNonRailEdge = 200});
     EXPECT_THAT(findingTexts(findings), ElementsAre("C2 rail edge distance 20/150 Critical",
                                                     "C1 leading/trailing edge distance 120/200 Critical",
                                                     "C5 leading/trailing edge distance -50/200 Critical",
@@ -107,12 +110,12 @@ TEST_F(PanelChecksTest, RailsAlongTheSidesSwapTheEdges) {
 }
 
 TEST_F(PanelChecksTest, ClearanceNeedsAFlattenGeometryAndAnOutline) {
-    EXPECT_THROW(clearanceToPanelEdge(context, {.geomNum = 1}), KorvenFailure);
+    EXPECT_THROW(check(context, ClearanceToPanelEdgeArgs{.geomNum = 1}), KorvenFailure);
     std::erase_if(design.geometry(1).data, [](const DataItem& item) {
         return std::get<Graphic>(item).graphicClass == graphic_class::PanelOutline;
     });
     try {
-        clearanceToPanelEdge(context, {.geomNum = kBodies});
+        check(context, ClearanceToPanelEdgeArgs{.geomNum = kBodies});
         FAIL() << "a panel without outline was measured";
     } catch (const KorvenFailure& failure) {
         EXPECT_EQ(failure.code(), rc::ItemNotFound);
@@ -126,11 +129,11 @@ TEST_F(PanelChecksTest, CornersHeldByItemsInsideBothWindows) {
                                   .minNonRailEdge = 100,
                                   .maxNonRailEdge = 300,
                                   .minCorners = 2};
-    EXPECT_THAT(itemsInCorners(context, args), IsEmpty()) << "T1 and T2 hold two corners";
+    EXPECT_THAT(check(context, args), IsEmpty()) << "T1 and T2 hold two corners";
 
     ItemsInCornersArgs three = args;
     three.minCorners = 3;
-    const auto findings = itemsInCorners(context, three);
+    const auto findings = check(context, three);
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("corners with items 2/3 Critical", "corners with items 2/3 Critical"));
     EXPECT_THAT(findingPoints(findings), ElementsAre(Point{200, 1800}, Point{800, 200}))
@@ -144,7 +147,7 @@ TEST_F(PanelChecksTest, CornerWindowsIncludeTheirLimits) {
                                   .minNonRailEdge = 50,
                                   .maxNonRailEdge = 200,
                                   .minCorners = 4};
-    EXPECT_THAT(findingPoints(itemsInCorners(context, args)), ElementsAre(Point{875, 200}))
+    EXPECT_THAT(findingPoints(check(context, args)), ElementsAre(Point{875, 200}))
         << "T1 (200, 200), T2 and T3 (50 from the left edge) hold the other corners";
 }
 
@@ -156,31 +159,46 @@ TEST_F(PanelChecksTest, CornersCountOnlyItemsOfTheGivenSurface) {
                             .maxNonRailEdge = 300,
                             .minCorners = 2,
                             .surface = surface::Top};
-    EXPECT_THAT(findingPoints(itemsInCorners(context, args)),
+    EXPECT_THAT(findingPoints(check(context, args)),
                 ElementsAre(Point{200, 1800}, Point{800, 200}, Point{800, 1800}));
     args.surface = surface::Bottom;
-    EXPECT_THAT(findingPoints(itemsInCorners(context, args)),
+    EXPECT_THAT(findingPoints(check(context, args)),
                 ElementsAre(Point{200, 200}, Point{200, 1800}, Point{800, 200}));
 }
 
 TEST_F(PanelChecksTest, CornerArgumentsOutOfRangeFailTheCheck) {
     DfmHarness korven(parseDesign(kPanel));
-    EXPECT_EQ(korven.dfm->ItemsInCorners(kMarks, 100, 300, 100, 300, 5, "Corners", 0), rc::ValueOutOfRange);
-    EXPECT_EQ(korven.dfm->ItemsInCorners(kMarks, 100, 300, 100, 300, 2, "Corners", 4), rc::ValueOutOfRange);
+    ItemsInCornersArgs corners{.geomNum = kMarks,
+                               .minRailEdge = 100,
+                               .maxRailEdge = 300,
+                               .minNonRailEdge = 100,
+                               .maxNonRailEdge = 300,
+                               .minCorners = 5,
+                               .algName = "Corners"};
+    EXPECT_EQ(korven.dfm->Check(corners), rc::ValueOutOfRange) << "a panel has four corners";
+    corners.minCorners = 2;
+    corners.surface = 4;
+    EXPECT_EQ(korven.dfm->Check(corners), rc::ValueOutOfRange) << "surfaces are 0 to 3";
     EXPECT_THAT(korven.markers(), IsEmpty());
 }
 
 TEST_F(PanelChecksTest, PanelChecksAnswerThroughKorvenDfm) {
     DfmHarness korven(parseDesign(kPanel));
-    EXPECT_EQ(korven.dfm->PanelLengthToWidthRatio(1, 2.5, "Length_To_Width_Ratio"), rc::Ok);
-    EXPECT_EQ(korven.dfm->ClearanceToPanelEdge(kBodies, 150, 200, "Fiducial Clearance To Panel Edge"),
+    EXPECT_EQ(korven.dfm->Check(PanelLengthToWidthRatioArgs{
+                  .filePos = 1, .minRatio = 2.5, .algName = "Length_To_Width_Ratio"}),
+              rc::Ok);
+    EXPECT_EQ(korven.dfm->Check(ClearanceToPanelEdgeArgs{.geomNum = kBodies,
+                                                         .minRailEdge = 150,
+                                                         .minNonRailEdge = 200,
+                                                         .algName = "Fiducial Clearance To Panel Edge"}),
               rc::Ok);
     ASSERT_EQ(korven.markers().size(), 5u);
     EXPECT_EQ(korven.markers()[0].check, "Length_To_Width_Ratio");
     EXPECT_EQ(markerText(korven.markers()[1]), "leading/trailing edge distance 20, required 200: C2");
     EXPECT_EQ(korven.markers()[1].check, "Fiducial Clearance To Panel Edge");
     EXPECT_THAT(korven.announced, ElementsAre("Critical", "Critical", "Critical", "Critical", "Critical"));
-    EXPECT_EQ(korven.dfm->PanelDimensions(7, 0, 0, 0, 0, "Panel Dimensions"), rc::ItemNotFound);
+    EXPECT_EQ(korven.dfm->Check(PanelDimensionsArgs{.filePos = 7, .algName = "Panel Dimensions"}),
+              rc::ItemNotFound);
 }
 
 // A board 1000 by 500 whose outline is one polygon, and the pin extents of three gold-finger
@@ -207,11 +225,11 @@ constexpr const char* kFingers = R"({
 TEST(ComponentFlushWithOutlineTest, MeasuresEachComponentToTheOutlinesBorder) {
     Design design = parseDesign(kFingers);
     CheckContext context(design, "Goldfinger Flush With Board Outline");
-    const auto findings = componentFlushWithOutline(context, {.geomNum = 2, .maxDistance = 10});
+    const auto findings = check(context, ComponentFlushWithOutlineArgs{.geomNum = 2, .maxDistance = 10});
     EXPECT_THAT(findingTexts(findings), ElementsAre("P2 distance to outline 20/10 Critical"))
         << "P3 is flush by its nearer extents";
     EXPECT_THAT(findingPoints(findings), ElementsAre(Point{600, 45}));
-    EXPECT_THAT(findingTexts(componentFlushWithOutline(context, {.geomNum = 2, .maxDistance = 0})),
+    EXPECT_THAT(findingTexts(check(context, ComponentFlushWithOutlineArgs{.geomNum = 2})),
                 ElementsAre("P2 distance to outline 20/0 Critical", "P3 distance to outline 5/0 Critical"));
 }
 

@@ -75,11 +75,11 @@ struct CaseArguments {
     Limits limits() const { return {length("marginal"), length("critical")}; }
 };
 
-using ArgumentsOf = std::function<CheckArguments(const CaseArguments&)>;
+using ArgumentsOf = std::function<DfmCheckCall(const CaseArguments&)>;
 
 const std::map<std::string, ArgumentsOf> kArgumentsOf{
     {"DistanceCheck2",
-     [](const CaseArguments& a) -> CheckArguments {
+     [](const CaseArguments& a) -> DfmCheckCall {
          return DistanceCheck2Args{.geomNum1 = a.geometry("geomNum1"),
                                    .geomNum2 = a.geometry("geomNum2"),
                                    .limits = a.limits(),
@@ -89,12 +89,12 @@ const std::map<std::string, ArgumentsOf> kArgumentsOf{
                                    .skipSameComps = a.flag("skipSameComps")};
      }},
     {"ComponentFlushWithOutline",
-     [](const CaseArguments& a) -> CheckArguments {
+     [](const CaseArguments& a) -> DfmCheckCall {
          return ComponentFlushWithOutlineArgs{.geomNum = a.geometry("geomNum"),
                                               .maxDistance = a.length("maxDistance")};
      }},
     {"PanelDimensions",
-     [](const CaseArguments& a) -> CheckArguments {
+     [](const CaseArguments& a) -> DfmCheckCall {
          return PanelDimensionsArgs{.filePos = 1,
                                     .minWidth = a.length("minWidth"),
                                     .maxWidth = a.length("maxWidth"),
@@ -102,15 +102,15 @@ const std::map<std::string, ArgumentsOf> kArgumentsOf{
                                     .maxHeight = a.length("maxHeight")};
      }},
     {"PanelLengthToWidthRatio",
-     [](const CaseArguments& a) -> CheckArguments {
+     [](const CaseArguments& a) -> DfmCheckCall {
          return PanelLengthToWidthRatioArgs{.filePos = 1, .minRatio = a.value("minRatio")};
      }},
     {"ViaHoleSize",
-     [](const CaseArguments& a) -> CheckArguments {
+     [](const CaseArguments& a) -> DfmCheckCall {
          return ViaHoleSizeArgs{.filePos = 1, .minSize = a.length("minSize"), .maxSize = a.length("maxSize")};
      }},
     {"ItemsInCorners",
-     [](const CaseArguments& a) -> CheckArguments {
+     [](const CaseArguments& a) -> DfmCheckCall {
          return ItemsInCornersArgs{.geomNum = a.geometry("geomNum"),
                                    .minRailEdge = a.length("minRailEdge"),
                                    .maxRailEdge = a.length("maxRailEdge"),
@@ -119,11 +119,11 @@ const std::map<std::string, ArgumentsOf> kArgumentsOf{
                                    .minCorners = static_cast<int16_t>(a.value("minCorners"))};
      }},
     {"BoardThicknessToDrillDiameter",
-     [](const CaseArguments& a) -> CheckArguments {
+     [](const CaseArguments& a) -> DfmCheckCall {
          return BoardThicknessToDrillDiameterArgs{.filePos = 1, .maxRatio = a.value("maxRatio")};
      }},
     {"AnnularRing",
-     [](const CaseArguments& a) -> CheckArguments {
+     [](const CaseArguments& a) -> DfmCheckCall {
          return AnnularRingArgs{
              .filePos = 1, .padTop = a.length("padTop"), .padBottom = a.length("padBottom")};
      }},
@@ -185,10 +185,8 @@ std::vector<std::string> run(const Json& theCase, double factor) {
     const Json lengths = theCase.value("lengths", Json::object());
     const Json values = theCase.value("values", Json::object());
     const CaseArguments arguments{lengths, values, geometries, factor};
-    const CheckArguments checkArguments = kArgumentsOf.at(check)(arguments);
-    const auto entry = std::ranges::find(checkTable(), check, &CheckEntry::name);
     CheckContext context(design, check);
-    std::vector<Finding> findings = entry->run(context, checkArguments);
+    std::vector<Finding> findings = performCheck(context, kArgumentsOf.at(check)(arguments));
     std::ranges::sort(findings, reportedBefore);
     std::vector<std::string> texts;
     for (const Finding& finding : findings) {

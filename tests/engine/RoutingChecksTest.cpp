@@ -25,7 +25,7 @@ TEST_F(RoutingCheckTest, TracesNarrowerThanTheLimitsAtTheirMiddle) {
     const int16_t etch =
         flatGeometry(design, {trace(6, "A"), trace(9, "B", {0, 50}, {0, 150}), trace(12, "C")});
 
-    auto findings = routeTraceWidthMinimum(context, {.geomNum = etch, .limits = {10, 8}});
+    auto findings = check(context, RouteTraceWidthMinimumArgs{.geomNum = etch, .limits = {10, 8}});
 
     std::ranges::sort(findings, reportedBefore);
     ASSERT_EQ(findings.size(), 2u);
@@ -40,7 +40,7 @@ TEST_F(RoutingCheckTest, ArcsAreTracesAndOtherShapesAreNot) {
                                                flatItem(rectangle(0, 0, 2, 2), "", "B"),
                                                flatItem(roundPad(0, 0, 3), "", "C")});
 
-    const auto findings = routeTraceWidthMinimum(context, {.geomNum = etch, .limits = {10, 8}});
+    const auto findings = check(context, RouteTraceWidthMinimumArgs{.geomNum = etch, .limits = {10, 8}});
 
     ASSERT_EQ(findings.size(), 1u);
     EXPECT_EQ(findings[0].items[0].net, "A");
@@ -52,8 +52,8 @@ TEST_F(RoutingCheckTest, ExcludedNetsContainOneOfTheTextsIgnoringCase) {
     const int16_t etch = flatGeometry(design, {trace(6, "VCC_3V3"), trace(6, "AGND"), trace(6, "gnd_sense"),
                                                trace(6, "SIG"), trace(6, "")});
 
-    const auto findings =
-        routeTraceWidthMinimum(context, {.geomNum = etch, .limits = {10, 8}, .excludeNets = "VCC, GND,,"});
+    const auto findings = check(
+        context, RouteTraceWidthMinimumArgs{.geomNum = etch, .limits = {10, 8}, .excludeNets = "VCC, GND,,"});
 
     std::vector<std::string> nets;
     for (const Finding& finding : findings) {
@@ -64,7 +64,7 @@ TEST_F(RoutingCheckTest, ExcludedNetsContainOneOfTheTextsIgnoringCase) {
 
 TEST_F(RoutingCheckTest, NoExclusionsMeasureEveryTrace) {
     const int16_t etch = flatGeometry(design, {trace(6, "VCC"), trace(6, "GND")});
-    EXPECT_EQ(routeTraceWidthMinimum(context, {.geomNum = etch, .limits = {10, 8}}).size(), 2u);
+    EXPECT_EQ(check(context, RouteTraceWidthMinimumArgs{.geomNum = etch, .limits = {10, 8}}).size(), 2u);
 }
 
 class ViaUnderPartTest : public RoutingCheckTest {
@@ -80,7 +80,7 @@ TEST_F(ViaUnderPartTest, ViasReachingIntoABodyOncePerViaAndComponent) {
                               flatItem(roundPad(100, 60, 20), "V2", "SIG"),        // beside U1
                               flatItem(rectangle(295, 0, 305, 10), "V3", "SIG")}); // half under U2
 
-    const auto findings = viaUnderPart(context, {.geomNum1 = vias, .geomNum2 = bodies});
+    const auto findings = check(context, ViaUnderPartArgs{.geomNum1 = vias, .geomNum2 = bodies});
 
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_THAT(findingPoints(findings), ElementsAre(Point{50, 25}, Point{300, 5}));
@@ -93,7 +93,7 @@ TEST_F(ViaUnderPartTest, ViasReachingIntoABodyOncePerViaAndComponent) {
 
 TEST_F(ViaUnderPartTest, AViaTouchingABodyIsNotUnderIt) {
     const int16_t vias = flatGeometry(design, {flatItem(rectangle(100, 0, 110, 10), "V1")});
-    EXPECT_THAT(viaUnderPart(context, {.geomNum1 = vias, .geomNum2 = bodies}), IsEmpty());
+    EXPECT_THAT(check(context, ViaUnderPartArgs{.geomNum1 = vias, .geomNum2 = bodies}), IsEmpty());
 }
 
 class SoldermaskClearanceTest : public RoutingCheckTest {
@@ -109,8 +109,9 @@ TEST_F(SoldermaskClearanceTest, MarginsAreTheNarrowerSideOfEachAxis) {
     // U1-1: 3 left, 5 right, 4 below, 4 above. U1-2: 5 on every side.
     const int16_t mask = flatGeometry(design, {opening(-3, -4, 25, 44), opening(95, -5, 125, 45)});
 
-    const auto findings = smdSoldermaskClearance(
-        context, {.geomNum = pads, .soldermaskGeomNum = mask, .minXMargin = 4, .minYMargin = 5});
+    const auto findings =
+        check(context, SMDSoldermaskClearanceArgs{
+                           .geomNum = pads, .soldermaskGeomNum = mask, .minXMargin = 4, .minYMargin = 5});
 
     EXPECT_THAT(findingTexts(findings), ElementsAre("U1-1 soldermask x margin 3/4 Critical",
                                                     "U1-1 soldermask y margin 4/5 Critical"));
@@ -120,8 +121,9 @@ TEST_F(SoldermaskClearanceTest, ACoveredPadHasNegativeMarginsOfHalfItsSize) {
     const int16_t pads = flatGeometry(design, {flatItem(rectangle(0, 0, 20, 40), "U1-1")});
     const int16_t mask = flatGeometry(design, {opening(100, 100, 120, 120)});
 
-    const auto findings = smdSoldermaskClearance(
-        context, {.geomNum = pads, .soldermaskGeomNum = mask, .minXMargin = 0, .minYMargin = 0});
+    const auto findings =
+        check(context, SMDSoldermaskClearanceArgs{
+                           .geomNum = pads, .soldermaskGeomNum = mask, .minXMargin = 0, .minYMargin = 0});
 
     EXPECT_THAT(findingTexts(findings), ElementsAre("U1-1 soldermask x margin -10/0 Critical",
                                                     "U1-1 soldermask y margin -20/0 Critical"));
@@ -132,8 +134,9 @@ TEST_F(SoldermaskClearanceTest, OnlyOpeningsOverThePadCount) {
     // The pad's own opening with 5 all round; its neighbour's opening touches it on the right.
     const int16_t mask = flatGeometry(design, {opening(-5, -5, 25, 45), opening(25, -5, 60, 45)});
 
-    EXPECT_THAT(smdSoldermaskClearance(
-                    context, {.geomNum = pads, .soldermaskGeomNum = mask, .minXMargin = 5, .minYMargin = 5}),
+    EXPECT_THAT(check(context,
+                      SMDSoldermaskClearanceArgs{
+                          .geomNum = pads, .soldermaskGeomNum = mask, .minXMargin = 5, .minYMargin = 5}),
                 IsEmpty());
 }
 

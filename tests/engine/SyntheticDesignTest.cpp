@@ -155,7 +155,13 @@ TEST(SyntheticDesignTest, CopperOfDifferentNetsComesCloseOnlyAtTheFlaws) {
         for (const std::string& layer : layers) {
             ASSERT_EQ(harness.dfm->Flatten(geomNum, layerNamed(design, layer), false), rc::Ok) << layer;
         }
-        ASSERT_EQ(harness.dfm->DistanceCheck2(geomNum, geomNum, 5, 3, "Copper", 0, 0, 1, 1, 0), rc::Ok)
+        ASSERT_EQ(harness.dfm->Check(DistanceCheck2Args{.geomNum1 = geomNum,
+                                                        .geomNum2 = geomNum,
+                                                        .limits = {5, 3},
+                                                        .algName = "Copper",
+                                                        .skipSameNets = true,
+                                                        .oneDrcPerNet = true}),
+                  rc::Ok)
             << layers.front();
     }
     std::multiset<std::string> stubs;

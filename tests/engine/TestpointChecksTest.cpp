@@ -38,7 +38,7 @@ TEST_F(TestpointCheckTest, PadSizesOutsideTheRangeAreCritical) {
          flatItem(roundPad(200, 0, 50), "TP3", "C"), flatItem(rectangle(300, 0, 330, 22), "TP4", "D")});
 
     const auto findings =
-        exposedTestpointPadSize(context, {.geomNum = testpoints, .minSize = 25, .maxSize = 45});
+        check(context, ExposedTestpointPadSizeArgs{.geomNum = testpoints, .minSize = 25, .maxSize = 45});
 
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("TP2 pad size 20/25 Critical", "TP3 pad size 50/45 Critical",
@@ -49,20 +49,22 @@ TEST_F(TestpointCheckTest, PadSizesOutsideTheRangeAreCritical) {
 
 TEST_F(TestpointCheckTest, NoMaximumWhenItIsZero) {
     const int16_t testpoints = flatGeometry(design, {flatItem(roundPad(0, 0, 500), "TP1")});
-    EXPECT_THAT(exposedTestpointPadSize(context, {.geomNum = testpoints, .minSize = 25}), IsEmpty());
+    EXPECT_THAT(check(context, ExposedTestpointPadSizeArgs{.geomNum = testpoints, .minSize = 25}), IsEmpty());
 }
 
 TEST_F(TestpointCheckTest, TheLargestExposedPieceOfATestpointCounts) {
     // What the soldermask leaves of one pad: two pieces of one testpoint.
     const int16_t testpoints = flatGeometry(
         design, {flatItem(rectangle(0, 0, 10, 40), "TP1"), flatItem(rectangle(12, 0, 42, 40), "TP1")});
-    EXPECT_THAT(findingTexts(exposedTestpointPadSize(context, {.geomNum = testpoints, .minSize = 35})),
-                ElementsAre("TP1 pad size 30/35 Critical"));
+    EXPECT_THAT(
+        findingTexts(check(context, ExposedTestpointPadSizeArgs{.geomNum = testpoints, .minSize = 35})),
+        ElementsAre("TP1 pad size 30/35 Critical"));
 }
 
 TEST_F(TestpointCheckTest, NetsOfTheBoardWithTooFewTestpoints) {
     // tiny.cc: nets GND, SIG and VCC; the one testpoint is the via on SIG.
-    const auto findings = testpointsPerNet(context, {.geomNum = flattenedTestpoints(), .minTestpoints = 1});
+    const auto findings =
+        check(context, TestpointsPerNetArgs{.geomNum = flattenedTestpoints(), .minTestpoints = 1});
 
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findings[0].items[0].net, "GND");
@@ -73,7 +75,8 @@ TEST_F(TestpointCheckTest, NetsOfTheBoardWithTooFewTestpoints) {
 }
 
 TEST_F(TestpointCheckTest, EveryItemOfOneTestpointCountsOnce) {
-    const auto findings = testpointsPerNet(context, {.geomNum = flattenedTestpoints(), .minTestpoints = 2});
+    const auto findings =
+        check(context, TestpointsPerNetArgs{.geomNum = flattenedTestpoints(), .minTestpoints = 2});
 
     std::vector<std::string> counts;
     for (const Finding& finding : findings) {
@@ -88,7 +91,7 @@ TEST_F(TestpointCheckTest, TestpointsOnOneNetAddUp) {
         design, {flatItem(roundPad(0, 0, 40), "TP1", "GND"), flatItem(roundPad(100, 0, 40), "TP2", "GND"),
                  flatItem(roundPad(200, 0, 40), "TP3", "SIG"), flatItem(roundPad(300, 0, 40), "TP4", "VCC")});
 
-    const auto findings = testpointsPerNet(context, {.geomNum = testpoints, .minTestpoints = 2});
+    const auto findings = check(context, TestpointsPerNetArgs{.geomNum = testpoints, .minTestpoints = 2});
 
     std::vector<std::string> nets;
     for (const Finding& finding : findings) {
@@ -98,7 +101,8 @@ TEST_F(TestpointCheckTest, TestpointsOnOneNetAddUp) {
 }
 
 TEST_F(TestpointCheckTest, NothingIsMissingBelowOneTestpoint) {
-    EXPECT_THAT(testpointsPerNet(context, {.geomNum = flattenedTestpoints(), .minTestpoints = 0}), IsEmpty());
+    EXPECT_THAT(check(context, TestpointsPerNetArgs{.geomNum = flattenedTestpoints(), .minTestpoints = 0}),
+                IsEmpty());
 }
 
 } // namespace

@@ -68,7 +68,7 @@ class ViaChecksTest : public ::testing::Test {
 
 TEST_F(ViaChecksTest, HoleSizeOutOfRangeIsCriticalAndLaserViasAreIgnored) {
     const auto findings =
-        viaHoleSize(context, {.filePos = 1, .minSize = 13, .maxSize = 18, .ignoreHoleSize = 8});
+        check(context, ViaHoleSizeArgs{.filePos = 1, .minSize = 13, .maxSize = 18, .ignoreHoleSize = 8});
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("V1 hole size 12/13 Critical", "V2 hole size 20/18 Critical",
                             "V5 hole size 12/13 Critical", "V6 hole size 24/18 Critical"));
@@ -78,17 +78,17 @@ TEST_F(ViaChecksTest, HoleSizeOutOfRangeIsCriticalAndLaserViasAreIgnored) {
 }
 
 TEST_F(ViaChecksTest, HoleSizeWithoutMaximumOrIgnoreLimit) {
-    EXPECT_THAT(findingTexts(viaHoleSize(context, {.filePos = 1, .minSize = 5})),
+    EXPECT_THAT(findingTexts(check(context, ViaHoleSizeArgs{.filePos = 1, .minSize = 5})),
                 ElementsAre("V3 hole size 4/5 Critical"));
 }
 
 TEST_F(ViaChecksTest, PadSizeMeasuresEachSideOfTheBoardAcrossThePadsOwnAxes) {
-    const auto findings = viaPadSize(context, {.filePos = 1,
-                                               .topMinSize = 22,
-                                               .topMaxSize = 28,
-                                               .bottomMinSize = 28,
-                                               .bottomMaxSize = 35,
-                                               .ignoreHoleSize = 8});
+    const auto findings = check(context, ViaPadSizeArgs{.filePos = 1,
+                                                        .topMinSize = 22,
+                                                        .topMaxSize = 28,
+                                                        .bottomMinSize = 28,
+                                                        .bottomMaxSize = 35,
+                                                        .ignoreHoleSize = 8});
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("V2 bottom pad size 40/35 Critical", "V4 top pad size 20/22 Critical",
                             "V5 bottom pad size 24/28 Critical", "V5 top pad size 30/28 Critical",
@@ -97,16 +97,15 @@ TEST_F(ViaChecksTest, PadSizeMeasuresEachSideOfTheBoardAcrossThePadsOwnAxes) {
 }
 
 TEST_F(ViaChecksTest, WideSideOfAPadCountsAgainstTheMaximum) {
-    const auto findings =
-        viaPadSize(context, {.filePos = 1, .topMinSize = 10, .topMaxSize = 30, .ignoreHoleSize = 13});
+    const auto findings = check(
+        context, ViaPadSizeArgs{.filePos = 1, .topMinSize = 10, .topMaxSize = 30, .ignoreHoleSize = 13});
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("V4 top pad size 36/30 Critical", "V6 top pad size 48/30 Critical"))
         << "a bottom without limits is not measured";
 }
 
 TEST_F(ViaChecksTest, ViasOfEveryBoardOfAPanelAreNamedByBoard) {
-    const auto findings =
-        viaHoleSize(context, {.filePos = 2, .minSize = 0, .maxSize = 18, .ignoreHoleSize = 8});
+    const auto findings = check(context, ViaHoleSizeArgs{.filePos = 2, .maxSize = 18, .ignoreHoleSize = 8});
     EXPECT_THAT(findingTexts(findings),
                 ElementsAre("B1/V2 hole size 20/18 Critical", "B2/V2 hole size 20/18 Critical",
                             "B1/V6 hole size 24/18 Critical", "B2/V6 hole size 24/18 Critical"));
@@ -115,29 +114,34 @@ TEST_F(ViaChecksTest, ViasOfEveryBoardOfAPanelAreNamedByBoard) {
 }
 
 TEST_F(ViaChecksTest, ThicknessToDrillRatioOfEveryPlatedHole) {
-    const auto findings = boardThicknessToDrillDiameter(context, {.filePos = 1, .maxRatio = 5});
+    const auto findings = check(context, BoardThicknessToDrillDiameterArgs{.filePos = 1, .maxRatio = 5});
     EXPECT_THAT(findingTexts(findings), ElementsAre("V1 thickness to drill ratio 5.166666667/5 Critical",
                                                     "V3 thickness to drill ratio 15.5/5 Critical",
                                                     "V5 thickness to drill ratio 5.166666667/5 Critical",
                                                     "J1-1 thickness to drill ratio 6.2/5 Critical"))
         << "the unplated tooling hole T1 and the doubled V6 stay below";
     EXPECT_EQ(findings.back().items[0].net, "C");
-    EXPECT_THAT(boardThicknessToDrillDiameter(context, {.filePos = 1, .maxRatio = 0}), IsEmpty());
+    EXPECT_THAT(check(context, BoardThicknessToDrillDiameterArgs{.filePos = 1}), IsEmpty());
 }
 
 TEST_F(ViaChecksTest, ThicknessOfEachBoardOfAPanel) {
-    EXPECT_EQ(boardThicknessToDrillDiameter(context, {.filePos = 2, .maxRatio = 6}).size(), 4u)
+    EXPECT_EQ(check(context, BoardThicknessToDrillDiameterArgs{.filePos = 2, .maxRatio = 6}).size(), 4u)
         << "V3 and J1-1 on both boards";
 }
 
 TEST_F(ViaChecksTest, ViaChecksAnswerThroughKorvenDfm) {
     design.geometry(10).thickness = 0;
     DfmHarness korven(design);
-    EXPECT_EQ(korven.dfm->ViaHoleSize(1, 13, 18, 8, "Via Hole Size"), rc::Ok);
+    EXPECT_EQ(
+        korven.dfm->Check(ViaHoleSizeArgs{
+            .filePos = 1, .minSize = 13, .maxSize = 18, .ignoreHoleSize = 8, .algName = "Via Hole Size"}),
+        rc::Ok);
     EXPECT_THAT(korven.announced, ElementsAre("Critical", "Critical", "Critical", "Critical"));
     EXPECT_EQ(markerText(korven.markers()[0]), "hole size 12, required 13: V1 A");
     EXPECT_EQ(korven.markers()[0].check, "Via Hole Size");
-    EXPECT_EQ(korven.dfm->BoardThicknessToDrillDiameter(1, 5, "Thickness"), rc::DfmTestFailed)
+    EXPECT_EQ(korven.dfm->Check(
+                  BoardThicknessToDrillDiameterArgs{.filePos = 1, .maxRatio = 5, .algName = "Thickness"}),
+              rc::DfmTestFailed)
         << "a board without thickness cannot be measured";
     EXPECT_EQ(korven.markers().size(), 4u);
 }

@@ -1,4 +1,4 @@
-#include "engine/checks/Parallel.h"
+#include "engine/measure/Parallel.h"
 
 #include <gtest/gtest.h>
 

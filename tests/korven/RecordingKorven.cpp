@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <tuple>
 #include <type_traits>
+#include <utility>
+#include <variant>
 
 namespace lumora::test {
 
@@ -22,12 +25,70 @@ requires std::is_arithmetic_v<Number> std::string text(Number value) {
     return std::string(buffer, end);
 }
 
+// A check's two limits as two arguments, marginal first.
+std::string text(const Limits& limits) {
+    return text(limits.marginal) + ", " + text(limits.critical);
+}
+
 template <class Element> std::string text(const std::vector<Element>& values) {
     std::string joined = "[";
     for (std::size_t i = 0; i < values.size(); ++i) {
         joined += (i > 0 ? "," : "") + text(values[i]);
     }
     return joined + "]";
+}
+
+// The fields of a check's arguments in their order, so that a check is recorded as KORVEN's
+// positional call would be. Aggregates of up to nine fields.
+struct AnyField {
+    template <class T> operator T() const; // declared only: named in unevaluated checks alone
+};
+
+template <class T, std::size_t... I> constexpr bool takesFields(std::index_sequence<I...>) {
+    return requires {
+        T{(void(I), AnyField{})...};
+    };
+}
+
+template <class T, std::size_t N = 9> constexpr std::size_t fieldCount() {
+    if constexpr (N == 0 || takesFields<T>(std::make_index_sequence<N>{})) {
+        return N;
+    } else {
+        return fieldCount<T, N - 1>();
+    }
+}
+
+template <class T> auto fieldsOf(const T& value) {
+    constexpr std::size_t count = fieldCount<T>();
+    static_assert(count > 0, "a check's arguments have one to nine fields");
+    if constexpr (count == 1) {
+        const auto& [a] = value;
+        return std::tie(a);
+    } else if constexpr (count == 2) {
+        const auto& [a, b] = value;
+        return std::tie(a, b);
+    } else if constexpr (count == 3) {
+        const auto& [a, b, c] = value;
+        return std::tie(a, b, c);
+    } else if constexpr (count == 4) {
+        const auto& [a, b, c, d] = value;
+        return std::tie(a, b, c, d);
+    } else if constexpr (count == 5) {
+        const auto& [a, b, c, d, e] = value;
+        return std::tie(a, b, c, d, e);
+    } else if constexpr (count == 6) {
+        const auto& [a, b, c, d, e, f] = value;
+        return std::tie(a, b, c, d, e, f);
+    } else if constexpr (count == 7) {
+        const auto& [a, b, c, d, e, f, g] = value;
+        return std::tie(a, b, c, d, e, f, g);
+    } else if constexpr (count == 8) {
+        const auto& [a, b, c, d, e, f, g, h] = value;
+        return std::tie(a, b, c, d, e, f, g, h);
+    } else {
+        const auto& [a, b, c, d, e, f, g, h, i] = value;
+        return std::tie(a, b, c, d, e, f, g, h, i);
+    }
 }
 
 template <class... Values> std::string args(const Values&... values) {
@@ -441,135 +502,14 @@ int16_t RecordingKorven::FlattenByAttrib(int16_t geomNum, int16_t layerNum, cons
                   "FlattenByAttrib", 0);
 }
 
-int16_t RecordingKorven::DistanceCheck2(int16_t geomNum1, int16_t geomNum2, double marginal, double critical,
-                                        const std::string& algName, int16_t algType, int16_t canTouch,
-                                        int16_t skipSameNets, int16_t oneDRCPerNet, int16_t skipSameComps) {
-    return check("DistanceCheck2", args(geomNum1, geomNum2, marginal, critical, algName, algType, canTouch,
-                                        skipSameNets, oneDRCPerNet, skipSameComps));
-}
-
-int16_t RecordingKorven::DistanceCheckDiffNets(int16_t geomNum, double marginal, double critical,
-                                               const std::string& algName, int16_t algType, bool canTouch) {
-    return check("DistanceCheckDiffNets", args(geomNum, marginal, critical, algName, algType, canTouch));
-}
-
-int16_t RecordingKorven::ComponentShadow(std::vector<int32_t>& items, double marginalLeft,
-                                         double marginalRight, double marginalTop, double marginalBottom,
-                                         double criticalLeft, double criticalRight, double criticalTop,
-                                         double criticalBottom) {
-    return check("ComponentShadow", args(items, marginalLeft, marginalRight, marginalTop, marginalBottom,
-                                         criticalLeft, criticalRight, criticalTop, criticalBottom));
-}
-
-int16_t RecordingKorven::PanelDimensions(int32_t filePos, double minWidth, double maxWidth, double minHeight,
-                                         double maxHeight, const std::string& algName) {
-    return check("PanelDimensions", args(filePos, minWidth, maxWidth, minHeight, maxHeight, algName));
-}
-
-int16_t RecordingKorven::ClearanceToPanelEdge(int16_t geomNum, double minRailEdge, double minNonRailEdge,
-                                              const std::string& algName) {
-    return check("ClearanceToPanelEdge", args(geomNum, minRailEdge, minNonRailEdge, algName));
-}
-
-int16_t RecordingKorven::ItemsInCorners(int16_t geomNum, double minRailEdge, double maxRailEdge,
-                                        double minNonRailEdge, double maxNonRailEdge, int16_t minCorners,
-                                        const std::string& algName, int16_t surface) {
-    return check("ItemsInCorners", args(geomNum, minRailEdge, maxRailEdge, minNonRailEdge, maxNonRailEdge,
-                                        minCorners, algName, surface));
-}
-
-int16_t RecordingKorven::PanelLengthToWidthRatio(int32_t filePos, double minRatio,
-                                                 const std::string& algName) {
-    return check("PanelLengthToWidthRatio", args(filePos, minRatio, algName));
-}
-
-int16_t RecordingKorven::ComponentFlushWithOutline(int16_t geomNum, double maxDistance,
-                                                   const std::string& algName) {
-    return check("ComponentFlushWithOutline", args(geomNum, maxDistance, algName));
-}
-
-int16_t RecordingKorven::TestpointsPerNet(int16_t geomNum, int16_t minTestpoints,
-                                          const std::string& algName) {
-    return check("TestpointsPerNet", args(geomNum, minTestpoints, algName));
-}
-
-int16_t RecordingKorven::ExposedTestpointPadSize(int16_t geomNum, double minSize, double maxSize,
-                                                 const std::string& algName) {
-    return check("ExposedTestpointPadSize", args(geomNum, minSize, maxSize, algName));
-}
-
-int16_t RecordingKorven::ViaUnderPart(int16_t geomNum1, int16_t geomNum2, const std::string& algName) {
-    return check("ViaUnderPart", args(geomNum1, geomNum2, algName));
-}
-
-int16_t RecordingKorven::ViaHoleSize(int32_t filePos, double minSize, double maxSize, double ignoreHoleSize,
-                                     const std::string& algName) {
-    return check("ViaHoleSize", args(filePos, minSize, maxSize, ignoreHoleSize, algName));
-}
-
-int16_t RecordingKorven::ViaPadSize(int32_t filePos, double topMinSize, double topMaxSize,
-                                    double bottomMinSize, double bottomMaxSize, double ignoreHoleSize,
-                                    const std::string& algName) {
-    return check("ViaPadSize", args(filePos, topMinSize, topMaxSize, bottomMinSize, bottomMaxSize,
-                                    ignoreHoleSize, algName));
-}
-
-int16_t RecordingKorven::RouteTraceWidthMinimum(int16_t geomNum, double marginal, double critical,
-                                                const std::string& excludeNets, const std::string& algName) {
-    return check("RouteTraceWidthMinimum", args(geomNum, marginal, critical, excludeNets, algName));
-}
-
-int16_t RecordingKorven::ThruHolePadShapes(int32_t filePos, int16_t topAll, int16_t bottomAll, int16_t topOne,
-                                           int16_t bottomOne, const std::string& algName) {
-    return check("ThruHolePadShapes", args(filePos, topAll, bottomAll, topOne, bottomOne, algName));
-}
-
-int16_t RecordingKorven::AllowableComponentOrientation(int32_t filePos, int16_t top, int16_t horizontal,
-                                                       const std::string& algName) {
-    return check("AllowableComponentOrientation", args(filePos, top, horizontal, algName));
-}
-
-int16_t RecordingKorven::BoardThicknessToDrillDiameter(int32_t filePos, double maxRatio,
-                                                       const std::string& algName) {
-    return check("BoardThicknessToDrillDiameter", args(filePos, maxRatio, algName));
-}
-
-int16_t RecordingKorven::AnnularRing(int32_t filePos, double padTop, double padBottom, double soldTop,
-                                     double soldBottom, const std::string& algName) {
-    return check("AnnularRing", args(filePos, padTop, padBottom, soldTop, soldBottom, algName));
-}
-
-int16_t RecordingKorven::GerberThermalBarrelPlugCheck(int32_t filePos) {
-    return check("GerberThermalBarrelPlugCheck", args(filePos));
-}
-
-int16_t RecordingKorven::TestPadDensityCheck(int32_t filePos, int16_t marginal, int16_t critical,
-                                             double gridSize, bool addTPDensityAttrib) {
-    return check("TestPadDensityCheck", args(filePos, marginal, critical, gridSize, addTPDensityAttrib));
-}
-
-int16_t RecordingKorven::Pin1Orientation(int32_t filePos, int16_t top, int16_t bottom, bool thruHole,
-                                         bool smd, int16_t ignoreCount) {
-    return check("Pin1Orientation", args(filePos, top, bottom, thruHole, smd, ignoreCount));
-}
-
-int16_t RecordingKorven::ComponentNotAllowedPerSurface(int32_t filePos, int16_t top, int16_t bottom,
-                                                       const std::string& attribKeyword,
-                                                       const std::string& attribValue) {
-    return check("ComponentNotAllowedPerSurface", args(filePos, top, bottom, attribKeyword, attribValue));
-}
-
-int16_t RecordingKorven::ComponentHeight(int32_t filePos, int16_t top, int16_t bottom,
-                                         const std::string& heightKeyword, double topMarginalHeight,
-                                         double topCriticalHeight, double bottomMarginalHeight,
-                                         double bottomCriticalHeight) {
-    return check("ComponentHeight", args(filePos, top, bottom, heightKeyword, topMarginalHeight,
-                                         topCriticalHeight, bottomMarginalHeight, bottomCriticalHeight));
-}
-
-int16_t RecordingKorven::SMDSoldermaskClearance(int16_t geomNum, int16_t soldermaskGeomNum, double minXMargin,
-                                                double minYMargin, const std::string& algName) {
-    return check("SMDSoldermaskClearance", args(geomNum, soldermaskGeomNum, minXMargin, minYMargin, algName));
+int16_t RecordingKorven::Check(const DfmCheckCall& call) {
+    return std::visit(
+        [&](const auto& arguments) {
+            return check(
+                std::string(dfmCheckName(call)),
+                std::apply([](const auto&... fields) { return args(fields...); }, fieldsOf(arguments)));
+        },
+        call);
 }
 
 int16_t RecordingKorven::ProcessSolderMask(int16_t soldermaskGeomNum, int16_t copperGeomNum) {

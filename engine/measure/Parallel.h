@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/checks/WhileWaiting.h"
+#include "engine/measure/WhileWaiting.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "engine/checks/Finding.h"
+#include "engine/findings/Finding.h"
 
 #include <tuple>
 

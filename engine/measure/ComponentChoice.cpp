@@ -1,4 +1,4 @@
-#include "engine/checks/ComponentChoice.h"
+#include "engine/measure/ComponentChoice.h"
 
 namespace lumora::engine {
 

@@ -1,6 +1,6 @@
-#include "engine/checks/ItemGroups.h"
+#include "engine/measure/ItemGroups.h"
 
-#include "engine/checks/CheckContext.h"
+#include "engine/findings/CheckContext.h"
 
 #include <map>
 

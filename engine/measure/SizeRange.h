@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/checks/Severity.h"
+#include "engine/findings/Severity.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "engine/checks/MeasuredVias.h"
+#include "engine/measure/MeasuredVias.h"
 
 namespace lumora::engine {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/checks/CheckContext.h"
-#include "engine/checks/Severity.h"
+#include "engine/findings/CheckContext.h"
+#include "engine/findings/Severity.h"
 
 #include <vector>
 

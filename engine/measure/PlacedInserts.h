@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/checks/Finding.h"
+#include "engine/findings/Finding.h"
 #include "engine/geom/Transform.h"
 #include "engine/model/Design.h"
 

@@ -1,4 +1,4 @@
-#include "engine/checks/Severity.h"
+#include "engine/findings/Severity.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "engine/checks/FlatItems.h"
+#include "engine/measure/FlatItems.h"
 
-#include "engine/checks/Parallel.h"
+#include "engine/measure/Parallel.h"
 
 #include <algorithm>
 #include <map>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/checks/Finding.h"
-#include "engine/checks/FlatItems.h"
+#include "engine/findings/Finding.h"
+#include "engine/measure/FlatItems.h"
 
 #include <vector>
 

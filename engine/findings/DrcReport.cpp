@@ -1,4 +1,4 @@
-#include "engine/checks/DrcReport.h"
+#include "engine/findings/DrcReport.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "engine/checks/PadstackSides.h"
+#include "engine/measure/PadstackSides.h"
 
 #include "engine/ops/PinPads.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/checks/PlacedInserts.h"
+#include "engine/measure/PlacedInserts.h"
 
 namespace lumora::engine {
 

@@ -1,6 +1,6 @@
-#include "engine/checks/EdgeFrame.h"
+#include "engine/measure/EdgeFrame.h"
 
-#include "engine/checks/FileOutline.h"
+#include "engine/measure/FileOutline.h"
 
 namespace lumora::engine {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/Session.h"
-#include "engine/checks/Finding.h"
+#include "engine/findings/Finding.h"
 
 #include <vector>
 

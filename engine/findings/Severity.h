@@ -1,16 +1,13 @@
 #pragma once
 
-#include "engine/checks/Finding.h"
+#include "engine/findings/Finding.h"
+#include "korven/DfmChecks.h" // Limits, as checks receive them
 
 #include <optional>
 
 namespace lumora::engine {
 
-// A check's two limits, in the check's unit. 0 for a limit the caller does not set.
-struct Limits {
-    double marginal = 0;
-    double critical = 0;
-};
+using lumora::Limits;
 
 // Whether a value lies beyond a limit, not just on it. Values within a billionth of the limit (of
 // its size, so that a design in inches and the same design in mils decide alike) are on it: a value

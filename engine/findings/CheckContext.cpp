@@ -1,4 +1,4 @@
-#include "engine/checks/CheckContext.h"
+#include "engine/findings/CheckContext.h"
 
 #include "engine/model/KorvenFailure.h"
 #include "engine/ops/Flatten.h"

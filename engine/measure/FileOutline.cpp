@@ -1,4 +1,4 @@
-#include "engine/checks/FileOutline.h"
+#include "engine/measure/FileOutline.h"
 
 #include "engine/model/KorvenFailure.h"
 

@@ -1,4 +1,4 @@
-#include "engine/checks/PlacedInserts.h"
+#include "engine/measure/PlacedInserts.h"
 
 #include <cmath>
 

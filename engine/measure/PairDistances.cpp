@@ -1,8 +1,8 @@
-#include "engine/checks/PairDistances.h"
+#include "engine/measure/PairDistances.h"
 
-#include "engine/checks/FlatItems.h"
-#include "engine/checks/Parallel.h"
 #include "engine/geom/PairSearch.h"
+#include "engine/measure/FlatItems.h"
+#include "engine/measure/Parallel.h"
 #include "engine/model/KorvenFailure.h"
 
 #include <algorithm>
