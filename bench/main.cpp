@@ -6,6 +6,7 @@
 #include "bench/CheckBenchmarks.h"
 #include "bench/DistanceKernelAgreement.h"
 #include "bench/KicadBenchmarks.h"
+#include "bench/PlaneBenchmarks.h"
 #include "bench/PumpGapBenchmarks.h"
 
 #include <benchmark/benchmark.h>
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     lumora::bench::registerCheckBenchmarks(*largest);
     lumora::bench::registerPumpGapBenchmarks();
     lumora::bench::registerKicadBenchmarks();
+    lumora::bench::registerPlaneBenchmarks(*largest);
     lumora::bench::registerKernelBenchmarks();
 #ifdef LUMORA_PICTURES
     lumora::bench::registerBoardBenchmarks(*largest);
