@@ -4,7 +4,6 @@
 #include "cli/RunReport.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <ctime>
 
 namespace lumora::cli {
@@ -63,13 +62,12 @@ std::vector<OutputFile> CiOutputs::files() const {
                          [this](std::ostream& out) { writeJUnitReport(scripts_, options_.failOn, out); }});
     }
     if (options_.writeWaivers) {
-        const char* user = std::getenv("USER");
         // The waivers that still match, then one for every violation not waived yet.
         std::vector<Waiver> baseline;
         std::ranges::copy_if(waivers_, std::back_inserter(baseline), [this](const Waiver& waiver) {
             return std::ranges::none_of(stale_, [&](const Waiver& stale) { return stale.key == waiver.key; });
         });
-        for (Waiver& added : baselineWaivers(recorder_.tests(), user == nullptr ? "" : user, utcNow("%F"))) {
+        for (Waiver& added : baselineWaivers(recorder_.tests(), waiverAuthor(), waiverDate())) {
             baseline.push_back(std::move(added));
         }
         files.push_back(

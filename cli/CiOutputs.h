@@ -2,8 +2,8 @@
 
 #include "cli/CliOptions.h"
 #include "cli/ReportedRun.h"
-#include "cli/Waivers.h"
 #include "record/RunRecord.h"
+#include "record/Waivers.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/ReportedRun.h"
-#include "cli/Waivers.h"
+#include "record/Waivers.h"
 
 #include <ostream>
 #include <string>

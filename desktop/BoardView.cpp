@@ -12,6 +12,9 @@ namespace lumora::desktop {
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     setObjectName("boardView");
+    zoomRest_.setSingleShot(true);
+    zoomRest_.setInterval(kZoomRestMs);
+    connect(&zoomRest_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -19,6 +22,7 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 BoardView::~BoardView() = default;
 
 void BoardView::setScene(std::unique_ptr<picture::BoardScene> scene) {
+    drawing_.clear(); // before the old scene goes
     scene_ = std::move(scene);
     options_.selectedMarker.reset();
     options_.highlighted.clear();
@@ -34,23 +38,32 @@ void BoardView::setFrozen(bool frozen) {
 }
 
 void BoardView::fit() {
+    kept_.reset();
     if (scene_) {
-        view_ = picture::fitTransform(scene_->bounds(), size());
+        kept_ = scene_->bounds();
+        view_ = picture::fitTransform(*kept_, size());
     }
-    fitted_ = true;
+    update();
+}
+
+void BoardView::frame(const QRectF& area) {
+    constexpr double kMargin = 0.05; // of the area, each side
+    kept_ = area.adjusted(-kMargin * area.width(), -kMargin * area.height(), kMargin * area.width(),
+                          kMargin * area.height());
+    view_ = picture::fitTransform(*kept_, size());
     update();
 }
 
 void BoardView::zoomBy(double factor, QPointF about) {
     view_ = view_ * QTransform::fromTranslate(-about.x(), -about.y()) *
             QTransform::fromScale(factor, factor) * QTransform::fromTranslate(about.x(), about.y());
-    fitted_ = false;
+    kept_.reset();
     update();
 }
 
 void BoardView::panBy(QPointF pixels) {
     view_ = view_ * QTransform::fromTranslate(pixels.x(), pixels.y());
-    fitted_ = false;
+    kept_.reset();
     update();
 }
 
@@ -73,19 +86,25 @@ void BoardView::paintEvent(QPaintEvent*) {
     if (!scene_) {
         return;
     }
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    if (zoomRest_.isActive() && drawing_.keeps(*scene_, options_, size())) {
+        // While the wheel turns the kept drawing is stretched; it is drawn afresh once the wheel rests.
+        painter.setTransform(drawing_.view().inverted() * view_);
+        painter.drawImage(0, 0, drawing_.image());
+    } else {
+        painter.drawImage(0, 0, drawing_.drawing(*scene_, options_, view_, size()));
+    }
     painter.setTransform(view_);
-    const QRectF shown = view_.inverted().mapRect(QRectF(rect()));
-    picture::paintScene(painter, *scene_, options_, shown);
+    picture::paintMarkers(painter, *scene_, options_);
 }
 
 void BoardView::resizeEvent(QResizeEvent*) {
-    if (fitted_) {
-        fit();
+    if (kept_) {
+        view_ = picture::fitTransform(*kept_, size());
     }
 }
 
 void BoardView::wheelEvent(QWheelEvent* event) {
+    zoomRest_.start();
     zoomBy(std::pow(1.0015, event->angleDelta().y()), event->position());
 }
 

@@ -1,16 +1,19 @@
 #pragma once
 
-#include "picture/BoardPainter.h"
+#include "picture/DrawingCache.h"
 
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace lumora::desktop {
 
 // KORVEN's drawing of one board or panel file: pan by dragging, zoom with the wheel about the
-// mouse, fit to the window. Draws only what the window shows, small parts as boxes.
+// mouse, fit to the window. Draws only what the window shows, small parts as boxes, and keeps the
+// drawing between repaints (markers are drawn over it each time).
 class BoardView : public QWidget {
     Q_OBJECT
   public:
@@ -27,6 +30,8 @@ class BoardView : public QWidget {
     // A frozen view repeats its last picture instead of reading the design.
     void setFrozen(bool frozen);
     void fit();
+    // Shows `area` of the file whole, with a margin.
+    void frame(const QRectF& area);
     void zoomBy(double factor, QPointF about);
     void panBy(QPointF pixels);
     // Puts a point of the file in the middle of the window, zoomed in to at least `span` file units
@@ -47,8 +52,12 @@ class BoardView : public QWidget {
     std::unique_ptr<picture::BoardScene> scene_;
     picture::ViewOptions options_;
     QTransform view_;
+    picture::DrawingCache drawing_;
+    // How long the wheel must rest before a zoom is drawn afresh.
+    static constexpr int kZoomRestMs = 150;
+    QTimer zoomRest_;
     QPointF dragFrom_;
-    bool fitted_ = false;
+    std::optional<QRectF> kept_; // fitted or framed: kept whole when the window is resized
     bool frozen_ = false;
     QPixmap last_;
 };

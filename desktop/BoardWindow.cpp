@@ -4,11 +4,14 @@
 #include "picture/LayerStyle.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSplitter>
@@ -16,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <set>
 
 namespace lumora::desktop {
 
@@ -36,8 +40,10 @@ QIcon swatch(const QColor& color) {
 } // namespace
 
 BoardWindow::BoardWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), files_(new QComboBox(this)), layers_(new QListWidget(this)),
-      view_(new BoardView(this)), search_(new QLineEdit(this)), list_(new QTableView(this)) {
+    : QWidget(parent, Qt::Window), files_(new QComboBox(this)), shownGeometry_(new QLabel(this)),
+      layers_(new QListWidget(this)), view_(new BoardView(this)), search_(new QLineEdit(this)),
+      list_(new QTableView(this)), waive_(new QPushButton("Waive...", this)),
+      unwaive_(new QPushButton("Remove Waiver", this)) {
     setObjectName("boardWindow");
     setWindowTitle("KORVEN");
     // It appears beside the runner, which keeps the keyboard and the grid's tips.
@@ -55,6 +61,9 @@ BoardWindow::BoardWindow(QWidget* parent)
     search_->setClearButtonEnabled(true);
     auto* allTests = new QPushButton("All Tests", this);
     auto* fit = new QPushButton("Fit", this);
+    fit->setObjectName("fitButton");
+    waive_->setObjectName("waiveButton");
+    unwaive_->setObjectName("unwaiveButton");
 
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
@@ -70,12 +79,20 @@ BoardWindow::BoardWindow(QWidget* parent)
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(search_, 1);
     searchRow->addWidget(allTests);
+    searchRow->addWidget(waive_);
+    searchRow->addWidget(unwaive_);
     markersLayout->addLayout(searchRow);
     markersLayout->addWidget(list_, 1);
 
+    auto* drawing = new QWidget(this);
+    auto* drawingLayout = new QVBoxLayout(drawing);
+    drawingLayout->setContentsMargins(0, 0, 0, 0);
+    drawingLayout->addWidget(shownGeometry_);
+    drawingLayout->addWidget(view_, 1);
+    shownGeometry_->hide();
     auto* board = new QSplitter(Qt::Horizontal, this);
     board->addWidget(side);
-    board->addWidget(view_);
+    board->addWidget(drawing);
     board->setStretchFactor(1, 1);
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(board);
@@ -103,18 +120,33 @@ BoardWindow::BoardWindow(QWidget* parent)
     });
     connect(search_, &QLineEdit::textChanged, &filter_, &MarkerFilter::setText);
     connect(allTests, &QPushButton::clicked, this, [this] { showTest(std::nullopt); });
+    connect(waive_, &QPushButton::clicked, this, [this] {
+        bool given = false;
+        const QString reason = QInputDialog::getText(this, "Waive Marker", "Why is this violation accepted?",
+                                                     QLineEdit::Normal, {}, &given);
+        if (given && !reason.trimmed().isEmpty()) {
+            waiveChosen(reason.trimmed().toStdString());
+        }
+    });
+    connect(unwaive_, &QPushButton::clicked, this, &BoardWindow::unwaiveChosen);
+    table_.setWaivers(&waivers_);
+    refreshWaiverButtons();
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { markerChosen(current); });
 }
 
 BoardWindow::~BoardWindow() = default;
 
-void BoardWindow::setDesign(const engine::Design* design, const QString& name,
+void BoardWindow::setDesign(const engine::Design* design, const QString& file,
                             const std::vector<TestRecord>* records) {
     design_ = design;
     records_ = records;
+    const QString name = QFileInfo(file).fileName();
     setWindowTitle(name.isEmpty() ? QStringLiteral("KORVEN") : QStringLiteral("KORVEN - ") + name);
+    waiversFile_ = file.isEmpty() ? std::filesystem::path() : waiversFileBeside(file.toStdString());
+    readWaivers();
     view_->options().hiddenLayers.clear();
+    layers_->clear();
     fillLayers();
     fillFiles();
     refreshMarkers();
@@ -134,8 +166,13 @@ void BoardWindow::fillFiles() {
     }
 }
 
+// Layers listed already keep the user's choice; new ones (a run adds some) start as the table says.
 void BoardWindow::fillLayers() {
     QSignalBlocker quiet(layers_);
+    std::set<int16_t> listed;
+    for (int i = 0; i < layers_->count(); ++i) {
+        listed.insert(static_cast<int16_t>(layers_->item(i)->data(kLayerRole).toInt()));
+    }
     layers_->clear();
     if (design_ == nullptr) {
         return;
@@ -144,12 +181,15 @@ void BoardWindow::fillLayers() {
         if (!layer) {
             continue;
         }
+        const bool shown = listed.contains(layer->number)
+                               ? !view_->options().hiddenLayers.contains(layer->number)
+                               : layer->show;
         auto* item = new QListWidgetItem(swatch(picture::layerStyle(*layer).color),
                                          QString::fromStdString(layer->name), layers_);
         item->setData(kLayerRole, layer->number);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(layer->show ? Qt::Checked : Qt::Unchecked);
-        if (!layer->show) {
+        item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+        if (!shown) {
             view_->options().hiddenLayers.insert(layer->number);
         }
     }
@@ -161,6 +201,8 @@ void BoardWindow::refreshMarkers() {
                                 ? std::vector<MarkerRow>{}
                                 : markerRows(*design_, records_ != nullptr ? *records_ : kNoRecords));
     list_->resizeColumnsToContents();
+    markWaivedMarkers();
+    refreshWaiverButtons();
     view_->options().selectedMarker.reset();
     view_->options().highlighted.clear();
     if (const picture::BoardScene* scene = view_->scene()) {
@@ -172,9 +214,90 @@ void BoardWindow::setRunning(bool running) {
     view_->setFrozen(running);
     if (running) {
         table_.setRows(design_, {});
+        markWaivedMarkers();
+        refreshWaiverButtons();
     } else {
+        fillLayers();
         refreshMarkers();
     }
+}
+
+void BoardWindow::readWaivers() {
+    waivers_.clear();
+    waiversWritable_ = !waiversFile_.empty();
+    std::error_code ignored;
+    if (waiversWritable_ && std::filesystem::exists(waiversFile_, ignored)) {
+        try {
+            waivers_ = lumora::loadWaivers(waiversFile_);
+        } catch (const WaiverFileError& failure) {
+            waiversWritable_ = false;
+            QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
+        }
+    }
+    table_.setWaivers(&waivers_);
+    markWaivedMarkers();
+}
+
+void BoardWindow::changeWaivers(const std::function<void(std::vector<Waiver>&)>& change) {
+    if (!waiversWritable_) {
+        return;
+    }
+    // The file as it is now: another program (lumora-cli --write-waivers) may have written it.
+    std::vector<Waiver> changed;
+    std::error_code ignored;
+    try {
+        if (std::filesystem::exists(waiversFile_, ignored)) {
+            changed = lumora::loadWaivers(waiversFile_);
+        }
+        change(changed);
+        saveWaivers(waiversFile_, changed);
+    } catch (const std::exception& failure) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
+        return;
+    }
+    waivers_ = std::move(changed);
+    table_.setWaivers(&waivers_);
+    markWaivedMarkers();
+    refreshWaiverButtons();
+}
+
+void BoardWindow::markWaivedMarkers() {
+    std::set<std::size_t>& waived = view_->options().waivedMarkers;
+    waived.clear();
+    for (int row = 0; row < table_.rowCount(); ++row) {
+        if (table_.waiverOf(row) != nullptr) {
+            waived.insert(table_.row(row).marker);
+        }
+    }
+    view_->refresh();
+}
+
+void BoardWindow::waiveChosen(const std::string& reason) {
+    const std::optional<int> row = chosenRow();
+    if (row && !table_.row(*row).key.empty()) {
+        Waiver waiver{table_.row(*row).key, reason, waiverAuthor(), waiverDate()};
+        changeWaivers([&waiver](std::vector<Waiver>& waivers) { setWaiver(waivers, waiver); });
+    }
+}
+
+void BoardWindow::unwaiveChosen() {
+    if (const std::optional<int> row = chosenRow()) {
+        const std::string key = table_.row(*row).key;
+        changeWaivers([&key](std::vector<Waiver>& waivers) { removeWaiver(waivers, key); });
+    }
+}
+
+std::optional<int> BoardWindow::chosenRow() const {
+    const QModelIndex current = list_->currentIndex();
+    return current.isValid() ? std::optional(filter_.mapToSource(current).row()) : std::nullopt;
+}
+
+// Markers that came with the design have no key, and a file that could not be read is left alone.
+void BoardWindow::refreshWaiverButtons() {
+    const std::optional<int> row = chosenRow();
+    const bool waived = row && table_.waiverOf(*row) != nullptr;
+    waive_->setEnabled(waiversWritable_ && row && !waived && !table_.row(*row).key.empty());
+    unwaive_->setEnabled(waiversWritable_ && waived);
 }
 
 void BoardWindow::showFile(int32_t file) {
@@ -186,6 +309,22 @@ void BoardWindow::showFile(int32_t file) {
         files_->setCurrentIndex(files_->findData(file));
     }
     view_->setScene(std::make_unique<picture::BoardScene>(*design_, file));
+    const picture::BoardScene& scene = *view_->scene();
+    shownGeometry_->setVisible(scene.showsOtherGeometry());
+    shownGeometry_->setText(
+        QStringLiteral("Geometry \"%1\" in place of %2")
+            .arg(QString::fromStdString(scene.block().name), QString::fromStdString(scene.file().name)));
+}
+
+void BoardWindow::showGeometries(std::optional<int32_t> framed) {
+    if (design_ == nullptr || (!framed && view_->scene() == nullptr)) {
+        return;
+    }
+    showFile(framed.value_or(view_->scene() != nullptr ? view_->scene()->file().number : 0));
+    const picture::BoardScene& scene = *view_->scene();
+    if (framed && scene.showsOtherGeometry() && !scene.itemBounds().isNull()) {
+        view_->frame(scene.itemBounds());
+    }
 }
 
 void BoardWindow::showTest(std::optional<MarkerFilter::TestRow> test) {
@@ -201,6 +340,7 @@ void BoardWindow::selectMarker(int listRow) {
 }
 
 void BoardWindow::markerChosen(const QModelIndex& index) {
+    refreshWaiverButtons();
     if (!index.isValid() || design_ == nullptr) {
         return;
     }

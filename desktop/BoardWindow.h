@@ -4,9 +4,14 @@
 
 #include <QWidget>
 
+#include <filesystem>
+#include <functional>
+
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QTableView;
 
 namespace lumora::desktop {
@@ -21,8 +26,9 @@ class BoardWindow : public QWidget {
     explicit BoardWindow(QWidget* parent = nullptr);
     ~BoardWindow() override;
 
-    // The design KORVEN holds now (nullptr: none) and the tests recorded over it.
-    void setDesign(const engine::Design* design, const QString& name, const std::vector<TestRecord>* records);
+    // The design KORVEN holds now (nullptr: none), its file, and the tests recorded over it. The
+    // waivers are those of DESIGN.waivers.json beside the design file.
+    void setDesign(const engine::Design* design, const QString& file, const std::vector<TestRecord>* records);
     // After a run: new markers and the tests that placed them.
     void refreshMarkers();
     // While a run's checks read and change the design, the window shows what it showed before and
@@ -32,16 +38,33 @@ class BoardWindow : public QWidget {
     void showTest(std::optional<MarkerFilter::TestRow> test);
     // Shows a board or panel file of the design.
     void showFile(int32_t file);
+    // After the Created Geometries window changed which geometry KORVEN shows for a file: draws the
+    // files afresh and, when `framed` names the file of a geometry now shown, shows that file with
+    // the geometry framed.
+    void showGeometries(std::optional<int32_t> framed);
     // Selects the list's row (as sorted and filtered) and shows its marker.
     void selectMarker(int listRow);
+    // Waives the chosen marker with a reason, or takes its waiver back, in the waivers file.
+    void waiveChosen(const std::string& reason);
+    void unwaiveChosen();
 
     BoardView& view() { return *view_; }
     QTableView& list() { return *list_; }
     MarkerFilter& filter() { return filter_; }
     const MarkerTable& table() const { return table_; }
     QListWidget& layers() { return *layers_; }
+    // Names the geometry shown in place of the file's own; hidden when the file shows its own.
+    const QLabel& shownGeometry() const { return *shownGeometry_; }
 
   private:
+    void readWaivers();
+    // Applies a change to the waivers as the file holds them now and writes the file.
+    void changeWaivers(const std::function<void(std::vector<Waiver>&)>& change);
+    void refreshWaiverButtons();
+    // The board draws waived markers grey.
+    void markWaivedMarkers();
+    // The chosen row of the list, in the table's rows; nullopt when none is chosen.
+    std::optional<int> chosenRow() const;
     void fillFiles();
     void fillLayers();
     void markerChosen(const QModelIndex& index);
@@ -51,10 +74,16 @@ class BoardWindow : public QWidget {
     MarkerTable table_;
     MarkerFilter filter_;
     QComboBox* files_;
+    QLabel* shownGeometry_;
     QListWidget* layers_;
     BoardView* view_;
     QLineEdit* search_;
     QTableView* list_;
+    QPushButton* waive_;
+    QPushButton* unwaive_;
+    std::filesystem::path waiversFile_;
+    std::vector<Waiver> waivers_;
+    bool waiversWritable_ = false; // false after the file could not be read: it is left alone
 };
 
 } // namespace lumora::desktop

@@ -46,17 +46,34 @@ DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& hos
         table_->setColumnHidden(column, spec.hidden);
         ++column;
     }
-    connect(table_, &QTableWidget::cellClicked, this,
-            [this](int row, int) { act([this, row] { model_.selectRow(row + 1); }); });
+    connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) {
+        act([this, row] {
+            if (static_cast<std::size_t>(row) >= model_.rows().size()) {
+                return; // the list changed since the table was filled
+            }
+            model_.selectRow(row + 1);
+            const CreatedGeometry& shown = model_.rows().at(static_cast<std::size_t>(row));
+            emit geometriesChanged(shown.checked ? std::optional(shown.filePos) : std::nullopt);
+        });
+    });
 
     auto* buttons = new QHBoxLayout;
+    const auto reverting = [this](void (frmCreatedGeometries::*revert)()) {
+        return [this, revert] {
+            act([this, revert] {
+                (model_.*revert)();
+                emit geometriesChanged(std::nullopt);
+            });
+        };
+    };
     const std::pair<const char*, std::function<void()>> actions[] = {
-        {"View Original", [this] { act([this] { model_.viewOriginal(); }); }},
-        {"Revert All", [this] { act([this] { model_.revertAll(); }); }},
+        {"View Original", reverting(&frmCreatedGeometries::viewOriginal)},
+        {"Revert All", reverting(&frmCreatedGeometries::revertAll)},
         {"Done", [this] { hide(); }},
     };
     for (const auto& [caption, action] : actions) {
         auto* button = new QPushButton(caption, this);
+        button->setObjectName(caption);
         connect(button, &QPushButton::clicked, this, action);
         buttons->addWidget(button);
     }
@@ -67,6 +84,12 @@ DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& hos
 }
 
 void DebugListWindow::open() {
+    refresh();
+    show();
+    raise();
+}
+
+void DebugListWindow::refresh() {
     const std::vector<CreatedGeometry>& rows = model_.rows();
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < table_->rowCount(); ++r) {
@@ -74,8 +97,6 @@ void DebugListWindow::open() {
             table_->setItem(r, c, new QTableWidgetItem(textOf(rows[static_cast<std::size_t>(r)], c)));
         }
     }
-    show();
-    raise();
 }
 
 void DebugListWindow::act(const std::function<void()>& action) {
@@ -85,7 +106,10 @@ void DebugListWindow::act(const std::function<void()>& action) {
 }
 
 void DebugListWindow::closeEvent(QCloseEvent* event) {
-    act([this] { model_.revertFiles(); });
+    act([this] {
+        model_.revertFiles();
+        emit geometriesChanged(std::nullopt);
+    });
     event->accept();
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class QTableWidget;
 
@@ -20,6 +21,14 @@ class DebugListWindow : public QDialog {
     DebugListWindow(frmCreatedGeometries& model, const RunHost& host, QWidget* owner);
     // Fills the table from the list and shows the window.
     void open();
+    // Fills the table from the list again (a run ended: Run Script emptied it, the run refilled it).
+    void refresh();
+    QTableWidget& table() { return *table_; }
+
+  signals:
+    // An action changed which geometry KORVEN shows for a file; `file` is the file of a row whose
+    // geometry is now shown in its place, nullopt after the originals came back.
+    void geometriesChanged(std::optional<int32_t> file);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,28 +3,24 @@
 #include "desktop/BoardWindow.h"
 #include "desktop/DebugWindows.h"
 #include "desktop/ProgramIcon.h"
+#include "desktop/RunnerSettingsDialog.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
 #include "desktop/WebHelp.h"
 #include "korven/RunnerSwitches.h"
 #include "log/Clock.h"
 #include "ui/AboutBox.h"
-#include "ui/RunnerSettings.h"
 #include "ui/frmDebugList.h"
 
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -188,7 +184,7 @@ void MainWindow::showDesign() {
     const engine::Design* design = design_.design();
     recorder_ = design != nullptr ? std::make_unique<RunRecorder>(*design) : nullptr;
     main_.setTestListener(recorder_.get());
-    board_->setDesign(design, QFileInfo(design_.file()).fileName(),
+    board_->setDesign(design, design != nullptr ? design_.file() : QString(),
                       recorder_ ? &recorder_->tests() : nullptr);
     if (design != nullptr) {
         showBoardWindow();
@@ -251,6 +247,9 @@ void MainWindow::runStateChanged() {
         }
     }
     board_->setRunning(main_.blnTestRunning);
+    if (debugList_ != nullptr && !main_.blnTestRunning) {
+        debugList_->refresh();
+    }
     menus_.refresh(menuContext());
 }
 
@@ -267,28 +266,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::showDebuggedGeometries() {
     if (debugList_ == nullptr) {
         debugList_ = new DebugListWindow(main_.debugList(), main_, this);
+        connect(debugList_, &DebugListWindow::geometriesChanged, this, [this](std::optional<int32_t> framed) {
+            board_->showGeometries(framed);
+            if (framed) {
+                showBoardWindow();
+            }
+        });
     }
     debugList_->open();
 }
 
 void MainWindow::showRunnerSettings() {
-    frmRunnerSettings settings(ui_);
-    QDialog dialog(this);
-    dialog.setWindowTitle(QString::fromStdString(settings.caption()));
-    auto* limit = new QLineEdit(QString::fromStdString(settings.text), &dialog);
-    auto* ok = new QPushButton("OK", &dialog);
-    auto* layout = new QFormLayout(&dialog);
-    layout->addRow("DFM Limit :", limit);
-    layout->addRow(ok);
-    connect(ok, &QPushButton::clicked, &dialog, [&] {
-        settings.text = limit->text().toStdString();
-        if (settings.ok()) {
-            dialog.accept();
-        } else {
-            limit->setFocus();
-        }
-    });
-    dialog.exec();
+    desktop::showRunnerSettings(this, ui_);
 }
 
 void MainWindow::showAbout() {

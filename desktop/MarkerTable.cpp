@@ -1,5 +1,7 @@
 #include "desktop/MarkerTable.h"
 
+#include <QColor>
+
 #include <algorithm>
 #include <map>
 #include <tuple>
@@ -8,7 +10,9 @@ namespace lumora::desktop {
 
 namespace {
 
-constexpr const char* kHeaders[] = {"Test", "Check", "Severity", "Measured", "Required", "Items", "Board"};
+constexpr const char* kHeaders[] = {"Test",     "Check", "Severity", "Measured",
+                                    "Required", "Items", "Board",    "Waiver"};
+constexpr QRgb kWaivedText = 0xff808080;
 
 QString number(double value) {
     return QString::number(value, 'g', 6);
@@ -46,6 +50,7 @@ std::vector<MarkerRow> markerRows(const engine::Design& design, const std::vecto
                 rows[*equal].test = record->name;
                 rows[*equal].script = record->script;
                 rows[*equal].gridRow = record->row;
+                rows[*equal].key = recorded.key;
                 candidates.erase(equal);
             }
         }
@@ -85,8 +90,32 @@ QVariant MarkerTable::text(const MarkerRow& row, int column) const {
         return itemsText(marker);
     case Board:
         return QString::fromStdString(row.board);
+    case Waiver:
+        if (const lumora::Waiver* waiver = waiverOf(row)) {
+            return waiver->reason.empty() ? QStringLiteral("waived") : QString::fromStdString(waiver->reason);
+        }
+        return QString();
     }
     return {};
+}
+
+void MarkerTable::setWaivers(const std::vector<lumora::Waiver>* waivers) {
+    waivers_ = waivers;
+    if (!rows_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    }
+}
+
+const lumora::Waiver* MarkerTable::waiverOf(const MarkerRow& row) const {
+    if (waivers_ == nullptr || row.key.empty()) {
+        return nullptr;
+    }
+    auto found = std::ranges::find(*waivers_, row.key, &lumora::Waiver::key);
+    return found == waivers_->end() ? nullptr : &*found;
+}
+
+const lumora::Waiver* MarkerTable::waiverOf(int index) const {
+    return waiverOf(row(index));
 }
 
 QVariant MarkerTable::data(const QModelIndex& index, int role) const {
@@ -104,6 +133,9 @@ QVariant MarkerTable::data(const QModelIndex& index, int role) const {
             return marker.required;
         }
         return text(shown, index.column());
+    }
+    if (role == Qt::ForegroundRole && waiverOf(shown) != nullptr) {
+        return QColor::fromRgba(kWaivedText);
     }
     return role == Qt::DisplayRole ? text(shown, index.column()) : QVariant();
 }

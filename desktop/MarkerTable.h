@@ -2,6 +2,7 @@
 
 #include "engine/model/Design.h"
 #include "record/RunRecord.h"
+#include "record/Waivers.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
@@ -20,16 +21,18 @@ struct MarkerRow {
     std::string script; // the script and grid row of that test
     long gridRow = 0;
     std::string board;
+    std::string key; // the stable key a waiver names; empty without a test
 };
 
 // The design's markers, each with the newest recorded test that placed an equal marker.
 std::vector<MarkerRow> markerRows(const engine::Design& design, const std::vector<TestRecord>& records);
 
-// The marker list's columns: test, check, severity, measured, required, items, board.
+// The marker list's columns: test, check, severity, measured, required, items, board, and the
+// reason of the marker's waiver ("waived" when it gives none); waived rows are grey.
 class MarkerTable : public QAbstractTableModel {
     Q_OBJECT
   public:
-    enum Column { Test, Check, Severity, Measured, Required, Items, Board, ColumnCount };
+    enum Column { Test, Check, Severity, Measured, Required, Items, Board, Waiver, ColumnCount };
     // Numbers sort as numbers.
     static constexpr int kSortRole = Qt::UserRole;
 
@@ -37,6 +40,10 @@ class MarkerTable : public QAbstractTableModel {
     void setRows(const engine::Design* design, std::vector<MarkerRow> rows);
     const MarkerRow& row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
     const engine::DrcMarker& marker(int index) const { return design_->drcs.at(row(index).marker); }
+    // The waivers the list shows; the list refers to them until the next call.
+    void setWaivers(const std::vector<lumora::Waiver>* waivers);
+    // The waiver of a row's marker, nullptr when it has none.
+    const lumora::Waiver* waiverOf(int index) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -45,9 +52,11 @@ class MarkerTable : public QAbstractTableModel {
 
   private:
     QVariant text(const MarkerRow& row, int column) const;
+    const lumora::Waiver* waiverOf(const MarkerRow& row) const;
 
     const engine::Design* design_ = nullptr;
     std::vector<MarkerRow> rows_;
+    const std::vector<lumora::Waiver>* waivers_ = nullptr;
 };
 
 // The list as the user narrows it: to the markers of one test of a script, and to rows holding a

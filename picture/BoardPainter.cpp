@@ -9,6 +9,9 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <optional>
+#include <set>
+#include <span>
 
 namespace lumora::picture {
 
@@ -80,28 +83,37 @@ struct Owner {
     bool highlighted = false;
 };
 
-// Boxes in device pixels. On a raster device they are written straight into an image laid over
-// the drawing (the last box of a pixel wins); elsewhere (SVG) they are drawn as rectangles.
+// Boxes in device pixels. On a raster device they are written straight into an image of the
+// area being drawn, laid over the drawing (the last box of a pixel wins); elsewhere (SVG) they are
+// drawn as rectangles.
 class Boxes {
   public:
-    explicit Boxes(QPainter& painter) : painter_(painter) {
-        if (painter.paintEngine()->type() == QPaintEngine::Raster) {
-            image_ = QImage(painter.device()->width(), painter.device()->height(),
-                            QImage::Format_ARGB32_Premultiplied);
+    Boxes(QPainter& painter, const QRect& deviceArea) : painter_(painter), origin_(deviceArea.topLeft()) {
+        if (painter.paintEngine()->type() == QPaintEngine::Raster && !deviceArea.isEmpty()) {
+            image_ = QImage(deviceArea.size(), QImage::Format_ARGB32_Premultiplied);
             image_.fill(Qt::transparent);
+            bits_ = reinterpret_cast<QRgb*>(image_.bits());
+            stride_ = image_.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
         }
     }
 
-    void add(const QRectF& box, const QColor& color) {
+    // color: premultiplied
+    void add(const QRectF& box, QRgb color) {
         if (image_.isNull()) {
-            rects_.emplace_back(box, color);
+            rects_.emplace_back(box, QColor::fromRgba(qUnpremultiply(color)));
             return;
         }
-        const QRect pixels = box.toAlignedRect() & image_.rect();
-        const QRgb value = qPremultiply(color.rgba());
-        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-            std::fill(line + pixels.left(), line + pixels.right() + 1, value);
+        // The pixels the box touches, as QRectF::toAlignedRect counts them, within the image.
+        const int left = std::max(pixel(std::floor(box.left())) - origin_.x(), 0);
+        const int top = std::max(pixel(std::floor(box.top())) - origin_.y(), 0);
+        const int right = std::min(pixel(std::ceil(box.right())) - origin_.x(), image_.width());
+        const int bottom = std::min(pixel(std::ceil(box.bottom())) - origin_.y(), image_.height());
+        if (left >= right) {
+            return;
+        }
+        for (int y = top; y < bottom; ++y) {
+            QRgb* line = bits_ + static_cast<std::ptrdiff_t>(y) * stride_;
+            std::fill(line + left, line + right, color);
         }
     }
 
@@ -114,111 +126,225 @@ class Boxes {
                 painter_.fillRect(rect, color);
             }
         } else {
-            painter_.drawImage(0, 0, image_);
+            painter_.drawImage(origin_, image_);
         }
         painter_.restore();
     }
 
   private:
+    // Far outside any image, without overflowing an int at extreme zoom.
+    static int pixel(double coordinate) {
+        constexpr double kFar = 1 << 30;
+        return static_cast<int>(std::clamp(coordinate, -kFar, kFar));
+    }
+
     QPainter& painter_;
+    QPoint origin_;
     QImage image_;
+    QRgb* bits_ = nullptr;
+    qsizetype stride_ = 0; // in pixels
     std::vector<std::pair<QRectF, QColor>> rects_;
 };
 
+// File coordinates to the device for the many boxes of a repaint: the view only scales and moves,
+// so a box maps without QTransform's general path.
+class BoxMapping {
+  public:
+    explicit BoxMapping(const QTransform& transform)
+        : transform_(transform), upright_(transform.type() <= QTransform::TxScale) {}
+
+    QRectF map(const QRectF& box) const {
+        if (!upright_) {
+            return transform_.mapRect(box);
+        }
+        const double x0 = box.left() * transform_.m11() + transform_.dx();
+        const double x1 = box.right() * transform_.m11() + transform_.dx();
+        const double y0 = box.top() * transform_.m22() + transform_.dy();
+        const double y1 = box.bottom() * transform_.m22() + transform_.dy();
+        return QRectF(QPointF(std::min(x0, x1), std::min(y0, y1)),
+                      QPointF(std::max(x0, x1), std::max(y0, y1)));
+    }
+
+  private:
+    QTransform transform_;
+    bool upright_;
+};
+
+double largerSide(const QRectF& rect) {
+    return std::max(rect.width(), rect.height());
+}
+
+bool isUprightRectangle(const QPolygonF& ring) {
+    QPolygonF corners = ring;
+    if (corners.size() == 5 && corners.front() == corners.back()) {
+        corners.removeLast();
+    }
+    if (corners.size() != 4) {
+        return false;
+    }
+    for (qsizetype i = 0; i < 4; ++i) {
+        const QPointF from = corners[i];
+        const QPointF to = corners[(i + 1) % 4];
+        if (from.x() != to.x() && from.y() != to.y()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Each layer's style for one repaint, looked up by number; hidden layers have none.
+class LayerStyles {
+  public:
+    LayerStyles(const engine::Design& design, const std::set<int16_t>& hidden) : hidden_(hidden) {
+        const std::size_t count = design.layers.size();
+        styles_.reserve(count);
+        for (std::size_t number = 0; number < count; ++number) {
+            const auto& layer = design.layers[number];
+            styles_.push_back(entry(layer ? layerStyle(*layer) : other_.style,
+                                    !hidden.contains(static_cast<int16_t>(number))));
+        }
+    }
+
+    // nullptr for a hidden layer
+    const LayerStyle* style(int16_t layer) const {
+        const Entry& found = find(layer);
+        return found.shown ? &found.style : nullptr;
+    }
+    // premultiplied; 0 for a hidden layer
+    QRgb boxColor(int16_t layer) const {
+        const Entry& found = find(layer);
+        return found.shown ? found.box : 0;
+    }
+
+  private:
+    struct Entry {
+        LayerStyle style;
+        QRgb box = 0;
+        bool shown = true;
+    };
+    static Entry entry(const LayerStyle& style, bool shown) {
+        return {style, qPremultiply(style.color.rgba()), shown};
+    }
+    const Entry& find(int16_t layer) const {
+        if (layer >= 0 && static_cast<std::size_t>(layer) < styles_.size()) {
+            return styles_[static_cast<std::size_t>(layer)];
+        }
+        return hidden_.contains(layer) ? hiddenOther_ : other_;
+    }
+
+    const std::set<int16_t>& hidden_;
+    Entry other_ = entry(layerStyle(engine::Layer{}), true);
+    Entry hiddenOther_ = entry(layerStyle(engine::Layer{}), false);
+    std::vector<Entry> styles_;
+};
+
+// Draws the block with the painter's transform kept in hand rather than saved and restored for every
+// insert: what ends up smaller than kBoxBelowPixels on the device is a box of pixels, what is larger
+// a shape drawn by the painter.
 class ScenePainter {
   public:
-    ScenePainter(QPainter& painter, const BoardScene& scene, const ViewOptions& options)
-        : painter_(painter), scene_(scene), options_(options) {
-        const QTransform& t = painter.worldTransform();
-        pixelsPerUnit_ = std::sqrt(std::abs(t.determinant()));
-    }
+    ScenePainter(QPainter& painter, const BoardScene& scene, const ViewOptions& options, const QRectF& area)
+        : painter_(painter), scene_(scene), options_(options), styles_(scene.design(), options.hiddenLayers),
+          boxes_(painter, painter.worldTransform().mapRect(area).toAlignedRect() &
+                              QRect(0, 0, painter.device()->width(), painter.device()->height())) {}
 
     // Items of the block too small to draw in detail become boxes of their bounds in their
     // layer's colour: a whole large board is then a cheap fill of small rectangles, not millions of
     // antialiased shapes.
-    void paintBlock(const std::vector<SceneItem>& items) {
-        const Owner top;
+    void paintBlock(std::span<const SceneItem> items) {
         const QTransform toDevice = painter_.worldTransform();
-        Boxes boxes(painter_);
+        const BoxMapping boxMapping(toDevice);
+        const Owner top;
         for (const SceneItem& item : items) {
-            const engine::DataItem& data = scene_.block().data[item.position];
-            if (std::max(item.bounds.width(), item.bounds.height()) * pixelsPerUnit_ >= kDetailFromPixels) {
-                paintItem(data, top, false);
-            } else if (const int16_t layer = boxLayer(data); layer >= 0 && shown(layer)) {
-                boxes.add(toDevice.mapRect(item.bounds), styleOf(layer).color);
+            const QRectF device = boxMapping.map(item.bounds);
+            if (largerSide(device) >= kDetailFromPixels || item.mark) {
+                paintItem(scene_.block().data[item.position], toDevice, top, false);
+            } else if (item.layer >= 0) {
+                addBox(device, item.layer, top);
             }
         }
-        boxes.paint();
+        boxes_.paint();
+        painter_.setTransform(toDevice);
     }
 
   private:
-    int16_t boxLayer(const engine::DataItem& item) const {
+    void paintItem(const engine::DataItem& item, const QTransform& toDevice, const Owner& owner,
+                   bool mirrored) {
         if (const auto* insert = std::get_if<engine::Insert>(&item)) {
-            const int16_t layer = scene_.summary(insert->geometry).layer;
-            return insert->mirror && layer >= 0 ? scene_.design().mirrorLayer(layer) : layer;
-        }
-        return std::get<engine::Graphic>(item).layer;
-    }
-
-    void paintItem(const engine::DataItem& item, const Owner& owner, bool mirrored) {
-        if (const auto* insert = std::get_if<engine::Insert>(&item)) {
-            paintInsert(*insert, owner, mirrored);
+            paintInsert(*insert, toDevice, owner, mirrored);
         } else {
-            paintGraphic(std::get<engine::Graphic>(item), owner, mirrored);
+            paintGraphic(std::get<engine::Graphic>(item), toDevice, owner, mirrored);
         }
     }
 
-    void paintInsert(const engine::Insert& insert, const Owner& owner, bool mirrored) {
+    void paintInsert(const engine::Insert& insert, const QTransform& outer, const Owner& owner,
+                     bool mirrored) {
         const GeometrySummary& summary = scene_.summary(insert.geometry);
-        const double pixels =
-            std::max(summary.bounds.width(), summary.bounds.height()) * insert.scale * pixelsPerUnit_;
-        if (pixels < kSkipBelowPixels) {
+        const QTransform toDevice = insertTransform(insert) * outer;
+        const QRectF device = toDevice.mapRect(summary.bounds);
+        if (largerSide(device) < kSkipBelowPixels) {
             return;
         }
         const Owner inner = ownerOf(insert, owner);
         const bool innerMirrored = mirrored != insert.mirror;
-        painter_.save();
-        painter_.setTransform(insertTransform(insert), true);
-        if (pixels < kBoxBelowPixels) {
-            paintBox(summary, inner, innerMirrored);
-        } else {
-            for (const engine::DataItem& child : scene_.design().geometry(insert.geometry).data) {
-                paintItem(child, inner, innerMirrored);
+        if (largerSide(device) < kBoxBelowPixels) {
+            if (summary.layer >= 0) {
+                addBox(device, innerMirrored ? scene_.design().mirrorLayer(summary.layer) : summary.layer,
+                       inner);
             }
-        }
-        painter_.restore();
-    }
-
-    void paintBox(const GeometrySummary& summary, const Owner& owner, bool mirrored) {
-        const int16_t layer = mirrored ? scene_.design().mirrorLayer(summary.layer) : summary.layer;
-        if (summary.layer < 0 || !shown(layer)) {
             return;
         }
-        painter_.fillRect(summary.bounds,
-                          owner.highlighted ? QColor::fromRgba(kHighlight) : styleOf(layer).color);
+        for (const engine::DataItem& child : scene_.design().geometry(insert.geometry).data) {
+            paintItem(child, toDevice, inner, innerMirrored);
+        }
     }
 
-    void paintGraphic(const engine::Graphic& graphic, const Owner& owner, bool mirrored) {
+    void addBox(const QRectF& device, int16_t layer, const Owner& owner) {
+        if (const QRgb color = styles_.boxColor(layer); color != 0) {
+            boxes_.add(device, owner.highlighted ? kHighlight : color);
+        }
+    }
+
+    void paintGraphic(const engine::Graphic& graphic, const QTransform& toDevice, const Owner& owner,
+                      bool mirrored) {
         const int16_t layer = mirrored ? scene_.design().mirrorLayer(graphic.layer) : graphic.layer;
-        if (!shown(layer) || std::holds_alternative<engine::Mark>(graphic.shape)) {
+        const LayerStyle* shownStyle = styles_.style(layer);
+        if (shownStyle == nullptr) {
             return;
         }
-        LayerStyle style = styleOf(layer);
+        LayerStyle style = *shownStyle;
         if (owner.highlighted || (netHighlighted(graphic.net, owner) && !isPlane(layer))) {
             style.color = QColor::fromRgba(kHighlight);
         }
+        if (const auto* mark = std::get_if<engine::Mark>(&graphic.shape)) {
+            paintMark(toDevice.map(qt(mark->at)), style.color);
+            return;
+        }
+        const QRectF device = toDevice.mapRect(shapeBounds(graphic.shape));
+        if (largerSide(device) < kBoxBelowPixels) {
+            boxes_.add(device, qPremultiply(style.color.rgba()));
+            return;
+        }
+        painter_.setTransform(toDevice);
         std::visit([&](const auto& shape) { paintShape(shape, style); }, graphic.shape);
     }
 
+    // A point that a flatten geometry marks (an insert's origin): a small cross of fixed size.
+    void paintMark(QPointF at, const QColor& color) {
+        constexpr double kArm = 4;
+        painter_.setTransform(QTransform());
+        painter_.setPen(QPen(color, 1.5));
+        painter_.drawLine(at - QPointF(kArm, kArm), at + QPointF(kArm, kArm));
+        painter_.drawLine(at - QPointF(kArm, -kArm), at + QPointF(kArm, -kArm));
+    }
+
     void paintShape(const engine::Pad& pad, const LayerStyle& style) {
-        painter_.save();
-        painter_.translate(qt(pad.at));
-        painter_.rotate(pad.rotation);
+        painter_.setTransform(QTransform::fromTranslate(pad.at.x, pad.at.y).rotate(pad.rotation) *
+                              painter_.worldTransform());
         fillOrOutline(padPath(pad), style);
-        painter_.restore();
     }
     void paintShape(const engine::Line& line, const LayerStyle& style) {
-        painter_.setPen(strokePen(style.color, line.width));
+        painter_.setPen(strokePen(style.color, visibleWidth(line.width)));
         painter_.drawLine(qt(line.from), qt(line.to));
     }
     void paintShape(const engine::Arc& arc, const LayerStyle& style) {
@@ -228,13 +354,13 @@ class ScenePainter {
         // Qt's angles run clockwise in these y-up coordinates.
         path.arcMoveTo(box, -arc.start);
         path.arcTo(box, -arc.start, -arc.sweep);
-        painter_.setPen(strokePen(style.color, arc.width));
+        painter_.setPen(strokePen(style.color, visibleWidth(arc.width)));
         painter_.setBrush(Qt::NoBrush);
         painter_.drawPath(path);
     }
     void paintShape(const engine::Circle& circle, const LayerStyle& style) {
         if (circle.width > 0) {
-            painter_.setPen(strokePen(style.color, circle.width));
+            painter_.setPen(strokePen(style.color, visibleWidth(circle.width)));
             painter_.setBrush(Qt::NoBrush);
             painter_.drawEllipse(qt(circle.center), circle.radius, circle.radius);
             return;
@@ -243,14 +369,27 @@ class ScenePainter {
         path.addEllipse(qt(circle.center), circle.radius, circle.radius);
         fillOrOutline(path, style);
     }
+    // Holes too small to see are left out (a plane's clearances at a distance), and what is left of
+    // an upright rectangle is filled as one, without the path rasterizer.
     void paintShape(const engine::Polygon& polygon, const LayerStyle& style) {
+        const QTransform& toDevice = painter_.worldTransform();
         QPainterPath path;
         path.setFillRule(Qt::OddEvenFill);
-        path.addPolygon(polygonOf(polygon.outline));
+        const QPolygonF outline = polygonOf(polygon.outline);
+        path.addPolygon(outline);
         path.closeSubpath();
-        for (const engine::Ring& hole : polygon.holes) {
-            path.addPolygon(polygonOf(hole));
-            path.closeSubpath();
+        bool holes = false;
+        for (const engine::Ring& ring : polygon.holes) {
+            const QPolygonF hole = polygonOf(ring);
+            if (largerSide(toDevice.mapRect(hole.boundingRect())) >= kHoleFromPixels) {
+                path.addPolygon(hole);
+                path.closeSubpath();
+                holes = true;
+            }
+        }
+        if (!holes && style.filled && toDevice.type() <= QTransform::TxScale && isUprightRectangle(outline)) {
+            painter_.fillRect(outline.boundingRect(), style.color);
+            return;
         }
         fillOrOutline(path, style);
     }
@@ -264,6 +403,12 @@ class ScenePainter {
         }
     }
 
+    // A pen narrower than a pixel on the device is drawn one pixel wide, without the stroker.
+    double visibleWidth(double width) const {
+        const double pixels = width * std::sqrt(std::abs(painter_.worldTransform().determinant()));
+        return pixels < 1 ? 0 : width;
+    }
+
     static QPen strokePen(const QColor& color, double width) {
         QPen pen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         pen.setCosmetic(width == 0);
@@ -271,6 +416,9 @@ class ScenePainter {
     }
 
     Owner ownerOf(const engine::Insert& insert, const Owner& outer) const {
+        if (options_.highlighted.empty()) {
+            return {}; // no names to build
+        }
         Owner owner = outer;
         if (insert.insertType == insert_type::Board) {
             owner = Owner{.boards = outer.boards + insert.refName + "/"};
@@ -316,20 +464,11 @@ class ScenePainter {
         return layers[layer]->type == layer_type::Plane || layers[layer]->type == layer_type::SplitPlane;
     }
 
-    bool shown(int16_t layer) const { return !options_.hiddenLayers.contains(layer); }
-
-    LayerStyle styleOf(int16_t layer) const {
-        const auto& layers = scene_.design().layers;
-        if (layer >= 0 && static_cast<std::size_t>(layer) < layers.size() && layers[layer]) {
-            return layerStyle(*layers[layer]);
-        }
-        return layerStyle(engine::Layer{});
-    }
-
     QPainter& painter_;
     const BoardScene& scene_;
     const ViewOptions& options_;
-    double pixelsPerUnit_ = 1;
+    LayerStyles styles_;
+    Boxes boxes_;
 };
 
 void paintMarker(QPainter& painter, QPointF at, const QColor& color, bool selected) {
@@ -346,18 +485,28 @@ void paintMarker(QPainter& painter, QPointF at, const QColor& color, bool select
     painter.drawEllipse(at, kMarkerRadius / 2, kMarkerRadius / 2);
 }
 
+} // namespace
+
 void paintMarkers(QPainter& painter, const BoardScene& scene, const ViewOptions& options) {
     const QTransform toDevice = painter.worldTransform();
     const auto& markers = scene.design().drcs;
     painter.save();
     painter.resetTransform();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    // Marginal first, so that a Critical marker at the same place stays visible.
-    for (bool critical : {false, true}) {
+    // Waived ones first, then Marginal, so that a Critical marker at the same place stays visible.
+    enum class Layer { Waived, Marginal, Critical };
+    const auto layerOf = [&](std::size_t i) {
+        return options.waivedMarkers.contains(i)   ? Layer::Waived
+               : markers[i].severity == "Critical" ? Layer::Critical
+                                                   : Layer::Marginal;
+    };
+    for (Layer layer : {Layer::Waived, Layer::Marginal, Layer::Critical}) {
         for (std::size_t i = 0; i < markers.size(); ++i) {
             const engine::DrcMarker& marker = markers[i];
-            if (marker.file == scene.file().number && (marker.severity == "Critical") == critical) {
-                paintMarker(painter, toDevice.map(qt(marker.at)), severityColor(marker.severity),
+            if (marker.file == scene.file().number && layerOf(i) == layer) {
+                paintMarker(painter, toDevice.map(qt(marker.at)),
+                            layer == Layer::Waived ? QColor::fromRgba(kWaived)
+                                                   : severityColor(marker.severity),
                             options.selectedMarker == i);
             }
         }
@@ -365,10 +514,8 @@ void paintMarkers(QPainter& painter, const BoardScene& scene, const ViewOptions&
     painter.restore();
 }
 
-} // namespace
-
 void paintScene(QPainter& painter, const BoardScene& scene, const ViewOptions& options, const QRectF& area) {
-    ScenePainter(painter, scene, options).paintBlock(scene.itemsIn(area));
+    ScenePainter(painter, scene, options, area).paintBlock(scene.itemsIn(area));
     if (options.markers) {
         paintMarkers(painter, scene, options);
     }

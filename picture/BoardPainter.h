@@ -16,6 +16,7 @@ struct ViewOptions {
     std::set<int16_t> hiddenLayers;
     bool markers = true;
     std::optional<std::size_t> selectedMarker; // position in the design's markers
+    std::set<std::size_t> waivedMarkers;       // positions; drawn grey beneath the others
     std::vector<engine::DrcItem> highlighted;  // drawn in the highlight colour
 };
 
@@ -25,12 +26,16 @@ struct ViewOptions {
 inline constexpr double kDetailFromPixels = 8;
 inline constexpr double kBoxBelowPixels = 4;
 inline constexpr double kSkipBelowPixels = 0.4;
+// A polygon's hole smaller than this on the screen is not cut out.
+inline constexpr double kHoleFromPixels = 8;
 // Marker size on the screen, whatever the zoom.
 inline constexpr double kMarkerRadius = 7;
 
 // Draws what of the scene lies in `area` (file coordinates) with the painter's transform, which maps
-// file coordinates to the device, then the file's markers on top, Critical over Marginal.
+// file coordinates to the device, then, unless options.markers is off, the markers.
 void paintScene(QPainter& painter, const BoardScene& scene, const ViewOptions& options, const QRectF& area);
+// The file's markers with the painter's transform, Critical over Marginal.
+void paintMarkers(QPainter& painter, const BoardScene& scene, const ViewOptions& options);
 
 // The transform that shows `area` whole and centred in a device of `size`, y pointing up.
 QTransform fitTransform(const QRectF& area, QSizeF size, double margin = 20);

@@ -16,7 +16,7 @@ namespace bg = boost::geometry;
 namespace bgi = boost::geometry::index;
 using BoxPoint = bg::model::point<double, 2, bg::cs::cartesian>;
 using Box = bg::model::box<BoxPoint>;
-using Entry = std::pair<Box, std::size_t>;
+using Entry = std::pair<Box, std::size_t>; // an item's bounds and data position
 
 struct BoardScene::Index {
     bgi::rtree<Entry, bgi::quadratic<16>> tree;
@@ -90,24 +90,33 @@ QRectF shapeBounds(const engine::Shape& shape) {
 }
 
 BoardScene::BoardScene(const engine::Design& design, int32_t file)
-    : design_(design), file_(design.file(file)), block_(design.geometry(file_.geometry)),
+    : design_(design), file_(design.file(file)),
+      block_(design.geometry(file_.shownGeometry != 0 ? file_.shownGeometry : file_.geometry)),
       index_(std::make_unique<Index>()) {
     BoundsSum sum;
     std::vector<Entry> entries;
     entries.reserve(block_.data.size());
     all_.reserve(block_.data.size());
     for (std::size_t position = 0; position < block_.data.size(); ++position) {
-        QRectF box;
+        SceneItem item;
+        item.position = position;
         if (const auto* insert = std::get_if<engine::Insert>(&block_.data[position])) {
-            box = insertTransform(*insert).mapRect(summary(insert->geometry).bounds);
+            const GeometrySummary& placed = summary(insert->geometry);
+            item.bounds = insertTransform(*insert).mapRect(placed.bounds);
+            item.layer =
+                insert->mirror && placed.layer >= 0 ? design.mirrorLayer(placed.layer) : placed.layer;
         } else {
-            box = shapeBounds(std::get<engine::Graphic>(block_.data[position]).shape);
+            const auto& graphic = std::get<engine::Graphic>(block_.data[position]);
+            item.bounds = shapeBounds(graphic.shape);
+            item.layer = graphic.layer;
+            item.mark = std::holds_alternative<engine::Mark>(graphic.shape);
         }
-        sum.add(box);
-        entries.emplace_back(toBox(box), position);
-        all_.push_back({position, box});
+        sum.add(item.bounds);
+        entries.emplace_back(toBox(item.bounds), position);
+        all_.push_back(item);
     }
     index_->tree = decltype(index_->tree)(entries.begin(), entries.end());
+    itemBounds_ = sum.value();
     for (const engine::DrcMarker& marker : design.drcs) {
         if (marker.file == file) {
             sum.add(around(marker.at, 0));
@@ -118,21 +127,20 @@ BoardScene::BoardScene(const engine::Design& design, int32_t file)
 
 BoardScene::~BoardScene() = default;
 
-std::vector<SceneItem> BoardScene::itemsIn(const QRectF& area) const {
+std::span<const SceneItem> BoardScene::itemsIn(const QRectF& area) const {
     if (area.normalized().contains(bounds_)) {
         return all_; // the whole file: no search, no sorting
     }
-    std::vector<SceneItem> items;
+    found_.clear();
     index_->tree.query(
         bgi::intersects(toBox(area.normalized())),
-        boost::make_function_output_iterator([&](const Entry& entry) {
-            const Box& box = entry.first;
-            items.push_back(
-                {entry.second, QRectF(QPointF(box.min_corner().get<0>(), box.min_corner().get<1>()),
-                                      QPointF(box.max_corner().get<0>(), box.max_corner().get<1>()))});
-        }));
-    std::ranges::sort(items, {}, &SceneItem::position);
-    return items;
+        boost::make_function_output_iterator([this](const Entry& entry) { found_.push_back(entry.second); }));
+    std::ranges::sort(found_);
+    shown_.clear();
+    for (std::size_t position : found_) {
+        shown_.push_back(all_[position]);
+    }
+    return shown_;
 }
 
 const GeometrySummary& BoardScene::summary(int16_t geometry) const {

@@ -21,5 +21,6 @@ LayerStyle layerStyle(const engine::Layer& layer);
 QColor severityColor(const std::string& severity);
 inline constexpr QRgb kBackground = 0xff101418;
 inline constexpr QRgb kHighlight = 0xffffffff;
+inline constexpr QRgb kWaived = 0xff8c8c8c;
 
 } // namespace lumora::picture

@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <map>
+#include <system_error>
 
 namespace lumora::engine {
 
@@ -39,7 +41,7 @@ double scaleOf(const JsonNode& node) {
 
 class Reader {
   public:
-    explicit Reader(const PlacementLimits& limits) : limits_(limits) {}
+    Reader(const PlacementLimits& limits, const DataItemStore& items) : limits_(limits), items_(items) {}
 
     Design read(const JsonNode& root) {
         root.expectObject(
@@ -176,16 +178,27 @@ class Reader {
             geometryNodes_.emplace(geometry.number, node);
             design_.geometries.emplace(geometry.number, std::move(geometry));
         }
-        for (const JsonNode& node : nodes) {
+        for (std::size_t position = 0; position < nodes.size(); ++position) {
+            const JsonNode& node = nodes[position];
             Geometry& geometry =
                 design_.geometries.at(static_cast<int16_t>(node.member("number").integer(1, kInt16Max)));
             if (auto data = node.optionalMember("data")) {
-                for (const JsonNode& item : data->elements()) {
-                    geometry.data.push_back(dataItem(item, geometry));
-                }
+                readData(*data, position, geometry);
             }
         }
         checkNesting(nodes);
+    }
+
+    // The tree holds the data list empty (it fails unless an array); its items are in the store,
+    // under the geometry's position in the file.
+    void readData(const JsonNode& data, std::size_t stored, Geometry& geometry) {
+        data.elements();
+        const std::size_t count = items_.count(stored);
+        geometry.data.reserve(count);
+        for (std::size_t position = 0; position < count; ++position) {
+            const Json item = items_.item(stored, position);
+            geometry.data.push_back(dataItem(JsonNode(item, data.elementPath(position)), geometry));
+        }
     }
 
     // Placements that run in a circle would have no end, and very deep nesting would exhaust the
@@ -426,7 +439,7 @@ class Reader {
                 std::ranges::find(design_.files, *problem->file, &File::number) - design_.files.begin();
             files[static_cast<std::size_t>(at)].fail(problem->text);
         }
-        geometryNodes_.at(problem->geometry).member("data").elements()[problem->item].fail(problem->text);
+        failAt(geometryNodes_.at(problem->geometry).member("data").elementPath(problem->item), problem->text);
     }
 
     void checkFlattenFiles() const {
@@ -499,6 +512,7 @@ class Reader {
     }
 
     const PlacementLimits& limits_;
+    const DataItemStore& items_;
     Design design_;
     std::map<std::string, int16_t> geometryNumbers_;
     std::map<int16_t, JsonNode> geometryNodes_;
@@ -526,32 +540,36 @@ std::string syntaxError(const nlohmann::json::parse_error& error, std::string_vi
            std::to_string(column) + "): " + message;
 }
 
-} // namespace
-
-Design parseDesign(std::string_view text, const PlacementLimits& limits) {
-    Json root;
+DesignTree parseTree(std::string_view text) {
     try {
-        root = parseJsonTree(text);
+        return parseDesignTree(text);
     } catch (const nlohmann::json::parse_error& error) {
         throw DesignFormatError(syntaxError(error, text));
     } catch (const nlohmann::json::exception& error) {
         throw DesignFormatError("syntax error: " + withoutPrefix(error.what(), "] "));
     }
+}
+
+Design readTree(const DesignTree& tree, const PlacementLimits& limits) {
     try {
-        return Reader(limits).read(JsonNode(root, ""));
+        return Reader(limits, tree.items).read(JsonNode(tree.root, ""));
     } catch (const nlohmann::json::exception& error) {
         throw DesignFormatError(std::string("unreadable design: ") + error.what());
     }
 }
 
-Design loadDesign(const std::filesystem::path& path) {
+// The file's text, read in pieces and bounded, so that /dev/zero or a runaway file is refused, not
+// swallowed.
+std::string designText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw DesignFormatError("cannot open design file \"" + path.string() + "\"");
     }
-    // Read in pieces and bounded, so that /dev/zero or a runaway file is refused, not swallowed.
     constexpr std::size_t kMaxDesignBytes = 256 * 1024 * 1024;
     std::string content;
+    std::error_code unknownSize;
+    content.reserve(std::min<std::size_t>(std::filesystem::file_size(path, unknownSize), kMaxDesignBytes) +
+                    1);
     std::array<char, 64 * 1024> chunk{};
     while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
         content.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
@@ -560,8 +578,21 @@ Design loadDesign(const std::filesystem::path& path) {
                                     " MiB, not a design file");
         }
     }
+    return content;
+}
+
+} // namespace
+
+Design parseDesign(std::string_view text, const PlacementLimits& limits) {
+    return readTree(parseTree(text), limits);
+}
+
+Design loadDesign(const std::filesystem::path& path) {
+    std::string text = designText(path);
     try {
-        return parseDesign(content);
+        DesignTree tree = parseTree(text);
+        text = std::string(); // the text is not needed to read the tree
+        return readTree(tree, {});
     } catch (const DesignFormatError& error) {
         throw DesignFormatError(path.string() + ": " + error.what());
     }

@@ -15,17 +15,28 @@ std::string typeName(const Json& value) {
 }
 
 std::string childPath(const std::string& parent, std::string_view key) {
-    std::string escaped;
+    std::string path;
+    path.reserve(parent.size() + 1 + key.size());
+    path += parent;
+    path += '/';
     for (char c : key) {
-        escaped += c == '~' ? "~0" : c == '/' ? "~1" : std::string(1, c);
+        path += c == '~' ? "~0" : c == '/' ? "~1" : std::string_view(&c, 1);
     }
-    return parent + "/" + escaped;
+    return path;
 }
 
 } // namespace
 
+void failAt(const std::string& path, const std::string& problem) {
+    throw DesignFormatError("at " + (path.empty() ? std::string("/") : path) + ": " + problem);
+}
+
 void JsonNode::fail(const std::string& problem) const {
-    throw DesignFormatError("at " + (path_.empty() ? std::string("/") : path_) + ": " + problem);
+    failAt(path_, problem);
+}
+
+std::string JsonNode::elementPath(std::size_t position) const {
+    return path_ + "/" + std::to_string(position);
 }
 
 void JsonNode::expectObject(std::initializer_list<std::string_view> allowed) const {
@@ -64,7 +75,7 @@ std::vector<JsonNode> JsonNode::elements() const {
     std::vector<JsonNode> result;
     result.reserve(value_.size());
     for (std::size_t i = 0; i < value_.size(); ++i) {
-        result.emplace_back(value_[i], path_ + "/" + std::to_string(i));
+        result.emplace_back(value_[i], elementPath(i));
     }
     return result;
 }
@@ -138,8 +149,16 @@ Point JsonNode::point() const {
     if (!value_.is_array() || value_.size() != 2) {
         fail("expected a point [x, y]");
     }
-    auto coordinates = elements();
-    return {coordinates[0].number(), coordinates[1].number()};
+    return {coordinate(0), coordinate(1)};
+}
+
+// Points are most of a design file: their coordinates get a pointer only when they fail.
+double JsonNode::coordinate(std::size_t position) const {
+    const Json& value = value_[position];
+    if (value.is_number() && std::isfinite(value.get<double>())) {
+        return value.get<double>();
+    }
+    return JsonNode(value, elementPath(position)).number();
 }
 
 Ring JsonNode::ring(std::size_t minPoints) const {

@@ -51,10 +51,17 @@ class JsonNode {
     bool booleanOr(std::string_view key, bool fallback) const;
 
     [[noreturn]] void fail(const std::string& problem) const;
+    // The pointer of an element of this array.
+    std::string elementPath(std::size_t position) const;
 
   private:
+    double coordinate(std::size_t position) const;
+
     const Json& value_;
     std::string path_;
 };
+
+// Fails as a node at that JSON pointer does.
+[[noreturn]] void failAt(const std::string& path, const std::string& problem);
 
 } // namespace lumora::engine

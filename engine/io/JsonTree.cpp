@@ -7,15 +7,39 @@
 
 namespace lumora::engine {
 
+void DataItemStore::add(std::size_t geometry, const Json& item) {
+    if (bounds_.size() <= geometry) {
+        bounds_.resize(geometry + 1);
+    }
+    std::vector<std::size_t>& bounds = bounds_[geometry];
+    if (bounds.empty()) {
+        bounds.push_back(bytes_.size());
+    }
+    Json::to_msgpack(item, bytes_);
+    bounds.push_back(bytes_.size());
+}
+
+std::size_t DataItemStore::count(std::size_t geometry) const {
+    return geometry < bounds_.size() && !bounds_[geometry].empty() ? bounds_[geometry].size() - 1 : 0;
+}
+
+Json DataItemStore::item(std::size_t geometry, std::size_t position) const {
+    const std::vector<std::size_t>& bounds = bounds_.at(geometry);
+    const auto begin = bytes_.begin() + static_cast<std::ptrdiff_t>(bounds.at(position));
+    const auto end = bytes_.begin() + static_cast<std::ptrdiff_t>(bounds.at(position + 1));
+    return Json::from_msgpack(begin, end);
+}
+
 namespace {
 
 using Members = Json::object_t::Container;
 
 // Builds the tree from nlohmann's SAX events. Only the innermost open container grows, so the
-// pointers to the outer ones stay valid.
+// pointers to the outer ones stay valid. An item of a geometry's data list is built on its own and
+// moved into the store once complete.
 class TreeBuilder : public nlohmann::json_sax<Json> {
   public:
-    explicit TreeBuilder(Json& root) : root_(root) {}
+    explicit TreeBuilder(DesignTree& tree) : tree_(tree) {}
 
     bool null() override { return place(nullptr); }
     bool boolean(bool value) override { return place(value); }
@@ -53,59 +77,87 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
         Json* value;
         std::unordered_set<std::string> names; // objects only
         std::string lastKey;
+        std::size_t elements = 0; // arrays only: the elements begun so far
     };
 
-    // Where the next value goes: the root, the slot of the last key, or the end of an array.
+    // Open containers down to an element of /geometries/N/data.
+    static constexpr std::size_t kItemLevel = 4;
+
+    // True when the next value is an element of a geometry's data list.
+    bool startsDataItem() const {
+        return open_.size() == kItemLevel && open_[0].lastKey == "geometries" && open_[1].value->is_array() &&
+               open_[2].value->is_object() && open_[2].lastKey == "data" && open_[3].value->is_array();
+    }
+
+    // Where the next value goes: the root, the slot of the last key, the end of an array, or a data
+    // item of its own.
     Json* target() {
         if (open_.empty()) {
-            return &root_;
+            return &tree_.root;
         }
-        if (Json* array = open_.back().value; array->is_array()) {
-            array->push_back(nullptr);
-            return &array->back();
+        Open& innermost = open_.back();
+        if (!innermost.value->is_array()) {
+            return slot_;
         }
-        return slot_;
+        ++innermost.elements;
+        if (startsDataItem()) {
+            item_ = nullptr;
+            return &item_;
+        }
+        innermost.value->push_back(nullptr);
+        return &innermost.value->back();
     }
 
     bool place(Json value) {
         *target() = std::move(value);
+        storeCompleteItem();
         return true;
     }
 
     bool open(Json container) {
         Json* placed = target();
         *placed = std::move(container);
-        open_.push_back({placed, {}, {}});
+        open_.push_back({placed, {}, {}, 0});
         return true;
     }
 
     bool close() {
         open_.pop_back();
+        storeCompleteItem();
         return true;
+    }
+
+    // A value placed or a container closed at the level of the data list completes an item.
+    void storeCompleteItem() {
+        if (open_.size() == kItemLevel && !item_.is_discarded() && startsDataItem()) {
+            tree_.items.add(open_[1].elements - 1, item_);
+            item_ = Json(Json::value_t::discarded);
+        }
     }
 
     std::string pointer() const {
         std::string path;
         for (std::size_t level = 0; level + 1 < open_.size(); ++level) {
-            const Json& container = *open_[level].value;
-            path +=
-                "/" + (container.is_array() ? std::to_string(container.size() - 1) : open_[level].lastKey);
+            const Open& container = open_[level];
+            path += "/" + (container.value->is_array() ? std::to_string(container.elements - 1)
+                                                       : container.lastKey);
         }
         return path.empty() ? "/" : path;
     }
 
-    Json& root_;
+    DesignTree& tree_;
     std::vector<Open> open_;
     Json* slot_ = nullptr;
+    Json item_ = Json(Json::value_t::discarded); // the data item being built, discarded between items
 };
 
 } // namespace
 
-Json parseJsonTree(std::string_view text) {
-    Json root;
-    TreeBuilder builder(root);
+DesignTree parseDesignTree(std::string_view text) {
+    DesignTree tree;
+    TreeBuilder builder(tree);
     Json::sax_parse(text, &builder);
-    return root;
+    return tree;
 }
 
 } // namespace lumora::engine

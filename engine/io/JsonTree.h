@@ -2,15 +2,41 @@
 
 #include "engine/io/JsonNode.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace lumora::engine {
 
-// Parses a design file's text into a tree that keeps the members of each object in file order.
-// Unlike Json::parse it costs one hash per member (ordered_json's own insertion scans the members
-// already read, quadratic in the size of an object) and refuses a member name used twice in one
-// object with a DesignFormatError at that object's JSON pointer. Syntax errors are thrown as
-// Json::parse throws them.
-Json parseJsonTree(std::string_view text);
+// The items of the geometries' data lists, kept as MessagePack (a fraction of the size of a tree of
+// them) until the reader takes them one at a time, so that a large design is never held as a tree.
+class DataItemStore {
+  public:
+    void add(std::size_t geometry, const Json& item);
+    // Items of the geometry at this position of the file's geometry list.
+    std::size_t count(std::size_t geometry) const;
+    Json item(std::size_t geometry, std::size_t position) const;
+
+  private:
+    std::vector<std::uint8_t> bytes_;
+    // Per geometry, where each of its items begins in bytes_ and where the last one ends: a
+    // geometry's items are parsed one after another.
+    std::vector<std::vector<std::size_t>> bounds_;
+};
+
+// A design file parsed: the document's tree with every geometry's "data" list left empty, and what
+// those lists held.
+struct DesignTree {
+    Json root;
+    DataItemStore items;
+};
+
+// Parses a design file's text, keeping the members of each object in file order. Unlike Json::parse
+// it costs one hash per member (ordered_json's own insertion scans the members already read,
+// quadratic in the size of an object) and refuses a member name used twice in one object with a
+// DesignFormatError at that object's JSON pointer. Syntax errors are thrown as Json::parse throws
+// them.
+DesignTree parseDesignTree(std::string_view text);
 
 } // namespace lumora::engine

@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include <malloc.h>
+
 namespace lumora::engine {
 
 namespace {
@@ -18,13 +20,21 @@ std::string startOf(const std::filesystem::path& path) {
     return start;
 }
 
-} // namespace
-
-Design openDesign(const std::filesystem::path& path) {
+Design readDesign(const std::filesystem::path& path) {
     if (path.extension() == ".kicad_pcb" || kicad::isKicadBoard(startOf(path))) {
         return kicad::loadKicadBoard(path).design;
     }
     return loadDesign(path);
+}
+
+} // namespace
+
+Design openDesign(const std::filesystem::path& path) {
+    Design design = readDesign(path);
+    // The reader's text and trees are freed in many small blocks the allocator would keep for the
+    // process's life; a run needs that memory for other things.
+    malloc_trim(0);
+    return design;
 }
 
 } // namespace lumora::engine

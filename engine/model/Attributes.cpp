@@ -17,17 +17,26 @@ AttributeList::AttributeList(std::initializer_list<Attribute> attributes) {
     }
 }
 
+std::optional<std::size_t> AttributeList::position(std::string_view keyword) const {
+    if (index_) {
+        return index_->find(keyword);
+    }
+    auto found =
+        std::ranges::find_if(items_, [&](const Attribute& a) { return sameKeyword(a.keyword, keyword); });
+    return found != items_.end() ? std::optional(static_cast<std::size_t>(found - items_.begin()))
+                                 : std::nullopt;
+}
+
 const std::string* AttributeList::find(std::string_view keyword) const {
-    std::optional<std::size_t> position = index_.find(keyword);
-    return position ? &items_[*position].value : nullptr;
+    std::optional<std::size_t> at = position(keyword);
+    return at ? &items_[*at].value : nullptr;
 }
 
 void AttributeList::set(std::string_view keyword, std::string value) {
-    if (std::optional<std::size_t> position = index_.find(keyword)) {
-        items_[*position].value = std::move(value);
+    if (std::optional<std::size_t> at = position(keyword)) {
+        items_[*at].value = std::move(value);
     } else {
-        index_.add(keyword, items_.size());
-        items_.push_back({std::string(keyword), std::move(value)});
+        append({std::string(keyword), std::move(value)});
     }
 }
 
@@ -40,17 +49,30 @@ void AttributeList::erase(std::string_view keyword) {
 void AttributeList::addMissing(const AttributeList& other) {
     for (const Attribute& attribute : other) {
         if (!has(attribute.keyword)) {
-            index_.add(attribute.keyword, items_.size());
-            items_.push_back(attribute);
+            append(attribute);
         }
     }
 }
 
-void AttributeList::reindex() {
-    index_.clear();
-    for (std::size_t position = 0; position < items_.size(); ++position) {
-        index_.add(items_[position].keyword, position);
+void AttributeList::append(Attribute attribute) {
+    items_.push_back(std::move(attribute));
+    if (index_) {
+        index_->add(items_.back().keyword, items_.size() - 1);
+    } else if (items_.size() >= kIndexedFrom) {
+        reindex();
     }
+}
+
+void AttributeList::reindex() {
+    index_.reset();
+    if (items_.size() < kIndexedFrom) {
+        return;
+    }
+    KeywordIndex index;
+    for (std::size_t at = 0; at < items_.size(); ++at) {
+        index.add(items_[at].keyword, at);
+    }
+    index_ = std::move(index);
 }
 
 } // namespace lumora::engine

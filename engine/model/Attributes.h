@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/model/HeapOptional.h"
 #include "engine/model/KeywordIndex.h"
 
 #include <string>
@@ -15,7 +16,8 @@ struct Attribute {
 };
 
 // The attributes of one item, in the order they were set. Keywords compare without regard to case,
-// as KORVEN's keyword table does.
+// as KORVEN's keyword table does. Most items have none or a few, which are searched in order; a
+// long list is indexed, so that reading a list of many attributes does not grow with the square.
 class AttributeList {
   public:
     AttributeList() = default;
@@ -34,13 +36,17 @@ class AttributeList {
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-    bool operator==(const AttributeList&) const = default;
+    bool operator==(const AttributeList& other) const { return items_ == other.items_; }
 
   private:
+    static constexpr std::size_t kIndexedFrom = 16;
+
+    std::optional<std::size_t> position(std::string_view keyword) const;
+    void append(Attribute attribute);
     void reindex();
 
     std::vector<Attribute> items_;
-    KeywordIndex index_;
+    HeapOptional<KeywordIndex> index_; // from kIndexedFrom attributes on
 };
 
 bool sameKeyword(std::string_view a, std::string_view b);

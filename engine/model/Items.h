@@ -2,11 +2,11 @@
 
 #include "engine/KorvenCodes.h"
 #include "engine/model/Attributes.h"
+#include "engine/model/HeapOptional.h"
 #include "engine/model/Shapes.h"
 
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -29,7 +29,7 @@ struct Graphic {
     int16_t graphicClass = graphic_class::Normal;
     std::string net{};
     AttributeList attributes{};
-    std::optional<FlatOrigin> origin{}; // set in flatten geometries only
+    HeapOptional<FlatOrigin> origin{}; // set in flatten geometries only: no room in design items
     bool operator==(const Graphic&) const = default;
 };
 

@@ -1,6 +1,6 @@
 // KORVEN's window after the full example script on the example board: markers drawn where they are,
-// the list sorted, filtered and following the grid, a chosen marker centred with its items; and the
-// web help of the selected test.
+// pan, zoom, fit and layers, the list sorted, filtered and following the grid, a chosen marker
+// centred with its items, markers waived and un-waived; and the web help of the selected test.
 
 #include "desktop/BoardWindow.h"
 #include "desktop/BoardView.h"
@@ -10,12 +10,18 @@
 #include "desktop/WebHelp.h"
 #include "engine/measure/WhileWaiting.h"
 #include "korven/clsResponse.h"
+#include "picture/DrawingCache.h"
 #include "picture/LayerStyle.h"
 #include "picture/PictureExport.h"
+#include "record/Waivers.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
+#include <QInputDialog>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
@@ -31,7 +37,7 @@ using namespace lumora::desktop;
 namespace {
 
 const QString kScripts = LUMORA_SOURCE_DIR "/examples/scripts";
-const QString kDesign = LUMORA_SOURCE_DIR "/examples/designs/single-board.json";
+const QString kExampleDesign = LUMORA_SOURCE_DIR "/examples/designs/single-board.json";
 constexpr QSize kImageSize{1200, 900};
 
 QString cell(const QAbstractItemModel& model, int row, int column) {
@@ -55,6 +61,24 @@ double distanceToNearestMarker(const engine::Design& design, const QTransform& f
     return nearest;
 }
 
+// What the view shows, drawn afresh: the drawing without anything kept, the markers over it.
+QImage freshDrawing(BoardView& view) {
+    picture::DrawingCache fresh;
+    QImage image = fresh.drawing(*view.scene(), view.options(), view.view(), view.size());
+    QPainter painter(&image);
+    painter.setTransform(view.view());
+    picture::paintMarkers(painter, *view.scene(), view.options());
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage shown(BoardView& view) {
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void sendTo(QWidget& widget, QEvent&& event) {
+    QApplication::sendEvent(&widget, &event);
+}
+
 } // namespace
 
 class BoardWindowTest : public QObject {
@@ -71,6 +95,21 @@ class BoardWindowTest : public QObject {
 
     BoardWindow& board() { return window_->boardWindow(); }
     const engine::Design& design() { return *design_->design(); }
+    QString designCopy() { return home_.filePath("single-board.json"); }
+    // Every pixel of the view that is not background lies on a marker's ring.
+    bool onlyMarkersShown() {
+        const QImage drawn = shown(board().view());
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                if ((drawn.pixel(x, y) | 0xff000000) != picture::kBackground &&
+                    distanceToNearestMarker(design(), board().view().view(), QPointF(x + 0.5, y + 0.5)) >
+                        picture::kMarkerRadius + 2.5) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
     long gridRowOf(const std::string& test) {
         for (long row = 1; row <= script_->grid().testRows(); ++row) {
             if (script_->grid().text(row, TestGrid::Name) == test) {
@@ -94,9 +133,11 @@ class BoardWindowTest : public QObject {
         setEventPump(&pump_);
         registerResponseClass(automationRegistry());
         engine::setWhileWaiting([] { eventPump().doEvents(); });
+        // A copy, so that the waivers file is written beside it, not into the examples.
+        QVERIFY(QFile::copy(kExampleDesign, designCopy()));
         design_ = std::make_unique<DesignHost>();
         window_ = std::make_unique<MainWindow>(*design_);
-        window_->chooseDesign(kDesign);
+        window_->chooseDesign(designCopy());
         window_->show();
         window_->model().openScripts(kScripts.toStdString(), {"all-tests.dfm"}, 1);
         script_ = window_->model().windows().back().get();
@@ -142,6 +183,60 @@ class BoardWindowTest : public QObject {
         QVERIFY(markersOnly != drawn); // the layers did draw
     }
 
+    // A drag moves the picture with the mouse, the wheel zooms about the mouse; what the view keeps
+    // between repaints equals a drawing made afresh. Fit shows the whole file again.
+    void panZoomAndFit() {
+        BoardView& view = board().view();
+        board().refreshMarkers(); // nothing chosen, the file fitted
+        const QImage before = shown(view);
+        const QPoint from(view.width() / 2, view.height() / 2);
+        const QPointF grabbed = view.view().inverted().map(QPointF(from));
+        QTest::mousePress(&view, Qt::LeftButton, {}, from);
+        const QPoint to = from + QPoint(37, -23);
+        sendTo(view,
+               QMouseEvent(QEvent::MouseMove, to, view.mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {}));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, to);
+        QVERIFY(QLineF(view.toWidget(grabbed), to).length() < 1e-6);
+        const QImage moved = shown(view);
+        QCOMPARE(moved.pixel(from + QPoint(37, -23)), before.pixel(from));
+        QCOMPARE(moved, freshDrawing(view));
+
+        const double scale = view.view().m11();
+        const QPointF under = view.view().inverted().map(QPointF(to));
+        sendTo(view, QWheelEvent(to, view.mapToGlobal(to), {}, {0, 240}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                                 false));
+        QVERIFY(QLineF(view.toWidget(under), to).length() < 1e-6);
+        QVERIFY(view.view().m11() > 1.4 * scale);
+        QTRY_COMPARE(shown(view), freshDrawing(view)); // once the wheel rests
+
+        board().findChild<QPushButton*>("fitButton")->click();
+        const QRectF whole = view.view().mapRect(view.scene()->bounds());
+        QVERIFY(QRectF(view.rect()).adjusted(19, 19, -19, -19).contains(whole));
+        QVERIFY(std::abs(whole.left() - 20) < 1 || std::abs(whole.top() - 20) < 1);
+    }
+
+    // Unticking a layer takes its items out of the picture; ticking it brings them back.
+    void aLayerBoxHidesItsItems() {
+        board().refreshMarkers();
+        QListWidget& layers = board().layers();
+        std::vector<Qt::CheckState> before;
+        QListWidgetItem* top = layers.findItems("TOP", Qt::MatchExactly).value(0);
+        QVERIFY(top != nullptr);
+        for (int i = 0; i < layers.count(); ++i) {
+            before.push_back(layers.item(i)->checkState());
+            layers.item(i)->setCheckState(layers.item(i) == top ? Qt::Checked : Qt::Unchecked);
+        }
+        const QImage topOnly = shown(board().view());
+        QVERIFY(!onlyMarkersShown());
+        top->setCheckState(Qt::Unchecked);
+        QVERIFY(onlyMarkersShown());
+        top->setCheckState(Qt::Checked);
+        QCOMPARE(shown(board().view()), topOnly);
+        for (int i = 0; i < layers.count(); ++i) {
+            layers.item(i)->setCheckState(before[static_cast<std::size_t>(i)]);
+        }
+    }
+
     void theListSortsAndAChosenMarkerIsCentredWithItsItems() {
         board().showTest(std::nullopt);
         QTableView& list = board().list();
@@ -180,6 +275,45 @@ class BoardWindowTest : public QObject {
         board().filter().setText("critical");
         QCOMPARE(list.rowCount(), critical);
         board().filter().setText("");
+    }
+
+    // The waivers file beside the design gains the chosen marker's key with a reason, and loses it
+    // again; a waiver already in the file stays.
+    void aChosenMarkerIsWaivedAndUnwaived() {
+        const std::filesystem::path file = home_.filePath("single-board.waivers.json").toStdString();
+        const Waiver older{"Etch Width / ctrl_board.cc / Etch Width / old", "kept", "a", "2026-01-01"};
+        saveWaivers(file, {older});
+        board().showTest(std::nullopt);
+        board().selectMarker(0);
+        const int source = board().filter().mapToSource(board().list().currentIndex()).row();
+        const std::string key = board().table().row(source).key;
+        QVERIFY(key.starts_with(board().table().row(source).test + " / ctrl_board.cc / "));
+        auto* waive = board().findChild<QPushButton*>("waiveButton");
+        auto* unwaive = board().findChild<QPushButton*>("unwaiveButton");
+        QVERIFY(waive->isEnabled() && !unwaive->isEnabled());
+
+        QTimer::singleShot(0, this, [] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            dialog->setTextValue("fixture clears it");
+            dialog->accept();
+        });
+        waive->click();
+        std::vector<Waiver> waivers = loadWaivers(file);
+        QCOMPARE(waivers.size(), 2U);
+        QCOMPARE(waivers[1].key, key);
+        QCOMPARE(waivers[1].reason, std::string("fixture clears it"));
+        QCOMPARE(board().list().currentIndex().siblingAtColumn(MarkerTable::Waiver).data().toString(),
+                 QString("fixture clears it"));
+        QVERIFY(!waive->isEnabled() && unwaive->isEnabled());
+        QCOMPARE(board().view().options().waivedMarkers, std::set{board().table().row(source).marker});
+
+        unwaive->click();
+        waivers = loadWaivers(file);
+        QCOMPARE(waivers.size(), 1U);
+        QCOMPARE(waivers[0].key, older.key);
+        QVERIFY(
+            board().list().currentIndex().siblingAtColumn(MarkerTable::Waiver).data().toString().isEmpty());
     }
 
     void webHelpOpensTheSelectedTestsPage() {

@@ -1,3 +1,6 @@
+#include "desktop/BoardView.h"
+#include "desktop/BoardWindow.h"
+#include "desktop/DebugWindows.h"
 #include "desktop/MainWindow.h"
 #include "desktop/ProgramIcon.h"
 #include "desktop/QtEventPump.h"
@@ -6,13 +9,16 @@
 #include "desktop/TipWindow.h"
 #include "desktop/Units.h"
 #include "engine/measure/WhileWaiting.h"
+#include "korven/RunnerSwitches.h"
 #include "korven/clsResponse.h"
 #include "ui/ToolTip.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -53,6 +59,16 @@ class MessageReader : public QObject {
   private:
     QTimer timer_;
 };
+
+// Runs `user` once the modal dialog `name` is up, then closes it if `user` left it open.
+void inDialog(const char* name, std::function<void(QDialog&)> user) {
+    QTimer::singleShot(0, [name, user = std::move(user)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr && dialog->objectName() == name);
+        user(*dialog);
+        dialog->reject();
+    });
+}
 
 // Runs check on every pass of the event loop while a run lets events through.
 class DuringRun : public QObject {
@@ -262,6 +278,91 @@ class DesktopTest : public QObject {
         QTest::mouseMove(grid.viewport(), overRow2 + QPoint(0, grid.rowHeight(0)));
         QTest::qWait(900);
         QVERIFY(tip.isVisible()); // not tracked: the old tip stays until the mouse is tracked again
+    }
+
+    // A bad limit is refused when the box is left and by OK; a good one is stored, rounded half to even.
+    void theSettingsDialogsCheckWhatTheyAreGiven() {
+        runnerSwitches().intDRCLimit = 7;
+        bool stored = false;
+        inDialog("frmRunnerSettings", [&](QDialog& dialog) {
+            auto* limit = dialog.findChild<QLineEdit*>();
+            QCOMPARE(limit->text(), QString("7"));
+            QApplication::setActiveWindow(&dialog);
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            limit->setFocus();
+            limit->setText("32768");
+            QTest::keyClick(limit, Qt::Key_Tab);
+            QTRY_COMPARE(messages_->texts, QStringList{"Error: Invalid value"});
+            QTRY_COMPARE(dialog.focusWidget(), limit); // Tab had moved it to OK
+            limit->setText("ten");
+            dialog.findChild<QPushButton*>()->click();
+            QTRY_COMPARE(messages_->texts.size(), 2);
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(runnerSwitches().intDRCLimit, int16_t{7});
+            limit->setText("2.5");
+            dialog.findChild<QPushButton*>()->click();
+            stored = !dialog.isVisible();
+        });
+        window_->perform(Command::RunnerSettings);
+        QVERIFY(stored);
+        QCOMPARE(runnerSwitches().intDRCLimit, int16_t{2});
+        QCOMPARE(messages_->texts.size(), 2);
+        runnerSwitches().intDRCLimit = 0;
+
+        runnerSwitches().blnDebugOn = false;
+        inDialog("", [](QDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QString("Debug Settings"));
+            dialog.findChild<QCheckBox*>()->click();
+            QVERIFY(runnerSwitches().blnDebugOn); // at once, before OK
+            dialog.findChild<QPushButton*>()->click();
+            QVERIFY(!dialog.isVisible());
+        });
+        window_->perform(Command::DebugSettings);
+        QVERIFY(runnerSwitches().blnDebugOn);
+        runnerSwitches().blnDebugOn = false;
+    }
+
+    // A row shows its geometry framed in KORVEN's window, View Original the file's own; during a run
+    // a click does nothing (the run keeps its connection and finds what it finds).
+    void createdGeometriesShowInTheBoardViewBetweenRuns() {
+        runnerSwitches().blnDebugOn = true;
+        frmTests& model = open("smt-assembly.dfm");
+        button(model, "runButton").click();
+        window_->perform(Command::ShowDebuggedGeometries);
+        auto* list = window_->findChild<DebugListWindow*>();
+        QVERIFY(list->table().rowCount() > 0);
+        DuringRun user([&] {
+            if (model.runState().lngCurRow == 3) {
+                emit list->table().cellClicked(0, 0);
+            }
+        });
+        button(model, "runButton").click();
+        QCOMPARE(model.totals().critical, 16L);
+        BoardView& view = window_->boardWindow().view();
+        QVERIFY(!view.scene()->showsOtherGeometry());
+
+        // A geometry with items, of another file than the one shown first.
+        const std::vector<CreatedGeometry>& rows = window_->model().debugList().rows();
+        const auto shown = std::ranges::find_if(rows, [this](const CreatedGeometry& row) {
+            return row.checked && row.filePos != 1 &&
+                   design_->design()->geometry(row.geomNum).data.size() > 1;
+        });
+        QVERIFY(shown != rows.end());
+        const int row = static_cast<int>(shown - rows.begin());
+        const CreatedGeometry created = *shown;
+        emit list->table().cellClicked(row, 0);
+        QCOMPARE(view.scene()->file().number, created.filePos);
+        QCOMPARE(view.scene()->block().number, created.geomNum);
+        QVERIFY(window_->boardWindow().shownGeometry().text().contains(
+            QString::fromStdString(created.geometryName)));
+        const QRectF framed = view.view().mapRect(view.scene()->itemBounds());
+        QVERIFY(QRectF(view.rect()).contains(framed));
+        QVERIFY(framed.width() > 0.8 * view.width() || framed.height() > 0.8 * view.height());
+
+        list->findChild<QPushButton*>("View Original")->click();
+        QCOMPARE(view.scene()->block().number, view.scene()->file().geometry);
+        QVERIFY(window_->boardWindow().shownGeometry().isHidden());
+        runnerSwitches().blnDebugOn = false;
     }
 
     void theDesignIsRememberedAndABadOneKeepsTheOld() {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace lumora::cli {
+namespace lumora {
 
 // An engineer's acceptance of one violation (docs/report-format.md).
 struct Waiver {
@@ -27,9 +27,21 @@ class WaiverFileError : public std::runtime_error {
 
 std::vector<Waiver> loadWaivers(const std::filesystem::path& path);
 void writeWaiversJson(const std::vector<Waiver>& waivers, std::ostream& out);
+// Replaces the file whole (a temporary file renamed onto it); throws std::runtime_error.
+void saveWaivers(const std::filesystem::path& path, const std::vector<Waiver>& waivers);
 
-// The waivers file used without --waivers: DESIGN.waivers.json beside the design, if it exists.
+// DESIGN.waivers.json beside the design: the design's name with .waivers.json for its extension.
+std::filesystem::path waiversFileBeside(const std::filesystem::path& design);
+// The waivers file used without --waivers: the one beside the design, if it exists.
 std::optional<std::filesystem::path> defaultWaiversFile(const std::filesystem::path& design);
+
+// Who waives and when: the user's login name and today's date (UTC, YYYY-MM-DD).
+std::string waiverAuthor();
+std::string waiverDate();
+// Adds the waiver, or replaces the one with its key.
+void setWaiver(std::vector<Waiver>& waivers, Waiver waiver);
+// Removes the waiver of a key; false when there was none.
+bool removeWaiver(std::vector<Waiver>& waivers, const std::string& key);
 
 // Marks the markers whose key a waiver names; returns the waivers that matched nothing (stale).
 std::vector<Waiver> applyWaivers(const std::vector<Waiver>& waivers, std::vector<TestRecord>& tests);
@@ -38,4 +50,4 @@ std::vector<Waiver> applyWaivers(const std::vector<Waiver>& waivers, std::vector
 std::vector<Waiver> baselineWaivers(const std::vector<TestRecord>& tests, const std::string& author,
                                     const std::string& date);
 
-} // namespace lumora::cli
+} // namespace lumora

@@ -1,12 +1,18 @@
-#include "cli/Waivers.h"
+#include "record/Waivers.h"
+
+#include "engine/io/ReplaceFile.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
 
-namespace lumora::cli {
+namespace lumora {
 
 namespace {
 
@@ -70,9 +76,19 @@ void writeWaiversJson(const std::vector<Waiver>& waivers, std::ostream& out) {
     out << Json{{"waivers", std::move(list)}}.dump(2) << '\n';
 }
 
-std::optional<std::filesystem::path> defaultWaiversFile(const std::filesystem::path& design) {
+void saveWaivers(const std::filesystem::path& path, const std::vector<Waiver>& waivers) {
+    std::ostringstream text;
+    writeWaiversJson(waivers, text);
+    engine::replaceFile(path, text.str());
+}
+
+std::filesystem::path waiversFileBeside(const std::filesystem::path& design) {
     std::filesystem::path beside = design;
-    beside.replace_extension(".waivers.json");
+    return beside.replace_extension(".waivers.json");
+}
+
+std::optional<std::filesystem::path> defaultWaiversFile(const std::filesystem::path& design) {
+    const std::filesystem::path beside = waiversFileBeside(design);
     std::error_code ignored;
     if (std::filesystem::is_regular_file(beside, ignored)) {
         return beside;
@@ -116,4 +132,31 @@ std::vector<Waiver> baselineWaivers(const std::vector<TestRecord>& tests, const 
     return waivers;
 }
 
-} // namespace lumora::cli
+std::string waiverAuthor() {
+    const char* user = std::getenv("USER");
+    return user == nullptr ? std::string() : std::string(user);
+}
+
+std::string waiverDate() {
+    const std::chrono::year_month_day today{
+        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(today.year()),
+                  static_cast<unsigned>(today.month()), static_cast<unsigned>(today.day()));
+    return text;
+}
+
+void setWaiver(std::vector<Waiver>& waivers, Waiver waiver) {
+    auto same = std::ranges::find(waivers, waiver.key, &Waiver::key);
+    if (same == waivers.end()) {
+        waivers.push_back(std::move(waiver));
+    } else {
+        *same = std::move(waiver);
+    }
+}
+
+bool removeWaiver(std::vector<Waiver>& waivers, const std::string& key) {
+    return std::erase_if(waivers, [&](const Waiver& waiver) { return waiver.key == key; }) > 0;
+}
+
+} // namespace lumora
