@@ -44,9 +44,11 @@ bool carriesInserts(const Layer& layer, int16_t stackup, int16_t maxStackup) {
 } // namespace
 
 SyntheticKorven::SyntheticKorven(std::size_t components, std::size_t flawEvery)
-    : korven_(engine::makeSyntheticDesign({.components = components, .seed = 1, .flawEvery = flawEvery}),
-              registry_),
-      registration_(registry_, korven_) {
+    : SyntheticKorven(
+          engine::makeSyntheticDesign({.components = components, .seed = 1, .flawEvery = flawEvery})) {}
+
+SyntheticKorven::SyntheticKorven(engine::Design design)
+    : korven_(std::move(design), registry_), registration_(registry_, korven_) {
     app_ = registry_.create<KorvenApplication>(kApplicationProgId);
     dfm_ = registry_.create<KorvenDfm>(kDfmProgId);
     registry_.registerResponseClass(std::string(kResponseProgId),

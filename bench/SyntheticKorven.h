@@ -17,11 +17,13 @@ struct CopperRules {
     bool skipSameNets = true;
 };
 
-// The embedded KORVEN serving a synthetic board through its automation objects, with the DRC
-// callback turned on, as a run finds it. Every call that answers with an error code throws.
+// The embedded KORVEN serving a synthetic board (or any design) through its automation objects,
+// with the DRC callback turned on, as a run finds it. Every call that answers with an error code
+// throws.
 class SyntheticKorven {
   public:
     SyntheticKorven(std::size_t components, std::size_t flawEvery);
+    explicit SyntheticKorven(engine::Design design);
     ~SyntheticKorven();
     SyntheticKorven(const SyntheticKorven&) = delete;
     SyntheticKorven& operator=(const SyntheticKorven&) = delete;

@@ -9,6 +9,7 @@
 #include "bench/DistanceKernelAgreement.h"
 #include "bench/FullScriptBenchmarks.h"
 #include "bench/KicadBenchmarks.h"
+#include "bench/PlaneBenchmarks.h"
 #include "bench/PumpGapBenchmarks.h"
 
 #include <benchmark/benchmark.h>
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     lumora::bench::registerCheckBenchmarks(*largest);
     lumora::bench::registerPumpGapBenchmarks();
     lumora::bench::registerKicadBenchmarks();
+    lumora::bench::registerPlaneBenchmarks(*largest);
     lumora::bench::registerKernelBenchmarks();
     lumora::bench::registerFullScriptBenchmarks(fullScriptOptions(*largestScript));
 #ifdef LUMORA_PICTURES

@@ -8,6 +8,7 @@
 #include "engine/checks/CheckArguments.h"
 #include "engine/geom/Areas.h"
 #include "engine/measure/PlacedInserts.h"
+#include "engine/ops/AreaIndex.h"
 
 #include <map>
 
@@ -19,17 +20,22 @@ bool isPlane(const Layer& layer) {
     return layer.type == layer_type::Plane || layer.type == layer_type::SplitPlane;
 }
 
-// The plane copper of the board's own block, per layer and net.
-using PlaneCopper = std::map<std::pair<int16_t, std::string>, Area>;
+// The plane copper of the board's own block, per layer and net: its pieces as they are, indexed by
+// their boxes. A point lies in the union of closed pieces exactly when it lies in one of them, so
+// the pieces are never united (uniting thousands of them one by one took minutes).
+using PlaneCopper = std::map<std::pair<int16_t, std::string>, AreaIndex>;
 
 PlaneCopper planeCopperOf(const Design& design, const Geometry& board) {
-    PlaneCopper copper;
+    std::map<std::pair<int16_t, std::string>, std::vector<Area>> pieces;
     for (const DataItem& item : board.data) {
         const auto* graphic = std::get_if<Graphic>(&item);
         if (graphic && !graphic->net.empty() && isPlane(design.layer(graphic->layer))) {
-            Area& area = copper[{graphic->layer, graphic->net}];
-            area = unite(area, areaOf(graphic->shape));
+            pieces[{graphic->layer, graphic->net}].push_back(areaOf(graphic->shape));
         }
+    }
+    PlaneCopper copper;
+    for (auto& [key, areas] : pieces) {
+        copper.emplace(key, AreaIndex(std::move(areas)));
     }
     return copper;
 }
@@ -39,7 +45,7 @@ bool tied(const Layer& plane, const std::string& net, Point at, const PlaneCoppe
         return true;
     }
     const auto found = copper.find({plane.number, net});
-    return found != copper.end() && bg::covered_by(AreaPoint(at.x, at.y), found->second);
+    return found != copper.end() && found->second.covers(at);
 }
 
 bool relievesThermally(int16_t type) {

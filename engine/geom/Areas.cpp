@@ -235,4 +235,16 @@ Area unite(const Area& a, const Area& b) {
     return result;
 }
 
+Area uniteAll(std::vector<Area> areas) {
+    if (areas.empty()) {
+        return {};
+    }
+    for (std::size_t step = 1; step < areas.size(); step *= 2) {
+        for (std::size_t i = 0; i + step < areas.size(); i += 2 * step) {
+            areas[i] = unite(areas[i], areas[i + step]);
+        }
+    }
+    return std::move(areas.front());
+}
+
 } // namespace lumora::engine

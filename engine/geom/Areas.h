@@ -36,5 +36,8 @@ Polygon toPolygon(const AreaPolygon& polygon);
 AreaPolygon boxPolygon(const Box& box);
 
 Area unite(const Area& a, const Area& b);
+// The union of many areas, united in pairs, then pairs of pairs, and so on: each step joins areas
+// of about equal size, where adding them one at a time redoes the growing whole for every piece.
+Area uniteAll(std::vector<Area> areas);
 
 } // namespace lumora::engine

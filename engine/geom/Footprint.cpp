@@ -1,5 +1,7 @@
 #include "engine/geom/Footprint.h"
 
+#include "engine/geom/ClosestStrokes.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -13,7 +15,11 @@ namespace {
 struct Outline {
     std::vector<Stroke> strokes;
     std::optional<AreaPolygon> inside;
+    std::shared_ptr<const EdgeIndex> edges;
 };
+
+// From this many edges on, a polygon's edges are searched through an index instead of one by one.
+constexpr std::size_t kIndexedEdges = 64;
 
 Stroke disc(Point center, double radius) {
     return {Segment{center, center}, radius};
@@ -41,11 +47,14 @@ Outline polygonOutline(const Area& area, Fill fill) {
             outline.inside = polygon;
         }
     }
+    if (area.size() == 1 && outline.strokes.size() >= kIndexedEdges) {
+        outline.edges = std::make_shared<const EdgeIndex>(area.front());
+    }
     return outline;
 }
 
 Outline strokes(std::vector<Stroke> list) {
-    return {std::move(list), std::nullopt};
+    return {std::move(list), std::nullopt, nullptr};
 }
 
 // An oblong pad is a trace with round ends along its longer axis.
@@ -102,14 +111,6 @@ struct OutlineOf {
 };
 
 const double kFar = std::numeric_limits<double>::infinity();
-
-double boxGap(const Box& a, const Box& b) {
-    const double dx =
-        std::max({0.0, a.min_corner().x() - b.max_corner().x(), b.min_corner().x() - a.max_corner().x()});
-    const double dy =
-        std::max({0.0, a.min_corner().y() - b.max_corner().y(), b.min_corner().y() - a.max_corner().y()});
-    return std::hypot(dx, dy);
-}
 
 // What overlaps() compares: the area, else the point or centre line.
 using Ground = std::variant<std::monostate, Area, Path, AreaPoint>;
@@ -198,6 +199,7 @@ Footprint::Footprint(const Shape& shape, Fill fill) : shape_(shape), fill_(fill)
     Outline outline = std::visit(OutlineOf{fill}, shape);
     strokes_ = std::move(outline.strokes);
     inside_ = std::move(outline.inside);
+    edges_ = std::move(outline.edges);
     if (!strokes_.empty()) {
         box_ = boxOf(strokes_.front());
         for (const Stroke& stroke : strokes_) {
@@ -211,23 +213,14 @@ Area Footprint::area() const {
 }
 
 bool Footprint::covers(Point p) const {
-    return inside_ && bg::covered_by(AreaPoint(p.x, p.y), *inside_);
+    if (!inside_) {
+        return false;
+    }
+    return edges_ ? edges_->covers(p) : bg::covered_by(AreaPoint(p.x, p.y), *inside_);
 }
 
 double Footprint::strokesDistance(const Footprint& other) const {
-    double best = kFar;
-    for (const Stroke& mine : strokes_) {
-        const Box myBox = boxOf(mine);
-        for (const Stroke& theirs : other.strokes_) {
-            if (boxGap(myBox, boxOf(theirs)) < best) {
-                best = std::min(best, strokeDistance(mine, theirs));
-            }
-            if (best <= 0) {
-                return 0;
-            }
-        }
-    }
-    return best;
+    return closestStrokes({strokes_, box_, edges_.get()}, {other.strokes_, other.box_, other.edges_.get()});
 }
 
 double Footprint::distanceTo(const Footprint& other) const {

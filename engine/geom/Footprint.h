@@ -2,7 +2,9 @@
 
 #include "engine/geom/Areas.h"
 #include "engine/geom/Distance.h"
+#include "engine/geom/EdgeIndex.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -41,7 +43,8 @@ class Footprint {
     Shape shape_;
     Fill fill_;
     std::vector<Stroke> strokes_;
-    std::optional<AreaPolygon> inside_; // the filled polygon whose edges the strokes are
+    std::optional<AreaPolygon> inside_;      // the filled polygon whose edges the strokes are
+    std::shared_ptr<const EdgeIndex> edges_; // a polygon's many edges, indexed as the strokes
     Box box_{};
 };
 

@@ -4,18 +4,31 @@ namespace lumora::engine {
 
 namespace bgi = boost::geometry::index;
 
-AreaIndex::AreaIndex(const std::vector<DataItem>& data) {
-    areas_.reserve(data.size());
+namespace {
+
+std::vector<Area> areasOf(const std::vector<DataItem>& data) {
+    std::vector<Area> areas;
+    areas.reserve(data.size());
+    for (const DataItem& item : data) {
+        const auto* graphic = std::get_if<Graphic>(&item);
+        areas.push_back(graphic ? areaOf(graphic->shape) : Area());
+    }
+    return areas;
+}
+
+} // namespace
+
+AreaIndex::AreaIndex(std::vector<Area> areas) : areas_(std::move(areas)) {
     std::vector<Entry> entries;
-    for (std::size_t position = 0; position < data.size(); ++position) {
-        const auto* graphic = std::get_if<Graphic>(&data[position]);
-        areas_.push_back(graphic ? areaOf(graphic->shape) : Area());
-        if (!areas_.back().empty()) {
-            entries.emplace_back(bg::return_envelope<Box>(areas_.back()), position);
+    for (std::size_t position = 0; position < areas_.size(); ++position) {
+        if (!areas_[position].empty()) {
+            entries.emplace_back(bg::return_envelope<Box>(areas_[position]), position);
         }
     }
     tree_ = decltype(tree_)(entries.begin(), entries.end());
 }
+
+AreaIndex::AreaIndex(const std::vector<DataItem>& data) : AreaIndex(areasOf(data)) {}
 
 std::vector<std::size_t> AreaIndex::touching(const Area& area, std::size_t position) const {
     std::vector<std::size_t> result;

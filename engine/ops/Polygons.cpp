@@ -55,13 +55,13 @@ void combinePolies(Design& design, int16_t geomNum) {
             groups.join(i, j);
         }
     }
-    std::vector<Area> joined(geometry.data.size());
+    std::vector<std::vector<Area>> pieces(geometry.data.size());
     std::vector<std::size_t> members(geometry.data.size(), 0);
     for (std::size_t i = 0; i < geometry.data.size(); ++i) {
         const std::size_t leader = groups.root(i);
         ++members[leader];
         if (!index.area(i).empty()) {
-            joined[leader] = unite(joined[leader], index.area(i));
+            pieces[leader].push_back(index.area(i));
         }
     }
     std::vector<DataItem> result;
@@ -70,7 +70,8 @@ void combinePolies(Design& design, int16_t geomNum) {
         if (members[leader] == 1) {
             result.push_back(std::move(geometry.data[i]));
         } else if (leader == i) {
-            for (DataItem& item : itemsFor(joined[i], std::get<Graphic>(geometry.data[i]))) {
+            const Area joined = uniteAll(std::move(pieces[i]));
+            for (DataItem& item : itemsFor(joined, std::get<Graphic>(geometry.data[i]))) {
                 result.push_back(std::move(item));
             }
         }
@@ -95,10 +96,11 @@ void processSolderMask(Design& design, int16_t soldermaskGeomNum, int16_t copper
             continue;
         }
         const Area copperArea = areaOf(graphic->shape);
-        Area open;
+        std::vector<Area> touching;
         for (std::size_t position : openings.touching(copperArea, kNoPosition)) {
-            open = unite(open, openings.area(position));
+            touching.push_back(openings.area(position));
         }
+        const Area open = uniteAll(std::move(touching));
         Area kept;
         bg::intersection(copperArea, open, kept);
         const double whole = bg::area(copperArea);

@@ -101,6 +101,21 @@ TEST_F(BoardCheckTest, PlaneTiesWithoutThermalReliefPlugTheBarrel) {
                                                     "J1-2 plane ties without thermal relief 1/0 Critical"));
 }
 
+TEST_F(BoardCheckTest, PlaneDrawnInPiecesTiesPinsOnTheirJoinsAndInEachPiece) {
+    auto& board = design.geometry(6).data;
+    auto& plane = std::get<Polygon>(std::get<Graphic>(board[2]).shape);
+    plane.outline = {{0, 0}, {1000, 0}, {1000, 2000}, {0, 2000}}; // J1-1 on the join with the next piece
+    for (const Ring& piece : {Ring{{1000, 0}, {1500, 0}, {1500, 2000}, {1000, 2000}},
+                              Ring{{1850, 950}, {1950, 950}, {1950, 1050}, {1850, 1050}}}) { // J2-2
+        board.emplace_back(Graphic{.shape = Polygon{piece, {}}, .layer = 2, .net = "GND"});
+    }
+
+    EXPECT_THAT(findingTexts(check(context, GerberThermalBarrelPlugCheckArgs{.filePos = 1})),
+                ElementsAre("J1-1 plane ties without thermal relief 1/0 Critical",
+                            "J1-2 plane ties without thermal relief 1/0 Critical",
+                            "J2-2 plane ties without thermal relief 1/0 Critical"));
+}
+
 TEST_F(BoardCheckTest, ComponentShadowGapsPerSideOnOneSurface) {
     generateDfxOutlines(design);
     auto& board = design.geometry(6).data;

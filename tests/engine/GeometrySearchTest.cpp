@@ -1,9 +1,12 @@
+#include "engine/geom/ClosestStrokes.h"
 #include "engine/geom/Depth.h"
 #include "engine/geom/Footprint.h"
 #include "engine/geom/PairSearch.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace lumora::engine {
 namespace {
@@ -85,6 +88,52 @@ TEST(FootprintTest, TheRoughBoxHoldsTheFootprintsBox) {
     }
     EXPECT_FALSE(roughBoxOf(Pad{pad_shape::Round, {0, 0}, 0}).has_value());
     EXPECT_FALSE(roughBoxOf(Polygon{{{0, 0}, {1, 1}}, {}}).has_value());
+}
+
+// A plane of 400 edges with a grid of clearance holes, on round coordinates: points on its vertices
+// and edges and items square to its edges give the ties that the searches must settle as a search
+// of every edge does.
+TEST(EdgeIndexTest, AnswersExactlyAsEveryEdgeDoes) {
+    Ring outline;
+    for (int side = 0; side < 4; ++side) {
+        for (int step = 0; step < 100; ++step) {
+            const double along = step * 10.0;
+            const Point corners[] = {{along, 0}, {1000, along}, {1000 - along, 1000}, {0, 1000 - along}};
+            outline.push_back(corners[side]);
+        }
+    }
+    std::vector<Ring> holes;
+    for (double x = 100; x < 1000; x += 200) {
+        for (double y = 100; y < 1000; y += 200) {
+            holes.push_back({{x, y}, {x + 30, y}, {x + 30, y + 30}, {x, y + 30}});
+        }
+    }
+    const AreaPolygon plane = areaOf(Polygon{outline, holes}).front();
+    const EdgeIndex index(plane);
+    std::vector<Stroke> edges;
+    auto addEdges = [&](const auto& ring) {
+        for (std::size_t i = 0; i + 1 < ring.size(); ++i) {
+            edges.push_back({Segment{{ring[i].x(), ring[i].y()}, {ring[i + 1].x(), ring[i + 1].y()}}, 0});
+        }
+    };
+    addEdges(plane.outer());
+    std::ranges::for_each(plane.inners(), addEdges);
+    const Box planeBox = bg::return_envelope<Box>(plane);
+
+    std::mt19937_64 random(16);
+    std::uniform_int_distribution<int> grid(-4, 204);
+    for (int trial = 0; trial < 1000; ++trial) {
+        const Point p{grid(random) * 5.0, grid(random) * 5.0};
+        ASSERT_EQ(index.covers(p), bg::covered_by(AreaPoint(p.x, p.y), plane)) << p.x << " " << p.y;
+        const Point q{p.x + grid(random) % 7 * 2.5, p.y + grid(random) % 3 * 2.5};
+        const std::vector<Stroke> item{{Segment{p, q}, trial % 4 * 1.25}};
+        const Box itemBox = boxOf(item.front());
+        const Strokes searched{edges, planeBox, &index};
+        const Strokes everyEdge{edges, planeBox, nullptr};
+        const Strokes other{item, itemBox, nullptr};
+        ASSERT_EQ(closestStrokes(searched, other), closestStrokes(everyEdge, other)) << p.x << " " << p.y;
+        ASSERT_EQ(closestStrokes(other, searched), closestStrokes(other, everyEdge)) << p.x << " " << p.y;
+    }
 }
 
 TEST(DepthTest, DistanceToTheNearestUncoveredPoint) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstddef>
+
+namespace lumora::bench {
+
+// The plane checks and polygon operations: GerberThermalBarrelPlugCheck on synthetic boards of 1k
+// components and ten times more up to largestBoard, and CombinePolies on a plane of many touching
+// pieces.
+void registerPlaneBenchmarks(std::size_t largestBoard);
+
+} // namespace lumora::bench
