@@ -108,13 +108,19 @@ void requireEdgeToEdge(int16_t algType) {
 
 namespace {
 
-// Which items of the rough pairs need a footprint.
-std::vector<char> wantedIn(const std::vector<IndexPair>& pairs, std::size_t count, bool firsts,
-                           bool seconds) {
+// Which items of the rough pairs need a footprint: those of the first geometry, of the second, or,
+// when both sides index one geometry, of both.
+enum class PairSide { First, Second, Both };
+
+std::vector<char> wantedIn(const std::vector<IndexPair>& pairs, std::size_t count, PairSide side) {
     std::vector<char> wanted(count, 0);
     for (const auto& [first, second] : pairs) {
-        wanted[first] |= static_cast<char>(firsts);
-        wanted[second] |= static_cast<char>(seconds);
+        if (side != PairSide::Second) {
+            wanted[first] = 1;
+        }
+        if (side != PairSide::First) {
+            wanted[second] = 1;
+        }
     }
     return wanted;
 }
@@ -134,10 +140,11 @@ std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry&
     const std::vector<IndexPair> rough = oneGeometry
                                              ? nearPairs(itemsA.boxes, reach, onThePool)
                                              : nearPairs(itemsA.boxes, itemsB.boxes, reach, onThePool);
-    const SomeFootprints footprintsA(itemsA, wantedIn(rough, itemsA.graphics.size(), true, oneGeometry));
+    const SomeFootprints footprintsA(
+        itemsA, wantedIn(rough, itemsA.graphics.size(), oneGeometry ? PairSide::Both : PairSide::First));
     const SomeFootprints footprintsB =
         oneGeometry ? SomeFootprints(itemsB, {})
-                    : SomeFootprints(itemsB, wantedIn(rough, itemsB.graphics.size(), false, true));
+                    : SomeFootprints(itemsB, wantedIn(rough, itemsB.graphics.size(), PairSide::Second));
     const SomeFootprints& otherFootprints = oneGeometry ? footprintsA : footprintsB;
 
     // Paths of items flattened from different files say nothing about each other.
