@@ -58,25 +58,17 @@ DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& hos
     });
 
     auto* buttons = new QHBoxLayout;
-    const auto reverting = [this](void (frmCreatedGeometries::*revert)()) {
-        return [this, revert] {
-            act([this, revert] {
-                (model_.*revert)();
-                emit geometriesChanged(std::nullopt);
-            });
-        };
-    };
-    const std::pair<const char*, std::function<void()>> actions[] = {
-        {"View Original", reverting(&frmCreatedGeometries::viewOriginal)},
-        {"Revert All", reverting(&frmCreatedGeometries::revertAll)},
-        {"Done", [this] { hide(); }},
-    };
-    for (const auto& [caption, action] : actions) {
+    const auto addButton = [this, buttons](const char* caption) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(caption);
-        connect(button, &QPushButton::clicked, this, action);
         buttons->addWidget(button);
-    }
+        return button;
+    };
+    connect(addButton("View Original"), &QPushButton::clicked, this,
+            [this] { revert([this] { model_.viewOriginal(); }); });
+    connect(addButton("Revert All"), &QPushButton::clicked, this,
+            [this] { revert([this] { model_.revertAll(); }); });
+    connect(addButton("Done"), &QPushButton::clicked, this, &QWidget::hide);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addLayout(buttons);
@@ -97,6 +89,13 @@ void DebugListWindow::refresh() {
             table_->setItem(r, c, new QTableWidgetItem(textOf(rows[static_cast<std::size_t>(r)], c)));
         }
     }
+}
+
+void DebugListWindow::revert(const std::function<void()>& how) {
+    act([this, &how] {
+        how();
+        emit geometriesChanged(std::nullopt);
+    });
 }
 
 void DebugListWindow::act(const std::function<void()>& action) {

@@ -36,6 +36,8 @@ class DebugListWindow : public QDialog {
   private:
     // Runs the model's action unless a run is in progress.
     void act(const std::function<void()>& action);
+    // Brings files back to their own drawing (View Original, Revert All), unless a run is in progress.
+    void revert(const std::function<void()>& how);
 
     frmCreatedGeometries& model_;
     const RunHost& host_;
