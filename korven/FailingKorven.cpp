@@ -2,6 +2,7 @@
 
 #include "korven/KorvenAutomation.h"
 
+#include <csignal>
 #include <type_traits>
 #include <utility>
 
@@ -196,7 +197,9 @@ class FaultyObject : public KorvenApplication, public KorvenDfm {
   private:
     template <class R, class Forward> R call(std::string_view name, Forward&& forward) {
         FaultRecord& record = *record_;
-        if (++record.calls == record.plan.failingCall) {
+        if (++record.calls == record.plan.failingCall && record.plan.kind == FaultKind::Interrupt) {
+            std::raise(SIGINT);
+        } else if (record.calls == record.plan.failingCall) {
             record.failedCall = name;
             if constexpr (!std::is_void_v<R>) {
                 if (record.plan.kind == FaultKind::Code) {

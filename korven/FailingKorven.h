@@ -9,8 +9,9 @@
 namespace lumora {
 
 // How the chosen call fails: with a KORVEN error code, or as a broken automation call
-// (AutomationError). Calls that return nothing always fail by throwing.
-enum class FaultKind { Code, Throw };
+// (AutomationError). Calls that return nothing always fail by throwing. Interrupt fails nothing:
+// the user presses Ctrl-C (SIGINT) just before the call, which then goes through.
+enum class FaultKind { Code, Throw, Interrupt };
 
 struct FaultPlan {
     long failingCall = 0; // 1 for the first call to either object; 0 fails nothing

@@ -1,6 +1,9 @@
-// Ctrl-C reaches a run of the command line as the Stop button reaches a window's run.
+// Ctrl-C reaches a run of the command line as the Stop button reaches a window's run: discarded
+// during the preparation, and ending the run (with its own exit status) during the tests.
 
 #include "cli/CliRun.h"
+#include "cli/ExitCodes.h"
+#include "korven/FailingKorven.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +40,55 @@ TEST(CtrlCTest, AStopAskedForDuringPreprocessingIsDiscardedAndEveryTestRuns) {
               std::string::npos)
         << "the last test ran\n"
         << out.str();
+}
+
+struct StoppedRun {
+    int code = 0;
+    std::string log;
+    std::string table;
+};
+
+// The script on the single board, with Ctrl-C pressed before KORVEN call `call` (0: never).
+StoppedRun runInterruptedAt(const std::string& script, long call, long* calls = nullptr) {
+    lumora::test::TempDir home;
+    FailingKorven interrupting(automationRegistry(), {.failingCall = call, .kind = FaultKind::Interrupt});
+    ProviderRegistration first(automationRegistry(), interrupting);
+    CliOptions options;
+    options.scripts = {LUMORA_SOURCE_DIR "/examples/scripts/" + script};
+    options.design = LUMORA_SOURCE_DIR "/examples/designs/single-board.json";
+    options.home = home.path().string();
+    options.quiet = true;
+    std::ostringstream out;
+    std::ostringstream err;
+    StoppedRun run;
+    run.code = runCli(options, out, err);
+    run.log = home.read("runner.log");
+    run.table = out.str();
+    if (calls != nullptr) {
+        *calls = interrupting.record().calls;
+    }
+    return run;
+}
+
+// Stopped three quarters into its KORVEN calls, well inside the tests.
+StoppedRun runStoppedLate(const std::string& script, const std::string& lastTest) {
+    long calls = 0;
+    const StoppedRun whole = runInterruptedAt(script, 0, &calls);
+    EXPECT_NE(whole.log.find("Test : " + lastTest), std::string::npos) << whole.log;
+    StoppedRun stopped = runInterruptedAt(script, calls * 3 / 4);
+    EXPECT_EQ(stopped.log.find("Test : " + lastTest), std::string::npos) << "the run went on\n"
+                                                                         << stopped.log;
+    return stopped;
+}
+
+TEST(CtrlCTest, AStopDuringTheTestsHasItsOwnExitStatusAndFailuresBeforeItStillCount) {
+    // Every test passes here; the panel tests of all-tests.dfm fail on a board without a panel.
+    const StoppedRun passing =
+        runStoppedLate("smt-assembly.dfm", "Top Surface Thru-hole Component Orientation");
+    EXPECT_EQ(passing.code, exitcode::Stopped) << passing.table;
+    const StoppedRun failing = runStoppedLate("all-tests.dfm", "Via In SMT Pad");
+    EXPECT_NE(failing.table.find("failed"), std::string::npos) << failing.table;
+    EXPECT_EQ(failing.code, exitcode::TestsFailed) << failing.table;
 }
 
 } // namespace

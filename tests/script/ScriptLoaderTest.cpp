@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -168,4 +170,11 @@ TEST_F(ScriptLoaderTest, FilesThatHoldNoScriptFailWithoutBeingReadWhole) {
     auto endless = loadScript("/dev/zero", sink_);
     ASSERT_TRUE(endless);
     EXPECT_FALSE(endless->strMsgError.empty());
+    // A length of 4 GiB + n read as a 32-bit count is n: only the script at the front would be seen.
+    const std::string script = R"(<DFM_Script version="2.0"><Test name="Etch Width"/></DFM_Script>)";
+    const std::filesystem::path huge = dir_.write("huge.dfm", script);
+    std::filesystem::resize_file(huge, (std::uintmax_t{1} << 32) + script.size()); // sparse zeros
+    auto padded = loadScript(huge.string(), sink_);
+    ASSERT_TRUE(padded) << "the zeros after the script were not read";
+    EXPECT_FALSE(padded->strMsgError.empty());
 }
