@@ -21,9 +21,11 @@ std::map<std::string, Point> netsOf(const Design& design, int32_t filePos) {
             nets.try_emplace(net, placed.at());
         }
     });
+    // An etch's extent is an area's envelope, dear on large boards: only for nets not placed yet.
     for (const DataItem& item : design.geometry(design.file(filePos).geometry).data) {
         const auto* graphic = std::get_if<Graphic>(&item);
-        const auto extent = graphic && !graphic->net.empty() ? extentOf(graphic->shape) : std::nullopt;
+        const bool unplaced = graphic && !graphic->net.empty() && !nets.contains(graphic->net);
+        const auto extent = unplaced ? extentOf(graphic->shape) : std::nullopt;
         if (extent) {
             nets.try_emplace(graphic->net, Point{(extent->min_corner().x() + extent->max_corner().x()) / 2,
                                                  (extent->min_corner().y() + extent->max_corner().y()) / 2});

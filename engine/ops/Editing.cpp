@@ -8,8 +8,13 @@ namespace lumora::engine {
 
 namespace {
 
+// Flatten geometries hold graphics only (copies of placed graphics; the reader refuses an insert in
+// one), and during a run they are the largest: skipping them keeps a deletion from reading them all.
 bool isPlaced(const Design& design, int16_t geomNum) {
     for (const auto& [number, geometry] : design.geometries) {
+        if (geometry.blockType == block_type::Flatten) {
+            continue;
+        }
         for (const DataItem& item : geometry.data) {
             const auto* insert = std::get_if<Insert>(&item);
             if (insert && insert->geometry == geomNum) {
