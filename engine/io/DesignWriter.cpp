@@ -260,7 +260,7 @@ class Writer {
             entry["insert"] = name(insertTypeNames(), o.insertType);
         }
         entry["surface"] = o.surface == surface::Bottom ? "bottom" : "top";
-        entry["path"] = o.path;
+        entry["path"] = std::vector<int32_t>(o.path.begin(), o.path.end());
         return entry;
     }
 

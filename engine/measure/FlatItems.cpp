@@ -104,7 +104,7 @@ std::span<const int32_t> ownerPath(const Graphic& graphic) {
     if (!graphic.origin || graphic.origin->path.empty()) {
         return {};
     }
-    const std::span<const int32_t> path(graphic.origin->path);
+    const std::span<const int32_t> path(graphic.origin->path.data(), graphic.origin->path.size());
     // An insertion mark stands for its insert; any other graphic lies inside one.
     return std::holds_alternative<Mark>(graphic.shape) ? path : path.first(path.size() - 1);
 }
@@ -145,7 +145,7 @@ ObjectKey objectOf(const Graphic& graphic) {
     if (!owner.empty()) {
         return {owner.begin(), owner.end()};
     }
-    return graphic.origin ? graphic.origin->path : ObjectKey{};
+    return graphic.origin ? ObjectKey(graphic.origin->path.begin(), graphic.origin->path.end()) : ObjectKey{};
 }
 
 bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b) {

@@ -18,35 +18,55 @@ AttributeList::AttributeList(std::initializer_list<Attribute> attributes) {
 }
 
 std::optional<std::size_t> AttributeList::position(std::string_view keyword) const {
-    if (index_) {
-        return index_->find(keyword);
+    if (!body_) {
+        return std::nullopt;
     }
+    if (body_->index) {
+        return body_->index->find(keyword);
+    }
+    const std::vector<Attribute>& items = body_->items;
     auto found =
-        std::ranges::find_if(items_, [&](const Attribute& a) { return sameKeyword(a.keyword, keyword); });
-    return found != items_.end() ? std::optional(static_cast<std::size_t>(found - items_.begin()))
-                                 : std::nullopt;
+        std::ranges::find_if(items, [&](const Attribute& a) { return sameKeyword(a.keyword, keyword); });
+    return found != items.end() ? std::optional(static_cast<std::size_t>(found - items.begin()))
+                                : std::nullopt;
 }
 
 const std::string* AttributeList::find(std::string_view keyword) const {
     std::optional<std::size_t> at = position(keyword);
-    return at ? &items_[*at].value : nullptr;
+    return at ? &body_->items[*at].value : nullptr;
+}
+
+// The body to change, the list's own: a body shared with other copies is copied first.
+AttributeList::Body& AttributeList::changing() {
+    if (!body_) {
+        body_ = std::make_shared<Body>();
+    } else if (body_.use_count() > 1) {
+        body_ = std::make_shared<Body>(*body_);
+    }
+    return *body_;
 }
 
 void AttributeList::set(std::string_view keyword, std::string value) {
     if (std::optional<std::size_t> at = position(keyword)) {
-        items_[*at].value = std::move(value);
+        changing().items[*at].value = std::move(value);
     } else {
         append({std::string(keyword), std::move(value)});
     }
 }
 
 void AttributeList::erase(std::string_view keyword) {
-    if (std::erase_if(items_, [&](const Attribute& a) { return sameKeyword(a.keyword, keyword); }) > 0) {
+    if (position(keyword) && std::erase_if(changing().items, [&](const Attribute& a) {
+                                 return sameKeyword(a.keyword, keyword);
+                             }) > 0) {
         reindex();
     }
 }
 
 void AttributeList::addMissing(const AttributeList& other) {
+    if (empty() && !other.empty()) {
+        body_ = other.body_; // nothing present: the other list as it is
+        return;
+    }
     for (const Attribute& attribute : other) {
         if (!has(attribute.keyword)) {
             append(attribute);
@@ -55,24 +75,30 @@ void AttributeList::addMissing(const AttributeList& other) {
 }
 
 void AttributeList::append(Attribute attribute) {
-    items_.push_back(std::move(attribute));
-    if (index_) {
-        index_->add(items_.back().keyword, items_.size() - 1);
-    } else if (items_.size() >= kIndexedFrom) {
+    Body& body = changing();
+    body.items.push_back(std::move(attribute));
+    if (body.index) {
+        body.index->add(body.items.back().keyword, body.items.size() - 1);
+    } else if (body.items.size() >= kIndexedFrom) {
         reindex();
     }
 }
 
 void AttributeList::reindex() {
-    index_.reset();
-    if (items_.size() < kIndexedFrom) {
+    Body& body = changing();
+    body.index.reset();
+    if (body.items.size() < kIndexedFrom) {
         return;
     }
     KeywordIndex index;
-    for (std::size_t at = 0; at < items_.size(); ++at) {
-        index.add(items_[at].keyword, at);
+    for (std::size_t at = 0; at < body.items.size(); ++at) {
+        index.add(body.items[at].keyword, at);
     }
-    index_ = std::move(index);
+    body.index = std::move(index);
+}
+
+bool AttributeList::operator==(const AttributeList& other) const {
+    return sharesWith(other) || std::ranges::equal(*this, other);
 }
 
 } // namespace lumora::engine

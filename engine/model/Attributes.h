@@ -3,6 +3,8 @@
 #include "engine/model/HeapOptional.h"
 #include "engine/model/KeywordIndex.h"
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,8 @@ struct Attribute {
 // The attributes of one item, in the order they were set. Keywords compare without regard to case,
 // as KORVEN's keyword table does. Most items have none or a few, which are searched in order; a
 // long list is indexed, so that reading a list of many attributes does not grow with the square.
+// Copies share one list until either changes: a flattened item carries the attributes of every
+// insert above it, and a large board has millions of such copies of a few lists.
 class AttributeList {
   public:
     AttributeList() = default;
@@ -31,22 +35,29 @@ class AttributeList {
     // Adds every attribute of other whose keyword is not present yet.
     void addMissing(const AttributeList& other);
 
-    bool empty() const { return items_.empty(); }
-    std::size_t size() const { return items_.size(); }
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
+    bool empty() const { return size() == 0; }
+    std::size_t size() const { return body_ ? body_->items.size() : 0; }
+    const Attribute* begin() const { return body_ ? body_->items.data() : nullptr; }
+    const Attribute* end() const { return begin() + size(); }
+    // Equal for lists that share one body: the same list however many items carry it.
+    bool sharesWith(const AttributeList& other) const { return body_ == other.body_; }
 
-    bool operator==(const AttributeList& other) const { return items_ == other.items_; }
+    bool operator==(const AttributeList& other) const;
 
   private:
     static constexpr std::size_t kIndexedFrom = 16;
 
+    struct Body {
+        std::vector<Attribute> items;
+        HeapOptional<KeywordIndex> index; // from kIndexedFrom attributes on
+    };
+
     std::optional<std::size_t> position(std::string_view keyword) const;
+    Body& changing();
     void append(Attribute attribute);
     void reindex();
 
-    std::vector<Attribute> items_;
-    HeapOptional<KeywordIndex> index_; // from kIndexedFrom attributes on
+    std::shared_ptr<Body> body_; // null while empty
 };
 
 bool sameKeyword(std::string_view a, std::string_view b);

@@ -5,6 +5,12 @@
 #include "engine/model/HeapOptional.h"
 #include "engine/model/Shapes.h"
 
+// GCC 12 warns of a read past the inline buffer in Boost's moves that its bounds never reach.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wstringop-overread"
+#include <boost/container/small_vector.hpp>
+#pragma GCC diagnostic pop
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -19,7 +25,9 @@ struct FlatOrigin {
     std::string pin{};                     // reference name of its pin, if any
     int16_t insertType = insert_type::Any; // type of the insert it was taken from; -1 at top level
     int16_t surface = surface::Top;        // mount side of that insert
-    std::vector<int32_t> path{};           // data positions from the file's block down to the item
+    // Data positions from the file's block down to the item: kept inline to the usual depth (a
+    // panel's board, a component, a pin, a pad), as millions of flattened items carry one.
+    boost::container::small_vector<int32_t, 6> path{};
     bool operator==(const FlatOrigin&) const = default;
 };
 

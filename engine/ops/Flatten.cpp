@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ranges>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -30,6 +31,8 @@ struct BlockContents {
     std::array<int8_t, 2> holdsSelected{-1, -1};
 };
 
+const AttributeList kNoAttributes;
+
 class Flattener {
   public:
     Flattener(Design& design, Geometry& target, const FlattenSelection& selection)
@@ -37,7 +40,7 @@ class Flattener {
         for (const DataItem& item : target_.data) {
             const auto* graphic = std::get_if<Graphic>(&item);
             if (graphic && graphic->origin && std::holds_alternative<Mark>(graphic->shape)) {
-                marked_.insert(graphic->origin->path);
+                marked_.insert({graphic->origin->path.begin(), graphic->origin->path.end()});
             }
         }
     }
@@ -217,16 +220,35 @@ class Flattener {
                                                 : chain_.back();
         result.insertType = source ? source->insertType : insert_type::Any;
         result.surface = transform.mirrored() ? surface::Bottom : surface::Top;
-        result.path = path_;
+        result.path.assign(path_.begin(), path_.end());
         return result;
     }
 
-    AttributeList mergedAttributes(const Graphic* graphic) const {
-        AttributeList merged = graphic ? graphic->attributes : AttributeList();
-        for (auto level = chain_.rbegin(); level != chain_.rend(); ++level) {
-            merged.addMissing((*level)->attributes);
+    // The lists merged, innermost first, for the last item: the items of one component (its pads
+    // on every pin) merge the same lists, and share the one result.
+    AttributeList mergedAttributes(const Graphic* graphic) {
+        const AttributeList& own = graphic ? graphic->attributes : kNoAttributes;
+        if (!sameSources(own)) {
+            lastSources_.assign(1, own);
+            for (auto level = chain_.rbegin(); level != chain_.rend(); ++level) {
+                lastSources_.push_back((*level)->attributes);
+            }
+            lastMerged_ = AttributeList();
+            for (const AttributeList& source : lastSources_) {
+                lastMerged_.addMissing(source);
+            }
         }
-        return merged;
+        return lastMerged_;
+    }
+
+    bool sameSources(const AttributeList& own) const {
+        if (lastSources_.size() != chain_.size() + 1 || !lastSources_.front().sharesWith(own)) {
+            return false;
+        }
+        return std::ranges::equal(chain_ | std::views::reverse, lastSources_ | std::views::drop(1),
+                                  [](const Insert* insert, const AttributeList& source) {
+                                      return insert->attributes.sharesWith(source);
+                                  });
     }
 
     void emit(const Graphic& graphic, const Transform& transform) {
@@ -269,6 +291,8 @@ class Flattener {
     std::vector<int32_t> path_;
     std::optional<std::size_t> chosenDepth_;
     std::set<std::vector<int32_t>> marked_;
+    std::vector<AttributeList> lastSources_; // an item's own list, then its inserts', innermost first
+    AttributeList lastMerged_;
     std::unordered_map<int16_t, BlockContents> contents_;
 };
 

@@ -50,7 +50,7 @@ TEST_F(FlattenTest, PinsOfTopPadLayerAreThoseOfUnmirroredComponentsInBoardCoordi
     EXPECT_EQ(pads[3].net, "") << "J1 gives its pin 2 no net";
     EXPECT_EQ(pads[0].origin->insertType, insert_type::Pin);
     EXPECT_EQ(pads[0].origin->surface, surface::Top);
-    EXPECT_EQ(pads[0].origin->path, (std::vector<int32_t>{0, 0, 0}));
+    EXPECT_THAT(pads[0].origin->path, ElementsAre(0, 0, 0));
 }
 
 TEST_F(FlattenTest, MirroredComponentMovesItsPadsToTheMirrorLayerFlippedAndTurned) {
@@ -142,6 +142,22 @@ TEST_F(FlattenTest, AttributeOfComponentChoosesItsPins) {
     EXPECT_THAT(originsOf(design, target), ElementsAre("R1/1", "R1/2"));
     EXPECT_EQ(*items()[0].attributes.find("COMPHEIGHT"), "20")
         << "flattened items carry their inserts' attributes";
+}
+
+// The items of one component share its attribute list until one of them, or the component, changes.
+TEST_F(FlattenTest, AFlattenedItemsAttributesChangeAloneThoughTheyAreShared) {
+    flattenInto({.layer = layer("PAD_TOP"), .insertType = insert_type::Pin});
+    Graphic& first = std::get<Graphic>(design.geometry(target).data[0]);
+    first.attributes.set("COMPHEIGHT", "30");
+    first.attributes.set("MARK", "1");
+    const auto pads = items();
+    EXPECT_EQ(*pads[1].attributes.find("COMPHEIGHT"), "20") << "R1's other pad";
+    EXPECT_FALSE(pads[1].attributes.has("MARK"));
+
+    Insert& r1 = std::get<Insert>(design.geometry(design.file(1).geometry).data[0]);
+    r1.attributes.erase("COMPHEIGHT");
+    EXPECT_EQ(*items()[1].attributes.find("COMPHEIGHT"), "20") << "a copy keeps what was flattened";
+    EXPECT_FALSE(r1.attributes.has("COMPHEIGHT"));
 }
 
 TEST_F(FlattenTest, NumericComparisonsSplitComponentsByHeight) {
