@@ -11,6 +11,8 @@
 #include "engine/ops/PinPads.h"
 
 #include <array>
+#include <map>
+#include <tuple>
 
 namespace lumora::engine {
 
@@ -71,11 +73,37 @@ Area exposed(const SideAreas& side) {
     return open;
 }
 
+// How far copper and opening reach round a pin's centre on each side. A placement moves them but
+// does not change them, so they are measured once per padstack placed alike, round the origin: a
+// board has thousands of pins of a few hundred kinds, and each measure unites and intersects areas.
+struct RingDepths {
+    double padTop;
+    double padBottom;
+    double maskTop;
+    double maskBottom;
+};
+
+using PinKind = std::tuple<int16_t, std::tuple<double, bool, double>>;
+
+const RingDepths& depthsOf(const Design& design, const PlacedInsert& placed,
+                           std::map<PinKind, RingDepths>& known) {
+    const PinKind kind{placed.insert.geometry, placed.placed.linearKey()};
+    if (auto found = known.find(kind); found != known.end()) {
+        return found->second;
+    }
+    const PinSides sides = sidesOf(design, design.geometry(placed.insert.geometry), placed.placed.atOrigin());
+    const Point centre{};
+    const RingDepths depths{copperDepth(sides.top, centre), copperDepth(sides.bottom, centre),
+                            depthIn(exposed(sides.top), centre), depthIn(exposed(sides.bottom), centre)};
+    return known.emplace(kind, depths).first->second;
+}
+
 } // namespace
 
 std::vector<Finding> check(CheckContext& context, const AnnularRingArgs& args) {
     const Design& design = context.design();
     std::vector<Finding> findings;
+    std::map<PinKind, RingDepths> known;
     forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {
         const Geometry& padstack = design.geometry(placed.insert.geometry);
         const bool platedPin = placed.insert.insertType == insert_type::Pin && placed.parent &&
@@ -83,14 +111,13 @@ std::vector<Finding> check(CheckContext& context, const AnnularRingArgs& args) {
         if (!platedPin) {
             return;
         }
-        const PinSides sides = sidesOf(design, padstack, placed.placed);
+        const RingDepths& depths = depthsOf(design, placed, known);
         const double radius = padstack.hole.size / 2 * placed.scale();
         const std::array rings{
-            std::tuple{"pad annular ring top", args.padTop, copperDepth(sides.top, placed.at())},
-            std::tuple{"pad annular ring bottom", args.padBottom, copperDepth(sides.bottom, placed.at())},
-            std::tuple{"soldermask annular ring top", args.soldTop, depthIn(exposed(sides.top), placed.at())},
-            std::tuple{"soldermask annular ring bottom", args.soldBottom,
-                       depthIn(exposed(sides.bottom), placed.at())},
+            std::tuple{"pad annular ring top", args.padTop, depths.padTop},
+            std::tuple{"pad annular ring bottom", args.padBottom, depths.padBottom},
+            std::tuple{"soldermask annular ring top", args.soldTop, depths.maskTop},
+            std::tuple{"soldermask annular ring bottom", args.soldBottom, depths.maskBottom},
         };
         for (const auto& [measure, minimum, depth] : rings) {
             const double ring = depth - radius;

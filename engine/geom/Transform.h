@@ -3,6 +3,8 @@
 #include "engine/model/Items.h"
 #include "engine/model/Shapes.h"
 
+#include <tuple>
+
 namespace lumora::engine {
 
 // Placement of a block's coordinates in its parent's: mirror x, scale, rotate counter-clockwise by
@@ -23,6 +25,10 @@ class Transform {
 
     bool mirrored() const { return mirror_; }
     Point offset() const { return offset_; }
+    // The same turn, mirror and scale without the move: a block placed at the origin.
+    Transform atOrigin() const { return Transform({}, rotation_, mirror_, scale_); }
+    // Equal for transforms that turn, mirror and scale alike.
+    std::tuple<double, bool, double> linearKey() const { return {rotation_, mirror_, scale_}; }
 
   private:
     Point linear(Point point) const;
