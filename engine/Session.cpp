@@ -2,9 +2,12 @@
 
 namespace lumora::engine {
 
-void refuseWhenExited(const Session& session) {
+void refuseWhenExited(const Session& session, BlockUse use) {
     if (!session.running()) {
         throw AutomationError("The remote procedure call failed: KORVEN is not running");
+    }
+    if (use == BlockUse::MayChange) {
+        session.forgetBlockIndexes();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/model/Design.h"
 #include "engine/model/FailedCheck.h"
+#include "engine/ops/BlockIndex.h"
 #include "korven/AutomationRegistry.h"
 
 #include <cstdint>
@@ -44,6 +45,11 @@ class Session {
     // Stores a DRC marker and announces it, synchronously, to every response turned on.
     void placeDrc(DrcMarker marker);
 
+    // The indexes of the design's blocks that flatten calls read; dropped by every call that may
+    // change a block (see BlockUse).
+    BlockIndexes& blockIndexes() { return blockIndexes_; }
+    void forgetBlockIndexes() const { blockIndexes_.clear(); }
+
     // What the engine said about the last call it refused, "" after a call that succeeded: more
     // than KORVEN's return code carries.
     const std::string& lastFailure() const { return lastFailure_; }
@@ -56,14 +62,25 @@ class Session {
     std::map<std::string, std::shared_ptr<ResponseCallback>> responses_;
     // A record of the calls, not part of the document: answer() keeps it on const sessions too.
     mutable std::string lastFailure_;
+    mutable BlockIndexes blockIndexes_; // a cache, not part of the document
 };
+
+// How a call treats the design's blocks (boards, components, padstacks; not flatten geometries):
+// any call may change them, and drops the block indexes, except the calls of the flatten family,
+// which read the blocks and change flatten geometries only.
+enum class BlockUse { MayChange, FlattenFamily };
+
+// Refuses every call once KORVEN has exited (AutomationError); the calls run on then drop the block
+// indexes, unless they are of the flatten family.
+void refuseWhenExited(const Session& session, BlockUse use = BlockUse::MayChange);
 
 // Runs one automation method: refuses it when KORVEN has exited (AutomationError), and turns the
 // engine's refusals into KORVEN's return codes, unexpected failures into -1.
-template <class F> int16_t answer(const Session& session, F&& method);
+template <class F> int16_t answer(const Session& session, F&& method, BlockUse use = BlockUse::MayChange);
 
 // Like answer, for methods that need the document.
-template <class F> int16_t answerWithDocument(Session& session, F&& method);
+template <class F>
+int16_t answerWithDocument(Session& session, F&& method, BlockUse use = BlockUse::MayChange);
 
 } // namespace lumora::engine
 

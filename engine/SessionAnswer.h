@@ -11,10 +11,8 @@
 
 namespace lumora::engine {
 
-void refuseWhenExited(const Session& session);
-
-template <class F> int16_t answer(const Session& session, F&& method) {
-    refuseWhenExited(session);
+template <class F> int16_t answer(const Session& session, F&& method, BlockUse use) {
+    refuseWhenExited(session, use);
     try {
         method();
         session.noteAnswer("");
@@ -28,8 +26,9 @@ template <class F> int16_t answer(const Session& session, F&& method) {
     }
 }
 
-template <class F> int16_t answerWithDocument(Session& session, F&& method) {
-    return answer(session, [&] { method(session.design()); });
+template <class F> int16_t answerWithDocument(Session& session, F&& method, BlockUse use) {
+    return answer(
+        session, [&] { method(session.design()); }, use);
 }
 
 } // namespace lumora::engine

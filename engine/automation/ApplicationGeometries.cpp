@@ -37,7 +37,9 @@ int16_t EmbeddedApplication::SetFileShow(int32_t filePos, bool setOn) {
 }
 
 int16_t EmbeddedApplication::DeleteGeometry(int16_t geomNum) {
-    return answerWithDocument(session(), [&](Design& design) { deleteGeometry(design, geomNum); });
+    // A geometry in use is refused; any other is not a file's block nor placed in one.
+    return answerWithDocument(
+        session(), [&](Design& design) { deleteGeometry(design, geomNum); }, BlockUse::FlattenFamily);
 }
 
 } // namespace lumora::engine

@@ -45,31 +45,60 @@ class Flattener {
         }
     }
 
-    void run(const Geometry& source) { walk(source, Transform(), false); }
+    // The source's own items are read from their entries, and only those that may yield an item
+    // from the items themselves.
+    void run(const Geometry& source, const std::vector<BlockEntry>& entries) {
+        for (const BlockEntry& entry : entries) {
+            const bool mayYield = entry.insert
+                                      ? !selection_.topLevelOnly &&
+                                            mayEnter(entry.geometry, entry.mirror, entry.insertType, false)
+                                      : mayTake(entry.layer, entry.graphicClass, false);
+            if (mayYield) {
+                step(source, entry.position, Transform(), false);
+            }
+        }
+    }
 
   private:
     bool selectsInserts() const { return selection_.insertType.has_value(); }
 
     void walk(const Geometry& geometry, const Transform& transform, bool insideChosen) {
         for (std::size_t position = 0; position < geometry.data.size(); ++position) {
-            path_.push_back(static_cast<int32_t>(position));
-            if (const auto* graphic = std::get_if<Graphic>(&geometry.data[position])) {
-                if ((insideChosen || !selectsInserts()) && selected(*graphic, transform)) {
-                    emit(*graphic, transform);
-                }
-            } else if (!selection_.topLevelOnly) {
-                visit(std::get<Insert>(geometry.data[position]), transform, insideChosen);
-            }
-            path_.pop_back();
+            step(geometry, position, transform, insideChosen);
         }
     }
 
+    void step(const Geometry& geometry, std::size_t position, const Transform& transform, bool insideChosen) {
+        path_.push_back(static_cast<int32_t>(position));
+        if (const auto* graphic = std::get_if<Graphic>(&geometry.data[position])) {
+            if (mayTake(placedLayer(*graphic, transform), graphic->graphicClass, insideChosen)) {
+                emit(*graphic, transform);
+            }
+        } else if (!selection_.topLevelOnly) {
+            visit(std::get<Insert>(geometry.data[position]), transform, insideChosen);
+        }
+        path_.pop_back();
+    }
+
+    // Whether a graphic on this layer (where it lands) and of this class is selected.
+    bool mayTake(int16_t layer, int16_t graphicClass, bool insideChosen) const {
+        return (insideChosen || !selectsInserts()) &&
+               (!selection_.graphicClass || graphicClass == *selection_.graphicClass) &&
+               (selection_.layer < 0 || layer == selection_.layer);
+    }
+
+    // Whether an insert of this block, type and (net) mirroring may lead to a selected item.
+    bool mayEnter(int16_t geometry, bool mirrored, int16_t insertType, bool insideChosen) {
+        BlockContents& contents = contentsOf(geometry);
+        return holdsSelected(contents, mirrored) &&
+               (insideChosen || !selectsInserts() || mayChoose(insertType, contents));
+    }
+
     void visit(const Insert& insert, const Transform& parent, bool insideChosen) {
-        BlockContents& contents = contentsOf(insert.geometry);
-        if (!holdsSelected(contents, parent.mirrored() != insert.mirror) ||
-            (!insideChosen && selectsInserts() && !mayChoose(insert, contents))) {
+        if (!mayEnter(insert.geometry, parent.mirrored() != insert.mirror, insert.insertType, insideChosen)) {
             return;
         }
+        BlockContents& contents = contentsOf(insert.geometry);
         const Transform placed = Transform::of(insert).then(parent);
         const Geometry& child = design_.geometry(insert.geometry);
         chain_.push_back(&insert);
@@ -105,13 +134,6 @@ class Flattener {
             return selection_.condition->matches(net.empty() ? nullptr : &net);
         }
         return selection_.condition->matches(insertAttribute(keyword));
-    }
-
-    bool selected(const Graphic& graphic, const Transform& transform) const {
-        if (selection_.graphicClass && graphic.graphicClass != *selection_.graphicClass) {
-            return false;
-        }
-        return selection_.layer < 0 || placedLayer(graphic, transform) == selection_.layer;
     }
 
     BlockContents& contentsOf(int16_t geomNum) {
@@ -151,9 +173,9 @@ class Flattener {
     }
 
     // Whether the insert or one inside its block has the selection's insert type.
-    bool mayChoose(const Insert& insert, const BlockContents& contents) const {
+    bool mayChoose(int16_t insertType, const BlockContents& contents) const {
         const int16_t type = *selection_.insertType;
-        return type == insert_type::Any || insert.insertType == type || contents.insertTypes.contains(type);
+        return type == insert_type::Any || insertType == type || contents.insertTypes.contains(type);
     }
 
     int16_t placedLayer(int16_t layer, bool mirrored) const {
@@ -346,7 +368,12 @@ FlattenSelection inPageUnits(const Design& design, FlattenSelection selection) {
 
 } // namespace
 
-void flatten(Design& design, int16_t target, const FlattenSelection& given) {
+void flatten(Design& design, int16_t target, const FlattenSelection& selection) {
+    BlockIndexes indexes;
+    flatten(design, target, selection, indexes);
+}
+
+void flatten(Design& design, int16_t target, const FlattenSelection& given, BlockIndexes& indexes) {
     const FlattenSelection selection = inPageUnits(design, given);
     Geometry& geometry = flattenGeometry(design, target);
     checkLayer(design, selection.layer);
@@ -354,7 +381,7 @@ void flatten(Design& design, int16_t target, const FlattenSelection& given) {
         throw KorvenFailure(rc::ValueOutOfRange, "unknown surface " + std::to_string(selection.surface));
     }
     const Geometry& source = design.geometry(design.file(geometry.flattenFile).geometry);
-    Flattener(design, geometry, selection).run(source);
+    Flattener(design, geometry, selection).run(source, indexes.of(source));
 }
 
 } // namespace lumora::engine

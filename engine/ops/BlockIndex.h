@@ -1,0 +1,35 @@
+#pragma once
+
+#include "engine/model/Design.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace lumora::engine {
+
+// One item of a block as a flatten walk first reads it: what decides whether the walk goes on.
+struct BlockEntry {
+    uint32_t position = 0;
+    int16_t layer = 0;        // graphics
+    int16_t graphicClass = 0; // graphics
+    int16_t geometry = 0;     // inserts: the block placed
+    int16_t insertType = 0;   // inserts
+    bool insert = false;
+    bool mirror = false; // inserts
+};
+
+// The entries of blocks, kept apart from their items: a board's own block holds tens of thousands
+// of items, a run flattens it hundreds of times, and reading every item each time was most of a
+// flatten call. Valid while the blocks do not change: the session drops them at every call that
+// may change one.
+class BlockIndexes {
+  public:
+    const std::vector<BlockEntry>& of(const Geometry& block);
+    void clear() { entries_.clear(); }
+
+  private:
+    std::unordered_map<int16_t, std::vector<BlockEntry>> entries_;
+};
+
+} // namespace lumora::engine
