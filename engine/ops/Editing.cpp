@@ -2,6 +2,8 @@
 
 #include "engine/model/KorvenFailure.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 
 namespace lumora::engine {
@@ -49,6 +51,10 @@ void deleteByLayer(Design& design, int16_t layer, bool removeLayerFromList) {
     }
 }
 
+// A flatten geometry this large was a board's worth of copies, freed in as many small blocks: the
+// allocator would keep them, and the next test's peak would come on top of them.
+constexpr std::size_t kLargeGeometry = 400'000;
+
 void deleteGeometry(Design& design, int16_t geomNum) {
     design.geometry(geomNum);
     const bool owned =
@@ -61,7 +67,11 @@ void deleteGeometry(Design& design, int16_t geomNum) {
             file.shownGeometry = 0;
         }
     }
+    const bool large = design.geometry(geomNum).data.size() >= kLargeGeometry;
     design.geometries.erase(geomNum);
+    if (large) {
+        malloc_trim(0);
+    }
 }
 
 void setFileGeometry(Design& design, int32_t filePos, int16_t geomNum) {
