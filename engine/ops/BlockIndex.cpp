@@ -21,8 +21,8 @@ BlockEntry entryOf(const DataItem& item, std::size_t position) {
 
 } // namespace
 
-const std::vector<BlockEntry>& BlockIndexes::of(const Geometry& block) {
-    auto [found, added] = entries_.try_emplace(block.number);
+const std::vector<BlockEntry>& BlockIndexes::of(int16_t geomNum, const Geometry& block) {
+    auto [found, added] = entries_.try_emplace(geomNum);
     if (added) {
         found->second.reserve(block.data.size());
         for (std::size_t position = 0; position < block.data.size(); ++position) {

@@ -25,7 +25,8 @@ struct BlockEntry {
 // may change one.
 class BlockIndexes {
   public:
-    const std::vector<BlockEntry>& of(const Geometry& block);
+    // The entries of block, the design's geometry number geomNum.
+    const std::vector<BlockEntry>& of(int16_t geomNum, const Geometry& block);
     void clear() { entries_.clear(); }
 
   private:

@@ -380,8 +380,9 @@ void flatten(Design& design, int16_t target, const FlattenSelection& given, Bloc
     if (selection.surface < surface::Top || selection.surface > surface::Both) {
         throw KorvenFailure(rc::ValueOutOfRange, "unknown surface " + std::to_string(selection.surface));
     }
-    const Geometry& source = design.geometry(design.file(geometry.flattenFile).geometry);
-    Flattener(design, geometry, selection).run(source, indexes.of(source));
+    const int16_t sourceNumber = design.file(geometry.flattenFile).geometry;
+    const Geometry& source = design.geometry(sourceNumber);
+    Flattener(design, geometry, selection).run(source, indexes.of(sourceNumber, source));
 }
 
 } // namespace lumora::engine
