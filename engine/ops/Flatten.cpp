@@ -45,8 +45,8 @@ class Flattener {
         }
     }
 
-    // The source's own items are read from their entries, and only those that may yield an item
-    // from the items themselves.
+    // Reads the source's own items through their entries, and goes to an item itself only where
+    // its entry says it may yield one.
     void run(const Geometry& source, const std::vector<BlockEntry>& entries) {
         for (const BlockEntry& entry : entries) {
             const bool mayYield = entry.insert
@@ -87,7 +87,8 @@ class Flattener {
                (selection_.layer < 0 || layer == selection_.layer);
     }
 
-    // Whether an insert of this block, type and (net) mirroring may lead to a selected item.
+    // Whether an insert of this block and type, mirrored or not once every insert above it is
+    // counted, may lead to a selected item.
     bool mayEnter(int16_t geometry, bool mirrored, int16_t insertType, bool insideChosen) {
         BlockContents& contents = contentsOf(geometry);
         return holdsSelected(contents, mirrored) &&
