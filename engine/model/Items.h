@@ -6,10 +6,14 @@
 #include "engine/model/Shapes.h"
 
 // GCC 12 warns of a read past the inline buffer in Boost's moves that its bounds never reach.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wstringop-overread"
+#endif
 #include <boost/container/small_vector.hpp>
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 
 #include <cstdint>
 #include <map>
