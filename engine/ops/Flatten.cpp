@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <array>
-#include <ranges>
+#include <iterator>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -268,10 +268,10 @@ class Flattener {
         if (lastSources_.size() != chain_.size() + 1 || !lastSources_.front().sharesWith(own)) {
             return false;
         }
-        return std::ranges::equal(chain_ | std::views::reverse, lastSources_ | std::views::drop(1),
-                                  [](const Insert* insert, const AttributeList& source) {
-                                      return insert->attributes.sharesWith(source);
-                                  });
+        return std::equal(chain_.rbegin(), chain_.rend(), std::next(lastSources_.begin()),
+                          [](const Insert* insert, const AttributeList& source) {
+                              return insert->attributes.sharesWith(source);
+                          });
     }
 
     void emit(const Graphic& graphic, const Transform& transform) {
