@@ -6,8 +6,10 @@
 #include "bench/FullScriptBenchmarks.h"
 
 #include "app/MDIMain.h"
+#include "bench/GapMeter.h"
 #include "engine/EmbeddedKorven.h"
 #include "engine/io/DesignFile.h"
+#include "engine/measure/WhileWaiting.h"
 #include "engine/tools/SyntheticDesign.h"
 #include "korven/AutomationRegistry.h"
 #include "script/ScriptLoader.h"
@@ -79,6 +81,7 @@ struct TestTime {
     double seconds = 0;
     double cpuSeconds = 0; // all threads of the process: less swayed by other work on the machine
     double residentPeakMB = 0;
+    double longestGapMs = 0; // without letting events through, as the desktop program would
     int16_t result = 0;
 };
 
@@ -89,26 +92,29 @@ struct ScriptRun {
     double runCpuSeconds = 0;
     double loadResidentPeakMB = 0; // loading alone
     double residentPeakMB = 0;     // loading and run together
+    double longestGapMs = 0;
 };
 
 class TestClock : public TestRunListener {
   public:
-    explicit TestClock(std::map<long, TestTime>& times) : times_(times) {}
+    TestClock(std::map<long, TestTime>& times, GapMeter& gaps) : times_(times), gaps_(gaps) {}
     void testStarted(RunWindow&, long) override {
         peakBefore_ = std::max(peakBefore_, residentPeakMegabytes());
         restartResidentPeak();
+        gaps_.takeLongestSinceMark();
         start_ = Clock::now();
         cpuStart_ = processCpuSeconds();
     }
     void testFinished(RunWindow&, long row, int16_t result) override {
         times_[row] = {secondsSince(start_), processCpuSeconds() - cpuStart_, residentPeakMegabytes(),
-                       result};
+                       gaps_.takeLongestSinceMark(), result};
     }
     // The highest peak outside the tests since loading.
     double peakBetweenTests() const { return peakBefore_; }
 
   private:
     std::map<long, TestTime>& times_;
+    GapMeter& gaps_;
     Clock::time_point start_;
     double cpuStart_ = 0;
     double peakBefore_ = 0;
@@ -149,7 +155,8 @@ ScriptRun runFullScript(std::size_t components, const std::vector<std::string>& 
     run.loadResidentPeakMB = residentPeakMegabytes();
     ProviderRegistration registration(automationRegistry(), *korven);
     QuietInterface ui;
-    TestClock clock(run.tests);
+    GapMeter gaps;
+    TestClock clock(run.tests, gaps);
     {
         MDIMain main(ui);
         main.setTestListener(&clock);
@@ -161,11 +168,19 @@ ScriptRun runFullScript(std::size_t components, const std::vector<std::string>& 
             grid.setChecked(row, std::ranges::find(skipTests, grid.item(row).strName) == skipTests.end());
         }
         window.objKorven().openConnection(false, true, window.curUnits);
+        // Events go through where the desktop program lets them: the runner's pump and the engine's waits.
+        setEventPump(&gaps);
+        engine::setWhileWaiting([&gaps] { gaps.events(); });
+        gaps = GapMeter{};
         start = Clock::now();
         const double cpuStart = processCpuSeconds();
         window.runScript();
         run.runSeconds = secondsSince(start);
         run.runCpuSeconds = processCpuSeconds() - cpuStart;
+        gaps.events();
+        run.longestGapMs = gaps.longestMilliseconds();
+        engine::setWhileWaiting(nullptr);
+        setEventPump(nullptr);
     }
     run.residentPeakMB = std::max(clock.peakBetweenTests(), residentPeakMegabytes());
     for (const auto& [row, test] : run.tests) {
@@ -203,6 +218,7 @@ void registerBoard(std::size_t components, const std::vector<std::string>& names
                                      state.counters["load_s"] = run.loadSeconds;
                                      state.counters["load_maxrss_MB"] = run.loadResidentPeakMB;
                                      state.counters["maxrss_MB"] = run.residentPeakMB;
+                                     state.counters["longest_gap_ms"] = run.longestGapMs;
                                      state.counters["tests"] = static_cast<double>(run.tests.size());
                                  })
         ->UseManualTime()
@@ -221,6 +237,7 @@ void registerBoard(std::size_t components, const std::vector<std::string>& names
                                          reportTime(state, found->second.seconds);
                                          state.counters["cpu_s"] = found->second.cpuSeconds;
                                          state.counters["maxrss_MB"] = found->second.residentPeakMB;
+                                         state.counters["longest_gap_ms"] = found->second.longestGapMs;
                                          state.counters["result"] = found->second.result;
                                      })
             ->UseManualTime()

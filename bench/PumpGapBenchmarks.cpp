@@ -1,33 +1,16 @@
 #include "bench/PumpGapBenchmarks.h"
 
+#include "bench/GapMeter.h"
 #include "bench/SyntheticKorven.h"
 #include "engine/measure/WhileWaiting.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 
 namespace lumora::bench {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// The longest time between two calls of events(), the start and the end counting as calls.
-class GapMeter {
-  public:
-    void events() {
-        const Clock::time_point now = Clock::now();
-        longest_ = std::max(longest_, now - last_);
-        last_ = now;
-    }
-    double longestMilliseconds() const { return std::chrono::duration<double, std::milli>(longest_).count(); }
-
-  private:
-    Clock::time_point last_ = Clock::now();
-    Clock::duration longest_{};
-};
 
 // Every electrical layer flattened and checked, as the runner's copper distance test does; the
 // runner itself lets events through only between such calls.
