@@ -1,6 +1,7 @@
 #include "engine/checks/CheckTable.h"
 
 #include "engine/findings/DrcReport.h"
+#include "engine/measure/Parallel.h"
 
 namespace lumora::engine {
 
@@ -51,7 +52,9 @@ int16_t runCheck(Session& session, const DfmCheckCall& call) {
     std::vector<Finding> findings;
     const int16_t code = answerWithDocument(session, [&](Design& design) {
         CheckContext context(design, markerName(call));
-        findings = performCheck(context, call);
+        // A check's own steps on the caller's thread would keep the desktop program from its events;
+        // its markers and their callbacks are made here afterwards.
+        findings = awaitRunningTheHook([&] { return performCheck(context, call); });
     });
     if (code != rc::Ok) {
         session.failedChecks.push_back({.check = markerName(call),

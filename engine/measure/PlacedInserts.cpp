@@ -1,5 +1,7 @@
 #include "engine/measure/PlacedInserts.h"
 
+#include "engine/measure/WhileWaiting.h"
+
 #include <cmath>
 
 namespace lumora::engine {
@@ -57,7 +59,11 @@ double PlacedInsert::scale() const {
 void forEachPlacedInsert(const Design& design, int32_t filePos,
                          const std::function<void(const PlacedInsert&)>& visit) {
     const Geometry& block = design.geometry(design.file(filePos).geometry);
-    walk(design, block, Transform(), nullptr, "", block, visit);
+    EventSlices events; // the checks that walk a whole board do their work here, on the caller's thread
+    walk(design, block, Transform(), nullptr, "", block, [&](const PlacedInsert& placed) {
+        events.tick();
+        visit(placed);
+    });
 }
 
 } // namespace lumora::engine

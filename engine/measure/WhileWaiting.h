@@ -6,14 +6,21 @@
 
 namespace lumora::engine {
 
-// What the caller's thread does while a check works on the worker threads: the desktop program lets
-// its window messages through, so that Stop and repaints are seen during long checks. The hook
-// runs at least every kWaitSlice, and only on the thread that set it.
-inline constexpr std::chrono::milliseconds kWaitSlice{50};
+// What the caller's thread does while the engine works: the desktop program lets its window
+// messages through, so that Stop and repaints are seen during long calls. The hook runs only on
+// the thread that set it, at least every kWaitSlice while a check waits for the worker threads,
+// and about as often during the long steps that thread does itself (walking a board, freeing a
+// geometry), which tick an EventSlices per item.
+inline constexpr std::chrono::milliseconds kWaitSlice{25};
 
 struct WhileWaitingHook {
+    using Clock = std::chrono::steady_clock;
     std::function<void()> hook;
     std::thread::id owner;
+    Clock::time_point lastRun; // touched by the owner only, as are the ticks
+    unsigned ticks = 0;        // shared by every step, so that many short ones add up
+
+    Clock::time_point nextRun() const { return lastRun + kWaitSlice; }
 };
 
 inline WhileWaitingHook& whileWaitingHook() {
@@ -22,7 +29,7 @@ inline WhileWaitingHook& whileWaitingHook() {
 }
 
 inline void setWhileWaiting(std::function<void()> hook) {
-    whileWaitingHook() = {std::move(hook), std::this_thread::get_id()};
+    whileWaitingHook() = {std::move(hook), std::this_thread::get_id(), WhileWaitingHook::Clock::now()};
 }
 
 // True when the calling thread is the one whose waits run the hook.
@@ -30,5 +37,37 @@ inline bool waitsRunTheHook() {
     const WhileWaitingHook& current = whileWaitingHook();
     return current.hook && current.owner == std::this_thread::get_id();
 }
+
+// Runs the hook on its owner's thread; the time it ran starts the next slice.
+inline void runWhileWaitingHook() {
+    WhileWaitingHook& current = whileWaitingHook();
+    current.hook();
+    current.lastRun = WhileWaitingHook::Clock::now();
+}
+
+// For a long step the caller's thread does itself: tick() once per item lets the events through
+// when a slice has passed since they last went. Cheap enough for every item, as it reads the clock
+// only every kTicksPerLook ticks.
+class EventSlices {
+  public:
+    EventSlices() : hooked_(waitsRunTheHook()) {}
+
+    void tick() {
+        if (hooked_ && ++whileWaitingHook().ticks % kTicksPerLook == 0) {
+            runHookWhenDue();
+        }
+    }
+
+  private:
+    static constexpr unsigned kTicksPerLook = 128;
+
+    static void runHookWhenDue() {
+        if (waitsRunTheHook() && WhileWaitingHook::Clock::now() >= whileWaitingHook().nextRun()) {
+            runWhileWaitingHook();
+        }
+    }
+
+    bool hooked_;
+};
 
 } // namespace lumora::engine

@@ -42,9 +42,9 @@ class WorkerPool::Batch {
     void awaitEnd() {
         std::unique_lock lock(mutex_);
         if (waitsRunTheHook()) {
-            while (!allDone_.wait_for(lock, kWaitSlice, [this] { return done_; })) {
+            while (!allDone_.wait_until(lock, whileWaitingHook().nextRun(), [this] { return done_; })) {
                 lock.unlock();
-                whileWaitingHook().hook();
+                runWhileWaitingHook();
                 lock.lock();
             }
         } else {

@@ -1,5 +1,7 @@
 #include "engine/ops/BlockIndex.h"
 
+#include "engine/measure/WhileWaiting.h"
+
 namespace lumora::engine {
 
 namespace {
@@ -25,7 +27,9 @@ const std::vector<BlockEntry>& BlockIndexes::of(int16_t geomNum, const Geometry&
     auto [found, added] = entries_.try_emplace(geomNum);
     if (added) {
         found->second.reserve(block.data.size());
+        EventSlices events; // a board's block is a million items to read
         for (std::size_t position = 0; position < block.data.size(); ++position) {
+            events.tick();
             found->second.push_back(entryOf(block.data[position], position));
         }
     }

@@ -1,5 +1,6 @@
 #include "engine/ops/Editing.h"
 
+#include "engine/measure/WhileWaiting.h"
 #include "engine/model/KorvenFailure.h"
 
 #include <malloc.h>
@@ -67,7 +68,13 @@ void deleteGeometry(Design& design, int16_t geomNum) {
             file.shownGeometry = 0;
         }
     }
-    const bool large = design.geometry(geomNum).data.size() >= kLargeGeometry;
+    std::vector<DataItem>& data = design.geometry(geomNum).data;
+    const bool large = data.size() >= kLargeGeometry;
+    EventSlices events; // freeing a flattened board's million items takes a while
+    while (!data.empty()) {
+        data.pop_back();
+        events.tick();
+    }
     design.geometries.erase(geomNum);
     if (large) {
         malloc_trim(0);

@@ -1,5 +1,6 @@
 #include "engine/ops/Filter.h"
 
+#include "engine/measure/WhileWaiting.h"
 #include "engine/model/KorvenFailure.h"
 #include "engine/ops/Flatten.h"
 #include "engine/ops/ItemAttributes.h"
@@ -11,7 +12,9 @@ void filterGeometry(Design& design, int16_t geomNum, const AttributeCondition& c
     if (condition.keyword().empty()) {
         throw KorvenFailure(rc::ValueOutOfRange, "no keyword to filter by");
     }
+    EventSlices events; // a flattened board is a million items
     std::erase_if(geometry.data, [&](const DataItem& item) {
+        events.tick();
         const auto* graphic = std::get_if<Graphic>(&item);
         return graphic && condition.matches(attributeOf(*graphic, condition.keyword()));
     });

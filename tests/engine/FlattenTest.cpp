@@ -1,6 +1,10 @@
 #include "engine/ops/Flatten.h"
 #include "engine/model/KorvenFailure.h"
+#include "engine/tools/SyntheticDesign.h"
 #include "tests/engine/EngineTestDesigns.h"
+
+#include <algorithm>
+#include <functional>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -244,6 +248,33 @@ TEST(FlattenPanelTest, BoardsPlacedInAPanelGiveTheirItemsOncePerPlacement) {
 
     EXPECT_THAT(originsOf(design, target), ElementsAre("B1/FID1", "B2/FID1"));
     expectPoint(std::get<Mark>(graphicsOf(design, target)[1].shape).at, 2900, 3900);
+}
+
+// More items than the walk gathers in one block, and a second call's after the first's: every pad
+// of a pin once, in the order of the walk.
+TEST(FlattenLargeTest, ManyItemsComeOnceInWalkOrderAndALaterCallAddsAfterThem) {
+    Design design = makeSyntheticDesign({.components = 2000, .seed = 1});
+    const int32_t file = design.files.front().number;
+    const int16_t all = createFlattenGeometry(design, file);
+    flatten(design, all, {.insertType = insert_type::Pin});
+    const int16_t bySide = createFlattenGeometry(design, file);
+    flatten(design, bySide, {.insertType = insert_type::Pin, .surface = surface::Top});
+    flatten(design, bySide, {.insertType = insert_type::Pin, .surface = surface::Bottom});
+
+    std::vector<std::vector<int32_t>> walked;
+    std::vector<std::vector<int32_t>> topThenBottom[2];
+    for (const Graphic& pad : graphicsOf(design, all)) {
+        walked.emplace_back(pad.origin->path.begin(), pad.origin->path.end());
+        topThenBottom[pad.origin->surface == surface::Bottom].push_back(walked.back());
+    }
+    ASSERT_GT(walked.size(), 3 * 4096u);
+    EXPECT_EQ(std::ranges::adjacent_find(walked, std::greater_equal<>()), walked.end());
+    std::vector<std::vector<int32_t>> added;
+    for (const Graphic& pad : graphicsOf(design, bySide)) {
+        added.emplace_back(pad.origin->path.begin(), pad.origin->path.end());
+    }
+    topThenBottom[0].insert(topThenBottom[0].end(), topThenBottom[1].begin(), topThenBottom[1].end());
+    EXPECT_EQ(added, topThenBottom[0]);
 }
 
 } // namespace

@@ -91,3 +91,28 @@ TEST(WorkerPool, OnlyTheThreadThatSetTheHookRunsIt) {
     EXPECT_GT(calls, 0);
     setWhileWaiting(nullptr);
 }
+
+// A long step on the caller's own thread lets the events through once a slice has passed since they
+// last went, and never from another thread; the ticks of short steps add up.
+TEST(WorkerPool, ALongStepRunsTheHookWhenASliceHasPassed) {
+    int calls = 0;
+    setWhileWaiting([&] { ++calls; });
+    auto tick = [](int times) {
+        for (int i = 0; i < times; ++i) {
+            EventSlices().tick(); // a new step each time: the ticks count across steps
+        }
+    };
+    whileWaitingHook().lastRun -= std::chrono::seconds(1);
+    tick(127);
+    EXPECT_EQ(calls, 0); // the clock is not read on every tick
+    tick(1);
+    EXPECT_EQ(calls, 1);
+    tick(10 * 128);
+    EXPECT_EQ(calls, 1); // the slice since it ran has not passed
+    whileWaitingHook().lastRun -= std::chrono::seconds(1);
+    std::async(std::launch::async, [&] { tick(10 * 128); }).get();
+    EXPECT_EQ(calls, 1);
+    tick(128);
+    EXPECT_EQ(calls, 2);
+    setWhileWaiting(nullptr);
+}
