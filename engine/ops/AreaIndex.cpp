@@ -1,5 +1,7 @@
 #include "engine/ops/AreaIndex.h"
 
+#include "engine/measure/Parallel.h"
+
 namespace lumora::engine {
 
 namespace bgi = boost::geometry::index;
@@ -7,13 +9,10 @@ namespace bgi = boost::geometry::index;
 namespace {
 
 std::vector<Area> areasOf(const std::vector<DataItem>& data) {
-    std::vector<Area> areas;
-    areas.reserve(data.size());
-    for (const DataItem& item : data) {
-        const auto* graphic = std::get_if<Graphic>(&item);
-        areas.push_back(graphic ? areaOf(graphic->shape) : Area());
-    }
-    return areas;
+    return measureInParallel<Area>(data.size(), [&](std::size_t i) {
+        const auto* graphic = std::get_if<Graphic>(&data[i]);
+        return graphic ? areaOf(graphic->shape) : Area();
+    });
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "engine/ops/EtchBlockers.h"
 
 #include "engine/geom/Transform.h"
+#include "engine/measure/Parallel.h"
 #include "engine/ops/PinPads.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <map>
 
 namespace lumora::engine {
 
@@ -62,7 +65,8 @@ std::optional<Polygon> blockerBetween(const PlacedPad& a, const PlacedPad& b) {
     return Polygon{{at(gapStart, low), at(gapEnd, low), at(gapEnd, high), at(gapStart, high)}, {}};
 }
 
-void addBlockers(const std::vector<PlacedPad>& pads, double maxPinPitch, int16_t layer, Geometry& board) {
+void addBlockers(const std::vector<PlacedPad>& pads, double maxPinPitch, int16_t layer,
+                 std::vector<DataItem>& blockers) {
     std::vector<double> nearest(pads.size(), std::numeric_limits<double>::max());
     for (std::size_t i = 0; i < pads.size(); ++i) {
         for (std::size_t j = 0; j < pads.size(); ++j) {
@@ -86,7 +90,7 @@ void addBlockers(const std::vector<PlacedPad>& pads, double maxPinPitch, int16_t
                 graphic.shape = std::move(*blocker);
                 graphic.layer = layer;
                 graphic.graphicClass = graphic_class::Keepout;
-                board.data.emplace_back(std::move(graphic));
+                blockers.emplace_back(std::move(graphic));
             }
         }
     }
@@ -100,12 +104,12 @@ Area placedArea(const Area& local, const Transform& transform) {
     return result;
 }
 
-void blockComponent(const Design& design, const Insert& insert, double maxPinPitch, BlockerLayers layers,
-                    Geometry& board) {
+std::vector<DataItem> blockersOf(const Insert& insert, const std::vector<PinPads>& pins, double maxPinPitch,
+                                 BlockerLayers layers) {
     const Transform transform = Transform::of(insert);
     std::vector<PlacedPad> top;
     std::vector<PlacedPad> bottom;
-    for (const PinPads& pin : pinPadsOf(design, design.geometry(insert.geometry))) {
+    for (const PinPads& pin : pins) {
         if (!pin.surfaceMount) {
             continue;
         }
@@ -120,8 +124,31 @@ void blockComponent(const Design& design, const Insert& insert, double maxPinPit
             bottom.push_back({center, placedArea(onBottom, transform)});
         }
     }
-    addBlockers(top, maxPinPitch, layers.top, board);
-    addBlockers(bottom, maxPinPitch, layers.bottom, board);
+    std::vector<DataItem> blockers;
+    addBlockers(top, maxPinPitch, layers.top, blockers);
+    addBlockers(bottom, maxPinPitch, layers.bottom, blockers);
+    return blockers;
+}
+
+void blockComponents(const Design& design, double maxPinPitch, BlockerLayers layers, Geometry& board) {
+    std::vector<const Insert*> components;
+    std::map<int16_t, std::vector<PinPads>> pinsOfBlock; // a footprint's pads, read once for its copies
+    for (const DataItem& item : board.data) {
+        const auto* insert = std::get_if<Insert>(&item);
+        if (insert && insert->insertType == insert_type::Component) {
+            components.push_back(insert);
+            if (!pinsOfBlock.contains(insert->geometry)) {
+                pinsOfBlock.emplace(insert->geometry, pinPadsOf(design, design.geometry(insert->geometry)));
+            }
+        }
+    }
+    std::vector<std::vector<DataItem>> blockers =
+        measureInParallel<std::vector<DataItem>>(components.size(), [&](std::size_t i) {
+            return blockersOf(*components[i], pinsOfBlock.at(components[i]->geometry), maxPinPitch, layers);
+        });
+    for (std::vector<DataItem>& ofComponent : blockers) {
+        std::ranges::move(ofComponent, std::back_inserter(board.data));
+    }
 }
 
 int16_t blockerLayer(Design& design, std::string_view name) {
@@ -142,16 +169,7 @@ BlockerLayers generateEtchBlockers(Design& design, double maxPinPitch) {
         if (geometry.blockType != block_type::Board) {
             continue;
         }
-        std::vector<Insert> components;
-        for (const DataItem& item : geometry.data) {
-            const auto* insert = std::get_if<Insert>(&item);
-            if (insert && insert->insertType == insert_type::Component) {
-                components.push_back(*insert);
-            }
-        }
-        for (const Insert& component : components) {
-            blockComponent(design, component, maxPinPitch, layers, geometry);
-        }
+        blockComponents(design, maxPinPitch, layers, geometry);
     }
     return layers;
 }
