@@ -44,12 +44,13 @@ std::vector<Finding> check(CheckContext& context, const ThruHolePadShapesArgs& a
     };
     const Design& design = context.design();
     std::vector<Finding> findings;
+    PadstackSidesMemo padstacks(design);
     forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& pin) {
         const Geometry& padstack = design.geometry(pin.insert.geometry);
         if (!isComponentPin(pin) || padstack.hole.size <= 0) {
             return;
         }
-        const PadstackSides sides = padstackSides(design, padstack, pin.placed.mirrored());
+        const PadstackSides& sides = padstacks.of(pin.insert.geometry, pin.placed.mirrored());
         for (const SideRule& rule : rules) {
             const int16_t required = pin.insert.refName == kPinOne ? rule.pinOneShape : rule.otherShape;
             const int16_t shape = (sides.*rule.side).shape;

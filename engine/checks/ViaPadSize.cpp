@@ -29,9 +29,9 @@ std::vector<Finding> check(CheckContext& context, const ViaPadSizeArgs& args) {
         SideRule{"bottom pad size", &PadstackSides::bottom, {args.bottomMinSize, args.bottomMaxSize}},
     };
     std::vector<Finding> findings;
+    PadstackSidesMemo padstacks(context.design());
     forEachMeasuredVia(context.design(), args.filePos, args.ignoreHoleSize, [&](const MeasuredVia& via) {
-        const PadstackSides sides =
-            padstackSides(context.design(), via.padstack, via.placed.placed.mirrored());
+        const PadstackSides& sides = padstacks.of(via.placed.insert.geometry, via.placed.placed.mirrored());
         for (const SideRule& rule : rules) {
             const std::optional<Box>& extent = (sides.*rule.side).extent;
             if (!extent) {

@@ -7,6 +7,9 @@
 #include <map>
 #include <optional>
 #include <span>
+#include <unordered_map>
+
+#include <boost/container_hash/hash.hpp>
 
 namespace lumora::engine {
 
@@ -159,7 +162,8 @@ bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphi
 
 std::vector<InsertItems> groupByInsert(const std::vector<FlatItem>& items) {
     std::vector<InsertItems> groups;
-    std::map<std::vector<int32_t>, std::size_t> groupOf;
+    std::unordered_map<std::vector<int32_t>, std::size_t, boost::hash<std::vector<int32_t>>> groupOf;
+    groupOf.reserve(items.size());
     for (const FlatItem& item : items) {
         auto [found, added] = groupOf.try_emplace(insertPathOf(*item.graphic), groups.size());
         if (added) {

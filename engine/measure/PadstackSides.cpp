@@ -42,4 +42,13 @@ PadstackSides padstackSides(const Design& design, const Geometry& padstack, bool
     return sides;
 }
 
+const PadstackSides& PadstackSidesMemo::of(int16_t padstack, bool mirrored) {
+    const std::pair key{padstack, mirrored};
+    auto found = known_.find(key);
+    if (found == known_.end()) {
+        found = known_.emplace(key, padstackSides(design_, design_.geometry(padstack), mirrored)).first;
+    }
+    return found->second;
+}
+
 } // namespace lumora::engine

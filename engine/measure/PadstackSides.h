@@ -3,7 +3,9 @@
 #include "engine/geom/Areas.h"
 #include "engine/model/Design.h"
 
+#include <map>
 #include <optional>
+#include <utility>
 
 namespace lumora::engine {
 
@@ -21,5 +23,17 @@ struct PadstackSides {
 // A placed padstack's copper on the board's top and bottom: placed mirrored, its items move to
 // their layers' mirror layers, so its own top copper ends up on the bottom.
 PadstackSides padstackSides(const Design& design, const Geometry& padstack, bool mirrored);
+
+// padstackSides once per padstack and mirroring, for the checks that meet the same few padstacks on
+// thousands of inserts.
+class PadstackSidesMemo {
+  public:
+    explicit PadstackSidesMemo(const Design& design) : design_(design) {}
+    const PadstackSides& of(int16_t padstack, bool mirrored);
+
+  private:
+    const Design& design_;
+    std::map<std::pair<int16_t, bool>, PadstackSides> known_;
+};
 
 } // namespace lumora::engine
