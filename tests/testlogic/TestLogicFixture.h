@@ -5,6 +5,7 @@
 #include "script/LocaleService.h"
 #include "script/clsTestItem.h"
 #include "tests/korven/KorvenFixture.h"
+#include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
@@ -67,6 +68,8 @@ class TestLogicFixture : public KorvenFixture {
 
     ScopedLocale locale_{{".", ","}};
     TempDir dir_;
+    // error.cc and error.txt go here: test processes run side by side and must not share them.
+    ScopedProgramFolder programFolder_{dir_.path()};
     clsLogFile log_;
     static constexpr int16_t kBoardBlock = 1;
     static constexpr int16_t kPanelBlock = 8;

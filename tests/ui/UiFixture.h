@@ -4,40 +4,16 @@
 #include "script/clsTestItem.h"
 #include "tests/korven/KorvenFixture.h"
 #include "tests/log/FakeClock.h"
+#include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempDir.h"
 #include "ui/ScriptWindowHost.h"
 #include "ui/frmDebugList.h"
 
-#include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace lumora::test {
-
-// Points LUMORA_HOME, and with it programFolder(), at a folder for one test.
-class ScopedProgramFolder {
-  public:
-    explicit ScopedProgramFolder(const std::filesystem::path& folder) {
-        if (const char* old = std::getenv("LUMORA_HOME"); old != nullptr) {
-            previous_ = old;
-        }
-        setenv("LUMORA_HOME", folder.c_str(), 1);
-    }
-    ~ScopedProgramFolder() {
-        if (previous_) {
-            setenv("LUMORA_HOME", previous_->c_str(), 1);
-        } else {
-            unsetenv("LUMORA_HOME");
-        }
-    }
-    ScopedProgramFolder(const ScopedProgramFolder&) = delete;
-    ScopedProgramFolder& operator=(const ScopedProgramFolder&) = delete;
-
-  private:
-    std::optional<std::string> previous_;
-};
 
 // The main window as a script window sees it: what the user was shown, and how often the run log
 // was opened.
