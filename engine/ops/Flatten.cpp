@@ -82,14 +82,15 @@ class Flattener {
     }
 
     // Reads the source's own items through their entries, and goes to an item itself only where
-    // its entry says it may yield one.
-    void run(const Geometry& source, const std::vector<BlockEntry>& entries) {
-        for (const BlockEntry& entry : entries) {
-            const bool mayYield = entry.insert
-                                      ? !selection_.topLevelOnly &&
-                                            mayEnter(entry.geometry, entry.mirror, entry.insertType, false)
-                                      : mayTake(entry.layer, entry.graphicClass, false);
-            if (mayYield) {
+    // its entry says it may yield one, which is decided once for each kind of entry.
+    void run(const Geometry& source, const BlockIndex& index) {
+        std::vector<int8_t> kindYields(index.kinds, -1);
+        for (const BlockEntry& entry : index.entries) {
+            int8_t& yields = kindYields[entry.kind];
+            if (yields < 0) {
+                yields = mayYield(entry) ? 1 : 0;
+            }
+            if (yields != 0) {
                 step(source, entry.position, Transform(), false);
             }
         }
@@ -98,6 +99,12 @@ class Flattener {
 
   private:
     bool selectsInserts() const { return selection_.insertType.has_value(); }
+
+    bool mayYield(const BlockEntry& entry) {
+        return entry.insert ? !selection_.topLevelOnly &&
+                                  mayEnter(entry.geometry, entry.mirror, entry.insertType, false)
+                            : mayTake(entry.layer, entry.graphicClass, false);
+    }
 
     void walk(const Geometry& geometry, const Transform& transform, bool insideChosen) {
         for (std::size_t position = 0; position < geometry.data.size(); ++position) {
