@@ -66,12 +66,12 @@ class Session {
 };
 
 // How a call treats the design's blocks (boards, components, padstacks; not flatten geometries):
-// any call may change them, and drops the block indexes, except the calls of the flatten family,
-// which read the blocks and change flatten geometries only.
-enum class BlockUse { MayChange, FlattenFamily };
+// any call may change them, and drops the block indexes, except those known to leave them alone:
+// the flatten family, which changes flatten geometries only, and the checks, which add markers.
+enum class BlockUse { MayChange, LeavesBlocks };
 
 // Refuses every call once KORVEN has exited (AutomationError); the calls run on then drop the block
-// indexes, unless they are of the flatten family.
+// indexes, unless they leave the blocks alone.
 void refuseWhenExited(const Session& session, BlockUse use = BlockUse::MayChange);
 
 // Runs one automation method: refuses it when KORVEN has exited (AutomationError), and turns the

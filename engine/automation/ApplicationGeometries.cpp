@@ -39,7 +39,7 @@ int16_t EmbeddedApplication::SetFileShow(int32_t filePos, bool setOn) {
 int16_t EmbeddedApplication::DeleteGeometry(int16_t geomNum) {
     // A geometry in use is refused; any other is not a file's block nor placed in one.
     return answerWithDocument(
-        session(), [&](Design& design) { deleteGeometry(design, geomNum); }, BlockUse::FlattenFamily);
+        session(), [&](Design& design) { deleteGeometry(design, geomNum); }, BlockUse::LeavesBlocks);
 }
 
 } // namespace lumora::engine

@@ -15,7 +15,7 @@ int16_t EmbeddedDfm::FilterGeometry(int16_t geomNum, const std::string& keyWord,
         [&](Design& design) {
             filterGeometry(design, geomNum, AttributeCondition(keyWord, value, comparisonType));
         },
-        BlockUse::FlattenFamily);
+        BlockUse::LeavesBlocks);
 }
 
 int16_t EmbeddedDfm::GenerateDFxOutlines() {
@@ -34,14 +34,14 @@ int16_t EmbeddedDfm::GenerateEtchBlockers(double maxPinPitch, int16_t& topLayerN
 
 int16_t EmbeddedDfm::CombinePolies(int16_t geomNum) {
     return answerWithDocument(
-        session(), [&](Design& design) { combinePolies(design, geomNum); }, BlockUse::FlattenFamily);
+        session(), [&](Design& design) { combinePolies(design, geomNum); }, BlockUse::LeavesBlocks);
 }
 
 int16_t EmbeddedDfm::createFlattenGeometry(int32_t filePos, int16_t& geomNum) {
     geomNum = 0;
     return answerWithDocument(
         session(), [&](Design& design) { geomNum = engine::createFlattenGeometry(design, filePos); },
-        BlockUse::FlattenFamily);
+        BlockUse::LeavesBlocks);
 }
 
 int16_t EmbeddedDfm::Flatten(int16_t geomNum, int16_t layerNum, bool topLevelOnly) {
@@ -51,7 +51,7 @@ int16_t EmbeddedDfm::Flatten(int16_t geomNum, int16_t layerNum, bool topLevelOnl
             flatten(design, geomNum, {.layer = layerNum, .topLevelOnly = topLevelOnly},
                     session().blockIndexes());
         },
-        BlockUse::FlattenFamily);
+        BlockUse::LeavesBlocks);
 }
 
 int16_t EmbeddedDfm::flattenByInsertType(int16_t geomNum, int16_t layerNum, int16_t insType,
@@ -66,7 +66,7 @@ int16_t EmbeddedDfm::flattenByInsertType(int16_t geomNum, int16_t layerNum, int1
                      .surface = surface},
                     session().blockIndexes());
         },
-        BlockUse::FlattenFamily);
+        BlockUse::LeavesBlocks);
 }
 
 int16_t EmbeddedDfm::flattenByGraphicClass(int16_t geomNum, int16_t layerNum, int16_t graphicClass,
@@ -78,7 +78,7 @@ int16_t EmbeddedDfm::flattenByGraphicClass(int16_t geomNum, int16_t layerNum, in
                     {.layer = layerNum, .graphicClass = graphicClass, .topLevelOnly = topLevelOnly != 0},
                     session().blockIndexes());
         },
-        BlockUse::FlattenFamily);
+        BlockUse::LeavesBlocks);
 }
 
 int16_t EmbeddedDfm::FlattenByAttrib(int16_t geomNum, int16_t layerNum, const std::string& keyWord,
@@ -97,13 +97,13 @@ int16_t EmbeddedDfm::FlattenByAttrib(int16_t geomNum, int16_t layerNum, const st
             }
             flatten(design, geomNum, selection, session().blockIndexes());
         },
-        BlockUse::FlattenFamily);
+        BlockUse::LeavesBlocks);
 }
 
 int16_t EmbeddedDfm::ProcessSolderMask(int16_t soldermaskGeomNum, int16_t copperGeomNum) {
     return answerWithDocument(
         session(), [&](Design& design) { processSolderMask(design, soldermaskGeomNum, copperGeomNum); },
-        BlockUse::FlattenFamily);
+        BlockUse::LeavesBlocks);
 }
 
 int16_t EmbeddedDfm::maxErrorsPerTest() const {

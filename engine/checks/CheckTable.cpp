@@ -50,12 +50,15 @@ std::vector<Finding> performCheck(CheckContext& context, const DfmCheckCall& cal
 
 int16_t runCheck(Session& session, const DfmCheckCall& call) {
     std::vector<Finding> findings;
-    const int16_t code = answerWithDocument(session, [&](Design& design) {
-        CheckContext context(design, markerName(call));
-        // A check's own steps on the caller's thread would keep the desktop program from its events;
-        // its markers and their callbacks are made here afterwards.
-        findings = awaitRunningTheHook([&] { return performCheck(context, call); });
-    });
+    const int16_t code = answerWithDocument(
+        session,
+        [&](Design& design) {
+            CheckContext context(design, markerName(call));
+            // A check's own steps on the caller's thread would keep the desktop program from its events;
+            // its markers and their callbacks are made here afterwards.
+            findings = awaitRunningTheHook([&] { return performCheck(context, call); });
+        },
+        BlockUse::LeavesBlocks);
     if (code != rc::Ok) {
         session.failedChecks.push_back({.check = markerName(call),
                                         .file = session.hasDocument() ? fileOf(session.design(), call) : 0,

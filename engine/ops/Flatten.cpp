@@ -73,6 +73,9 @@ class Flattener {
   public:
     Flattener(Design& design, Geometry& target, const FlattenSelection& selection)
         : design_(design), target_(target), selection_(selection) {
+        if (!selection_.insertPointOnly) {
+            return; // only insertion points are kept once per insert; other calls add to a large geometry
+        }
         for (const DataItem& item : target_.data) {
             const auto* graphic = std::get_if<Graphic>(&item);
             if (graphic && graphic->origin && std::holds_alternative<Mark>(graphic->shape)) {
