@@ -1,14 +1,11 @@
 #include "engine/model/Attributes.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace lumora::engine {
 
 bool sameKeyword(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-    });
+    return std::ranges::equal(a, b, [](char x, char y) { return keywordUpper(x) == keywordUpper(y); });
 }
 
 AttributeList::AttributeList(std::initializer_list<Attribute> attributes) {

@@ -1,7 +1,6 @@
 #include "engine/model/KeywordIndex.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace lumora::engine {
 
@@ -9,8 +8,7 @@ namespace {
 
 std::string folded(std::string_view keyword) {
     std::string text(keyword);
-    std::ranges::transform(text, text.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::ranges::transform(text, text.begin(), keywordUpper);
     return text;
 }
 

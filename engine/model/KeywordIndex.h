@@ -8,6 +8,12 @@
 
 namespace lumora::engine {
 
+// Keywords compare without regard to case in ASCII alone: the same in every locale the program runs
+// in, and cheap enough for the millions of lookups of a run.
+constexpr char keywordUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // Positions of keywords by their text without regard to case, as KORVEN's keyword table compares
 // them, so that a lookup costs one hash instead of a scan. Derived data: it never makes two
 // values that hold it differ.

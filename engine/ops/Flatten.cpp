@@ -105,7 +105,7 @@ class Flattener {
 
     bool mayYield(const BlockEntry& entry) {
         return entry.insert ? !selection_.topLevelOnly &&
-                                  mayEnter(entry.geometry, entry.mirror, entry.insertType, false)
+                                  mayEnter(contentsOf(entry.geometry), entry.mirror, entry.insertType, false)
                             : mayTake(entry.layer, entry.graphicClass, false);
     }
 
@@ -135,19 +135,18 @@ class Flattener {
                (selection_.layer < 0 || layer == selection_.layer);
     }
 
-    // Whether an insert of this block and type, mirrored or not once every insert above it is
-    // counted, may lead to a selected item.
-    bool mayEnter(int16_t geometry, bool mirrored, int16_t insertType, bool insideChosen) {
-        BlockContents& contents = contentsOf(geometry);
+    // Whether an insert of a block with these contents and of this type, mirrored or not once every
+    // insert above it is counted, may lead to a selected item.
+    bool mayEnter(BlockContents& contents, bool mirrored, int16_t insertType, bool insideChosen) {
         return holdsSelected(contents, mirrored) &&
                (insideChosen || !selectsInserts() || mayChoose(insertType, contents));
     }
 
     void visit(const Insert& insert, const Transform& parent, bool insideChosen) {
-        if (!mayEnter(insert.geometry, parent.mirrored() != insert.mirror, insert.insertType, insideChosen)) {
+        BlockContents& contents = contentsOf(insert.geometry);
+        if (!mayEnter(contents, parent.mirrored() != insert.mirror, insert.insertType, insideChosen)) {
             return;
         }
-        BlockContents& contents = contentsOf(insert.geometry);
         const Transform placed = Transform::of(insert).then(parent);
         const Geometry& child = design_.geometry(insert.geometry);
         chain_.push_back(&insert);
