@@ -73,8 +73,9 @@ class Flattener {
   public:
     Flattener(Design& design, Geometry& target, const FlattenSelection& selection)
         : design_(design), target_(target), selection_(selection) {
+        // Only insertion points are placed once per insert: other calls need not read a large target.
         if (!selection_.insertPointOnly) {
-            return; // only insertion points are kept once per insert; other calls add to a large geometry
+            return;
         }
         for (const DataItem& item : target_.data) {
             const auto* graphic = std::get_if<Graphic>(&item);
