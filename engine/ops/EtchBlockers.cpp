@@ -2,11 +2,11 @@
 
 #include "engine/geom/Transform.h"
 #include "engine/measure/Parallel.h"
+#include "engine/measure/WhileWaiting.h"
 #include "engine/ops/PinPads.h"
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <limits>
 #include <map>
 
@@ -146,8 +146,17 @@ void blockComponents(const Design& design, double maxPinPitch, BlockerLayers lay
         measureInParallel<std::vector<DataItem>>(components.size(), [&](std::size_t i) {
             return blockersOf(*components[i], pinsOfBlock.at(components[i]->geometry), maxPinPitch, layers);
         });
+    std::size_t added = 0;
+    for (const std::vector<DataItem>& ofComponent : blockers) {
+        added += ofComponent.size();
+    }
+    board.data.reserve(board.data.size() + added); // one move of a large board's items, not several
+    EventSlices events;
     for (std::vector<DataItem>& ofComponent : blockers) {
-        std::ranges::move(ofComponent, std::back_inserter(board.data));
+        for (DataItem& blocker : ofComponent) {
+            board.data.push_back(std::move(blocker));
+            events.tick();
+        }
     }
 }
 

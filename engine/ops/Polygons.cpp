@@ -1,6 +1,7 @@
 #include "engine/ops/Polygons.h"
 
 #include "engine/measure/Parallel.h"
+#include "engine/measure/WhileWaiting.h"
 #include "engine/ops/AreaIndex.h"
 #include "engine/ops/Flatten.h"
 
@@ -66,7 +67,9 @@ Groups touchingGroups(const AreaIndex& index, std::size_t count) {
 std::vector<Area> groupUnions(const AreaIndex& index, Groups& groups, std::vector<std::size_t>& members) {
     const std::size_t count = members.size();
     std::vector<std::vector<Area>> pieces(count);
+    EventSlices events; // copying every piece of a plane takes a while
     for (std::size_t i = 0; i < count; ++i) {
+        events.tick();
         const std::size_t leader = groups.root(i);
         ++members[leader];
         if (!index.area(i).empty()) {
@@ -93,8 +96,11 @@ void combinePolies(Design& design, int16_t geomNum) {
     std::vector<std::size_t> members(count, 0);
     std::vector<Area> joined = groupUnions(index, groups, members);
     std::vector<DataItem> result;
+    result.reserve(count); // a group's union has no more pieces than the group
+    EventSlices events;
     auto nextJoined = joined.begin();
     for (std::size_t i = 0; i < count; ++i) {
+        events.tick();
         const std::size_t leader = groups.root(i);
         if (members[leader] == 1) {
             result.push_back(std::move(geometry.data[i]));
