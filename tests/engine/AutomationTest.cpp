@@ -1,11 +1,14 @@
 #include "engine/EmbeddedKorven.h"
 #include "engine/findings/DrcReport.h"
 #include "engine/io/DesignFile.h"
+#include "engine/measure/WhileWaiting.h"
 #include "tests/engine/EngineTestDesigns.h"
 #include "tests/support/TempDir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace lumora::engine::test {
 namespace {
@@ -263,6 +266,30 @@ TEST_F(AutomationTest, DrcsReachTheRegisteredResponseSynchronouslyUntilTurnedOff
     EXPECT_EQ(drcs[1].severity, "Critical");
     ASSERT_EQ(app->ClearAllDRCs(), rc::Ok);
     EXPECT_TRUE(korven.session().design().drcs.empty());
+}
+
+// With a front end's while-waiting hook set, a check runs beside the caller's thread, yet its markers
+// reach the response on the caller's thread, the only one a window may be touched from.
+TEST_F(AutomationTest, ACheckAnnouncesItsMarkersOnTheCallersThreadWhileTheHookIsSet) {
+    struct ThreadOfEachDrc : ResponseCallback {
+        std::vector<std::thread::id>& threads;
+        explicit ThreadOfEachDrc(std::vector<std::thread::id>& seen) : threads(seen) {}
+        void Response(const std::string&, const std::string&) override {
+            threads.push_back(std::this_thread::get_id());
+        }
+    };
+    std::vector<std::thread::id> threads;
+    registry.registerResponseClass(std::string(kResponseProgId),
+                                   [&] { return std::make_shared<ThreadOfEachDrc>(threads); });
+    ASSERT_EQ(app->TurnOnResponse(std::string(kResponseProgId)), rc::Ok);
+    setWhileWaiting([] {});
+
+    const int16_t code = dfm->Check(ViaHoleSizeArgs{.filePos = 1, .minSize = 1000, .maxSize = 2000});
+    setWhileWaiting(nullptr);
+
+    EXPECT_EQ(code, rc::Ok);
+    ASSERT_EQ(threads.size(), 2u) << "both vias' holes are below the minimum";
+    EXPECT_THAT(threads, ::testing::Each(std::this_thread::get_id()));
 }
 
 TEST_F(AutomationTest, SavesTheDocumentAsItIsNow) {
