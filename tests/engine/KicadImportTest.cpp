@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <ranges>
 
 namespace lumora::engine {
@@ -304,6 +306,18 @@ TEST(KicadRolesFile, MalformedMappingIsRefused) {
                  DesignFormatError);
 }
 
+// Footprints named alike, one of them as the import names a repeat, still get geometry names of their
+// own, so that the saved design reads back.
+TEST(KicadNames, RepeatedFootprintNamesStayApartAndTheDesignLoadsBack) {
+    const Design design = openDesign(kData / "repeated-names.kicad_pcb");
+    std::set<std::string> names;
+    for (const auto& [number, geometry] : design.geometries) {
+        EXPECT_TRUE(names.insert(geometry.name).second) << geometry.name;
+    }
+    EXPECT_TRUE(names.contains("U1 X:Y #2 #2"));
+    EXPECT_EQ(parseDesign(serializeDesign(design)), design);
+}
+
 TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
     const std::pair<std::string_view, std::string_view> kCases[] = {
         {"unclosed-list", ":4:1: the file ends inside the list opened at line 1, column 1 (missing ')')"},
@@ -322,6 +336,7 @@ TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
         {"copper-listed-twice", ":2:29: copper layer \"F.Cu\" is listed twice"},
         {"property-without-name", ":4:15: a property needs a name"},
         {"pad-beyond-reach", ": \"U1\" in \"pad-beyond-reach\": the item reaches beyond 1e+09 once placed"},
+        {"not-utf8", ":3:14: text that is not UTF-8 (byte 0xB6 in this atom)"},
     };
     for (const auto& [name, message] : kCases) {
         const std::filesystem::path file = kData / "malformed" / (std::string(name) + ".kicad_pcb");

@@ -90,9 +90,13 @@ Drawings drawingsOf(const sexpr::Expr& footprint, const LayerMap& layers, const 
     return drawings;
 }
 
-std::string uniqueName(std::map<std::string, int>& used, std::string name) {
-    const int count = ++used[name];
-    return count == 1 ? name : name + " #" + std::to_string(count);
+// The name itself, else with the first " #N" no geometry has: a footprint may be called "U1 #2".
+std::string uniqueName(std::set<std::string>& used, const std::string& name) {
+    std::string candidate = name;
+    for (int count = 2; !used.insert(candidate).second; ++count) {
+        candidate = name + " #" + std::to_string(count);
+    }
+    return candidate;
 }
 
 void setAttributes(Insert& insert, const sexpr::Expr& footprint, std::string_view libraryName) {

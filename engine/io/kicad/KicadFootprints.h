@@ -4,7 +4,7 @@
 #include "engine/io/kicad/KicadPadstacks.h"
 #include "engine/io/kicad/KicadRoles.h"
 
-#include <map>
+#include <set>
 
 namespace lumora::engine::kicad {
 
@@ -16,7 +16,7 @@ struct FootprintContext {
     PadstackLibrary& padstacks;
     const RoleRules& roles;
     PadMargins margins{};
-    std::map<std::string, int> geometryNames{};
+    std::set<std::string> geometryNames{};
 };
 
 // A footprint as the design holds it: its insert (of a component geometry made for it), and its

@@ -1,6 +1,7 @@
 #include "engine/io/kicad/SExpression.h"
 
 #include "engine/io/DesignFile.h"
+#include "engine/io/Utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -37,6 +38,17 @@ std::string concat(std::initializer_list<std::string_view> parts) {
 
 void Tokenizer::fail(Position at, std::string_view message) const {
     throw DesignFormatError(located(fileName_, at, message));
+}
+
+// A KiCad board is UTF-8; a name with other bytes would change when the design is saved, and two
+// names that differ only there would become one.
+void Tokenizer::refuseInvalidUtf8(std::string_view atom, Position at) const {
+    if (const std::size_t bad = firstInvalidUtf8(atom); bad != std::string_view::npos) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        const auto byte = static_cast<unsigned char>(atom[bad]);
+        fail(at, concat({"text that is not UTF-8 (byte 0x", std::string{kHex[byte >> 4], kHex[byte & 0xF]},
+                         " in this atom)"}));
+    }
 }
 
 void Tokenizer::advance(std::size_t count) {
@@ -85,6 +97,7 @@ Token Tokenizer::quotedAtom(Position at) {
         fail(at, "text string not closed (no '\"' before the end of the file)");
     }
     const std::string_view quoted = text_.substr(offset_, end + 1 - offset_);
+    refuseInvalidUtf8(quoted, at);
     advance(quoted.size());
     return {TokenKind::Atom, quoted, at, true};
 }
@@ -100,6 +113,7 @@ Token Tokenizer::bareAtom(Position at) {
         ++end;
     }
     const std::string_view atom = text_.substr(offset_, end - offset_);
+    refuseInvalidUtf8(atom, at);
     advance(atom.size());
     return {TokenKind::Atom, atom, at, false};
 }

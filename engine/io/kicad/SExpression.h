@@ -37,6 +37,7 @@ class Tokenizer {
     void skipBlanks();
     Token quotedAtom(Position at);
     Token bareAtom(Position at);
+    void refuseInvalidUtf8(std::string_view atom, Position at) const;
     void advance(std::size_t count);
 
     std::string_view text_;
