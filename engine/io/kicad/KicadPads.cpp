@@ -2,6 +2,7 @@
 
 #include "engine/geom/Transform.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -141,10 +142,20 @@ std::vector<Shape> customPad(const sexpr::Expr& pad, double width, double height
 }
 
 // The pad's copper (grow 0) or an opening grow larger on every side, in the pad's frame.
+// A number of a pad's size or drill: the native format refuses negative sizes, and a board it could
+// not save and read back must be refused where the number stands.
+double sizeNumber(const sexpr::Expr& list, std::size_t index) {
+    const double value = list.number(index);
+    if (value < 0) {
+        list.at(index).fail("a pad's size or drill cannot be negative");
+    }
+    return value;
+}
+
 std::vector<Shape> padShapes(const sexpr::Expr& pad, double grow, Point at, const Frame& frame) {
     const sexpr::Expr size = pad.require("size");
-    const double width = size.number(1);
-    const double height = size.size() > 2 ? size.number(2) : width;
+    const double width = sizeNumber(size, 1);
+    const double height = size.size() > 2 ? sizeNumber(size, 2) : width;
     const std::string_view shape = pad.at(3).text();
     const double w = width + 2 * grow;
     const double h = height + 2 * grow;
@@ -184,9 +195,10 @@ Drill drillOf(const sexpr::Expr& pad, const Frame& frame) {
     const bool slot = list->size() > 1 && !list->at(1).isList() && list->at(1).text() == "oval";
     const std::size_t first = slot ? 2 : 1;
     if (list->size() > first && !list->at(first).isList()) {
-        drill.width = list->number(first);
-        drill.height =
-            list->size() > first + 1 && !list->at(first + 1).isList() ? list->number(first + 1) : drill.width;
+        drill.width = sizeNumber(*list, first);
+        drill.height = list->size() > first + 1 && !list->at(first + 1).isList()
+                           ? sizeNumber(*list, first + 1)
+                           : drill.width;
     }
     if (const std::optional<sexpr::Expr> offset = list->find("offset")) {
         drill.offset = frame.point(*offset);
@@ -236,6 +248,9 @@ PadPin readPad(const sexpr::Expr& pad, const PadContext& context) {
     const bool drilled = drill.width > 0;
     const bool plated = type != "np_thru_hole";
     const sexpr::Expr size = pad.require("size");
+    for (std::size_t index = 1; index < std::min<std::size_t>(size.size(), 3); ++index) {
+        sizeNumber(size, index);
+    }
     const bool copperBeyondHole =
         size.number(1) > drill.width && (size.size() < 3 || size.number(2) > drill.height);
     const PadMargins margins = context.margins.within(pad);
