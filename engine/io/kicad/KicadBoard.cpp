@@ -29,7 +29,7 @@ double boardThickness(const sexpr::Expr& root) {
         return total;
     }
     const std::optional<sexpr::Expr> general = root.find("general");
-    return general ? general->numberOf("thickness", 0) : 0;
+    return general ? general->sizeOf("thickness", 0) : 0;
 }
 
 PadMargins boardMargins(const sexpr::Expr& root) {
@@ -112,14 +112,14 @@ class BoardReader {
 
     void segment(const sexpr::Expr& item) {
         etch(item, Line{board_frame_.point(item.require("start")), board_frame_.point(item.require("end")),
-                        item.numberOf("width", 0)});
+                        item.sizeOf("width", 0)});
         ++counts_.segments;
     }
 
     void trackArc(const sexpr::Expr& item) {
         const Point start = board_frame_.point(item.require("start"));
         const Point end = board_frame_.point(item.require("end"));
-        const double width = item.numberOf("width", 0);
+        const double width = item.sizeOf("width", 0);
         const std::optional<Arc> arc = arcThrough(start, board_frame_.point(item.require("mid")), end, width);
         etch(item, arc ? Shape{*arc} : Shape{Line{start, end, width}});
         ++counts_.arcs;

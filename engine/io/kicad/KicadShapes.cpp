@@ -95,9 +95,9 @@ std::optional<Arc> arcThrough(Point start, Point mid, Point end, double width) {
 
 double strokeWidth(const sexpr::Expr& drawing) {
     if (const std::optional<sexpr::Expr> stroke = drawing.find("stroke")) {
-        return stroke->numberOf("width", 0);
+        return stroke->sizeOf("width", 0);
     }
-    return drawing.numberOf("width", 0);
+    return drawing.sizeOf("width", 0);
 }
 
 Ring polygonPoints(const sexpr::Expr& pts, const Frame& frame) {

@@ -301,6 +301,18 @@ double Expr::numberOf(std::string_view wanted, double fallback) const {
     return child ? child->number(1) : fallback;
 }
 
+double Expr::sizeOf(std::string_view wanted, double fallback) const {
+    const std::optional<Expr> child = find(wanted);
+    if (!child) {
+        return fallback;
+    }
+    const double value = child->number(1);
+    if (value < 0) {
+        child->at(1).fail(concat({"(", wanted, " ...) cannot be negative"}));
+    }
+    return value;
+}
+
 std::string_view Expr::textOf(std::string_view wanted) const {
     const std::optional<Expr> child = find(wanted);
     return child && child->size() > 1 ? child->at(1).text() : std::string_view{};
