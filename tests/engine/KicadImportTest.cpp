@@ -318,6 +318,15 @@ TEST(KicadNames, RepeatedFootprintNamesStayApartAndTheDesignLoadsBack) {
     EXPECT_EQ(parseDesign(serializeDesign(design)), design);
 }
 
+// Inner copper layers stack by the number in their names, however long, between F.Cu and B.Cu.
+TEST(KicadNames, InnerLayersStackByTheirNumbersEvenHugeOnes) {
+    const Design design = openDesign(kData / "huge-inner-layer.kicad_pcb");
+    EXPECT_EQ(design.layer(1).name, "F.Cu");
+    EXPECT_EQ(design.layer(2).name, "In1.Cu");
+    EXPECT_EQ(design.layer(3).name, "In99999999999.Cu");
+    EXPECT_EQ(design.layer(4).name, "B.Cu");
+}
+
 TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
     const std::pair<std::string_view, std::string_view> kCases[] = {
         {"unclosed-list", ":4:1: the file ends inside the list opened at line 1, column 1 (missing ')')"},

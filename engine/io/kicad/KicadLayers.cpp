@@ -49,18 +49,19 @@ std::string_view canonical(std::string_view name) {
 
 // Stack-up order: F.Cu, In1.Cu, In2.Cu ..., B.Cu.
 int copperOrder(std::string_view name) {
+    constexpr int kBottom = 1000;
     if (name == "F.Cu") {
         return 0;
     }
     if (name == "B.Cu") {
-        return 1000;
+        return kBottom;
     }
     int inner = 0;
     for (char c : name.substr(2)) {
         if (c < '0' || c > '9') {
             break;
         }
-        inner = inner * 10 + (c - '0');
+        inner = std::min(inner * 10 + (c - '0'), kBottom - 1); // "In99999999999.Cu" is still inside
     }
     return inner;
 }
