@@ -346,7 +346,7 @@ TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
         {"property-without-name", ":4:15: a property needs a name"},
         {"pad-beyond-reach", ": \"U1\" in \"pad-beyond-reach\": the item reaches beyond 1e+09 once placed"},
         {"not-utf8", ":3:14: text that is not UTF-8 (byte 0xB6 in this atom)"},
-        {"negative-pad-size", ":4:38: a pad's size or drill cannot be negative"},
+        {"negative-pad-size", ":4:38: (size ...) cannot be negative"},
         {"negative-width", ":3:56: (width ...) cannot be negative"},
     };
     for (const auto& [name, message] : kCases) {

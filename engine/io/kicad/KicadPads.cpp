@@ -142,20 +142,10 @@ std::vector<Shape> customPad(const sexpr::Expr& pad, double width, double height
 }
 
 // The pad's copper (grow 0) or an opening grow larger on every side, in the pad's frame.
-// A number of a pad's size or drill: the native format refuses negative sizes, and a board it could
-// not save and read back must be refused where the number stands.
-double sizeNumber(const sexpr::Expr& list, std::size_t index) {
-    const double value = list.number(index);
-    if (value < 0) {
-        list.at(index).fail("a pad's size or drill cannot be negative");
-    }
-    return value;
-}
-
 std::vector<Shape> padShapes(const sexpr::Expr& pad, double grow, Point at, const Frame& frame) {
     const sexpr::Expr size = pad.require("size");
-    const double width = sizeNumber(size, 1);
-    const double height = size.size() > 2 ? sizeNumber(size, 2) : width;
+    const double width = size.nonNegative(1);
+    const double height = size.size() > 2 ? size.nonNegative(2) : width;
     const std::string_view shape = pad.at(3).text();
     const double w = width + 2 * grow;
     const double h = height + 2 * grow;
@@ -195,9 +185,9 @@ Drill drillOf(const sexpr::Expr& pad, const Frame& frame) {
     const bool slot = list->size() > 1 && !list->at(1).isList() && list->at(1).text() == "oval";
     const std::size_t first = slot ? 2 : 1;
     if (list->size() > first && !list->at(first).isList()) {
-        drill.width = sizeNumber(*list, first);
+        drill.width = list->nonNegative(first);
         drill.height = list->size() > first + 1 && !list->at(first + 1).isList()
-                           ? sizeNumber(*list, first + 1)
+                           ? list->nonNegative(first + 1)
                            : drill.width;
     }
     if (const std::optional<sexpr::Expr> offset = list->find("offset")) {
@@ -249,7 +239,7 @@ PadPin readPad(const sexpr::Expr& pad, const PadContext& context) {
     const bool plated = type != "np_thru_hole";
     const sexpr::Expr size = pad.require("size");
     for (std::size_t index = 1; index < std::min<std::size_t>(size.size(), 3); ++index) {
-        sizeNumber(size, index);
+        size.nonNegative(index);
     }
     const bool copperBeyondHole =
         size.number(1) > drill.width && (size.size() < 3 || size.number(2) > drill.height);

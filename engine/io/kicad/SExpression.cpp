@@ -301,16 +301,17 @@ double Expr::numberOf(std::string_view wanted, double fallback) const {
     return child ? child->number(1) : fallback;
 }
 
-double Expr::sizeOf(std::string_view wanted, double fallback) const {
-    const std::optional<Expr> child = find(wanted);
-    if (!child) {
-        return fallback;
-    }
-    const double value = child->number(1);
+double Expr::nonNegative(std::size_t index) const {
+    const double value = number(index);
     if (value < 0) {
-        child->at(1).fail(concat({"(", wanted, " ...) cannot be negative"}));
+        at(index).fail(concat({"(", head(), " ...) cannot be negative"}));
     }
     return value;
+}
+
+double Expr::sizeOf(std::string_view wanted, double fallback) const {
+    const std::optional<Expr> child = find(wanted);
+    return child ? child->nonNegative(1) : fallback;
 }
 
 std::string_view Expr::textOf(std::string_view wanted) const {

@@ -129,8 +129,9 @@ class Expr {
     double number(std::size_t index) const;
     // The child list `head`'s atom at 1 as a number, or fallback when there is no such list.
     double numberOf(std::string_view head, double fallback) const;
-    // Like numberOf, for a width or thickness: a negative one is refused where it stands, as the
-    // native format refuses it.
+    // A size, width or thickness: a negative one is refused where it stands, as the native format
+    // refuses it. nonNegative reads the number at index, sizeOf the one of a child list like numberOf.
+    double nonNegative(std::size_t index) const;
     double sizeOf(std::string_view head, double fallback) const;
     // The child list `head`'s atom at 1, or "" when there is no such list.
     std::string_view textOf(std::string_view head) const;
