@@ -10,9 +10,7 @@ namespace {
 
 const LocaleService* g_override = nullptr;
 
-} // namespace
-
-NumberFormat SystemLocaleService::numberFormat() const {
+NumberFormat userNumberFormat() {
     NumberFormat format;
     locale_t user = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
     if (user == static_cast<locale_t>(0)) {
@@ -29,6 +27,10 @@ NumberFormat SystemLocaleService::numberFormat() const {
     freelocale(user);
     return format;
 }
+
+} // namespace
+
+SystemLocaleService::SystemLocaleService() : format_(userNumberFormat()) {}
 
 const LocaleService& currentLocale() {
     static const SystemLocaleService system;

@@ -19,11 +19,15 @@ class LocaleService {
     virtual NumberFormat numberFormat() const = 0;
 };
 
-// Reads LC_NUMERIC from the environment (LC_ALL, LC_NUMERIC, LANG) at every call, so a change of
-// the environment takes effect at the next conversion.
+// Reads LC_NUMERIC from the environment (LC_ALL, LC_NUMERIC, LANG) once, when first asked: the
+// notation is the user's for the whole run, and asking the C library opens the locale's files.
 class SystemLocaleService : public LocaleService {
   public:
-    NumberFormat numberFormat() const override;
+    SystemLocaleService();
+    NumberFormat numberFormat() const override { return format_; }
+
+  private:
+    NumberFormat format_;
 };
 
 class FixedLocaleService : public LocaleService {
