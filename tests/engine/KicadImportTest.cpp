@@ -16,6 +16,7 @@ namespace {
 using kicad::BoardCounts;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Pair;
 
 const std::filesystem::path kData = std::filesystem::path(LUMORA_SOURCE_DIR) / "tests" / "engine" / "kicad";
 const std::filesystem::path kDemos = "/usr/share/kicad/demos";
@@ -327,6 +328,24 @@ TEST(KicadNames, InnerLayersStackByTheirNumbersEvenHugeOnes) {
     EXPECT_EQ(design.layer(4).name, "B.Cu");
 }
 
+// A negative mask or paste margin wider than half a pad leaves no opening, as in KiCad; the copper
+// stays, and so does the opening of a margin that only narrows it.
+TEST(KicadOpenings, ANegativeMarginCanCloseThemButNeverMakesASizeNegative) {
+    const Design design = openDesign(kData / "closed-openings.kicad_pcb");
+    std::map<std::string, std::vector<std::string>> layersOfPad;
+    for (const auto& [number, geometry] : design.geometries) {
+        for (const DataItem& item : geometry.data) {
+            if (const auto* graphic = std::get_if<Graphic>(&item);
+                graphic && geometry.blockType == block_type::Padstack) {
+                layersOfPad[geometry.name].push_back(design.layer(graphic->layer).name);
+            }
+        }
+    }
+    EXPECT_THAT(layersOfPad, ElementsAre(Pair(HasSubstr("1"), ElementsAre("F.Cu", "F.Paste")),
+                                         Pair(HasSubstr("2"), ElementsAre("F.Cu", "F.Cu"))));
+    EXPECT_EQ(parseDesign(serializeDesign(design)), design);
+}
+
 TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
     const std::pair<std::string_view, std::string_view> kCases[] = {
         {"unclosed-list", ":4:1: the file ends inside the list opened at line 1, column 1 (missing ')')"},
@@ -348,6 +367,10 @@ TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
         {"not-utf8", ":3:14: text that is not UTF-8 (byte 0xB6 in this atom)"},
         {"negative-pad-size", ":4:38: (size ...) cannot be negative"},
         {"negative-width", ":3:56: (width ...) cannot be negative"},
+        {"nan-width", ":3:56: expected a number in (width ...), found \"nan\""},
+        {"negative-via-size", ":3:23: (size ...) cannot be negative"},
+        {"arc-beyond-numbers",
+         ": geometry \"arc-beyond-numbers\", item 1 (arc): centre is not a finite number"},
     };
     for (const auto& [name, message] : kCases) {
         const std::filesystem::path file = kData / "malformed" / (std::string(name) + ".kicad_pcb");

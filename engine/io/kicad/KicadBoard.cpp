@@ -2,6 +2,7 @@
 
 #include "engine/io/DesignFile.h"
 #include "engine/io/FileText.h"
+#include "engine/io/DesignValues.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/io/kicad/KicadFootprints.h"
 
@@ -213,9 +214,13 @@ std::string placedItemName(const Design& design, const PlacementProblem& problem
     return sexpr::concat({"an item of \"", geometry.name, "\": "});
 }
 
-// The limits every design is read with (a native file beyond them is refused), so that what is
-// imported can be saved and read back, and no check meets coordinates beyond double precision.
+// The values and limits every design is read with (a native file beyond them is refused), so that
+// what is imported can be saved and read back, and no check meets coordinates beyond double
+// precision. Values come first: a position that is not a number has no reach.
 void refuseBeyondLimits(const Design& design, const std::string& fileName) {
+    if (const std::optional<std::string> problem = findValueProblem(design)) {
+        throw DesignFormatError(sexpr::concat({fileName, ": ", *problem}));
+    }
     const std::optional<PlacementProblem> problem = findPlacementProblem(design, PlacementLimits{});
     if (problem) {
         throw DesignFormatError(

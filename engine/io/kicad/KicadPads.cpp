@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace lumora::engine::kicad {
 
@@ -48,48 +49,88 @@ Shape complexPad(Ring outline, Point at) {
     return Pad{.shape = pad_shape::Complex, .at = at, .outline = std::move(outline)};
 }
 
-Shape roundedRectangle(const sexpr::Expr& pad, double width, double height, double grow, Point at,
-                       const Frame& frame) {
-    const double shorter = std::min(width, height);
-    RectangleCorners corners{.width = width + 2 * grow, .height = height + 2 * grow};
-    const double radius = pad.numberOf("roundrect_rratio", 0) * shorter;
-    corners.radius = radius > 0 ? std::max(0.0, radius + grow) : 0;
+// A pad's copper (grow 0) or an opening grow larger on every side, drawn in the pad's frame.
+struct PadCut {
+    const sexpr::Expr& pad;
+    double width;
+    double height;
+    double grow;
+    Point at;
+    const Frame& frame;
+
+    double grownWidth() const { return width + 2 * grow; }
+    double grownHeight() const { return height + 2 * grow; }
+};
+
+std::vector<Shape> roundPad(const PadCut& cut) {
+    return {
+        Pad{.shape = pad_shape::Round, .at = cut.at, .sizeX = cut.grownWidth(), .sizeY = cut.grownWidth()}};
+}
+
+std::vector<Shape> rectanglePad(const PadCut& cut) {
+    return {Pad{
+        .shape = pad_shape::Rectangle, .at = cut.at, .sizeX = cut.grownWidth(), .sizeY = cut.grownHeight()}};
+}
+
+std::vector<Shape> ovalPad(const PadCut& cut) {
+    if (cut.width == cut.height) {
+        return roundPad(cut);
+    }
+    return {
+        Pad{.shape = pad_shape::Oblong, .at = cut.at, .sizeX = cut.grownWidth(), .sizeY = cut.grownHeight()}};
+}
+
+std::vector<Shape> roundedRectangle(const PadCut& cut) {
+    const double shorter = std::min(cut.width, cut.height);
+    RectangleCorners corners{.width = cut.grownWidth(), .height = cut.grownHeight()};
+    const double radius = cut.pad.numberOf("roundrect_rratio", 0) * shorter;
+    corners.radius = radius > 0 ? std::max(0.0, radius + cut.grow) : 0;
     bool anyChamfer = false;
-    if (const std::optional<sexpr::Expr> chamfer = pad.find("chamfer")) {
+    if (const std::optional<sexpr::Expr> chamfer = cut.pad.find("chamfer")) {
         for (std::size_t corner = 0; corner < kCorners.size(); ++corner) {
             corners.chamfered[corner] = chamfer->hasAtom(kCorners[corner]);
             anyChamfer = anyChamfer || corners.chamfered[corner];
         }
-        const double cut = pad.numberOf("chamfer_ratio", 0) * shorter;
-        corners.chamfer = cut > 0 ? std::max(0.0, cut + grow * (2 - std::numbers::sqrt2)) : 0;
+        const double length = cut.pad.numberOf("chamfer_ratio", 0) * shorter;
+        corners.chamfer = length > 0 ? std::max(0.0, length + cut.grow * (2 - std::numbers::sqrt2)) : 0;
     }
     if (corners.radius <= 0 && (!anyChamfer || corners.chamfer <= 0)) {
-        return Pad{.shape = pad_shape::Rectangle, .at = at, .sizeX = corners.width, .sizeY = corners.height};
+        return rectanglePad(cut);
     }
-    return complexPad(cornerOutline(corners, frame), at);
+    return {complexPad(cornerOutline(corners, cut.frame), cut.at)};
 }
 
 // KiCad's trapezoid: (rect_delta dx dy) widens one side and narrows the opposite one.
-Shape trapezoid(const sexpr::Expr& pad, double width, double height, double grow, Point at,
-                const Frame& frame) {
-    const std::optional<sexpr::Expr> delta = pad.find("rect_delta");
+std::vector<Shape> trapezoid(const PadCut& cut) {
+    const std::optional<sexpr::Expr> delta = cut.pad.find("rect_delta");
     const double dx = delta ? delta->number(1) / 2 : 0;
     const double dy = delta ? delta->number(2) / 2 : 0;
-    const double hx = width / 2 + grow;
-    const double hy = height / 2 + grow;
-    return complexPad({frame.point(-hx - dy, hy + dx), frame.point(-hx + dy, -hy - dx),
-                       frame.point(hx - dy, -hy + dx), frame.point(hx + dy, hy - dx)},
-                      at);
+    const double hx = cut.grownWidth() / 2;
+    const double hy = cut.grownHeight() / 2;
+    const Frame& frame = cut.frame;
+    return {complexPad({frame.point(-hx - dy, hy + dx), frame.point(-hx + dy, -hy - dx),
+                        frame.point(hx - dy, -hy + dx), frame.point(hx + dy, hy - dx)},
+                       cut.at)};
 }
 
-// A custom pad primitive grown by a margin: pens widen, discs swell; polygons stay as drawn.
-Shape grown(Shape shape, double grow) {
+// A custom pad primitive grown by a margin: pens widen, discs swell; polygons stay as drawn. A
+// negative margin can shrink a pen or disc away: then the primitive leaves no opening.
+std::optional<Shape> grown(Shape shape, double grow) {
+    double* extent = nullptr;
+    double by = 2 * grow;
     if (auto* line = std::get_if<Line>(&shape)) {
-        line->width = std::max(0.0, line->width + 2 * grow);
+        extent = &line->width;
     } else if (auto* arc = std::get_if<Arc>(&shape)) {
-        arc->width = std::max(0.0, arc->width + 2 * grow);
+        extent = &arc->width;
     } else if (auto* circle = std::get_if<Circle>(&shape)) {
-        (circle->width > 0 ? circle->width : circle->radius) += circle->width > 0 ? 2 * grow : grow;
+        extent = circle->width > 0 ? &circle->width : &circle->radius;
+        by = circle->width > 0 ? 2 * grow : grow;
+    }
+    if (extent != nullptr && grow != 0) {
+        *extent += by;
+        if (*extent <= 0) {
+            return std::nullopt;
+        }
     }
     return shape;
 }
@@ -119,55 +160,55 @@ Shape moved(Shape shape, Point by) {
     return shape;
 }
 
-std::vector<Shape> customPad(const sexpr::Expr& pad, double width, double height, double grow, Point at,
-                             const Frame& frame) {
-    const std::optional<sexpr::Expr> options = pad.find("options");
+// The anchor and the primitives; an anchor that a negative margin closes leaves the primitives.
+std::vector<Shape> customPad(const PadCut& cut) {
+    const std::optional<sexpr::Expr> options = cut.pad.find("options");
     const bool rectangularAnchor = options && options->textOf("anchor") == "rect";
-    std::vector<Shape> shapes{rectangularAnchor ? Shape{Pad{.shape = pad_shape::Rectangle,
-                                                            .at = at,
-                                                            .sizeX = width + 2 * grow,
-                                                            .sizeY = height + 2 * grow}}
-                                                : Shape{Pad{.shape = pad_shape::Round,
-                                                            .at = at,
-                                                            .sizeX = width + 2 * grow,
-                                                            .sizeY = width + 2 * grow}}};
-    if (const std::optional<sexpr::Expr> primitives = pad.find("primitives")) {
+    std::vector<Shape> shapes;
+    if (cut.grownWidth() > 0 && cut.grownHeight() > 0) {
+        shapes = rectangularAnchor ? rectanglePad(cut) : roundPad(cut);
+    }
+    if (const std::optional<sexpr::Expr> primitives = cut.pad.find("primitives")) {
         primitives->forEachList([&](const sexpr::Expr& primitive) {
-            for (Shape& shape : drawingShapes(primitive, frame)) {
-                shapes.push_back(moved(grown(std::move(shape), grow), at));
+            for (Shape& shape : drawingShapes(primitive, cut.frame)) {
+                if (std::optional<Shape> opening = grown(std::move(shape), cut.grow)) {
+                    shapes.push_back(moved(std::move(*opening), cut.at));
+                }
             }
         });
     }
     return shapes;
 }
 
-// The pad's copper (grow 0) or an opening grow larger on every side, in the pad's frame.
+struct PadShapeBuilder {
+    std::string_view name;
+    std::vector<Shape> (*build)(const PadCut&);
+    bool closesWhenShrunkAway; // a negative margin wider than the pad leaves no opening, as in KiCad
+};
+
+constexpr std::array kPadShapeBuilders{
+    PadShapeBuilder{"circle", roundPad, true},
+    PadShapeBuilder{"rect", rectanglePad, true},
+    PadShapeBuilder{"oval", ovalPad, true},
+    PadShapeBuilder{"roundrect", roundedRectangle, true},
+    PadShapeBuilder{"chamfered_rect", roundedRectangle, true},
+    PadShapeBuilder{"trapezoid", trapezoid, true},
+    PadShapeBuilder{"custom", customPad, false},
+};
+
 std::vector<Shape> padShapes(const sexpr::Expr& pad, double grow, Point at, const Frame& frame) {
     const sexpr::Expr size = pad.require("size");
     const double width = size.nonNegative(1);
-    const double height = size.size() > 2 ? size.nonNegative(2) : width;
+    const PadCut cut{pad, width, size.size() > 2 ? size.nonNegative(2) : width, grow, at, frame};
     const std::string_view shape = pad.at(3).text();
-    const double w = width + 2 * grow;
-    const double h = height + 2 * grow;
-    if (shape == "circle" || (shape == "oval" && width == height)) {
-        return {Pad{.shape = pad_shape::Round, .at = at, .sizeX = w, .sizeY = w}};
+    const auto builder = std::ranges::find(kPadShapeBuilders, shape, &PadShapeBuilder::name);
+    if (builder == kPadShapeBuilders.end()) {
+        pad.at(3).fail(sexpr::concat({"unknown pad shape \"", shape, "\""}));
     }
-    if (shape == "rect") {
-        return {Pad{.shape = pad_shape::Rectangle, .at = at, .sizeX = w, .sizeY = h}};
+    if (builder->closesWhenShrunkAway && cut.grow < 0 && (cut.grownWidth() <= 0 || cut.grownHeight() <= 0)) {
+        return {};
     }
-    if (shape == "oval") {
-        return {Pad{.shape = pad_shape::Oblong, .at = at, .sizeX = w, .sizeY = h}};
-    }
-    if (shape == "roundrect" || shape == "chamfered_rect") {
-        return {roundedRectangle(pad, width, height, grow, at, frame)};
-    }
-    if (shape == "trapezoid") {
-        return {trapezoid(pad, width, height, grow, at, frame)};
-    }
-    if (shape == "custom") {
-        return customPad(pad, width, height, grow, at, frame);
-    }
-    pad.at(3).fail(sexpr::concat({"unknown pad shape \"", shape, "\""}));
+    return builder->build(cut);
 }
 
 struct Drill {
@@ -275,8 +316,8 @@ PadPin readPad(const sexpr::Expr& pad, const PadContext& context) {
 }
 
 Geometry viaPadstack(const sexpr::Expr& via, const LayerMap& layers) {
-    const double size = via.require("size").number(1);
-    const double drill = via.require("drill").number(1);
+    const double size = via.require("size").nonNegative(1);
+    const double drill = via.require("drill").nonNegative(1);
     const sexpr::Expr span = via.require("layers");
     Geometry padstack;
     padstack.hole = {drill, true};

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace lumora::engine::sexpr {
 
@@ -290,7 +291,8 @@ double Expr::number(std::size_t index) const {
     const std::string_view text = atom.text();
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) {
+    // from_chars also reads "nan" and "inf", which no length or position can be.
+    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
         atom.fail(concat({"expected a number in (", head(), " ...), found \"", text, "\""}));
     }
     return value;
