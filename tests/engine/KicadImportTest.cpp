@@ -359,6 +359,7 @@ TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
         {"track-off-copper",
          ":3:3: (segment ...) is on \"F.SilkS\", which is not a copper layer of the board"},
         {"unknown-net", ":4:63: net 7 is not in the board's net table"},
+        {"net-number-not-integer", ":3:8: expected a net number in (net ...), found \"2.2e104\""},
         {"footprint-without-position", ":3:3: (footprint ...) has no (at ...)"},
         {"control-character", ":4:13: unexpected control character 1"},
         {"copper-listed-twice", ":2:29: copper layer \"F.Cu\" is listed twice"},

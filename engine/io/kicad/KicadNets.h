@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,12 @@ namespace lumora::engine::kicad {
 class NetNames {
   public:
     void add(const sexpr::Expr& net) {
-        names_[static_cast<int>(net.number(1))] = std::string(net.at(2).text());
+        const std::optional<int> number = netNumber(net.at(1).text());
+        if (!number) {
+            net.at(1).fail(
+                sexpr::concat({"expected a net number in (net ...), found \"", net.at(1).text(), "\""}));
+        }
+        names_[*number] = std::string(net.at(2).text());
     }
     int count() const { return static_cast<int>(names_.size()); }
 
@@ -27,19 +33,27 @@ class NetNames {
             return std::string(net->at(2).text());
         }
         const std::string_view atom = net->at(1).text();
-        int number = 0;
-        const auto [end, error] = std::from_chars(atom.data(), atom.data() + atom.size(), number);
-        if (error != std::errc{} || end != atom.data() + atom.size()) {
+        const std::optional<int> number = netNumber(atom);
+        if (!number) {
             return std::string(atom);
         }
-        const auto found = names_.find(number);
+        const auto found = names_.find(*number);
         if (found == names_.end()) {
-            net->fail("net " + std::to_string(number) + " is not in the board's net table");
+            net->fail("net " + std::to_string(*number) + " is not in the board's net table");
         }
         return found->second;
     }
 
   private:
+    static std::optional<int> netNumber(std::string_view atom) {
+        int number = 0;
+        const auto [end, error] = std::from_chars(atom.data(), atom.data() + atom.size(), number);
+        if (error != std::errc{} || end != atom.data() + atom.size()) {
+            return std::nullopt;
+        }
+        return number;
+    }
+
     std::map<int, std::string> names_;
 };
 
