@@ -1,5 +1,6 @@
 #include "engine/io/JsonTree.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -52,13 +53,14 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
     bool start_object(std::size_t) override { return open(Json::object()); }
     bool key(string_t& name) override {
         Open& object = open_.back();
-        if (!object.names.insert(name).second) {
+        auto& members = static_cast<Members&>(*object.value->get_ptr<Json::object_t*>());
+        if (repeats(object, members, name)) {
             throw DesignFormatError("at " + pointer() + ": member \"" + name + "\" appears twice");
         }
-        auto& members = static_cast<Members&>(*object.value->get_ptr<Json::object_t*>());
-        members.emplace_back(name, nullptr);
+        members.emplace_back(std::move(name), nullptr);
         slot_ = &members.back().second;
-        object.lastKey = name;
+        // Stays valid while this member's value is read: the object gets no other member before.
+        object.lastKey = &members.back().first;
         return true;
     }
     bool end_object() override { return close(); }
@@ -75,18 +77,36 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
   private:
     struct Open {
         Json* value;
-        std::unordered_set<std::string> names; // objects only
-        std::string lastKey;
+        // Objects only: the member names, once there are too many to compare one by one.
+        std::unordered_set<std::string> names{};
+        const std::string* lastKey = &kNoKey;
         std::size_t elements = 0; // arrays only: the elements begun so far
     };
+
+    static inline const std::string kNoKey;
+    // Most objects of a design are items of a few members: comparing is cheaper than hashing.
+    static constexpr std::size_t kMembersCompared = 16;
+
+    static bool repeats(Open& object, const Members& members, const std::string& name) {
+        if (members.size() < kMembersCompared) {
+            return std::ranges::any_of(members, [&](const auto& member) { return member.first == name; });
+        }
+        if (object.names.empty()) {
+            for (const auto& member : members) {
+                object.names.insert(member.first);
+            }
+        }
+        return !object.names.insert(name).second;
+    }
 
     // Open containers down to an element of /geometries/N/data.
     static constexpr std::size_t kItemLevel = 4;
 
     // True when the next value is an element of a geometry's data list.
     bool startsDataItem() const {
-        return open_.size() == kItemLevel && open_[0].lastKey == "geometries" && open_[1].value->is_array() &&
-               open_[2].value->is_object() && open_[2].lastKey == "data" && open_[3].value->is_array();
+        return open_.size() == kItemLevel && *open_[0].lastKey == "geometries" &&
+               open_[1].value->is_array() && open_[2].value->is_object() && *open_[2].lastKey == "data" &&
+               open_[3].value->is_array();
     }
 
     // Where the next value goes: the root, the slot of the last key, the end of an array, or a data
@@ -117,7 +137,7 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
     bool open(Json container) {
         Json* placed = target();
         *placed = std::move(container);
-        open_.push_back({placed, {}, {}, 0});
+        open_.push_back({placed});
         return true;
     }
 
@@ -140,7 +160,7 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
         for (std::size_t level = 0; level + 1 < open_.size(); ++level) {
             const Open& container = open_[level];
             path += "/" + (container.value->is_array() ? std::to_string(container.elements - 1)
-                                                       : container.lastKey);
+                                                       : *container.lastKey);
         }
         return path.empty() ? "/" : path;
     }
