@@ -1,5 +1,7 @@
 #include "engine/io/JsonTree.h"
 
+#include "engine/io/MessagePack.h"
+
 #include <algorithm>
 #include <string>
 #include <unordered_set>
@@ -26,9 +28,8 @@ std::size_t DataItemStore::count(std::size_t geometry) const {
 
 Json DataItemStore::item(std::size_t geometry, std::size_t position) const {
     const std::vector<std::size_t>& bounds = bounds_.at(geometry);
-    const auto begin = bytes_.begin() + static_cast<std::ptrdiff_t>(bounds.at(position));
-    const auto end = bytes_.begin() + static_cast<std::ptrdiff_t>(bounds.at(position + 1));
-    return Json::from_msgpack(begin, end);
+    const std::size_t begin = bounds.at(position);
+    return unpackMessagePack(std::span(bytes_).subspan(begin, bounds.at(position + 1) - begin));
 }
 
 namespace {
