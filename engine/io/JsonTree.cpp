@@ -10,16 +10,17 @@
 
 namespace lumora::engine {
 
-void DataItemStore::add(std::size_t geometry, const Json& item) {
+void DataItemStore::beginItem(std::size_t geometry) {
     if (bounds_.size() <= geometry) {
         bounds_.resize(geometry + 1);
     }
-    std::vector<std::size_t>& bounds = bounds_[geometry];
-    if (bounds.empty()) {
-        bounds.push_back(bytes_.size());
+    if (bounds_[geometry].empty()) {
+        bounds_[geometry].push_back(bytes_.size());
     }
-    Json::to_msgpack(item, bytes_);
-    bounds.push_back(bytes_.size());
+}
+
+void DataItemStore::endItem(std::size_t geometry) {
+    bounds_[geometry].push_back(bytes_.size());
 }
 
 std::size_t DataItemStore::count(std::size_t geometry) const {
@@ -37,26 +38,46 @@ namespace {
 using Members = Json::object_t::Container;
 
 // Builds the tree from nlohmann's SAX events. Only the innermost open container grows, so the
-// pointers to the outer ones stay valid. An item of a geometry's data list is built on its own and
-// moved into the store once complete.
+// pointers to the outer ones stay valid. An item of a geometry's data list is no part of the tree:
+// its events are written to the item store as they come.
 class TreeBuilder : public nlohmann::json_sax<Json> {
   public:
-    explicit TreeBuilder(DesignTree& tree) : tree_(tree) {}
+    explicit TreeBuilder(DesignTree& tree) : tree_(tree), packer_(tree.items.bytes()) {}
 
-    bool null() override { return place(nullptr); }
-    bool boolean(bool value) override { return place(value); }
-    bool number_integer(number_integer_t value) override { return place(value); }
-    bool number_unsigned(number_unsigned_t value) override { return place(value); }
-    bool number_float(number_float_t value, const string_t&) override { return place(value); }
-    bool string(string_t& value) override { return place(std::move(value)); }
+    bool null() override {
+        return intoItem() ? itemValue([&] { packer_.null(); }) : place(nullptr);
+    }
+    bool boolean(bool value) override {
+        return intoItem() ? itemValue([&] { packer_.boolean(value); }) : place(value);
+    }
+    bool number_integer(number_integer_t value) override {
+        return intoItem() ? itemValue([&] { packer_.integer(value); }) : place(value);
+    }
+    bool number_unsigned(number_unsigned_t value) override {
+        return intoItem() ? itemValue([&] { packer_.unsignedInteger(value); }) : place(value);
+    }
+    bool number_float(number_float_t value, const string_t&) override {
+        return intoItem() ? itemValue([&] { packer_.number(value); }) : place(value);
+    }
+    bool string(string_t& value) override {
+        return intoItem() ? itemValue([&] { packer_.text(value); }) : place(std::move(value));
+    }
     bool binary(binary_t& value) override { return place(Json::binary(std::move(value))); }
 
-    bool start_object(std::size_t) override { return open(Json::object()); }
+    bool start_object(std::size_t) override {
+        return intoItem() ? itemValue([&] { packer_.startObject(); }) : open(Json::object());
+    }
     bool key(string_t& name) override {
+        if (packer_.depth() > 0) {
+            if (!packer_.key(name)) {
+                repeated(name);
+            }
+            return true;
+        }
         Open& object = open_.back();
         auto& members = static_cast<Members&>(*object.value->get_ptr<Json::object_t*>());
         if (repeats(object, members, name)) {
-            throw DesignFormatError("at " + pointer() + ": member \"" + name + "\" appears twice");
+            repeated(name);
         }
         members.emplace_back(std::move(name), nullptr);
         slot_ = &members.back().second;
@@ -64,9 +85,15 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
         object.lastKey = &members.back().first;
         return true;
     }
-    bool end_object() override { return close(); }
-    bool start_array(std::size_t) override { return open(Json::array()); }
-    bool end_array() override { return close(); }
+    bool end_object() override {
+        return packer_.depth() > 0 ? itemValue([&] { packer_.end(); }) : close();
+    }
+    bool start_array(std::size_t) override {
+        return intoItem() ? itemValue([&] { packer_.startArray(); }) : open(Json::array());
+    }
+    bool end_array() override {
+        return packer_.depth() > 0 ? itemValue([&] { packer_.end(); }) : close();
+    }
 
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override {
         if (error.id / 100 == 1) {
@@ -110,8 +137,35 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
                open_[3].value->is_array();
     }
 
-    // Where the next value goes: the root, the slot of the last key, the end of an array, or a data
-    // item of its own.
+    // Whether the next event belongs to a data item: inside one, or starting one.
+    bool intoItem() {
+        if (packer_.depth() > 0) {
+            return true;
+        }
+        if (!startsDataItem()) {
+            return false;
+        }
+        ++open_.back().elements;
+        tree_.items.beginItem(itemGeometry());
+        return true;
+    }
+
+    std::size_t itemGeometry() const { return open_[1].elements - 1; }
+
+    // Writes an item's event; the item is complete once no container of it is open.
+    template <class Write> bool itemValue(Write&& write) {
+        write();
+        if (packer_.depth() == 0) {
+            tree_.items.endItem(itemGeometry());
+        }
+        return true;
+    }
+
+    [[noreturn]] void repeated(const std::string& name) const {
+        throw DesignFormatError("at " + pointer() + ": member \"" + name + "\" appears twice");
+    }
+
+    // Where the next value goes: the root, the slot of the last key or the end of an array.
     Json* target() {
         if (open_.empty()) {
             return &tree_.root;
@@ -121,17 +175,12 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
             return slot_;
         }
         ++innermost.elements;
-        if (startsDataItem()) {
-            item_ = nullptr;
-            return &item_;
-        }
         innermost.value->push_back(nullptr);
         return &innermost.value->back();
     }
 
     bool place(Json value) {
         *target() = std::move(value);
-        storeCompleteItem();
         return true;
     }
 
@@ -144,32 +193,26 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
 
     bool close() {
         open_.pop_back();
-        storeCompleteItem();
         return true;
     }
 
-    // A value placed or a container closed at the level of the data list completes an item.
-    void storeCompleteItem() {
-        if (open_.size() == kItemLevel && !item_.is_discarded() && startsDataItem()) {
-            tree_.items.add(open_[1].elements - 1, item_);
-            item_ = Json(Json::value_t::discarded);
-        }
-    }
-
+    // Inside an item, the tree's innermost container (the data list) is part of the path.
     std::string pointer() const {
         std::string path;
-        for (std::size_t level = 0; level + 1 < open_.size(); ++level) {
+        const std::size_t levels = packer_.depth() > 0 || open_.empty() ? open_.size() : open_.size() - 1;
+        for (std::size_t level = 0; level < levels; ++level) {
             const Open& container = open_[level];
             path += "/" + (container.value->is_array() ? std::to_string(container.elements - 1)
                                                        : *container.lastKey);
         }
+        path += packer_.pointer();
         return path.empty() ? "/" : path;
     }
 
     DesignTree& tree_;
     std::vector<Open> open_;
     Json* slot_ = nullptr;
-    Json item_ = Json(Json::value_t::discarded); // the data item being built, discarded between items
+    MessagePackWriter packer_;
 };
 
 } // namespace

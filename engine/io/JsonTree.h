@@ -13,8 +13,11 @@ namespace lumora::engine {
 // them) until the reader takes them one at a time, so that a large design is never held as a tree.
 class DataItemStore {
   public:
-    void add(std::size_t geometry, const Json& item);
-    // Items of the geometry at this position of the file's geometry list.
+    // An item of the geometry at this position of the file's geometry list is written to bytes()
+    // between the two calls; a geometry's items come one after another.
+    std::vector<std::uint8_t>& bytes() { return bytes_; }
+    void beginItem(std::size_t geometry);
+    void endItem(std::size_t geometry);
     std::size_t count(std::size_t geometry) const;
     Json item(std::size_t geometry, std::size_t position) const;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,21 +78,29 @@ class Unpacker {
         return result;
     }
 
-    std::string key() {
-        const std::uint8_t head = byte();
+    // The length of a text that starts with this byte, or none when the byte starts something else.
+    std::optional<std::size_t> textLength(std::uint8_t head) {
         if ((head & 0xE0) == 0xA0) {
-            return text(head & 0x1F);
+            return head & 0x1F;
         }
         switch (head) {
         case 0xD9:
-            return text(byte());
+            return byte();
         case 0xDA:
-            return text(bigEndian<std::uint16_t>());
+            return bigEndian<std::uint16_t>();
         case 0xDB:
-            return text(bigEndian<std::uint32_t>());
+            return bigEndian<std::uint32_t>();
         default:
+            return std::nullopt;
+        }
+    }
+
+    std::string key() {
+        const std::optional<std::size_t> length = textLength(byte());
+        if (!length) {
             fail(); // member names are texts
         }
+        return text(*length);
     }
 
     // Every value takes a byte at least: a count beyond the bytes left is damage, not a size.
@@ -113,12 +122,8 @@ class Unpacker {
             slot = static_cast<std::uint64_t>(head);
         } else if (head >= 0xE0) {
             slot = static_cast<std::int64_t>(static_cast<std::int8_t>(head));
-        } else if ((head & 0xF0) == 0x80) {
-            open(slot, Json::object(), head & 0x0F);
-        } else if ((head & 0xF0) == 0x90) {
-            open(slot, Json::array(), head & 0x0F);
-        } else if ((head & 0xE0) == 0xA0) {
-            slot = text(head & 0x1F);
+        } else if (const std::optional<std::size_t> length = textLength(head)) {
+            slot = text(*length);
         } else {
             placeTagged(slot, head);
         }
@@ -135,9 +140,6 @@ class Unpacker {
         case 0xC3:
             slot = true;
             return;
-        case 0xCA:
-            slot = static_cast<double>(std::bit_cast<float>(bigEndian<std::uint32_t>()));
-            return;
         case 0xCB:
             slot = std::bit_cast<double>(bigEndian<std::uint64_t>());
             return;
@@ -153,41 +155,17 @@ class Unpacker {
         case 0xCF:
             slot = bigEndian<std::uint64_t>();
             return;
-        case 0xD0:
-            slot = static_cast<std::int64_t>(static_cast<std::int8_t>(byte()));
-            return;
-        case 0xD1:
-            slot = static_cast<std::int64_t>(static_cast<std::int16_t>(bigEndian<std::uint16_t>()));
-            return;
-        case 0xD2:
-            slot = static_cast<std::int64_t>(static_cast<std::int32_t>(bigEndian<std::uint32_t>()));
-            return;
         case 0xD3:
             slot = static_cast<std::int64_t>(bigEndian<std::uint64_t>());
             return;
-        case 0xD9:
-            slot = text(byte());
-            return;
-        case 0xDA:
-            slot = text(bigEndian<std::uint16_t>());
-            return;
-        case 0xDB:
-            slot = text(bigEndian<std::uint32_t>());
-            return;
-        case 0xDC:
-            open(slot, Json::array(), bigEndian<std::uint16_t>());
-            return;
         case 0xDD:
             open(slot, Json::array(), bigEndian<std::uint32_t>());
-            return;
-        case 0xDE:
-            open(slot, Json::object(), bigEndian<std::uint16_t>());
             return;
         case 0xDF:
             open(slot, Json::object(), bigEndian<std::uint32_t>());
             return;
         default:
-            fail(); // binary and extension types: the design text holds none
+            fail(); // nothing the writer writes
         }
     }
 
@@ -200,6 +178,171 @@ class Unpacker {
 
 Json unpackMessagePack(std::span<const std::uint8_t> bytes) {
     return Unpacker(bytes).value();
+}
+
+namespace {
+
+// Comparing names one by one is cheaper than hashing them while an object has few members.
+constexpr std::size_t kNamesCompared = 16;
+
+} // namespace
+
+void MessagePackWriter::big(std::uint64_t value, int bytes) {
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
+        out_.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
+}
+
+// Every value written inside a container counts towards its header; a member counts at its name.
+void MessagePackWriter::counted() {
+    if (depth_ > 0 && open_[depth_ - 1].array) {
+        ++open_[depth_ - 1].count;
+    }
+}
+
+void MessagePackWriter::null() {
+    counted();
+    out_.push_back(0xC0);
+}
+
+void MessagePackWriter::boolean(bool value) {
+    counted();
+    out_.push_back(value ? 0xC3 : 0xC2);
+}
+
+void MessagePackWriter::unsignedInteger(std::uint64_t value) {
+    counted();
+    if (value <= 0x7F) {
+        out_.push_back(static_cast<std::uint8_t>(value));
+    } else if (value <= 0xFFFF) {
+        out_.push_back(value <= 0xFF ? 0xCC : 0xCD);
+        big(value, value <= 0xFF ? 1 : 2);
+    } else {
+        out_.push_back(value <= 0xFFFFFFFF ? 0xCE : 0xCF);
+        big(value, value <= 0xFFFFFFFF ? 4 : 8);
+    }
+}
+
+// As nlohmann writes them: whole numbers of 0 or more are unsigned, and read back so.
+void MessagePackWriter::integer(std::int64_t value) {
+    if (value >= 0) {
+        unsignedInteger(static_cast<std::uint64_t>(value));
+        return;
+    }
+    counted();
+    if (value >= -32) {
+        out_.push_back(static_cast<std::uint8_t>(value));
+    } else {
+        out_.push_back(0xD3);
+        big(static_cast<std::uint64_t>(value), 8);
+    }
+}
+
+void MessagePackWriter::number(double value) {
+    counted();
+    out_.push_back(0xCB);
+    big(std::bit_cast<std::uint64_t>(value), 8);
+}
+
+void MessagePackWriter::header(std::uint8_t tag, std::size_t length) {
+    if (length <= 31) {
+        out_.push_back(static_cast<std::uint8_t>(tag | length));
+    } else if (length <= 0xFF) {
+        out_.push_back(0xD9);
+        big(length, 1);
+    } else if (length <= 0xFFFF) {
+        out_.push_back(0xDA);
+        big(length, 2);
+    } else {
+        out_.push_back(0xDB);
+        big(length, 4);
+    }
+}
+
+void MessagePackWriter::text(std::string_view value) {
+    counted();
+    header(0xA0, value.size());
+    out_.insert(out_.end(), value.begin(), value.end());
+}
+
+void MessagePackWriter::start(bool array) {
+    counted();
+    if (open_.size() == depth_) {
+        open_.emplace_back();
+    }
+    Open& opened = open_[depth_++];
+    opened.array = array;
+    opened.header = out_.size();
+    opened.count = 0;
+    opened.keys.clear();
+    opened.names.clear();
+    out_.push_back(array ? 0xDD : 0xDF);
+    big(0, 4);
+}
+
+void MessagePackWriter::startArray() {
+    start(true);
+}
+
+void MessagePackWriter::startObject() {
+    start(false);
+}
+
+std::string_view MessagePackWriter::keyAt(std::size_t start) const {
+    std::size_t at = start;
+    const std::uint8_t head = out_[at++];
+    std::size_t length = head & 0x1F;
+    if (head >= 0xD9) {
+        const int bytes = head == 0xD9 ? 1 : head == 0xDA ? 2 : 4;
+        length = 0;
+        for (int i = 0; i < bytes; ++i) {
+            length = (length << 8) | out_[at++];
+        }
+    }
+    return {reinterpret_cast<const char*>(out_.data() + at), length};
+}
+
+bool MessagePackWriter::key(std::string_view name) {
+    Open& object = open_[depth_ - 1];
+    if (object.keys.size() < kNamesCompared) {
+        for (std::size_t start : object.keys) {
+            if (keyAt(start) == name) {
+                return false;
+            }
+        }
+    } else {
+        if (object.names.empty()) {
+            for (std::size_t start : object.keys) {
+                object.names.emplace(keyAt(start));
+            }
+        }
+        if (!object.names.emplace(name).second) {
+            return false;
+        }
+    }
+    object.keys.push_back(out_.size());
+    ++object.count;
+    header(0xA0, name.size());
+    out_.insert(out_.end(), name.begin(), name.end());
+    return true;
+}
+
+void MessagePackWriter::end() {
+    const Open& closed = open_[--depth_];
+    for (int i = 0; i < 4; ++i) {
+        out_[closed.header + 1 + i] = static_cast<std::uint8_t>(closed.count >> (8 * (3 - i)));
+    }
+}
+
+std::string MessagePackWriter::pointer() const {
+    std::string path;
+    for (std::size_t level = 0; level + 1 < depth_; ++level) {
+        const Open& container = open_[level];
+        path += '/';
+        path +=
+            container.array ? std::to_string(container.count - 1) : std::string(keyAt(container.keys.back()));
+    }
+    return path;
 }
 
 } // namespace lumora::engine

@@ -2,16 +2,66 @@
 
 #include "engine/io/JsonNode.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
 
 namespace lumora::engine {
 
-// Decodes one value that Json::to_msgpack wrote, to the same tree Json::from_msgpack builds (whole
-// numbers of 0 and more unsigned, others signed), several times faster: containers are sized
-// from their headers, object members appended without a search (the text they came from had no
-// name twice), and nesting is walked without recursion. Throws DesignFormatError on bytes it did
-// not write.
+// The design reader's item store: MessagePack, which holds a design's items in a fraction of the
+// memory of a tree of them. The writer takes a SAX parser's events, so that no item is ever built
+// as a tree before it is read; the reader builds the tree nlohmann's parser would have built
+// (whole numbers of 0 and more unsigned, the others signed), sizing every container from its
+// header and walking nesting without recursion.
+
+// Decodes one value MessagePackWriter wrote; throws DesignFormatError on other bytes.
 Json unpackMessagePack(std::span<const std::uint8_t> bytes);
+
+// Writes values as MessagePack event by event, as a SAX parser reports them, so that no tree is
+// built: a container gets a 32-bit header whose count is filled in when it ends.
+class MessagePackWriter {
+  public:
+    explicit MessagePackWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+
+    void null();
+    void boolean(bool value);
+    void integer(std::int64_t value);
+    void unsignedInteger(std::uint64_t value);
+    void number(double value);
+    void text(std::string_view value);
+    void startArray();
+    void startObject();
+    // False, and nothing written, when the open object already has a member of that name.
+    bool key(std::string_view name);
+    void end();
+
+    // Containers open; 0 once a whole value has been written.
+    std::size_t depth() const { return depth_; }
+    // The JSON pointer, within the value, of the innermost open container ("" for the value).
+    std::string pointer() const;
+
+  private:
+    struct Open {
+        bool array = false;
+        std::size_t header = 0;
+        std::uint32_t count = 0;
+        std::vector<std::size_t> keys{};         // objects: where each member name's text starts
+        std::unordered_set<std::string> names{}; // objects with many members: their names
+    };
+
+    void header(std::uint8_t tag, std::size_t length);
+    void big(std::uint64_t value, int bytes);
+    void counted();
+    std::string_view keyAt(std::size_t start) const;
+    void start(bool array);
+
+    std::vector<std::uint8_t>& out_;
+    std::vector<Open> open_; // entries beyond depth_ are kept for reuse
+    std::size_t depth_ = 0;
+};
 
 } // namespace lumora::engine
