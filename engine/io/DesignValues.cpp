@@ -136,18 +136,21 @@ std::optional<std::string> ringProblem(const RingField& field) {
     return std::nullopt;
 }
 
-std::optional<std::string> fieldsProblem(const Fields& fields) {
-    for (const NumberField& field : fields.numbers) {
-        if (auto problem = numberProblem(field)) {
-            return problem;
-        }
-    }
-    for (const RingField& field : fields.rings) {
-        if (auto problem = ringProblem(field)) {
+// The first problem that check finds among the elements.
+template <class Range, class Check> std::optional<std::string> firstProblem(const Range& range, Check check) {
+    for (const auto& element : range) {
+        if (std::optional<std::string> problem = check(element)) {
             return problem;
         }
     }
     return std::nullopt;
+}
+
+std::optional<std::string> fieldsProblem(const Fields& fields) {
+    if (std::optional<std::string> problem = firstProblem(fields.numbers, numberProblem)) {
+        return problem;
+    }
+    return firstProblem(fields.rings, ringProblem);
 }
 
 std::string quoted(std::string_view name) {
@@ -184,17 +187,11 @@ std::optional<std::string> fileProblem(const File& file) {
 } // namespace
 
 std::optional<std::string> findValueProblem(const Design& design) {
-    for (const auto& [number, geometry] : design.geometries) {
-        if (auto problem = geometryProblem(geometry)) {
-            return problem;
-        }
+    if (auto problem = firstProblem(design.geometries,
+                                    [](const auto& entry) { return geometryProblem(entry.second); })) {
+        return problem;
     }
-    for (const File& file : design.files) {
-        if (auto problem = fileProblem(file)) {
-            return problem;
-        }
-    }
-    return std::nullopt;
+    return firstProblem(design.files, fileProblem);
 }
 
 } // namespace lumora::engine
