@@ -1,10 +1,10 @@
 #include "engine/io/JsonTree.h"
 
+#include "engine/io/MemberNames.h"
 #include "engine/io/MessagePack.h"
 
 #include <algorithm>
 #include <string>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -75,14 +75,12 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
             return true;
         }
         Open& object = open_.back();
-        auto& members = static_cast<Members&>(*object.value->get_ptr<Json::object_t*>());
-        if (repeats(object, members, name)) {
+        if (!object.names.add(name)) {
             repeated(name);
         }
+        auto& members = static_cast<Members&>(*object.value->get_ptr<Json::object_t*>());
         members.emplace_back(std::move(name), nullptr);
         slot_ = &members.back().second;
-        // Stays valid while this member's value is read: the object gets no other member before.
-        object.lastKey = &members.back().first;
         return true;
     }
     bool end_object() override {
@@ -105,35 +103,17 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
   private:
     struct Open {
         Json* value;
-        // Objects only: the member names, once there are too many to compare one by one.
-        std::unordered_set<std::string> names{};
-        const std::string* lastKey = &kNoKey;
+        MemberNames names{};      // objects only
         std::size_t elements = 0; // arrays only: the elements begun so far
     };
-
-    static inline const std::string kNoKey;
-    // Most objects of a design are items of a few members: comparing is cheaper than hashing.
-    static constexpr std::size_t kMembersCompared = 16;
-
-    static bool repeats(Open& object, const Members& members, const std::string& name) {
-        if (members.size() < kMembersCompared) {
-            return std::ranges::any_of(members, [&](const auto& member) { return member.first == name; });
-        }
-        if (object.names.empty()) {
-            for (const auto& member : members) {
-                object.names.insert(member.first);
-            }
-        }
-        return !object.names.insert(name).second;
-    }
 
     // Open containers down to an element of /geometries/N/data.
     static constexpr std::size_t kItemLevel = 4;
 
     // True when the next value is an element of a geometry's data list.
     bool startsDataItem() const {
-        return open_.size() == kItemLevel && *open_[0].lastKey == "geometries" &&
-               open_[1].value->is_array() && open_[2].value->is_object() && *open_[2].lastKey == "data" &&
+        return open_.size() == kItemLevel && open_[0].names.last() == "geometries" &&
+               open_[1].value->is_array() && open_[2].value->is_object() && open_[2].names.last() == "data" &&
                open_[3].value->is_array();
     }
 
@@ -203,7 +183,7 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
         for (std::size_t level = 0; level < levels; ++level) {
             const Open& container = open_[level];
             path += "/" + (container.value->is_array() ? std::to_string(container.elements - 1)
-                                                       : *container.lastKey);
+                                                       : container.names.last());
         }
         path += packer_.pointer();
         return path.empty() ? "/" : path;

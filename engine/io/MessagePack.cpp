@@ -180,13 +180,6 @@ Json unpackMessagePack(std::span<const std::uint8_t> bytes) {
     return Unpacker(bytes).value();
 }
 
-namespace {
-
-// Comparing names one by one is cheaper than hashing them while an object has few members.
-constexpr std::size_t kNamesCompared = 16;
-
-} // namespace
-
 void MessagePackWriter::big(std::uint64_t value, int bytes) {
     for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
         out_.push_back(static_cast<std::uint8_t>(value >> shift));
@@ -274,7 +267,6 @@ void MessagePackWriter::start(bool array) {
     opened.array = array;
     opened.header = out_.size();
     opened.count = 0;
-    opened.keys.clear();
     opened.names.clear();
     out_.push_back(array ? 0xDD : 0xDF);
     big(0, 4);
@@ -288,39 +280,11 @@ void MessagePackWriter::startObject() {
     start(false);
 }
 
-std::string_view MessagePackWriter::keyAt(std::size_t start) const {
-    std::size_t at = start;
-    const std::uint8_t head = out_[at++];
-    std::size_t length = head & 0x1F;
-    if (head >= 0xD9) {
-        const int bytes = head == 0xD9 ? 1 : head == 0xDA ? 2 : 4;
-        length = 0;
-        for (int i = 0; i < bytes; ++i) {
-            length = (length << 8) | out_[at++];
-        }
-    }
-    return {reinterpret_cast<const char*>(out_.data() + at), length};
-}
-
 bool MessagePackWriter::key(std::string_view name) {
     Open& object = open_[depth_ - 1];
-    if (object.keys.size() < kNamesCompared) {
-        for (std::size_t start : object.keys) {
-            if (keyAt(start) == name) {
-                return false;
-            }
-        }
-    } else {
-        if (object.names.empty()) {
-            for (std::size_t start : object.keys) {
-                object.names.emplace(keyAt(start));
-            }
-        }
-        if (!object.names.emplace(name).second) {
-            return false;
-        }
+    if (!object.names.add(name)) {
+        return false;
     }
-    object.keys.push_back(out_.size());
     ++object.count;
     header(0xA0, name.size());
     out_.insert(out_.end(), name.begin(), name.end());
@@ -339,8 +303,7 @@ std::string MessagePackWriter::pointer() const {
     for (std::size_t level = 0; level + 1 < depth_; ++level) {
         const Open& container = open_[level];
         path += '/';
-        path +=
-            container.array ? std::to_string(container.count - 1) : std::string(keyAt(container.keys.back()));
+        path += container.array ? std::to_string(container.count - 1) : container.names.last();
     }
     return path;
 }

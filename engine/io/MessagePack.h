@@ -1,13 +1,13 @@
 #pragma once
 
 #include "engine/io/JsonNode.h"
+#include "engine/io/MemberNames.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace lumora::engine {
@@ -49,14 +49,12 @@ class MessagePackWriter {
         bool array = false;
         std::size_t header = 0;
         std::uint32_t count = 0;
-        std::vector<std::size_t> keys{};         // objects: where each member name's text starts
-        std::unordered_set<std::string> names{}; // objects with many members: their names
+        MemberNames names{}; // objects only
     };
 
     void header(std::uint8_t tag, std::size_t length);
     void big(std::uint64_t value, int bytes);
     void counted();
-    std::string_view keyAt(std::size_t start) const;
     void start(bool array);
 
     std::vector<std::uint8_t>& out_;
