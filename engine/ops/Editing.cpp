@@ -57,11 +57,14 @@ void deleteByLayer(Design& design, int16_t layer, bool removeLayerFromList) {
 constexpr std::size_t kLargeGeometry = 400'000;
 
 void deleteGeometry(Design& design, int16_t geomNum) {
-    design.geometry(geomNum);
-    const bool owned =
-        std::ranges::any_of(design.files, [geomNum](const File& f) { return f.geometry == geomNum; });
-    if (owned || isPlaced(design, geomNum)) {
-        throw KorvenFailure(rc::NotAllowed, "geometry " + std::to_string(geomNum) + " is in use");
+    // A flatten geometry is never a file's block nor placed: no reader or call makes one so, and
+    // looking through every block's items for it took longer than the deletion itself.
+    if (design.geometry(geomNum).blockType != block_type::Flatten) {
+        const bool owned =
+            std::ranges::any_of(design.files, [geomNum](const File& f) { return f.geometry == geomNum; });
+        if (owned || isPlaced(design, geomNum)) {
+            throw KorvenFailure(rc::NotAllowed, "geometry " + std::to_string(geomNum) + " is in use");
+        }
     }
     for (File& file : design.files) {
         if (file.shownGeometry == geomNum) {
