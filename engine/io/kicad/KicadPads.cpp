@@ -165,8 +165,8 @@ std::vector<Shape> customPad(const PadCut& cut) {
     const std::optional<sexpr::Expr> options = cut.pad.find("options");
     const bool rectangularAnchor = options && options->textOf("anchor") == "rect";
     std::vector<Shape> shapes;
-    if (cut.grownWidth() > 0 && cut.grownHeight() > 0) {
-        shapes = rectangularAnchor ? rectanglePad(cut) : roundPad(cut);
+    if (cut.grownWidth() > 0 && (!rectangularAnchor || cut.grownHeight() > 0)) {
+        shapes = rectangularAnchor ? rectanglePad(cut) : roundPad(cut); // a round anchor is as wide as high
     }
     if (const std::optional<sexpr::Expr> primitives = cut.pad.find("primitives")) {
         primitives->forEachList([&](const sexpr::Expr& primitive) {
