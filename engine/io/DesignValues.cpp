@@ -159,7 +159,8 @@ std::string quoted(std::string_view name) {
 
 std::optional<std::string> geometryProblem(const Geometry& geometry) {
     Fields own{"geometry"};
-    own.number("thickness", geometry.thickness, Rule::Size).number("hole", geometry.hole.size, Rule::Size);
+    own.number("thickness", geometry.thickness, Rule::Size)
+        .number("hole size", geometry.hole.size, Rule::Size);
     if (auto problem = fieldsProblem(own)) {
         return "geometry " + quoted(geometry.name) + ": " + *problem;
     }

@@ -3,7 +3,6 @@
 #include "engine/io/MemberNames.h"
 #include "engine/io/MessagePack.h"
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>

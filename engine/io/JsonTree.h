@@ -36,8 +36,8 @@ struct DesignTree {
 };
 
 // Parses a design file's text, keeping the members of each object in file order. Unlike Json::parse
-// it costs one hash per member (ordered_json's own insertion scans the members already read,
-// quadratic in the size of an object) and refuses a member name used twice in one object with a
+// it stays linear in the size of an object (ordered_json's own insertion scans the members already
+// read; see MemberNames) and refuses a member name used twice in one object with a
 // DesignFormatError at that object's JSON pointer. Syntax errors are thrown as Json::parse throws
 // them.
 DesignTree parseDesignTree(std::string_view text);

@@ -180,10 +180,15 @@ Json unpackMessagePack(std::span<const std::uint8_t> bytes) {
     return Unpacker(bytes).value();
 }
 
-void MessagePackWriter::big(std::uint64_t value, int bytes) {
-    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
-        out_.push_back(static_cast<std::uint8_t>(value >> shift));
+void MessagePackWriter::bigAt(std::size_t at, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out_[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * (bytes - 1 - i)));
     }
+}
+
+void MessagePackWriter::big(std::uint64_t value, int bytes) {
+    out_.resize(out_.size() + static_cast<std::size_t>(bytes));
+    bigAt(out_.size() - static_cast<std::size_t>(bytes), value, bytes);
 }
 
 // Every value written inside a container counts towards its header; a member counts at its name.
@@ -237,9 +242,11 @@ void MessagePackWriter::number(double value) {
     big(std::bit_cast<std::uint64_t>(value), 8);
 }
 
-void MessagePackWriter::header(std::uint8_t tag, std::size_t length) {
+// A text's header and bytes; member names are written so too, without counting as a value.
+void MessagePackWriter::textBytes(std::string_view value) {
+    const std::size_t length = value.size();
     if (length <= 31) {
-        out_.push_back(static_cast<std::uint8_t>(tag | length));
+        out_.push_back(static_cast<std::uint8_t>(0xA0 | length));
     } else if (length <= 0xFF) {
         out_.push_back(0xD9);
         big(length, 1);
@@ -250,12 +257,12 @@ void MessagePackWriter::header(std::uint8_t tag, std::size_t length) {
         out_.push_back(0xDB);
         big(length, 4);
     }
+    out_.insert(out_.end(), value.begin(), value.end());
 }
 
 void MessagePackWriter::text(std::string_view value) {
     counted();
-    header(0xA0, value.size());
-    out_.insert(out_.end(), value.begin(), value.end());
+    textBytes(value);
 }
 
 void MessagePackWriter::start(bool array) {
@@ -286,16 +293,13 @@ bool MessagePackWriter::key(std::string_view name) {
         return false;
     }
     ++object.count;
-    header(0xA0, name.size());
-    out_.insert(out_.end(), name.begin(), name.end());
+    textBytes(name);
     return true;
 }
 
 void MessagePackWriter::end() {
     const Open& closed = open_[--depth_];
-    for (int i = 0; i < 4; ++i) {
-        out_[closed.header + 1 + i] = static_cast<std::uint8_t>(closed.count >> (8 * (3 - i)));
-    }
+    bigAt(closed.header + 1, closed.count, 4);
 }
 
 std::string MessagePackWriter::pointer() const {

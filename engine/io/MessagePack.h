@@ -52,8 +52,9 @@ class MessagePackWriter {
         MemberNames names{}; // objects only
     };
 
-    void header(std::uint8_t tag, std::size_t length);
+    void textBytes(std::string_view value);
     void big(std::uint64_t value, int bytes);
+    void bigAt(std::size_t at, std::uint64_t value, int bytes);
     void counted();
     void start(bool array);
 
