@@ -154,7 +154,13 @@ std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry&
         return sharedBlock != nullptr && ofOnePadstack(context.design(), *sharedBlock, a, b);
     };
 
-    auto measure = [&](std::size_t n) -> std::optional<Finding> {
+    // A pair's measure is kept in a few bytes until the pairs that break a limit are known: a finding
+    // kept for every near pair made most of the copper distance test's peak memory.
+    struct Measured {
+        double distance;
+        Severity severity;
+    };
+    auto measure = [&](std::size_t n) -> std::optional<Measured> {
         const Footprint* footprintA = footprintsA.at(rough[n].first);
         const Footprint* footprintB = otherFootprints.at(rough[n].second);
         if (footprintA == nullptr || footprintB == nullptr ||
@@ -170,26 +176,25 @@ std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry&
         }
         const double distance = footprintA->distanceTo(*footprintB);
         const std::optional<Severity> severity = judge(distance, rules, mayShort, skip);
-        if (!severity) {
-            return std::nullopt;
-        }
-        Finding finding =
-            context.finding(*severity, first.flattenFile, between(footprintA->box(), footprintB->box()));
-        finding.measure = "distance";
-        finding.measured = distance;
-        finding.required = brokenLimit(*severity, rules.limits);
-        finding.items = {findingItemOf(a), findingItemOf(b)};
-        return finding;
+        return severity ? std::optional(Measured{distance, *severity}) : std::nullopt;
     };
-    std::vector<std::optional<Finding>> measured =
-        measureInParallel<std::optional<Finding>>(rough.size(), measure);
+    const std::vector<std::optional<Measured>> measured =
+        measureInParallel<std::optional<Measured>>(rough.size(), measure);
     std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Finding>> found;
     for (std::size_t n = 0; n < measured.size(); ++n) {
-        if (measured[n]) {
-            found.push_back(
-                {{objectOf(*itemsA.graphics[rough[n].first]), objectOf(*other.graphics[rough[n].second])},
-                 std::move(*measured[n])});
+        if (!measured[n]) {
+            continue;
         }
+        const Graphic& a = *itemsA.graphics[rough[n].first];
+        const Graphic& b = *other.graphics[rough[n].second];
+        const Point at =
+            between(footprintsA.at(rough[n].first)->box(), otherFootprints.at(rough[n].second)->box());
+        Finding finding = context.finding(measured[n]->severity, first.flattenFile, at);
+        finding.measure = "distance";
+        finding.measured = measured[n]->distance;
+        finding.required = brokenLimit(measured[n]->severity, rules.limits);
+        finding.items = {findingItemOf(a), findingItemOf(b)};
+        found.push_back({{objectOf(a), objectOf(b)}, std::move(finding)});
     }
     std::vector<Finding> findings = closestPerObjectPair(std::move(found));
     return rules.oneDrcPerNet ? closestPerNetPair(std::move(findings)) : findings;
