@@ -46,7 +46,7 @@ std::vector<Finding> check(CheckContext& context, const ExposedTestpointPadSizeA
     for (const InsertItems& testpoint : groupByInsert(items)) {
         std::vector<const FlatItem*> copper;
         std::ranges::copy_if(testpoint, std::back_inserter(copper), [&](const FlatItem* item) {
-            return !isDrill(context.design(), item->graphic->layer) && !item->footprint.area().empty();
+            return !isDrill(context.design(), item->graphic->layer) && !areaOf(*item).empty();
         });
         if (copper.empty()) {
             continue;

@@ -21,8 +21,7 @@ struct SmdPad {
     Box box;
 
     bool under(const FlatItem& opening) const {
-        return std::ranges::any_of(
-            items, [&](const FlatItem* item) { return item->footprint.overlaps(opening.footprint); });
+        return std::ranges::any_of(items, [&](const FlatItem* item) { return overlaps(*item, opening); });
     }
 };
 

@@ -22,7 +22,7 @@ struct Via {
     Area copper() const {
         Area copper;
         for (const FlatItem* item : items) {
-            copper = unite(copper, item->footprint.area());
+            copper = unite(copper, areaOf(*item));
         }
         return copper;
     }
@@ -45,7 +45,7 @@ std::map<std::string, Area> bodiesOf(const std::vector<FlatItem>& items) {
     std::map<std::string, Area> bodies;
     for (const FlatItem& item : items) {
         const std::string component = item.graphic->origin ? item.graphic->origin->component : std::string();
-        bodies[component] = unite(bodies[component], item.footprint.area());
+        bodies[component] = unite(bodies[component], areaOf(item));
     }
     return bodies;
 }

@@ -195,7 +195,7 @@ std::optional<Box> roughBoxOf(const Shape& shape) {
     return std::visit(RoughBoxOf{}, shape);
 }
 
-Footprint::Footprint(const Shape& shape, Fill fill) : shape_(shape), fill_(fill) {
+Footprint::Footprint(const Shape& shape, Fill fill) {
     Outline outline = std::visit(OutlineOf{fill}, shape);
     strokes_ = std::move(outline.strokes);
     inside_ = std::move(outline.inside);
@@ -208,8 +208,8 @@ Footprint::Footprint(const Shape& shape, Fill fill) : shape_(shape), fill_(fill)
     }
 }
 
-Area Footprint::area() const {
-    return fill_ == Fill::Border ? Area{} : areaOf(shape_);
+Area areaOf(const Shape& shape, Fill fill) {
+    return fill == Fill::Border ? Area{} : areaOf(shape);
 }
 
 bool Footprint::covers(Point p) const {
@@ -245,24 +245,24 @@ double Footprint::depthAt(Point p) const {
     return inside_ ? (covers(p) ? edge : -edge) : depth;
 }
 
-bool Footprint::overlaps(const Footprint& other) const {
+bool overlaps(const Shape& a, Fill fillA, const Shape& b, Fill fillB) {
     return std::visit(
-        [](const auto& a, const auto& b) -> bool {
-            using A = std::decay_t<decltype(a)>;
-            using B = std::decay_t<decltype(b)>;
+        [](const auto& groundA, const auto& groundB) -> bool {
+            using A = std::decay_t<decltype(groundA)>;
+            using B = std::decay_t<decltype(groundB)>;
             if constexpr (std::is_same_v<A, std::monostate> || std::is_same_v<B, std::monostate>) {
                 return false;
             } else if constexpr (std::is_same_v<A, Area> && std::is_same_v<B, Area>) {
-                return bg::intersects(a, b) && !bg::touches(a, b);
+                return bg::intersects(groundA, groundB) && !bg::touches(groundA, groundB);
             } else if constexpr (std::is_same_v<A, Area>) {
-                return bg::intersects(b, a) && !bg::touches(b, a);
+                return bg::intersects(groundB, groundA) && !bg::touches(groundB, groundA);
             } else if constexpr (std::is_same_v<B, Area>) {
-                return bg::intersects(a, b) && !bg::touches(a, b);
+                return bg::intersects(groundA, groundB) && !bg::touches(groundA, groundB);
             } else {
                 return false;
             }
         },
-        groundOf(shape_, area()), groundOf(other.shape_, other.area()));
+        groundOf(a, areaOf(a, fillA)), groundOf(b, areaOf(b, fillB)));
 }
 
 } // namespace lumora::engine

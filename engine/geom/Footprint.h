@@ -25,14 +25,9 @@ class Footprint {
     bool empty() const { return strokes_.empty(); }
     // The bounding box; a footprint that is empty has none and must not be asked.
     const Box& box() const { return box_; }
-    // The area as polygons, for area sums and unions; empty for points, paths and borders.
-    Area area() const;
 
     // The shortest distance between the two; 0 when they touch or overlap.
     double distanceTo(const Footprint& other) const;
-    // True when one reaches into the inside of the other, not only to its border. For a point or
-    // path, which has no inside of its own, reaching into the other's inside counts.
-    bool overlaps(const Footprint& other) const;
     // How far p lies inside: the distance to the nearest point outside, negative outside.
     double depthAt(Point p) const;
 
@@ -40,13 +35,21 @@ class Footprint {
     bool covers(Point p) const;
     double strokesDistance(const Footprint& other) const;
 
-    Shape shape_;
-    Fill fill_;
+    // No copy of the shape: a check holds a footprint for each of up to millions of items, whose
+    // shapes it has at hand.
     std::vector<Stroke> strokes_;
     std::optional<AreaPolygon> inside_;      // the filled polygon whose edges the strokes are
     std::shared_ptr<const EdgeIndex> edges_; // a polygon's many edges, indexed as the strokes
     Box box_{};
 };
+
+// The area a shape covers with the fill, as polygons, for area sums and unions; empty for points,
+// paths and borders.
+Area areaOf(const Shape& shape, Fill fill);
+
+// True when one reaches into the inside of the other, not only to its border. For a point or path,
+// which has no inside of its own, reaching into the other's inside counts.
+bool overlaps(const Shape& a, Fill fillA, const Shape& b, Fill fillB);
 
 // A box around all that a footprint of the shape may cover, with either fill, found without building
 // the footprint: a little larger than its box, never smaller. Nothing when such a footprint is

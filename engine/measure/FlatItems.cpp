@@ -49,6 +49,14 @@ std::vector<FlatItem> flatItemsOf(const Geometry& geometry) {
     return items;
 }
 
+Area areaOf(const FlatItem& item) {
+    return areaOf(item.graphic->shape, fillOf(*item.graphic));
+}
+
+bool overlaps(const FlatItem& a, const FlatItem& b) {
+    return overlaps(a.graphic->shape, fillOf(*a.graphic), b.graphic->shape, fillOf(*b.graphic));
+}
+
 RoughItems roughItemsOf(const Geometry& geometry) {
     RoughItems items;
     for (const DataItem& data : geometry.data) {

@@ -50,11 +50,13 @@ TEST(FootprintTest, DistancesBetweenAreasPathsAndPoints) {
 }
 
 TEST(FootprintTest, OverlapNeedsTheInsideNotJustTheBorder) {
-    const Footprint area(square(0, 0, 10));
-    EXPECT_TRUE(area.overlaps(Footprint(square(5, 5, 10))));
-    EXPECT_FALSE(area.overlaps(Footprint(square(10, 0, 5))));
-    EXPECT_TRUE(area.overlaps(Footprint(Mark{{5, 5}})));
-    EXPECT_FALSE(area.overlaps(Footprint(Mark{{10, 5}})));
+    const Shape area = square(0, 0, 10);
+    auto solidOverlap = [&](const Shape& other) { return overlaps(area, Fill::Solid, other, Fill::Solid); };
+    EXPECT_TRUE(solidOverlap(square(5, 5, 10)));
+    EXPECT_FALSE(solidOverlap(square(10, 0, 5)));
+    EXPECT_TRUE(solidOverlap(Mark{{5, 5}}));
+    EXPECT_FALSE(solidOverlap(Mark{{10, 5}}));
+    EXPECT_FALSE(overlaps(area, Fill::Border, Mark{{5, 5}}, Fill::Solid)) << "an outline has no inside";
 }
 
 TEST(FootprintTest, EmptyShapesOccupyNothing) {
