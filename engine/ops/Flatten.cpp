@@ -296,7 +296,9 @@ class Flattener {
     }
 
     // The lists merged, innermost first, for the last item: the items of one component (its pads
-    // on every pin) merge the same lists, and share the one result.
+    // on every pin) merge equal lists, and share the one result. Equal, not only shared: the pins of
+    // a component each have a list of their own, mostly alike, and a merge for each pin was a copy
+    // of the component's list for every pin of the board.
     AttributeList mergedAttributes(const Graphic* graphic) {
         const AttributeList& own = graphic ? graphic->attributes : kNoAttributes;
         if (!sameSources(own)) {
@@ -313,12 +315,12 @@ class Flattener {
     }
 
     bool sameSources(const AttributeList& own) const {
-        if (lastSources_.size() != chain_.size() + 1 || !lastSources_.front().sharesWith(own)) {
+        if (lastSources_.size() != chain_.size() + 1 || lastSources_.front() != own) {
             return false;
         }
         return std::equal(chain_.rbegin(), chain_.rend(), std::next(lastSources_.begin()),
                           [](const Insert* insert, const AttributeList& source) {
-                              return insert->attributes.sharesWith(source);
+                              return insert->attributes == source;
                           });
     }
 

@@ -164,6 +164,31 @@ TEST_F(FlattenTest, AFlattenedItemsAttributesChangeAloneThoughTheyAreShared) {
     EXPECT_FALSE(r1.attributes.has("COMPHEIGHT"));
 }
 
+// Pins whose own lists are alike merge with their component's list once: a merge for each pin was
+// a copy of a component's list for every pin of the board.
+TEST_F(FlattenTest, PinsWithListsAlikeShareOneMergedListAndAPinsOwnValueStillWins) {
+    const Insert& r1 = std::get<Insert>(design.geometry(design.file(1).geometry).data[0]);
+    std::vector<Insert*> pins;
+    for (DataItem& item : design.geometry(r1.geometry).data) {
+        if (auto* pin = std::get_if<Insert>(&item)) {
+            pin->attributes.set("PIN_PITCH", "100");
+            pins.push_back(pin);
+        }
+    }
+    ASSERT_EQ(pins.size(), 2U);
+    flattenInto({.layer = layer("PAD_TOP"), .insertType = insert_type::Pin});
+    auto pads = items();
+    EXPECT_TRUE(pads[0].attributes.sharesWith(pads[1].attributes));
+    EXPECT_EQ(*pads[1].attributes.find("COMPHEIGHT"), "20");
+
+    pins[1]->attributes.set("PIN_PITCH", "50");
+    target = createFlattenGeometry(design, 1);
+    flattenInto({.layer = layer("PAD_TOP"), .insertType = insert_type::Pin});
+    pads = items();
+    EXPECT_EQ(*pads[0].attributes.find("PIN_PITCH"), "100");
+    EXPECT_EQ(*pads[1].attributes.find("PIN_PITCH"), "50");
+}
+
 TEST_F(FlattenTest, NumericComparisonsSplitComponentsByHeight) {
     auto components = [&](int32_t comparison, const std::string& value) {
         const int16_t geometry = createFlattenGeometry(design, 1);
