@@ -198,7 +198,9 @@ std::optional<Box> roughBoxOf(const Shape& shape) {
 Footprint::Footprint(const Shape& shape, Fill fill) {
     Outline outline = std::visit(OutlineOf{fill}, shape);
     strokes_ = std::move(outline.strokes);
-    inside_ = std::move(outline.inside);
+    if (outline.inside) {
+        inside_ = std::move(*outline.inside);
+    }
     edges_ = std::move(outline.edges);
     if (!strokes_.empty()) {
         box_ = boxOf(strokes_.front());

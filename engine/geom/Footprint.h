@@ -3,6 +3,7 @@
 #include "engine/geom/Areas.h"
 #include "engine/geom/Distance.h"
 #include "engine/geom/EdgeIndex.h"
+#include "engine/model/HeapOptional.h"
 
 #include <memory>
 #include <optional>
@@ -38,7 +39,7 @@ class Footprint {
     // No copy of the shape: a check holds a footprint for each of up to millions of items, whose
     // shapes it has at hand.
     std::vector<Stroke> strokes_;
-    std::optional<AreaPolygon> inside_;      // the filled polygon whose edges the strokes are
+    HeapOptional<AreaPolygon> inside_;       // the filled polygon whose edges the strokes are; most have none
     std::shared_ptr<const EdgeIndex> edges_; // a polygon's many edges, indexed as the strokes
     Box box_{};
 };
