@@ -60,6 +60,8 @@ void RunRecorder::testFinished(RunWindow& window, long row, int16_t result) {
     record.files = testedFiles(window.objKorven(), test.strName);
     // A run that cleared the markers before this test started placed none of these.
     const std::size_t first = std::min(firstMarker_, design_.drcs.size());
+    // Sized once: the records outlive the test, and a doubled list kept up to half of it unused.
+    record.markers.reserve(design_.drcs.size() - first);
     for (std::size_t i = first; i < design_.drcs.size(); ++i) {
         const engine::DrcMarker& marker = design_.drcs[i];
         record.markers.push_back({marker, fileNameOf(design_, marker.file), {}, false});
