@@ -39,7 +39,8 @@ class Footprint {
     // No copy of the shape: a check holds a footprint for each of up to millions of items, whose
     // shapes it has at hand.
     std::vector<Stroke> strokes_;
-    HeapOptional<AreaPolygon> inside_;       // the filled polygon whose edges the strokes are; most have none
+    // The filled polygon whose edges the strokes are; most footprints have none.
+    HeapOptional<AreaPolygon> inside_;
     std::shared_ptr<const EdgeIndex> edges_; // a polygon's many edges, indexed as the strokes
     Box box_{};
 };

@@ -17,13 +17,13 @@ struct FlatItem {
 // The graphics of a flatten geometry that occupy something, in the geometry's order.
 std::vector<FlatItem> flatItemsOf(const Geometry& geometry);
 
+// Their boxes, for BoxIndex and nearPairs.
+std::vector<Box> boxesOf(const std::vector<FlatItem>& items);
+
 // The area the item covers; empty for points, paths and outlines (see Footprint).
 Area areaOf(const FlatItem& item);
 // Whether one reaches into the inside of the other (see Footprint).
 bool overlaps(const FlatItem& a, const FlatItem& b);
-
-// Their boxes, for BoxIndex and nearPairs.
-std::vector<Box> boxesOf(const std::vector<FlatItem>& items);
 
 // The graphics of a flatten geometry that may occupy something, each with its rough box
 // (roughBoxOf), in the geometry's order: for checks that need footprints of a few items only.
