@@ -155,7 +155,7 @@ std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry&
     };
 
     // A pair's measure is kept in a few bytes until the pairs that break a limit are known: a finding
-    // kept for every near pair made most of the copper distance test's peak memory.
+    // kept for every near pair was a tenth of the copper distance test's peak memory.
     struct Measured {
         double distance;
         Severity severity;
