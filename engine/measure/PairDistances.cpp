@@ -125,87 +125,113 @@ std::vector<char> wantedIn(const std::vector<IndexPair>& pairs, std::size_t coun
     return wanted;
 }
 
-std::vector<Finding> findClosePairs(const CheckContext& context, const Geometry& first,
-                                    const Geometry& second, const PairRules& rules) {
-    const bool oneGeometry = &first == &second;
-    const RoughItems itemsA = roughItemsOf(first);
-    const RoughItems itemsB = oneGeometry ? RoughItems() : roughItemsOf(second);
-    const RoughItems& other = oneGeometry ? itemsA : itemsB;
-    const double reach = std::max({rules.limits.marginal, rules.limits.critical, 0.0});
-    // Pairs by rough boxes first, then by the footprints' boxes as nearPairs would have chosen
-    // them: footprints are built only for items that have a partner nearby.
+std::vector<IndexPair> roughPairs(const RoughItems& itemsA, const RoughItems& itemsB, bool oneGeometry,
+                                  double reach) {
     auto onThePool = [](std::size_t count, const std::function<void(std::size_t)>& body) {
         workerPool().run(count, body);
     };
-    const std::vector<IndexPair> rough = oneGeometry
-                                             ? nearPairs(itemsA.boxes, reach, onThePool)
-                                             : nearPairs(itemsA.boxes, itemsB.boxes, reach, onThePool);
-    const SomeFootprints footprintsA(
-        itemsA, wantedIn(rough, itemsA.graphics.size(), oneGeometry ? PairSide::Both : PairSide::First));
-    const SomeFootprints footprintsB =
-        oneGeometry ? SomeFootprints(itemsB, {})
-                    : SomeFootprints(itemsB, wantedIn(rough, itemsB.graphics.size(), PairSide::Second));
-    const SomeFootprints& otherFootprints = oneGeometry ? footprintsA : footprintsB;
+    return oneGeometry ? nearPairs(itemsA.boxes, reach, onThePool)
+                       : nearPairs(itemsA.boxes, itemsB.boxes, reach, onThePool);
+}
 
-    // Paths of items flattened from different files say nothing about each other.
-    const Geometry* sharedBlock =
-        first.flattenFile == second.flattenFile ? &context.fileBlock(first.flattenFile) : nullptr;
-    auto onePadstack = [&](const Graphic& a, const Graphic& b) {
-        return sharedBlock != nullptr && ofOnePadstack(context.design(), *sharedBlock, a, b);
-    };
+// The pairs of items of two flatten geometries, or of one with itself, that come closer than the
+// rules allow. Pairs by rough boxes first, then by the footprints' boxes as nearPairs would have
+// chosen them: footprints are built only for items that have a partner nearby.
+class ClosePairSearch {
+  public:
+    ClosePairSearch(const CheckContext& context, const Geometry& first, const Geometry& second,
+                    const PairRules& rules)
+        : context_(context), first_(first), rules_(rules), oneGeometry_(&first == &second),
+          reach_(std::max({rules.limits.marginal, rules.limits.critical, 0.0})), itemsA_(roughItemsOf(first)),
+          itemsB_(oneGeometry_ ? RoughItems() : roughItemsOf(second)),
+          rough_(roughPairs(itemsA_, itemsB_, oneGeometry_, reach_)),
+          footprintsA_(itemsA_, wantedIn(rough_, itemsA_.graphics.size(),
+                                         oneGeometry_ ? PairSide::Both : PairSide::First)),
+          footprintsB_(itemsB_, oneGeometry_ ? std::vector<char>()
+                                             : wantedIn(rough_, itemsB_.graphics.size(), PairSide::Second)),
+          // Paths of items flattened from different files say nothing about each other.
+          sharedBlock_(first.flattenFile == second.flattenFile ? &context.fileBlock(first.flattenFile)
+                                                               : nullptr) {}
 
-    // A pair's measure is kept in a few bytes until the pairs that break a limit are known: a finding
-    // kept for every near pair was a tenth of the copper distance test's peak memory.
+    std::vector<Finding> run() const {
+        const std::vector<std::optional<Measured>> measured = measureInParallel<std::optional<Measured>>(
+            rough_.size(), [this](std::size_t n) { return measure(n); });
+        std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Finding>> found;
+        for (std::size_t n = 0; n < measured.size(); ++n) {
+            if (measured[n]) {
+                found.push_back({{objectOf(graphicA(n)), objectOf(graphicB(n))}, findingOf(n, *measured[n])});
+            }
+        }
+        std::vector<Finding> findings = closestPerObjectPair(std::move(found));
+        return rules_.oneDrcPerNet ? closestPerNetPair(std::move(findings)) : findings;
+    }
+
+  private:
+    // A pair's measure is kept in a few bytes until the pairs that break a limit are known: a
+    // finding kept for every near pair was a tenth of the copper distance test's peak memory.
     struct Measured {
         double distance;
         Severity severity;
     };
-    auto measure = [&](std::size_t n) -> std::optional<Measured> {
-        const Footprint* footprintA = footprintsA.at(rough[n].first);
-        const Footprint* footprintB = otherFootprints.at(rough[n].second);
+
+    const RoughItems& itemsB() const { return oneGeometry_ ? itemsA_ : itemsB_; }
+    const SomeFootprints& footprintsB() const { return oneGeometry_ ? footprintsA_ : footprintsB_; }
+    const Graphic& graphicA(std::size_t n) const { return *itemsA_.graphics[rough_[n].first]; }
+    const Graphic& graphicB(std::size_t n) const { return *itemsB().graphics[rough_[n].second]; }
+
+    bool onePadstack(const Graphic& a, const Graphic& b) const {
+        return sharedBlock_ != nullptr && ofOnePadstack(context_.design(), *sharedBlock_, a, b);
+    }
+
+    std::optional<Measured> measure(std::size_t n) const {
+        const Footprint* footprintA = footprintsA_.at(rough_[n].first);
+        const Footprint* footprintB = footprintsB().at(rough_[n].second);
         if (footprintA == nullptr || footprintB == nullptr ||
-            !bg::intersects(footprintB->box(), grown(footprintA->box(), reach))) {
+            !bg::intersects(footprintB->box(), grown(footprintA->box(), reach_))) {
             return std::nullopt;
         }
-        const Graphic& a = *itemsA.graphics[rough[n].first];
-        const Graphic& b = *other.graphics[rough[n].second];
+        const Graphic& a = graphicA(n);
+        const Graphic& b = graphicB(n);
         const bool mayShort = differentNets(a, b);
-        const bool skip = skipped(a, b, rules);
+        const bool skip = skipped(a, b, rules_);
         if ((skip && !mayShort) || onePadstack(a, b)) {
             return std::nullopt;
         }
         const double distance = footprintA->distanceTo(*footprintB);
-        const std::optional<Severity> severity = judge(distance, rules, mayShort, skip);
+        const std::optional<Severity> severity = judge(distance, rules_, mayShort, skip);
         return severity ? std::optional(Measured{distance, *severity}) : std::nullopt;
-    };
-    const std::vector<std::optional<Measured>> measured =
-        measureInParallel<std::optional<Measured>>(rough.size(), measure);
-    std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Finding>> found;
-    for (std::size_t n = 0; n < measured.size(); ++n) {
-        if (!measured[n]) {
-            continue;
-        }
-        const Graphic& a = *itemsA.graphics[rough[n].first];
-        const Graphic& b = *other.graphics[rough[n].second];
-        const Point at =
-            between(footprintsA.at(rough[n].first)->box(), otherFootprints.at(rough[n].second)->box());
-        Finding finding = context.finding(measured[n]->severity, first.flattenFile, at);
-        finding.measure = "distance";
-        finding.measured = measured[n]->distance;
-        finding.required = brokenLimit(measured[n]->severity, rules.limits);
-        finding.items = {findingItemOf(a), findingItemOf(b)};
-        found.push_back({{objectOf(a), objectOf(b)}, std::move(finding)});
     }
-    std::vector<Finding> findings = closestPerObjectPair(std::move(found));
-    return rules.oneDrcPerNet ? closestPerNetPair(std::move(findings)) : findings;
-}
+
+    Finding findingOf(std::size_t n, const Measured& measured) const {
+        const Point at =
+            between(footprintsA_.at(rough_[n].first)->box(), footprintsB().at(rough_[n].second)->box());
+        Finding finding = context_.finding(measured.severity, first_.flattenFile, at);
+        finding.measure = "distance";
+        finding.measured = measured.distance;
+        finding.required = brokenLimit(measured.severity, rules_.limits);
+        finding.items = {findingItemOf(graphicA(n)), findingItemOf(graphicB(n))};
+        return finding;
+    }
+
+    const CheckContext& context_;
+    const Geometry& first_;
+    const PairRules& rules_;
+    const bool oneGeometry_;
+    const double reach_;
+    const RoughItems itemsA_;
+    const RoughItems itemsB_;
+    const std::vector<IndexPair> rough_;
+    const SomeFootprints footprintsA_;
+    const SomeFootprints footprintsB_;
+    const Geometry* const sharedBlock_;
+};
 
 } // namespace
 
 // The search runs beside the caller's thread, which meanwhile lets the front end's events through.
 std::vector<Finding> closePairs(const CheckContext& context, const Geometry& first, const Geometry& second,
                                 const PairRules& rules) {
-    return awaitRunningTheHook([&] { return findClosePairs(context, first, second, rules); });
+    return awaitRunningTheHook([&] { return ClosePairSearch(context, first, second, rules).run(); });
 }
 
 } // namespace lumora::engine
