@@ -174,6 +174,7 @@ class ClosePairSearch {
         Severity severity;
     };
 
+    // The second side of every pair: the first geometry again when it is searched against itself.
     const RoughItems& itemsB() const { return oneGeometry_ ? itemsA_ : itemsB_; }
     const SomeFootprints& footprintsB() const { return oneGeometry_ ? footprintsA_ : footprintsB_; }
     const Graphic& graphicA(std::size_t n) const { return *itemsA_.graphics[rough_[n].first]; }
