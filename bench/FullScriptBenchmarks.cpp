@@ -7,9 +7,9 @@
 
 #include "app/MDIMain.h"
 #include "bench/GapMeter.h"
-#include "engine/EmbeddedKorven.h"
 #include "engine/io/DesignFile.h"
-#include "engine/measure/WhileWaiting.h"
+#include "engine/provider/EmbeddedKorven.h"
+#include "engine/runtime/WhileWaiting.h"
 #include "engine/tools/SyntheticDesign.h"
 #include "korven/AutomationRegistry.h"
 #include "script/ScriptLoader.h"

@@ -2,7 +2,7 @@
 
 #include "bench/GapMeter.h"
 #include "bench/SyntheticKorven.h"
-#include "engine/measure/WhileWaiting.h"
+#include "engine/runtime/WhileWaiting.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/EmbeddedKorven.h"
+#include "engine/provider/EmbeddedKorven.h"
 #include "korven/AutomationRegistry.h"
 
 #include <QString>

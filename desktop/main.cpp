@@ -5,7 +5,7 @@
 #include "desktop/ProgramIcon.h"
 #include "desktop/QtEventPump.h"
 #include "desktop/StartUp.h"
-#include "engine/measure/WhileWaiting.h"
+#include "engine/runtime/WhileWaiting.h"
 #include "korven/clsResponse.h"
 #include "log/ProductInfo.h"
 

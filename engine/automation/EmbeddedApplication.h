@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Session.h"
+#include "engine/session/Session.h"
 #include "korven/KorvenAutomation.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 #include "engine/checks/CheckTable.h"
 
-#include "engine/findings/DrcReport.h"
-#include "engine/measure/Parallel.h"
+#include "engine/runtime/Parallel.h"
+#include "engine/session/DrcReport.h"
 
 namespace lumora::engine {
 

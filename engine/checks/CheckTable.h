@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Session.h"
 #include "engine/checks/CheckArguments.h"
+#include "engine/session/Session.h"
 
 namespace lumora::engine {
 

@@ -1,6 +1,6 @@
 #include "engine/measure/FlatItems.h"
 
-#include "engine/measure/Parallel.h"
+#include "engine/runtime/Parallel.h"
 
 #include <algorithm>
 #include <limits>

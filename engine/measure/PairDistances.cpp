@@ -2,8 +2,8 @@
 
 #include "engine/geom/PairSearch.h"
 #include "engine/measure/FlatItems.h"
-#include "engine/measure/Parallel.h"
 #include "engine/model/KorvenFailure.h"
+#include "engine/runtime/Parallel.h"
 
 #include <algorithm>
 #include <map>

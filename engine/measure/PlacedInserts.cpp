@@ -1,6 +1,6 @@
 #include "engine/measure/PlacedInserts.h"
 
-#include "engine/measure/WhileWaiting.h"
+#include "engine/runtime/WhileWaiting.h"
 
 #include <cmath>
 

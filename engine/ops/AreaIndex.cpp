@@ -1,6 +1,6 @@
 #include "engine/ops/AreaIndex.h"
 
-#include "engine/measure/Parallel.h"
+#include "engine/runtime/Parallel.h"
 
 namespace lumora::engine {
 

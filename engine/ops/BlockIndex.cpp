@@ -1,6 +1,6 @@
 #include "engine/ops/BlockIndex.h"
 
-#include "engine/measure/WhileWaiting.h"
+#include "engine/runtime/WhileWaiting.h"
 
 namespace lumora::engine {
 

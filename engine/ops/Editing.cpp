@@ -1,7 +1,7 @@
 #include "engine/ops/Editing.h"
 
-#include "engine/measure/WhileWaiting.h"
 #include "engine/model/KorvenFailure.h"
+#include "engine/runtime/WhileWaiting.h"
 
 #include <malloc.h>
 

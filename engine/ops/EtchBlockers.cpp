@@ -1,9 +1,9 @@
 #include "engine/ops/EtchBlockers.h"
 
 #include "engine/geom/Transform.h"
-#include "engine/measure/Parallel.h"
-#include "engine/measure/WhileWaiting.h"
 #include "engine/ops/PinPads.h"
+#include "engine/runtime/Parallel.h"
+#include "engine/runtime/WhileWaiting.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "engine/ops/Filter.h"
 
-#include "engine/measure/WhileWaiting.h"
 #include "engine/model/KorvenFailure.h"
 #include "engine/ops/Flatten.h"
 #include "engine/ops/ItemAttributes.h"
+#include "engine/runtime/WhileWaiting.h"
 
 namespace lumora::engine {
 

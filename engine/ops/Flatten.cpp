@@ -1,8 +1,8 @@
 #include "engine/ops/Flatten.h"
 
 #include "engine/geom/Transform.h"
-#include "engine/measure/WhileWaiting.h"
 #include "engine/model/KorvenFailure.h"
+#include "engine/runtime/WhileWaiting.h"
 
 #include <algorithm>
 #include <array>
@@ -318,10 +318,9 @@ class Flattener {
         if (lastSources_.size() != chain_.size() + 1 || lastSources_.front() != own) {
             return false;
         }
-        return std::equal(chain_.rbegin(), chain_.rend(), std::next(lastSources_.begin()),
-                          [](const Insert* insert, const AttributeList& source) {
-                              return insert->attributes == source;
-                          });
+        return std::equal(
+            chain_.rbegin(), chain_.rend(), std::next(lastSources_.begin()),
+            [](const Insert* insert, const AttributeList& source) { return insert->attributes == source; });
     }
 
     void emit(const Graphic& graphic, const Transform& transform) {

@@ -1,9 +1,9 @@
 #include "engine/ops/Polygons.h"
 
-#include "engine/measure/Parallel.h"
-#include "engine/measure/WhileWaiting.h"
 #include "engine/ops/AreaIndex.h"
 #include "engine/ops/Flatten.h"
+#include "engine/runtime/Parallel.h"
+#include "engine/runtime/WhileWaiting.h"
 
 #include <cmath>
 #include <limits>

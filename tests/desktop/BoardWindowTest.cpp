@@ -8,7 +8,7 @@
 #include "desktop/QtEventPump.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/WebHelp.h"
-#include "engine/measure/WhileWaiting.h"
+#include "engine/runtime/WhileWaiting.h"
 #include "korven/clsResponse.h"
 #include "picture/DrawingCache.h"
 #include "picture/LayerStyle.h"

@@ -8,7 +8,7 @@
 #include "desktop/StartUp.h"
 #include "desktop/TipWindow.h"
 #include "desktop/Units.h"
-#include "engine/measure/WhileWaiting.h"
+#include "engine/runtime/WhileWaiting.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsResponse.h"
 #include "ui/ToolTip.h"

@@ -1,7 +1,7 @@
-#include "engine/EmbeddedKorven.h"
-#include "engine/findings/DrcReport.h"
 #include "engine/io/DesignFile.h"
-#include "engine/measure/WhileWaiting.h"
+#include "engine/provider/EmbeddedKorven.h"
+#include "engine/runtime/WhileWaiting.h"
+#include "engine/session/DrcReport.h"
 #include "tests/engine/EngineTestDesigns.h"
 #include "tests/support/TempDir.h"
 

@@ -1,7 +1,7 @@
-#include "engine/EmbeddedKorven.h"
 #include "engine/checks/CheckTable.h"
-#include "engine/findings/DrcReport.h"
 #include "engine/io/MarkersJson.h"
+#include "engine/provider/EmbeddedKorven.h"
+#include "engine/session/DrcReport.h"
 #include "tests/engine/EngineTestDesigns.h"
 
 #include <gmock/gmock.h>

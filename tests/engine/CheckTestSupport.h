@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/EmbeddedKorven.h"
 #include "engine/checks/CheckArguments.h"
 #include "engine/model/NumberText.h"
+#include "engine/provider/EmbeddedKorven.h"
 #include "korven/AutomationRegistry.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "engine/tools/ExampleDesigns.h"
-#include "engine/EmbeddedKorven.h"
 #include "engine/io/DesignFile.h"
 #include "engine/io/FileText.h"
 #include "engine/ops/Flatten.h"
+#include "engine/provider/EmbeddedKorven.h"
 #include "tests/engine/EngineTestDesigns.h"
 
 #include <gmock/gmock.h>

@@ -1,4 +1,4 @@
-#include "engine/measure/Parallel.h"
+#include "engine/runtime/Parallel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/EmbeddedKorven.h"
+#include "engine/provider/EmbeddedKorven.h"
 
 #include "engine/automation/EmbeddedApplication.h"
 #include "engine/automation/EmbeddedDfm.h"

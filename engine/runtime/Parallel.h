@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/measure/WhileWaiting.h"
-#include "engine/measure/WorkerPool.h"
+#include "engine/runtime/WhileWaiting.h"
+#include "engine/runtime/WorkerPool.h"
 
 #include <cstddef>
 #include <optional>

@@ -84,4 +84,4 @@ int16_t answerWithDocument(Session& session, F&& method, BlockUse use = BlockUse
 
 } // namespace lumora::engine
 
-#include "engine/SessionAnswer.h"
+#include "engine/session/SessionAnswer.h"

@@ -1,4 +1,4 @@
-#include "engine/findings/DrcReport.h"
+#include "engine/session/DrcReport.h"
 
 #include <algorithm>
 

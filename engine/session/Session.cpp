@@ -1,4 +1,4 @@
-#include "engine/Session.h"
+#include "engine/session/Session.h"
 
 namespace lumora::engine {
 

@@ -1,6 +1,6 @@
-#include "engine/measure/WorkerPool.h"
+#include "engine/runtime/WorkerPool.h"
 
-#include "engine/measure/WhileWaiting.h"
+#include "engine/runtime/WhileWaiting.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
 #pragma once
 
-// Template definitions of engine/Session.h.
+// Template definitions of engine/session/Session.h.
 
 #include "engine/KorvenCodes.h"
 #include "engine/model/KorvenFailure.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Session.h"
 #include "engine/findings/Finding.h"
+#include "engine/session/Session.h"
 
 #include <vector>
 
