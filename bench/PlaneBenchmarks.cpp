@@ -4,7 +4,7 @@
 
 #include "bench/PlaneBenchmarks.h"
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/ops/Flatten.h"
 #include "engine/ops/Polygons.h"
 #include "engine/tools/SyntheticDesign.h"

@@ -212,7 +212,7 @@ struct ViaUnderPartArgs {
 
 // Every check of KORVEN.DFM by its method name, sorted; X(Name) stands for Name and its NameArgs.
 // An X-macro, not a type list alone, because the engine declares one function per row from it
-// (engine/checks/CheckArguments.h), which a type list cannot do without self-registration.
+// (engine/checks/CheckFunctions.h), which a type list cannot do without self-registration.
 // clang-format off
 #define LUMORA_DFM_CHECKS(X) \
     X(AllowableComponentOrientation) \

@@ -28,7 +28,7 @@ int16_t EmbeddedApplication::IssueCommand(int32_t command) {
     return answerWithDocument(session(), [&](Design& design) {
         const auto found = std::ranges::find(kCommands, command, &CommandEntry::number);
         if (found == kCommands.end()) {
-            throw KorvenFailure(rc::ValueOutOfRange, "unknown command " + std::to_string(command));
+            throw Refusal(rc::ValueOutOfRange, "unknown command " + std::to_string(command));
         }
         found->run(design);
     });

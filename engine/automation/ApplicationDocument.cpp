@@ -8,11 +8,11 @@ namespace {
 
 const Insert& insertAt(const Geometry& geometry, int32_t dataPos) {
     if (dataPos < 0 || static_cast<std::size_t>(dataPos) >= geometry.data.size()) {
-        throw KorvenFailure(rc::IndexOutOfRange, "no data position " + std::to_string(dataPos));
+        throw Refusal(rc::IndexOutOfRange, "no data position " + std::to_string(dataPos));
     }
     const auto* insert = std::get_if<Insert>(&geometry.data[dataPos]);
     if (!insert) {
-        throw KorvenFailure(rc::WrongType, "data position " + std::to_string(dataPos) + " holds no insert");
+        throw Refusal(rc::WrongType, "data position " + std::to_string(dataPos) + " holds no insert");
     }
     return *insert;
 }
@@ -48,7 +48,7 @@ int16_t EmbeddedApplication::GetFileArray(std::vector<int32_t>& files) {
     files.clear();
     return answerWithDocument(session(), [&](Design& design) {
         if (design.files.empty()) {
-            throw KorvenFailure(rc::EmptyArray, "no files");
+            throw Refusal(rc::EmptyArray, "no files");
         }
         for (const File& file : design.files) {
             files.push_back(file.number);

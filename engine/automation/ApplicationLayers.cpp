@@ -8,7 +8,7 @@ namespace {
 
 const Layer& currentAttribLayer(const Session& session, const Design& design) {
     if (!session.currentAttribLayer) {
-        throw KorvenFailure(rc::NothingSelected, "no layer chosen for its attributes");
+        throw Refusal(rc::NothingSelected, "no layer chosen for its attributes");
     }
     return design.layer(*session.currentAttribLayer);
 }
@@ -63,7 +63,7 @@ int16_t EmbeddedApplication::GetKeyword(int16_t keyWord, std::string& inKeyword,
                                         std::string& outKeyword, int16_t& keywdType, bool& internal) {
     return answerWithDocument(session(), [&](Design& design) {
         if (keyWord < 0 || static_cast<std::size_t>(keyWord) >= design.keywords.size()) {
-            throw KorvenFailure(rc::IndexOutOfRange, "no keyword " + std::to_string(keyWord));
+            throw Refusal(rc::IndexOutOfRange, "no keyword " + std::to_string(keyWord));
         }
         const Keyword& keyword = design.keywords[keyWord];
         inKeyword = keyword.inName;
@@ -79,7 +79,7 @@ int16_t EmbeddedApplication::GetAttribKeywordArray(std::vector<int16_t>& keyword
     return answerWithDocument(session(), [&](Design& design) {
         const Layer& layer = currentAttribLayer(session(), design);
         if (layer.attributes.empty()) {
-            throw KorvenFailure(rc::NoAttributes, "layer " + layer.name + " has no attributes");
+            throw Refusal(rc::NoAttributes, "layer " + layer.name + " has no attributes");
         }
         for (const Attribute& attribute : layer.attributes) {
             keywords.push_back(design.keywordNumber(attribute.keyword));
@@ -92,11 +92,11 @@ int16_t EmbeddedApplication::GetAttribValue(int16_t keyWord, std::string& value)
     return answerWithDocument(session(), [&](Design& design) {
         const Layer& layer = currentAttribLayer(session(), design);
         if (keyWord < 0 || static_cast<std::size_t>(keyWord) >= design.keywords.size()) {
-            throw KorvenFailure(rc::IndexOutOfRange, "no keyword " + std::to_string(keyWord));
+            throw Refusal(rc::IndexOutOfRange, "no keyword " + std::to_string(keyWord));
         }
         const std::string* found = layer.attributes.find(design.keywords[keyWord].name);
         if (!found) {
-            throw KorvenFailure(rc::ItemNotFound, "layer " + layer.name + " lacks the keyword");
+            throw Refusal(rc::ItemNotFound, "layer " + layer.name + " lacks the keyword");
         }
         value = *found;
     });

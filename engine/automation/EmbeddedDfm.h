@@ -8,7 +8,7 @@
 namespace lumora::engine {
 
 // "KORVEN.DFM" of the embedded KORVEN: the preparation of geometries (DfmPreparation.cpp) and the
-// checks (DfmChecks.cpp).
+// checks (DfmCheck.cpp).
 class EmbeddedDfm : public KorvenDfm {
   public:
     explicit EmbeddedDfm(std::shared_ptr<Session> session) : session_(std::move(session)) {}
@@ -33,7 +33,7 @@ class EmbeddedDfm : public KorvenDfm {
     int16_t maxErrorsPerTest() const override;
     void setMaxErrorsPerTest(int16_t limit) override;
 
-    // Checks (DfmChecks.cpp)
+    // Checks (DfmCheck.cpp)
     int16_t Check(const DfmCheckCall& check) override;
 
   private:

@@ -3,7 +3,7 @@
 // horizontal set 0 and 180 degrees are allowed, else 90 and 270. Any other rotation is one Critical
 // finding at the component, measured in degrees against the nearest allowed rotation.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/ComponentChoice.h"
 
 #include <cmath>

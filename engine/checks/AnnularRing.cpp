@@ -4,7 +4,7 @@
 // leaves open reaches beyond it. A ring below its minimum is Critical; a minimum of 0 or less is not
 // checked.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/geom/Depth.h"
 #include "engine/geom/Footprint.h"
 #include "engine/measure/PlacedInserts.h"

@@ -3,9 +3,9 @@
 // buried or micro via the share of it between the copper layers it connects. A ratio above maxRatio (0 sets
 // none) is one Critical finding at the hole. A board without a thickness cannot be measured: the check fails.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/PlacedInserts.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 
 #include <algorithm>
 
@@ -15,7 +15,7 @@ namespace {
 
 double thicknessOf(const Geometry& board) {
     if (board.thickness <= 0) {
-        throw KorvenFailure(rc::DfmTestFailed, "board " + board.name + " has no thickness");
+        throw Refusal(rc::DfmTestFailed, "board " + board.name + " has no thickness");
     }
     return board.thickness;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/session/Session.h"
 
 namespace lumora::engine {

@@ -3,7 +3,7 @@
 // panel's outline box (negative beyond the edge). Each kind of edge nearer than its minimum is one
 // Critical finding for the item, at the item's side facing that edge.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/EdgeFrame.h"
 #include "engine/measure/ItemGroups.h"
 

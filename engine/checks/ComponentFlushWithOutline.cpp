@@ -3,7 +3,7 @@
 // to the centre lines of the outline items. A component farther than maxDistance from the outline
 // is one Critical finding at its centre.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/geom/PairSearch.h"
 #include "engine/measure/FileOutline.h"
 #include "engine/measure/ItemGroups.h"

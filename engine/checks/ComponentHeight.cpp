@@ -3,10 +3,10 @@
 // side's Critical height is Critical, else taller than its Marginal height is Marginal (a height of
 // 0 sets no limit); one finding at the component. A height that is no number fails the check.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/ComponentChoice.h"
-#include "engine/model/KorvenFailure.h"
 #include "engine/model/NumberText.h"
+#include "engine/model/Refusal.h"
 
 namespace lumora::engine {
 
@@ -16,8 +16,8 @@ double heightOf(const PlacedInsert& component, const std::string& keyword, const
     if (const std::optional<double> height = parseNumber(text)) {
         return *height;
     }
-    throw KorvenFailure(rc::WrongType,
-                        component.reference() + ": " + keyword + " \"" + text + "\" is not a number");
+    throw Refusal(rc::WrongType,
+                  component.reference() + ": " + keyword + " \"" + text + "\" is not a number");
 }
 
 } // namespace

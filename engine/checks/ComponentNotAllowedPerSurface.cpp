@@ -2,7 +2,7 @@
 // attribKeyword equals attribValue (the same text, or both numbers and numerically equal, so that
 // "0,5" finds 0.5) is not allowed there: one Critical finding at the component.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/ComponentChoice.h"
 #include "engine/ops/AttributeCondition.h"
 

@@ -5,7 +5,7 @@
 // (GenerateDFxOutlines makes them); components without one cast no shadow. The files are the
 // numbers the caller lists, or every board file when it lists none.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/geom/PairSearch.h"
 #include "engine/measure/PlacedInserts.h"
 

@@ -3,7 +3,7 @@
 // Reports each pair closer than the limits (any contact when both limits are 0), honouring
 // CanTouch, SkipSameNets, OneDRCPerNet and SkipSameComps.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/PairDistances.h"
 
 namespace lumora::engine {

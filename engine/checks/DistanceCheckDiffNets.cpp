@@ -2,7 +2,7 @@
 // lie on different nets (items without a net count as on a net of their own). Reports each pair
 // closer than the limits (any contact when both limits are 0, unless CanTouch).
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/PairDistances.h"
 
 namespace lumora::engine {

@@ -3,7 +3,7 @@
 // else the smaller side of the box around a piece of copper; the largest piece counts. Drill holes
 // are not copper. A size below minSize, or above maxSize when that is above 0, is Critical.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/FlatItems.h"
 
 #include <algorithm>

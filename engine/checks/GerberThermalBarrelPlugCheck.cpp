@@ -5,7 +5,7 @@
 // all-layers pad layer) lets the plane draw the heat out of the barrel: every such pin is Critical,
 // measured as the number of its solid ties.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/geom/Areas.h"
 #include "engine/measure/PlacedInserts.h"
 #include "engine/ops/AreaIndex.h"

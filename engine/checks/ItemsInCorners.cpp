@@ -4,10 +4,10 @@
 // edge. With fewer corners held than minCorners, every empty corner is one Critical finding, placed
 // in the middle of the corner's window.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/EdgeFrame.h"
 #include "engine/measure/ItemGroups.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 
 #include <algorithm>
 
@@ -46,11 +46,10 @@ bool onSurface(const ItemGroup& group, int16_t surface) {
 
 void refuseOutOfRange(const ItemsInCornersArgs& args) {
     if (args.minCorners < 0 || args.minCorners > kCorners) {
-        throw KorvenFailure(rc::ValueOutOfRange,
-                            "minimum of " + std::to_string(args.minCorners) + " corners");
+        throw Refusal(rc::ValueOutOfRange, "minimum of " + std::to_string(args.minCorners) + " corners");
     }
     if (args.surface < 0 || args.surface > surface::Both) {
-        throw KorvenFailure(rc::ValueOutOfRange, "unknown surface " + std::to_string(args.surface));
+        throw Refusal(rc::ValueOutOfRange, "unknown surface " + std::to_string(args.surface));
     }
 }
 

@@ -3,7 +3,7 @@
 // "height" arguments are the length's). Every dimension out of range is one Critical finding, at the
 // middle of an edge of that length.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/EdgeFrame.h"
 #include "engine/measure/SizeRange.h"
 

@@ -1,7 +1,7 @@
 // PanelLengthToWidthRatio: the length (along the rails) of a panel's outline box divided by its width,
 // against a minimum ratio. A panel below it is one Critical finding at the panel's centre.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/EdgeFrame.h"
 
 namespace lumora::engine {

@@ -4,7 +4,7 @@
 // gathering turned otherwise is one Critical finding at its pin 1, measured in degrees against that
 // rotation. Top and bottom placements are never compared, as mirroring moves pin 1.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/ComponentChoice.h"
 
 #include <algorithm>

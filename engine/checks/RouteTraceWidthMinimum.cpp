@@ -2,7 +2,7 @@
 // Reports each trace narrower than the limits, at its middle; traces whose net contains one of the
 // comma-separated texts of excludeNets (ignoring case) are not measured.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,7 +4,7 @@
 // its minimum is Critical. A pad no opening reaches is covered: its margins are minus half its width
 // and height.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/geom/PairSearch.h"
 #include "engine/measure/FlatItems.h"
 

@@ -4,11 +4,11 @@
 // is Critical, else more than marginal is Marginal; a count of 0 is no limit. With
 // addTPDensityAttrib every testpoint gets "TP_DENSITY", the count of its square.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/geom/Areas.h"
 #include "engine/measure/PlacedInserts.h"
-#include "engine/model/KorvenFailure.h"
 #include "engine/model/NumberText.h"
+#include "engine/model/Refusal.h"
 
 #include <cmath>
 #include <map>
@@ -66,7 +66,7 @@ Point gridOrigin(const Geometry& board, const std::vector<Testpoint>& testpoints
 
 void refuseNegative(double value, const char* what) {
     if (value < 0) {
-        throw KorvenFailure(rc::ValueOutOfRange, std::string(what) + " must not be negative");
+        throw Refusal(rc::ValueOutOfRange, std::string(what) + " must not be negative");
     }
 }
 
@@ -76,7 +76,7 @@ std::vector<Finding> check(CheckContext& context, const TestPadDensityCheckArgs&
     refuseNegative(args.marginal, "marginal count");
     refuseNegative(args.critical, "critical count");
     if (args.gridSize <= 0) {
-        throw KorvenFailure(rc::ValueOutOfRange, "the grid square size must be above 0");
+        throw Refusal(rc::ValueOutOfRange, "the grid square size must be above 0");
     }
     const std::vector<Testpoint> testpoints = testpointsOf(context.design(), args.filePos);
     if (testpoints.empty()) {

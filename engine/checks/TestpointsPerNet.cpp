@@ -2,7 +2,7 @@
 // every net of the geometry's board: the nets of its pins, vias, testpoints and etch. Reports each
 // net with fewer than minTestpoints, Critical, at its first pin or via (else its first etch).
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/FlatItems.h"
 #include "engine/measure/PlacedInserts.h"
 

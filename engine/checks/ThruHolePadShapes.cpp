@@ -3,10 +3,10 @@
 // bottomAll (pad shape codes; 0 accepts any shape). Each side with another shape, or with no pad,
 // is one Critical finding at the pin, measured and required as shape codes.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/PadstackSides.h"
 #include "engine/measure/PlacedInserts.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 
 #include <array>
 
@@ -23,7 +23,7 @@ struct SideRule {
 
 void refuseUnknownShape(int16_t code) {
     if (code < 0 || code > pad_shape::Blank) {
-        throw KorvenFailure(rc::ValueOutOfRange, "unknown pad shape " + std::to_string(code));
+        throw Refusal(rc::ValueOutOfRange, "unknown pad shape " + std::to_string(code));
     }
 }
 

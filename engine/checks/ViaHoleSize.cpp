@@ -2,7 +2,7 @@
 // drilled smaller than ignoreHoleSize left out. A drill below minSize or above maxSize (0 sets no
 // maximum) is one Critical finding at the via.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/MeasuredVias.h"
 #include "engine/measure/SizeRange.h"
 

@@ -3,7 +3,7 @@
 // below the side's minimum, or else its wider side above the side's maximum (0 sets none), is one
 // Critical finding at the via. A side without copper has no pad to measure.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/measure/MeasuredVias.h"
 #include "engine/measure/PadstackSides.h"
 #include "engine/measure/SizeRange.h"

@@ -2,7 +2,7 @@
 // whose copper reaches into a body, once per via and component, at the via's centre; the measured
 // value is the area of via copper under the body.
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/geom/PairSearch.h"
 #include "engine/measure/FlatItems.h"
 

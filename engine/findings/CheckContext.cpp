@@ -1,6 +1,6 @@
 #include "engine/findings/CheckContext.h"
 
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/ops/Flatten.h"
 
 #include <algorithm>
@@ -43,8 +43,8 @@ const Geometry& CheckContext::flattened(int16_t geomNum) const {
     for (const DataItem& item : flat.data) {
         const auto* graphic = std::get_if<Graphic>(&item);
         if (graphic != nullptr && !std::visit(FiniteShape{}, graphic->shape)) {
-            throw KorvenFailure(rc::ValueOutOfRange, "geometry " + std::to_string(geomNum) +
-                                                         " holds coordinates that are not finite numbers");
+            throw Refusal(rc::ValueOutOfRange, "geometry " + std::to_string(geomNum) +
+                                                   " holds coordinates that are not finite numbers");
         }
     }
     return flat;

@@ -8,7 +8,7 @@
 namespace lumora::engine {
 
 // What a check receives besides its own arguments: the document and the name its findings carry.
-// Lookups raise KorvenFailure with the code the check then returns.
+// Lookups raise Refusal with the code the check then returns.
 class CheckContext {
   public:
     // `name` is the caller's algorithm name, or the check's own when the caller gives none.

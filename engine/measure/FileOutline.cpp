@@ -1,6 +1,6 @@
 #include "engine/measure/FileOutline.h"
 
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 
 namespace lumora::engine {
 
@@ -61,7 +61,7 @@ std::vector<Path> outlinePaths(const Design& design, int32_t filePos) {
     forEachGraphicOfClass(block, outlineClass(block),
                           [&](const Graphic& graphic) { appendCentreLines(paths, graphic.shape); });
     if (paths.empty()) {
-        throw KorvenFailure(rc::ItemNotFound, "file " + std::to_string(filePos) + " has no outline");
+        throw Refusal(rc::ItemNotFound, "file " + std::to_string(filePos) + " has no outline");
     }
     return paths;
 }
@@ -75,7 +75,7 @@ std::vector<Footprint> outlineBorders(const Design& design, int32_t filePos) {
         }
     });
     if (borders.empty()) {
-        throw KorvenFailure(rc::ItemNotFound, "file " + std::to_string(filePos) + " has no outline");
+        throw Refusal(rc::ItemNotFound, "file " + std::to_string(filePos) + " has no outline");
     }
     return borders;
 }
@@ -87,8 +87,8 @@ Box outlineBox(const Design& design, int32_t filePos) {
         bg::expand(box, bg::return_envelope<Box>(path));
     }
     if (bg::area(box) <= 0) {
-        throw KorvenFailure(rc::ItemNotFound,
-                            "the outline of file " + std::to_string(filePos) + " encloses nothing");
+        throw Refusal(rc::ItemNotFound,
+                      "the outline of file " + std::to_string(filePos) + " encloses nothing");
     }
     return box;
 }

@@ -2,7 +2,7 @@
 
 #include "engine/geom/PairSearch.h"
 #include "engine/measure/FlatItems.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/runtime/Parallel.h"
 
 #include <algorithm>
@@ -102,7 +102,7 @@ std::vector<Finding> closestPerNetPair(std::vector<Finding> findings) {
 
 void requireEdgeToEdge(int16_t algType) {
     if (algType != distance_algorithm::EdgeToEdge) {
-        throw KorvenFailure(rc::ValueOutOfRange, "unknown algorithm type " + std::to_string(algType));
+        throw Refusal(rc::ValueOutOfRange, "unknown algorithm type " + std::to_string(algType));
     }
 }
 

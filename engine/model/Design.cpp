@@ -1,6 +1,6 @@
 #include "engine/model/Design.h"
 
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 
 #include <algorithm>
 #include <limits>
@@ -12,7 +12,7 @@ namespace {
 template <class D> auto& geometryIn(D& design, int16_t number) {
     auto found = design.geometries.find(number);
     if (found == design.geometries.end()) {
-        throw KorvenFailure(rc::ItemNotFound, "no geometry " + std::to_string(number));
+        throw Refusal(rc::ItemNotFound, "no geometry " + std::to_string(number));
     }
     return found->second;
 }
@@ -20,17 +20,17 @@ template <class D> auto& geometryIn(D& design, int16_t number) {
 template <class D> auto& fileIn(D& design, int32_t number) {
     auto found = std::ranges::find(design.files, number, &File::number);
     if (found == design.files.end()) {
-        throw KorvenFailure(rc::ItemNotFound, "no file " + std::to_string(number));
+        throw Refusal(rc::ItemNotFound, "no file " + std::to_string(number));
     }
     return *found;
 }
 
 template <class D> auto& layerIn(D& design, int16_t number) {
     if (number < 0 || static_cast<std::size_t>(number) >= design.layers.size()) {
-        throw KorvenFailure(rc::IndexOutOfRange, "no layer " + std::to_string(number));
+        throw Refusal(rc::IndexOutOfRange, "no layer " + std::to_string(number));
     }
     if (!design.layers[number]) {
-        throw KorvenFailure(rc::HoleInArray, "layer " + std::to_string(number) + " is a hole");
+        throw Refusal(rc::HoleInArray, "layer " + std::to_string(number) + " is a hole");
     }
     return *design.layers[number];
 }
@@ -84,7 +84,7 @@ int16_t Design::addGeometry(Geometry geometry) {
         number = 1;
         while (geometries.contains(number)) {
             if (number == kLast) {
-                throw KorvenFailure(rc::ValueOutOfRange, "no geometry number left");
+                throw Refusal(rc::ValueOutOfRange, "no geometry number left");
             }
             ++number;
         }
@@ -96,7 +96,7 @@ int16_t Design::addGeometry(Geometry geometry) {
 
 int16_t Design::addLayer(Layer layer) {
     if (layers.size() >= static_cast<std::size_t>(std::numeric_limits<int16_t>::max())) {
-        throw KorvenFailure(rc::ValueOutOfRange, "no layer number left");
+        throw Refusal(rc::ValueOutOfRange, "no layer number left");
     }
     auto number = static_cast<int16_t>(layers.size());
     layer.number = number;

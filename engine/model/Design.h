@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/KorvenCodes.h"
 #include "engine/model/Attributes.h"
+#include "engine/model/CodeNames.h"
 #include "engine/model/DrcMarker.h"
 #include "engine/model/Items.h"
 #include "engine/model/KeywordIndex.h"
@@ -83,7 +83,7 @@ class Design {
     std::vector<File> files{};
     std::vector<DrcMarker> drcs{};
 
-    // Lookups raise KorvenFailure with the code a KORVEN method returns for the number.
+    // Lookups raise Refusal with the code a KORVEN method returns for the number.
     Geometry& geometry(int16_t number);
     const Geometry& geometry(int16_t number) const;
     File& file(int32_t number);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/KorvenCodes.h"
+#include "engine/model/CodeNames.h"
 
 #include <cstdint>
 #include <variant>

@@ -1,8 +1,8 @@
 #include "engine/ops/AttributeCondition.h"
 
-#include "engine/KorvenCodes.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/CodeNames.h"
 #include "engine/model/NumberText.h"
+#include "engine/model/Refusal.h"
 
 namespace lumora::engine {
 
@@ -24,10 +24,10 @@ AttributeCondition::AttributeCondition(std::string keyword, std::string value, i
     : keyword_(std::move(keyword)), value_(std::move(value)), number_(parseNumber(value_)),
       comparison_(comparison) {
     if (!isKnown(comparison_)) {
-        throw KorvenFailure(rc::ValueOutOfRange, "unknown comparison type " + std::to_string(comparison_));
+        throw Refusal(rc::ValueOutOfRange, "unknown comparison type " + std::to_string(comparison_));
     }
     if (isNumeric(comparison_) && !number_) {
-        throw KorvenFailure(rc::WrongType, "\"" + value_ + "\" is not a number");
+        throw Refusal(rc::WrongType, "\"" + value_ + "\" is not a number");
     }
 }
 

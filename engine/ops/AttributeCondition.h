@@ -10,7 +10,7 @@ namespace lumora::engine {
 // "keyword compares with value" as FlattenByAttrib and FilterGeometry take it.
 class AttributeCondition {
   public:
-    // Raises KorvenFailure: -13 for an unknown comparison type, -6 for a numeric comparison whose
+    // Raises Refusal: -13 for an unknown comparison type, -6 for a numeric comparison whose
     // value is not a number.
     AttributeCondition(std::string keyword, std::string value, int32_t comparison);
 

@@ -1,6 +1,6 @@
 #include "engine/ops/DfxOutlines.h"
 
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/ops/PinPads.h"
 
 #include <algorithm>
@@ -137,10 +137,10 @@ void generateDfxOutlines(Design& design) {
 void createDfxOutline(Design& design, int16_t geomNum, int16_t algorithm, bool overWrite) {
     const Geometry& geometry = design.geometry(geomNum);
     if (geometry.blockType != block_type::Component && !componentGeometries(design).contains(geomNum)) {
-        throw KorvenFailure(rc::WrongType, "geometry " + std::to_string(geomNum) + " is no component");
+        throw Refusal(rc::WrongType, "geometry " + std::to_string(geomNum) + " is no component");
     }
     if (algorithm < dfx_algorithm::All || algorithm > dfx_algorithm::ToolingKeepout) {
-        throw KorvenFailure(rc::ValueOutOfRange, "unknown outline algorithm " + std::to_string(algorithm));
+        throw Refusal(rc::ValueOutOfRange, "unknown outline algorithm " + std::to_string(algorithm));
     }
     buildOutlines(design, geomNum, algorithm, overWrite);
 }

@@ -1,6 +1,6 @@
 #include "engine/ops/Editing.h"
 
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/runtime/WhileWaiting.h"
 
 #include <malloc.h>
@@ -63,7 +63,7 @@ void deleteGeometry(Design& design, int16_t geomNum) {
         const bool owned =
             std::ranges::any_of(design.files, [geomNum](const File& f) { return f.geometry == geomNum; });
         if (owned || isPlaced(design, geomNum)) {
-            throw KorvenFailure(rc::NotAllowed, "geometry " + std::to_string(geomNum) + " is in use");
+            throw Refusal(rc::NotAllowed, "geometry " + std::to_string(geomNum) + " is in use");
         }
     }
     for (File& file : design.files) {

@@ -1,6 +1,6 @@
 #include "engine/ops/Filter.h"
 
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/ops/Flatten.h"
 #include "engine/ops/ItemAttributes.h"
 #include "engine/runtime/WhileWaiting.h"
@@ -10,7 +10,7 @@ namespace lumora::engine {
 void filterGeometry(Design& design, int16_t geomNum, const AttributeCondition& condition) {
     Geometry& geometry = flattenGeometry(design, geomNum);
     if (condition.keyword().empty()) {
-        throw KorvenFailure(rc::ValueOutOfRange, "no keyword to filter by");
+        throw Refusal(rc::ValueOutOfRange, "no keyword to filter by");
     }
     EventSlices events; // a flattened board is a million items
     std::erase_if(geometry.data, [&](const DataItem& item) {

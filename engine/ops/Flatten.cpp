@@ -1,7 +1,7 @@
 #include "engine/ops/Flatten.h"
 
 #include "engine/geom/Transform.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/runtime/WhileWaiting.h"
 
 #include <algorithm>
@@ -381,8 +381,7 @@ void checkLayer(const Design& design, int16_t layer) {
 Geometry& flattenGeometry(Design& design, int16_t geomNum) {
     Geometry& geometry = design.geometry(geomNum);
     if (geometry.blockType != block_type::Flatten) {
-        throw KorvenFailure(rc::WrongType,
-                            "geometry " + std::to_string(geomNum) + " is not a flatten geometry");
+        throw Refusal(rc::WrongType, "geometry " + std::to_string(geomNum) + " is not a flatten geometry");
     }
     return geometry;
 }
@@ -430,7 +429,7 @@ void flatten(Design& design, int16_t target, const FlattenSelection& given, Bloc
     Geometry& geometry = flattenGeometry(design, target);
     checkLayer(design, selection.layer);
     if (selection.surface < surface::Top || selection.surface > surface::Both) {
-        throw KorvenFailure(rc::ValueOutOfRange, "unknown surface " + std::to_string(selection.surface));
+        throw Refusal(rc::ValueOutOfRange, "unknown surface " + std::to_string(selection.surface));
     }
     const int16_t sourceNumber = design.file(geometry.flattenFile).geometry;
     const Geometry& source = design.geometry(sourceNumber);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/KorvenCodes.h"
+#include "engine/model/CodeNames.h"
 #include "engine/model/Design.h"
 #include "engine/ops/AttributeCondition.h"
 #include "engine/ops/BlockIndex.h"

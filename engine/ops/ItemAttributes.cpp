@@ -1,6 +1,6 @@
 #include "engine/ops/ItemAttributes.h"
 
-#include "engine/KorvenCodes.h"
+#include "engine/model/CodeNames.h"
 
 namespace lumora::engine {
 

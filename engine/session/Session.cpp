@@ -13,14 +13,14 @@ void refuseWhenExited(const Session& session, BlockUse use) {
 
 Design& Session::design() {
     if (!design_) {
-        throw KorvenFailure(rc::NoActiveDocument, "no document loaded");
+        throw Refusal(rc::NoActiveDocument, "no document loaded");
     }
     return *design_;
 }
 
 const Design& Session::design() const {
     if (!design_) {
-        throw KorvenFailure(rc::NoActiveDocument, "no document loaded");
+        throw Refusal(rc::NoActiveDocument, "no document loaded");
     }
     return *design_;
 }

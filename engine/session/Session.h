@@ -21,7 +21,7 @@ class Session {
     Session(AutomationRegistry& registry, Design design) : registry_(registry), design_(std::move(design)) {}
 
     bool hasDocument() const { return design_.has_value(); }
-    // Raises KorvenFailure -2 when no document is loaded.
+    // Raises Refusal -2 when no document is loaded.
     Design& design();
     const Design& design() const;
 

@@ -2,8 +2,8 @@
 
 // Template definitions of engine/session/Session.h.
 
-#include "engine/KorvenCodes.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/CodeNames.h"
+#include "engine/model/Refusal.h"
 #include "korven/KorvenAutomation.h"
 
 #include <new>
@@ -17,7 +17,7 @@ template <class F> int16_t answer(const Session& session, F&& method, BlockUse u
         method();
         session.noteAnswer("");
         return rc::Ok;
-    } catch (const KorvenFailure& failure) {
+    } catch (const Refusal& failure) {
         session.noteAnswer(failure.what());
         return failure.code();
     } catch (const std::exception& error) {

@@ -1,4 +1,4 @@
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/io/DesignFile.h"
 #include "engine/ops/DfxOutlines.h"
 #include "tests/engine/CheckTestSupport.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/model/NumberText.h"
 #include "engine/provider/EmbeddedKorven.h"
 #include "korven/AutomationRegistry.h"

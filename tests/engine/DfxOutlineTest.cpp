@@ -1,5 +1,5 @@
 #include "engine/geom/Areas.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/ops/DfxOutlines.h"
 #include "engine/ops/Flatten.h"
 #include "tests/engine/EngineTestDesigns.h"
@@ -109,7 +109,7 @@ TEST_F(DfxOutlineTest, RefusesNonComponentsAndUnknownAlgorithms) {
     auto codeOf = [&](int16_t geomNum, int16_t algorithm) {
         try {
             createDfxOutline(design, geomNum, algorithm, true);
-        } catch (const KorvenFailure& failure) {
+        } catch (const Refusal& failure) {
             return failure.code();
         }
         return rc::Ok;

@@ -1,5 +1,5 @@
 #include "engine/ops/Editing.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/ops/Flatten.h"
 #include "tests/engine/EngineTestDesigns.h"
 
@@ -11,7 +11,7 @@ namespace {
 int16_t codeOfFailure(const std::function<void()>& action) {
     try {
         action();
-    } catch (const KorvenFailure& failure) {
+    } catch (const Refusal& failure) {
         return failure.code();
     }
     return rc::Ok;

@@ -1,5 +1,5 @@
 #include "engine/ops/Flatten.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/tools/SyntheticDesign.h"
 #include "tests/engine/EngineTestDesigns.h"
 
@@ -24,7 +24,7 @@ void expectPoint(Point actual, double x, double y) {
 int16_t codeOfFailure(const std::function<void()>& action) {
     try {
         action();
-    } catch (const KorvenFailure& failure) {
+    } catch (const Refusal& failure) {
         return failure.code();
     }
     return rc::Ok;

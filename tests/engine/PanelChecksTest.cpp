@@ -1,4 +1,4 @@
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/io/DesignFile.h"
 #include "tests/engine/CheckTestSupport.h"
 
@@ -110,14 +110,14 @@ TEST_F(PanelChecksTest, RailsAlongTheSidesSwapTheEdges) {
 }
 
 TEST_F(PanelChecksTest, ClearanceNeedsAFlattenGeometryAndAnOutline) {
-    EXPECT_THROW(check(context, ClearanceToPanelEdgeArgs{.geomNum = 1}), KorvenFailure);
+    EXPECT_THROW(check(context, ClearanceToPanelEdgeArgs{.geomNum = 1}), Refusal);
     std::erase_if(design.geometry(1).data, [](const DataItem& item) {
         return std::get<Graphic>(item).graphicClass == graphic_class::PanelOutline;
     });
     try {
         check(context, ClearanceToPanelEdgeArgs{.geomNum = kBodies});
         FAIL() << "a panel without outline was measured";
-    } catch (const KorvenFailure& failure) {
+    } catch (const Refusal& failure) {
         EXPECT_EQ(failure.code(), rc::ItemNotFound);
     }
 }

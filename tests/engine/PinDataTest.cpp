@@ -1,5 +1,5 @@
 #include "engine/ops/PinData.h"
-#include "engine/model/KorvenFailure.h"
+#include "engine/model/Refusal.h"
 #include "engine/ops/Filter.h"
 #include "engine/ops/Flatten.h"
 #include "tests/engine/EngineTestDesigns.h"
@@ -105,9 +105,9 @@ TEST(PinFilterTest, NetNameAndComparisonsOnFlattenedEtch) {
 TEST(PinFilterTest, RefusesDesignBlocksAndEmptyKeywords) {
     Design design = tinyBoard();
     const int16_t etch = createFlattenGeometry(design, 1);
-    EXPECT_THROW(filterGeometry(design, 10, AttributeCondition("SMD", "", 5)), KorvenFailure);
-    EXPECT_THROW(filterGeometry(design, etch, AttributeCondition("", "", 5)), KorvenFailure);
-    EXPECT_THROW(filterGeometry(design, 77, AttributeCondition("SMD", "", 5)), KorvenFailure);
+    EXPECT_THROW(filterGeometry(design, 10, AttributeCondition("SMD", "", 5)), Refusal);
+    EXPECT_THROW(filterGeometry(design, etch, AttributeCondition("", "", 5)), Refusal);
+    EXPECT_THROW(filterGeometry(design, 77, AttributeCondition("SMD", "", 5)), Refusal);
     EXPECT_EQ(design.geometry(10).data.size(), tinyBoard().geometry(10).data.size());
 }
 

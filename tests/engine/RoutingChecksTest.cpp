@@ -1,4 +1,4 @@
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "tests/engine/CheckTestSupport.h"
 #include "tests/engine/FlatItemsSupport.h"
 

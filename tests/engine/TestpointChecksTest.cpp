@@ -1,4 +1,4 @@
-#include "engine/checks/CheckArguments.h"
+#include "engine/checks/CheckFunctions.h"
 #include "engine/ops/Flatten.h"
 #include "tests/engine/CheckTestSupport.h"
 #include "tests/engine/FlatItemsSupport.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/KorvenCodes.h"
 #include "engine/model/Attributes.h"
+#include "engine/model/CodeNames.h"
 
 #include <cstdint>
 #include <filesystem>

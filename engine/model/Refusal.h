@@ -8,9 +8,9 @@ namespace lumora::engine {
 
 // A request the engine refuses with one of KORVEN's negative return codes. Raised deep inside a
 // lookup and turned into the method's return code at the automation boundary.
-class KorvenFailure : public std::runtime_error {
+class Refusal : public std::runtime_error {
   public:
-    KorvenFailure(int16_t code, const std::string& what) : std::runtime_error(what), code_(code) {}
+    Refusal(int16_t code, const std::string& what) : std::runtime_error(what), code_(code) {}
     int16_t code() const { return code_; }
 
   private:

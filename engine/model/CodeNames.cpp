@@ -1,4 +1,4 @@
-#include "engine/KorvenCodes.h"
+#include "engine/model/CodeNames.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-// The engine's side of KORVEN's numbers: the numbers themselves are named once, for both sides, in
-// korven/KorvenCodes.h; the design file names them by the texts of the name tables below.
+// The texts that name KORVEN's numbers in design files: the numbers themselves are named once, for
+// both sides, in korven/KorvenCodes.h.
 
 #include "korven/KorvenCodes.h"
 
