@@ -6,6 +6,13 @@ namespace lumora::engine {
 
 namespace {
 
+// The interface version the engine answers GetAPIVersion with.
+constexpr int16_t kApiMajor = 1;
+constexpr int16_t kApiMinor = 50;
+
+// The one document the engine holds.
+constexpr int32_t kDocumentId = 1;
+
 const Insert& insertAt(const Geometry& geometry, int32_t dataPos) {
     if (dataPos < 0 || static_cast<std::size_t>(dataPos) >= geometry.data.size()) {
         throw Refusal(rc::IndexOutOfRange, "no data position " + std::to_string(dataPos));

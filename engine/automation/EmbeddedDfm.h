@@ -42,4 +42,9 @@ class EmbeddedDfm : public KorvenDfm {
     std::shared_ptr<Session> session_;
 };
 
+// Performs the check on the session's document and reports its findings (DrcReport.h), named by the
+// call's algName, else by the check's name. Returns 0, 1 at the DRC limit, or the negative code of
+// a failure, which places no marker but is kept in the session's failed checks.
+int16_t runCheck(Session& session, const DfmCheckCall& call);
+
 } // namespace lumora::engine

@@ -12,12 +12,6 @@
 
 namespace lumora::engine {
 
-inline constexpr int16_t kApiMajor = 1;
-inline constexpr int16_t kApiMinor = 50;
-
-// The one document the engine holds.
-inline constexpr int32_t kDocumentId = 1;
-
 // A code with the text that names it in design files and documentation.
 struct CodeName {
     int16_t code;

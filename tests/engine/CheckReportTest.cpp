@@ -1,4 +1,4 @@
-#include "engine/checks/CheckTable.h"
+#include "engine/automation/EmbeddedDfm.h"
 #include "engine/io/MarkersJson.h"
 #include "engine/provider/EmbeddedKorven.h"
 #include "engine/session/DrcReport.h"

@@ -2,7 +2,7 @@
 // the findings worked out by hand. Each case runs in the design's own unit and again with the design
 // and every length converted to the other unit (inches <-> mils): the findings must not change.
 
-#include "engine/checks/CheckTable.h"
+#include "engine/checks/PerformCheck.h"
 #include "engine/io/DesignFile.h"
 #include "engine/io/JsonNode.h"
 #include "engine/model/NumberText.h"
