@@ -1,11 +1,11 @@
 #include "app/MDIMain.h"
 
 #include "app/OpenFileSelection.h"
-#include "korven/AutomationRegistry.h"
 #include "korven/CreatedGeometryList.h"
 #include "korven/CurrentWindow.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsResponse.h"
+#include "korvenapi/AutomationRegistry.h"
 #include "log/ProgramFolder.h"
 #include "script/ScriptLoader.h"
 #include "testlogic/RunDriver.h"

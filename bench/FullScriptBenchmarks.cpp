@@ -11,7 +11,7 @@
 #include "engine/provider/EmbeddedKorven.h"
 #include "engine/runtime/WhileWaiting.h"
 #include "engine/tools/SyntheticDesign.h"
-#include "korven/AutomationRegistry.h"
+#include "korvenapi/AutomationRegistry.h"
 #include "script/ScriptLoader.h"
 #include "testlogic/RunWindow.h"
 

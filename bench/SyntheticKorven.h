@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/provider/EmbeddedKorven.h"
-#include "korven/AutomationRegistry.h"
+#include "korvenapi/AutomationRegistry.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "korven/KorvenCodes.h"
+#include "korvenapi/KorvenCodes.h"
 
 #include <cstdint>
 #include <string>
@@ -8,7 +8,7 @@
 namespace lumora {
 
 // The runner's own code for a wrapper that could not reach KORVEN: no KORVEN object, or the call
-// itself failed. KORVEN's codes are named in korven/KorvenCodes.h (rc::).
+// itself failed. KORVEN's codes are named in korvenapi/KorvenCodes.h (rc::).
 namespace korvencode {
 constexpr int16_t NoConnection = -999;
 } // namespace korvencode

@@ -1,8 +1,8 @@
 // Wrappers on KORVEN.Application: untimed, and a failure leaves its description alone in lastError.
 
-#include "korven/AutomationRegistry.h"
 #include "korven/KorvenFailure.h"
 #include "korven/KorvenWrapperCall.h"
+#include "korvenapi/AutomationRegistry.h"
 
 namespace lumora {
 

@@ -1,6 +1,6 @@
 // Wrappers on KORVEN.DFM. Lengths go through toPageUnits, the flatten methods' flags through N, pad
 // shapes through padShapeCode; every check reaches KORVEN as KorvenDfm::Check with its arguments
-// (korven/DfmChecks.h). Form A failures name the wrapper's arguments, since a failing check is only
+// (korvenapi/DfmChecks.h). Form A failures name the wrapper's arguments, since a failing check is only
 // reproducible with them.
 
 #include "korven/KorvenWrapperCall.h"

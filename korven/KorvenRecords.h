@@ -3,7 +3,7 @@
 // KORVEN describes a file (GetFile2) and an insert (GetDataInsert) through ten out-parameters each;
 // the runner reads them into one record.
 
-#include "korven/KorvenAutomation.h"
+#include "korvenapi/KorvenAutomation.h"
 
 #include <cstdint>
 #include <string>

@@ -1,10 +1,10 @@
 #include "korven/clsKORVEN.h"
 
-#include "korven/AutomationRegistry.h"
 #include "korven/CurrentWindow.h"
 #include "korven/ErrorMessages.h"
 #include "korven/KorvenFailure.h"
 #include "korven/RunnerSwitches.h"
+#include "korvenapi/AutomationRegistry.h"
 #include "log/clsLogFile.h"
 
 #include <algorithm>

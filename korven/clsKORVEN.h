@@ -1,9 +1,9 @@
 #pragma once
 
 #include "korven/FileInfo.h"
-#include "korven/KorvenAutomation.h"
 #include "korven/KorvenRecords.h"
 #include "korven/UnitFactors.h"
+#include "korvenapi/KorvenAutomation.h"
 #include "log/DesignSummary.h"
 
 #include <cstdint>

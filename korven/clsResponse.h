@@ -1,7 +1,7 @@
 #pragma once
 
-#include "korven/AutomationRegistry.h"
-#include "korven/KorvenAutomation.h"
+#include "korvenapi/AutomationRegistry.h"
+#include "korvenapi/KorvenAutomation.h"
 
 #include <string>
 

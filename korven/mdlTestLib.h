@@ -5,7 +5,7 @@
 // window's objKorven, times itself as a sub-process, and turns a failing wrapper into a
 // RunnerError whose source is the wrapper's name and whose description is its lastError.
 
-#include "korven/KorvenCodes.h"
+#include "korvenapi/KorvenCodes.h"
 
 #include <cstdint>
 #include <string>
@@ -13,7 +13,7 @@
 namespace lumora {
 
 // The runner's own insert type for gold fingers: it never reaches KORVEN, flattenDftOutline turns it
-// into FlattenByAttrib of components (korven/KorvenCodes.h names KORVEN's insert types).
+// into FlattenByAttrib of components (korvenapi/KorvenCodes.h names KORVEN's insert types).
 namespace inserttype {
 constexpr int16_t GoldFinger = 9999;
 } // namespace inserttype

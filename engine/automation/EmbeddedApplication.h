@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/session/Session.h"
-#include "korven/KorvenAutomation.h"
+#include "korvenapi/KorvenAutomation.h"
 
 #include <memory>
 

@@ -1,13 +1,13 @@
 #pragma once
 
 // The function that performs each check of KORVEN.DFM, one per row of LUMORA_DFM_CHECKS
-// (korven/DfmChecks.h), overloaded on the check's arguments; each lives in
+// (korvenapi/DfmChecks.h), overloaded on the check's arguments; each lives in
 // engine/checks/<CheckName>.cpp.
 
 #include "engine/findings/CheckContext.h"
 #include "engine/findings/Finding.h"
 #include "engine/findings/Severity.h"
-#include "korven/DfmChecks.h"
+#include "korvenapi/DfmChecks.h"
 
 #include <vector>
 

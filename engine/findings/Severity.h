@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/findings/Finding.h"
-#include "korven/DfmChecks.h" // Limits, as checks receive them
+#include "korvenapi/DfmChecks.h" // Limits, as checks receive them
 
 #include <optional>
 

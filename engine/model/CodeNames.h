@@ -1,9 +1,9 @@
 #pragma once
 
 // The texts that name KORVEN's numbers in design files: the numbers themselves are named once, for
-// both sides, in korven/KorvenCodes.h.
+// both sides, in korvenapi/KorvenCodes.h.
 
-#include "korven/KorvenCodes.h"
+#include "korvenapi/KorvenCodes.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/session/Session.h"
-#include "korven/AutomationRegistry.h"
+#include "korvenapi/AutomationRegistry.h"
 
 #include <filesystem>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "engine/model/Design.h"
 #include "engine/model/FailedCheck.h"
 #include "engine/ops/BlockIndex.h"
-#include "korven/AutomationRegistry.h"
+#include "korvenapi/AutomationRegistry.h"
 
 #include <cstdint>
 #include <map>

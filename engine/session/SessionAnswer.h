@@ -4,7 +4,7 @@
 
 #include "engine/model/CodeNames.h"
 #include "engine/model/Refusal.h"
-#include "korven/KorvenAutomation.h"
+#include "korvenapi/KorvenAutomation.h"
 
 #include <new>
 #include <stdexcept>

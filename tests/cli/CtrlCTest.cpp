@@ -3,7 +3,7 @@
 
 #include "cli/CliRun.h"
 #include "cli/ExitCodes.h"
-#include "korven/FailingKorven.h"
+#include "tests/support/FailingKorven.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "engine/checks/CheckFunctions.h"
 #include "engine/model/NumberText.h"
 #include "engine/provider/EmbeddedKorven.h"
-#include "korven/AutomationRegistry.h"
+#include "korvenapi/AutomationRegistry.h"
 
 #include <gtest/gtest.h>
 

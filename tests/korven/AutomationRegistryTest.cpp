@@ -1,4 +1,4 @@
-#include "korven/AutomationRegistry.h"
+#include "korvenapi/AutomationRegistry.h"
 #include "tests/korven/RecordingKorven.h"
 
 #include <gtest/gtest.h>

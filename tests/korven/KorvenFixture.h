@@ -1,12 +1,12 @@
 #pragma once
 
-#include "korven/AutomationRegistry.h"
 #include "korven/CreatedGeometryList.h"
 #include "korven/CurrentWindow.h"
 #include "korven/LayerList.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
 #include "korven/clsResponse.h"
+#include "korvenapi/AutomationRegistry.h"
 #include "tests/korven/FakeWindow.h"
 #include "tests/korven/RecordingKorven.h"
 

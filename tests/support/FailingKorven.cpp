@@ -1,6 +1,6 @@
-#include "korven/FailingKorven.h"
+#include "tests/support/FailingKorven.h"
 
-#include "korven/KorvenAutomation.h"
+#include "korvenapi/KorvenAutomation.h"
 
 #include <csignal>
 #include <type_traits>

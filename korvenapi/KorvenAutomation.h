@@ -6,8 +6,8 @@
 // Arguments passed by non-const reference are written back by KORVEN; "variant arrays" are vectors.
 // A call that cannot be carried out at all (server gone, broken call) throws AutomationError.
 
-#include "korven/DfmChecks.h"   // the checks of KORVEN.DFM and their arguments
-#include "korven/KorvenCodes.h" // the numbers its methods take and answer
+#include "korvenapi/DfmChecks.h"   // the checks of KORVEN.DFM and their arguments
+#include "korvenapi/KorvenCodes.h" // the numbers its methods take and answer
 
 #include <cstdint>
 #include <stdexcept>
@@ -119,7 +119,7 @@ class KorvenDfm : public virtual AutomationObject {
     virtual int16_t FlattenByAttrib(int16_t geomNum, int16_t layerNum, const std::string& keyWord,
                                     const std::string& value, int32_t comparisonType, int16_t insertType,
                                     int16_t insertPointOnly, int16_t surface) = 0;
-    // Performs one check (korven/DfmChecks.h) and places a DRC marker per violation.
+    // Performs one check (korvenapi/DfmChecks.h) and places a DRC marker per violation.
     virtual int16_t Check(const DfmCheckCall& check) = 0;
     // Keeps in copperGeomNum what soldermask geometry soldermaskGeomNum leaves open.
     virtual int16_t ProcessSolderMask(int16_t soldermaskGeomNum, int16_t copperGeomNum) = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "korven/AutomationRegistry.h"
+#include "korvenapi/AutomationRegistry.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,7 +4,7 @@
 // the providers registered here, and KORVEN finds the runner's callback class here. Nothing
 // registers itself: whoever starts the program (or a test) registers the providers and classes.
 
-#include "korven/KorvenAutomation.h"
+#include "korvenapi/KorvenAutomation.h"
 
 #include <functional>
 #include <map>
