@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -55,8 +56,16 @@ std::vector<Waiver> loadWaivers(const std::filesystem::path& path) {
             throw std::runtime_error("expected an object with a \"waivers\" list");
         }
         std::vector<Waiver> waivers;
+        std::map<std::string, std::size_t> firstWithKey;
         for (const Json& entry : document["waivers"]) {
-            waivers.push_back(waiverFromJson(entry, waivers.size()));
+            Waiver waiver = waiverFromJson(entry, waivers.size());
+            const auto [first, isNew] = firstWithKey.emplace(waiver.key, waivers.size());
+            if (!isNew) {
+                throw std::runtime_error("waiver " + std::to_string(waivers.size() + 1) +
+                                         " repeats the key of waiver " + std::to_string(first->second + 1) +
+                                         ": \"" + waiver.key + "\"");
+            }
+            waivers.push_back(std::move(waiver));
         }
         return waivers;
     } catch (const std::exception& error) {
@@ -122,9 +131,10 @@ std::vector<Waiver> applyWaivers(const std::vector<Waiver>& waivers, std::vector
 std::vector<Waiver> baselineWaivers(const std::vector<TestRecord>& tests, const std::string& author,
                                     const std::string& date) {
     std::vector<Waiver> waivers;
+    std::set<std::string> keys; // the same test on the same board in two scripts of a batch
     for (const TestRecord& test : tests) {
         for (const RecordedMarker& recorded : test.markers) {
-            if (!recorded.waived) {
+            if (!recorded.waived && keys.insert(recorded.key).second) {
                 waivers.push_back({recorded.key, "", author, date});
             }
         }

@@ -25,6 +25,8 @@ class WaiverFileError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Refuses (WaiverFileError) a file that is not JSON, a waiver without a key text, a field that is
+// not a text, and a key given twice.
 std::vector<Waiver> loadWaivers(const std::filesystem::path& path);
 void writeWaiversJson(const std::vector<Waiver>& waivers, std::ostream& out);
 // Replaces the file whole (a temporary file renamed onto it); throws std::runtime_error.
@@ -46,7 +48,8 @@ bool removeWaiver(std::vector<Waiver>& waivers, const std::string& key);
 // Marks the markers whose key a waiver names; returns the waivers that matched nothing (stale).
 std::vector<Waiver> applyWaivers(const std::vector<Waiver>& waivers, std::vector<TestRecord>& tests);
 
-// A waiver for every marker not waived yet, reason left empty for the engineer to fill in.
+// A waiver for every key of a marker not waived yet, once, its reason left empty for the engineer
+// to fill in.
 std::vector<Waiver> baselineWaivers(const std::vector<TestRecord>& tests, const std::string& author,
                                     const std::string& date);
 
