@@ -10,11 +10,11 @@ namespace lumora::cli {
 
 namespace {
 
-std::optional<std::string> waiversFileFor(const CliOptions& options) {
-    if (options.waivers) {
-        return options.waivers;
+std::optional<std::string> waiversFileFor(const ReportSettings& settings, const std::string& designFile) {
+    if (settings.waivers) {
+        return settings.waivers;
     }
-    if (const auto beside = defaultWaiversFile(*options.design)) {
+    if (const auto beside = defaultWaiversFile(designFile)) {
         return beside->string();
     }
     return std::nullopt;
@@ -30,38 +30,31 @@ std::string utcNow(const char* format) {
 
 } // namespace
 
-CiOutputs::CiOutputs(const CliOptions& options, const engine::Design& design)
-    : options_(options), recorder_(design), waiversFile_(waiversFileFor(options)) {
+CiOutputs::CiOutputs(ReportSettings settings, std::string designFile, const engine::Design& design)
+    : settings_(std::move(settings)), designFile_(std::move(designFile)), recorder_(design),
+      waiversFile_(waiversFileFor(settings_, designFile_)) {
     if (waiversFile_) {
         waivers_ = loadWaivers(*waiversFile_);
     }
 }
 
-void CiOutputs::finish(const MDIMain& main, std::ostream& out, std::ostream& err) {
+void CiOutputs::finish(const MDIMain& main) {
     stale_ = applyWaivers(waivers_, recorder_.tests());
     scripts_ = reportedScripts(main, recorder_.tests());
-    if (!waiversFile_) {
-        return;
-    }
-    out << "Waivers from " << *waiversFile_ << ": " << unwaived().waived << " violations waived, "
-        << stale_.size() << " stale\n";
-    for (const Waiver& waiver : stale_) {
-        err << "stale waiver (matched nothing): " << waiver.key << '\n';
-    }
 }
 
 std::vector<OutputFile> CiOutputs::files() const {
     std::vector<OutputFile> files;
-    if (options_.report) {
-        ReportContext context{*options_.design, utcNow("%FT%TZ"), waiversFile_.value_or(""), stale_};
-        files.push_back({*options_.report,
+    if (settings_.report) {
+        ReportContext context{designFile_, utcNow("%FT%TZ"), waiversFile_.value_or(""), stale_};
+        files.push_back({*settings_.report,
                          [this, context](std::ostream& out) { writeRunReport(scripts_, context, out); }});
     }
-    if (options_.junit) {
-        files.push_back({*options_.junit,
-                         [this](std::ostream& out) { writeJUnitReport(scripts_, options_.failOn, out); }});
+    if (settings_.junit) {
+        files.push_back({*settings_.junit,
+                         [this](std::ostream& out) { writeJUnitReport(scripts_, settings_.failOn, out); }});
     }
-    if (options_.writeWaivers) {
+    if (settings_.writeWaivers) {
         // The waivers that still match, then one for every violation not waived yet.
         std::vector<Waiver> baseline;
         std::ranges::copy_if(waivers_, std::back_inserter(baseline), [this](const Waiver& waiver) {
@@ -71,7 +64,7 @@ std::vector<OutputFile> CiOutputs::files() const {
             baseline.push_back(std::move(added));
         }
         files.push_back(
-            {*options_.writeWaivers, [baseline](std::ostream& out) { writeWaiversJson(baseline, out); }});
+            {*settings_.writeWaivers, [baseline](std::ostream& out) { writeWaiversJson(baseline, out); }});
     }
     return files;
 }

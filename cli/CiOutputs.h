@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/CliOptions.h"
+#include "cli/ReportSettings.h"
 #include "cli/ReportedRun.h"
 #include "record/RunRecord.h"
 #include "record/Waivers.h"
@@ -27,19 +27,24 @@ struct OutputFile {
 // JSON report, the JUnit results and a baseline of waivers.
 class CiOutputs {
   public:
-    // Reads the waivers file (--waivers, or the one beside the design); throws WaiverFileError.
-    CiOutputs(const CliOptions& options, const engine::Design& design);
+    // Reads the waivers file (the settings', or the one beside the design file); throws
+    // WaiverFileError.
+    CiOutputs(ReportSettings settings, std::string designFile, const engine::Design& design);
 
     RunRecorder& recorder() { return recorder_; }
-    // After the run: applies the waivers and says what they did (nothing without waivers).
-    void finish(const MDIMain& main, std::ostream& out, std::ostream& err);
+    // After the run: applies the waivers to the recorded markers.
+    void finish(const MDIMain& main);
+    // The waivers file used, if any, and its waivers that matched nothing; known after finish.
+    const std::optional<std::string>& waiversFile() const { return waiversFile_; }
+    const std::vector<Waiver>& staleWaivers() const { return stale_; }
     // The unwaived violations of the run, which decide --fail-on.
     MarkerCounts unwaived() const { return countMarkers(recorder_.tests()); }
     // The report, JUnit and waiver files asked for; call after finish.
     std::vector<OutputFile> files() const;
 
   private:
-    const CliOptions& options_;
+    ReportSettings settings_;
+    std::string designFile_;
     RunRecorder recorder_;
     std::optional<std::string> waiversFile_;
     std::vector<Waiver> waivers_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/ReportSettings.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -7,9 +9,6 @@
 #include <vector>
 
 namespace lumora::cli {
-
-// Which findings make the command fail, for CI pipelines.
-enum class FailOn { Nothing, Critical, Any };
 
 // Everything a user can ask of lumora-cli; the switches mirror the desktop program's menus.
 struct CliOptions {
@@ -19,18 +18,14 @@ struct CliOptions {
     std::optional<int16_t> drcLimit;   // overrides the settings file, as Runner Settings does
     bool generateTestTimes = true;
     bool clearDrcOnRun = true;
-    bool debug = false;              // keep and list the created geometries
-    long startRow = 1;               // above 1: Continue from that row, appending to the logs
-    std::optional<std::string> home; // the program folder for logs and settings
-    FailOn failOn = FailOn::Nothing;
-    std::optional<std::string> saveDesign;   // where to save the design after the run
-    std::optional<std::string> markers;      // where to write the DRC markers as JSON after the run
-    std::optional<std::string> report;       // the run as one JSON document
-    std::optional<std::string> junit;        // JUnit XML for CI systems
-    std::optional<std::string> waivers;      // accepted violations (default: DESIGN.waivers.json)
-    std::optional<std::string> writeWaivers; // a waiver for every violation, as a baseline
-    bool quiet = false;                      // no progress on stderr
-    std::optional<std::string> picture;      // folder for a PNG and an SVG of every board with its markers
+    bool debug = false;                    // keep and list the created geometries
+    long startRow = 1;                     // above 1: Continue from that row, appending to the logs
+    std::optional<std::string> home;       // the program folder for logs and settings
+    std::optional<std::string> saveDesign; // where to save the design after the run
+    std::optional<std::string> markers;    // where to write the DRC markers as JSON after the run
+    ReportSettings reports;                // --waivers, --report, --junit, --write-waivers, --fail-on
+    bool quiet = false;                    // no progress on stderr
+    std::optional<std::string> picture;    // folder for a PNG and an SVG of every board with its markers
 };
 
 // The parsed options, or the exit code when the command line asked for help or was wrong

@@ -151,6 +151,18 @@ void addWindowFindings(const MDIMain& main, Findings& findings) {
     }
 }
 
+// What the waivers did, when a waivers file was used.
+void printWaivers(const CiOutputs& ci, std::ostream& out, std::ostream& err) {
+    if (!ci.waiversFile()) {
+        return;
+    }
+    out << "Waivers from " << *ci.waiversFile() << ": " << ci.unwaived().waived << " violations waived, "
+        << ci.staleWaivers().size() << " stale\n";
+    for (const Waiver& waiver : ci.staleWaivers()) {
+        err << "stale waiver (matched nothing): " << waiver.key << '\n';
+    }
+}
+
 // Says which of the runner's own files could not be opened or written; true when none.
 bool reportLogFailures(Findings& findings, std::ostream& err) {
     std::vector<FileFailure> failures = takeFileFailures();
@@ -207,7 +219,7 @@ bool writeOutputs(const CliOptions& options, const engine::Session& session, con
 std::unique_ptr<CiOutputs> readCiInputs(const CliOptions& options, const engine::Design& design,
                                         std::ostream& err) {
     try {
-        return std::make_unique<CiOutputs>(options, design);
+        return std::make_unique<CiOutputs>(options.reports, *options.design, design);
     } catch (const std::exception& error) {
         err << kApplicationTitle << ": " << error.what() << '\n';
         return nullptr;
@@ -286,7 +298,8 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         printCreatedGeometries(main, out);
         printKorvenFailures(main, out);
     }
-    ci->finish(main, out, err);
+    ci->finish(main);
+    printWaivers(*ci, out, err);
     Findings findings{.runStatus = status, .everyScriptRead = everyScriptRead};
     addWindowFindings(main, findings);
     const MarkerCounts unwaived = ci->unwaived();
@@ -294,7 +307,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     findings.critical = unwaived.critical;
     findings.everyFileWritten = writeOutputs(options, korven->session(), *ci, err);
     findings.everyFileWritten &= reportLogFailures(findings, err);
-    return exitCodeFor(findings, options.failOn);
+    return exitCodeFor(findings, options.reports.failOn);
 }
 
 } // namespace lumora::cli

@@ -5,15 +5,6 @@
 
 namespace lumora::cli {
 
-namespace {
-
-bool violationsFail(const Findings& findings, FailOn failOn) {
-    return (failOn == FailOn::Critical && findings.critical > 0) ||
-           (failOn == FailOn::Any && findings.marginal + findings.critical > 0);
-}
-
-} // namespace
-
 int exitCodeFor(const Findings& findings, FailOn failOn) {
     if (findings.runStatus == runstatus::NotStarted) {
         return findings.logsUnopened ? exitcode::LogFolderUnwritable : exitcode::NotConnected;
@@ -30,7 +21,8 @@ int exitCodeFor(const Findings& findings, FailOn failOn) {
     if (!findings.everyScriptRead) {
         return exitcode::BadInput;
     }
-    return violationsFail(findings, failOn) ? exitcode::ViolationsFound : exitcode::Success;
+    return violationsFail(failOn, findings.marginal, findings.critical) ? exitcode::ViolationsFound
+                                                                        : exitcode::Success;
 }
 
 } // namespace lumora::cli

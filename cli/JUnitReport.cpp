@@ -39,11 +39,6 @@ std::string seconds(double value) {
     return error == std::errc{} ? std::string(text, end) : "0";
 }
 
-bool violates(const MarkerCounts& counts, FailOn failOn) {
-    return (failOn == FailOn::Critical && counts.critical > 0) ||
-           (failOn == FailOn::Any && counts.critical + counts.marginal > 0);
-}
-
 // One testcase: what it says inside, and whether it failed or was skipped.
 struct Case {
     std::string name;
@@ -73,7 +68,7 @@ Case boardCase(const ReportedTest& test, const TestedFile& file, FailOn failOn) 
         return testcase;
     }
     const MarkerCounts counts = countMarkers(record, file.number);
-    if (violates(counts, failOn)) {
+    if (violationsFail(failOn, counts.marginal, counts.critical)) {
         testcase.failure =
             std::to_string(counts.critical) + " Critical, " + std::to_string(counts.marginal) + " Marginal";
         testcase.details = markerLines(record, file.number);

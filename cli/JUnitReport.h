@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/CliOptions.h"
+#include "cli/ReportSettings.h"
 #include "cli/ReportedRun.h"
 
 #include <ostream>
