@@ -12,6 +12,8 @@ namespace lumora::cli {
 
 namespace {
 
+using report::FailOn;
+
 const std::map<std::string, FailOn> kFailOnWords{
     {"never", FailOn::Nothing},
     {"critical", FailOn::Critical},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/ReportSettings.h"
+#include "report/ReportSettings.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,7 +23,7 @@ struct CliOptions {
     std::optional<std::string> home;       // the program folder for logs and settings
     std::optional<std::string> saveDesign; // where to save the design after the run
     std::optional<std::string> markers;    // where to write the DRC markers as JSON after the run
-    ReportSettings reports;                // --waivers, --report, --junit, --write-waivers, --fail-on
+    report::ReportSettings reports;        // --waivers, --report, --junit, --write-waivers, --fail-on
     bool quiet = false;                    // no progress on stderr
     std::optional<std::string> picture;    // folder for a PNG and an SVG of every board with its markers
 };

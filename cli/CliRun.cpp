@@ -2,7 +2,6 @@
 
 #include "app/MDIMain.h"
 #include "app/OpenFileSelection.h"
-#include "cli/CiOutputs.h"
 #include "cli/ExitCodes.h"
 #include "cli/ExitStatus.h"
 #include "cli/PictureOutput.h"
@@ -18,6 +17,7 @@
 #include "log/FileFailures.h"
 #include "log/LogTextFile.h"
 #include "log/ProgramFolder.h"
+#include "report/RunReports.h"
 #include "testlogic/RunDriver.h"
 #include "ui/ToolTip.h"
 
@@ -152,13 +152,13 @@ void addWindowFindings(const MDIMain& main, Findings& findings) {
 }
 
 // What the waivers did, when a waivers file was used.
-void printWaivers(const CiOutputs& ci, std::ostream& out, std::ostream& err) {
-    if (!ci.waiversFile()) {
+void printWaivers(const report::RunReports& reports, std::ostream& out, std::ostream& err) {
+    if (!reports.waiversFile()) {
         return;
     }
-    out << "Waivers from " << *ci.waiversFile() << ": " << ci.unwaived().waived << " violations waived, "
-        << ci.staleWaivers().size() << " stale\n";
-    for (const Waiver& waiver : ci.staleWaivers()) {
+    out << "Waivers from " << *reports.waiversFile() << ": " << reports.unwaived().waived
+        << " violations waived, " << reports.staleWaivers().size() << " stale\n";
+    for (const Waiver& waiver : reports.staleWaivers()) {
         err << "stale waiver (matched nothing): " << waiver.key << '\n';
     }
 }
@@ -191,10 +191,10 @@ bool writeOutput(const std::string& path, std::ostream& err,
 }
 
 // The files asked for after the run; false when one could not be written.
-bool writeOutputs(const CliOptions& options, const engine::Session& session, const CiOutputs& ci,
-                  std::ostream& err) {
+bool writeOutputs(const CliOptions& options, const engine::Session& session,
+                  const report::RunReports& reports, std::ostream& err) {
     const engine::Design& design = session.design();
-    std::vector<OutputFile> files = ci.files();
+    std::vector<report::OutputFile> files = reports.files();
     if (options.saveDesign) {
         files.push_back(
             {*options.saveDesign, [&](std::ostream& out) { out << engine::serializeDesign(design); }});
@@ -205,7 +205,7 @@ bool writeOutputs(const CliOptions& options, const engine::Session& session, con
                          }});
     }
     bool written = true;
-    for (const OutputFile& file : files) {
+    for (const report::OutputFile& file : files) {
         written &= writeOutput(file.path, err, file.write);
     }
 #ifdef LUMORA_PICTURES
@@ -216,10 +216,10 @@ bool writeOutputs(const CliOptions& options, const engine::Session& session, con
     return written;
 }
 
-std::unique_ptr<CiOutputs> readCiInputs(const CliOptions& options, const engine::Design& design,
-                                        std::ostream& err) {
+std::unique_ptr<report::RunReports> prepareReports(const CliOptions& options, const engine::Design& design,
+                                                   std::ostream& err) {
     try {
-        return std::make_unique<CiOutputs>(options.reports, *options.design, design);
+        return std::make_unique<report::RunReports>(options.reports, *options.design, design);
     } catch (const std::exception& error) {
         err << kApplicationTitle << ": " << error.what() << '\n';
         return nullptr;
@@ -266,13 +266,13 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (!korven) {
         return exitcode::BadInput;
     }
-    std::unique_ptr<CiOutputs> ci = readCiInputs(options, korven->session().design(), err);
-    if (!ci) {
+    std::unique_ptr<report::RunReports> reports = prepareReports(options, korven->session().design(), err);
+    if (!reports) {
         return exitcode::BadInput;
     }
     ProviderRegistration registration(automationRegistry(), *korven);
     MDIMain main(terminal);
-    main.setTestListener(&ci->recorder());
+    main.setTestListener(&reports->recorder());
     main.startUp();
     openScripts(main, options.scripts);
     applySwitches(options, main);
@@ -298,14 +298,14 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         printCreatedGeometries(main, out);
         printKorvenFailures(main, out);
     }
-    ci->finish(main);
-    printWaivers(*ci, out, err);
+    reports->finish(main);
+    printWaivers(*reports, out, err);
     Findings findings{.runStatus = status, .everyScriptRead = everyScriptRead};
     addWindowFindings(main, findings);
-    const MarkerCounts unwaived = ci->unwaived();
+    const report::MarkerCounts unwaived = reports->unwaived();
     findings.marginal = unwaived.marginal;
     findings.critical = unwaived.critical;
-    findings.everyFileWritten = writeOutputs(options, korven->session(), *ci, err);
+    findings.everyFileWritten = writeOutputs(options, korven->session(), *reports, err);
     findings.everyFileWritten &= reportLogFailures(findings, err);
     return exitCodeFor(findings, options.reports.failOn);
 }

@@ -5,7 +5,7 @@
 
 namespace lumora::cli {
 
-int exitCodeFor(const Findings& findings, FailOn failOn) {
+int exitCodeFor(const Findings& findings, report::FailOn failOn) {
     if (findings.runStatus == runstatus::NotStarted) {
         return findings.logsUnopened ? exitcode::LogFolderUnwritable : exitcode::NotConnected;
     }
@@ -21,8 +21,8 @@ int exitCodeFor(const Findings& findings, FailOn failOn) {
     if (!findings.everyScriptRead) {
         return exitcode::BadInput;
     }
-    return violationsFail(failOn, findings.marginal, findings.critical) ? exitcode::ViolationsFound
-                                                                        : exitcode::Success;
+    return report::violationsFail(failOn, findings.marginal, findings.critical) ? exitcode::ViolationsFound
+                                                                                : exitcode::Success;
 }
 
 } // namespace lumora::cli

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/ReportSettings.h"
+#include "report/ReportSettings.h"
 
 #include <cstdint>
 
@@ -20,6 +20,6 @@ struct Findings {
 
 // The exit code: the run's own outcome first (did not start, failed, stopped), then files that
 // could not be written or read, then the violations that --fail-on asks about.
-int exitCodeFor(const Findings& findings, FailOn failOn);
+int exitCodeFor(const Findings& findings, report::FailOn failOn);
 
 } // namespace lumora::cli

@@ -9,6 +9,8 @@
 namespace lumora::cli::test {
 namespace {
 
+using report::FailOn;
+
 struct Case {
     Findings findings;
     FailOn failOn;

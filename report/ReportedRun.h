@@ -11,7 +11,7 @@ class MDIMain;
 class clsTestItem;
 } // namespace lumora
 
-namespace lumora::cli {
+namespace lumora::report {
 
 // A grid row as the reports show it: its test, the record of its run if it ran, and its outcome
 // ("completed", "failed", "stopped" for a checked row the run did not reach, "unchecked").
@@ -42,4 +42,4 @@ struct MarkerCounts {
 MarkerCounts countMarkers(const TestRecord& record, std::optional<int32_t> file = std::nullopt);
 MarkerCounts countMarkers(const std::vector<TestRecord>& records);
 
-} // namespace lumora::cli
+} // namespace lumora::report

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace lumora::cli {
+namespace lumora::report {
 
 // Which findings make a run fail, for CI pipelines.
 enum class FailOn { Nothing, Critical, Any };
@@ -23,4 +23,4 @@ struct ReportSettings {
     FailOn failOn = FailOn::Nothing;
 };
 
-} // namespace lumora::cli
+} // namespace lumora::report

@@ -1,10 +1,10 @@
-#include "cli/ReportedRun.h"
+#include "report/ReportedRun.h"
 
 #include "app/MDIMain.h"
 
 #include <algorithm>
 
-namespace lumora::cli {
+namespace lumora::report {
 
 namespace {
 
@@ -71,4 +71,4 @@ MarkerCounts countMarkers(const std::vector<TestRecord>& records) {
     return total;
 }
 
-} // namespace lumora::cli
+} // namespace lumora::report

@@ -1,12 +1,12 @@
-#include "cli/CiOutputs.h"
+#include "report/RunReports.h"
 
-#include "cli/JUnitReport.h"
-#include "cli/RunReport.h"
+#include "report/JUnitReport.h"
+#include "report/RunReport.h"
 
 #include <algorithm>
 #include <ctime>
 
-namespace lumora::cli {
+namespace lumora::report {
 
 namespace {
 
@@ -30,7 +30,7 @@ std::string utcNow(const char* format) {
 
 } // namespace
 
-CiOutputs::CiOutputs(ReportSettings settings, std::string designFile, const engine::Design& design)
+RunReports::RunReports(ReportSettings settings, std::string designFile, const engine::Design& design)
     : settings_(std::move(settings)), designFile_(std::move(designFile)), recorder_(design),
       waiversFile_(waiversFileFor(settings_, designFile_)) {
     if (waiversFile_) {
@@ -38,12 +38,12 @@ CiOutputs::CiOutputs(ReportSettings settings, std::string designFile, const engi
     }
 }
 
-void CiOutputs::finish(const MDIMain& main) {
+void RunReports::finish(const MDIMain& main) {
     stale_ = applyWaivers(waivers_, recorder_.tests());
     scripts_ = reportedScripts(main, recorder_.tests());
 }
 
-std::vector<OutputFile> CiOutputs::files() const {
+std::vector<OutputFile> RunReports::files() const {
     std::vector<OutputFile> files;
     if (settings_.report) {
         ReportContext context{designFile_, utcNow("%FT%TZ"), waiversFile_.value_or(""), stale_};
@@ -69,4 +69,4 @@ std::vector<OutputFile> CiOutputs::files() const {
     return files;
 }
 
-} // namespace lumora::cli
+} // namespace lumora::report

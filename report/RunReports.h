@@ -1,9 +1,9 @@
 #pragma once
 
-#include "cli/ReportSettings.h"
-#include "cli/ReportedRun.h"
 #include "record/RunRecord.h"
 #include "record/Waivers.h"
+#include "report/ReportSettings.h"
+#include "report/ReportedRun.h"
 
 #include <functional>
 #include <optional>
@@ -15,7 +15,7 @@ namespace lumora {
 class MDIMain;
 }
 
-namespace lumora::cli {
+namespace lumora::report {
 
 // A file the user asked for after the run, and how to fill it.
 struct OutputFile {
@@ -23,13 +23,13 @@ struct OutputFile {
     std::function<void(std::ostream&)> write;
 };
 
-// What CI pipelines get from a run: the record of every test, waivers applied to its markers, the
-// JSON report, the JUnit results and a baseline of waivers.
-class CiOutputs {
+// The reports of a run, for CI pipelines and people: the record of every test, waivers applied to
+// its markers, the JSON report, the JUnit results and a baseline of waivers.
+class RunReports {
   public:
     // Reads the waivers file (the settings', or the one beside the design file); throws
     // WaiverFileError.
-    CiOutputs(ReportSettings settings, std::string designFile, const engine::Design& design);
+    RunReports(ReportSettings settings, std::string designFile, const engine::Design& design);
 
     RunRecorder& recorder() { return recorder_; }
     // After the run: applies the waivers to the recorded markers.
@@ -52,4 +52,4 @@ class CiOutputs {
     std::vector<ReportedScript> scripts_;
 };
 
-} // namespace lumora::cli
+} // namespace lumora::report

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "cli/ReportedRun.h"
 #include "record/Waivers.h"
+#include "report/ReportedRun.h"
 
 #include <ostream>
 #include <string>
 #include <vector>
 
-namespace lumora::cli {
+namespace lumora::report {
 
 // What a report says besides the scripts: the run's setting and the waivers it used.
 struct ReportContext {
@@ -21,4 +21,4 @@ struct ReportContext {
 void writeRunReport(const std::vector<ReportedScript>& scripts, const ReportContext& context,
                     std::ostream& out);
 
-} // namespace lumora::cli
+} // namespace lumora::report

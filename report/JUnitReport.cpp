@@ -1,4 +1,4 @@
-#include "cli/JUnitReport.h"
+#include "report/JUnitReport.h"
 
 #include "log/ProductInfo.h"
 #include "script/clsTestItem.h"
@@ -6,7 +6,7 @@
 #include <charconv>
 #include <sstream>
 
-namespace lumora::cli {
+namespace lumora::report {
 
 namespace {
 
@@ -152,4 +152,4 @@ void writeJUnitReport(const std::vector<ReportedScript>& scripts, FailOn failOn,
         << suites.str() << "</testsuites>\n";
 }
 
-} // namespace lumora::cli
+} // namespace lumora::report

@@ -1,10 +1,10 @@
-#include "cli/RunReport.h"
+#include "report/RunReport.h"
 
 #include "engine/io/MarkersJson.h"
 #include "log/ProductInfo.h"
 #include "script/clsTestItem.h"
 
-namespace lumora::cli {
+namespace lumora::report {
 
 namespace {
 
@@ -87,4 +87,4 @@ void writeRunReport(const std::vector<ReportedScript>& scripts, const ReportCont
     out << report.dump(2) << '\n';
 }
 
-} // namespace lumora::cli
+} // namespace lumora::report
