@@ -300,11 +300,9 @@ TEST(KicadRolesFile, NamesRolesBesideTheBoard) {
 }
 
 TEST(KicadRolesFile, MalformedMappingIsRefused) {
-    EXPECT_THROW(kicad::readRoleRules(R"({"fiducial": {"footprint": ["F*"]}})", "x.roles.json"),
-                 DesignFormatError);
-    EXPECT_THROW(kicad::readRoleRules(R"({"drill": {}})", "x.roles.json"), DesignFormatError);
-    EXPECT_THROW(kicad::readRoleRules(R"({"testpoint": {"references": "TP*"}})", "x.roles.json"),
-                 DesignFormatError);
+    EXPECT_THROW(readRoleRules(R"({"fiducial": {"footprint": ["F*"]}})", "x.roles.json"), DesignFormatError);
+    EXPECT_THROW(readRoleRules(R"({"drill": {}})", "x.roles.json"), DesignFormatError);
+    EXPECT_THROW(readRoleRules(R"({"testpoint": {"references": "TP*"}})", "x.roles.json"), DesignFormatError);
 }
 
 // Footprints named alike, one of them as the import names a repeat, still get geometry names of their

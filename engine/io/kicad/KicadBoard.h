@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/io/kicad/KicadRoles.h"
+#include "engine/io/Roles.h"
 #include "engine/model/Design.h"
 
 #include <filesystem>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "engine/io/Roles.h"
 #include "engine/io/kicad/KicadPads.h"
 #include "engine/io/kicad/KicadPadstacks.h"
-#include "engine/io/kicad/KicadRoles.h"
 
 #include <set>
 

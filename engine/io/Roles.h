@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace lumora::engine::kicad {
+namespace lumora::engine {
 
 // How footprints that play a role are recognised by name: patterns with "*" and "?", compared
 // without regard to case.
@@ -47,4 +47,4 @@ int16_t roleOf(const FootprintFacts& footprint, const RoleRules& rules);
 
 bool matchesPattern(std::string_view pattern, std::string_view text);
 
-} // namespace lumora::engine::kicad
+} // namespace lumora::engine

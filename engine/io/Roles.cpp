@@ -1,4 +1,4 @@
-#include "engine/io/kicad/KicadRoles.h"
+#include "engine/io/Roles.h"
 
 #include "engine/io/DesignFile.h"
 #include "engine/io/FileText.h"
@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace lumora::engine::kicad {
+namespace lumora::engine {
 
 namespace {
 
@@ -166,4 +166,4 @@ int16_t roleOf(const FootprintFacts& footprint, const RoleRules& rules) {
     return role == rules.end() ? insert_type::Component : role->insertType;
 }
 
-} // namespace lumora::engine::kicad
+} // namespace lumora::engine
