@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/ExitCodes.h"
+#include "engine/io/DesignFormats.h"
 #include "log/ProductInfo.h"
 
 #include <CLI/CLI.hpp>
@@ -50,7 +51,7 @@ void describeOptions(CLI::App& app, CliOptions& options) {
         ->required()
         ->check(CLI::ExistingFile);
     app.add_option("-d,--design", options.design,
-                   "Design file that KORVEN opens (JSON design format, or a KiCad .kicad_pcb board)")
+                   "Design file that KORVEN opens: " + engine::designFormatList())
         ->check(CLI::ExistingFile);
     app.add_flag("--list", options.list, "Print each test with its parameters and run nothing");
     app.add_option("--drc-limit", options.drcLimit, "Most violations a check may report (0: no limit)")

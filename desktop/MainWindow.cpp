@@ -7,6 +7,7 @@
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
 #include "desktop/WebHelp.h"
+#include "engine/io/DesignFormats.h"
 #include "korven/RunnerSwitches.h"
 #include "log/Clock.h"
 #include "ui/AboutBox.h"
@@ -106,7 +107,8 @@ void MainWindow::bindCommands() {
          }},
         {Command::ChooseDesign,
          [this] {
-             QString file = QFileDialog::getOpenFileName(this, "Design", design_.file(), "Designs (*.json)");
+             QString file = QFileDialog::getOpenFileName(
+                 this, "Design", design_.file(), QString::fromStdString(engine::designDialogFilter()));
              if (!file.isEmpty()) {
                  chooseDesign(file);
              }

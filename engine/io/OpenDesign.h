@@ -1,13 +1,16 @@
 #pragma once
 
-#include "engine/model/Design.h"
+#include "engine/io/DesignFormats.h"
 
 #include <filesystem>
 
 namespace lumora::engine {
 
-// Loads a design from any file KORVEN reads: a KiCad board (by its ".kicad_pcb" name or its
-// content) or the native JSON format; throws DesignFormatError.
+// Loads a design from any file KORVEN reads (engine/io/DesignFormats.h picks the reader by the
+// file's start, else by its name), with the notes of what the file lacked; throws
+// DesignFormatError.
+OpenedDesign openDesignWithNotes(const std::filesystem::path& path);
+// The same without the notes.
 Design openDesign(const std::filesystem::path& path);
 
 } // namespace lumora::engine

@@ -1,0 +1,29 @@
+#include "engine/io/DesignFormats.h"
+
+#include <gtest/gtest.h>
+
+namespace lumora::engine {
+namespace {
+
+std::string_view formatName(std::string_view file, std::string_view start) {
+    return formatOf(file, start).name;
+}
+
+// Catches a file read by its name when its content says otherwise, or a name's case that hides
+// its format.
+TEST(DesignFormats, TheStartDecidesBeforeTheName) {
+    EXPECT_EQ(formatName("board.json", "\n (kicad_pcb (version 20221018)"), "KiCad board");
+    EXPECT_EQ(formatName("design.kicad_pcb", "  {\"format\": \"korven-design\""), "KORVEN design");
+    EXPECT_EQ(formatName("BOARD.KICAD_PCB", "garbage"), "KiCad board");
+    EXPECT_EQ(formatName("design", ""), "KORVEN design");
+}
+
+// Catches a design dialog that offers fewer files than KORVEN reads.
+TEST(DesignFormats, TheDialogOffersEveryFormatTogetherAndEachAlone) {
+    EXPECT_EQ(designDialogFilter(),
+              "Designs (*.json *.kicad_pcb);;KORVEN designs (*.json);;KiCad boards (*.kicad_pcb)");
+    EXPECT_EQ(designFormatList(), "KORVEN design (*.json), KiCad board (*.kicad_pcb)");
+}
+
+} // namespace
+} // namespace lumora::engine
