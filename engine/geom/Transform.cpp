@@ -48,6 +48,14 @@ Transform Transform::then(const Transform& outer) const {
                      outer.mirror_ != mirror_, outer.scale_ * scale_);
 }
 
+// Undoing "mirror, scale, turn by r, move by o" is "move by -o, turn by -r, scale, mirror", and a
+// mirror turns the other way round: turning by -r before it is turning by r after it.
+Transform Transform::inverse() const {
+    const Transform undoLinear({}, mirror_ ? rotation_ : -rotation_, mirror_, 1 / scale_);
+    const Point moved = undoLinear.apply(offset_);
+    return Transform({-moved.x, -moved.y}, undoLinear.rotation_, mirror_, 1 / scale_);
+}
+
 Point Transform::linear(Point point) const {
     Point p{mirror_ ? -point.x : point.x, point.y};
     p = {p.x * scale_, p.y * scale_};

@@ -17,6 +17,8 @@ class Transform {
 
     // This transform followed by outer: the placement of a nested block in outer's parent.
     Transform then(const Transform& outer) const;
+    // The transform that undoes this one: where a point of the parent lies in the block.
+    Transform inverse() const;
 
     Point apply(Point point) const;
     // The direction of an angle (degrees) after the transform, in [0, 360).

@@ -29,6 +29,17 @@ TEST(TransformTest, NestedPlacementEqualsApplyingInnerThenOuter) {
     EXPECT_TRUE(inner.then(Transform({0, 0}, 30, false, 1)).mirrored());
 }
 
+// Catches an inverse that turns a mirrored placement the wrong way (imports place pins back into
+// mirrored components with it).
+TEST(TransformTest, InverseUndoesMirroredTurnedScaledPlacements) {
+    for (const Transform& t : {Transform({100, 200}, 82.601, true, 2), Transform({-3, 5}, 315, false, 0.5)}) {
+        for (Point p : {Point{0, 0}, Point{12, 3}, Point{-7, 20}}) {
+            expectPoint(t.inverse().apply(t.apply(p)), p);
+        }
+        EXPECT_FALSE(t.then(t.inverse()).mirrored());
+    }
+}
+
 TEST(TransformTest, AnglesAreNormalised) {
     EXPECT_DOUBLE_EQ(normalizedDegrees(-90), 270);
     EXPECT_DOUBLE_EQ(normalizedDegrees(720), 0);
