@@ -1,6 +1,7 @@
 #include "engine/io/DesignFormats.h"
 
 #include "engine/io/DesignFile.h"
+#include "engine/io/ipc2581/Ipc2581File.h"
 #include "engine/io/kicad/KicadBoard.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@ namespace {
 
 constexpr std::array<std::string_view, 1> kNativeExtensions{".json"};
 constexpr std::array<std::string_view, 1> kKicadExtensions{".kicad_pcb"};
+constexpr std::array<std::string_view, 2> kIpc2581Extensions{".xml", ".cvg"};
 
 bool startsLikeJson(std::string_view start) {
     const std::size_t first = start.find_first_not_of(" \t\r\n");
@@ -27,10 +29,16 @@ OpenedDesign readKicad(const std::filesystem::path& path) {
     return {kicad::loadKicadBoard(path).design};
 }
 
+OpenedDesign readIpc2581(const std::filesystem::path& path) {
+    ipc2581::Ipc2581Import imported = ipc2581::loadIpc2581(path);
+    return {std::move(imported.design), std::move(imported.notes)};
+}
+
 // The native format comes first: it is read when nothing else fits.
 constexpr std::array kFormats{
     DesignFormat{"KORVEN design", "KORVEN designs", kNativeExtensions, startsLikeJson, readNative},
     DesignFormat{"KiCad board", "KiCad boards", kKicadExtensions, kicad::isKicadBoard, readKicad},
+    DesignFormat{"IPC-2581", "IPC-2581 files", kIpc2581Extensions, ipc2581::isIpc2581, readIpc2581},
 };
 
 std::string lowerCase(std::string text) {

@@ -33,16 +33,16 @@ RoleRules readRoleRules(std::string_view json, const std::string& fileName);
 // The mapping file beside a board: "<board name>.roles.json"; the defaults when there is none.
 RoleRules roleRulesBeside(const std::filesystem::path& board);
 
-// What a footprint shows of itself.
+// What a footprint (a KiCad footprint, an IPC-2581 component with its package) shows of itself.
 struct FootprintFacts {
     std::string_view libraryName;
     std::string_view reference;
     const AttributeList& properties;
-    bool fiducialPad = false;  // a pad with KiCad's fiducial property
-    bool testpointPad = false; // a pad with KiCad's testpoint property
+    bool fiducialPad = false;  // its pads say it is a fiducial (KiCad's pad property, IPC-2581's padUsage)
+    bool testpointPad = false; // its pads say it is a testpoint
 };
 
-// The insert type of a footprint: KiCad's pad properties first, then the rules; else a component.
+// The insert type of a footprint: what its pads say first, then the rules; else a component.
 int16_t roleOf(const FootprintFacts& footprint, const RoleRules& rules);
 
 bool matchesPattern(std::string_view pattern, std::string_view text);

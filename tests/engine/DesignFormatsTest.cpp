@@ -15,14 +15,18 @@ TEST(DesignFormats, TheStartDecidesBeforeTheName) {
     EXPECT_EQ(formatName("board.json", "\n (kicad_pcb (version 20221018)"), "KiCad board");
     EXPECT_EQ(formatName("design.kicad_pcb", "  {\"format\": \"korven-design\""), "KORVEN design");
     EXPECT_EQ(formatName("BOARD.KICAD_PCB", "garbage"), "KiCad board");
+    EXPECT_EQ(formatName("board.json", "<?xml version=\"1.0\"?>\n<IPC-2581 revision=\"C\">"), "IPC-2581");
+    EXPECT_EQ(formatName("board.CVG", "garbage"), "IPC-2581");
     EXPECT_EQ(formatName("design", ""), "KORVEN design");
 }
 
 // Catches a design dialog that offers fewer files than KORVEN reads.
 TEST(DesignFormats, TheDialogOffersEveryFormatTogetherAndEachAlone) {
     EXPECT_EQ(designDialogFilter(),
-              "Designs (*.json *.kicad_pcb);;KORVEN designs (*.json);;KiCad boards (*.kicad_pcb)");
-    EXPECT_EQ(designFormatList(), "KORVEN design (*.json), KiCad board (*.kicad_pcb)");
+              "Designs (*.json *.kicad_pcb *.xml *.cvg);;KORVEN designs (*.json);;KiCad "
+              "boards (*.kicad_pcb);;IPC-2581 files (*.xml *.cvg)");
+    EXPECT_EQ(designFormatList(),
+              "KORVEN design (*.json), KiCad board (*.kicad_pcb), IPC-2581 (*.xml, *.cvg)");
 }
 
 } // namespace

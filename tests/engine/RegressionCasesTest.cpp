@@ -1,10 +1,13 @@
 // Every case of tests/engine/regressions/: a tiny design, the check to call with its arguments and
 // the findings worked out by hand. Each case runs in the design's own unit and again with the design
 // and every length converted to the other unit (inches <-> mils): the findings must not change.
+// The cases of tests/engine/ipc2581/ name an IPC-2581 file beside them instead of a design: one per
+// rule of the import, each proving its geometry by a finding worked out from the file by hand.
 
 #include "engine/checks/PerformCheck.h"
 #include "engine/io/DesignFile.h"
 #include "engine/io/JsonNode.h"
+#include "engine/io/ipc2581/Ipc2581File.h"
 #include "engine/model/NumberText.h"
 #include "engine/ops/Flatten.h"
 
@@ -20,6 +23,7 @@ namespace lumora::engine::test {
 namespace {
 
 const std::filesystem::path kCases = std::filesystem::path(LUMORA_SOURCE_DIR) / "tests/engine/regressions";
+const std::filesystem::path kIpc2581Cases = std::filesystem::path(LUMORA_SOURCE_DIR) / "tests/engine/ipc2581";
 
 // Members of a design file that hold no length.
 const std::set<std::string> kNotLengths{"number", "version", "electrical", "physical", "artwork", "rotation",
@@ -122,6 +126,12 @@ const std::map<std::string, ArgumentsOf> kArgumentsOf{
      [](const CaseArguments& a) -> DfmCheckCall {
          return BoardThicknessToDrillDiameterArgs{.filePos = 1, .maxRatio = a.value("maxRatio")};
      }},
+    {"ClearanceToPanelEdge",
+     [](const CaseArguments& a) -> DfmCheckCall {
+         return ClearanceToPanelEdgeArgs{.geomNum = a.geometry("geomNum"),
+                                         .minRailEdge = a.length("minRailEdge"),
+                                         .minNonRailEdge = a.length("minNonRailEdge")};
+     }},
     {"AnnularRing",
      [](const CaseArguments& a) -> DfmCheckCall {
          return AnnularRingArgs{
@@ -174,9 +184,8 @@ std::string expectedText(const Json& expected, double factor) {
            formatNumber(std::round(value * 1e6) / 1e6 + 0.0) + " " + expected["severity"].get<std::string>();
 }
 
-std::vector<std::string> run(const Json& theCase, double factor) {
-    Design design =
-        parseDesign((factor == 1 ? theCase["design"] : inOtherUnit(theCase["design"], factor)).dump());
+std::vector<std::string> run(const Json& theCase, const Json& caseDesign, double factor) {
+    Design design = parseDesign((factor == 1 ? caseDesign : inOtherUnit(caseDesign, factor)).dump());
     std::vector<int16_t> geometries;
     for (const Json& spec : theCase.value("flatten", Json::array())) {
         geometries.push_back(flattened(design, spec));
@@ -195,38 +204,56 @@ std::vector<std::string> run(const Json& theCase, double factor) {
     return texts;
 }
 
+// The case's design, or the IPC-2581 file it names as the native format writes it.
+Json designOf(const Json& theCase, const std::filesystem::path& folder) {
+    if (!theCase.contains("ipc2581")) {
+        return theCase["design"];
+    }
+    const std::filesystem::path file = folder / theCase["ipc2581"].get<std::string>();
+    std::ifstream in(file, std::ios::binary);
+    return Json::parse(serializeDesign(ipc2581::readIpc2581(in, file.string()).design));
+}
+
+// A case's file, by its full path.
 class RegressionCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(RegressionCase, FindsWhatWasWorkedOutByHandInEitherUnit) {
-    std::ifstream in(kCases / (GetParam() + ".json"));
+    const std::filesystem::path file = GetParam();
+    std::ifstream in(file);
     const Json theCase = Json::parse(in);
-    const double toOther = theCase["design"]["units"] == "Mils" ? 0.001 : 1000;
+    const Json design = designOf(theCase, file.parent_path());
+    const double toOther = design["units"] == "Mils" ? 0.001 : 1000;
     for (const double factor : {1.0, toOther}) {
         std::vector<std::string> expected;
         for (const Json& finding : theCase["expect"]) {
             expected.push_back(expectedText(finding, factor));
         }
         std::ranges::sort(expected);
-        std::vector<std::string> found = run(theCase, factor);
+        std::vector<std::string> found = run(theCase, design, factor);
         std::ranges::sort(found);
-        EXPECT_EQ(found, expected) << GetParam() << " scaled by " << factor << ": " << theCase["guards"];
+        EXPECT_EQ(found, expected) << file.stem() << " scaled by " << factor << ": " << theCase["guards"];
     }
 }
 
-std::vector<std::string> caseNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(kCases)) {
-        names.push_back(entry.path().stem().string());
+std::vector<std::string> casesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() == ".json") {
+            files.push_back(entry.path().string());
+        }
     }
-    std::ranges::sort(names);
-    return names;
+    std::ranges::sort(files);
+    return files;
 }
 
-INSTANTIATE_TEST_SUITE_P(Regressions, RegressionCase, ::testing::ValuesIn(caseNames()), [](const auto& info) {
-    std::string name = info.param;
+std::string caseName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = std::filesystem::path(info.param).stem().string();
     std::ranges::replace(name, '-', '_');
     return name;
-});
+}
+
+INSTANTIATE_TEST_SUITE_P(Regressions, RegressionCase, ::testing::ValuesIn(casesIn(kCases)), caseName);
+INSTANTIATE_TEST_SUITE_P(Ipc2581Rules, RegressionCase, ::testing::ValuesIn(casesIn(kIpc2581Cases)), caseName);
 
 } // namespace
 } // namespace lumora::engine::test
