@@ -238,6 +238,9 @@ bool holdsBoardOrPanel(const engine::Design& design) {
 std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, std::ostream& err) {
     try {
         std::unique_ptr<engine::EmbeddedKorven> korven = engine::EmbeddedKorven::open(design);
+        for (const std::string& note : korven->importNotes()) {
+            err << kApplicationTitle << ": " << design << ": " << note << '\n';
+        }
         if (holdsBoardOrPanel(korven->session().design())) {
             return korven;
         }

@@ -14,7 +14,10 @@ EmbeddedKorven::EmbeddedKorven(Design design, AutomationRegistry& registry)
 
 std::unique_ptr<EmbeddedKorven> EmbeddedKorven::open(const std::filesystem::path& designFile,
                                                      AutomationRegistry& registry) {
-    return std::make_unique<EmbeddedKorven>(openDesign(designFile), registry);
+    OpenedDesign opened = openDesignWithNotes(designFile);
+    auto korven = std::make_unique<EmbeddedKorven>(std::move(opened.design), registry);
+    korven->importNotes_ = std::move(opened.notes);
+    return korven;
 }
 
 std::shared_ptr<AutomationObject> EmbeddedKorven::createObject(std::string_view progId) {

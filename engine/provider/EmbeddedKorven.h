@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace lumora::engine {
 
@@ -20,6 +22,9 @@ class EmbeddedKorven : public AutomationProvider {
     // Running with the document of a design file; throws DesignFormatError.
     static std::unique_ptr<EmbeddedKorven> open(const std::filesystem::path& designFile,
                                                 AutomationRegistry& registry = automationRegistry());
+    // What the design file lacked that checks would need (an IPC-2581 file without components,
+    // say), as its reader noted it; empty for designs opened otherwise.
+    const std::vector<std::string>& importNotes() const { return importNotes_; }
 
     std::shared_ptr<AutomationObject> createObject(std::string_view progId) override;
     bool isRunning() const override { return session_->running(); }
@@ -31,6 +36,7 @@ class EmbeddedKorven : public AutomationProvider {
 
   private:
     std::shared_ptr<Session> session_;
+    std::vector<std::string> importNotes_;
 };
 
 } // namespace lumora::engine
