@@ -14,14 +14,6 @@ Point locationOf(const XmlElement& owner, const Lengths& lengths) {
     return location ? lengths.point(*location) : Point{};
 }
 
-void setPlacement(Insert& insert, const Transform& placement) {
-    const auto [rotation, mirror, scale] = placement.linearKey();
-    insert.at = placement.offset();
-    insert.rotation = rotation;
-    insert.mirror = mirror;
-    insert.scale = scale;
-}
-
 std::string joined(const std::string& a, const std::string& b) {
     return a.empty() || b.empty() ? a + b : a + " " + b;
 }

@@ -62,6 +62,14 @@ Transform placementOf(const std::optional<XmlElement>& xform, Point location, co
     return Transform(offset, mirror ? -rotation : rotation, mirror, scale);
 }
 
+void setPlacement(Insert& insert, const Transform& placement) {
+    const auto [rotation, mirror, scale] = placement.linearKey();
+    insert.at = placement.offset();
+    insert.rotation = rotation;
+    insert.mirror = mirror;
+    insert.scale = scale;
+}
+
 StepPath stepPathOf(const XmlElement& element, const Lengths& lengths) {
     const std::optional<XmlElement> begin = element.child("PolyBegin");
     if (!begin) {

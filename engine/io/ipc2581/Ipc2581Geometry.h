@@ -35,6 +35,9 @@ struct Lengths {
 // before it turns, so a mirrored placement's angle is the negative of the file's.
 Transform placementOf(const std::optional<XmlElement>& xform, Point location, const Lengths& lengths);
 
+// Sets an insert's place, angle, mirror and scale to those of a placement.
+void setPlacement(Insert& insert, const Transform& placement);
+
 // A contour as written: a start and steps that run straight or along an arc around a centre.
 struct PathStep {
     Point to{};

@@ -48,14 +48,6 @@ int repeatCount(const XmlElement& repeat, std::string_view attribute) {
     return static_cast<int>(count);
 }
 
-void setPlacement(Insert& insert, const Transform& placement) {
-    const auto [rotation, mirror, scale] = placement.linearKey();
-    insert.at = placement.offset();
-    insert.rotation = rotation;
-    insert.mirror = mirror;
-    insert.scale = scale;
-}
-
 std::tuple<double, double, std::string> placeKeyOf(const Transform& placement, std::string_view padstack) {
     return {placement.offset().x, placement.offset().y, std::string(padstack)};
 }
@@ -93,8 +85,7 @@ Geometry holePadstack(const DrillHole& hole) {
 } // namespace
 
 StepReader::StepReader(const XmlElement& step, StepSetup setup)
-    : setup_(setup), name_(step.text("name")), stackupRef_(step.attribute("stackupRef").value_or("")),
-      where_(step.where()) {
+    : setup_(setup), name_(step.text("name")), stackupRef_(step.attribute("stackupRef").value_or("")) {
     ++setup_.counts.steps;
 }
 

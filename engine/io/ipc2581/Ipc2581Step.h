@@ -102,7 +102,6 @@ class StepReader {
     StepSetup setup_;
     std::string name_;
     std::string stackupRef_;
-    std::string where_;
     Geometry geometry_{};
     Point datum_{};
     Shapes profile_;
