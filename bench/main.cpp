@@ -1,6 +1,7 @@
 // lumora-bench: Google Benchmark's options, plus LUMORA_BENCH_LARGEST, the components of the
 // largest board (100000 unless set; a million needs about 20 GB and several minutes),
 // LUMORA_BENCH_KICAD_BOARD, the KiCad board loaded (the video demo board unless set),
+// LUMORA_BENCH_IPC2581, the IPC-2581 files loaded (none unless set; several separated by ";"),
 // LUMORA_BENCH_SCRIPT_LARGEST, the largest board the full script runs on (10000 unless set), and
 // LUMORA_BENCH_SCRIPT_SKIP, names of tests the full script leaves out, separated by ";".
 
@@ -8,6 +9,7 @@
 #include "bench/CheckBenchmarks.h"
 #include "bench/DistanceKernelAgreement.h"
 #include "bench/FullScriptBenchmarks.h"
+#include "bench/Ipc2581Benchmarks.h"
 #include "bench/KicadBenchmarks.h"
 #include "bench/PlaneBenchmarks.h"
 #include "bench/PumpGapBenchmarks.h"
@@ -87,6 +89,7 @@ int main(int argc, char** argv) {
     lumora::bench::registerCheckBenchmarks(*largest);
     lumora::bench::registerPumpGapBenchmarks();
     lumora::bench::registerKicadBenchmarks();
+    lumora::bench::registerIpc2581Benchmarks();
     lumora::bench::registerPlaneBenchmarks(*largest);
     lumora::bench::registerKernelBenchmarks();
     lumora::bench::registerFullScriptBenchmarks(fullScriptOptions(*largestScript));
