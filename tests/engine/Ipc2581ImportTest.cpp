@@ -22,8 +22,11 @@ const std::filesystem::path kCases =
     std::filesystem::path(LUMORA_SOURCE_DIR) / "tests" / "engine" / "ipc2581";
 
 // The consortium's boards: LUMORA_IPC2581_BOARDS, else the shared folder beside the checkout (or
-// beside the worktrees' folder).
+// beside the worktrees' folder); none without zstd, which unpacks them.
 std::optional<std::filesystem::path> sharedBoards() {
+    if (std::system("command -v zstd >/dev/null 2>&1") != 0) {
+        return std::nullopt;
+    }
     if (const char* chosen = std::getenv("LUMORA_IPC2581_BOARDS")) {
         return chosen;
     }
@@ -107,7 +110,8 @@ struct SharedBoard {
 TEST(Ipc2581SharedBoards, LoadWithTheCountsOfTheirReadme) {
     const std::optional<std::filesystem::path> boards = sharedBoards();
     if (!boards) {
-        GTEST_SKIP() << "the IPC-2581 test boards are not there (set LUMORA_IPC2581_BOARDS to their folder)";
+        GTEST_SKIP() << "the IPC-2581 test boards are not there (set LUMORA_IPC2581_BOARDS to their folder; "
+                        "zstd unpacks them)";
     }
     const test::TempDir folder;
     for (const SharedBoard& expected :
@@ -150,7 +154,8 @@ class PinPadPlaces : public ipc2581::XmlRecordHandler {
 TEST(Ipc2581SharedBoards, PlacePinsWhereTheFileDrawsTheirPads) {
     const std::optional<std::filesystem::path> boards = sharedBoards();
     if (!boards) {
-        GTEST_SKIP() << "the IPC-2581 test boards are not there (set LUMORA_IPC2581_BOARDS to their folder)";
+        GTEST_SKIP() << "the IPC-2581 test boards are not there (set LUMORA_IPC2581_BOARDS to their folder; "
+                        "zstd unpacks them)";
     }
     const test::TempDir folder;
     const std::vector<std::pair<std::string, std::size_t>> drawnPins{
@@ -186,7 +191,8 @@ TEST(Ipc2581SharedBoards, PlacePinsWhereTheFileDrawsTheirPads) {
 TEST(Ipc2581SharedBoards, PartialExportsLoadWhatTheyHaveAndSayWhatIsMissing) {
     const std::optional<std::filesystem::path> boards = sharedBoards();
     if (!boards) {
-        GTEST_SKIP() << "the IPC-2581 test boards are not there (set LUMORA_IPC2581_BOARDS to their folder)";
+        GTEST_SKIP() << "the IPC-2581 test boards are not there (set LUMORA_IPC2581_BOARDS to their folder; "
+                        "zstd unpacks them)";
     }
     const test::TempDir folder;
     const Ipc2581Import stencil = ipc2581::loadIpc2581(unpacked(*boards, "testcase9-revc-stencil", folder));
