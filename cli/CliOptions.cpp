@@ -37,6 +37,13 @@ const CLI::Validator kFolderName(
     },
     "DIR");
 
+const CLI::Validator kSliceText(
+    [](const std::string& text) {
+        return manifest::parseSlice(text) ? std::string()
+                                          : "--slice takes K/N, slice K of N with 1 <= K <= N, not " + text;
+    },
+    "K/N");
+
 std::string exitCodeFooter() {
     std::string footer = "Exit status:";
     for (const ExitCodeMeaning& entry : kExitCodeMeanings) {
@@ -45,14 +52,47 @@ std::string exitCodeFooter() {
     return footer;
 }
 
+// Many designs at once (docs/scale-out.md); the options that name one file of one design's run
+// have no place beside a manifest, whose designs each get their folder of --out.
+void describeManifestOptions(CLI::App& app, CliOptions& options, CLI::Option* design) {
+    CLI::Option* manifest =
+        app.add_option(
+               "--manifest", options.manifest,
+               "Run every design of this list (text, one a line, or JSON) into a folder of --out each")
+            ->check(CLI::ExistingFile)
+            ->excludes(design);
+    CLI::Option* out =
+        app.add_option("--out", options.out, "Output folder of --manifest: a folder per design")
+            ->needs(manifest);
+    manifest->needs(out);
+    app.add_option_function<std::string>(
+           "--slice", [&options](const std::string& text) { options.slice = *manifest::parseSlice(text); },
+           "Run only slice K of N of the manifest's designs (a task of a job array)")
+        ->check(kSliceText)
+        ->needs(manifest);
+    CLI::Option* merge =
+        app.add_option("--merge", options.merge,
+                       "Merge the results of a manifest's output folder: summary.json and junit.xml in it")
+            ->check(CLI::ExistingDirectory)
+            ->excludes(design)
+            ->excludes(manifest);
+    for (const char* single : {"--report", "--junit", "--markers", "--save-design", "--write-waivers",
+                               "--start-row", "--home", "--list", "--picture"}) {
+        if (CLI::Option* option = app.get_option_no_throw(single)) {
+            option->excludes(manifest)->excludes(merge);
+        }
+    }
+    app.get_option("scripts")->excludes(merge);
+}
+
 void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_option("scripts", options.scripts,
                    "DFM test scripts (*.dfm); several run one after another as a batch")
-        ->required()
         ->check(CLI::ExistingFile);
-    app.add_option("-d,--design", options.design,
-                   "Design file that KORVEN opens: " + engine::designFormatList())
-        ->check(CLI::ExistingFile);
+    CLI::Option* design =
+        app.add_option("-d,--design", options.design,
+                       "Design file that KORVEN opens: " + engine::designFormatList())
+            ->check(CLI::ExistingFile);
     app.add_flag("--list", options.list, "Print each test with its parameters and run nothing");
     app.add_option("--drc-limit", options.drcLimit, "Most violations a check may report (0: no limit)")
         ->check(CLI::Range(0, 32767));
@@ -84,6 +124,7 @@ void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_option("--write-waivers", options.reports.writeWaivers,
                    "Write a waiver for every violation not waived yet, to baseline a board");
     app.add_flag("-q,--quiet", options.quiet, "No progress messages on stderr");
+    describeManifestOptions(app, options, design);
 #ifdef LUMORA_PICTURES
     app.add_option("--picture", options.picture,
                    "Draw every board and panel with its markers into this folder, as PNG and SVG");
@@ -106,7 +147,14 @@ std::variant<CliOptions, int> parseCommandLine(int argc, const char* const* argv
         int code = app.exit(error);
         return code == 0 ? exitcode::Success : exitcode::BadInput;
     }
-    if (!options.list && !options.design) {
+    if (options.merge) {
+        return options;
+    }
+    if (options.scripts.empty() && !options.manifest) {
+        std::cerr << "name at least one DFM test script (SCRIPT.dfm)\n";
+        return exitcode::BadInput;
+    }
+    if (!options.list && !options.design && !options.manifest) {
         std::cerr << "--design is required to run tests (use --list to only show them)\n";
         return exitcode::BadInput;
     }

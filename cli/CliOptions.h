@@ -1,5 +1,6 @@
 #pragma once
 
+#include "manifest/Slice.h"
 #include "report/ReportSettings.h"
 
 #include <cstdint>
@@ -26,6 +27,10 @@ struct CliOptions {
     report::ReportSettings reports;        // --waivers, --report, --junit, --write-waivers, --fail-on
     bool quiet = false;                    // no progress on stderr
     std::optional<std::string> picture;    // folder for a PNG and an SVG of every board with its markers
+    std::optional<std::string> manifest;   // designs to run, each into a folder of `out`
+    std::optional<std::string> out;        // the output folder of a manifest
+    manifest::Slice slice;                 // the designs of the manifest this command runs
+    std::optional<std::string> merge;      // the output folder whose results to merge
 };
 
 // The parsed options, or the exit code when the command line asked for help or was wrong

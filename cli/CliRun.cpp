@@ -4,6 +4,7 @@
 #include "app/OpenFileSelection.h"
 #include "cli/ExitCodes.h"
 #include "cli/ExitStatus.h"
+#include "cli/ManifestCli.h"
 #include "cli/PictureOutput.h"
 #include "cli/ResultTable.h"
 #include "cli/StopOnInterrupt.h"
@@ -175,21 +176,6 @@ bool reportLogFailures(Findings& findings, std::ostream& err) {
     return failures.empty();
 }
 
-// Writes one file the user asked for, through a temporary file so that an earlier one of that
-// name survives a failure; says why when it cannot.
-bool writeOutput(const std::string& path, std::ostream& err,
-                 const std::function<void(std::ostream&)>& write) {
-    std::ostringstream text;
-    write(text);
-    try {
-        engine::replaceFile(path, text.str());
-        return true;
-    } catch (const std::exception& error) {
-        err << kApplicationTitle << ": " << error.what() << '\n';
-        return false;
-    }
-}
-
 // The files asked for after the run; false when one could not be written.
 bool writeOutputs(const CliOptions& options, const engine::Session& session,
                   const report::RunReports& reports, std::ostream& err) {
@@ -253,7 +239,26 @@ std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, st
 
 } // namespace
 
+bool writeOutput(const std::string& path, std::ostream& err,
+                 const std::function<void(std::ostream&)>& write) {
+    std::ostringstream text;
+    write(text);
+    try {
+        engine::replaceFile(path, text.str());
+        return true;
+    } catch (const std::exception& error) {
+        err << kApplicationTitle << ": " << error.what() << '\n';
+        return false;
+    }
+}
+
 int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.merge) {
+        return runMergeCli(options, out, err);
+    }
+    if (options.manifest) {
+        return runManifestCli(options, out, err);
+    }
     if (options.home) {
         setenv("LUMORA_HOME", options.home->c_str(), 1);
     }

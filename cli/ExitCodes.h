@@ -15,6 +15,7 @@ constexpr int NotConnected = 4;        // KORVEN could not be connected (-999)
 constexpr int LogFolderUnwritable = 5; // the run could not open its logs and did not start (-999)
 constexpr int FileNotWritten = 6;      // a log or a file asked for could not be written to its end
 constexpr int Stopped = 7;             // a run was stopped (Ctrl-C) before its last test
+constexpr int Incomplete = 8;          // --merge: designs of the output folder have no complete result
 } // namespace exitcode
 
 struct ExitCodeMeaning {
@@ -32,6 +33,12 @@ inline constexpr std::array kExitCodeMeanings{
     ExitCodeMeaning{exitcode::LogFolderUnwritable, "the log folder cannot be written"},
     ExitCodeMeaning{exitcode::FileNotWritten, "a log or an output file could not be written"},
     ExitCodeMeaning{exitcode::Stopped, "a run was stopped before its last test"},
+    ExitCodeMeaning{exitcode::Incomplete, "designs have no complete result (--merge)"},
 };
+
+// The order in which the statuses win when several apply, the first first (docs/reliability.md).
+inline constexpr std::array kExitCodeOrder{
+    exitcode::LogFolderUnwritable, exitcode::NotConnected, exitcode::TestsFailed,     exitcode::Stopped,
+    exitcode::FileNotWritten,      exitcode::BadInput,     exitcode::ViolationsFound, exitcode::Success};
 
 } // namespace lumora::cli

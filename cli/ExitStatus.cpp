@@ -3,6 +3,8 @@
 #include "cli/ExitCodes.h"
 #include "testlogic/RunDriver.h"
 
+#include <algorithm>
+
 namespace lumora::cli {
 
 int exitCodeFor(const Findings& findings, report::FailOn failOn) {
@@ -23,6 +25,15 @@ int exitCodeFor(const Findings& findings, report::FailOn failOn) {
     }
     return report::violationsFail(failOn, findings.marginal, findings.critical) ? exitcode::ViolationsFound
                                                                                 : exitcode::Success;
+}
+
+int worstExitCode(const std::vector<int>& codes) {
+    for (int code : kExitCodeOrder) {
+        if (std::ranges::find(codes, code) != codes.end()) {
+            return code;
+        }
+    }
+    return exitcode::Success;
 }
 
 } // namespace lumora::cli

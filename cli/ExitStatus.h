@@ -3,6 +3,7 @@
 #include "report/ReportSettings.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace lumora::cli {
 
@@ -21,5 +22,8 @@ struct Findings {
 // The exit code: the run's own outcome first (did not start, failed, stopped), then files that
 // could not be written or read, then the violations that --fail-on asks about.
 int exitCodeFor(const Findings& findings, report::FailOn failOn);
+
+// The status that wins among several runs' (kExitCodeOrder); 0 for none.
+int worstExitCode(const std::vector<int>& codes);
 
 } // namespace lumora::cli
