@@ -40,7 +40,7 @@ const CLI::Validator kFolderName(
 const CLI::Validator kSliceText(
     [](const std::string& text) {
         return manifest::parseSlice(text) ? std::string()
-                                          : "--slice takes K/N, slice K of N with 1 <= K <= N, not " + text;
+                                          : "expected K/N, slice K of N with 1 <= K <= N, not " + text;
     },
     "K/N");
 
