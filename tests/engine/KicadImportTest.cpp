@@ -344,6 +344,20 @@ TEST(KicadOpenings, ANegativeMarginCanCloseThemButNeverMakesASizeNegative) {
     EXPECT_EQ(parseDesign(serializeDesign(design)), design);
 }
 
+// A byte-order mark before the board was read as an atom ("expected '('"); it also hid the board
+// from the content test.
+TEST(KicadByteOrderMark, IsPassedOverAndPositionsCountAfterIt) {
+    const Design design = openDesign(kData / "byte-order-mark.kicad_pcb");
+    EXPECT_EQ(boardShapes<Line>(design, "F.Cu").size(), 1u);
+    EXPECT_TRUE(kicad::isKicadBoard("\xEF\xBB\xBF(kicad_pcb (version 20211014))"));
+    try {
+        kicad::readKicadBoard("\xEF\xBB\xBF(kicad_pcb (version x))", "bom.kicad_pcb");
+        ADD_FAILURE() << "loaded";
+    } catch (const DesignFormatError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("bom.kicad_pcb:1:1: (kicad_pcb ...) has no (layers ...)"));
+    }
+}
+
 TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
     const std::pair<std::string_view, std::string_view> kCases[] = {
         {"unclosed-list", ":4:1: the file ends inside the list opened at line 1, column 1 (missing ')')"},
@@ -357,6 +371,8 @@ TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
         {"track-off-copper",
          ":3:3: (segment ...) is on \"F.SilkS\", which is not a copper layer of the board"},
         {"unknown-net", ":4:63: net 7 is not in the board's net table"},
+        // A net number beyond an int was read as a net's name.
+        {"net-number-beyond-int", ":4:63: net 99999999999 is not in the board's net table"},
         {"net-number-not-integer", ":3:8: expected a net number in (net ...), found \"2.2e104\""},
         {"footprint-without-position", ":3:3: (footprint ...) has no (at ...)"},
         {"control-character", ":4:13: unexpected control character 1"},

@@ -1,8 +1,8 @@
 #include "engine/io/kicad/KicadBoard.h"
 
 #include "engine/io/DesignFile.h"
-#include "engine/io/FileText.h"
 #include "engine/io/DesignValues.h"
+#include "engine/io/FileText.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/io/kicad/KicadFootprints.h"
 
@@ -232,6 +232,9 @@ void refuseBeyondLimits(const Design& design, const std::string& fileName) {
 } // namespace
 
 bool isKicadBoard(std::string_view text) {
+    if (text.starts_with(sexpr::kByteOrderMark)) {
+        text.remove_prefix(sexpr::kByteOrderMark.size());
+    }
     const std::size_t start = text.find_first_not_of(" \t\r\n");
     return start != std::string_view::npos && text[start] == '(' &&
            text.substr(start + 1).starts_with(kBoardHead);

@@ -2,6 +2,7 @@
 
 #include "engine/io/kicad/SExpression.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <optional>
@@ -33,18 +34,27 @@ class NetNames {
             return std::string(net->at(2).text());
         }
         const std::string_view atom = net->at(1).text();
-        const std::optional<int> number = netNumber(atom);
-        if (!number) {
+        if (!isWholeNumber(atom)) {
             return std::string(atom);
         }
-        const auto found = names_.find(*number);
+        const std::optional<int> number = netNumber(atom);
+        const auto found = number ? names_.find(*number) : names_.end();
         if (found == names_.end()) {
-            net->fail("net " + std::to_string(*number) + " is not in the board's net table");
+            net->fail(sexpr::concat({"net ", atom, " is not in the board's net table"}));
         }
         return found->second;
     }
 
   private:
+    // Digits, perhaps after a minus: a net number, however large; a number the table cannot hold is
+    // no net's name either.
+    static bool isWholeNumber(std::string_view atom) {
+        if (atom.starts_with('-')) {
+            atom.remove_prefix(1);
+        }
+        return !atom.empty() && std::ranges::all_of(atom, [](char c) { return c >= '0' && c <= '9'; });
+    }
+
     static std::optional<int> netNumber(std::string_view atom) {
         int number = 0;
         const auto [end, error] = std::from_chars(atom.data(), atom.data() + atom.size(), number);

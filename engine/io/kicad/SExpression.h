@@ -24,12 +24,19 @@ struct Token {
     bool quoted = false;
 };
 
+// UTF-8's byte-order mark.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Cuts S-expression text into tokens one at a time, keeping track of lines and columns. Raises
 // DesignFormatError ("file:line:column: ...") for a string left open or a character it cannot
 // read.
 class Tokenizer {
   public:
-    Tokenizer(std::string_view text, std::string_view fileName) : text_(text), fileName_(fileName) {}
+    // A byte-order mark at the start is passed over: editors on some systems write one, and no
+    // position counts it.
+    Tokenizer(std::string_view text, std::string_view fileName)
+        : text_(text), fileName_(fileName),
+          offset_(text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0) {}
     Token next();
     [[noreturn]] void fail(Position at, std::string_view message) const;
 
