@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cctype>
+#include <stdexcept>
 
 namespace lumora::engine {
 
@@ -14,13 +14,9 @@ namespace {
 
 using Json = nlohmann::json;
 
-char lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-bool anyMatches(const std::vector<std::string>& patterns, std::string_view text) {
+bool anyMatches(const std::vector<NamePattern>& patterns, std::string_view text) {
     return std::ranges::any_of(patterns,
-                               [text](const std::string& pattern) { return matchesPattern(pattern, text); });
+                               [text](const NamePattern& pattern) { return pattern.matches(text); });
 }
 
 bool matchesFootprint(const RolePatterns& rules, const FootprintFacts& footprint) {
@@ -33,36 +29,41 @@ bool matchesFootprint(const RolePatterns& rules, const FootprintFacts& footprint
     }
     return std::ranges::any_of(rules.properties, [&](const auto& property) {
         const std::string* value = footprint.properties.find(property.first);
-        return value && matchesPattern(property.second, *value);
+        return value && property.second.matches(*value);
     });
 }
 
-std::vector<std::string> texts(const Json& list, const std::string& where) {
+NamePattern pattern(const Json& text, const std::string& where) {
+    if (!text.is_string()) {
+        throw DesignFormatError(where + ": expected a pattern text");
+    }
+    try {
+        return NamePattern(text.get<std::string>());
+    } catch (const std::length_error& error) {
+        throw DesignFormatError(where + ": " + error.what());
+    }
+}
+
+std::vector<NamePattern> patterns(const Json& list, const std::string& where) {
     if (!list.is_array()) {
         throw DesignFormatError(where + ": expected a list of patterns");
     }
-    std::vector<std::string> patterns;
+    std::vector<NamePattern> read;
     for (const Json& item : list) {
-        if (!item.is_string()) {
-            throw DesignFormatError(where + ": expected a pattern text");
-        }
-        patterns.push_back(item.get<std::string>());
+        read.push_back(pattern(item, where));
     }
-    return patterns;
+    return read;
 }
 
-std::vector<std::pair<std::string, std::string>> fieldPatterns(const Json& fields, const std::string& where) {
+std::vector<std::pair<std::string, NamePattern>> fieldPatterns(const Json& fields, const std::string& where) {
     if (!fields.is_object()) {
         throw DesignFormatError(where + ": expected an object of field names and value patterns");
     }
-    std::vector<std::pair<std::string, std::string>> patterns;
-    for (const auto& [field, pattern] : fields.items()) {
-        if (!pattern.is_string()) {
-            throw DesignFormatError(where + "/" + field + ": expected a pattern text");
-        }
-        patterns.emplace_back(field, pattern.get<std::string>());
+    std::vector<std::pair<std::string, NamePattern>> read;
+    for (const auto& [field, value] : fields.items()) {
+        read.emplace_back(field, pattern(value, where + "/" + field));
     }
-    return patterns;
+    return read;
 }
 
 void readPatterns(RolePatterns& role, const Json& members, const std::string& where) {
@@ -75,9 +76,9 @@ void readPatterns(RolePatterns& role, const Json& members, const std::string& wh
     for (const auto& [name, value] : members.items()) {
         const std::string at = where + "/" + name;
         if (name == "footprints") {
-            role.footprints = texts(value, at);
+            role.footprints = patterns(value, at);
         } else if (name == "references") {
-            role.references = texts(value, at);
+            role.references = patterns(value, at);
         } else if (name == "properties") {
             role.properties = fieldPatterns(value, at);
         } else {
@@ -87,29 +88,6 @@ void readPatterns(RolePatterns& role, const Json& members, const std::string& wh
 }
 
 } // namespace
-
-bool matchesPattern(std::string_view pattern, std::string_view text) {
-    // Iterative glob matching: on a mismatch, let the last "*" swallow one more character.
-    std::size_t p = 0, t = 0, star = std::string_view::npos, resume = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(text[t]))) {
-            ++p;
-            ++t;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            resume = t;
-        } else if (star != std::string_view::npos) {
-            p = star + 1;
-            t = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
 
 RoleRules defaultRoleRules() {
     return {

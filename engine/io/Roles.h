@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/io/NamePattern.h"
 #include "engine/model/Attributes.h"
 #include "engine/model/CodeNames.h"
 
@@ -12,14 +13,13 @@
 
 namespace lumora::engine {
 
-// How footprints that play a role are recognised by name: patterns with "*" and "?", compared
-// without regard to case.
+// How footprints that play a role are recognised by name (engine/io/NamePattern.h).
 struct RolePatterns {
     std::string role; // "fiducial", "testpoint", "tooling-hole"
     int16_t insertType = insert_type::Component;
-    std::vector<std::string> footprints{}; // library names, whole ("Lib:Name") or the name alone
-    std::vector<std::string> references{};
-    std::vector<std::pair<std::string, std::string>> properties{}; // property name, value pattern
+    std::vector<NamePattern> footprints{}; // library names, whole ("Lib:Name") or the name alone
+    std::vector<NamePattern> references{};
+    std::vector<std::pair<std::string, NamePattern>> properties{}; // property name, value pattern
 };
 
 // In order of precedence: a footprint takes the first role it matches.
@@ -44,7 +44,5 @@ struct FootprintFacts {
 
 // The insert type of a footprint: what its pads say first, then the rules; else a component.
 int16_t roleOf(const FootprintFacts& footprint, const RoleRules& rules);
-
-bool matchesPattern(std::string_view pattern, std::string_view text);
 
 } // namespace lumora::engine

@@ -300,9 +300,19 @@ TEST(KicadRolesFile, NamesRolesBesideTheBoard) {
 }
 
 TEST(KicadRolesFile, MalformedMappingIsRefused) {
-    EXPECT_THROW(readRoleRules(R"({"fiducial": {"footprint": ["F*"]}})", "x.roles.json"), DesignFormatError);
+    EXPECT_THROW(readRoleRules(R"({"fiducial": {"footprint": ["F*"]}})", "x.roles.json"),
+                 DesignFormatError);
     EXPECT_THROW(readRoleRules(R"({"drill": {}})", "x.roles.json"), DesignFormatError);
-    EXPECT_THROW(readRoleRules(R"({"testpoint": {"references": "TP*"}})", "x.roles.json"), DesignFormatError);
+    EXPECT_THROW(readRoleRules(R"({"testpoint": {"references": "TP*"}})", "x.roles.json"),
+                 DesignFormatError);
+    try {
+        readRoleRules(R"({"fiducial": {"properties": {"Kind": ")" + std::string(300, '*') + "\"}}}",
+                             "x.roles.json");
+        ADD_FAILURE() << "a 300-character pattern was read";
+    } catch (const DesignFormatError& error) {
+        EXPECT_THAT(error.what(),
+                    HasSubstr("x.roles.json: /fiducial/properties/Kind: a pattern is at most 256"));
+    }
 }
 
 // Footprints named alike, one of them as the import names a repeat, still get geometry names of their
