@@ -2,6 +2,8 @@
 
 #include "picture/LayerStyle.h"
 
+#include "engine/model/RoundedCorners.h"
+
 #include <QPaintEngine>
 #include <QPainterPath>
 
@@ -41,6 +43,25 @@ QPolygonF octagon(double diameter) {
     return polygon;
 }
 
+// A complex pad's outline, its rounded corners as arcs (Qt's angles run clockwise in y-up units).
+QPainterPath complexPath(const engine::Pad& pad) {
+    QPainterPath path;
+    for (const engine::DrawnCorner& corner : engine::drawnCorners(pad.outline, engine::cornerRadiiOf(pad))) {
+        if (path.elementCount() == 0) {
+            path.moveTo(qt(corner.from));
+        }
+        if (corner.rounded()) {
+            const QRectF box(corner.center.x - corner.radius, corner.center.y - corner.radius,
+                             2 * corner.radius, 2 * corner.radius);
+            path.arcTo(box, -corner.startDegrees, -corner.sweepDegrees);
+        } else {
+            path.lineTo(qt(corner.to));
+        }
+    }
+    path.closeSubpath();
+    return path;
+}
+
 // A pad's area around its own centre, unrotated.
 QPainterPath padPath(const engine::Pad& pad) {
     QPainterPath path;
@@ -60,7 +81,7 @@ QPainterPath padPath(const engine::Pad& pad) {
         path.addPolygon(octagon(w));
         break;
     case ps::Complex:
-        path.addPolygon(polygonOf(pad.outline));
+        path = complexPath(pad);
         break;
     case ps::Blank:
         break;

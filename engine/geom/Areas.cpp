@@ -1,5 +1,7 @@
 #include "engine/geom/Areas.h"
 
+#include "engine/model/RoundedCorners.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -79,6 +81,22 @@ AreaPolygon polygonOf(const Ring& outline, const std::vector<Ring>& holes) {
     return polygon;
 }
 
+// A complex pad's outline with each rounded corner in chords, as finely as a circle's.
+Ring drawnOutline(const Pad& pad) {
+    if (!pad.cornerRadii) {
+        return pad.outline;
+    }
+    Ring ring;
+    for (const DrawnCorner& corner : drawnCorners(pad.outline, cornerRadiiOf(pad))) {
+        if (corner.rounded()) {
+            appendArc(ring, corner.center, corner.radius, corner.startDegrees, corner.sweepDegrees);
+        } else {
+            ring.push_back(corner.to);
+        }
+    }
+    return ring;
+}
+
 Ring placed(const Ring& local, Point at, double rotation) {
     const double c = std::cos(rotation * kRadiansPerDegree);
     const double s = std::sin(rotation * kRadiansPerDegree);
@@ -127,7 +145,7 @@ Area padArea(const Pad& pad) {
     case pad_shape::Octagon:
         return placedArea(octagonRing(pad.sizeX, pad.sizeY));
     case pad_shape::Complex:
-        return placedArea(pad.outline);
+        return placedArea(drawnOutline(pad));
     default:
         return {};
     }

@@ -1,6 +1,7 @@
 #include "engine/geom/Footprint.h"
 
 #include "engine/geom/ClosestStrokes.h"
+#include "engine/model/RoundedCorners.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,7 @@ namespace {
 
 struct Outline {
     std::vector<Stroke> strokes;
-    std::optional<AreaPolygon> inside;
+    std::optional<FilledInside> inside;
     std::shared_ptr<const EdgeIndex> edges;
 };
 
@@ -44,7 +45,7 @@ Outline polygonOutline(const Area& area, Fill fill) {
             addEdges(inner);
         }
         if (fill == Fill::Solid) {
-            outline.inside = polygon;
+            outline.inside = FilledInside{polygon};
         }
     }
     if (area.size() == 1 && outline.strokes.size() >= kIndexedEdges) {
@@ -67,8 +68,41 @@ Stroke oblong(const Pad& pad) {
             reach};
 }
 
+// Each rounded corner an arc between the straight parts of the sides, in closed form; the inside
+// is the polygon through the arcs' ends with the caps beyond those chords.
+Outline roundedOutline(const Pad& pad) {
+    const double turn = pad.rotation * std::numbers::pi / 180;
+    Ring placed;
+    for (Point p : pad.outline) {
+        placed.push_back({pad.at.x + p.x * std::cos(turn) - p.y * std::sin(turn),
+                          pad.at.y + p.x * std::sin(turn) + p.y * std::cos(turn)});
+    }
+    const std::vector<DrawnCorner> corners = drawnCorners(placed, cornerRadiiOf(pad));
+    Outline outline;
+    FilledInside inside{};
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const DrawnCorner& corner = corners[i];
+        if (corner.rounded()) {
+            outline.strokes.push_back(
+                {circularArc(corner.center, corner.radius, corner.startDegrees, corner.sweepDegrees), 0});
+            inside.caps.push_back({corner.from, corner.to, corner.center, corner.radius});
+            inside.polygon.outer().push_back({corner.from.x, corner.from.y});
+        }
+        inside.polygon.outer().push_back({corner.to.x, corner.to.y});
+        const Point next = corners[(i + 1) % corners.size()].from;
+        if (next != corner.to) {
+            outline.strokes.push_back({Segment{corner.to, next}, 0});
+        }
+    }
+    bg::correct(inside.polygon);
+    outline.inside = std::move(inside);
+    return outline;
+}
+
 Outline padOutline(const Pad& pad) {
     switch (pad.shape) {
+    case pad_shape::Complex:
+        return pad.cornerRadii ? roundedOutline(pad) : polygonOutline(areaOf(pad), Fill::Solid);
     case pad_shape::Round:
     case pad_shape::Target:
         return strokes({disc(pad.at, pad.sizeX / 2)});
@@ -90,7 +124,10 @@ struct OutlineOf {
 
     double pen(double width) const { return fill == Fill::Border ? 0 : width / 2; }
 
-    Outline operator()(const Pad& pad) const { return pad.sizeX > 0 ? padOutline(pad) : Outline{}; }
+    // A complex pad is its outline whatever its sizes say.
+    Outline operator()(const Pad& pad) const {
+        return pad.sizeX > 0 || pad.shape == pad_shape::Complex ? padOutline(pad) : Outline{};
+    }
     Outline operator()(const Line& line) const {
         return strokes({{Segment{line.from, line.to}, pen(line.width)}});
     }
@@ -149,15 +186,18 @@ Box roughBox(std::span<const Point> points) {
 
 struct RoughBoxOf {
     std::optional<Box> operator()(const Pad& pad) const {
-        if (!(pad.sizeX > 0)) {
-            return std::nullopt;
-        }
         if (pad.shape == pad_shape::Complex) {
+            if (pad.outline.size() < 3) {
+                return std::nullopt;
+            }
             double reach = 0;
             for (Point p : pad.outline) {
                 reach = std::max(reach, std::hypot(p.x, p.y));
             }
             return roughBox(pad.at, reach);
+        }
+        if (!(pad.sizeX > 0)) {
+            return std::nullopt;
         }
         // Every other shape lies within the rectangle of its sizes, turned any way.
         const double sizeY = pad.shape == pad_shape::Square ? pad.sizeX : pad.sizeY;
@@ -214,11 +254,21 @@ Area areaOf(const Shape& shape, Fill fill) {
     return fill == Fill::Border ? Area{} : areaOf(shape);
 }
 
+bool CornerCap::holds(Point p) const {
+    const auto side = [&](Point q) {
+        return (to.x - from.x) * (q.y - from.y) - (to.y - from.y) * (q.x - from.x);
+    };
+    return std::hypot(p.x - center.x, p.y - center.y) <= radius && side(p) * side(center) <= 0;
+}
+
 bool Footprint::covers(Point p) const {
     if (!inside_) {
         return false;
     }
-    return edges_ ? edges_->covers(p) : bg::covered_by(AreaPoint(p.x, p.y), *inside_);
+    if (edges_ ? edges_->covers(p) : bg::covered_by(AreaPoint(p.x, p.y), inside_->polygon)) {
+        return true;
+    }
+    return std::ranges::any_of(inside_->caps, [p](const CornerCap& cap) { return cap.holds(p); });
 }
 
 double Footprint::strokesDistance(const Footprint& other) const {

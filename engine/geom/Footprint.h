@@ -11,14 +11,30 @@
 
 namespace lumora::engine {
 
+// The part of a rounded corner beyond the chord between its ends: inside the arc's circle and on the
+// far side of the chord from its centre.
+struct CornerCap {
+    Point from{};
+    Point to{};
+    Point center{};
+    double radius = 0;
+    bool holds(Point p) const;
+};
+
+// What a footprint covers when it is filled: a polygon, with the caps of its rounded corners.
+struct FilledInside {
+    AreaPolygon polygon;
+    std::vector<CornerCap> caps{};
+};
+
 // How an item stands for what it is drawn as: copper and bodies cover their area; outlines are
 // borders, and only the centre line of their pen counts.
 enum class Fill { Solid, Border };
 
 // What an item occupies when distances are measured, in closed form: round pads, drills, traces
 // and arcs are strokes (a centre line with a round pen), polygons and square-cornered pads the
-// edges of a filled polygon. Insertion marks and zero-width lines and arcs cover nothing: they
-// stand on their point or centre line.
+// edges of a filled polygon; a complex pad's rounded corners are arcs. Insertion marks and zero-width lines
+// and arcs cover nothing: they stand on their point or centre line.
 class Footprint {
   public:
     explicit Footprint(const Shape& shape, Fill fill = Fill::Solid);
@@ -39,8 +55,8 @@ class Footprint {
     // No copy of the shape: a check holds a footprint for each of up to millions of items, whose
     // shapes it has at hand.
     std::vector<Stroke> strokes_;
-    // The filled polygon whose edges the strokes are; most footprints have none.
-    HeapOptional<AreaPolygon> inside_;
+    // The filled area whose border the strokes are; most footprints have none.
+    HeapOptional<FilledInside> inside_;
     std::shared_ptr<const EdgeIndex> edges_; // a polygon's many edges, indexed as the strokes
     Box box_{};
 };

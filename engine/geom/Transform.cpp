@@ -93,6 +93,11 @@ Shape Transform::apply(const Shape& shape) const {
             result.sizeY *= size;
             result.inner *= size;
             result.spokeWidth *= size;
+            if (result.cornerRadii) {
+                for (double& radius : *result.cornerRadii) {
+                    radius *= size;
+                }
+            }
             if (pad.shape == pad_shape::Complex) {
                 // The outline carries the orientation, so mirrored outlines stay exact.
                 result.rotation = 0;

@@ -4,6 +4,7 @@
 #include "engine/io/JsonTree.h"
 #include "engine/io/MarkersJson.h"
 #include "engine/io/PlacementBudget.h"
+#include "engine/model/RoundedCorners.h"
 
 #include <algorithm>
 #include <array>
@@ -299,7 +300,7 @@ class Reader {
         Graphic result;
         if (kind == "pad") {
             node.expectObject({"pad", "at", "size", "inner", "rotation", "spokes", "spokeWidth", "outline",
-                               "layer", "class", "net", "attributes", "origin"});
+                               "corners", "layer", "class", "net", "attributes", "origin"});
             result.shape = pad(node);
         } else if (kind == "line") {
             node.expectObject({"line", "width", "layer", "class", "net", "attributes", "origin"});
@@ -357,6 +358,9 @@ class Reader {
         } else if (node.has("outline")) {
             node.member("outline").fail("only complex pads have an outline");
         }
+        if (auto corners = node.optionalMember("corners")) {
+            result.cornerRadii = cornerRadii(*corners, result);
+        }
         if (auto size = node.optionalMember("size")) {
             if (size->json().is_array()) {
                 std::vector<JsonNode> both = size->elements();
@@ -376,6 +380,21 @@ class Reader {
         result.spokes = int16Member(node, "spokes", 0);
         result.spokeWidth = node.sizeOr("spokeWidth", 0);
         return result;
+    }
+
+    // One radius for each point of a complex pad's outline.
+    static std::vector<double> cornerRadii(const JsonNode& node, const Pad& pad) {
+        if (pad.shape != pad_shape::Complex) {
+            node.fail("only complex pads have corner radii");
+        }
+        std::vector<double> radii;
+        for (const JsonNode& radius : node.elements()) {
+            radii.push_back(radius.size());
+        }
+        if (const std::optional<std::string> problem = cornerRadiusProblem(pad.outline, radii)) {
+            node.fail("the outline " + *problem);
+        }
+        return radii;
     }
 
     FlatOrigin flatOrigin(const JsonNode& node) {

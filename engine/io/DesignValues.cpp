@@ -1,6 +1,7 @@
 #include "engine/io/DesignValues.h"
 
 #include "engine/model/NumberText.h"
+#include "engine/model/RoundedCorners.h"
 
 #include <cmath>
 #include <string_view>
@@ -30,6 +31,7 @@ struct Fields {
     std::string_view kind;
     std::vector<NumberField> numbers{};
     std::vector<RingField> rings{};
+    std::optional<std::string> cornerProblem{}; // a complex pad's corner radii, which its outline limits
 
     Fields& point(std::string_view name, const Point& p) {
         numbers.push_back({name, p.x, Rule::Finite});
@@ -58,6 +60,9 @@ struct ShapeFields {
             .number("rotation", pad.rotation)
             .number("spoke width", pad.spokeWidth, Rule::Size)
             .ring("outline", pad.outline, complex ? 3 : 0, complex ? SIZE_MAX : 0);
+        if (const std::optional<std::string> problem = cornerRadiusProblem(pad.outline, cornerRadiiOf(pad))) {
+            fields.cornerProblem = "outline " + *problem;
+        }
         return fields;
     }
     Fields operator()(const Line& line) const {
@@ -150,7 +155,10 @@ std::optional<std::string> fieldsProblem(const Fields& fields) {
     if (std::optional<std::string> problem = firstProblem(fields.numbers, numberProblem)) {
         return problem;
     }
-    return firstProblem(fields.rings, ringProblem);
+    if (std::optional<std::string> problem = firstProblem(fields.rings, ringProblem)) {
+        return problem;
+    }
+    return fields.cornerProblem;
 }
 
 std::string quoted(std::string_view name) {

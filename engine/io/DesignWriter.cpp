@@ -208,6 +208,13 @@ class Writer {
         if (!pad.outline.empty()) {
             entry["outline"] = ring(pad.outline);
         }
+        if (pad.cornerRadii) {
+            Json radii = Json::array();
+            for (double radius : *pad.cornerRadii) {
+                radii.push_back(jsonNumber(radius));
+            }
+            entry["corners"] = std::move(radii);
+        }
         return entry;
     }
     static Json shapeJson(const Line& line) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/model/CodeNames.h"
+#include "engine/model/HeapOptional.h"
 
 #include <cstdint>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -18,19 +20,26 @@ using Ring = std::vector<Point>; // closed implicitly: the last point joins the 
 
 // A pad of one of KORVEN's pad shapes, centred on `at`. Round, square, octagon, target, donut and
 // thermal pads use sizeX as their outer diameter (sizeY equals it); rectangles and oblongs are
-// sizeX wide and sizeY high before rotation. Complex pads are their outline, relative to `at`.
+// sizeX wide and sizeY high before rotation. Complex pads are their outline, relative to `at`, each
+// corner rounded by its radius in cornerRadii (engine/model/RoundedCorners.h) when they have any.
 struct Pad {
     int16_t shape = pad_shape::Round;
+    int16_t spokes = 0; // thermal pads; beside the shape, where it takes no room of its own
     Point at{};
     double sizeX = 0;
     double sizeY = 0;
     double inner = 0;    // hole diameter of donut and thermal pads
     double rotation = 0; // degrees, counter-clockwise
-    int16_t spokes = 0;  // thermal pads
     double spokeWidth = 0;
     Ring outline{};
+    HeapOptional<std::vector<double>> cornerRadii{}; // most pads have none
     bool operator==(const Pad&) const = default;
 };
+
+// A complex pad's corner radii, none when its corners are sharp.
+inline std::span<const double> cornerRadiiOf(const Pad& pad) {
+    return pad.cornerRadii ? std::span<const double>(*pad.cornerRadii) : std::span<const double>();
+}
 
 struct Line {
     Point from{};

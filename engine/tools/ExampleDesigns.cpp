@@ -146,10 +146,10 @@ std::vector<Graphic> thruHole(int16_t shape, double width, double height, double
                               PlaneJoint joint) {
     const Graphic inner = joint == PlaneJoint::Solid ? roundPad(layer::PadInner, width)
                                                      : item(Pad{.shape = pad_shape::Thermal,
+                                                                .spokes = 4,
                                                                 .sizeX = width + 20,
                                                                 .sizeY = width + 20,
                                                                 .inner = width - 10,
-                                                                .spokes = 4,
                                                                 .spokeWidth = 12},
                                                             layer::PadInner);
     return {pad(shape, layer::PadTop, width, height),      inner,

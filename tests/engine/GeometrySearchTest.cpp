@@ -77,9 +77,13 @@ TEST(FootprintTest, TheRoughBoxHoldsTheFootprintsBox) {
     for (int16_t shape = pad_shape::Round; shape <= pad_shape::Oblong; ++shape) {
         for (double rotation : {0.0, 30.0, 90.0, 135.0}) {
             shapes.push_back(
-                Pad{shape, {1234.5, -17}, 3, 1.2, 0.8, rotation, 4, 0.2, {{-1, -1}, {2, 0}, {0, 1.5}}});
+                Pad{shape, 4, {1234.5, -17}, 3, 1.2, 0.8, rotation, 0.2, {{-1, -1}, {2, 0}, {0, 1.5}}});
         }
     }
+    shapes.push_back(Pad{.shape = pad_shape::Complex,
+                         .at = {-40, 3},
+                         .outline = {{-2, -1}, {2, -1}, {2, 1}, {-2, 1}},
+                         .cornerRadii = std::vector<double>{1, 0.5, 0, 1}});
     for (const Shape& shape : shapes) {
         for (Fill fill : {Fill::Solid, Fill::Border}) {
             const Footprint footprint(shape, fill);
@@ -88,7 +92,7 @@ TEST(FootprintTest, TheRoughBoxHoldsTheFootprintsBox) {
             EXPECT_TRUE(bg::covered_by(footprint.box(), *rough)) << shape.index();
         }
     }
-    EXPECT_FALSE(roughBoxOf(Pad{pad_shape::Round, {0, 0}, 0}).has_value());
+    EXPECT_FALSE(roughBoxOf(Pad{pad_shape::Round, 0, {0, 0}, 0}).has_value());
     EXPECT_FALSE(roughBoxOf(Polygon{{{0, 0}, {1, 1}}, {}}).has_value());
 }
 

@@ -220,10 +220,13 @@ TEST_F(KicadMapping, PadsKeepTheirShapesDrillsAndOpenings) {
     EXPECT_EQ(pad("1", "F.Mask"), (Pad{.shape = pad_shape::Rectangle, .sizeX = 1.2, .sizeY = 0.7}));
     EXPECT_EQ(pad("1", "F.Paste"), (Pad{.shape = pad_shape::Rectangle, .sizeX = 1, .sizeY = 0.5}));
     EXPECT_EQ(pinOf(design(), "U1", "1").pin.rotation, 0);
-    // Rounded corners: eight chords each; the board's mask margin widens the opening.
+    // Rounded corners: the rectangle's corners with their radius, which the checks measure as arcs;
+    // the board's mask margin widens the opening and its radii.
     EXPECT_EQ(pad("2", "F.Cu").shape, pad_shape::Complex);
-    EXPECT_EQ(pad("2", "F.Cu").outline.size(), 36u);
+    expectNear(pad("2", "F.Cu").outline, {{-0.5, 0.25}, {0.5, 0.25}, {0.5, -0.25}, {-0.5, -0.25}});
+    EXPECT_EQ(*pad("2", "F.Cu").cornerRadii, std::vector<double>(4, 0.125));
     EXPECT_NEAR(pad("2", "F.Mask").outline.front().x, -0.55, 1e-9);
+    EXPECT_NEAR(pad("2", "F.Mask").cornerRadii->front(), 0.175, 1e-9);
     // A slot: its width is the hole size, drawn as a line between the ends' centres.
     const PlacedPin slot = pinOf(design(), "U1", "3");
     EXPECT_EQ(pad("3", "In2.Cu"), (Pad{.shape = pad_shape::Oblong, .sizeX = 1.5, .sizeY = 1}));

@@ -158,11 +158,11 @@ Shapes donut(const XmlElement& e, const Lengths& l) {
 Shapes thermal(const XmlElement& e, const Lengths& l) {
     const double outer = l.size(e, "outerDiameter");
     return {Pad{.shape = pad_shape::Thermal,
+                .spokes = static_cast<int16_t>(std::clamp(e.numberOr("spokeCount", 4), 0.0, 16.0)),
                 .sizeX = outer,
                 .sizeY = outer,
                 .inner = l.size(e, "innerDiameter"),
                 .rotation = e.numberOr("spokeStartAngle", 0),
-                .spokes = static_cast<int16_t>(std::clamp(e.numberOr("spokeCount", 4), 0.0, 16.0)),
                 .spokeWidth = e.attribute("spokeWidth") ? l.size(e, "spokeWidth") : 0}};
 }
 

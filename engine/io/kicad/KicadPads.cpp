@@ -12,37 +12,45 @@ namespace lumora::engine::kicad {
 
 namespace {
 
-constexpr double kRadians = std::numbers::pi / 180;
-constexpr int kCornerChords = 8;
-
 // Corners in KiCad's order, each with the direction it points to (y down).
 constexpr std::array<std::string_view, 4> kCorners{"top_left", "top_right", "bottom_right", "bottom_left"};
-constexpr std::array<double, 4> kCornerAngles{225, 315, 45, 135};
+constexpr std::array<Point, 4> kCornerSigns{{{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}};
 
 struct RectangleCorners {
     double width = 0;
     double height = 0;
-    double radius = 0;
-    double chamfer = 0;
+    double radius = 0;  // of the corners not cut
+    double chamfer = 0; // how far along each side a cut corner is cut
+    double grow = 0;    // how far an opening reaches beyond the copper; its cut corners round by it
     std::array<bool, 4> chamfered{};
 };
 
-// A rectangle with rounded or cut corners, drawn in KiCad's pad frame and read through frame.
-Ring cornerOutline(const RectangleCorners& r, const Frame& frame) {
-    Ring ring;
+// A rectangle with rounded or cut corners, drawn in KiCad's pad frame and read through frame: its
+// corner points, each with its radius, which the checks measure as arcs.
+Pad cornerOutline(const RectangleCorners& r, Point at, const Frame& frame) {
+    Pad pad{.shape = pad_shape::Complex, .at = at};
+    std::vector<double> radii;
     for (std::size_t corner = 0; corner < kCorners.size(); ++corner) {
-        const double angle = kCornerAngles[corner];
-        const double cut = r.chamfered[corner] ? r.chamfer : r.radius;
-        const int chords = r.chamfered[corner] ? 1 : cut > 0 ? kCornerChords : 0;
-        const double sx = std::cos(angle * kRadians) > 0 ? 1 : -1;
-        const double sy = std::sin(angle * kRadians) > 0 ? 1 : -1;
-        const Point centre{sx * (r.width / 2 - cut), sy * (r.height / 2 - cut)};
-        for (int i = 0; i <= chords; ++i) {
-            const double a = (angle - 45 + 90.0 * i / std::max(chords, 1)) * kRadians;
-            ring.push_back(frame.point(centre.x + cut * std::cos(a), centre.y + cut * std::sin(a)));
+        const Point sign = kCornerSigns[corner];
+        const double x = sign.x * r.width / 2;
+        const double y = sign.y * r.height / 2;
+        if (!r.chamfered[corner]) {
+            pad.outline.push_back(frame.point(x, y));
+            radii.push_back(r.radius);
+            continue;
         }
+        // Clockwise on KiCad's page: the cut's end on the side before the corner comes first.
+        const bool alongX = sign.x * sign.y < 0;
+        const Point first = alongX ? Point{x - sign.x * r.chamfer, y} : Point{x, y - sign.y * r.chamfer};
+        const Point second = alongX ? Point{x, y - sign.y * r.chamfer} : Point{x - sign.x * r.chamfer, y};
+        pad.outline.push_back(frame.point(first.x, first.y));
+        pad.outline.push_back(frame.point(second.x, second.y));
+        radii.insert(radii.end(), 2, std::max(0.0, r.grow));
     }
-    return ring;
+    if (std::ranges::any_of(radii, [](double radius) { return radius > 0; })) {
+        pad.cornerRadii = std::move(radii);
+    }
+    return pad;
 }
 
 Shape complexPad(Ring outline, Point at) {
@@ -82,7 +90,7 @@ std::vector<Shape> ovalPad(const PadCut& cut) {
 
 std::vector<Shape> roundedRectangle(const PadCut& cut) {
     const double shorter = std::min(cut.width, cut.height);
-    RectangleCorners corners{.width = cut.grownWidth(), .height = cut.grownHeight()};
+    RectangleCorners corners{.width = cut.grownWidth(), .height = cut.grownHeight(), .grow = cut.grow};
     const double radius = cut.pad.numberOf("roundrect_rratio", 0) * shorter;
     corners.radius = radius > 0 ? std::max(0.0, radius + cut.grow) : 0;
     bool anyChamfer = false;
@@ -91,13 +99,17 @@ std::vector<Shape> roundedRectangle(const PadCut& cut) {
             corners.chamfered[corner] = chamfer->hasAtom(kCorners[corner]);
             anyChamfer = anyChamfer || corners.chamfered[corner];
         }
+        // The cut moves out with the opening's sides, so that it runs the grow's width off the copper's.
         const double length = cut.pad.numberOf("chamfer_ratio", 0) * shorter;
         corners.chamfer = length > 0 ? std::max(0.0, length + cut.grow * (2 - std::numbers::sqrt2)) : 0;
     }
-    if (corners.radius <= 0 && (!anyChamfer || corners.chamfer <= 0)) {
-        return rectanglePad(cut);
+    if (!anyChamfer || corners.chamfer <= 0) {
+        if (corners.radius <= 0) {
+            return rectanglePad(cut);
+        }
+        corners.chamfered = {};
     }
-    return {complexPad(cornerOutline(corners, cut.frame), cut.at)};
+    return {cornerOutline(corners, cut.at, cut.frame)};
 }
 
 // KiCad's trapezoid: (rect_delta dx dy) widens one side and narrows the opposite one.
