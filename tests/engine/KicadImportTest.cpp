@@ -1,3 +1,4 @@
+#include "engine/geom/Areas.h"
 #include "engine/geom/Transform.h"
 #include "engine/io/DesignFile.h"
 #include "engine/io/OpenDesign.h"
@@ -357,6 +358,20 @@ TEST(KicadOpenings, ANegativeMarginCanCloseThemButNeverMakesASizeNegative) {
     EXPECT_EQ(parseDesign(serializeDesign(design)), design);
 }
 
+// roundrect_rratio 1e6 made a 1 mm pad reach 500 m and chamfer_ratio 50 cut far beyond its pad; a
+// negative ratio gave a negative radius. KiCad keeps both ratios within 0 and 0.5, and so does the import.
+TEST(KicadPadRatios, StayWithinHalfThePadAsInKicad) {
+    const Design design = openDesign(kData / "pad-ratios.kicad_pcb");
+    auto pad = [&](std::string_view number) {
+        return std::get<Pad>(shapeOn(design, pinOf(design, "U1", number).padstack, "F.Cu"));
+    };
+    EXPECT_EQ(*pad("1").cornerRadii, std::vector<double>(4, 0.5));
+    const Box reach = *extentOf(pad("1"));
+    EXPECT_NEAR(reach.max_corner().x() - reach.min_corner().x(), 1, 1e-9);
+    expectNear(pad("2").outline, {{-0.5, 0}, {0, 0.5}, {0.5, 0.5}, {0.5, -0.5}, {-0.5, -0.5}});
+    EXPECT_EQ(pad("3").shape, pad_shape::Rectangle);
+}
+
 // A byte-order mark before the board was read as an atom ("expected '('"); it also hid the board
 // from the content test.
 TEST(KicadByteOrderMark, IsPassedOverAndPositionsCountAfterIt) {
@@ -397,6 +412,9 @@ TEST(KicadMalformed, RefusedWithTheFaultsPosition) {
         {"negative-width", ":3:56: (width ...) cannot be negative"},
         {"nan-width", ":3:56: expected a number in (width ...), found \"nan\""},
         {"negative-via-size", ":3:23: (size ...) cannot be negative"},
+        // A delta beyond the pad crossed the trapezoid's sides; a negative height passed every limit.
+        {"trapezoid-beyond-its-pad", ":4:48: (rect_delta ...) narrows a side of the pad below nothing"},
+        {"negative-height", ":4:24: a component height cannot be negative"},
         {"arc-beyond-numbers",
          ": geometry \"arc-beyond-numbers\", item 1 (arc): centre is not a finite number"},
     };

@@ -99,6 +99,34 @@ std::string uniqueName(std::set<std::string>& used, const std::string& name) {
     return candidate;
 }
 
+// The footprint's (property "name" "value") of a field, which names compare without regard to case.
+sexpr::Expr propertyNamed(const sexpr::Expr& footprint, std::string_view field) {
+    std::optional<sexpr::Expr> found;
+    footprint.forEachList([&](const sexpr::Expr& item) {
+        if (!found && item.head() == "property" && item.size() > 2 && sameKeyword(item.at(1).text(), field)) {
+            found = item;
+        }
+    });
+    return *found;
+}
+
+// COMPHEIGHT from the first height field that holds a number; a negative one is no height a part
+// can have, and would pass every limit.
+void setHeight(Insert& insert, const sexpr::Expr& footprint) {
+    for (std::string_view field : kHeightFields) {
+        const std::string* height = insert.attributes.find(field);
+        const std::optional<double> millimetres = height ? heightInMillimetres(*height) : std::nullopt;
+        if (!millimetres) {
+            continue;
+        }
+        if (*millimetres < 0) {
+            propertyNamed(footprint, field).at(2).fail("a component height cannot be negative");
+        }
+        insert.attributes.set("COMPHEIGHT", formatNumber(*millimetres));
+        return;
+    }
+}
+
 void setAttributes(Insert& insert, const sexpr::Expr& footprint, std::string_view libraryName) {
     footprint.forEachList([&](const sexpr::Expr& item) {
         if (item.head() == "property" && item.size() > 2) {
@@ -118,15 +146,7 @@ void setAttributes(Insert& insert, const sexpr::Expr& footprint, std::string_vie
         }
     });
     insert.attributes.set("PACKAGE_FAMILY", std::string(libraryName));
-    for (std::string_view field : kHeightFields) {
-        const std::string* height = insert.attributes.find(field);
-        if (height) {
-            if (const std::optional<double> millimetres = heightInMillimetres(*height)) {
-                insert.attributes.set("COMPHEIGHT", formatNumber(*millimetres));
-                break;
-            }
-        }
-    }
+    setHeight(insert, footprint);
     if (const std::optional<sexpr::Expr> attr = footprint.find("attr")) {
         std::string words;
         for (const sexpr::Expr& word : attr->children()) {

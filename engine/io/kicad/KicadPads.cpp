@@ -16,6 +16,9 @@ namespace {
 constexpr std::array<std::string_view, 4> kCorners{"top_left", "top_right", "bottom_right", "bottom_left"};
 constexpr std::array<Point, 4> kCornerSigns{{{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}};
 
+// KiCad keeps a corner's radius and a chamfer within half of the pad's shorter side.
+constexpr double kMostRatio = 0.5;
+
 struct RectangleCorners {
     double width = 0;
     double height = 0;
@@ -88,10 +91,15 @@ std::vector<Shape> ovalPad(const PadCut& cut) {
         Pad{.shape = pad_shape::Oblong, .at = cut.at, .sizeX = cut.grownWidth(), .sizeY = cut.grownHeight()}};
 }
 
+// A ratio of the pad's shorter side, within what KiCad keeps it to.
+double ratioOf(const sexpr::Expr& pad, std::string_view name) {
+    return std::clamp(pad.numberOf(name, 0), 0.0, kMostRatio);
+}
+
 std::vector<Shape> roundedRectangle(const PadCut& cut) {
     const double shorter = std::min(cut.width, cut.height);
     RectangleCorners corners{.width = cut.grownWidth(), .height = cut.grownHeight(), .grow = cut.grow};
-    const double radius = cut.pad.numberOf("roundrect_rratio", 0) * shorter;
+    const double radius = ratioOf(cut.pad, "roundrect_rratio") * shorter;
     corners.radius = radius > 0 ? std::max(0.0, radius + cut.grow) : 0;
     bool anyChamfer = false;
     if (const std::optional<sexpr::Expr> chamfer = cut.pad.find("chamfer")) {
@@ -100,7 +108,7 @@ std::vector<Shape> roundedRectangle(const PadCut& cut) {
             anyChamfer = anyChamfer || corners.chamfered[corner];
         }
         // The cut moves out with the opening's sides, so that it runs the grow's width off the copper's.
-        const double length = cut.pad.numberOf("chamfer_ratio", 0) * shorter;
+        const double length = ratioOf(cut.pad, "chamfer_ratio") * shorter;
         corners.chamfer = length > 0 ? std::max(0.0, length + cut.grow * (2 - std::numbers::sqrt2)) : 0;
     }
     if (!anyChamfer || corners.chamfer <= 0) {
@@ -112,11 +120,15 @@ std::vector<Shape> roundedRectangle(const PadCut& cut) {
     return {cornerOutline(corners, cut.at, cut.frame)};
 }
 
-// KiCad's trapezoid: (rect_delta dx dy) widens one side and narrows the opposite one.
+// KiCad's trapezoid: (rect_delta dx dy) widens one side and narrows the opposite one, by no more
+// than the side is long (KiCad's pad editor refuses more): beyond it the sides would cross.
 std::vector<Shape> trapezoid(const PadCut& cut) {
     const std::optional<sexpr::Expr> delta = cut.pad.find("rect_delta");
     const double dx = delta ? delta->number(1) / 2 : 0;
     const double dy = delta ? delta->number(2) / 2 : 0;
+    if (std::abs(2 * dx) > cut.height || std::abs(2 * dy) > cut.width) {
+        delta->fail("(rect_delta ...) narrows a side of the pad below nothing");
+    }
     const double hx = cut.grownWidth() / 2;
     const double hy = cut.grownHeight() / 2;
     const Frame& frame = cut.frame;
