@@ -2,6 +2,7 @@
 
 #include "engine/geom/Transform.h"
 #include "engine/model/Refusal.h"
+#include "engine/ops/InsertNames.h"
 #include "engine/runtime/WhileWaiting.h"
 
 #include <algorithm>
@@ -268,24 +269,9 @@ class Flattener {
 
     FlatOrigin origin(const Transform& transform) const {
         FlatOrigin result;
-        std::string boards;
-        const Insert* component = nullptr;
-        const Insert* pin = nullptr;
-        for (const Insert* insert : chain_) {
-            if (insert->insertType == insert_type::Board) {
-                boards += insert->refName + "/";
-                component = nullptr;
-            } else if (insert->insertType == insert_type::Component) {
-                component = insert;
-            } else if (insert->insertType == insert_type::Pin) {
-                pin = insert;
-            }
-        }
-        if (!component && !chain_.empty() && chain_.back()->insertType != insert_type::Board) {
-            component = chain_.back();
-        }
-        result.component = component ? boards + component->refName : std::string();
-        result.pin = pin ? pin->refName : std::string();
+        InsertNames names = namesFromInserts(chain_);
+        result.component = std::move(names.component);
+        result.pin = std::move(names.pin);
         const Insert* source = chosenDepth_     ? chain_[*chosenDepth_]
                                : chain_.empty() ? nullptr
                                                 : chain_.back();

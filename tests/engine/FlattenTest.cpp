@@ -275,6 +275,24 @@ TEST(FlattenPanelTest, BoardsPlacedInAPanelGiveTheirItemsOncePerPlacement) {
     expectPoint(std::get<Mark>(graphicsOf(design, target)[1].shape).at, 2900, 3900);
 }
 
+// A KiCad fiducial or testpoint is a footprint whose pad is a pin: its items were named by the pin
+// ("1-1") instead of the footprint's reference and the pad number.
+TEST(FlattenNamesTest, AFootprintThatIsNoComponentNamesItsPinsByItsReference) {
+    Design design = tinyBoard();
+    const int16_t smd = 1; // the tiny board's SMD padstack
+    Geometry footprint{.name = "TESTPOINT-30MIL", .blockType = block_type::Component};
+    footprint.data.emplace_back(Insert{.insertType = insert_type::Pin, .geometry = smd, .refName = "1"});
+    const int16_t footprintNumber = design.addGeometry(std::move(footprint));
+    design.geometry(10).data.emplace_back(Insert{.insertType = insert_type::Testpoint,
+                                                 .geometry = footprintNumber,
+                                                 .at = {200, 200},
+                                                 .refName = "TP18"});
+
+    const int16_t target = createFlattenGeometry(design, 1);
+    flatten(design, target, {.layer = layerNamed(design, "PAD_TOP"), .insertType = insert_type::Testpoint});
+    EXPECT_THAT(originsOf(design, target), ElementsAre("TP18/1"));
+}
+
 // More items than the walk gathers in one block, and a second call's after the first's: every pad
 // of a pin once, in the order of the walk.
 TEST(FlattenLargeTest, ManyItemsComeOnceInWalkOrderAndALaterCallAddsAfterThem) {
