@@ -18,6 +18,12 @@ QString number(double value) {
     return QString::number(value, 'g', 6);
 }
 
+// A pad shape by its word, other values as numbers.
+QString valueText(const std::string& measure, double value) {
+    const std::optional<std::string> word = engine::valueWord(measure, value);
+    return word ? QString::fromStdString(*word) : number(value);
+}
+
 QString itemsText(const engine::DrcMarker& marker) {
     QStringList names;
     for (const engine::DrcItem& item : marker.items) {
@@ -83,9 +89,9 @@ QVariant MarkerTable::text(const MarkerRow& row, int column) const {
     case Severity:
         return QString::fromStdString(marker.severity);
     case Measured:
-        return QString::fromStdString(marker.measure + " ") + number(marker.measured);
+        return QString::fromStdString(marker.measure + " ") + valueText(marker.measure, marker.measured);
     case Required:
-        return number(marker.required);
+        return valueText(marker.measure, marker.required);
     case Items:
         return itemsText(marker);
     case Board:

@@ -4,7 +4,9 @@
 
 #include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumora::engine {
@@ -31,6 +33,10 @@ struct DrcMarker {
     std::vector<DrcItem> items{};
     bool operator==(const DrcMarker&) const = default;
 };
+
+// The word for a measured or required value where the measure counts in codes that have words (a
+// pad shape: "oblong"), else nothing: such values read as words wherever a person reads them.
+std::optional<std::string> valueWord(std::string_view measure, double value);
 
 // "R1-2 VCC": the item as a user names it.
 std::string itemText(const DrcItem& item);

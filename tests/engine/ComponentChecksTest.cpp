@@ -90,6 +90,15 @@ TEST_F(ComponentChecksTest, PadShapesOfDrilledPinsOnEachSideOfTheBoard) {
                 ElementsAre(Point{700, 100}, Point{800, 100}, Point{1000, 100}, Point{1000, 100}));
 }
 
+// Pad shapes read as numbers in every marker ("top pad shape 1, required 2").
+TEST_F(ComponentChecksTest, PadShapesReadAsWordsInTheMarker) {
+    DfmHarness korven(design);
+    ASSERT_EQ(korven.dfm->Check(ThruHolePadShapesArgs{.filePos = 1, .topOne = pad_shape::Square}), rc::Ok);
+    EXPECT_EQ(markerText(korven.markers()[0]), "top pad shape round, required square: U3-1");
+    EXPECT_EQ(valueWord("bottom pad shape", 0), "no pad");
+    EXPECT_EQ(valueWord("distance", 2), std::nullopt);
+}
+
 TEST_F(ComponentChecksTest, ShapeCodeZeroAcceptsAnyShape) {
     const auto findings = check(context, ThruHolePadShapesArgs{.filePos = 1, .topOne = pad_shape::Square});
     EXPECT_THAT(findingTexts(findings),
