@@ -372,6 +372,14 @@ TEST(KicadPadRatios, StayWithinHalfThePadAsInKicad) {
     EXPECT_EQ(pad("3").shape, pad_shape::Rectangle);
 }
 
+// KiCad 6 gives every unconnected pad a net of its own, "unconnected-(U1-Pad2)": taken as nets, they
+// made a third of a board's nets, each demanding its testpoint.
+TEST(KicadNets, AnUnconnectedPadsOwnNetIsNoNet) {
+    const kicad::BoardImport board = kicad::loadKicadBoard(kData / "unconnected-pads.kicad_pcb");
+    EXPECT_EQ(insertNamed(board.design, "U1").pinNets, (std::map<std::string, std::string>{{"1", "GND"}}));
+    EXPECT_EQ(board.counts.nets, 4) << "KiCad's own count of its net table";
+}
+
 // A byte-order mark before the board was read as an atom ("expected '('"); it also hid the board
 // from the content test.
 TEST(KicadByteOrderMark, IsPassedOverAndPositionsCountAfterIt) {

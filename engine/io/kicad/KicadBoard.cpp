@@ -141,7 +141,9 @@ class BoardReader {
     // Only what a zone was filled with is copper; its outline and keep-out areas are not.
     void zone(const sexpr::Expr& item) {
         const std::string_view netName = item.textOf("net_name");
-        const std::string net = netName.empty() ? nets_.nameOf(item) : std::string(netName);
+        const std::string net = netName.empty() || NetNames::isUnconnectedPadNet(netName)
+                                    ? nets_.nameOf(item)
+                                    : std::string(netName);
         for (const sexpr::Expr& fill : item.findAll("filled_polygon")) {
             const std::string_view layerName =
                 fill.find("layer") ? fill.textOf("layer") : item.textOf("layer");

@@ -24,8 +24,21 @@ class NetNames {
     }
     int count() const { return static_cast<int>(names_.size()); }
 
-    // The net name of an item's (net n) or (net n "name"); newer files may write (net "name").
+    // The net name of an item's (net n) or (net n "name"); newer files may write (net "name"). A
+    // net KiCad makes for a single unconnected pad is none.
     std::string nameOf(const sexpr::Expr& item) const {
+        const std::string name = writtenName(item);
+        return isUnconnectedPadNet(name) ? std::string() : name;
+    }
+
+    // KiCad 6 and later give every pad without a net one of its own, "unconnected-(U1-Pad3)" or
+    // "unconnected-(U1-NC-Pad3)": no net joins anything there.
+    static bool isUnconnectedPadNet(std::string_view name) {
+        return name.starts_with("unconnected-(") && name.ends_with(")");
+    }
+
+  private:
+    std::string writtenName(const sexpr::Expr& item) const {
         const std::optional<sexpr::Expr> net = item.find("net");
         if (!net || net->size() < 2) {
             return {};
@@ -45,7 +58,6 @@ class NetNames {
         return found->second;
     }
 
-  private:
     // Digits, perhaps after a minus: a net number, however large; a number the table cannot hold is
     // no net's name either.
     static bool isWholeNumber(std::string_view atom) {
