@@ -80,9 +80,9 @@ std::vector<std::string> connectBeforeFirstRun(MDIMain& main) {
     return warnings;
 }
 
-// After the run's own lines, so that the run log tells why the summary is short.
-void reportWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
-    if (warnings.empty()) {
+// After the run's own lines, which a run starts by clearing.
+void appendToRunLog(const std::vector<std::string>& lines) {
+    if (lines.empty()) {
         return;
     }
     LogTextFile log;
@@ -91,8 +91,15 @@ void reportWarnings(const std::vector<std::string>& warnings, std::ostream& err)
     } catch (const std::exception&) {
         // The run has reported the folder already.
     }
+    for (const std::string& line : lines) {
+        log.writeLine(line);
+    }
+}
+
+// In the run log after the run's lines, so that it tells why the summary is short, and on stderr.
+void reportWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
+    appendToRunLog(warnings);
     for (const std::string& warning : warnings) {
-        log.writeLine(warning);
         err << kApplicationTitle << ": " << warning << '\n';
     }
 }
@@ -202,10 +209,11 @@ bool writeOutputs(const CliOptions& options, const engine::Session& session,
     return written;
 }
 
-std::unique_ptr<report::RunReports> prepareReports(const CliOptions& options, const engine::Design& design,
+std::unique_ptr<report::RunReports> prepareReports(const CliOptions& options, engine::EmbeddedKorven& korven,
                                                    std::ostream& err) {
     try {
-        return std::make_unique<report::RunReports>(options.reports, *options.design, design);
+        return std::make_unique<report::RunReports>(options.reports, *options.design, korven.session().design(),
+                                                    korven.importNotes());
     } catch (const std::exception& error) {
         err << kApplicationTitle << ": " << error.what() << '\n';
         return nullptr;
@@ -221,11 +229,20 @@ bool holdsBoardOrPanel(const engine::Design& design) {
     });
 }
 
+// "board.kicad_pcb: 2 zones on F.Cu have no fill: ...".
+std::vector<std::string> designNotes(const std::string& design, const std::vector<std::string>& notes) {
+    std::vector<std::string> lines;
+    for (const std::string& note : notes) {
+        lines.push_back(design + ": " + note);
+    }
+    return lines;
+}
+
 std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, std::ostream& err) {
     try {
         std::unique_ptr<engine::EmbeddedKorven> korven = engine::EmbeddedKorven::open(design);
-        for (const std::string& note : korven->importNotes()) {
-            err << kApplicationTitle << ": " << design << ": " << note << '\n';
+        for (const std::string& note : designNotes(design, korven->importNotes())) {
+            err << kApplicationTitle << ": " << note << '\n';
         }
         if (holdsBoardOrPanel(korven->session().design())) {
             return korven;
@@ -274,7 +291,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (!korven) {
         return exitcode::BadInput;
     }
-    std::unique_ptr<report::RunReports> reports = prepareReports(options, korven->session().design(), err);
+    std::unique_ptr<report::RunReports> reports = prepareReports(options, *korven, err);
     if (!reports) {
         return exitcode::BadInput;
     }
@@ -300,6 +317,9 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         warnings = connectBeforeFirstRun(main);
         status = runScripts(options, main);
     }
+    // What the user must know before trusting the results, after the run's lines, which a run starts
+    // by clearing.
+    appendToRunLog(designNotes(*options.design, korven->importNotes()));
     reportWarnings(warnings, err);
     printResults(main, out);
     if (options.debug) {

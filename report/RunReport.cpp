@@ -81,6 +81,7 @@ void writeRunReport(const std::vector<ReportedScript>& scripts, const ReportCont
                 {"version", versionText()},
                 {"date", context.date},
                 {"design", context.design},
+                {"designNotes", context.designNotes},
                 {"waivers", Json{{"file", context.waiversFile}, {"stale", std::move(stale)}}},
                 {"totals", countsJson(total)},
                 {"scripts", std::move(scriptList)}};

@@ -12,8 +12,9 @@ namespace lumora::report {
 // What a report says besides the scripts: the run's setting and the waivers it used.
 struct ReportContext {
     std::string design;
-    std::string date;        // ISO 8601, UTC
-    std::string waiversFile; // empty: none used
+    std::vector<std::string> designNotes; // what reading the design said (zones without fill ...)
+    std::string date;                     // ISO 8601, UTC
+    std::string waiversFile;              // empty: none used
     std::vector<Waiver> staleWaivers;
 };
 

@@ -30,8 +30,10 @@ std::string utcNow(const char* format) {
 
 } // namespace
 
-RunReports::RunReports(ReportSettings settings, std::string designFile, const engine::Design& design)
-    : settings_(std::move(settings)), designFile_(std::move(designFile)), recorder_(design),
+RunReports::RunReports(ReportSettings settings, std::string designFile, const engine::Design& design,
+                       std::vector<std::string> designNotes)
+    : settings_(std::move(settings)), designFile_(std::move(designFile)),
+      designNotes_(std::move(designNotes)), recorder_(design),
       waiversFile_(waiversFileFor(settings_, designFile_)) {
     if (waiversFile_) {
         waivers_ = loadWaivers(*waiversFile_);
@@ -46,7 +48,7 @@ void RunReports::finish(const MDIMain& main) {
 std::vector<OutputFile> RunReports::files() const {
     std::vector<OutputFile> files;
     if (settings_.report) {
-        ReportContext context{designFile_, utcNow("%FT%TZ"), waiversFile_.value_or(""), stale_};
+        ReportContext context{designFile_, designNotes_, utcNow("%FT%TZ"), waiversFile_.value_or(""), stale_};
         files.push_back({*settings_.report,
                          [this, context](std::ostream& out) { writeRunReport(scripts_, context, out); }});
     }

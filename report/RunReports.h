@@ -28,8 +28,9 @@ struct OutputFile {
 class RunReports {
   public:
     // Reads the waivers file (the settings', or the one beside the design file); throws
-    // WaiverFileError.
-    RunReports(ReportSettings settings, std::string designFile, const engine::Design& design);
+    // WaiverFileError. designNotes: what reading the design file said, for the report.
+    RunReports(ReportSettings settings, std::string designFile, const engine::Design& design,
+               std::vector<std::string> designNotes = {});
 
     RunRecorder& recorder() { return recorder_; }
     // After the run: applies the waivers to the recorded markers.
@@ -45,6 +46,7 @@ class RunReports {
   private:
     ReportSettings settings_;
     std::string designFile_;
+    std::vector<std::string> designNotes_;
     RunRecorder recorder_;
     std::optional<std::string> waiversFile_;
     std::vector<Waiver> waivers_;

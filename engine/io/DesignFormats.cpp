@@ -26,7 +26,8 @@ OpenedDesign readNative(const std::filesystem::path& path) {
 }
 
 OpenedDesign readKicad(const std::filesystem::path& path) {
-    return {kicad::loadKicadBoard(path).design};
+    kicad::BoardImport board = kicad::loadKicadBoard(path);
+    return {std::move(board.design), std::move(board.notes)};
 }
 
 OpenedDesign readIpc2581(const std::filesystem::path& path) {

@@ -7,6 +7,7 @@
 #include "engine/io/kicad/KicadFootprints.h"
 
 #include <map>
+#include <set>
 
 namespace lumora::engine::kicad {
 
@@ -79,6 +80,20 @@ class BoardReader {
         board_.name = std::move(name);
         return counts_;
     }
+    // "2 zones on B.Cu, F.Cu have no fill: ...", or nothing when every zone is filled.
+    std::optional<std::string> unfilledZonesNote() const {
+        if (unfilledZones_ == 0) {
+            return std::nullopt;
+        }
+        std::string names;
+        for (const std::string& layer : unfilledLayers_) {
+            names += (names.empty() ? "" : ", ") + layer;
+        }
+        const bool one = unfilledZones_ == 1;
+        return sexpr::concat({std::to_string(unfilledZones_),
+                              one ? " zone on " : " zones on ", names, one ? " has" : " have",
+                              " no fill: fill the zones in KiCad before checking"});
+    }
     Geometry takeBoard() { return std::move(board_); }
 
   private:
@@ -138,8 +153,35 @@ class BoardReader {
         ++counts_.vias;
     }
 
+    // A copper zone KiCad has not filled holds no copper in the file: the board would be checked as if
+    // it had no plane there. KiCad writes (fill yes ...) once a zone is filled.
+    void noteUnfilled(const sexpr::Expr& item) {
+        const std::optional<sexpr::Expr> fill = item.find("fill");
+        if (item.find("keepout") || (fill && fill->hasAtom("yes")) || item.find("filled_polygon")) {
+            return;
+        }
+        std::vector<std::string_view> names;
+        if (const std::optional<sexpr::Expr> list = item.find("layers")) {
+            for (std::size_t i = 1; i < list->size(); ++i) {
+                names.push_back(list->at(i).text());
+            }
+        } else {
+            names.push_back(item.textOf("layer"));
+        }
+        bool onCopper = false;
+        for (std::string_view name : names) {
+            const std::optional<int16_t> layer = layers_.find(name);
+            if (layer && layers_.isCopper(*layer)) {
+                unfilledLayers_.insert(std::string(name));
+                onCopper = true;
+            }
+        }
+        unfilledZones_ += onCopper ? 1 : 0;
+    }
+
     // Only what a zone was filled with is copper; its outline and keep-out areas are not.
     void zone(const sexpr::Expr& item) {
+        noteUnfilled(item);
         const std::string_view netName = item.textOf("net_name");
         const std::string net = netName.empty() || NetNames::isUnconnectedPadNet(netName)
                                     ? nets_.nameOf(item)
@@ -184,6 +226,8 @@ class BoardReader {
     Frame board_frame_{};
     Geometry board_{};
     BoardCounts counts_{};
+    int unfilledZones_ = 0;
+    std::set<std::string> unfilledLayers_;
 };
 
 // Every attribute keyword the inserts use, in the keyword table.
@@ -257,6 +301,9 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
     BoardReader reader(root, design, roles);
     reader.read(root);
     result.counts = reader.finish(std::filesystem::path(fileName).stem().string());
+    if (std::optional<std::string> note = reader.unfilledZonesNote()) {
+        result.notes.push_back(std::move(*note));
+    }
     Geometry board = reader.takeBoard();
     declareKeywords(design, board);
     const int16_t boardNumber = design.addGeometry(std::move(board));

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumora::engine::kicad {
 
@@ -25,6 +26,9 @@ struct BoardCounts {
 struct BoardImport {
     Design design;
     BoardCounts counts;
+    // What the user should know about the board before trusting a check of it, one line each
+    // ("board.kicad_pcb: ..."): zones without fill, the roles recognised.
+    std::vector<std::string> notes{};
 };
 
 // Reads a KiCad board file (KiCad 5 to 8) into a design as docs/kicad-import.md describes; throws
