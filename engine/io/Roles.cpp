@@ -6,6 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <optional>
+#include <span>
 #include <stdexcept>
 
 namespace lumora::engine {
@@ -14,23 +16,71 @@ namespace {
 
 using Json = nlohmann::json;
 
-bool anyMatches(const std::vector<NamePattern>& patterns, std::string_view text) {
-    return std::ranges::any_of(patterns,
-                               [text](const NamePattern& pattern) { return pattern.matches(text); });
+// Patterns that recognise the roles when a board names none of its own: KiCad's libraries
+// ("Fiducial:Fiducial_1mm_Mask2mm", "TestPoint:TestPoint_Pad_D1.0mm", "MountingHole:...") and the
+// vendors' spellings ("TESTPOINT-30MIL", "FID1MM", "MARK1MM", "MTG_HOLE"). A footprint pattern
+// matches the whole library name or the name after its colon; none starts with a star where a
+// longer name could hold the word for another reason ("DSUB-9_..._MountingHolesOffset9.12mm").
+constexpr std::string_view kFiducialFootprints[] = {"*Fiducial*", "FID*",    "*_FID*",  "*-FID*",
+                                                    "Mark*",      "*_Mark*", "*-Mark*", "*Mark?mm*"};
+constexpr std::string_view kFiducialReferences[] = {"FID*"};
+constexpr std::string_view kTestpointFootprints[] = {"*TestPoint*", "*Test_Point*", "*Test-Point*", "TP_*",
+                                                     "TP-*"};
+constexpr std::string_view kTestpointReferences[] = {"TP*"};
+constexpr std::string_view kToolingHoleFootprints[] = {"MountingHole*", "Mounting_Hole*", "Mounting-Hole*",
+                                                       "MountHole*",    "Mount_Hole*",    "MTG*Hole*",
+                                                       "ToolingHole*",  "Tooling_Hole*",  "Tooling-Hole*"};
+constexpr std::string_view kToolingHoleReferences[] = {"MH*"};
+
+struct DefaultRole {
+    std::string_view role;
+    std::string_view plural;
+    int16_t insertType;
+    std::span<const std::string_view> footprints;
+    std::span<const std::string_view> references;
+};
+
+constexpr DefaultRole kDefaultRoles[] = {
+    {"fiducial", "fiducials", insert_type::Fiducial, kFiducialFootprints, kFiducialReferences},
+    {"testpoint", "testpoints", insert_type::Testpoint, kTestpointFootprints, kTestpointReferences},
+    {"tooling-hole", "tooling holes", insert_type::ToolingHole, kToolingHoleFootprints,
+     kToolingHoleReferences},
+};
+
+std::vector<NamePattern> patternsOf(std::span<const std::string_view> texts) {
+    return {texts.begin(), texts.end()};
 }
 
-bool matchesFootprint(const RolePatterns& rules, const FootprintFacts& footprint) {
+std::string inQuotes(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+const NamePattern* firstMatching(const std::vector<NamePattern>& patterns, std::string_view text) {
+    const auto found =
+        std::ranges::find_if(patterns, [text](const NamePattern& pattern) { return pattern.matches(text); });
+    return found == patterns.end() ? nullptr : &*found;
+}
+
+// The rule of the role that recognises the footprint, as a person reads it; nothing when none does.
+std::optional<std::string> matchingRule(const RolePatterns& rules, const FootprintFacts& footprint) {
     const std::size_t colon = footprint.libraryName.find(':');
     const std::string_view name =
         colon == std::string_view::npos ? footprint.libraryName : footprint.libraryName.substr(colon + 1);
-    if (anyMatches(rules.footprints, footprint.libraryName) || anyMatches(rules.footprints, name) ||
-        anyMatches(rules.references, footprint.reference)) {
-        return true;
+    const NamePattern* byFootprint = firstMatching(rules.footprints, footprint.libraryName);
+    byFootprint = byFootprint ? byFootprint : firstMatching(rules.footprints, name);
+    if (byFootprint) {
+        return "footprint " + inQuotes(byFootprint->text());
     }
-    return std::ranges::any_of(rules.properties, [&](const auto& property) {
-        const std::string* value = footprint.properties.find(property.first);
-        return value && property.second.matches(*value);
-    });
+    if (const NamePattern* byReference = firstMatching(rules.references, footprint.reference)) {
+        return "reference " + inQuotes(byReference->text());
+    }
+    for (const auto& [field, pattern] : rules.properties) {
+        const std::string* value = footprint.properties.find(field);
+        if (value && pattern.matches(*value)) {
+            return "property " + inQuotes(field) + " " + inQuotes(pattern.text());
+        }
+    }
+    return std::nullopt;
 }
 
 NamePattern pattern(const Json& text, const std::string& where) {
@@ -90,17 +140,15 @@ void readPatterns(RolePatterns& role, const Json& members, const std::string& wh
 } // namespace
 
 RoleRules defaultRoleRules() {
-    return {
-        {.role = "fiducial",
-         .insertType = insert_type::Fiducial,
-         .footprints = {"Fiducial*"},
-         .references = {"FID*"}},
-        {.role = "testpoint",
-         .insertType = insert_type::Testpoint,
-         .footprints = {"TestPoint*"},
-         .references = {"TP*"}},
-        {.role = "tooling-hole", .insertType = insert_type::ToolingHole, .footprints = {"MountingHole*"}},
-    };
+    RoleRules rules;
+    for (const DefaultRole& role : kDefaultRoles) {
+        rules.push_back({.role = std::string(role.role),
+                         .plural = std::string(role.plural),
+                         .insertType = role.insertType,
+                         .footprints = patternsOf(role.footprints),
+                         .references = patternsOf(role.references)});
+    }
+    return rules;
 }
 
 RoleRules readRoleRules(std::string_view json, const std::string& fileName) {
@@ -125,23 +173,67 @@ RoleRules readRoleRules(std::string_view json, const std::string& fileName) {
     return rules;
 }
 
-RoleRules roleRulesBeside(const std::filesystem::path& board) {
+std::filesystem::path rolesFileBeside(const std::filesystem::path& board) {
     std::filesystem::path mapping = board;
-    mapping.replace_extension(".roles.json");
+    return mapping.replace_extension(".roles.json");
+}
+
+RoleRules roleRulesBeside(const std::filesystem::path& board) {
+    const std::filesystem::path mapping = rolesFileBeside(board);
     const std::optional<std::string> text = readFileText(mapping);
     return text ? readRoleRules(*text, mapping.string()) : defaultRoleRules();
 }
 
-int16_t roleOf(const FootprintFacts& footprint, const RoleRules& rules) {
+RoleMatch roleOf(const FootprintFacts& footprint, const RoleRules& rules) {
     if (footprint.fiducialPad) {
-        return insert_type::Fiducial;
+        return {insert_type::Fiducial, "pad property"};
     }
     if (footprint.testpointPad) {
-        return insert_type::Testpoint;
+        return {insert_type::Testpoint, "pad property"};
     }
-    const auto role =
-        std::ranges::find_if(rules, [&](const RolePatterns& r) { return matchesFootprint(r, footprint); });
-    return role == rules.end() ? insert_type::Component : role->insertType;
+    for (const RolePatterns& role : rules) {
+        if (std::optional<std::string> rule = matchingRule(role, footprint)) {
+            return {role.insertType, std::move(*rule)};
+        }
+    }
+    return {};
+}
+
+RoleTally::RoleTally(const RoleRules& rules) {
+    for (const RolePatterns& role : rules) {
+        roles_.push_back({role.insertType, role.plural});
+    }
+}
+
+void RoleTally::add(const RoleMatch& match) {
+    const auto role = std::ranges::find(roles_, match.insertType, &Counted::insertType);
+    if (role != roles_.end()) {
+        ++role->byRule[match.rule];
+    }
+}
+
+std::string RoleTally::note(const std::string& rolesFile) const {
+    std::string counts;
+    bool anyNone = false;
+    for (const Counted& role : roles_) {
+        int total = 0;
+        std::string rules;
+        for (const auto& [rule, count] : role.byRule) {
+            total += count;
+            rules += (rules.empty() ? " (" : ", ") + std::to_string(count) + " by " + rule;
+        }
+        anyNone = anyNone || total == 0;
+        const std::string_view counted = total == 1
+                                             ? std::string_view(role.plural).substr(0, role.plural.size() - 1)
+                                             : std::string_view(role.plural);
+        counts += (counts.empty() ? "" : ", ") + std::to_string(total) + " " + std::string(counted) +
+                  (rules.empty() ? "" : rules + ")");
+    }
+    std::string note = "recognised " + counts;
+    if (anyNone) {
+        note += "; the tests find none where a count is 0: name them in " + rolesFile;
+    }
+    return note;
 }
 
 } // namespace lumora::engine

@@ -292,6 +292,24 @@ TEST_F(KicadMapping, RolesComeFromPadPropertiesAndNames) {
     EXPECT_EQ(insertNamed(design(), "H1").insertType, insert_type::ToolingHole);
 }
 
+// Vendor library names ("TESTPOINT-30MIL", "MARK1MM") were taken for components, and nothing said
+// that a board had no fiducials or testpoints for the tests to find.
+TEST(KicadRoles, DefaultsKnowTheUsualSpellingsAndTheBoardSaysWhatWasFound) {
+    const kicad::BoardImport board = kicad::loadKicadBoard(kData / "vendor-roles.kicad_pcb");
+    EXPECT_EQ(insertNamed(board.design, "X1").insertType, insert_type::Testpoint);
+    EXPECT_EQ(insertNamed(board.design, "X2").insertType, insert_type::Fiducial);
+    EXPECT_EQ(insertNamed(board.design, "X3").insertType, insert_type::ToolingHole);
+    EXPECT_EQ(insertNamed(board.design, "J1").insertType, insert_type::Component) << "a word inside a name";
+    EXPECT_THAT(board.notes,
+                ElementsAre("recognised 1 fiducial (1 by footprint \"*Mark?mm*\"), "
+                            "2 testpoints (1 by footprint \"*TestPoint*\", 1 by reference \"TP*\"), "
+                            "1 tooling hole (1 by footprint \"MTG*Hole*\")"));
+    const kicad::BoardImport bare = kicad::loadKicadBoard(kData / "unconnected-pads.kicad_pcb");
+    EXPECT_THAT(bare.notes, ElementsAre(HasSubstr("recognised 0 fiducials, 0 testpoints, 0 tooling holes; the "
+                                                  "tests find none where a count is 0: name them in")));
+    EXPECT_THAT(bare.notes.front(), ::testing::EndsWith("unconnected-pads.roles.json"));
+}
+
 TEST(KicadRolesFile, NamesRolesBesideTheBoard) {
     const Design design = openDesign(kData / "roles" / "board.kicad_pcb");
     EXPECT_EQ(insertNamed(design, "M1").insertType, insert_type::Fiducial);      // footprint pattern

@@ -177,7 +177,8 @@ Insert placeComponent(ComponentContext& context, const ComponentPlacement& compo
                                 .properties = component.attributes,
                                 .fiducialPad = fiducialPad,
                                 .testpointPad = everyPinTested},
-                               context.roles);
+                               context.roles)
+                             .insertType;
     if (insert.insertType == insert_type::Testpoint) {
         insert.attributes.set(keyword::Test, "");
     } else if (insert.insertType == insert_type::Component) {

@@ -52,6 +52,7 @@ class BoardReader {
                                           .nets = nets_,
                                           .padstacks = padstacks_,
                                           .roles = roles,
+                                          .roleTally = RoleTally(roles),
                                           .margins = boardMargins(root)} {
         board_.blockType = block_type::Board;
         board_.thickness = boardThickness(root);
@@ -80,6 +81,10 @@ class BoardReader {
         board_.name = std::move(name);
         return counts_;
     }
+    std::string rolesNote(const std::string& rolesFile) const {
+        return footprints_.roleTally.note(rolesFile);
+    }
+
     // "2 zones on B.Cu, F.Cu have no fill: ...", or nothing when every zone is filled.
     std::optional<std::string> unfilledZonesNote() const {
         if (unfilledZones_ == 0) {
@@ -304,6 +309,7 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
     if (std::optional<std::string> note = reader.unfilledZonesNote()) {
         result.notes.push_back(std::move(*note));
     }
+    result.notes.push_back(reader.rolesNote(rolesFileBeside(fileName).string()));
     Geometry board = reader.takeBoard();
     declareKeywords(design, board);
     const int16_t boardNumber = design.addGeometry(std::move(board));

@@ -213,12 +213,14 @@ PlacedFootprint readFootprint(const sexpr::Expr& footprint, FootprintContext& co
             Graphic{.shape = toPolygon(boxPolygon(*body)), .layer = context.layers.bodyTop()});
     }
 
-    insert.insertType = roleOf({.libraryName = libraryName,
-                                .reference = insert.refName,
-                                .properties = insert.attributes,
-                                .fiducialPad = fiducialPad,
-                                .testpointPad = testpointPad},
-                               context.roles);
+    const RoleMatch role = roleOf({.libraryName = libraryName,
+                                   .reference = insert.refName,
+                                   .properties = insert.attributes,
+                                   .fiducialPad = fiducialPad,
+                                   .testpointPad = testpointPad},
+                                  context.roles);
+    context.roleTally.add(role);
+    insert.insertType = role.insertType;
     if (insert.insertType == insert_type::Component) {
         insert.net.clear(); // components carry their nets per pin
     } else if (insert.insertType == insert_type::Testpoint) {

@@ -15,6 +15,7 @@ struct FootprintContext {
     const NetNames& nets;
     PadstackLibrary& padstacks;
     const RoleRules& roles;
+    RoleTally roleTally;
     PadMargins margins{};
     std::set<std::string> geometryNames{};
 };
