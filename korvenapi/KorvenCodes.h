@@ -177,6 +177,9 @@ inline constexpr std::string_view Smd = "SMD";
 inline constexpr std::string_view PinPitch = "PIN_PITCH";
 inline constexpr std::string_view NetName = "NETNAME";
 inline constexpr std::string_view Test = "TEST";
+// A polygon drawn to within this length of the shape it stands for (a KiCad zone fill), in page
+// units: distances to it allow that length.
+inline constexpr std::string_view MaxError = "MAX_ERROR";
 } // namespace keyword
 
 // Layers that hold the bodies of real-part packages (insert types 35 and 37).

@@ -2,6 +2,7 @@
 
 #include "engine/geom/PairSearch.h"
 #include "engine/measure/FlatItems.h"
+#include "engine/model/NumberText.h"
 #include "engine/model/Refusal.h"
 #include "engine/runtime/Parallel.h"
 
@@ -42,9 +43,22 @@ Point between(const Box& a, const Box& b) {
             middle(a.min_corner().y(), a.max_corner().y(), b.min_corner().y(), b.max_corner().y())};
 }
 
+// How far an item's polygon may lie from the shape it stands for, as its source says (MAX_ERROR: a
+// KiCad zone fill); 0 for everything drawn exactly, which is all that is not a polygon.
+double approximationOf(const Graphic& graphic) {
+    if (!std::holds_alternative<Polygon>(graphic.shape)) {
+        return 0;
+    }
+    const std::string* error = graphic.attributes.find(keyword::MaxError);
+    const std::optional<double> length = error ? parseNumber(*error) : std::nullopt;
+    return length && *length > 0 ? *length : 0;
+}
+
 // A short is Critical whatever the flags; any other contact is a connection with CanTouch. Pairs
-// the flags skip are measured only for shorts.
-std::optional<Severity> judge(double distance, const PairRules& rules, bool mayShort, bool skip) {
+// the flags skip are measured only for shorts. The limits allow the items' approximation: a gap
+// that an approximated polygon narrows by no more than its error is no violation; contact is.
+std::optional<Severity> judge(double distance, double allowance, const PairRules& rules, bool mayShort,
+                              bool skip) {
     const bool contact = distance <= 0;
     if (contact && mayShort) {
         return Severity::Critical;
@@ -52,7 +66,8 @@ std::optional<Severity> judge(double distance, const PairRules& rules, bool mayS
     if (skip || (contact && rules.canTouch)) {
         return std::nullopt;
     }
-    const std::optional<Severity> severity = severityBelow(distance, rules.limits);
+    const std::optional<Severity> severity =
+        severityBelow(contact ? distance : distance + allowance, rules.limits);
     // Zero limits: any contact is a violation.
     return severity || !contact ? severity : std::optional(Severity::Critical);
 }
@@ -199,7 +214,8 @@ class ClosePairSearch {
             return std::nullopt;
         }
         const double distance = footprintA->distanceTo(*footprintB);
-        const std::optional<Severity> severity = judge(distance, rules_, mayShort, skip);
+        const std::optional<Severity> severity =
+            judge(distance, approximationOf(a) + approximationOf(b), rules_, mayShort, skip);
         return severity ? std::optional(Measured{distance, *severity}) : std::nullopt;
     }
 

@@ -5,6 +5,7 @@
 #include "engine/io/FileText.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/io/kicad/KicadFootprints.h"
+#include "engine/model/NumberText.h"
 
 #include <map>
 #include <set>
@@ -34,6 +35,15 @@ double boardThickness(const sexpr::Expr& root) {
     return general ? general->sizeOf("thickness", 0) : 0;
 }
 
+// How far KiCad lets a zone's fill stray from the shape it stands for (its arcs are chords, its
+// clearances rounded): the board's (max_error ...), else KiCad's default.
+constexpr double kKicadMaxError = 0.005;
+
+double maxError(const sexpr::Expr& root) {
+    const std::optional<sexpr::Expr> setup = root.find("setup");
+    return setup ? setup->sizeOf("max_error", kKicadMaxError) : kKicadMaxError;
+}
+
 PadMargins boardMargins(const sexpr::Expr& root) {
     const std::optional<sexpr::Expr> setup = root.find("setup");
     if (!setup) {
@@ -56,6 +66,7 @@ class BoardReader {
                                           .margins = boardMargins(root)} {
         board_.blockType = block_type::Board;
         board_.thickness = boardThickness(root);
+        fillAttributes_.set(keyword::MaxError, formatNumber(maxError(root)));
         counts_.copperLayers = layers_.copperCount();
     }
 
@@ -204,7 +215,8 @@ class BoardReader {
                     .shape = Polygon{std::move(outline), {}},
                     .layer = *layer,
                     .graphicClass = layers_.isCopper(*layer) ? graphic_class::Etch : graphic_class::Normal,
-                    .net = net});
+                    .net = net,
+                    .attributes = fillAttributes_});
             }
         }
         ++counts_.zones;
@@ -231,6 +243,7 @@ class BoardReader {
     Frame board_frame_{};
     Geometry board_{};
     BoardCounts counts_{};
+    AttributeList fillAttributes_; // every fill's: shared, one list for the board
     int unfilledZones_ = 0;
     std::set<std::string> unfilledLayers_;
 };
@@ -240,6 +253,7 @@ void declareKeywords(Design& design, const Geometry& board) {
     design.keywordNumber("PACKAGE_FAMILY");
     design.keywordNumber("COMPHEIGHT", keyword_type::UnitDouble);
     design.keywordNumber("TEST", keyword_type::Flag);
+    design.keywordNumber(keyword::MaxError, keyword_type::UnitDouble);
     for (const DataItem& item : board.data) {
         if (const auto* insert = std::get_if<Insert>(&item)) {
             for (const Attribute& attribute : insert->attributes) {
