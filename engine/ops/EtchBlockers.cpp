@@ -1,6 +1,5 @@
 #include "engine/ops/EtchBlockers.h"
 
-#include "engine/geom/Transform.h"
 #include "engine/ops/PinPads.h"
 #include "engine/runtime/Parallel.h"
 #include "engine/runtime/WhileWaiting.h"
@@ -96,65 +95,60 @@ void addBlockers(const std::vector<PlacedPad>& pads, double maxPinPitch, int16_t
     }
 }
 
-Area placedArea(const Area& local, const Transform& transform) {
-    Area result;
-    for (const AreaPolygon& polygon : local) {
-        result = unite(result, areaOf(transform.apply(toPolygon(polygon))));
-    }
-    return result;
-}
-
-std::vector<DataItem> blockersOf(const Insert& insert, const std::vector<PinPads>& pins, double maxPinPitch,
-                                 BlockerLayers layers) {
-    const Transform transform = Transform::of(insert);
+// A footprint's blockers in its own units, on the layer of the side each pad lies on: a mirrored
+// placement takes them to the other side with its pads, as the blocker layers mirror each other.
+// pitchLimit is in the footprint's own units, the placement's scale taken out.
+std::vector<DataItem> blockersOf(const std::vector<PinPads>& pins, double pitchLimit, BlockerLayers layers) {
     std::vector<PlacedPad> top;
     std::vector<PlacedPad> bottom;
     for (const PinPads& pin : pins) {
         if (!pin.surfaceMount) {
             continue;
         }
-        const Point center = transform.apply(pin.center);
-        // A mirrored component puts its top pads on the bottom.
-        const Area& onTop = transform.mirrored() ? pin.bottom : pin.top;
-        const Area& onBottom = transform.mirrored() ? pin.top : pin.bottom;
-        if (!onTop.empty()) {
-            top.push_back({center, placedArea(onTop, transform)});
+        if (!pin.top.empty()) {
+            top.push_back({pin.center, pin.top});
         }
-        if (!onBottom.empty()) {
-            bottom.push_back({center, placedArea(onBottom, transform)});
+        if (!pin.bottom.empty()) {
+            bottom.push_back({pin.center, pin.bottom});
         }
     }
     std::vector<DataItem> blockers;
-    addBlockers(top, maxPinPitch, layers.top, blockers);
-    addBlockers(bottom, maxPinPitch, layers.bottom, blockers);
+    addBlockers(top, pitchLimit, layers.top, blockers);
+    addBlockers(bottom, pitchLimit, layers.bottom, blockers);
     return blockers;
 }
 
-void blockComponents(const Design& design, double maxPinPitch, BlockerLayers layers, Geometry& board) {
-    std::vector<const Insert*> components;
-    std::map<int16_t, std::vector<PinPads>> pinsOfBlock; // a footprint's pads, read once for its copies
-    for (const DataItem& item : board.data) {
-        const auto* insert = std::get_if<Insert>(&item);
-        if (insert && insert->insertType == insert_type::Component) {
-            components.push_back(insert);
-            if (!pinsOfBlock.contains(insert->geometry)) {
-                pinsOfBlock.emplace(insert->geometry, pinPadsOf(design, design.geometry(insert->geometry)));
+// The footprints the boards place, each with the scale of its first placement.
+std::vector<std::pair<int16_t, double>> placedFootprints(const Design& design) {
+    std::map<int16_t, double> scales;
+    for (const auto& [number, geometry] : design.geometries) {
+        if (geometry.blockType != block_type::Board) {
+            continue;
+        }
+        for (const DataItem& item : geometry.data) {
+            const auto* insert = std::get_if<Insert>(&item);
+            if (insert && insert->insertType == insert_type::Component) {
+                scales.try_emplace(insert->geometry, std::abs(insert->scale));
             }
         }
     }
+    return {scales.begin(), scales.end()};
+}
+
+// The blockers go into each footprint, once however often it is placed, so that they are part of
+// the component: a route between its pads is reported against the component, by its name, once.
+void blockFootprints(Design& design, double maxPinPitch, BlockerLayers layers) {
+    const std::vector<std::pair<int16_t, double>> footprints = placedFootprints(design);
     std::vector<std::vector<DataItem>> blockers =
-        measureInParallel<std::vector<DataItem>>(components.size(), [&](std::size_t i) {
-            return blockersOf(*components[i], pinsOfBlock.at(components[i]->geometry), maxPinPitch, layers);
+        measureInParallel<std::vector<DataItem>>(footprints.size(), [&](std::size_t i) {
+            const auto& [number, scale] = footprints[i];
+            return blockersOf(pinPadsOf(design, design.geometry(number)), maxPinPitch / scale, layers);
         });
-    std::size_t added = 0;
-    for (const std::vector<DataItem>& ofComponent : blockers) {
-        added += ofComponent.size();
-    }
-    board.data.reserve(board.data.size() + added); // one move of a large board's items, not several
     EventSlices events;
-    for (std::vector<DataItem>& ofComponent : blockers) {
-        for (DataItem& blocker : ofComponent) {
-            board.data.push_back(std::move(blocker));
+    for (std::size_t i = 0; i < footprints.size(); ++i) {
+        std::vector<DataItem>& data = design.geometry(footprints[i].first).data;
+        for (DataItem& blocker : blockers[i]) {
+            data.push_back(std::move(blocker));
             events.tick();
         }
     }
@@ -174,12 +168,7 @@ BlockerLayers generateEtchBlockers(Design& design, double maxPinPitch) {
                          blockerLayer(design, "ETCH_BLOCKER_BOTTOM")};
     design.layer(layers.top).mirror = layers.bottom;
     design.layer(layers.bottom).mirror = layers.top;
-    for (auto& [number, geometry] : design.geometries) {
-        if (geometry.blockType != block_type::Board) {
-            continue;
-        }
-        blockComponents(design, maxPinPitch, layers, geometry);
-    }
+    blockFootprints(design, maxPinPitch, layers);
     return layers;
 }
 

@@ -9,10 +9,11 @@ struct BlockerLayers {
     int16_t bottom = 0;
 };
 
-// Adds a top and a bottom etch-blocker layer and fills them, in every board block, with one
-// rectangle across the gap between each pair of neighbouring surface-mount pads of a component
-// whose pitch is at most maxPinPitch (page units). Neighbours share an outer side and lie at the
-// pin's nearest distance.
+// Adds a top and a bottom etch-blocker layer and fills them with one rectangle across the gap
+// between each pair of neighbouring surface-mount pads of a component whose pitch is at most
+// maxPinPitch (page units), in the component's own geometry: the blockers are part of the
+// component. Neighbours share an outer side and lie at the pin's nearest distance. A footprint is
+// blocked once, at the scale of its first placement on a board.
 BlockerLayers generateEtchBlockers(Design& design, double maxPinPitch);
 
 } // namespace lumora::engine

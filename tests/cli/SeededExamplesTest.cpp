@@ -73,7 +73,7 @@ constexpr std::array kSeeded{
     Seeded{"Placement Machine Tooling Keepout", Boards, {0, 1}, {}, "C1; U2"},
     Seeded{"Thru-hole Components Pad Shape", Boards, {0, 4}, {}, "J2-4 VCC; J3-2 VIN"},
     Seeded{"Thru-hole Components Annular Ring", Boards, {0, 2}, {}, "J3-2 VIN"},
-    Seeded{"Routes Between SMT Pads", Boards, {0, 1}, {}, "GND"},
+    Seeded{"Routes Between SMT Pads", Boards, {0, 1}, {}, "GND; U2"},
     Seeded{"Etch Width", Boards, {1, 1}, {}, "SCL; SDA"},
     Seeded{"Soldermask Clearance for SMT Components", Boards, {0, 1}, {}, "U2-1 SDA"},
     Seeded{"Board Fiducials in Four Corners", Boards, {0, 4}, {}, ""},

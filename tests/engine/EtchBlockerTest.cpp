@@ -1,5 +1,6 @@
 #include "engine/geom/Areas.h"
 #include "engine/ops/EtchBlockers.h"
+#include "engine/ops/Flatten.h"
 #include "tests/engine/EngineTestDesigns.h"
 
 #include <gmock/gmock.h>
@@ -17,9 +18,12 @@ MATCHER_P4(IsBox, x0, y0, x1, y1, "") {
            std::abs(arg[2] - x1) < kTolerance && std::abs(arg[3] - y1) < kTolerance;
 }
 
-std::vector<std::array<double, 4>> blockers(const Design& design, int16_t layer) {
+// The blockers of a layer where they land on the board.
+std::vector<std::array<double, 4>> blockers(Design& design, int16_t layer) {
+    const int16_t placed = createFlattenGeometry(design, 1);
+    flatten(design, placed, {.layer = layer});
     std::vector<std::array<double, 4>> boxes;
-    for (const Graphic& graphic : graphicsOf(design, 10)) {
+    for (const Graphic& graphic : graphicsOf(design, placed)) {
         if (graphic.layer == layer) {
             const Box box = extentOf(graphic.shape).value();
             boxes.push_back(
@@ -63,6 +67,16 @@ TEST(EtchBlockerTest, MirroredPartsBlockOnTheBottomAndThruHolePinsNever) {
         << "R1; J1 is thru-hole";
     EXPECT_THAT(blockers(design, layers.bottom), ElementsAre(IsBox(1980, 460, 2020, 540)))
         << "R2, turned upright";
+}
+
+// Blockers lay on the board on their own and were named by nothing: "Routes Between SMT Pads" said
+// "GND, (unnamed)" of a route between U102's pads.
+TEST(EtchBlockerTest, BlockersArePartOfTheirComponentAndNamedByIt) {
+    Design design = withRow();
+    const BlockerLayers layers = generateEtchBlockers(design, 25);
+    const int16_t placed = createFlattenGeometry(design, 1);
+    flatten(design, placed, {.layer = layers.top});
+    EXPECT_THAT(originsOf(design, placed), ElementsAre("U5", "U5"));
 }
 
 TEST(EtchBlockerTest, EachCallMakesNewLayers) {
