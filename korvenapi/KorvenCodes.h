@@ -180,6 +180,9 @@ inline constexpr std::string_view Test = "TEST";
 // A polygon drawn to within this length of the shape it stands for (a KiCad zone fill), in page
 // units: distances to it allow that length.
 inline constexpr std::string_view MaxError = "MAX_ERROR";
+// The identity the design's source gives an item that has no name of its own (a KiCad via's, track's
+// or zone's uuid): findings name the item by it, so that its waiver key survives unrelated edits.
+inline constexpr std::string_view SourceId = "SOURCE_ID";
 } // namespace keyword
 
 // Layers that hold the bodies of real-part packages (insert types 35 and 37).

@@ -60,6 +60,9 @@ DrcItem findingItemOf(const Graphic& graphic) {
         item.component = graphic.origin->component;
         item.pin = graphic.origin->pin;
     }
+    if (const std::string* id = graphic.attributes.find(keyword::SourceId)) {
+        item.id = *id;
+    }
     return item;
 }
 

@@ -13,6 +13,7 @@ constexpr std::pair<const char*, std::string DrcItem::*> kItemTexts[] = {
     {"component", &DrcItem::component},
     {"pin", &DrcItem::pin},
     {"net", &DrcItem::net},
+    {"id", &DrcItem::id},
 };
 
 Json itemJson(const DrcItem& item) {
@@ -26,7 +27,7 @@ Json itemJson(const DrcItem& item) {
 }
 
 DrcItem itemFromJson(const JsonNode& node) {
-    node.expectObject({"component", "pin", "net"});
+    node.expectObject({"component", "pin", "net", "id"});
     DrcItem item;
     for (const auto& [key, member] : kItemTexts) {
         item.*member = node.textOr(key, "");

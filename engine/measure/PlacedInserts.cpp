@@ -41,10 +41,12 @@ std::string PlacedInsert::net() const {
 }
 
 DrcItem PlacedInsert::item() const {
+    const std::string* found = insert.attributes.find(keyword::SourceId);
+    const std::string id = found ? *found : std::string();
     if (insert.insertType == insert_type::Pin && parent) {
-        return {.component = parent->reference(), .pin = insert.refName, .net = net()};
+        return {.component = parent->reference(), .pin = insert.refName, .net = net(), .id = id};
     }
-    return {.component = reference(), .net = net()};
+    return {.component = reference(), .net = net(), .id = id};
 }
 
 double PlacedInsert::rotation() const {

@@ -12,11 +12,13 @@
 namespace lumora::engine {
 
 // One design item a violation is about. Empty texts stand for "none" (a via has no pin, free etch
-// no component).
+// no component). `id` is the identity the design's source gives an item (its SOURCE_ID attribute,
+// a KiCad uuid), for keys that tell apart items without a name.
 struct DrcItem {
     std::string component{};
     std::string pin{};
     std::string net{};
+    std::string id{};
     auto operator<=>(const DrcItem&) const = default;
 };
 

@@ -398,6 +398,28 @@ TEST(KicadNets, AnUnconnectedPadsOwnNetIsNoNet) {
     EXPECT_EQ(board.counts.nets, 4) << "KiCad's own count of its net table";
 }
 
+// Items without a name of their own carry KiCad's uuid (SOURCE_ID), so that a marker's key tells
+// 240 stitching vias apart; pads do only where their number does not name them.
+TEST(KicadIdentity, ItemsWithoutANameOfTheirOwnCarryKicadsUuid) {
+    const Design design = openDesign(kData / "identities.kicad_pcb");
+    std::vector<std::string> ids;
+    for (const DataItem& item : boardOf(design).data) {
+        const AttributeList& attributes =
+            std::visit([](const auto& i) -> const AttributeList& { return i.attributes; }, item);
+        const std::string* id = attributes.find(keyword::SourceId);
+        ids.push_back(id ? *id : "-");
+    }
+    EXPECT_THAT(ids, ElementsAre("-", "track-1", "via-1", "zone-1/1", "zone-1/2"));
+    std::vector<std::string> pins;
+    for (const DataItem& item : design.geometry(insertNamed(design, "SW1").geometry).data) {
+        if (const auto* pin = std::get_if<Insert>(&item)) {
+            const std::string* id = pin->attributes.find(keyword::SourceId);
+            pins.push_back(pin->refName + (id ? " " + *id : ""));
+        }
+    }
+    EXPECT_THAT(pins, ElementsAre("1 pad-a", "1 pad-b", "2"));
+}
+
 // A byte-order mark before the board was read as an atom ("expected '('"); it also hid the board
 // from the content test.
 TEST(KicadByteOrderMark, IsPassedOverAndPositionsCountAfterIt) {

@@ -5,6 +5,7 @@
 #include "engine/io/FileText.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/io/kicad/KicadFootprints.h"
+#include "engine/io/kicad/KicadIdentity.h"
 #include "engine/model/NumberText.h"
 
 #include <map>
@@ -139,7 +140,8 @@ class BoardReader {
         board_.data.emplace_back(Graphic{.shape = std::move(shape),
                                          .layer = copperLayer(item),
                                          .graphicClass = graphic_class::Etch,
-                                         .net = nets_.nameOf(item)});
+                                         .net = nets_.nameOf(item),
+                                         .attributes = withSourceId({}, sourceIdOf(item))});
     }
 
     void segment(const sexpr::Expr& item) {
@@ -161,7 +163,8 @@ class BoardReader {
         Insert insert{.insertType = insert_type::Via,
                       .geometry = padstacks_.add(viaPadstack(item, layers_), "VIA"),
                       .at = board_frame_.point(item.require("at")),
-                      .net = nets_.nameOf(item)};
+                      .net = nets_.nameOf(item),
+                      .attributes = withSourceId({}, sourceIdOf(item))};
         insert.attributes.set("VIA_TYPE", item.hasAtom("blind")   ? "blind"
                                           : item.hasAtom("micro") ? "micro"
                                                                   : "through");
@@ -202,6 +205,8 @@ class BoardReader {
         const std::string net = netName.empty() || NetNames::isUnconnectedPadNet(netName)
                                     ? nets_.nameOf(item)
                                     : std::string(netName);
+        const std::string_view zoneId = sourceIdOf(item);
+        int filled = 0;
         for (const sexpr::Expr& fill : item.findAll("filled_polygon")) {
             const std::string_view layerName =
                 fill.find("layer") ? fill.textOf("layer") : item.textOf("layer");
@@ -216,7 +221,7 @@ class BoardReader {
                     .layer = *layer,
                     .graphicClass = layers_.isCopper(*layer) ? graphic_class::Etch : graphic_class::Normal,
                     .net = net,
-                    .attributes = fillAttributes_});
+                    .attributes = withSourceId(fillAttributes_, partId(zoneId, ++filled))});
             }
         }
         ++counts_.zones;
@@ -230,9 +235,17 @@ class BoardReader {
         const int16_t graphicClass = *layer == layers_.outline() ? graphic_class::BoardOutline
                                      : layers_.isCopper(*layer)  ? graphic_class::Etch
                                                                  : graphic_class::Normal;
-        for (Shape& shape : drawingShapes(item, board_frame_)) {
+        // Copper drawings are etch without a name: their identity tells them apart.
+        const std::string_view id =
+            graphicClass == graphic_class::Etch ? sourceIdOf(item) : std::string_view();
+        std::vector<Shape> shapes = drawingShapes(item, board_frame_);
+        for (std::size_t i = 0; i < shapes.size(); ++i) {
             board_.data.emplace_back(
-                Graphic{.shape = std::move(shape), .layer = *layer, .graphicClass = graphicClass});
+                Graphic{.shape = std::move(shapes[i]),
+                        .layer = *layer,
+                        .graphicClass = graphicClass,
+                        .attributes = withSourceId({}, shapes.size() > 1 ? partId(id, static_cast<int>(i) + 1)
+                                                                         : std::string(id))});
         }
     }
 

@@ -2,9 +2,11 @@
 
 #include "engine/geom/Areas.h"
 #include "engine/geom/Transform.h"
+#include "engine/io/kicad/KicadIdentity.h"
 #include "engine/model/NumberText.h"
 
 #include <array>
+#include <map>
 
 namespace lumora::engine::kicad {
 
@@ -159,6 +161,15 @@ void setAttributes(Insert& insert, const sexpr::Expr& footprint, std::string_vie
     }
 }
 
+// How many of the footprint's pads carry each number.
+std::map<std::string_view, int> padNumberUses(const std::vector<sexpr::Expr>& pads) {
+    std::map<std::string_view, int> uses;
+    for (const sexpr::Expr& pad : pads) {
+        ++uses[pad.at(1).text()];
+    }
+    return uses;
+}
+
 } // namespace
 
 PlacedFootprint readFootprint(const sexpr::Expr& footprint, FootprintContext& context) {
@@ -185,14 +196,19 @@ PlacedFootprint readFootprint(const sexpr::Expr& footprint, FootprintContext& co
                           .margins = context.margins.within(footprint)};
     bool fiducialPad = false;
     bool testpointPad = false;
-    for (const sexpr::Expr& pad : footprint.findAll("pad")) {
+    const std::vector<sexpr::Expr> padList = footprint.findAll("pad");
+    const std::map<std::string_view, int> numberUses = padNumberUses(padList);
+    for (const sexpr::Expr& pad : padList) {
         PadPin pin = readPad(pad, pads);
         const int16_t padstack = context.padstacks.add(std::move(pin.padstack), "PAD");
-        component.data.emplace_back(Insert{.insertType = insert_type::Pin,
-                                           .geometry = padstack,
-                                           .at = pin.at,
-                                           .rotation = pin.rotation,
-                                           .refName = pin.number});
+        // A pad whose number it shares with another (a switch's two pads "1") is told apart by its identity.
+        component.data.emplace_back(
+            Insert{.insertType = insert_type::Pin,
+                   .geometry = padstack,
+                   .at = pin.at,
+                   .rotation = pin.rotation,
+                   .refName = pin.number,
+                   .attributes = numberUses.at(pin.number) > 1 ? withSourceId({}, pin.id) : AttributeList()});
         if (!pin.net.empty()) {
             insert.pinNets.emplace(pin.number, pin.net);
             if (insert.net.empty()) {

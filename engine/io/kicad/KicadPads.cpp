@@ -1,6 +1,7 @@
 #include "engine/io/kicad/KicadPads.h"
 
 #include "engine/geom/Transform.h"
+#include "engine/io/kicad/KicadIdentity.h"
 
 #include <algorithm>
 #include <array>
@@ -294,6 +295,7 @@ PadPin readPad(const sexpr::Expr& pad, const PadContext& context) {
                .rotation = normalizedDegrees(context.bottom ? context.footprintAngle - angle
                                                             : angle - context.footprintAngle),
                .number = std::string(pad.at(1).text()),
+               .id = std::string(sourceIdOf(pad)),
                .net = context.nets.nameOf(pad),
                .fiducial = hasPadProperty(pad, "pad_prop_fiducial"),
                .testpoint = hasPadProperty(pad, "pad_prop_testpoint")};

@@ -35,6 +35,7 @@ struct PadPin {
     Point at{};
     double rotation = 0;
     std::string number{};
+    std::string id{}; // KiCad's uuid of the pad
     std::string net{};
     bool fiducial = false;
     bool testpoint = false;
