@@ -201,6 +201,7 @@ void BoardWindow::refreshMarkers() {
                                 ? std::vector<MarkerRow>{}
                                 : markerRows(*design_, records_ != nullptr ? *records_ : kNoRecords));
     list_->resizeColumnsToContents();
+    migrateWaivers(waivers_);
     markWaivedMarkers();
     refreshWaiverButtons();
     view_->options().selectedMarker.reset();
@@ -222,6 +223,12 @@ void BoardWindow::setRunning(bool running) {
     }
 }
 
+void BoardWindow::migrateWaivers(std::vector<Waiver>& waivers) const {
+    if (records_ != nullptr) {
+        migrateWaiverKeys(waivers, *records_);
+    }
+}
+
 void BoardWindow::readWaivers() {
     waivers_.clear();
     waiversWritable_ = !waiversFile_.empty();
@@ -229,6 +236,7 @@ void BoardWindow::readWaivers() {
     if (waiversWritable_ && std::filesystem::exists(waiversFile_, ignored)) {
         try {
             waivers_ = lumora::loadWaivers(waiversFile_);
+            migrateWaivers(waivers_);
         } catch (const WaiverFileError& failure) {
             waiversWritable_ = false;
             QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
@@ -248,6 +256,7 @@ void BoardWindow::changeWaivers(const std::function<void(std::vector<Waiver>&)>&
     try {
         if (std::filesystem::exists(waiversFile_, ignored)) {
             changed = lumora::loadWaivers(waiversFile_);
+            migrateWaivers(changed);
         }
         change(changed);
         saveWaivers(waiversFile_, changed);

@@ -63,6 +63,8 @@ class BoardWindow : public QWidget {
     void refreshWaiverButtons();
     // The board draws waived markers grey.
     void markWaivedMarkers();
+    // Waivers written before items were named by identity take the keys of the markers they name.
+    void migrateWaivers(std::vector<Waiver>& waivers) const;
     // The chosen row of the list, in the table's rows; nullopt when none is chosen.
     std::optional<int> chosenRow() const;
     void fillFiles();

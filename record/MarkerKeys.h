@@ -4,10 +4,14 @@
 
 namespace lumora {
 
-// Gives every marker of the test its stable key: the test, the board or panel, the check and the
-// sorted names of its items, never a coordinate, so that editing the board elsewhere keeps it.
-// A key met again within the test (a second pass of the check over the same items) gets " #2",
-// " #3" and so on, in the order KORVEN placed them.
+// Gives every marker of the test its stable key: the test, the board or panel, the check, what it
+// measured ("distance", "top pad shape") and the sorted names of its items, never a coordinate, so
+// that editing the board elsewhere keeps it. An
+// item without a name of its own is named by the identity its source gives it as well ("GND
+// {uuid}"); only a key still met again within the test (items of a source without identities)
+// gets " #2", " #3" and so on, in the order KORVEN placed them. The marker's former key, without
+// the measure and the identities, is kept where it is unique in the test, for waivers written
+// before.
 void assignMarkerKeys(TestRecord& record);
 
 } // namespace lumora

@@ -64,7 +64,7 @@ void RunRecorder::testFinished(RunWindow& window, long row, int16_t result) {
     record.markers.reserve(design_.drcs.size() - first);
     for (std::size_t i = first; i < design_.drcs.size(); ++i) {
         const engine::DrcMarker& marker = design_.drcs[i];
-        record.markers.push_back({marker, fileNameOf(design_, marker.file), {}, false});
+        record.markers.push_back({.marker = marker, .fileName = fileNameOf(design_, marker.file)});
     }
     assignMarkerKeys(record);
     tests_.push_back(std::move(record));

@@ -19,9 +19,10 @@ struct TestedFile {
 
 // A violation of one test, named so that a later run of an edited board finds it again.
 struct RecordedMarker {
-    engine::DrcMarker marker;
-    std::string fileName;
-    std::string key;
+    engine::DrcMarker marker{};
+    std::string fileName{};
+    std::string key{};
+    std::string formerKey{}; // its key before items were named by identity, where unique; else ""
     bool waived = false;
 };
 

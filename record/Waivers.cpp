@@ -105,6 +105,25 @@ std::optional<std::filesystem::path> defaultWaiversFile(const std::filesystem::p
     return std::nullopt;
 }
 
+void migrateWaiverKeys(std::vector<Waiver>& waivers, const std::vector<TestRecord>& tests) {
+    std::set<std::string> keys;
+    std::map<std::string, std::string> keyOfFormer;
+    for (const TestRecord& test : tests) {
+        for (const RecordedMarker& recorded : test.markers) {
+            keys.insert(recorded.key);
+            if (!recorded.formerKey.empty()) {
+                keyOfFormer.emplace(recorded.formerKey, recorded.key);
+            }
+        }
+    }
+    for (Waiver& waiver : waivers) {
+        const auto migrated = keyOfFormer.find(waiver.key);
+        if (!keys.contains(waiver.key) && migrated != keyOfFormer.end()) {
+            waiver.key = migrated->second;
+        }
+    }
+}
+
 std::vector<Waiver> applyWaivers(const std::vector<Waiver>& waivers, std::vector<TestRecord>& tests) {
     std::set<std::string> matched;
     std::set<std::string> keys;

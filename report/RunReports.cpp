@@ -41,6 +41,7 @@ RunReports::RunReports(ReportSettings settings, std::string designFile, const en
 }
 
 void RunReports::finish(const MDIMain& main) {
+    migrateWaiverKeys(waivers_, recorder_.tests());
     stale_ = applyWaivers(waivers_, recorder_.tests());
     scripts_ = reportedScripts(main, recorder_.tests());
 }

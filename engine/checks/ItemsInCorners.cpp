@@ -10,6 +10,8 @@
 #include "engine/model/Refusal.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
 
 namespace lumora::engine {
 
@@ -38,6 +40,25 @@ std::vector<Corner> cornersOf(const EdgeFrame& frame) {
         }
     }
     return corners;
+}
+
+// "bottom left": which corner a finding misses, in the board's own directions.
+std::string cornerName(const Corner& corner) {
+    constexpr std::array<std::string_view, 4> kEdgeNames{"left", "bottom", "right", "top"};
+    const bool vertical = corner.railEdge == Edge::Bottom || corner.railEdge == Edge::Top;
+    const Edge first = vertical ? corner.railEdge : corner.endEdge;
+    const Edge second = vertical ? corner.endEdge : corner.railEdge;
+    return std::string(kEdgeNames[static_cast<std::size_t>(first)]) + " " +
+           std::string(kEdgeNames[static_cast<std::size_t>(second)]);
+}
+
+// What a finding measured: the corners held, and which one is empty on which side, so that the
+// findings of one call read apart and keep keys of their own.
+std::string measureOf(const Corner& corner, int16_t surface) {
+    const std::string_view side = surface == surface::Top      ? " on the top"
+                                  : surface == surface::Bottom ? " on the bottom"
+                                                               : "";
+    return "corners with items (" + cornerName(corner) + " empty" + std::string(side) + ")";
 }
 
 bool onSurface(const ItemGroup& group, int16_t surface) {
@@ -83,7 +104,7 @@ std::vector<Finding> check(CheckContext& context, const ItemsInCornersArgs& args
              .severity = Severity::Critical,
              .file = flattened.flattenFile,
              .at = frame.cornerPoint(corner.railEdge, rail.middle(), corner.endEdge, end.middle()),
-             .measure = "corners with items",
+             .measure = measureOf(corner, args.surface),
              .measured = static_cast<double>(held),
              .required = static_cast<double>(args.minCorners)});
     }

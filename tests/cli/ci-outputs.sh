@@ -33,8 +33,8 @@ tests = report["scripts"][0]["tests"]
 tp = next(t for t in tests if t["name"] == "Testpoint Center To Testpoint Center")
 keys = sorted(m["key"] for m in tp["markers"])
 assert keys == [
-    "Testpoint Center To Testpoint Center / ctrl_board.cc / Testpoint Center To Testpoint Center - Bottom / TP3 SDA, TP4 SCL",
-    "Testpoint Center To Testpoint Center / ctrl_board.cc / Testpoint Center To Testpoint Center - Top / TP6 SDA, TP7 SCL",
+    "Testpoint Center To Testpoint Center / ctrl_board.cc / Testpoint Center To Testpoint Center - Bottom / distance / TP3 SDA, TP4 SCL",
+    "Testpoint Center To Testpoint Center / ctrl_board.cc / Testpoint Center To Testpoint Center - Top / distance / TP6 SDA, TP7 SCL",
 ], keys
 assert [(f["name"], f["marginal"], f["critical"]) for f in tp["files"]] == [("ctrl_board.cc", 1, 1)], tp["files"]
 suite = ET.parse(f"{work}/junit.xml").getroot().find("testsuite")
@@ -64,6 +64,15 @@ PY
 out=$("$cli" -q --design "$work/moved.json" --waivers "$work/waivers.json" --fail-on any "$script")
 expect_exit 0 $? "run after an unrelated move"
 grep -qx 'Waivers from .*: 16 violations waived, 0 stale' <<<"$out" || fail "after the move: $out"
+
+# A waiver written before keys named the measure still matches its marker, which is the only one
+# with that former key, and --write-waivers gives it the key of today.
+former="Testpoint Center To Testpoint Center / ctrl_board.cc / Testpoint Center To Testpoint Center - Top / TP6 SDA, TP7 SCL"
+printf '{"waivers": [{"key": "%s", "reason": "45 mil probes", "author": "a", "date": "2026-01-01"}]}' "$former" >"$work/former.json"
+out=$("$cli" -q --design "$design" --waivers "$work/former.json" --write-waivers "$work/migrated.json" "$script")
+grep -qx 'Waivers from .*: 1 violations waived, 0 stale' <<<"$out" || fail "former key: $out"
+$python -c 'import json,sys; w=json.load(open(sys.argv[1]))["waivers"]; assert [x["reason"] for x in w if x["key"].endswith(" - Top / distance / TP6 SDA, TP7 SCL")] == ["45 mil probes"], w' \
+  "$work/migrated.json" || fail "the former key is not written as today's"
 
 # A waiver that matched nothing is stale: named on stderr and in the report.
 $python - "$work/waivers.json" <<'PY'

@@ -135,7 +135,8 @@ TEST_F(PanelChecksTest, CornersHeldByItemsInsideBothWindows) {
     three.minCorners = 3;
     const auto findings = check(context, three);
     EXPECT_THAT(findingTexts(findings),
-                ElementsAre("corners with items 2/3 Critical", "corners with items 2/3 Critical"));
+                ElementsAre("corners with items (top left empty) 2/3 Critical",
+                            "corners with items (bottom right empty) 2/3 Critical"));
     EXPECT_THAT(findingPoints(findings), ElementsAre(Point{200, 1800}, Point{800, 200}))
         << "the empty corners, in the middle of their windows";
 }
