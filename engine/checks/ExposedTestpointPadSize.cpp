@@ -1,12 +1,15 @@
 // ExposedTestpointPadSize: the size of the exposed copper of every testpoint in a flatten geometry
-// (its pads, or what the soldermask leaves open of them): the smaller of a pad's width and height,
-// else the smaller side of the box around a piece of copper; the largest piece counts. Drill holes
-// are not copper. A size below minSize, or above maxSize when that is above 0, is Critical.
+// (its pads, or what the soldermask leaves open of them): the smaller of a pad's width and height, a
+// complex pad's width across its narrowest sides, else the smaller side of the box around a piece
+// of copper; the largest piece counts. Drill holes are not copper. A size below minSize, or above
+// maxSize when that is above 0, is Critical.
 
 #include "engine/checks/CheckFunctions.h"
 #include "engine/measure/FlatItems.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace lumora::engine {
@@ -18,10 +21,37 @@ bool isDrill(const Design& design, int16_t layer) {
     return type == layer_type::Drill || type == layer_type::DrillUnplated;
 }
 
+// How wide an outline is across its narrowest sides: for each side, how far the outline reaches
+// from it square to it. A complex pad's rounded corners do not change it where opposite sides run
+// parallel (a rounded or chamfered rectangle), as its corners lie between them.
+double narrowestWidth(const Ring& outline) {
+    double narrowest = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+        const Point a = outline[i];
+        const Point b = outline[(i + 1) % outline.size()];
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        if (length == 0) {
+            continue;
+        }
+        double low = 0;
+        double high = 0;
+        for (const Point& p : outline) {
+            const double across = ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / length;
+            low = std::min(low, across);
+            high = std::max(high, across);
+        }
+        narrowest = std::min(narrowest, high - low);
+    }
+    return narrowest;
+}
+
 // A pad's own size, whatever its rotation; other copper the smaller side of its box.
 double sizeOf(const FlatItem& item) {
     const auto* pad = std::get_if<Pad>(&item.graphic->shape);
-    if (pad && pad->shape != pad_shape::Complex) {
+    if (pad && pad->shape == pad_shape::Complex) {
+        return narrowestWidth(pad->outline);
+    }
+    if (pad) {
         return pad->sizeY > 0 ? std::min(pad->sizeX, pad->sizeY) : pad->sizeX;
     }
     const Box& box = item.footprint.box();

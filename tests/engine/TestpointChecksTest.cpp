@@ -3,6 +3,8 @@
 #include "tests/engine/CheckTestSupport.h"
 #include "tests/engine/FlatItemsSupport.h"
 
+#include <cmath>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -45,6 +47,21 @@ TEST_F(TestpointCheckTest, PadSizesOutsideTheRangeAreCritical) {
                             "TP4 pad size 22/25 Critical"))
         << "TP1's drill is no copper, TP2 measures as a pad whatever its turn, TP4 by its box";
     EXPECT_THAT(findingPoints(findings), ElementsAre(Point{100, 0}, Point{200, 0}, Point{315, 11}));
+}
+
+// A complex pad measured by its box: a 20 x 60 rounded rectangle turned 45 degrees read as 56.6 wide.
+TEST_F(TestpointCheckTest, AComplexPadMeasuresAcrossItsNarrowestSides) {
+    const double c = std::sqrt(0.5);
+    const auto turned = [c](double x, double y) { return Point{(x - y) * c, (x + y) * c}; };
+    const int16_t testpoints = flatGeometry(
+        design, {flatItem(Pad{.shape = pad_shape::Complex,
+                              .at = {0, 0},
+                              .outline = {turned(-30, -10), turned(30, -10), turned(30, 10), turned(-30, 10)},
+                              .cornerRadii = std::vector<double>(4, 5)},
+                          "TP5", "A")});
+    const auto findings = check(context, ExposedTestpointPadSizeArgs{.geomNum = testpoints, .minSize = 25});
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_NEAR(findings[0].measured, 20, 1e-9);
 }
 
 TEST_F(TestpointCheckTest, NoMaximumWhenItIsZero) {
