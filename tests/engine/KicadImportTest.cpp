@@ -305,8 +305,9 @@ TEST(KicadRoles, DefaultsKnowTheUsualSpellingsAndTheBoardSaysWhatWasFound) {
                             "2 testpoints (1 by footprint \"*TestPoint*\", 1 by reference \"TP*\"), "
                             "1 tooling hole (1 by footprint \"MTG*Hole*\")"));
     const kicad::BoardImport bare = kicad::loadKicadBoard(kData / "unconnected-pads.kicad_pcb");
-    EXPECT_THAT(bare.notes, ElementsAre(HasSubstr("recognised 0 fiducials, 0 testpoints, 0 tooling holes; the "
-                                                  "tests find none where a count is 0: name them in")));
+    EXPECT_THAT(bare.notes,
+                ElementsAre(HasSubstr("recognised 0 fiducials, 0 testpoints, 0 tooling holes; the "
+                                      "tests find none where a count is 0: name them in")));
     EXPECT_THAT(bare.notes.front(), ::testing::EndsWith("unconnected-pads.roles.json"));
 }
 
@@ -322,14 +323,12 @@ TEST(KicadRolesFile, NamesRolesBesideTheBoard) {
 }
 
 TEST(KicadRolesFile, MalformedMappingIsRefused) {
-    EXPECT_THROW(readRoleRules(R"({"fiducial": {"footprint": ["F*"]}})", "x.roles.json"),
-                 DesignFormatError);
+    EXPECT_THROW(readRoleRules(R"({"fiducial": {"footprint": ["F*"]}})", "x.roles.json"), DesignFormatError);
     EXPECT_THROW(readRoleRules(R"({"drill": {}})", "x.roles.json"), DesignFormatError);
-    EXPECT_THROW(readRoleRules(R"({"testpoint": {"references": "TP*"}})", "x.roles.json"),
-                 DesignFormatError);
+    EXPECT_THROW(readRoleRules(R"({"testpoint": {"references": "TP*"}})", "x.roles.json"), DesignFormatError);
     try {
         readRoleRules(R"({"fiducial": {"properties": {"Kind": ")" + std::string(300, '*') + "\"}}}",
-                             "x.roles.json");
+                      "x.roles.json");
         ADD_FAILURE() << "a 300-character pattern was read";
     } catch (const DesignFormatError& error) {
         EXPECT_THAT(error.what(),
@@ -431,6 +430,24 @@ TEST(KicadByteOrderMark, IsPassedOverAndPositionsCountAfterIt) {
         ADD_FAILURE() << "loaded";
     } catch (const DesignFormatError& error) {
         EXPECT_THAT(error.what(), HasSubstr("bom.kicad_pcb:1:1: (kicad_pcb ...) has no (layers ...)"));
+    }
+}
+
+// A board beyond KORVEN's 16-bit geometry numbers ended in "no geometry number left", naming neither
+// the file nor where.
+TEST(KicadMalformed, FootprintsBeyondTheGeometryNumbersAreRefusedWhereTheyStart) {
+    std::string board = "(kicad_pcb (version 20211014)\n  (layers (0 \"F.Cu\" signal))\n";
+    for (int i = 1; i <= 32768; ++i) {
+        board += "  (footprint \"L:F\" (at 0 0) (property \"Reference\" \"R" + std::to_string(i) + "\"))\n";
+    }
+    board += ")\n";
+    try {
+        kicad::readKicadBoard(board, "many.kicad_pcb");
+        ADD_FAILURE() << "loaded";
+    } catch (const DesignFormatError& error) {
+        EXPECT_THAT(error.what(),
+                    HasSubstr("many.kicad_pcb:32770:3: no geometry number left: a design holds at "
+                              "most 32,767 footprints and distinct pads together"));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "engine/io/kicad/KicadFootprints.h"
 #include "engine/io/kicad/KicadIdentity.h"
 #include "engine/model/NumberText.h"
+#include "engine/model/Refusal.h"
 
 #include <map>
 #include <set>
@@ -52,6 +53,18 @@ PadMargins boardMargins(const sexpr::Expr& root) {
     }
     return {setup->numberOf("pad_to_mask_clearance", 0), setup->numberOf("pad_to_paste_clearance", 0),
             setup->numberOf("pad_to_paste_clearance_ratio", 0)};
+}
+
+// KORVEN numbers geometries with 16 bits, and every footprint and every distinct pad takes one: a
+// board beyond that is refused where it first does not fit, not after it has been read.
+template <typename Read> auto withinGeometryNumbers(const sexpr::Expr& item, Read read) {
+    try {
+        return read();
+    } catch (const Refusal& refusal) {
+        item.fail(
+            sexpr::concat({refusal.what(), ": a design holds at most 32,767 footprints and distinct pads",
+                           " together, and the board has more"}));
+    }
 }
 
 class BoardReader {
@@ -107,9 +120,8 @@ class BoardReader {
             names += (names.empty() ? "" : ", ") + layer;
         }
         const bool one = unfilledZones_ == 1;
-        return sexpr::concat({std::to_string(unfilledZones_),
-                              one ? " zone on " : " zones on ", names, one ? " has" : " have",
-                              " no fill: fill the zones in KiCad before checking"});
+        return sexpr::concat({std::to_string(unfilledZones_), one ? " zone on " : " zones on ", names,
+                              one ? " has" : " have", " no fill: fill the zones in KiCad before checking"});
     }
     Geometry takeBoard() { return std::move(board_); }
 
@@ -117,7 +129,8 @@ class BoardReader {
     void net(const sexpr::Expr& item) { nets_.add(item); }
 
     void footprint(const sexpr::Expr& item) {
-        PlacedFootprint placed = readFootprint(item, footprints_);
+        PlacedFootprint placed =
+            withinGeometryNumbers(item, [&] { return readFootprint(item, footprints_); });
         board_.data.emplace_back(std::move(placed.insert));
         for (Graphic& edge : placed.edges) {
             board_.data.emplace_back(std::move(edge));
@@ -339,7 +352,8 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
     result.notes.push_back(reader.rolesNote(rolesFileBeside(fileName).string()));
     Geometry board = reader.takeBoard();
     declareKeywords(design, board);
-    const int16_t boardNumber = design.addGeometry(std::move(board));
+    const int16_t boardNumber =
+        withinGeometryNumbers(root, [&] { return design.addGeometry(std::move(board)); });
     design.files = {File{.number = 1, .name = baseName, .geometry = boardNumber}};
     refuseBeyondLimits(design, fileName);
     return result;
