@@ -172,13 +172,14 @@ Insert placeComponent(ComponentContext& context, const ComponentPlacement& compo
             geometry.data.emplace_back(Graphic{.shape = body, .layer = context.layers.bodyTop()});
         }
     }
-    insert.insertType = roleOf({.libraryName = component.packageRef,
-                                .reference = component.refDes,
-                                .properties = component.attributes,
-                                .fiducialPad = fiducialPad,
-                                .testpointPad = everyPinTested},
-                               context.roles)
-                             .insertType;
+    const RoleMatch role = roleOf({.libraryName = component.packageRef,
+                                   .reference = component.refDes,
+                                   .properties = component.attributes,
+                                   .fiducialPad = fiducialPad,
+                                   .testpointPad = everyPinTested},
+                                  context.roles);
+    context.roleTally.add(role);
+    insert.insertType = role.insertType;
     if (insert.insertType == insert_type::Testpoint) {
         insert.attributes.set(keyword::Test, "");
     } else if (insert.insertType == insert_type::Component) {

@@ -52,6 +52,7 @@ struct ComponentContext {
     const std::map<std::pair<std::string, std::string>, std::string>& pinNets;
     const std::set<std::pair<double, double>>& testMarks;
     const RoleRules& roles;
+    RoleTally& roleTally;
 };
 
 // A pin's pads from the step's layer features, by pin number, in the order they were met.

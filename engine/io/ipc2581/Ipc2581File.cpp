@@ -3,6 +3,7 @@
 #include "engine/io/DesignFile.h"
 #include "engine/io/DesignValues.h"
 #include "engine/io/PlacementBudget.h"
+#include "engine/io/Roles.h"
 
 #include <algorithm>
 #include <array>
@@ -50,7 +51,8 @@ std::string checkedUnits(const XmlElement& element) {
 // the layers and stack-ups, and each step through a StepReader; everything else is skipped.
 class FileReader : public XmlRecordHandler {
   public:
-    FileReader(const std::string& fileName, const RoleRules& roles) : fileName_(fileName), roles_(roles) {}
+    FileReader(const std::string& fileName, const RoleRules& roles)
+        : fileName_(fileName), roles_(roles), roleTally_(roles) {}
 
     Interest start(const XmlElement& element) override {
         const Interest interest = interestIn(path_.empty() ? std::string_view{} : path_.back(), element);
@@ -107,6 +109,7 @@ class FileReader : public XmlRecordHandler {
 
     const std::string& fileName_;
     const RoleRules& roles_;
+    RoleTally roleTally_;
     std::vector<std::string_view> path_; // the entered elements; names live in the parser's dictionary
     Design design_;
     LayerTable layers_;
@@ -193,6 +196,7 @@ void FileReader::startStep(const XmlElement& step) {
                                                          .layers = layers_,
                                                          .reading = reading(),
                                                          .roles = roles_,
+                                                         .roleTally = roleTally_,
                                                          .names = names_,
                                                          .padstacks = padstacks_,
                                                          .counts = counts_,
@@ -351,6 +355,7 @@ Ipc2581Import FileReader::finish() {
     design_.name = std::filesystem::path(fileName_).filename().string();
     declareKeywords();
     refuseBeyondLimits();
+    notes_.push_back(roleTally_.note(rolesFileBeside(fileName_).string()));
     return {std::move(design_), std::move(notes_), counts_};
 }
 

@@ -360,7 +360,8 @@ void StepReader::addComponents() {
                              .definedHoles = definedHoles_,
                              .pinNets = pinNets_,
                              .testMarks = testMarks_,
-                             .roles = setup_.roles};
+                             .roles = setup_.roles,
+                             .roleTally = setup_.roleTally};
     for (const ComponentPlacement& component : components_) {
         PinPads pins;
         if (const auto order = pinOrder_.find(component.refDes); order != pinOrder_.end()) {
@@ -404,6 +405,8 @@ void StepReader::addPlacedGroups() {
         if (group.test || markedForTest(group, testMarks_)) {
             insert.attributes.set(keyword::Test, "");
         }
+        // A fiducial mark or a pad's usage: the file says so itself, by no rule.
+        setup_.roleTally.add({.insertType = insert.insertType, .rule = "the file"});
         geometry_.data.emplace_back(std::move(insert));
     }
 }

@@ -49,6 +49,7 @@ struct StepSetup {
     const LayerTable& layers;
     ShapeReading reading;
     const RoleRules& roles;
+    RoleTally& roleTally;
     GeometryNames& names;
     PadstackStore& padstacks;
     ImportCounts& counts;
