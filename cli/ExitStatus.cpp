@@ -1,6 +1,7 @@
 #include "cli/ExitStatus.h"
 
 #include "cli/ExitCodes.h"
+#include "korvenapi/KorvenCodes.h"
 #include "testlogic/RunDriver.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 namespace lumora::cli {
 
 int exitCodeFor(const Findings& findings, report::FailOn failOn) {
-    if (findings.runStatus == runstatus::NotStarted) {
+    if (findings.runStatus == runnercode::Failed) {
         return findings.logsUnopened ? exitcode::LogFolderUnwritable : exitcode::NotConnected;
     }
     if (findings.runStatus != runstatus::Done || findings.failedRows) {

@@ -32,7 +32,7 @@ constexpr auto kMessages = std::to_array<CodeMessage>({
     {rc::HoleInArray, "Hole In The Array"},
     {rc::DfmTestFailed, "DFM Test Failed"},
     {rc::MissingDll, "Missing DLL"},
-    {korvencode::NoConnection, "No connection to KORVEN"},
+    {runnercode::Failed, "No connection to KORVEN"},
 });
 
 } // namespace

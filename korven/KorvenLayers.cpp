@@ -70,7 +70,7 @@ int16_t clsKORVEN::loadLayers() {
                       failure.description + "}");
     }
     layers.reset();
-    return korvencode::NoConnection;
+    return runnercode::Failed;
 }
 
 // A status of -8 from either call also ends the layer loop; any other non-zero status only leaves

@@ -55,7 +55,7 @@ int16_t clsKORVEN::callKorven(const WrapperTraits& traits, const std::shared_ptr
             startSubProcessTimer(traits.timerLabel);
         }
         lastError_.clear();
-        int16_t code = object ? call(*object) : korvencode::NoConnection;
+        int16_t code = object ? call(*object) : runnercode::Failed;
         lastError_ = reportError(code);
         korvenDescription_ = code < 0 && objApplication_ ? objApplication_->GetLastErrorDescription() : "";
         if (traits.timerLabel != nullptr) {
@@ -67,7 +67,7 @@ int16_t clsKORVEN::callKorven(const WrapperTraits& traits, const std::shared_ptr
     } catch (...) {
         lastError_ = failureText(traits.form, "Automation error", arguments...);
     }
-    return korvencode::NoConnection;
+    return runnercode::Failed;
 }
 
 } // namespace lumora

@@ -28,6 +28,12 @@ inline constexpr int16_t DfmTestFailed = -15;
 inline constexpr int16_t MissingDll = -16;
 } // namespace rc
 
+// The runner's one failure code, which KORVEN never returns: a wrapper without KORVEN or whose call
+// itself failed, a test that failed or had invalid parameters, a run that could not start.
+namespace runnercode {
+inline constexpr int16_t Failed = -999;
+} // namespace runnercode
+
 namespace insert_type {
 inline constexpr int16_t Any = -1; // as an argument only
 inline constexpr int16_t Unclassified = 0;

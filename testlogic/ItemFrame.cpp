@@ -3,6 +3,7 @@
 #include "korven/KorvenFailure.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
+#include "korvenapi/KorvenCodes.h"
 #include "log/ProgramFolder.h"
 #include "testlogic/RunContext.h"
 
@@ -11,8 +12,6 @@
 namespace lumora {
 
 namespace {
-
-constexpr int16_t kFailed = -999;
 
 // error.txt beside error.cc: the failure that made the copy, and what KORVEN itself said about it.
 void writeFailureNote(const std::string& line, const std::string& korvenSaid) {
@@ -144,7 +143,7 @@ bool ItemFrame::countFailure(const std::string& line) {
 int16_t ItemFrame::finish() {
     geometries_.deleteUnlessDebug();
     if (errorCount_ != 0) {
-        return kFailed;
+        return runnercode::Failed;
     }
     return limitReached_ ? 1 : 0;
 }

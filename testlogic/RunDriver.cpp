@@ -2,6 +2,7 @@
 
 #include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
+#include "korvenapi/KorvenCodes.h"
 #include "log/clsLogFile.h"
 #include "log/clsTestTimer.h"
 #include "script/RunnerError.h"
@@ -76,7 +77,7 @@ class Run {
     int16_t execute(long lngStart) {
         start();
         if (!beginLogs() || !connect()) {
-            status_ = runstatus::NotStarted;
+            status_ = runnercode::Failed;
         } else if (preprocess()) {
             runRows(lngStart);
         }
@@ -255,7 +256,7 @@ class Run {
             failure = failureText("runTest", error.what());
         }
         writeLog("   Test " + test.strName + " : FAILED {" + failure + "}");
-        return -999;
+        return runnercode::Failed;
     }
 
     // A result above 1 leaves the row yellow.

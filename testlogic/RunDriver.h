@@ -12,8 +12,8 @@ namespace runstatus {
 constexpr int16_t Done = 0; // every row was passed, or the run was stopped
 // The run ended after a failing pre-processing step or test; the caller shows the run log.
 constexpr int16_t Failures = -998;
-// The run could not start: KORVEN could not be connected, or the logs could not be opened.
-constexpr int16_t NotStarted = -999;
+// The run could not start (runnercode::Failed): KORVEN could not be connected, or the logs could
+// not be opened.
 } // namespace runstatus
 
 // Runs the checked tests of the window's grid, from row lngStart to the last, against the design

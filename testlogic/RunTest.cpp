@@ -1,3 +1,4 @@
+#include "korvenapi/KorvenCodes.h"
 #include "script/TestCatalog.h"
 #include "script/clsTestItem.h"
 #include "testlogic/RunContext.h"
@@ -8,8 +9,6 @@
 namespace lumora {
 
 namespace {
-
-constexpr int16_t kFailed = -999;
 
 using FamilyRoutine = int16_t (*)(clsTestItem&);
 
@@ -34,7 +33,7 @@ int16_t runTest(clsTestItem& test) {
     writeRunLog("Test : " + loggedName(test));
     if (!test.validateParameters()) {
         writeRunLog("   Invalid Parameters");
-        return kFailed;
+        return runnercode::Failed;
     }
     if (const CurrentTest* current = findCurrentTest(test.strName)) {
         for (const FamilyEntry& entry : kFamilies) {
@@ -44,7 +43,7 @@ int16_t runTest(clsTestItem& test) {
         }
     }
     writeRunLog("   Test " + test.strName + " : " + "FAILED {Not A Valid Test}");
-    return kFailed;
+    return runnercode::Failed;
 }
 
 } // namespace lumora

@@ -58,7 +58,7 @@ TEST_F(MainWindow, ABatchGoesOnAfterFailuresAndThenShowsTheRunLog) {
 
 TEST_F(MainWindow, ABatchEndsAtARunThatCouldNotStart) {
     korven.running = false;
-    EXPECT_EQ(main.runBatch(), runstatus::NotStarted);
+    EXPECT_EQ(main.runBatch(), runnercode::Failed);
     EXPECT_EQ(connections(), 1);
     EXPECT_EQ(second().grid().text(1, TestGrid::Marginal), "");
     EXPECT_TRUE(ui.opened.empty());

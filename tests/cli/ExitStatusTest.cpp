@@ -19,8 +19,8 @@ struct Case {
 
 TEST(ExitStatus, TheRunsOutcomeComesBeforeFilesAndViolations) {
     const Case cases[] = {
-        {{.runStatus = runstatus::NotStarted}, FailOn::Nothing, exitcode::NotConnected},
-        {{.runStatus = runstatus::NotStarted, .logsUnopened = true},
+        {{.runStatus = runnercode::Failed}, FailOn::Nothing, exitcode::NotConnected},
+        {{.runStatus = runnercode::Failed, .logsUnopened = true},
          FailOn::Nothing,
          exitcode::LogFolderUnwritable},
         {{.failedRows = true, .stopped = true}, FailOn::Nothing, exitcode::TestsFailed},

@@ -200,7 +200,7 @@ TEST_F(RunDriverTest, WithoutKorvenTheRunStopsAtOnceAndStillEndsBothLogs) {
     addRow(kTop);
     runWindow.state.lngNextRow = 3;
 
-    EXPECT_EQ(run(), runstatus::NotStarted);
+    EXPECT_EQ(run(), runnercode::Failed);
     const std::string message = "KORVEN must be running to run any tests.";
     EXPECT_EQ(host.messages, Lines{message});
     EXPECT_EQ(runLog(), Lines{message});
@@ -224,7 +224,7 @@ TEST_F(RunDriverTest, ALogFolderThatCannotBeWrittenEndsTheRunWithAMessage) {
     runWindow.logFolder = dir.path() / "plain-file" / "logs";
     addRow(kTop);
 
-    EXPECT_EQ(run(), runstatus::NotStarted);
+    EXPECT_EQ(run(), runnercode::Failed);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_TRUE(host.messages[0].starts_with("beginLog {Path/File access error (")) << host.messages[0];
     EXPECT_TRUE(host.messages[0].ends_with(")}")) << host.messages[0];
