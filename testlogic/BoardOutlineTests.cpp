@@ -21,8 +21,8 @@ enum Slot : std::size_t { Outline = 0, Items = 1 };
 
 class BoardOutlineTests : public FamilyTests {
   public:
-    BoardOutlineTests(ItemFrame& frame, FamilyGeometries& geometries, int16_t maxStackup)
-        : FamilyTests(frame, geometries), maxStackup_(maxStackup) {}
+    BoardOutlineTests(ItemFrame& frame, FamilyGeometries& geometries)
+        : FamilyTests(frame, geometries), maxStackup_(frame.korven().getMaxElectricalStackup()) {}
 
     void fiducialClearance(const FrameItem& item) {
         buildOutline(item);
@@ -120,19 +120,11 @@ constexpr std::array<FamilyTest<BoardOutlineTests>, 6> kTests{{
 } // namespace
 
 int16_t runBoardOutlineTests(clsTestItem& test) {
-    FamilyGeometries geometries(2);
-    ItemFrame frame(test, geometries, {FrameKind::Board, "runBoardOutlineTests"});
-    BoardOutlineTests tests(frame, geometries, frame.korven().getMaxElectricalStackup());
-    const FamilyTest<BoardOutlineTests>* named = findNamedTest(kTests, test.strName);
-    frame.runItems(
-        ItemList::Boards,
-        [&](const FrameItem& item) {
-            if (named != nullptr) {
-                (tests.*named->run)(item);
-            }
-        },
-        [&] { geometries.deleteUnlessDebug(); });
-    return frame.finish();
+    FamilyWalk walk{.options = {FrameKind::Board, "runBoardOutlineTests"},
+                    .geometrySlots = 2,
+                    .lists = {ItemList::Boards},
+                    .deleteAfterEachItem = true};
+    return runNamedFamily(test, kTests, walk);
 }
 
 } // namespace lumora

@@ -121,4 +121,26 @@ int16_t runMaskableBoards(ItemFrame& frame, FamilyGeometries& geometries, Solder
     return frame.finish();
 }
 
+bool panelsToTest(ItemFrame& frame, const FamilyWalk& walk) {
+    if (walk.withoutPanels == nullptr || frame.korven().haveTestablePanels()) {
+        return true;
+    }
+    frame.failRoutine("Panel Tests", walk.withoutPanels);
+    return false;
+}
+
+int16_t walkFamily(ItemFrame& frame, FamilyGeometries& geometries, const FamilyWalk& walk,
+                   const ItemFrame::Branch& branch) {
+    ItemFrame::Cleanup cleanup;
+    if (walk.deleteAfterEachItem) {
+        cleanup = [&] { geometries.deleteUnlessDebug(); };
+    }
+    for (ItemList list : walk.lists) {
+        if (!frame.runItems(list, branch, cleanup)) {
+            break;
+        }
+    }
+    return frame.finish();
+}
+
 } // namespace lumora

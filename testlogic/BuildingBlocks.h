@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lumora {
 
@@ -113,6 +114,44 @@ int16_t runMaskableFamily(clsTestItem& test, const std::array<FamilyTest<Family>
     SoldermaskSwitch maskSwitch(test);
     Family family(frame, geometries, maskSwitch);
     return runMaskableBoards(frame, geometries, maskSwitch, [&](const FrameItem& item) {
+        if (named != nullptr) {
+            (family.*named->run)(item);
+        }
+    });
+}
+
+// How a family's routine walks the design: its frame, how many geometry slots its tests use, the
+// lists of items it runs on in order, whether those geometries are deleted after every item, and
+// the description with which a design without testable panels fails the routine (none: not asked).
+struct FamilyWalk {
+    FrameOptions options;
+    std::size_t geometrySlots = 0;
+    std::vector<ItemList> lists;
+    bool deleteAfterEachItem = false;
+    const char* withoutPanels = nullptr;
+};
+
+// False, after failing the routine, when the walk needs panels and the design has none to test.
+bool panelsToTest(ItemFrame& frame, const FamilyWalk& walk);
+
+// Runs the branch on the walk's lists in order, until save on fail ends the routine. Returns the
+// frame's result code.
+int16_t walkFamily(ItemFrame& frame, FamilyGeometries& geometries, const FamilyWalk& walk,
+                   const ItemFrame::Branch& branch);
+
+// The whole routine of a family that runs its named test on the items of its walk. Family is built
+// from the frame and its geometries once the frame stands (and the panels are there).
+template <class Family, std::size_t N>
+int16_t runNamedFamily(clsTestItem& test, const std::array<FamilyTest<Family>, N>& tests,
+                       const FamilyWalk& walk) {
+    FamilyGeometries geometries(walk.geometrySlots);
+    ItemFrame frame(test, geometries, walk.options);
+    if (!panelsToTest(frame, walk)) {
+        return frame.finish();
+    }
+    Family family(frame, geometries);
+    const FamilyTest<Family>* named = findNamedTest(tests, test.strName);
+    return walkFamily(frame, geometries, walk, [&](const FrameItem& item) {
         if (named != nullptr) {
             (family.*named->run)(item);
         }

@@ -206,25 +206,14 @@ constexpr std::array<FamilyTest<KeepoutTests>, 5> kTests{{
 } // namespace
 
 int16_t runKeepoutTests(clsTestItem& test) {
-    FamilyGeometries geometries(2);
-    FrameOptions options{FrameKind::Board, "runKeepoutTests", false, false};
-    ItemFrame frame(test, geometries, options);
     bool panels = isPanelTest(test.strName);
-    if (panels && !frame.korven().haveTestablePanels()) {
-        frame.failRoutine("Panel Tests", "No visible panels");
-        return frame.finish();
-    }
-    KeepoutTests tests(frame, geometries);
-    const FamilyTest<KeepoutTests>* named = findNamedTest(kTests, test.strName);
-    frame.runItems(
-        panels ? ItemList::Panels : ItemList::Boards,
-        [&](const FrameItem& item) {
-            if (named != nullptr) {
-                (tests.*named->run)(item);
-            }
-        },
-        [&] { geometries.deleteUnlessDebug(); });
-    return frame.finish();
+    FamilyWalk walk{
+        .options = {.kind = FrameKind::Board, .routineName = "runKeepoutTests", .limitPath = false},
+        .geometrySlots = 2,
+        .lists = {panels ? ItemList::Panels : ItemList::Boards},
+        .deleteAfterEachItem = true,
+        .withoutPanels = panels ? "No visible panels" : nullptr};
+    return runNamedFamily(test, kTests, walk);
 }
 
 } // namespace lumora

@@ -3,6 +3,7 @@
 
 #include "korven/clsKORVEN.h"
 #include "script/clsTestItem.h"
+#include "testlogic/BuildingBlocks.h"
 #include "testlogic/FamilyDispatch.h"
 #include "testlogic/FamilyTests.h"
 #include "testlogic/ItemFrame.h"
@@ -39,20 +40,10 @@ constexpr std::array<FamilyTest<OrientationTests>, 2> kTests{{
 } // namespace
 
 int16_t runOrientationTests(clsTestItem& test) {
-    FamilyGeometries noGeometries(0);
-    FrameOptions options{FrameKind::Board, "runOrientationTests", true, true};
-    ItemFrame frame(test, noGeometries, options);
-    OrientationTests tests(frame, noGeometries);
-    const FamilyTest<OrientationTests>* named = findNamedTest(kTests, test.strName);
-    auto branch = [&](const FrameItem& item) {
-        if (named != nullptr) {
-            (tests.*named->run)(item);
-        }
-    };
-    if (frame.runItems(ItemList::Boards, branch)) {
-        frame.runItems(ItemList::Panels, branch);
-    }
-    return frame.finish();
+    FamilyWalk walk{
+        .options = {.kind = FrameKind::Board, .routineName = "runOrientationTests", .skipHidden = true},
+        .lists = {ItemList::Boards, ItemList::Panels}};
+    return runNamedFamily(test, kTests, walk);
 }
 
 } // namespace lumora

@@ -140,20 +140,11 @@ constexpr std::array<FamilyTest<PanelTests>, 7> kTests{{
 } // namespace
 
 int16_t runPanelTests(clsTestItem& test) {
-    FamilyGeometries geometries(1);
-    ItemFrame frame(test, geometries, {FrameKind::Panel, "runPanelTests"});
-    if (!frame.korven().haveTestablePanels()) {
-        frame.failRoutine("Panel Tests", "No visible panels.");
-        return frame.finish();
-    }
-    PanelTests tests(frame, geometries);
-    const FamilyTest<PanelTests>* named = findNamedTest(kTests, test.strName);
-    frame.runItems(ItemList::Panels, [&](const FrameItem& item) {
-        if (named != nullptr) {
-            (tests.*named->run)(item);
-        }
-    });
-    return frame.finish();
+    FamilyWalk walk{.options = {FrameKind::Panel, "runPanelTests"},
+                    .geometrySlots = 1,
+                    .lists = {ItemList::Panels},
+                    .withoutPanels = "No visible panels."};
+    return runNamedFamily(test, kTests, walk);
 }
 
 } // namespace lumora
