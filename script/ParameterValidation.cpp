@@ -1,6 +1,7 @@
 #include "script/ParameterValidation.h"
 
 #include "script/LocaleConversions.h"
+#include "script/ParameterNames.h"
 #include "script/TestCatalog.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ namespace lumora {
 
 namespace {
 
+using namespace parameter;
 using C = ParameterCheck;
 using G = ParameterGroup;
 
@@ -27,149 +29,149 @@ constexpr C switched(std::string_view name) {
 // Current tests
 
 constexpr std::array kPanelLengthToWidthRatio{
-    number("Length_To_Width_Ratio"),
+    number(Length_To_Width_Ratio),
 };
 
 constexpr std::array kPanelDimensions{
-    number("Minimum_Width"),
-    number("Maximum_Width"),
-    number("Minimum_Length"),
-    number("Maximum_Length"),
+    number(Minimum_Width),
+    number(Maximum_Width),
+    number(Minimum_Length),
+    number(Maximum_Length),
 };
 
 constexpr std::array kFiducialsOrToolingInCorners{
-    number("Min_Distance_From_Rail_Edge"),
-    number("Max_Distance_From_Rail_Edge"),
-    number("Min_Distance_From_Leading_Trailing_Edge"),
-    number("Max_Distance_From_Leading_Trailing_Edge"),
-    integer("Min_Corners"),
+    number(Min_Distance_From_Rail_Edge),
+    number(Max_Distance_From_Rail_Edge),
+    number(Min_Distance_From_Leading_Trailing_Edge),
+    number(Max_Distance_From_Leading_Trailing_Edge),
+    integer(Min_Corners),
 };
 
 constexpr std::array kFiducialClearanceToPanelEdge{
-    number("Min_Clearance_From_Rail_Edge"),
-    number("Min_Clearance_From_Leading_Trailing_Edge"),
+    number(Min_Clearance_From_Rail_Edge),
+    number(Min_Clearance_From_Leading_Trailing_Edge),
 };
 
 constexpr std::array kAllComponentsClearanceToPanelEdges{
-    number("Min_Clearance_From_Rail_Edge_For_Top_Components"),
-    number("Min_Clearance_From_Rail_Edge_For_Bottom_Components"),
-    number("Min_Clearance_From_Leading_Trailing_Edge_For_Top_Components"),
-    number("Min_Clearance_From_Leading_Trailing_Edge_For_Bottom_Components"),
+    number(Min_Clearance_From_Rail_Edge_For_Top_Components),
+    number(Min_Clearance_From_Rail_Edge_For_Bottom_Components),
+    number(Min_Clearance_From_Leading_Trailing_Edge_For_Top_Components),
+    number(Min_Clearance_From_Leading_Trailing_Edge_For_Bottom_Components),
 };
 
 constexpr std::array kGoldFingersFlushWithEdge{
-    number("Maximum_Distance_From_Edge"),
+    number(Maximum_Distance_From_Edge),
 };
 
 constexpr std::array kMarginalAndCriticalDistance{
-    number("Marginal_Distance"),
-    number("Critical_Distance"),
+    number(Marginal_Distance),
+    number(Critical_Distance),
 };
 
 constexpr std::array kTopAndBottomThresholds{
-    number("Marginal_Top"),
-    number("Critical_Top"),
-    number("Marginal_Bottom"),
-    number("Critical_Bottom"),
+    number(Marginal_Top),
+    number(Critical_Top),
+    number(Marginal_Bottom),
+    number(Critical_Bottom),
 };
 
 constexpr std::array kThruHoleComponentsAnnularRing{
-    number("Pad_Top_Annular_Ring_Minimum"),
-    number("Pad_Bottom_Annular_Ring_Minimum"),
-    number("Soldermask_Top_Annular_Ring_Minimum"),
-    number("Soldermask_Bottom_Annular_Ring_Minimum"),
+    number(Pad_Top_Annular_Ring_Minimum),
+    number(Pad_Bottom_Annular_Ring_Minimum),
+    number(Soldermask_Top_Annular_Ring_Minimum),
+    number(Soldermask_Bottom_Annular_Ring_Minimum),
 };
 
 constexpr std::array kPin1Orientation{
-    integer("Ignore_Geometries_With_Fewer_Than_n_Inserts"),
+    integer(Ignore_Geometries_With_Fewer_Than_n_Inserts),
 };
 
 constexpr std::array kRoutesBetweenSmtPads{
-    number("Pin_Pitch_Maximum"),
+    number(Pin_Pitch_Maximum),
 };
 
 constexpr std::array kEtchWidth{
-    number("Marginal_Top"),   number("Critical_Top"),    number("Marginal_Inner"),
-    number("Critical_Inner"), number("Marginal_Bottom"), number("Critical_Bottom"),
+    number(Marginal_Top),   number(Critical_Top),    number(Marginal_Inner),
+    number(Critical_Inner), number(Marginal_Bottom), number(Critical_Bottom),
 };
 
 constexpr std::array kSoldermaskClearanceForSmtComponents{
-    number("Pin_Pitch_Maximum"),
-    number("X_Dimension_Minimum_Size"),
-    number("Y_Dimension_Minimum_Size"),
+    number(Pin_Pitch_Maximum),
+    number(X_Dimension_Minimum_Size),
+    number(Y_Dimension_Minimum_Size),
 };
 
 constexpr std::array kThicknessToDrillDiameter{
-    number("Maximum_Ratio"),
+    number(Maximum_Ratio),
 };
 
 constexpr std::array kTestpadDensity{
-    number("Grid_Square_Size"),
-    integer("Marginal_Count"),
-    integer("Critical_Count"),
+    number(Grid_Square_Size),
+    integer(Marginal_Count),
+    integer(Critical_Count),
 };
 
 constexpr std::array kKeepoutAroundThruHolePin{
-    number("Keepout_Distance"),
+    number(Keepout_Distance),
 };
 
 constexpr std::array kBoardFiducialKeepout{
-    number("Marginal_Distance"),
-    number("Critical_Distance"),
-    integer("Look_Through_n_Electrical_Stackups"),
+    number(Marginal_Distance),
+    number(Critical_Distance),
+    integer(Look_Through_n_Electrical_Stackups),
 };
 
 constexpr std::array kComponentHeights{
-    number("Marginal_Top"),
-    number("Marginal_Bottom"),
-    number("Critical_Top"),
-    number("Critical_Bottom"),
+    number(Marginal_Top),
+    number(Marginal_Bottom),
+    number(Critical_Top),
+    number(Critical_Bottom),
 };
 
 constexpr std::array kSoldermaskWebbing{
-    number("Marginal_Webbing"),
-    number("Critical_Webbing"),
+    number(Marginal_Webbing),
+    number(Critical_Webbing),
 };
 
 constexpr std::array kFiducialClearanceToBoardOutline{
-    number("Min_Clearance_From_Board_Edge"),
+    number(Min_Clearance_From_Board_Edge),
 };
 
 constexpr std::array kMinimumClearanceToBoardOutline{
-    number("Minimum_Distance_From_Edge"),
+    number(Minimum_Distance_From_Edge),
 };
 
 constexpr std::array kTestpointPadSize{
-    number("Minimum_Top_Pad_Size"),
-    number("Maximum_Top_Pad_Size"),
-    number("Minimum_Bottom_Pad_Size"),
-    number("Maximum_Bottom_Pad_Size"),
+    number(Minimum_Top_Pad_Size),
+    number(Maximum_Top_Pad_Size),
+    number(Minimum_Bottom_Pad_Size),
+    number(Maximum_Bottom_Pad_Size),
 };
 
 constexpr std::array kTestpointsPerNet{
-    integer("Testpoints_Per_Net"),
+    integer(Testpoints_Per_Net),
 };
 
 constexpr std::array kTestpointCenterToComponentBody{
-    number("Marginal_To_Short_Component"),
-    number("Marginal_To_Tall_Component"),
-    number("Critical_To_Short_Component"),
-    number("Critical_To_Tall_Component"),
-    number("Compheight_Differenciating_Short_From_Tall_Components"),
+    number(Marginal_To_Short_Component),
+    number(Marginal_To_Tall_Component),
+    number(Critical_To_Short_Component),
+    number(Critical_To_Tall_Component),
+    number(Compheight_Differenciating_Short_From_Tall_Components),
 };
 
 constexpr std::array kViaPadSize{
-    number("Top_Minimum_Size"),
-    number("Top_Maximum_Size"),
-    number("Bottom_Minimum_Size"),
-    number("Bottom_Maximum_Size"),
-    number("Ignore_Via_Holes_Below_Size"),
+    number(Top_Minimum_Size),
+    number(Top_Maximum_Size),
+    number(Bottom_Minimum_Size),
+    number(Bottom_Maximum_Size),
+    number(Ignore_Via_Holes_Below_Size),
 };
 
 constexpr std::array kViaHoleSize{
-    number("Minimum_Size"),
-    number("Maximum_Size"),
-    number("Ignore_Via_Holes_Below_Size"),
+    number(Minimum_Size),
+    number(Maximum_Size),
+    number(Ignore_Via_Holes_Below_Size),
 };
 
 struct NamedChecks {
@@ -232,33 +234,30 @@ constexpr std::array kCurrentChecks{
 // Legacy tests: every name of a group is checked alike.
 
 constexpr std::array kSingleDistance{
-    number("Marginal_Distance"),
-    number("Critical_Distance"),
-    switched("Attribute_Override"),
-    integer("DRC_Limit"),
+    number(Marginal_Distance),
+    number(Critical_Distance),
+    switched(Attribute_Override),
+    integer(DRC_Limit),
 };
 
 constexpr std::array kLayeredDistance{
-    switched("Run_Top"),       number("Marginal_Top"),
-    number("Critical_Top"),    switched("Run_Inner"),
-    number("Marginal_Inner"),  number("Critical_Inner"),
-    switched("Run_Bottom"),    number("Marginal_Bottom"),
-    number("Critical_Bottom"), switched("Attribute_Override"),
-    integer("DRC_Limit"),
+    switched(Run_Top),       number(Marginal_Top),         number(Critical_Top), switched(Run_Inner),
+    number(Marginal_Inner),  number(Critical_Inner),       switched(Run_Bottom), number(Marginal_Bottom),
+    number(Critical_Bottom), switched(Attribute_Override), integer(DRC_Limit),
 };
 
 // Angles are whole degrees, unlike every other test's distances.
 constexpr std::array kAngle{
-    integer("Marginal_Distance"),
-    integer("Critical_Distance"),
-    switched("Attribute_Override"),
-    integer("DRC_Limit"),
+    integer(Marginal_Distance),
+    integer(Critical_Distance),
+    switched(Attribute_Override),
+    integer(DRC_Limit),
 };
 
 constexpr std::array kShadow{
-    number("Marginal_Top"),    number("Critical_Top"),   number("Marginal_Bottom"),
-    number("Critical_Bottom"), number("Marginal_Left"),  number("Critical_Left"),
-    number("Marginal_Right"),  number("Critical_Right"), integer("DRC_Limit"),
+    number(Marginal_Top),    number(Critical_Top),   number(Marginal_Bottom),
+    number(Critical_Bottom), number(Marginal_Left),  number(Critical_Left),
+    number(Marginal_Right),  number(Critical_Right), integer(DRC_Limit),
 };
 
 struct GroupChecks {
