@@ -10,7 +10,7 @@
 #include "cli/TerminalInterface.h"
 #include "engine/io/DesignFile.h"
 #include "engine/io/MarkersJson.h"
-#include "engine/io/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 #include "engine/provider/EmbeddedKorven.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
@@ -182,7 +182,7 @@ bool writeOutput(const std::string& path, std::ostream& err,
     std::ostringstream text;
     write(text);
     try {
-        engine::replaceFile(path, text.str());
+        files::replaceFile(path, text.str());
         return true;
     } catch (const std::exception& error) {
         err << kApplicationTitle << ": " << error.what() << '\n';

@@ -1,6 +1,6 @@
 #include "record/Waivers.h"
 
-#include "engine/io/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -88,7 +88,7 @@ void writeWaiversJson(const std::vector<Waiver>& waivers, std::ostream& out) {
 void saveWaivers(const std::filesystem::path& path, const std::vector<Waiver>& waivers) {
     std::ostringstream text;
     writeWaiversJson(waivers, text);
-    engine::replaceFile(path, text.str());
+    files::replaceFile(path, text.str());
 }
 
 std::filesystem::path waiversFileBeside(const std::filesystem::path& design) {

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <string_view>
 
-namespace lumora::engine {
+namespace lumora::files {
 
 // The offset of the first byte of text that is not part of a well-formed UTF-8 sequence (overlong
 // forms, surrogates and code points above U+10FFFF included), or npos when there is none. The
 // native design format is JSON, which holds UTF-8 only: text that is not would change when saved.
 std::size_t firstInvalidUtf8(std::string_view text);
 
-} // namespace lumora::engine
+} // namespace lumora::files

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string_view>
 
-namespace lumora::engine {
+namespace lumora::files {
 
 // Writes text to a temporary file beside path and renames it onto path, so that an earlier file
 // of that name stays whole until the new one is complete (a full disk cannot destroy it). A new
@@ -12,4 +12,4 @@ namespace lumora::engine {
 // and the system's reason.
 void replaceFile(const std::filesystem::path& path, std::string_view text);
 
-} // namespace lumora::engine
+} // namespace lumora::files

@@ -1,6 +1,6 @@
-#include "engine/io/Utf8.h"
+#include "files/Utf8.h"
 
-namespace lumora::engine {
+namespace lumora::files {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::size_t firstInvalidUtf8(std::string_view text) {
     return std::string_view::npos;
 }
 
-} // namespace lumora::engine
+} // namespace lumora::files

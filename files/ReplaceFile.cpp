@@ -1,4 +1,4 @@
-#include "engine/io/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-namespace lumora::engine {
+namespace lumora::files {
 
 namespace {
 
@@ -62,4 +62,4 @@ void replaceFile(const std::filesystem::path& path, std::string_view text) {
     }
 }
 
-} // namespace lumora::engine
+} // namespace lumora::files
