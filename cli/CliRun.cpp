@@ -10,7 +10,7 @@
 #include "cli/TerminalInterface.h"
 #include "engine/io/DesignFile.h"
 #include "engine/io/MarkersJson.h"
-#include "files/ReplaceFile.h"
+#include "engine/io/ReplaceFile.h"
 #include "engine/provider/EmbeddedKorven.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
@@ -182,7 +182,7 @@ bool writeOutput(const std::string& path, std::ostream& err,
     std::ostringstream text;
     write(text);
     try {
-        files::replaceFile(path, text.str());
+        engine::replaceFile(path, text.str());
         return true;
     } catch (const std::exception& error) {
         err << kApplicationTitle << ": " << error.what() << '\n';
@@ -277,12 +277,14 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     MDIMain main(terminal);
     main.setTestListener(&reports->recorder());
     main.startUp();
+    const bool settingsRead = terminal.messagesShown() == 0; // the start-up reads only rdbset.dat
     openScripts(main, options.scripts);
     applySwitches(options, main);
     if (main.childCount() == 0) {
         return exitcode::BadInput;
     }
-    const bool everyScriptRead = main.childCount() == static_cast<long>(options.scripts.size());
+    const bool everyInputRead =
+        settingsRead && main.childCount() == static_cast<long>(options.scripts.size());
 
     int16_t status = 0;
     std::vector<std::string> warnings;
@@ -303,7 +305,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
     reports->finish(main);
     printWaivers(*reports, out, err);
-    Findings findings{.runStatus = status, .everyScriptRead = everyScriptRead};
+    Findings findings{.runStatus = status, .everyInputRead = everyInputRead};
     addWindowFindings(main, findings);
     const report::MarkerCounts unwaived = reports->unwaived();
     findings.marginal = unwaived.marginal;

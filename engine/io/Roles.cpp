@@ -2,6 +2,7 @@
 
 #include "engine/io/DesignFile.h"
 #include "engine/io/FileText.h"
+#include "engine/io/JsonDepth.h"
 
 #include <nlohmann/json.hpp>
 
@@ -126,6 +127,9 @@ RoleRules defaultRoleRules() {
 }
 
 RoleRules readRoleRules(std::string_view json, const std::string& fileName) {
+    if (const std::optional<std::size_t> deep = firstTooDeep(json)) {
+        throw DesignFormatError(fileName + ": " + tooDeepMessage(json, *deep));
+    }
     Json root;
     try {
         root = Json::parse(json);
@@ -147,10 +151,14 @@ RoleRules readRoleRules(std::string_view json, const std::string& fileName) {
     return rules;
 }
 
-RoleRules roleRulesBeside(const std::filesystem::path& board) {
+std::filesystem::path rolesFileBeside(const std::filesystem::path& board) {
     std::filesystem::path mapping = board;
-    mapping.replace_extension(".roles.json");
-    const std::optional<std::string> text = readFileText(mapping);
+    return mapping.replace_extension(".roles.json");
+}
+
+RoleRules roleRulesBeside(const std::filesystem::path& board) {
+    const std::filesystem::path mapping = rolesFileBeside(board);
+    const std::optional<std::string> text = readFileTextIfPresent(mapping, files::input::Roles);
     return text ? readRoleRules(*text, mapping.string()) : defaultRoleRules();
 }
 

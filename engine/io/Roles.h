@@ -30,7 +30,9 @@ RoleRules defaultRoleRules();
 // The defaults with the roles that the mapping file names replaced by its patterns
 // (docs/kicad-import.md); throws DesignFormatError naming the file for a malformed one.
 RoleRules readRoleRules(std::string_view json, const std::string& fileName);
-// The mapping file beside a board: "<board name>.roles.json"; the defaults when there is none.
+// The mapping file beside a board: "<board name>.roles.json".
+std::filesystem::path rolesFileBeside(const std::filesystem::path& board);
+// The rules of the mapping file beside a board; the defaults when there is none.
 RoleRules roleRulesBeside(const std::filesystem::path& board);
 
 // What a footprint (a KiCad footprint, an IPC-2581 component with its package) shows of itself.

@@ -1,8 +1,8 @@
 #include "engine/io/kicad/KicadBoard.h"
 
 #include "engine/io/DesignFile.h"
-#include "engine/io/FileText.h"
 #include "engine/io/DesignValues.h"
+#include "engine/io/FileText.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/io/kicad/KicadFootprints.h"
 
@@ -261,11 +261,7 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
 }
 
 BoardImport loadKicadBoard(const std::filesystem::path& path) {
-    std::optional<std::string> text = readFileText(path);
-    if (!text) {
-        throw DesignFormatError(sexpr::concat({"cannot open design file \"", path.string(), "\""}));
-    }
-    return readKicadBoard(std::move(*text), path.string(), roleRulesBeside(path));
+    return readKicadBoard(readFileText(path), path.string(), roleRulesBeside(path));
 }
 
 } // namespace lumora::engine::kicad

@@ -1,6 +1,7 @@
 #include "engine/io/kicad/SExpression.h"
 
 #include "engine/io/DesignFile.h"
+#include "files/InputFile.h"
 #include "files/Utf8.h"
 
 #include <algorithm>
@@ -168,6 +169,10 @@ void Document::readLists(Tokenizer& tokens, Position at) {
         const Token token = tokens.next();
         switch (token.kind) {
         case TokenKind::Open: {
+            if (open.size() >= static_cast<std::size_t>(files::kMaxNesting)) {
+                tokens.fail(token.at,
+                            concat({"nested deeper than ", std::to_string(files::kMaxNesting), " levels"}));
+            }
             const uint32_t list = add({.length = kList, .at = token.at});
             link(list);
             open.push_back({list, 0});
