@@ -93,7 +93,7 @@ void writeWaiversJson(const std::vector<Waiver>& waivers, std::ostream& out) {
         }
         list.push_back(std::move(entry));
     }
-    out << Json{{"waivers", std::move(list)}}.dump(2) << '\n';
+    out << Json{{"waivers", std::move(list)}}.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 void saveWaivers(const std::filesystem::path& path, const std::vector<Waiver>& waivers) {

@@ -18,4 +18,11 @@ Design openDesign(const std::filesystem::path& path) {
     return openDesignWithNotes(path).design;
 }
 
+std::vector<std::filesystem::path> companionFiles(const std::filesystem::path& path) {
+    if (isKicadFile(path)) {
+        return {kicad::rolesFileBeside(path)};
+    }
+    return {};
+}
+
 } // namespace lumora::engine

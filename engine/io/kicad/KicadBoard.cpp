@@ -5,6 +5,7 @@
 #include "engine/io/FileText.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/io/kicad/KicadFootprints.h"
+#include "files/Utf8.h"
 
 #include <map>
 
@@ -244,14 +245,15 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
         root.fail(sexpr::concat(
             {"not a KiCad board: the file starts with (", root.head(), " ...), not (kicad_pcb ...)"}));
     }
-    const std::string baseName = std::filesystem::path(fileName).filename().string();
+    // A file's name is bytes; the design holds text, as the native format does.
+    const std::string baseName = files::validUtf8(std::filesystem::path(fileName).filename().string());
     BoardImport result;
     Design& design = result.design;
     design.name = designName(root, baseName);
     design.pageUnits = page_units::Millimetres;
     BoardReader reader(root, design, roles);
     reader.read(root);
-    result.counts = reader.finish(std::filesystem::path(fileName).stem().string());
+    result.counts = reader.finish(files::validUtf8(std::filesystem::path(fileName).stem().string()));
     Geometry board = reader.takeBoard();
     declareKeywords(design, board);
     const int16_t boardNumber = design.addGeometry(std::move(board));
