@@ -13,6 +13,7 @@
 #include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
 #include "log/FileFailures.h"
+#include "log/LogFolderLock.h"
 #include "log/LogTextFile.h"
 #include "log/ProgramFolder.h"
 #include "report/RunReports.h"
@@ -245,6 +246,17 @@ bool outputsCanBeWritten(const CliOptions& options, const engine::Design& design
     return !refusal;
 }
 
+// Two runs on one log folder would write each other's logs: the second waits, and says for whom.
+void takeLogFolder(LogFolderLock& lock, std::ostream& err) {
+    const std::string self = thisRunAsHolder("lumora-cli");
+    if (lock.tryTake(self)) {
+        return;
+    }
+    err << kApplicationTitle << ": the log folder \"" << programFolder().string() << "\" is in use by "
+        << lock.holder() << "; waiting until it has finished" << std::endl;
+    lock.take(self);
+}
+
 // How the run ended, for the output phase.
 struct RunEnd {
     int16_t status = 0;
@@ -296,6 +308,8 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (!reports || !outputsCanBeWritten(options, korven->session().design(), *reports, err)) {
         return exitcode::BadInput;
     }
+    LogFolderLock logFolder(programFolder());
+    takeLogFolder(logFolder, err);
     ProviderRegistration registration(automationRegistry(), *korven);
     MDIMain main(terminal);
     main.setTestListener(&reports->recorder());
