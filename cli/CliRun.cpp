@@ -264,9 +264,14 @@ struct RunEnd {
     std::vector<std::string> warnings{};
 };
 
-// After the tests: results, reports and the files asked for.
+// After the tests: results, reports and the files asked for, written to their end even when
+// Ctrl-C is pressed meanwhile (it is said once; a second one ends the program at once).
 int finishRun(const CliOptions& options, MDIMain& main, report::RunReports& reports,
-              const engine::Session& session, const RunEnd& end, std::ostream& out, std::ostream& err) {
+              const engine::Session& session, const RunEnd& end, StopOnInterrupt& interrupt,
+              std::ostream& out, std::ostream& err) {
+    interrupt.finishOutputs();
+    const auto sayIfInterrupted = [&] { interrupt.sayOnceIfInterrupted(err); };
+    sayIfInterrupted();
     std::ostream& results = streamsToStandardOutput(options) ? err : out;
     reportWarnings(end.warnings, err);
     printResults(main, results);
@@ -281,7 +286,7 @@ int finishRun(const CliOptions& options, MDIMain& main, report::RunReports& repo
     const report::MarkerCounts unwaived = reports.unwaived();
     findings.marginal = unwaived.marginal;
     findings.critical = unwaived.critical;
-    findings.everyFileWritten = writeOutputs(options, session, reports, out, err);
+    findings.everyFileWritten = writeOutputs(options, session, reports, {out, err, sayIfInterrupted});
     findings.everyFileWritten &= reportLogFailures(findings, err);
     return exitCodeFor(findings, options.reports.failOn);
 }
@@ -322,16 +327,14 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
     RunEnd end{.everyInputRead =
                    settingsRead && main.childCount() == static_cast<long>(options.scripts.size())};
-    {
-        StopOnInterrupt interrupt([&main] {
-            if (frmTests* running = main.frmCurChild()) {
-                running->stopScript();
-            }
-        });
-        end.warnings = connectBeforeFirstRun(main);
-        end.status = runScripts(options, main);
-    }
-    return finishRun(options, main, *reports, korven->session(), end, out, err);
+    StopOnInterrupt interrupt([&main] {
+        if (frmTests* running = main.frmCurChild()) {
+            running->stopScript();
+        }
+    });
+    end.warnings = connectBeforeFirstRun(main);
+    end.status = runScripts(options, main);
+    return finishRun(options, main, *reports, korven->session(), end, interrupt, out, err);
 }
 
 } // namespace lumora::cli

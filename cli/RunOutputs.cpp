@@ -69,7 +69,7 @@ bool streamsToStandardOutput(const CliOptions& options) {
 }
 
 bool writeOutputs(const CliOptions& options, const engine::Session& session,
-                  const report::RunReports& reports, std::ostream& out, std::ostream& err) {
+                  const report::RunReports& reports, const OutputStreams& streams) {
     const engine::Design& design = session.design();
     std::vector<report::OutputFile> files = reports.files();
     if (options.saveDesign) {
@@ -83,11 +83,13 @@ bool writeOutputs(const CliOptions& options, const engine::Session& session,
     }
     bool written = true;
     for (const report::OutputFile& file : files) {
-        written &= writeOutput(file, out, err);
+        streams.beforeEach();
+        written &= writeOutput(file, streams.out, streams.err);
     }
 #ifdef LUMORA_PICTURES
     if (options.picture) {
-        written &= writePictures(*options.picture, design, err);
+        streams.beforeEach();
+        written &= writePictures(*options.picture, design, streams.err);
     }
 #endif
     return written;

@@ -5,6 +5,7 @@
 #include "engine/session/Session.h"
 #include "report/RunReports.h"
 
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -16,10 +17,17 @@ std::vector<RunFile> namedOutputs(const CliOptions& options, const engine::Desig
 // Whether an output goes to standard output, which then carries nothing else.
 bool streamsToStandardOutput(const CliOptions& options);
 
-// Writes the files the options ask for after the run, each whole or not at all, "-" to out. A
-// file that cannot be written is named on err with the reason, and the others are still written;
-// false then. Nothing a writer throws ends the program.
+// Where the output phase writes: "-" to out, messages to err; beforeEach is called before each file.
+struct OutputStreams {
+    std::ostream& out;
+    std::ostream& err;
+    std::function<void()> beforeEach;
+};
+
+// Writes the files the options ask for after the run, each whole or not at all. A file that
+// cannot be written is named on err with the reason, and the others are still written; false
+// then. Nothing a writer throws ends the program.
 bool writeOutputs(const CliOptions& options, const engine::Session& session,
-                  const report::RunReports& reports, std::ostream& out, std::ostream& err);
+                  const report::RunReports& reports, const OutputStreams& streams);
 
 } // namespace lumora::cli
