@@ -317,6 +317,22 @@ TEST(KicadRolesFile, MalformedMappingIsRefused) {
                     "x.roles.json: nested deeper than 256 levels at byte 1537 (line 1, column 1537)"));
 }
 
+// A board of more than ~32,760 footprints ended in "no geometry number left" without a file or a
+// position: the footprint past the last 16-bit number is refused where it stands. Footprints of
+// one name also took the square of their number to name apart.
+TEST(KicadMalformed, AFootprintPastTheLastGeometryNumberIsRefusedWhereItStands) {
+    std::string board =
+        "(kicad_pcb (version 20211014)\n  (layers (0 \"F.Cu\" signal) (31 \"B.Cu\" signal))\n";
+    for (int footprint = 1; footprint <= 32768; ++footprint) {
+        board += "  (footprint \"X:Y\" (layer \"F.Cu\") (at 1 1))\n";
+    }
+    board += ")\n";
+    EXPECT_THAT(
+        [&] { kicad::readKicadBoard(board, "many.kicad_pcb"); },
+        ThrowsMessage<DesignFormatError>(HasSubstr(
+            "many.kicad_pcb:32770:3: no geometry number left: a design holds at most 32,767 geometries")));
+}
+
 // Lists nested far beyond any board's are refused where the first too deep opens, not walked.
 TEST(KicadMalformed, NestingDeeperThanAnyBoardIsRefusedWhereItStarts) {
     const std::string deep =

@@ -5,6 +5,7 @@
 #include "engine/io/FileText.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/io/kicad/KicadFootprints.h"
+#include "engine/model/Refusal.h"
 #include "files/Utf8.h"
 
 #include <map>
@@ -85,8 +86,14 @@ class BoardReader {
   private:
     void net(const sexpr::Expr& item) { nets_.add(item); }
 
+    // A footprint past the last geometry number is refused where it stands.
     void footprint(const sexpr::Expr& item) {
-        PlacedFootprint placed = readFootprint(item, footprints_);
+        PlacedFootprint placed;
+        try {
+            placed = readFootprint(item, footprints_);
+        } catch (const Refusal& refusal) {
+            item.fail(refusal.what());
+        }
         board_.data.emplace_back(std::move(placed.insert));
         for (Graphic& edge : placed.edges) {
             board_.data.emplace_back(std::move(edge));
@@ -256,7 +263,12 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
     result.counts = reader.finish(files::validUtf8(std::filesystem::path(fileName).stem().string()));
     Geometry board = reader.takeBoard();
     declareKeywords(design, board);
-    const int16_t boardNumber = design.addGeometry(std::move(board));
+    int16_t boardNumber = 0;
+    try {
+        boardNumber = design.addGeometry(std::move(board));
+    } catch (const Refusal& refusal) {
+        throw DesignFormatError(fileName + ": " + refusal.what());
+    }
     design.files = {File{.number = 1, .name = baseName, .geometry = boardNumber}};
     refuseBeyondLimits(design, fileName);
     return result;
