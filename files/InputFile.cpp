@@ -30,6 +30,10 @@ std::string sizeText(std::uintmax_t bytes) {
                              " must be a regular file");
 }
 
+[[noreturn]] void refuseOpen(const std::filesystem::path& path, int error) {
+    throw InputFileError(InputFault::CannotOpen, path, "cannot be opened (" + systemReason(error) + ")");
+}
+
 [[noreturn]] void refuseSize(const std::filesystem::path& path, const InputKind& kind) {
     throw InputFileError(InputFault::TooLarge, path,
                          "larger than " + sizeText(kind.maxBytes) + ", not a " + std::string(kind.noun));
@@ -52,14 +56,14 @@ class Descriptor {
 // the open of a FIFO from waiting for a writer.
 int openRegular(const std::filesystem::path& path, const InputKind& kind, struct stat& status) {
     if (::stat(path.c_str(), &status) != 0) {
-        throw InputFileError(InputFault::CannotOpen, path, "cannot be opened (" + systemReason(errno) + ")");
+        refuseOpen(path, errno);
     }
     if (!S_ISREG(status.st_mode)) {
         refuseType(path, status.st_mode, kind);
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        throw InputFileError(InputFault::CannotOpen, path, "cannot be opened (" + systemReason(errno) + ")");
+        refuseOpen(path, errno);
     }
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
