@@ -1,6 +1,8 @@
 #include "engine/io/OpenDesign.h"
 
+#include "engine/io/DesignFile.h"
 #include "engine/io/FileText.h"
+#include "engine/io/Roles.h"
 
 #include <malloc.h>
 
@@ -19,8 +21,14 @@ Design openDesign(const std::filesystem::path& path) {
 }
 
 std::vector<std::filesystem::path> companionFiles(const std::filesystem::path& path) {
-    if (isKicadFile(path)) {
-        return {kicad::rolesFileBeside(path)};
+    std::string start;
+    try {
+        start = readFileStart(path, kStartLength);
+    } catch (const DesignFormatError&) {
+        // Opening the design says what is wrong with it; its name still tells the format.
+    }
+    if (formatOf(path, start).readsRolesFile) {
+        return {rolesFileBeside(path)};
     }
     return {};
 }
