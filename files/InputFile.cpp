@@ -72,15 +72,12 @@ int openRegular(const std::filesystem::path& path, const InputKind& kind, struct
     return fd;
 }
 
-// At most limit bytes, fewer when the file ends first; room for expected bytes is made at once.
-std::string readUpTo(int fd, const std::filesystem::path& path, std::uintmax_t limit,
-                     std::uintmax_t expected) {
-    std::string text;
-    text.reserve(static_cast<std::size_t>(std::min(expected, limit)));
+// Pieces of at most limit bytes in all, fewer when the file ends first or take says stop.
+void readPieces(int fd, const std::filesystem::path& path, std::uintmax_t limit, const TakePiece& take) {
     std::array<char, kPieceBytes> piece{};
-    while (text.size() < limit) {
-        const auto wanted =
-            static_cast<std::size_t>(std::min<std::uintmax_t>(piece.size(), limit - text.size()));
+    std::uintmax_t total = 0;
+    while (total < limit) {
+        const auto wanted = static_cast<std::size_t>(std::min<std::uintmax_t>(piece.size(), limit - total));
         const ssize_t count = ::read(fd, piece.data(), wanted);
         if (count < 0 && errno == EINTR) {
             continue;
@@ -92,23 +89,55 @@ std::string readUpTo(int fd, const std::filesystem::path& path, std::uintmax_t l
         if (count == 0) {
             break;
         }
-        text.append(piece.data(), static_cast<std::size_t>(count));
+        total += static_cast<std::uintmax_t>(count);
+        if (!take(std::string_view(piece.data(), static_cast<std::size_t>(count)))) {
+            break;
+        }
     }
-    return text;
 }
 
-// A whole file is read one byte past the bound, to tell a file that reaches it from one that passes it.
-std::string readOpened(const std::filesystem::path& path, const InputKind& kind, std::uintmax_t atMost) {
+// Opens a regular file within the kind's bound, for reading at most atMost bytes of it; a whole
+// file is read one byte past the bound, to tell a file that reaches it from one that passes it.
+void readOpened(const std::filesystem::path& path, const InputKind& kind, std::uintmax_t atMost,
+                const TakePiece& take) {
     struct stat status {};
     const Descriptor fd(openRegular(path, kind, status));
     const bool whole = atMost > kind.maxBytes;
     if (whole && static_cast<std::uintmax_t>(status.st_size) > kind.maxBytes) {
         refuseSize(path, kind);
     }
-    std::string text = readUpTo(fd.get(), path, atMost, static_cast<std::uintmax_t>(status.st_size) + 1);
-    if (whole && text.size() > kind.maxBytes) {
-        refuseSize(path, kind); // it grew while read, or its size was not told (a file of /proc)
+    if (whole) {
+        // A piece past the bound is refused before it is handed over.
+        std::uintmax_t total = 0;
+        readPieces(fd.get(), path, atMost, [&](std::string_view piece) {
+            total += piece.size();
+            if (total > kind.maxBytes) {
+                refuseSize(path, kind); // it grew while read, or its size was not told (a file of /proc)
+            }
+            return take(piece);
+        });
+        return;
     }
+    readPieces(fd.get(), path, atMost, take);
+}
+
+// The size a file has now: room for it is made at once, once the file has passed the checks.
+std::uintmax_t fileSizeHint(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return error ? 0 : size + 1;
+}
+
+std::string readText(const std::filesystem::path& path, const InputKind& kind, std::uintmax_t atMost,
+                     std::uintmax_t expected) {
+    std::string text;
+    readOpened(path, kind, atMost, [&](std::string_view piece) {
+        if (text.empty()) {
+            text.reserve(static_cast<std::size_t>(std::min(expected, atMost)));
+        }
+        text.append(piece);
+        return true;
+    });
     return text;
 }
 
@@ -118,7 +147,11 @@ InputFileError::InputFileError(InputFault fault, const std::filesystem::path& pa
     : std::runtime_error(path.string() + ": " + reason), fault_(fault), reason_(reason) {}
 
 std::string readInputFile(const std::filesystem::path& path, const InputKind& kind) {
-    return readOpened(path, kind, kind.maxBytes + 1);
+    return readText(path, kind, kind.maxBytes + 1, fileSizeHint(path));
+}
+
+void readInputPieces(const std::filesystem::path& path, const InputKind& kind, const TakePiece& take) {
+    readOpened(path, kind, kind.maxBytes + 1, take);
 }
 
 std::optional<std::string> readInputFileIfPresent(const std::filesystem::path& path, const InputKind& kind) {
@@ -130,7 +163,7 @@ std::optional<std::string> readInputFileIfPresent(const std::filesystem::path& p
 }
 
 std::string readInputStart(const std::filesystem::path& path, std::size_t count, const InputKind& kind) {
-    return readOpened(path, kind, count);
+    return readText(path, kind, count, count);
 }
 
 std::string fileTypeText(unsigned mode) {

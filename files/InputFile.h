@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -18,7 +19,7 @@ struct InputKind {
 // Every input of a run with its bound (docs/reliability.md, "Limits").
 namespace input {
 inline constexpr std::uintmax_t kMiB = 1024 * 1024;
-inline constexpr InputKind Design{"design file", 256 * kMiB}; // native designs and KiCad boards
+inline constexpr InputKind Design{"design file", 256 * kMiB}; // native designs, KiCad boards, IPC-2581
 inline constexpr InputKind Script{"script", 64 * kMiB};
 inline constexpr InputKind Waivers{"waivers file", 64 * kMiB};
 inline constexpr InputKind Roles{"roles file", kMiB};
@@ -50,6 +51,12 @@ class InputFileError : public std::runtime_error {
 std::string readInputFile(const std::filesystem::path& path, const InputKind& kind);
 // The same, or none when nothing is at path (an optional input); any other fault is refused.
 std::optional<std::string> readInputFileIfPresent(const std::filesystem::path& path, const InputKind& kind);
+// Takes a piece of a file and says whether the reader wants the next one.
+using TakePiece = std::function<bool(std::string_view piece)>;
+// The whole file in pieces of at most 64 KiB, in order, to take (until it says stop), for a
+// reader that streams a file rather than hold it whole; refused as readInputFile refuses, before
+// the first piece, or when the file grows past the bound while read.
+void readInputPieces(const std::filesystem::path& path, const InputKind& kind, const TakePiece& take);
 // At most count bytes from the file's start, refused as readInputFile refuses.
 std::string readInputStart(const std::filesystem::path& path, std::size_t count, const InputKind& kind);
 

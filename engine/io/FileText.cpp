@@ -25,6 +25,10 @@ std::optional<std::string> readFileTextIfPresent(const std::filesystem::path& pa
     return refusedAsDesignError([&] { return files::readInputFileIfPresent(path, kind); });
 }
 
+void readFilePieces(const std::filesystem::path& path, const files::TakePiece& take) {
+    refusedAsDesignError([&] { files::readInputPieces(path, files::input::Design, take); });
+}
+
 std::string readFileStart(const std::filesystem::path& path, std::size_t count) {
     return refusedAsDesignError([&] { return files::readInputStart(path, count, files::input::Design); });
 }

@@ -15,6 +15,9 @@ std::string readFileText(const std::filesystem::path& path,
 // The same for a file the import reads only when it is there (a roles file): none then.
 std::optional<std::string> readFileTextIfPresent(const std::filesystem::path& path,
                                                  const files::InputKind& kind);
+// A design file in pieces, for a reader that streams it (files::readInputPieces), refused as
+// readFileText refuses.
+void readFilePieces(const std::filesystem::path& path, const files::TakePiece& take);
 // The first count bytes of a design file, to tell the formats apart.
 std::string readFileStart(const std::filesystem::path& path, std::size_t count);
 
