@@ -37,7 +37,8 @@ TEST(DesignFormats, TheRolesFileIsACompanionOfEveryImportThatReadsIt) {
     const test::TempDir dir;
     const std::filesystem::path ipc = dir.write("board.json", "<?xml version=\"1.0\"?>\n<IPC-2581>");
     EXPECT_EQ(companionFiles(ipc), std::vector{dir.path() / "board.roles.json"});
-    EXPECT_EQ(companionFiles(dir.path() / "missing.kicad_pcb"), std::vector{dir.path() / "missing.roles.json"});
+    EXPECT_EQ(companionFiles(dir.path() / "missing.kicad_pcb"),
+              std::vector{dir.path() / "missing.roles.json"});
     EXPECT_TRUE(companionFiles(dir.write("design.json", "{}")).empty());
 }
 

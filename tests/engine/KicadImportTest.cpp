@@ -301,11 +301,9 @@ TEST(KicadRolesFile, NamesRolesBesideTheBoard) {
 }
 
 TEST(KicadRolesFile, MalformedMappingIsRefused) {
-    EXPECT_THROW(readRoleRules(R"({"fiducial": {"footprint": ["F*"]}})", "x.roles.json"),
-                 DesignFormatError);
+    EXPECT_THROW(readRoleRules(R"({"fiducial": {"footprint": ["F*"]}})", "x.roles.json"), DesignFormatError);
     EXPECT_THROW(readRoleRules(R"({"drill": {}})", "x.roles.json"), DesignFormatError);
-    EXPECT_THROW(readRoleRules(R"({"testpoint": {"references": "TP*"}})", "x.roles.json"),
-                 DesignFormatError);
+    EXPECT_THROW(readRoleRules(R"({"testpoint": {"references": "TP*"}})", "x.roles.json"), DesignFormatError);
     // 100,000 nested objects overflowed the stack.
     std::string deep;
     for (int level = 0; level < 100000; ++level) {
