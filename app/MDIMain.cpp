@@ -1,6 +1,7 @@
 #include "app/MDIMain.h"
 
 #include "app/OpenFileSelection.h"
+#include "files/InputFile.h"
 #include "korven/CreatedGeometryList.h"
 #include "korven/CurrentWindow.h"
 #include "korven/RunnerSwitches.h"
@@ -12,7 +13,7 @@
 #include "ui/DebugSettingsFile.h"
 
 #include <algorithm>
-#include <fstream>
+#include <sstream>
 
 namespace lumora {
 
@@ -59,16 +60,18 @@ void MDIMain::startUp() {
 void MDIMain::loadDebugSettings() {
     runnerSwitches().blnDebugMenus = false;
     runnerSwitches().logSwitches.blnExpandedRep = false;
-    std::filesystem::path file = programFolder() / "rdbset.dat";
-    if (!std::filesystem::exists(file)) {
+    const std::filesystem::path file = programFolder() / "rdbset.dat";
+    std::optional<std::string> text;
+    try {
+        text = files::readInputFileIfPresent(file, files::input::Settings);
+    } catch (const files::InputFileError& error) {
+        ui_.showMessage("loadDebugSettings {Path/File access error (" + std::string(error.what()) + ")}");
         return;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        ui_.showMessage("loadDebugSettings {Path/File access error (" + file.string() + ")}");
-        return;
+    if (text) {
+        std::istringstream in(*text);
+        applyDebugSettings(readDebugSettings(in));
     }
-    applyDebugSettings(readDebugSettings(in));
 }
 
 frmTests* MDIMain::frmCurChild() const {

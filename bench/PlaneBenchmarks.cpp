@@ -5,12 +5,14 @@
 #include "bench/PlaneBenchmarks.h"
 
 #include "engine/checks/CheckFunctions.h"
+#include "engine/ops/DfxOutlines.h"
 #include "engine/ops/Flatten.h"
 #include "engine/ops/Polygons.h"
 #include "engine/tools/SyntheticDesign.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumora::bench {
@@ -74,6 +76,34 @@ void BM_CombinePolies(benchmark::State& state) {
     state.counters["polygons"] = static_cast<double>(joined);
 }
 
+// DFx outlines of one part of many pads (a BGA, a connector row) in a grid: the pads were united
+// one at a time into the growing area, which took the square of their number.
+void BM_DfxOutlinesManyPads(benchmark::State& state) {
+    constexpr double kPitch = 40;
+    engine::Design design = engine::makeSyntheticDesign({.components = 1, .seed = 1});
+    engine::Geometry* part = nullptr;
+    for (auto& [number, geometry] : design.geometries) {
+        part = geometry.blockType == engine::block_type::Component && part == nullptr ? &geometry : part;
+    }
+    const auto pin = std::ranges::find_if(part->data, [](const engine::DataItem& item) {
+        const auto* insert = std::get_if<engine::Insert>(&item);
+        return insert && insert->insertType == engine::insert_type::Pin;
+    });
+    engine::Insert extra = std::get<engine::Insert>(*pin);
+    const auto pads = static_cast<std::size_t>(state.range(0));
+    const auto columns = static_cast<std::size_t>(std::ceil(std::sqrt(static_cast<double>(pads))));
+    std::erase_if(part->data,
+                  [](const engine::DataItem& item) { return std::holds_alternative<engine::Insert>(item); });
+    for (std::size_t i = 0; i < pads; ++i) {
+        extra.at = {static_cast<double>(i % columns) * kPitch, static_cast<double>(i / columns) * kPitch};
+        part->data.emplace_back(extra);
+    }
+    for (auto _ : state) {
+        engine::createDfxOutline(design, part->number, engine::dfx_algorithm::All, true);
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 } // namespace
 
 void registerPlaneBenchmarks(std::size_t largestBoard) {
@@ -87,6 +117,13 @@ void registerPlaneBenchmarks(std::size_t largestBoard) {
         ->ArgName("pieces")
         ->RangeMultiplier(4)
         ->Range(64, 4096)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Complexity();
+    benchmark::RegisterBenchmark("BM_DfxOutlinesManyPads", BM_DfxOutlinesManyPads)
+        ->ArgName("pads")
+        ->RangeMultiplier(2)
+        ->Range(1000, 8000)
         ->UseRealTime()
         ->Unit(benchmark::kMillisecond)
         ->Complexity();

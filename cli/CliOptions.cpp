@@ -109,20 +109,25 @@ void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_option("--fail-on", options.reports.failOn,
                    "Exit with 1 when violations are found: never, critical, any")
         ->transform(CLI::CheckedTransformer(kFailOnWords, CLI::ignore_case));
-    app.add_option("--save-design", options.saveDesign, "Save the design with its markers after the run");
+    app.add_option("--save-design", options.saveDesign,
+                   "Save the design with its markers after the run (\"-\": standard output)");
     app.add_option("--markers", options.markers,
                    "Write the DRC markers (where each violation is, measured and required value, items) "
-                   "as JSON after the run");
+                   "as JSON after the run (\"-\": standard output)");
     app.add_option(
         "--report", options.reports.report,
-        "Write the run as one JSON document: tests, outcomes, counts per board, markers with keys");
-    app.add_option("--junit", options.reports.junit,
-                   "Write JUnit XML: a testsuite per script, a testcase per test and board");
+        "Write the run as one JSON document: tests, outcomes, counts per board, markers with keys (\"-\": "
+        "standard output)");
+    app.add_option(
+        "--junit", options.reports.junit,
+        "Write JUnit XML: a testsuite per script, a testcase per test and board (\"-\": standard output)");
     app.add_option("--waivers", options.reports.waivers,
                    "Accepted violations (JSON); default: DESIGN.waivers.json beside the design, if present")
         ->check(CLI::ExistingFile);
-    app.add_option("--write-waivers", options.reports.writeWaivers,
-                   "Write a waiver for every violation not waived yet, to baseline a board");
+    app.add_option(
+        "--write-waivers", options.reports.writeWaivers,
+        "Write a waiver for every violation not waived yet, to baseline a board; may name the waivers file "
+        "read, to update it (\"-\": standard output)");
     app.add_flag("-q,--quiet", options.quiet, "No progress messages on stderr");
     describeManifestOptions(app, options, design);
 #ifdef LUMORA_PICTURES

@@ -5,17 +5,16 @@
 #include "cli/ExitCodes.h"
 #include "cli/ExitStatus.h"
 #include "cli/ManifestCli.h"
-#include "cli/PictureOutput.h"
 #include "cli/ResultTable.h"
+#include "cli/RunOutputs.h"
 #include "cli/StopOnInterrupt.h"
 #include "cli/TerminalInterface.h"
-#include "engine/io/DesignFile.h"
-#include "engine/io/MarkersJson.h"
-#include "engine/io/ReplaceFile.h"
+#include "engine/io/OpenDesign.h"
 #include "engine/provider/EmbeddedKorven.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
 #include "log/FileFailures.h"
+#include "log/LogFolderLock.h"
 #include "log/LogTextFile.h"
 #include "log/ProgramFolder.h"
 #include "report/RunReports.h"
@@ -183,32 +182,6 @@ bool reportLogFailures(Findings& findings, std::ostream& err) {
     return failures.empty();
 }
 
-// The files asked for after the run; false when one could not be written.
-bool writeOutputs(const CliOptions& options, const engine::Session& session,
-                  const report::RunReports& reports, std::ostream& err) {
-    const engine::Design& design = session.design();
-    std::vector<report::OutputFile> files = reports.files();
-    if (options.saveDesign) {
-        files.push_back(
-            {*options.saveDesign, [&](std::ostream& out) { out << engine::serializeDesign(design); }});
-    }
-    if (options.markers) {
-        files.push_back({*options.markers, [&](std::ostream& out) {
-                             engine::writeMarkersJson(design, session.failedChecks, out);
-                         }});
-    }
-    bool written = true;
-    for (const report::OutputFile& file : files) {
-        written &= writeOutput(file.path, err, file.write);
-    }
-#ifdef LUMORA_PICTURES
-    if (options.picture) {
-        written &= writePictures(*options.picture, design, err);
-    }
-#endif
-    return written;
-}
-
 std::unique_ptr<report::RunReports> prepareReports(const CliOptions& options, engine::EmbeddedKorven& korven,
                                                    std::ostream& err) {
     try {
@@ -254,20 +227,89 @@ std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, st
     return nullptr;
 }
 
-} // namespace
-
-bool writeOutput(const std::string& path, std::ostream& err,
-                 const std::function<void(std::ostream&)>& write) {
-    std::ostringstream text;
-    write(text);
-    try {
-        engine::replaceFile(path, text.str());
-        return true;
-    } catch (const std::exception& error) {
-        err << kApplicationTitle << ": " << error.what() << '\n';
-        return false;
+// Every file the run reads, and those it writes of its own in the log folder, by what each is.
+std::vector<RunFile> filesOfTheRun(const CliOptions& options, const report::RunReports& reports) {
+    std::vector<RunFile> files{{"the design file", *options.design}};
+    for (const std::filesystem::path& companion : engine::companionFiles(*options.design)) {
+        files.push_back({"the design's roles file", companion});
     }
+    for (const std::string& script : options.scripts) {
+        files.push_back({"a script", script});
+    }
+    if (reports.waiversFile()) {
+        files.push_back({"the waivers file", *reports.waiversFile(), "--write-waivers"});
+    }
+    const std::filesystem::path home = programFolder();
+    const std::pair<const char*, const char*> kOwnFiles[] = {
+        {"the settings file", "rdbset.dat"},
+        {"the run log", "runner.log"},
+        {"the time log", "testtimes.csv"},
+        {"the log folder's lock", "runner.lock"},
+        {"the save-on-fail copy of the design", "error.cc"},
+        {"the note of the save-on-fail copy", "error.txt"}};
+    for (const auto& [role, name] : kOwnFiles) {
+        files.push_back({role, home / name});
+    }
+    return files;
 }
+
+// Before the run, so that its work is not lost at its end for want of a place to put it.
+bool outputsCanBeWritten(const CliOptions& options, const engine::Design& design,
+                         const report::RunReports& reports, std::ostream& err) {
+    const std::optional<std::string> refusal =
+        outputsRefusal(namedOutputs(options, design), filesOfTheRun(options, reports));
+    if (refusal) {
+        err << kApplicationTitle << ": " << *refusal << '\n';
+    }
+    return !refusal;
+}
+
+// Two runs on one log folder would write each other's logs: the second waits, and says for whom.
+void takeLogFolder(LogFolderLock& lock, std::ostream& err) {
+    const std::string self = thisRunAsHolder("lumora-cli");
+    if (lock.tryTake(self)) {
+        return;
+    }
+    err << kApplicationTitle << ": the log folder \"" << programFolder().string() << "\" is in use by "
+        << lock.holder() << "; waiting until it has finished" << std::endl;
+    lock.take(self);
+}
+
+// How the run ended, for the output phase.
+struct RunEnd {
+    int16_t status = 0;
+    bool everyInputRead = true;
+    std::vector<std::string> warnings{};
+};
+
+// After the tests: results, reports and the files asked for, written to their end even when
+// Ctrl-C is pressed meanwhile (it is said once; a second one ends the program at once).
+int finishRun(const CliOptions& options, MDIMain& main, report::RunReports& reports,
+              const engine::Session& session, const RunEnd& end, StopOnInterrupt& interrupt,
+              std::ostream& out, std::ostream& err) {
+    interrupt.finishOutputs();
+    const auto sayIfInterrupted = [&] { interrupt.sayOnceIfInterrupted(err); };
+    sayIfInterrupted();
+    std::ostream& results = streamsToStandardOutput(options) ? err : out;
+    reportWarnings(end.warnings, err);
+    printResults(main, results);
+    if (options.debug) {
+        printCreatedGeometries(main, results);
+        printKorvenFailures(main, results);
+    }
+    reports.finish(main);
+    printWaivers(reports, results, err);
+    Findings findings{.runStatus = end.status, .everyInputRead = end.everyInputRead};
+    addWindowFindings(main, findings);
+    const report::MarkerCounts unwaived = reports.unwaived();
+    findings.marginal = unwaived.marginal;
+    findings.critical = unwaived.critical;
+    findings.everyFileWritten = writeOutputs(options, session, reports, {out, err, sayIfInterrupted});
+    findings.everyFileWritten &= reportLogFailures(findings, err);
+    return exitCodeFor(findings, options.reports.failOn);
+}
+
+} // namespace
 
 int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.merge) {
@@ -292,50 +334,34 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         return exitcode::BadInput;
     }
     std::unique_ptr<report::RunReports> reports = prepareReports(options, *korven, err);
-    if (!reports) {
+    if (!reports || !outputsCanBeWritten(options, korven->session().design(), *reports, err)) {
         return exitcode::BadInput;
     }
+    LogFolderLock logFolder(programFolder());
+    takeLogFolder(logFolder, err);
     ProviderRegistration registration(automationRegistry(), *korven);
     MDIMain main(terminal);
     main.setTestListener(&reports->recorder());
     main.startUp();
+    const bool settingsRead = terminal.messagesShown() == 0; // the start-up reads only rdbset.dat
     openScripts(main, options.scripts);
     applySwitches(options, main);
     if (main.childCount() == 0) {
         return exitcode::BadInput;
     }
-    const bool everyScriptRead = main.childCount() == static_cast<long>(options.scripts.size());
-
-    int16_t status = 0;
-    std::vector<std::string> warnings;
-    {
-        StopOnInterrupt interrupt([&main] {
-            if (frmTests* running = main.frmCurChild()) {
-                running->stopScript();
-            }
-        });
-        warnings = connectBeforeFirstRun(main);
-        status = runScripts(options, main);
-    }
+    RunEnd end{.everyInputRead =
+                   settingsRead && main.childCount() == static_cast<long>(options.scripts.size())};
+    StopOnInterrupt interrupt([&main] {
+        if (frmTests* running = main.frmCurChild()) {
+            running->stopScript();
+        }
+    });
+    end.warnings = connectBeforeFirstRun(main);
+    end.status = runScripts(options, main);
     // What the user must know before trusting the results, after the run's lines, which a run starts
     // by clearing.
     appendToRunLog(designNotes(*options.design, korven->importNotes()));
-    reportWarnings(warnings, err);
-    printResults(main, out);
-    if (options.debug) {
-        printCreatedGeometries(main, out);
-        printKorvenFailures(main, out);
-    }
-    reports->finish(main);
-    printWaivers(*reports, out, err);
-    Findings findings{.runStatus = status, .everyScriptRead = everyScriptRead};
-    addWindowFindings(main, findings);
-    const report::MarkerCounts unwaived = reports->unwaived();
-    findings.marginal = unwaived.marginal;
-    findings.critical = unwaived.critical;
-    findings.everyFileWritten = writeOutputs(options, korven->session(), *reports, err);
-    findings.everyFileWritten &= reportLogFailures(findings, err);
-    return exitCodeFor(findings, options.reports.failOn);
+    return finishRun(options, main, *reports, korven->session(), end, interrupt, out, err);
 }
 
 } // namespace lumora::cli

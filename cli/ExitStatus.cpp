@@ -21,7 +21,7 @@ int exitCodeFor(const Findings& findings, report::FailOn failOn) {
     if (!findings.everyFileWritten) {
         return exitcode::FileNotWritten;
     }
-    if (!findings.everyScriptRead) {
+    if (!findings.everyInputRead) {
         return exitcode::BadInput;
     }
     return report::violationsFail(failOn, findings.marginal, findings.critical) ? exitcode::ViolationsFound

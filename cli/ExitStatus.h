@@ -9,11 +9,11 @@ namespace lumora::cli {
 
 // What one invocation found out, as far as its exit code is concerned.
 struct Findings {
-    int16_t runStatus = 0;       // of the run or batch (testlogic's runstatus)
-    bool logsUnopened = false;   // a log could not be opened, so the run did not start
-    bool failedRows = false;     // a test failed, also in a run stopped afterwards
-    bool stopped = false;        // a run was stopped before its last row
-    bool everyScriptRead = true; // a script that cannot be read is skipped
+    int16_t runStatus = 0;      // of the run or batch (testlogic's runstatus)
+    bool logsUnopened = false;  // a log could not be opened, so the run did not start
+    bool failedRows = false;    // a test failed, also in a run stopped afterwards
+    bool stopped = false;       // a run was stopped before its last row
+    bool everyInputRead = true; // a script or the settings file that cannot be read is skipped
     bool everyFileWritten = true;
     long marginal = 0;
     long critical = 0;

@@ -1,6 +1,7 @@
 #include "cli/ManifestCli.h"
 
 #include "cli/CliRun.h"
+#include "cli/RunOutputs.h"
 #include "cli/DesignProcess.h"
 #include "cli/ExitCodes.h"
 #include "cli/ExitStatus.h"
@@ -136,10 +137,12 @@ int runMergeCli(const CliOptions& options, std::ostream& out, std::ostream& err)
         err << kApplicationTitle << ": " << error.what() << '\n';
         return exitcode::BadInput;
     }
-    bool written = writeOutput((folder / manifest::files::kSummary).string(), err,
-                               [&](std::ostream& text) { manifest::writeSummary(results, text); });
-    written &= writeOutput((folder / manifest::files::kMergedJUnit).string(), err,
-                           [&](std::ostream& text) { manifest::writeMergedJUnit(results, folder, text); });
+    bool written = writeOutput({(folder / manifest::files::kSummary).string(),
+                                [&](std::ostream& text) { manifest::writeSummary(results, text); }},
+                               out, err);
+    written &= writeOutput({(folder / manifest::files::kMergedJUnit).string(),
+                            [&](std::ostream& text) { manifest::writeMergedJUnit(results, folder, text); }},
+                           out, err);
 
     std::vector<int> codes;
     std::size_t complete = 0;

@@ -15,4 +15,8 @@ bool writePictures(const std::string& folder, const engine::Design& design, std:
     }
 }
 
+std::vector<std::filesystem::path> picturePaths(const std::string& folder, const engine::Design& design) {
+    return picture::picturePaths(design, folder);
+}
+
 } // namespace lumora::cli

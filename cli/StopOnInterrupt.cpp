@@ -1,5 +1,7 @@
 #include "cli/StopOnInterrupt.h"
 
+#include "log/ProductInfo.h"
+
 #include <csignal>
 
 namespace lumora::cli {
@@ -33,6 +35,21 @@ void StopOnInterrupt::doEvents() {
     g_interrupted = 0;
     stop_();
     std::signal(SIGINT, onInterrupt);
+}
+
+void StopOnInterrupt::finishOutputs() {
+    setEventPump(nullptr);
+}
+
+void StopOnInterrupt::sayOnceIfInterrupted(std::ostream& err) {
+    if (g_interrupted == 0 || said_) {
+        return;
+    }
+    said_ = true;
+    err << kApplicationTitle
+        << ": Ctrl-C: the tests are over; their results and files are written to the end first (Ctrl-C again "
+           "ends the program at once, leaving them unfinished)"
+        << std::endl;
 }
 
 } // namespace lumora::cli

@@ -10,6 +10,8 @@
 #include "engine/io/DesignFormats.h"
 #include "korven/RunnerSwitches.h"
 #include "log/Clock.h"
+#include "log/LogFolderLock.h"
+#include "log/ProgramFolder.h"
 #include "ui/AboutBox.h"
 #include "ui/frmDebugList.h"
 
@@ -164,6 +166,15 @@ void MainWindow::perform(Command command) {
 }
 
 void MainWindow::runThenFinish(const std::function<void()>& run) {
+    // Another run writing the same logs (lumora-cli with the same folder) would mix them; the
+    // desktop does not wait for it, it says who holds the folder.
+    LogFolderLock logFolder(programFolder());
+    if (!logFolder.tryTake(thisRunAsHolder("lumora"))) {
+        ui_.showMessage("The log folder \"" + programFolder().string() + "\" is in use by " +
+                        logFolder.holder() +
+                        "; the run did not start. Run it again when that one has finished.");
+        return;
+    }
     run();
     if (main_.exitPending()) {
         close();

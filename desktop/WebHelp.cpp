@@ -18,6 +18,14 @@ void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& me
         messages.showMessage("Error openning web page. {" + address.errorString().toStdString() + "}");
         return;
     }
+    // The server is a setting anyone with the settings file can change: a "file:" or a program's
+    // scheme would open whatever the desktop runs for it.
+    if (address.scheme() != "http" && address.scheme() != "https") {
+        messages.showMessage(
+            "Error openning web page. {\"" + address.toString().toStdString() +
+            "\" is not a web address: the help server's address starts with http:// or https://}");
+        return;
+    }
     QDesktopServices::openUrl(address);
 }
 

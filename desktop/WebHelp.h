@@ -11,8 +11,9 @@ namespace lumora::desktop {
 // user's file, else the system-wide one an installation writes), else the build's default.
 QString helpServer();
 
-// Opens the test's help page with the desktop's default handler; a failure to build the address
-// shows "Error openning web page. {...}". A handler that fails on its own is not reported.
+// Opens the test's help page with the desktop's default handler; a failure to build the address,
+// or an address that is not http or https, shows "Error openning web page. {...}". A handler that
+// fails on its own is not reported.
 void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages);
 
 } // namespace lumora::desktop

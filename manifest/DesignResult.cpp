@@ -1,6 +1,6 @@
 #include "manifest/DesignResult.h"
 
-#include "engine/io/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 #include "manifest/OutputFolder.h"
 
 #include <fstream>
@@ -109,7 +109,7 @@ std::optional<DesignResult> completeResult(const std::filesystem::path& folder) 
 }
 
 void writeResult(const std::filesystem::path& folder, const DesignResult& result) {
-    engine::replaceFile(folder / files::kResult, resultJson(result).dump(2) + '\n');
+    lumora::files::replaceFile(folder / files::kResult, resultJson(result).dump(2) + '\n');
 }
 
 bool addReport(DesignResult& result, const std::filesystem::path& reportFile) {

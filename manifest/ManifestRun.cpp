@@ -1,6 +1,6 @@
 #include "manifest/ManifestRun.h"
 
-#include "engine/io/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 #include "manifest/DesignResult.h"
 #include "manifest/OutputFolder.h"
 
@@ -34,7 +34,7 @@ void writeDesignList(const std::vector<ManifestEntry>& entries, const std::files
                                {"design", entry.design.string()},
                                {"scripts", pathTexts(entry.scripts)}});
     }
-    engine::replaceFile(out / files::kDesigns, Json{{"designs", std::move(designs)}}.dump(2) + '\n');
+    lumora::files::replaceFile(out / files::kDesigns, Json{{"designs", std::move(designs)}}.dump(2) + '\n');
 }
 
 // A killed run's files go, so that nothing of it is taken for the new run's.

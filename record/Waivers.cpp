@@ -1,6 +1,8 @@
 #include "record/Waivers.h"
 
-#include "engine/io/ReplaceFile.h"
+#include "engine/io/JsonDepth.h"
+#include "files/InputFile.h"
+#include "files/ReplaceFile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -8,7 +10,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -45,13 +46,12 @@ Waiver waiverFromJson(const Json& entry, std::size_t index) {
 
 } // namespace
 
-std::vector<Waiver> loadWaivers(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw WaiverFileError("cannot read the waivers file \"" + path.string() + "\"");
-    }
+std::vector<Waiver> parseWaivers(std::string_view text) {
     try {
-        const Json document = Json::parse(in);
+        if (const std::optional<std::size_t> deep = engine::firstTooDeep(text)) {
+            throw std::runtime_error(engine::tooDeepMessage(text, *deep));
+        }
+        const Json document = Json::parse(text);
         if (!document.is_object() || !document.contains("waivers") || !document["waivers"].is_array()) {
             throw std::runtime_error("expected an object with a \"waivers\" list");
         }
@@ -69,7 +69,18 @@ std::vector<Waiver> loadWaivers(const std::filesystem::path& path) {
         }
         return waivers;
     } catch (const std::exception& error) {
-        throw WaiverFileError("the waivers file \"" + path.string() + "\" cannot be read: " + error.what());
+        throw WaiverFileError(error.what());
+    }
+}
+
+std::vector<Waiver> loadWaivers(const std::filesystem::path& path) {
+    const std::string refused = "the waivers file \"" + path.string() + "\" cannot be read: ";
+    try {
+        return parseWaivers(files::readInputFile(path, files::input::Waivers));
+    } catch (const files::InputFileError& error) {
+        throw WaiverFileError(refused + error.reason());
+    } catch (const WaiverFileError& error) {
+        throw WaiverFileError(refused + error.what());
     }
 }
 
@@ -82,13 +93,13 @@ void writeWaiversJson(const std::vector<Waiver>& waivers, std::ostream& out) {
         }
         list.push_back(std::move(entry));
     }
-    out << Json{{"waivers", std::move(list)}}.dump(2) << '\n';
+    out << Json{{"waivers", std::move(list)}}.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 void saveWaivers(const std::filesystem::path& path, const std::vector<Waiver>& waivers) {
     std::ostringstream text;
     writeWaiversJson(waivers, text);
-    engine::replaceFile(path, text.str());
+    files::replaceFile(path, text.str());
 }
 
 std::filesystem::path waiversFileBeside(const std::filesystem::path& design) {

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumora {
@@ -25,9 +26,12 @@ class WaiverFileError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Refuses (WaiverFileError) a file that is not JSON, a waiver without a key text, a field that is
-// not a text, and a key given twice.
+// Refuses (WaiverFileError) a file that is not JSON or nests deeper than any waiver needs, a
+// waiver without a key text, a field that is not a text, and a key given twice; the message names
+// the file. A file that is not a regular one, or larger than 64 MiB, is refused unread.
 std::vector<Waiver> loadWaivers(const std::filesystem::path& path);
+// The same for a file's text; the message names only the fault.
+std::vector<Waiver> parseWaivers(std::string_view text);
 void writeWaiversJson(const std::vector<Waiver>& waivers, std::ostream& out);
 // Replaces the file whole (a temporary file renamed onto it); throws std::runtime_error.
 void saveWaivers(const std::filesystem::path& path, const std::vector<Waiver>& waivers);

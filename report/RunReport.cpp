@@ -85,7 +85,7 @@ void writeRunReport(const std::vector<ReportedScript>& scripts, const ReportCont
                 {"waivers", Json{{"file", context.waiversFile}, {"stale", std::move(stale)}}},
                 {"totals", countsJson(total)},
                 {"scripts", std::move(scriptList)}};
-    out << report.dump(2) << '\n';
+    out << report.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 } // namespace lumora::report

@@ -1,5 +1,6 @@
 #include "script/ScriptLoader.h"
 
+#include "files/InputFile.h"
 #include "script/LocaleConversions.h"
 #include "script/RegionalNumbers.h"
 #include "script/RunnerError.h"
@@ -7,9 +8,6 @@
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
-
-#include <array>
-#include <fstream>
 
 namespace lumora {
 
@@ -44,10 +42,9 @@ std::string stripTrailingNewlines(std::string text) {
     return text;
 }
 
-// Scripts are read in pieces of this size, and refused beyond the bound: a script is a few
-// kilobytes, so anything near the bound is not a script (or is /dev/zero).
+// Scripts are handed to the parser in pieces of this size, which stops at the first that fails:
+// a file of zeros is refused after its first piece.
 constexpr std::size_t kChunkBytes = 64 * 1024;
-constexpr std::size_t kMaxScriptBytes = 64 * 1024 * 1024;
 
 // Everything libxml2's callbacks need; no exception may cross libxml2's C frames. libxml2's own
 // SAX2 callbacks (kept for the document type declaration) expect the parser context as their
@@ -138,35 +135,42 @@ xmlSAXHandler scriptHandler() {
     return handler;
 }
 
-// Feeds the file to the parser piece by piece; the failure text when it cannot be read whole.
-std::optional<std::string> feedFile(std::istream& in, xmlParserCtxtPtr context, const ParseState& state) {
-    std::array<char, kChunkBytes> chunk{};
-    std::size_t total = 0;
+// Feeds the text to the parser piece by piece; the failure text when it holds nothing.
+std::optional<std::string> feedText(std::string_view text, xmlParserCtxtPtr context,
+                                    const ParseState& state) {
+    if (text.empty()) {
+        return std::string("The file is empty.");
+    }
     while (!state.failed) {
-        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-        const auto count = static_cast<std::size_t>(in.gcount());
-        total += count;
-        if (total > kMaxScriptBytes) {
-            return "The file is larger than " + std::to_string(kMaxScriptBytes / (1024 * 1024)) + " MiB.";
-        }
-        if (in.bad()) {
-            return std::string("The file could not be read.");
-        }
-        const bool last = count < chunk.size();
-        if (last && total == 0) {
-            return std::string("The file is empty.");
-        }
-        xmlParseChunk(context, chunk.data(), static_cast<int>(count), last ? 1 : 0);
-        if (last) {
+        const std::string_view piece = text.substr(0, kChunkBytes);
+        text.remove_prefix(piece.size());
+        xmlParseChunk(context, piece.data(), static_cast<int>(piece.size()), text.empty() ? 1 : 0);
+        if (text.empty()) {
             break;
         }
     }
     return std::nullopt;
 }
 
-// Parses the open file into the state; the parser's document (which holds the document type
+// What the loader says of a file the bounded reader refused, in the words it always used.
+std::string refusalText(const files::InputFileError& error) {
+    switch (error.fault()) {
+    case files::InputFault::CannotOpen:
+        return "The file could not be opened.";
+    case files::InputFault::NotRegular:
+        return "The file is " + error.reason().substr(0, error.reason().find(';')) + ".";
+    case files::InputFault::TooLarge:
+        return "The file is larger than " +
+               std::to_string(files::input::Script.maxBytes / files::input::kMiB) + " MiB.";
+    case files::InputFault::Unreadable:
+        break;
+    }
+    return "The file could not be read.";
+}
+
+// Parses the text into the state; the parser's document (which holds the document type
 // declaration) and context are freed whatever happens.
-void parseInto(std::istream& in, const std::string& path, ParseState& state) {
+void parseInto(std::string_view text, const std::string& path, ParseState& state) {
     xmlSAXHandler handler = scriptHandler();
     state.context = xmlCreatePushParserCtxt(&handler, nullptr, nullptr, 0, path.c_str());
     if (state.context == nullptr) {
@@ -178,7 +182,7 @@ void parseInto(std::istream& in, const std::string& path, ParseState& state) {
     xmlCtxtUseOptions(state.context, XML_PARSE_NONET | XML_PARSE_NOENT);
     std::optional<std::string> unreadable;
     try {
-        unreadable = feedFile(in, state.context, state);
+        unreadable = feedText(text, state.context, state);
     } catch (const std::exception& error) {
         unreadable = error.what();
     }
@@ -224,18 +228,21 @@ void XMLContentHandler::startElement(const std::string& localName, const std::ve
 }
 
 std::optional<XMLErrorHandler> loadScript(const std::string& path, ScriptSink& sink) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string text;
+    try {
+        text = files::readInputFile(path, files::input::Script);
+    } catch (const files::InputFileError& error) {
         XMLErrorHandler failure;
-        failure.fatalError(0, "The file could not be opened.");
+        failure.fatalError(0, refusalText(error));
         return failure;
     }
-    return loadScript(in, path, sink);
+    return loadScriptText(text, path, sink);
 }
 
-std::optional<XMLErrorHandler> loadScript(std::istream& in, const std::string& path, ScriptSink& sink) {
+std::optional<XMLErrorHandler> loadScriptText(std::string_view text, const std::string& path,
+                                              ScriptSink& sink) {
     ParseState state{XMLContentHandler(sink), {}, nullptr, false};
-    parseInto(in, path, state);
+    parseInto(text, path, state);
     return state.failed ? std::optional(state.errors) : std::nullopt;
 }
 

@@ -3,10 +3,10 @@
 #include "script/clsTestItem.h"
 
 #include <cstdint>
-#include <istream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lumora {
 
@@ -44,10 +44,12 @@ class XMLContentHandler {
 };
 
 // Parses one script into the sink. Returns the failure when the file could not be read whole;
-// tests read before the failure have already reached the sink.
+// tests read before the failure have already reached the sink. A file that is not a regular one,
+// or larger than 64 MiB, is refused unread (files/InputFile.h).
 std::optional<XMLErrorHandler> loadScript(const std::string& path, ScriptSink& sink);
-// The same for a script already open; path names it in libxml2's messages.
-std::optional<XMLErrorHandler> loadScript(std::istream& in, const std::string& path, ScriptSink& sink);
+// The same for a script's text; path names it in libxml2's messages.
+std::optional<XMLErrorHandler> loadScriptText(std::string_view text, const std::string& path,
+                                              ScriptSink& sink);
 
 // The message a user sees when a script could not be read.
 std::string scriptFailureMessage(const std::string& fileName, const XMLErrorHandler& failure);

@@ -1,5 +1,6 @@
 #include "testlogic/ItemFrame.h"
 
+#include "files/ReplaceFile.h"
 #include "korven/KorvenFailure.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
@@ -7,18 +8,21 @@
 #include "log/ProgramFolder.h"
 #include "testlogic/RunContext.h"
 
-#include <fstream>
-
 namespace lumora {
 
 namespace {
 
 // error.txt beside error.cc: the failure that made the copy, and what KORVEN itself said about it.
+// A note that cannot be written leaves the copy without it; the run log holds the failure.
 void writeFailureNote(const std::string& line, const std::string& korvenSaid) {
-    std::ofstream note(programFolder() / "error.txt", std::ios::binary | std::ios::trunc);
-    note << line << "\r\n";
+    std::string note = line + "\r\n";
     if (!korvenSaid.empty()) {
-        note << "KORVEN: " << korvenSaid << "\r\n";
+        note += "KORVEN: " + korvenSaid + "\r\n";
+    }
+    try {
+        files::replaceFile(programFolder() / "error.txt", note);
+    } catch (const files::OutputFileError&) {
+        // said in the run log
     }
 }
 

@@ -38,8 +38,8 @@ OpenedDesign readIpc2581(const std::filesystem::path& path) {
 // The native format comes first: it is read when nothing else fits.
 constexpr std::array kFormats{
     DesignFormat{"KORVEN design", "KORVEN designs", kNativeExtensions, startsLikeJson, readNative},
-    DesignFormat{"KiCad board", "KiCad boards", kKicadExtensions, kicad::isKicadBoard, readKicad},
-    DesignFormat{"IPC-2581", "IPC-2581 files", kIpc2581Extensions, ipc2581::isIpc2581, readIpc2581},
+    DesignFormat{"KiCad board", "KiCad boards", kKicadExtensions, kicad::isKicadBoard, readKicad, true},
+    DesignFormat{"IPC-2581", "IPC-2581 files", kIpc2581Extensions, ipc2581::isIpc2581, readIpc2581, true},
 };
 
 std::string lowerCase(std::string text) {

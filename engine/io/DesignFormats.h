@@ -27,6 +27,8 @@ struct DesignFormat {
     bool (*recognises)(std::string_view start);
     // Reads the file; throws DesignFormatError.
     OpenedDesign (*read)(const std::filesystem::path& path);
+    // Whether the reader reads the roles file beside the design (engine/io/Roles.h).
+    bool readsRolesFile = false;
 };
 
 inline constexpr std::size_t kStartLength = 1024;

@@ -1,5 +1,7 @@
 #include "engine/io/DesignFile.h"
 #include "engine/io/DesignFormat.h"
+#include "engine/io/FileText.h"
+#include "engine/io/JsonDepth.h"
 #include "engine/io/JsonNode.h"
 #include "engine/io/JsonTree.h"
 #include "engine/io/MarkersJson.h"
@@ -9,10 +11,8 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <map>
-#include <system_error>
 
 namespace lumora::engine {
 
@@ -547,19 +547,17 @@ std::string withoutPrefix(std::string message, std::string_view upTo) {
 
 std::string syntaxError(const nlohmann::json::parse_error& error, std::string_view text) {
     const std::size_t byte = std::min<std::size_t>(error.byte, text.size() + 1);
-    const std::string_view before = text.substr(0, byte > 0 ? byte - 1 : 0);
-    const auto line = 1 + std::ranges::count(before, '\n');
-    const auto lineStart = before.rfind('\n');
-    const std::size_t column = before.size() - (lineStart == std::string_view::npos ? 0 : lineStart + 1) + 1;
     std::string message = withoutPrefix(error.what(), "] ");
     if (message.starts_with("parse error at line")) {
         message = withoutPrefix(message, ": ");
     }
-    return "syntax error at byte " + std::to_string(byte) + " (line " + std::to_string(line) + ", column " +
-           std::to_string(column) + "): " + message;
+    return "syntax error at " + textPosition(text, byte > 0 ? byte - 1 : 0) + ": " + message;
 }
 
 DesignTree parseTree(std::string_view text) {
+    if (const std::optional<std::size_t> deep = firstTooDeep(text)) {
+        throw DesignFormatError(tooDeepMessage(text, *deep));
+    }
     try {
         return parseDesignTree(text);
     } catch (const nlohmann::json::parse_error& error) {
@@ -577,29 +575,6 @@ Design readTree(const DesignTree& tree, const PlacementLimits& limits) {
     }
 }
 
-// The file's text, read in pieces and bounded, so that /dev/zero or a runaway file is refused, not
-// swallowed.
-std::string designText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw DesignFormatError("cannot open design file \"" + path.string() + "\"");
-    }
-    constexpr std::size_t kMaxDesignBytes = 256 * 1024 * 1024;
-    std::string content;
-    std::error_code unknownSize;
-    content.reserve(std::min<std::size_t>(std::filesystem::file_size(path, unknownSize), kMaxDesignBytes) +
-                    1);
-    std::array<char, 64 * 1024> chunk{};
-    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
-        content.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
-        if (content.size() > kMaxDesignBytes) {
-            throw DesignFormatError(path.string() + ": larger than " + std::to_string(kMaxDesignBytes >> 20) +
-                                    " MiB, not a design file");
-        }
-    }
-    return content;
-}
-
 } // namespace
 
 Design parseDesign(std::string_view text, const PlacementLimits& limits) {
@@ -607,7 +582,7 @@ Design parseDesign(std::string_view text, const PlacementLimits& limits) {
 }
 
 Design loadDesign(const std::filesystem::path& path) {
-    std::string text = designText(path);
+    std::string text = readFileText(path);
     try {
         DesignTree tree = parseTree(text);
         text = std::string(); // the text is not needed to read the tree

@@ -3,7 +3,7 @@
 #include "engine/io/JsonNode.h"
 #include "engine/io/JsonNumbers.h"
 #include "engine/io/MarkersJson.h"
-#include "engine/io/ReplaceFile.h"
+#include "files/ReplaceFile.h"
 
 #include <string>
 
@@ -336,7 +336,7 @@ std::string serializeDesign(const Design& design) {
 
 void saveDesign(const Design& design, const std::filesystem::path& path) {
     try {
-        replaceFile(path, serializeDesign(design));
+        files::replaceFile(path, serializeDesign(design));
     } catch (const std::runtime_error& error) {
         throw DesignFormatError(std::string("design file: ") + error.what());
     }

@@ -97,7 +97,7 @@ void writeMarkersJson(const Design& design, const std::vector<FailedCheck>& fail
         entry["text"] = failed.description;
         list.push_back(std::move(entry));
     }
-    out << list.dump(2) << '\n';
+    out << list.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 } // namespace lumora::engine

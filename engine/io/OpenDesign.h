@@ -3,6 +3,7 @@
 #include "engine/io/DesignFormats.h"
 
 #include <filesystem>
+#include <vector>
 
 namespace lumora::engine {
 
@@ -12,5 +13,8 @@ namespace lumora::engine {
 OpenedDesign openDesignWithNotes(const std::filesystem::path& path);
 // The same without the notes.
 Design openDesign(const std::filesystem::path& path);
+// The files beside path that opening it reads when they are there: the roles file beside a KiCad
+// board or an IPC-2581 file.
+std::vector<std::filesystem::path> companionFiles(const std::filesystem::path& path);
 
 } // namespace lumora::engine

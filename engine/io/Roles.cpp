@@ -2,6 +2,7 @@
 
 #include "engine/io/DesignFile.h"
 #include "engine/io/FileText.h"
+#include "engine/io/JsonDepth.h"
 
 #include <nlohmann/json.hpp>
 
@@ -152,6 +153,9 @@ RoleRules defaultRoleRules() {
 }
 
 RoleRules readRoleRules(std::string_view json, const std::string& fileName) {
+    if (const std::optional<std::size_t> deep = firstTooDeep(json)) {
+        throw DesignFormatError(fileName + ": " + tooDeepMessage(json, *deep));
+    }
     Json root;
     try {
         root = Json::parse(json);
@@ -180,7 +184,7 @@ std::filesystem::path rolesFileBeside(const std::filesystem::path& board) {
 
 RoleRules roleRulesBeside(const std::filesystem::path& board) {
     const std::filesystem::path mapping = rolesFileBeside(board);
-    const std::optional<std::string> text = readFileText(mapping);
+    const std::optional<std::string> text = readFileTextIfPresent(mapping, files::input::Roles);
     return text ? readRoleRules(*text, mapping.string()) : defaultRoleRules();
 }
 

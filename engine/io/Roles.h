@@ -35,7 +35,7 @@ RoleRules defaultRoleRules();
 RoleRules readRoleRules(std::string_view json, const std::string& fileName);
 // The mapping file beside a board: "<board name>.roles.json".
 std::filesystem::path rolesFileBeside(const std::filesystem::path& board);
-// The rules of that file; the defaults when there is none.
+// The rules of the mapping file beside a board; the defaults when there is none.
 RoleRules roleRulesBeside(const std::filesystem::path& board);
 
 // What a footprint (a KiCad footprint, an IPC-2581 component with its package) shows of itself.

@@ -84,7 +84,9 @@ int16_t Design::addGeometry(Geometry geometry) {
         number = 1;
         while (geometries.contains(number)) {
             if (number == kLast) {
-                throw Refusal(rc::ValueOutOfRange, "no geometry number left");
+                throw Refusal(rc::ValueOutOfRange,
+                              "no geometry number left: a design holds at most 32,767 geometries "
+                              "(footprints, pad shapes, boards and panels), numbered in 16 bits");
             }
             ++number;
         }

@@ -19,28 +19,48 @@ struct ComponentParts {
     Area padsBottom;
 };
 
+// The pieces of each part, united at once (engine/geom/Areas.h): united one by one into the
+// growing part, a footprint of 8,000 pads took 25 s, the square of its pads.
+struct PartPieces {
+    std::vector<Area> bodyTop;
+    std::vector<Area> bodyBottom;
+    std::vector<Area> keepoutTop;
+    std::vector<Area> keepoutBottom;
+    std::vector<Area> padsTop;
+    std::vector<Area> padsBottom;
+};
+
+std::vector<Area>* graphicPieces(PartPieces& pieces, int16_t layerType) {
+    switch (layerType) {
+    case layer_type::BodyTop:
+        return &pieces.bodyTop;
+    case layer_type::BodyBottom:
+        return &pieces.bodyBottom;
+    case layer_type::PlacementKeepoutTop:
+        return &pieces.keepoutTop;
+    case layer_type::PlacementKeepoutBottom:
+        return &pieces.keepoutBottom;
+    default:
+        return nullptr;
+    }
+}
+
 ComponentParts partsOf(const Design& design, const Geometry& component) {
-    ComponentParts parts;
+    PartPieces pieces;
     for (const DataItem& item : component.data) {
         const auto* graphic = std::get_if<Graphic>(&item);
-        if (!graphic) {
-            continue;
-        }
-        const int16_t type = design.layer(graphic->layer).type;
-        Area* into = type == layer_type::BodyTop                  ? &parts.bodyTop
-                     : type == layer_type::BodyBottom             ? &parts.bodyBottom
-                     : type == layer_type::PlacementKeepoutTop    ? &parts.keepoutTop
-                     : type == layer_type::PlacementKeepoutBottom ? &parts.keepoutBottom
-                                                                  : nullptr;
-        if (into) {
-            *into = unite(*into, areaOf(graphic->shape));
+        if (std::vector<Area>* into =
+                graphic ? graphicPieces(pieces, design.layer(graphic->layer).type) : nullptr) {
+            into->push_back(areaOf(graphic->shape));
         }
     }
-    for (const PinPads& pin : pinPadsOf(design, component)) {
-        parts.padsTop = unite(parts.padsTop, pin.top);
-        parts.padsBottom = unite(parts.padsBottom, pin.bottom);
+    for (PinPads& pin : pinPadsOf(design, component)) {
+        pieces.padsTop.push_back(std::move(pin.top));
+        pieces.padsBottom.push_back(std::move(pin.bottom));
     }
-    return parts;
+    return {uniteAll(std::move(pieces.bodyTop)),    uniteAll(std::move(pieces.bodyBottom)),
+            uniteAll(std::move(pieces.keepoutTop)), uniteAll(std::move(pieces.keepoutBottom)),
+            uniteAll(std::move(pieces.padsTop)),    uniteAll(std::move(pieces.padsBottom))};
 }
 
 Area boxAround(const Area& area) {

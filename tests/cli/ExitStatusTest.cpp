@@ -25,8 +25,8 @@ TEST(ExitStatus, TheRunsOutcomeComesBeforeFilesAndViolations) {
          exitcode::LogFolderUnwritable},
         {{.failedRows = true, .stopped = true}, FailOn::Nothing, exitcode::TestsFailed},
         {{.stopped = true, .everyFileWritten = false}, FailOn::Any, exitcode::Stopped},
-        {{.everyScriptRead = false, .everyFileWritten = false}, FailOn::Any, exitcode::FileNotWritten},
-        {{.everyScriptRead = false, .critical = 1}, FailOn::Critical, exitcode::BadInput},
+        {{.everyInputRead = false, .everyFileWritten = false}, FailOn::Any, exitcode::FileNotWritten},
+        {{.everyInputRead = false, .critical = 1}, FailOn::Critical, exitcode::BadInput},
         {{.marginal = 1}, FailOn::Critical, exitcode::Success},
         {{.marginal = 1}, FailOn::Any, exitcode::ViolationsFound},
     };

@@ -92,5 +92,11 @@ err=$("$cli" -q --design "$design" --waivers "$work/broken.json" "$script" 2>&1 
 expect_exit 2 $? "broken waivers file"
 grep -q 'broken.json" cannot be read: waiver 1 has no "key" text' <<<"$err" || fail "broken waivers message: $err"
 
-echo "$((7 - failures)) passed, $failures failed"
+# "-" writes one output to standard output, which then holds it alone: the tables go to stderr.
+"$cli" -q --design "$design" --junit - "$script" >"$work/stdout.xml" 2>"$work/stderr"
+expect_exit 0 $? "JUnit on standard output"
+xmllint --noout --schema tests/cli/junit.xsd "$work/stdout.xml" 2>/dev/null || fail "JUnit on standard output: $(head -3 "$work/stdout.xml")"
+grep -q '^      Total  *1  *15$' "$work/stderr" || fail "the table on stderr: $(cat "$work/stderr")"
+
+echo "$((8 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

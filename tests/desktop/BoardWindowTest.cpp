@@ -122,6 +122,16 @@ class BoardWindowTest : public QObject {
         window_->scriptWindow(*script_)->grid().setCurrentCell(row - 1, TestGrid::Name);
     }
 
+    // The next message box is answered with OK, its text kept.
+    void keepNextMessage() {
+        QTimer::singleShot(0, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages_ << box->text();
+                box->accept();
+            }
+        });
+    }
+
   public slots:
     void openUrl(const QUrl& url) { opened_ << url.toString(); }
 
@@ -323,18 +333,31 @@ class BoardWindowTest : public QObject {
         QCOMPARE(opened_, QStringList{helpServer() + "GettingResults/Lumora/via/via_edge_to_feature.htm"});
 
         QSettings().setValue("webHelp/server", "https://help example/");
-        QTimer::singleShot(0, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                messages_ << box->text();
-                box->accept();
-            }
-        });
+        keepNextMessage();
         window_->perform(Command::WebHelp);
-        QSettings().remove("webHelp/server");
-        QDesktopServices::unsetUrlHandler("https");
         QCOMPARE(messages_.size(), 1);
         QVERIFY2(messages_[0].startsWith("Error openning web page. {") && messages_[0].endsWith("}"),
                  qPrintable(messages_[0]));
+
+        // Any scheme was opened: a "file:" server showed local files, another scheme ran its program.
+        QDesktopServices::setUrlHandler("file", this, "openUrl");
+        for (const char* server : {"file:///etc/", "ftp://help.example/"}) {
+            QSettings().setValue("webHelp/server", server);
+            keepNextMessage();
+            window_->perform(Command::WebHelp);
+        }
+        QSettings().remove("webHelp/server");
+        QDesktopServices::unsetUrlHandler("file");
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(opened_.size(), 1);
+        QCOMPARE(messages_.size(), 3);
+        QVERIFY2(
+            messages_[1].startsWith("Error openning web page. {\"file:///etc/GettingResults/Lumora/via/"),
+            qPrintable(messages_[1]));
+        QVERIFY2(
+            messages_[2].endsWith("is not a web address: the help server's address starts with http:// or "
+                                  "https://}"),
+            qPrintable(messages_[2]));
     }
 
     // Not a test: the README's pictures of KORVEN's window, taken when LUMORA_SCREENSHOTS names a folder.

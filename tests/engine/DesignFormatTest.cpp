@@ -119,6 +119,19 @@ TEST(DesignFormatTest, KeywordTableListsEveryAttributeUsed) {
     EXPECT_THAT(names, ::testing::ElementsAre("PACKAGE_FAMILY", "COMPHEIGHT", "TEST"));
 }
 
+// count levels of open, around inner, each closed by close.
+std::string nested(const std::string& open, const std::string& inner, const std::string& close, int count) {
+    std::string text;
+    for (int level = 0; level < count; ++level) {
+        text += open;
+    }
+    text += inner;
+    for (int level = 0; level < count; ++level) {
+        text += close;
+    }
+    return text;
+}
+
 struct Malformed {
     const char* name;
     std::string text;
@@ -138,7 +151,11 @@ std::vector<Malformed> malformedFiles() {
          "syntax error at byte 50 (line 2, column 48): syntax error while parsing object - unexpected string "
          "literal"},
         {"not an object", "[1, 2]", "at /: expected an object, found array"},
-        {"deep nesting", std::string(100000, '[') + std::string(100000, ']'), "at /: expected an object"},
+        // 100,000 nested objects overflowed the stack (members are copied recursively as a list grows).
+        {"deep nesting", nested("{\"a\": ", "1", "}", 100000),
+         "nested deeper than 256 levels at byte 1537 (line 1, column 1537)"},
+        {"deep lists", nested("[", "", "]", 100000),
+         "nested deeper than 256 levels at byte 257 (line 1, column 257)"},
         {"other format", replaced(tiny, "korven-design", "gerber"), "at /format: not a design file"},
         {"newer version", replaced(tiny, "\"version\": 1", "\"version\": 2"),
          "at /version: unsupported version 2"},

@@ -1,4 +1,6 @@
 #include "engine/io/DesignFormats.h"
+#include "engine/io/OpenDesign.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +29,17 @@ TEST(DesignFormats, TheDialogOffersEveryFormatTogetherAndEachAlone) {
               "boards (*.kicad_pcb);;IPC-2581 files (*.xml *.cvg)");
     EXPECT_EQ(designFormatList(),
               "KORVEN design (*.json), KiCad board (*.kicad_pcb), IPC-2581 (*.xml, *.cvg)");
+}
+
+// Catches an output allowed over the roles file an IPC-2581 import read (only a KiCad board's was
+// known), or a design that cannot be read failing before the run says why.
+TEST(DesignFormats, TheRolesFileIsACompanionOfEveryImportThatReadsIt) {
+    const test::TempDir dir;
+    const std::filesystem::path ipc = dir.write("board.json", "<?xml version=\"1.0\"?>\n<IPC-2581>");
+    EXPECT_EQ(companionFiles(ipc), std::vector{dir.path() / "board.roles.json"});
+    EXPECT_EQ(companionFiles(dir.path() / "missing.kicad_pcb"),
+              std::vector{dir.path() / "missing.roles.json"});
+    EXPECT_TRUE(companionFiles(dir.write("design.json", "{}")).empty());
 }
 
 } // namespace

@@ -77,6 +77,27 @@ TEST_F(DfxOutlineTest, BodilessThruHolePartUsesItsPadsOnBothSides) {
     EXPECT_TRUE(outlineBoxes(design, 5, "Comp Body Top").empty()) << "padstacks get no outlines";
 }
 
+// A part's pads were united one by one into the growing area (8,000 pads took 25 s); united in
+// pairs of pairs, every pad still counts: the first, the last, and the one the pairing leaves over.
+TEST_F(DfxOutlineTest, AManyPadPartCoversEveryPadTheUnionPairsUp) {
+    Geometry& part = design.geometry(4);
+    const auto pin = std::ranges::find_if(part.data, [](const DataItem& item) {
+        const auto* insert = std::get_if<Insert>(&item);
+        return insert && insert->insertType == insert_type::Pin;
+    });
+    ASSERT_NE(pin, part.data.end());
+    Insert extra = std::get<Insert>(*pin);
+    for (int i = 0; i < 998; ++i) {
+        extra.at = {200.0 + 50 * i, 0};
+        part.data.emplace_back(extra);
+    }
+    extra.at = {-400, 500}; // the 1,001st pad: the one left over at every step of the pairing
+    part.data.emplace_back(extra);
+    createDfxOutline(design, 4, dfx_algorithm::PinExtents, true);
+    EXPECT_THAT(outlineBoxes(design, 4, "Pin Extents Top"), ElementsAre(IsBox(-430, -30, 50080, 530)));
+    EXPECT_THAT(outlineBoxes(design, 4, "Pin Extents Bottom"), ElementsAre(IsBox(-430, -30, 50080, 530)));
+}
+
 TEST_F(DfxOutlineTest, MirroredComponentsBodyFlattensFromTheBottomOutlineLayer) {
     const int16_t bodies = createFlattenGeometry(design, 1);
     flatten(design, bodies,

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -312,6 +314,18 @@ TEST(Ipc2581Format, RecognisedByItsRootAfterTheProlog) {
     EXPECT_FALSE(ipc2581::isIpc2581("<DFM_Script>"));
 }
 
+// count levels of an element the reader does not know.
+std::string nestedElements(int count) {
+    std::string text;
+    for (int level = 0; level < count; ++level) {
+        text += "<Extra>";
+    }
+    for (int level = 0; level < count; ++level) {
+        text += "</Extra>";
+    }
+    return text;
+}
+
 // Catches malformed files that load something, or are refused without saying where.
 TEST(Ipc2581Malformed, RefusedWithTheFaultsPosition) {
     const std::string pad =
@@ -347,12 +361,42 @@ TEST(Ipc2581Malformed, RefusedWithTheFaultsPosition) {
          "board.xml: an item of \"pcb\": the item reaches beyond 1e+09 once placed (position or scale too "
          "large)"},
         {"<IPC-2581><Content roleRef=\"x\"/></IPC-2581>", "board.xml: no ECAD section: nothing to check"},
+        // Elements nested far deeper than any export's are refused where the first too deep opens.
+        {board(nestedElements(100000)), "board.xml:14:1765: nested deeper than 256 levels"},
     };
     for (const auto& [xml, message] : cases) {
         EXPECT_THAT([&] { readText(xml); },
                     ::testing::ThrowsMessage<DesignFormatError>(::testing::StrEq(message)))
             << xml;
     }
+}
+
+// Catches a file read past its pieces' seams (a pad lost or cut where one 64 KiB piece ends), or a
+// FIFO that blocks the load forever and a file past the bound that is parsed instead of refused.
+TEST(Ipc2581Malformed, FilesAreReadThroughTheBoundedReader) {
+    const test::TempDir folder;
+    std::string pads;
+    for (int i = 0; i < 2000; ++i) {
+        pads +=
+            R"(<Pad><Location x=")" + std::to_string(i) + R"(" y="1"/><StandardPrimitiveRef id="C"/></Pad>)";
+    }
+    const std::string xml = board(R"(<LayerFeature layerRef="TOP"><Set>)" + pads + "</Set></LayerFeature>");
+    ASSERT_GT(xml.size(), 2 * 64 * 1024U);
+    const Ipc2581Import loaded = ipc2581::loadIpc2581(folder.write("pads.xml", xml));
+    const std::vector<const Insert*> loadedPads = insertsOf(boardOf(loaded.design), insert_type::FreePad);
+    ASSERT_EQ(loadedPads.size(), 2000U);
+    EXPECT_DOUBLE_EQ(loadedPads.back()->at.x, 1999.0);
+
+    const std::filesystem::path fifo = folder.path() / "fifo.xml";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THAT([&] { ipc2581::loadIpc2581(fifo); },
+                ::testing::ThrowsMessage<DesignFormatError>(
+                    fifo.string() + ": a FIFO, not a regular file; a design file must be a regular file"));
+    const std::filesystem::path huge = folder.write("huge.xml", "<IPC-2581>");
+    std::filesystem::resize_file(huge, 257U * 1024 * 1024); // sparse: it takes no room
+    EXPECT_THAT([&] { ipc2581::loadIpc2581(huge); },
+                ::testing::ThrowsMessage<DesignFormatError>(huge.string() +
+                                                            ": larger than 256 MiB, not a design file"));
 }
 
 } // namespace

@@ -18,6 +18,7 @@ using kicad::BoardCounts;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Pair;
+using ::testing::ThrowsMessage;
 
 const std::filesystem::path kData = std::filesystem::path(LUMORA_SOURCE_DIR) / "tests" / "engine" / "kicad";
 const std::filesystem::path kDemos = "/usr/share/kicad/demos";
@@ -334,6 +335,23 @@ TEST(KicadRolesFile, MalformedMappingIsRefused) {
         EXPECT_THAT(error.what(),
                     HasSubstr("x.roles.json: /fiducial/properties/Kind: a pattern is at most 256"));
     }
+    // 100,000 nested objects overflowed the stack.
+    std::string deep;
+    for (int level = 0; level < 100000; ++level) {
+        deep += R"({"a": )";
+    }
+    deep += "1" + std::string(100000, '}');
+    EXPECT_THAT([&] { readRoleRules(deep, "x.roles.json"); },
+                ThrowsMessage<DesignFormatError>(
+                    "x.roles.json: nested deeper than 256 levels at byte 1537 (line 1, column 1537)"));
+}
+
+// Lists nested far beyond any board's are refused where the first too deep opens, not walked.
+TEST(KicadMalformed, NestingDeeperThanAnyBoardIsRefusedWhereItStarts) {
+    const std::string deep =
+        "(kicad_pcb (version 20211014)\n  " + std::string(100000, '(') + std::string(100000, ')') + ")\n";
+    EXPECT_THAT([&] { kicad::readKicadBoard(deep, "deep.kicad_pcb"); },
+                ThrowsMessage<DesignFormatError>("deep.kicad_pcb:2:258: nested deeper than 256 levels"));
 }
 
 // Footprints named alike, one of them as the import names a repeat, still get geometry names of their

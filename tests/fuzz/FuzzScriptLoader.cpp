@@ -1,14 +1,13 @@
-// libFuzzer target: any bytes as a DFM test script, read from memory through the loader's stream
-// path (the one a file goes through). The loader must answer with tests or a failure that has a
-// message, never crash, hang or leak.
+// libFuzzer target: any bytes as a DFM test script, read from memory through the loader's text
+// path (the one a file's text goes through once read). The loader must answer with tests or a
+// failure that has a message, never crash, hang or leak.
 
 #include "script/LocaleService.h"
 #include "script/ScriptLoader.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
-#include <string>
+#include <string_view>
 
 namespace {
 
@@ -24,9 +23,9 @@ const lumora::ScopedLocale kCNotation(lumora::NumberFormat{".", ""});
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     CountingSink sink;
-    if (std::optional<lumora::XMLErrorHandler> failure = lumora::loadScript(in, "fuzz.dfm", sink)) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (std::optional<lumora::XMLErrorHandler> failure = lumora::loadScriptText(text, "fuzz.dfm", sink)) {
         if (failure->strMsgError.empty()) {
             __builtin_trap(); // a script that cannot be read says why
         }

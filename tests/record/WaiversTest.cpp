@@ -53,6 +53,19 @@ TEST(Waivers, RefusesABrokenFileNamingItAndTheFault) {
     EXPECT_THROW(loadWaivers(dir.path() / "missing.json"), WaiverFileError);
 }
 
+// Catches 100,000 nested objects overflowing the stack (nlohmann copies members recursively).
+TEST(Waivers, RefusesNestingDeeperThanAnyWaiverNeedsWhereItStarts) {
+    const TempDir dir;
+    std::string deep;
+    for (int level = 0; level < 100000; ++level) {
+        deep += R"({"a": )";
+    }
+    deep += "1" + std::string(100000, '}');
+    EXPECT_EQ(refusalOf(dir, deep), "the waivers file \"" + (dir.path() / "board.waivers.json").string() +
+                                        "\" cannot be read: nested deeper than 256 levels at byte 1537 (line "
+                                        "1, column 1537)");
+}
+
 // Catches a waiver without a key taken as a waiver of nothing, or of everything.
 TEST(Waivers, RefusesAWaiverWithoutAKeyText) {
     const TempDir dir;

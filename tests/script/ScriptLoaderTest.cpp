@@ -114,6 +114,16 @@ TEST_F(ScriptLoaderTest, MissingVersionOrTestBeforeRootFailsWithTheConversionErr
     EXPECT_TRUE(sink_.tests.empty());
 }
 
+// docs/reliability.md said that a script whose root is not DFM_Script fails, yet one without a
+// Test loaded (exit 0): the loader does not check the structure, so such a script loads with no
+// tests (and one with a Test fails, above), as the docs now say.
+TEST_F(ScriptLoaderTest, ARootOtherThanTheScriptsWithoutATestLoadsAsAScriptWithoutTests) {
+    EXPECT_FALSE(load("<testsuites name=\"x\"><testcase name=\"Etch Width\"/></testsuites>").has_value());
+    EXPECT_FALSE(load("<Root><Settings Units=\"2\"/></Root>").has_value());
+    EXPECT_EQ(sink_.units, (std::vector<int32_t>{2}));
+    EXPECT_TRUE(sink_.tests.empty());
+}
+
 TEST_F(ScriptLoaderTest, MissingUnitsFailsTheParse) {
     auto failure = load("<DFM_Script version=\"2.0\">\n<Settings units=\"1\"/></DFM_Script>");
     ASSERT_TRUE(failure.has_value());

@@ -2,12 +2,12 @@
 
 #include "engine/io/DesignFile.h"
 #include "engine/io/DesignValues.h"
+#include "engine/io/FileText.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/io/Roles.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -405,11 +405,12 @@ Ipc2581Import readIpc2581(std::istream& in, const std::string& fileName, const R
 }
 
 Ipc2581Import loadIpc2581(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw DesignFormatError("cannot open design file \"" + path.string() + "\"");
-    }
-    return readIpc2581(in, path.string(), roleRulesBeside(path));
+    // The reader keeps references to both.
+    const std::string fileName = path.string();
+    const RoleRules roles = roleRulesBeside(path);
+    FileReader reader(fileName, roles);
+    readXmlRecords([&](const files::TakePiece& take) { readFilePieces(path, take); }, fileName, reader);
+    return reader.finish();
 }
 
 } // namespace lumora::engine::ipc2581

@@ -1,6 +1,7 @@
 #include "engine/io/ipc2581/XmlRecords.h"
 
 #include "engine/io/DesignFile.h"
+#include "files/InputFile.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
@@ -17,7 +18,6 @@ namespace lumora::engine::ipc2581 {
 namespace {
 
 constexpr std::size_t kChunkBytes = 256 * 1024;
-constexpr std::size_t kMaxFileBytes = 256 * 1024 * 1024;
 
 std::string_view textOf(const xmlChar* text) {
     return text == nullptr ? std::string_view{} : std::string_view(reinterpret_cast<const char*>(text));
@@ -43,6 +43,7 @@ struct ParseState {
 
     XmlRecordHandler& handler;
     XmlRecord record;
+    int32_t depth = 0;       // of the element being read, the root's 1
     int32_t skipDepth = 0;   // inside an element the handler skips
     int32_t recordDepth = 0; // inside a record being gathered
     std::exception_ptr failure;
@@ -102,8 +103,19 @@ void openElement(ParseState& state, const xmlChar* localName, int attributeCount
     }
 }
 
+// libxml2's push parser sets no bound on nesting: no IPC-2581 file nests deeper than a few tens.
+void checkNesting(ParseState& state) {
+    if (++state.depth > files::kMaxNesting) {
+        const Position start = elementStart(state.context);
+        throw DesignFormatError(
+            positioned(state.record.fileName(), start.line, start.column,
+                       "nested deeper than " + std::to_string(files::kMaxNesting) + " levels"));
+    }
+}
+
 void startElement(ParseState& state, const xmlChar* localName, int attributeCount,
                   const xmlChar** attributes) {
+    checkNesting(state);
     if (state.skipDepth > 0) {
         ++state.skipDepth;
         return;
@@ -128,6 +140,7 @@ void startElement(ParseState& state, const xmlChar* localName, int attributeCoun
 }
 
 void endElement(ParseState& state, const xmlChar* localName) {
+    --state.depth;
     if (state.skipDepth > 0) {
         --state.skipDepth;
         return;
@@ -197,25 +210,29 @@ xmlSAXHandler recordHandler() {
 
 using Context = std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)>;
 
-void feed(std::istream& in, ParseState& state) {
+// A stream in chunks, within a design file's bound.
+void readChunks(std::istream& in, const std::string& fileName, const files::TakePiece& take) {
     std::array<char, kChunkBytes> chunk{};
-    std::size_t total = 0;
-    for (bool last = false; !last && !state.failure;) {
+    std::uintmax_t total = 0;
+    while (in) {
         in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
         const auto count = static_cast<std::size_t>(in.gcount());
         total += count;
-        if (total > kMaxFileBytes) {
-            throw DesignFormatError(state.record.fileName() + ": larger than " +
-                                    std::to_string(kMaxFileBytes >> 20) + " MiB, not a design file");
+        if (total > files::input::Design.maxBytes) {
+            throw DesignFormatError(fileName + ": larger than " +
+                                    std::to_string(files::input::Design.maxBytes / files::input::kMiB) +
+                                    " MiB, not a design file");
         }
-        last = count < chunk.size();
-        xmlParseChunk(state.context, chunk.data(), static_cast<int>(count), last ? 1 : 0);
+        if (count == 0 || !take(std::string_view(chunk.data(), count))) {
+            return;
+        }
     }
 }
 
 } // namespace
 
-void readXmlRecords(std::istream& in, const std::string& fileName, XmlRecordHandler& handler) {
+void readXmlRecords(const std::function<void(const files::TakePiece& take)>& pieces,
+                    const std::string& fileName, XmlRecordHandler& handler) {
     xmlSAXHandler sax = recordHandler();
     ParseState state(handler, fileName);
     Context context(xmlCreatePushParserCtxt(&sax, nullptr, nullptr, 0, fileName.c_str()), xmlFreeParserCtxt);
@@ -225,13 +242,23 @@ void readXmlRecords(std::istream& in, const std::string& fileName, XmlRecordHand
     state.context = context.get();
     context->_private = &state;
     xmlCtxtUseOptions(context.get(), XML_PARSE_NONET);
-    feed(in, state);
+    pieces([&](std::string_view piece) {
+        xmlParseChunk(state.context, piece.data(), static_cast<int>(piece.size()), 0);
+        return !state.failure;
+    });
+    if (!state.failure) {
+        xmlParseChunk(state.context, nullptr, 0, 1);
+    }
     if (state.failure) {
         std::rethrow_exception(state.failure);
     }
     if (context->wellFormed == 0) {
         throw DesignFormatError(fileName + ": not well-formed XML");
     }
+}
+
+void readXmlRecords(std::istream& in, const std::string& fileName, XmlRecordHandler& handler) {
+    readXmlRecords([&](const files::TakePiece& take) { readChunks(in, fileName, take); }, fileName, handler);
 }
 
 int32_t XmlRecord::open(std::string_view name, int32_t line, int32_t column) {

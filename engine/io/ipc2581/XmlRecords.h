@@ -1,6 +1,9 @@
 #pragma once
 
+#include "files/InputFile.h"
+
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <optional>
 #include <string>
@@ -70,6 +73,10 @@ class XmlRecordHandler {
 // namespaces are not told apart. Malformed XML, and whatever a handler refuses, is thrown as
 // DesignFormatError with the file, line and column.
 void readXmlRecords(std::istream& in, const std::string& fileName, XmlRecordHandler& handler);
+// The same for a text handed over in pieces: pieces(take) calls take with each piece in order until
+// the text ends or take says stop (files::readInputPieces for a file).
+void readXmlRecords(const std::function<void(const files::TakePiece& take)>& pieces,
+                    const std::string& fileName, XmlRecordHandler& handler);
 
 // The tree of one record as it is read: names point into the parser's dictionary, values into one
 // buffer; all of it is cleared (keeping its capacity) for the next record.

@@ -8,6 +8,7 @@
 #include "engine/io/kicad/KicadIdentity.h"
 #include "engine/model/NumberText.h"
 #include "engine/model/Refusal.h"
+#include "files/Utf8.h"
 
 #include <map>
 #include <set>
@@ -128,6 +129,7 @@ class BoardReader {
   private:
     void net(const sexpr::Expr& item) { nets_.add(item); }
 
+    // A footprint past the last geometry number is refused where it stands.
     void footprint(const sexpr::Expr& item) {
         PlacedFootprint placed =
             withinGeometryNumbers(item, [&] { return readFootprint(item, footprints_); });
@@ -338,14 +340,15 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
         root.fail(sexpr::concat(
             {"not a KiCad board: the file starts with (", root.head(), " ...), not (kicad_pcb ...)"}));
     }
-    const std::string baseName = std::filesystem::path(fileName).filename().string();
+    // A file's name is bytes; the design holds text, as the native format does.
+    const std::string baseName = files::validUtf8(std::filesystem::path(fileName).filename().string());
     BoardImport result;
     Design& design = result.design;
     design.name = designName(root, baseName);
     design.pageUnits = page_units::Millimetres;
     BoardReader reader(root, design, roles);
     reader.read(root);
-    result.counts = reader.finish(std::filesystem::path(fileName).stem().string());
+    result.counts = reader.finish(files::validUtf8(std::filesystem::path(fileName).stem().string()));
     if (std::optional<std::string> note = reader.unfilledZonesNote()) {
         result.notes.push_back(std::move(*note));
     }
@@ -360,11 +363,7 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
 }
 
 BoardImport loadKicadBoard(const std::filesystem::path& path) {
-    std::optional<std::string> text = readFileText(path);
-    if (!text) {
-        throw DesignFormatError(sexpr::concat({"cannot open design file \"", path.string(), "\""}));
-    }
-    return readKicadBoard(std::move(*text), path.string(), roleRulesBeside(path));
+    return readKicadBoard(readFileText(path), path.string(), roleRulesBeside(path));
 }
 
 } // namespace lumora::engine::kicad

@@ -93,10 +93,11 @@ Drawings drawingsOf(const sexpr::Expr& footprint, const LayerMap& layers, const 
 }
 
 // The name itself, else with the first " #N" no geometry has: a footprint may be called "U1 #2".
-std::string uniqueName(std::set<std::string>& used, const std::string& name) {
+std::string uniqueName(GeometryNames& names, const std::string& name) {
     std::string candidate = name;
-    for (int count = 2; !used.insert(candidate).second; ++count) {
-        candidate = name + " #" + std::to_string(count);
+    int& repeat = names.nextRepeat.try_emplace(name, 2).first->second;
+    while (!names.used.insert(candidate).second) {
+        candidate = name + " #" + std::to_string(repeat++);
     }
     return candidate;
 }

@@ -4,9 +4,17 @@
 #include "engine/io/kicad/KicadPads.h"
 #include "engine/io/kicad/KicadPadstacks.h"
 
+#include <map>
 #include <set>
 
 namespace lumora::engine::kicad {
+
+// The geometry names given so far, and for each name the " #N" its next repeat tries first, so
+// that thousands of footprints of one name take linear time, not quadratic.
+struct GeometryNames {
+    std::set<std::string> used;
+    std::map<std::string, int> nextRepeat;
+};
 
 // What footprints are read against, and what reading them adds to.
 struct FootprintContext {
@@ -17,7 +25,7 @@ struct FootprintContext {
     const RoleRules& roles;
     RoleTally roleTally;
     PadMargins margins{};
-    std::set<std::string> geometryNames{};
+    GeometryNames geometryNames{};
 };
 
 // A footprint as the design holds it: its insert (of a component geometry made for it), and its

@@ -1,7 +1,8 @@
 #include "engine/io/kicad/SExpression.h"
 
 #include "engine/io/DesignFile.h"
-#include "engine/io/Utf8.h"
+#include "files/InputFile.h"
+#include "files/Utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -44,7 +45,7 @@ void Tokenizer::fail(Position at, std::string_view message) const {
 // A KiCad board is UTF-8; a name with other bytes would change when the design is saved, and two
 // names that differ only there would become one.
 void Tokenizer::refuseInvalidUtf8(std::string_view atom, Position at) const {
-    if (const std::size_t bad = firstInvalidUtf8(atom); bad != std::string_view::npos) {
+    if (const std::size_t bad = files::firstInvalidUtf8(atom); bad != std::string_view::npos) {
         static constexpr char kHex[] = "0123456789ABCDEF";
         const auto byte = static_cast<unsigned char>(atom[bad]);
         fail(at, concat({"text that is not UTF-8 (byte 0x", std::string{kHex[byte >> 4], kHex[byte & 0xF]},
@@ -168,6 +169,10 @@ void Document::readLists(Tokenizer& tokens, Position at) {
         const Token token = tokens.next();
         switch (token.kind) {
         case TokenKind::Open: {
+            if (open.size() >= static_cast<std::size_t>(files::kMaxNesting)) {
+                tokens.fail(token.at,
+                            concat({"nested deeper than ", std::to_string(files::kMaxNesting), " levels"}));
+            }
             const uint32_t list = add({.length = kList, .at = token.at});
             link(list);
             open.push_back({list, 0});

@@ -1,10 +1,10 @@
-#include "engine/io/Utf8.h"
+#include "files/Utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <string_view>
 
-namespace lumora::engine {
+namespace lumora::files {
 namespace {
 
 using namespace std::string_view_literals;
@@ -28,4 +28,4 @@ TEST(Utf8Test, FindsTheFirstByteOfAnIllFormedSequence) {
 }
 
 } // namespace
-} // namespace lumora::engine
+} // namespace lumora::files

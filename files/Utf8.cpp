@@ -1,6 +1,6 @@
-#include "engine/io/Utf8.h"
+#include "files/Utf8.h"
 
-namespace lumora::engine {
+namespace lumora::files {
 
 namespace {
 
@@ -57,4 +57,14 @@ std::size_t firstInvalidUtf8(std::string_view text) {
     return std::string_view::npos;
 }
 
-} // namespace lumora::engine
+std::string validUtf8(std::string_view text) {
+    std::string valid;
+    for (std::size_t bad = firstInvalidUtf8(text); bad != std::string_view::npos;
+         bad = firstInvalidUtf8(text)) {
+        valid.append(text.substr(0, bad)).append(kReplacementCharacter);
+        text.remove_prefix(bad + 1);
+    }
+    return valid.append(text);
+}
+
+} // namespace lumora::files
