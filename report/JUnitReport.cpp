@@ -1,6 +1,7 @@
 #include "report/JUnitReport.h"
 
 #include "log/ProductInfo.h"
+#include "report/MarkupText.h"
 #include "script/clsTestItem.h"
 
 #include <charconv>
@@ -9,29 +10,6 @@
 namespace lumora::report {
 
 namespace {
-
-std::string xmlEscaped(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
 
 std::string seconds(double value) {
     char text[32];
@@ -99,18 +77,18 @@ std::vector<Case> casesOf(const ReportedTest& test, FailOn failOn) {
 }
 
 void writeCase(const Case& testcase, const std::string& suite, std::ostream& out) {
-    out << "    <testcase classname=\"" << xmlEscaped(suite) << "\" name=\"" << xmlEscaped(testcase.name)
-        << "\" time=\"" << seconds(testcase.time) << "\"";
+    out << "    <testcase classname=\"" << markupEscaped(suite) << "\" name=\""
+        << markupEscaped(testcase.name) << "\" time=\"" << seconds(testcase.time) << "\"";
     if (testcase.failure.empty() && testcase.skipped.empty()) {
         out << "/>\n";
         return;
     }
     out << ">\n";
     if (!testcase.failure.empty()) {
-        out << "      <failure message=\"" << xmlEscaped(testcase.failure) << "\">"
-            << xmlEscaped(testcase.details) << "</failure>\n";
+        out << "      <failure message=\"" << markupEscaped(testcase.failure) << "\">"
+            << markupEscaped(testcase.details) << "</failure>\n";
     } else {
-        out << "      <skipped message=\"" << xmlEscaped(testcase.skipped) << "\"/>\n";
+        out << "      <skipped message=\"" << markupEscaped(testcase.skipped) << "\"/>\n";
     }
     out << "    </testcase>\n";
 }
@@ -136,7 +114,7 @@ void writeJUnitReport(const std::vector<ReportedScript>& scripts, FailOn failOn,
             skipped += testcase.skipped.empty() ? 0 : 1;
             time += testcase.time;
         }
-        suites << "  <testsuite name=\"" << xmlEscaped(script.name) << "\" tests=\"" << cases.size()
+        suites << "  <testsuite name=\"" << markupEscaped(script.name) << "\" tests=\"" << cases.size()
                << "\" failures=\"" << failures << "\" errors=\"0\" skipped=\"" << skipped << "\" time=\""
                << seconds(time) << "\">\n";
         for (const Case& testcase : cases) {
