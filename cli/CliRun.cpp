@@ -241,9 +241,9 @@ std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, st
 
 bool writeOutput(const std::string& path, std::ostream& err,
                  const std::function<void(std::ostream&)>& write) {
-    std::ostringstream text;
-    write(text);
     try {
+        std::ostringstream text;
+        write(text);
         engine::replaceFile(path, text.str());
         return true;
     } catch (const std::exception& error) {
@@ -306,7 +306,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         printCreatedGeometries(main, out);
         printKorvenFailures(main, out);
     }
-    reports->finish(main);
+    reports->finish(main, korven->session().failedChecks);
     printWaivers(*reports, out, err);
     Findings findings{.runStatus = status, .everyScriptRead = everyScriptRead};
     addWindowFindings(main, findings);

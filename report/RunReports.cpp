@@ -1,5 +1,6 @@
 #include "report/RunReports.h"
 
+#include "report/HtmlReport.h"
 #include "report/JUnitReport.h"
 #include "report/RunReport.h"
 
@@ -31,24 +32,35 @@ std::string utcNow(const char* format) {
 } // namespace
 
 RunReports::RunReports(ReportSettings settings, std::string designFile, const engine::Design& design)
-    : settings_(std::move(settings)), designFile_(std::move(designFile)), recorder_(design),
+    : settings_(std::move(settings)), designFile_(std::move(designFile)), design_(design), recorder_(design),
       waiversFile_(waiversFileFor(settings_, designFile_)) {
     if (waiversFile_) {
         waivers_ = loadWaivers(*waiversFile_);
     }
 }
 
-void RunReports::finish(const MDIMain& main) {
+void RunReports::finish(const MDIMain& main, std::vector<engine::FailedCheck> failedChecks) {
+    failedChecks_ = std::move(failedChecks);
     stale_ = applyWaivers(waivers_, recorder_.tests());
     scripts_ = reportedScripts(main, recorder_.tests());
+}
+
+ReportContext RunReports::context() const {
+    return ReportContext{designFile_, utcNow("%FT%TZ"), waiversFile_.value_or(""),
+                         stale_,      waivers_,         failedChecks_};
 }
 
 std::vector<OutputFile> RunReports::files() const {
     std::vector<OutputFile> files;
     if (settings_.report) {
-        ReportContext context{designFile_, utcNow("%FT%TZ"), waiversFile_.value_or(""), stale_};
-        files.push_back({*settings_.report,
-                         [this, context](std::ostream& out) { writeRunReport(scripts_, context, out); }});
+        files.push_back({*settings_.report, [this, context = context()](std::ostream& out) {
+                             writeRunReport(scripts_, context, out);
+                         }});
+    }
+    if (settings_.html) {
+        files.push_back({*settings_.html, [this, context = context()](std::ostream& out) {
+                             writeHtmlReport(scripts_, context, design_, out);
+                         }});
     }
     if (settings_.junit) {
         files.push_back({*settings_.junit,
