@@ -26,7 +26,8 @@ OpenedDesign readNative(const std::filesystem::path& path) {
 }
 
 OpenedDesign readKicad(const std::filesystem::path& path) {
-    return {kicad::loadKicadBoard(path).design};
+    kicad::BoardImport imported = kicad::loadKicadBoard(path);
+    return {std::move(imported.design), std::move(imported.notes)};
 }
 
 OpenedDesign readIpc2581(const std::filesystem::path& path) {

@@ -161,7 +161,7 @@ class KicadMapping : public ::testing::Test {
 kicad::BoardImport* KicadMapping::board_ = nullptr;
 
 TEST_F(KicadMapping, CopperStacksUpAndTheBoardIsAsThickAsItsStackUp) {
-    EXPECT_EQ(board_->counts, (BoardCounts{4, 6, 13, 3, 1, 1, 2, 3}));
+    EXPECT_EQ(board_->counts, (BoardCounts{4, 6, 13, 3, 1, 1, 3, 3}));
     EXPECT_EQ(design().name, "Mapping rules");
     EXPECT_EQ(design().pageUnits, page_units::Millimetres);
     for (int16_t n = 1; n <= 4; ++n) {
@@ -276,6 +276,15 @@ TEST_F(KicadMapping, TracksZonesAndEdgeCutsKeepTheirCurves) {
     EXPECT_EQ(*boardShapes<Circle>(design(), "Edge.Cuts").at(0), (Circle{{50, -25}, 2, 0.1}));
     EXPECT_NEAR(boardShapes<Arc>(design(), "Edge.Cuts").at(0)->center.y, -44, 1e-6);
     EXPECT_EQ(boardShapes<Polygon>(design(), "Edge.Cuts").size(), 1u);
+}
+
+// Catches a zone never filled in KiCad read as no copper without a word (its net's checks pass
+// unseen), and a filled zone or a keep-out area named as one.
+TEST_F(KicadMapping, ZonesWithoutFillAreNoted) {
+    EXPECT_THAT(board_->notes,
+                ElementsAre("zones without fill, so their copper is not checked (fill all zones "
+                            "in KiCad and save): net VCC on In2.Cu B.Cu"));
+    EXPECT_EQ(boardShapes<Polygon>(design(), "B.Cu").size(), 0u);
 }
 
 TEST_F(KicadMapping, RolesComeFromPadPropertiesAndNames) {

@@ -1,12 +1,13 @@
 #include "engine/io/kicad/KicadBoard.h"
 
 #include "engine/io/DesignFile.h"
-#include "engine/io/FileText.h"
 #include "engine/io/DesignValues.h"
+#include "engine/io/FileText.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/io/kicad/KicadFootprints.h"
 
 #include <map>
+#include <ranges>
 
 namespace lumora::engine::kicad {
 
@@ -80,6 +81,18 @@ class BoardReader {
         return counts_;
     }
     Geometry takeBoard() { return std::move(board_); }
+    // What the file lacked that checks would need, for the user before the run.
+    std::vector<std::string> notes() const {
+        if (unfilled_.empty()) {
+            return {};
+        }
+        std::string zones;
+        for (const std::string& zone : unfilled_) {
+            zones += (zones.empty() ? "" : ", ") + zone;
+        }
+        return {"zones without fill, so their copper is not checked (fill all zones in KiCad and save): " +
+                zones};
+    }
 
   private:
     void net(const sexpr::Expr& item) { nets_.add(item); }
@@ -158,7 +171,28 @@ class BoardReader {
                     .net = net});
             }
         }
+        noteUnfilled(item, net);
         ++counts_.zones;
+    }
+
+    // A zone KiCad never filled holds no copper here, so that its net's clearances and connections
+    // would pass unchecked without a word; keep-out areas hold none anyway.
+    void noteUnfilled(const sexpr::Expr& item, std::string_view net) {
+        if (item.find("keepout") || item.find("filled_polygon")) {
+            return;
+        }
+        std::string layers;
+        if (const auto several = item.find("layers")) {
+            for (const sexpr::Expr& name : several->children() | std::views::drop(1)) {
+                if (!name.isList()) {
+                    layers += (layers.empty() ? "" : " ") + std::string(name.text());
+                }
+            }
+        } else {
+            layers = item.textOf("layer");
+        }
+        unfilled_.push_back((net.empty() ? std::string("no net") : "net " + std::string(net)) + " on " +
+                            layers);
     }
 
     void drawing(const sexpr::Expr& item) {
@@ -182,6 +216,7 @@ class BoardReader {
     Frame board_frame_{};
     Geometry board_{};
     BoardCounts counts_{};
+    std::vector<std::string> unfilled_; // "net GND on F.Cu" for each zone without fill
 };
 
 // Every attribute keyword the inserts use, in the keyword table.
@@ -252,6 +287,7 @@ BoardImport readKicadBoard(std::string text, const std::string& fileName, const 
     BoardReader reader(root, design, roles);
     reader.read(root);
     result.counts = reader.finish(std::filesystem::path(fileName).stem().string());
+    result.notes = reader.notes();
     Geometry board = reader.takeBoard();
     declareKeywords(design, board);
     const int16_t boardNumber = design.addGeometry(std::move(board));

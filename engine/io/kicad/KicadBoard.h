@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lumora::engine::kicad {
 
@@ -25,6 +26,7 @@ struct BoardCounts {
 struct BoardImport {
     Design design;
     BoardCounts counts;
+    std::vector<std::string> notes; // what the file lacked that checks would need: unfilled zones
 };
 
 // Reads a KiCad board file (KiCad 5 to 8) into a design as docs/kicad-import.md describes; throws
