@@ -306,7 +306,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         printCreatedGeometries(main, out);
         printKorvenFailures(main, out);
     }
-    reports->finish(main, korven->session().failedChecks);
+    reports->finish(main, korven->session().failedChecks, korven->importNotes());
     printWaivers(*reports, out, err);
     Findings findings{.runStatus = status, .everyScriptRead = everyScriptRead};
     addWindowFindings(main, findings);

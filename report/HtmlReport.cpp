@@ -65,7 +65,7 @@ std::string checkedFile(const engine::Design& design, int32_t number) {
 }
 
 // Whatever this run did not check, in words: tests that failed, were unchecked or not reached,
-// and the checks KORVEN could not perform.
+// the checks KORVEN could not perform, and what the design file lacked.
 std::vector<std::string> notChecked(const PageRun& run, const ReportContext& context,
                                     const engine::Design& design) {
     static const std::map<std::string, std::string> kWhy{{"failed", ": failed to run (see runner.log)"},
@@ -81,6 +81,9 @@ std::vector<std::string> notChecked(const PageRun& run, const ReportContext& con
         lines.push_back("KORVEN could not perform \"" + failed.check + "\" on " +
                         checkedFile(design, failed.file) + " (code " + std::to_string(failed.code) +
                         "): " + failed.description);
+    }
+    for (const std::string& note : context.designNotes) {
+        lines.push_back(context.design + ": " + note);
     }
     return lines;
 }
@@ -187,12 +190,11 @@ void writeMarkerTable(std::ostream& out, const PageRun& run) {
     out << "<section id=\"marker-section\"><h2>Markers</h2>\n<div class=\"filters\">"
         << "<input type=\"search\" id=\"marker-filter\" placeholder=\"Filter: test, check, items, board...\">"
         << "<select id=\"test-filter\"><option value=\"\">All tests</option>";
+    // Every test, so that a click on one without markers shows none rather than all.
     for (std::size_t i = 0; i < run.tests.size(); ++i) {
         const auto& [script, test] = run.tests[i];
-        if (test->record != nullptr && !test->record->markers.empty()) {
-            out << "<option value=\"" << i << "\">" << markupEscaped(test->item->strName) << " ("
-                << markupEscaped(script->name) << " row " << test->row << ")</option>";
-        }
+        out << "<option value=\"" << i << "\">" << markupEscaped(test->item->strName) << " ("
+            << markupEscaped(script->name) << " row " << test->row << ")</option>";
     }
     out << "</select><select id=\"severity-filter\"><option value=\"\">All severities</option>"
         << "<option>Critical</option><option>Marginal</option></select>"

@@ -18,6 +18,8 @@ struct ReportContext {
     std::vector<Waiver> staleWaivers;
     std::vector<Waiver> waivers;                   // all of the file's, for their reasons
     std::vector<engine::FailedCheck> failedChecks; // the checks KORVEN could not perform
+    // What the design file lacked that checks would need, in its reader's words.
+    std::vector<std::string> designNotes{};
 };
 
 // The run as one JSON document (docs/report-format.md, docs/report.schema.json).

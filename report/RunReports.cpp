@@ -39,15 +39,17 @@ RunReports::RunReports(ReportSettings settings, std::string designFile, const en
     }
 }
 
-void RunReports::finish(const MDIMain& main, std::vector<engine::FailedCheck> failedChecks) {
+void RunReports::finish(const MDIMain& main, std::vector<engine::FailedCheck> failedChecks,
+                        std::vector<std::string> designNotes) {
     failedChecks_ = std::move(failedChecks);
+    designNotes_ = std::move(designNotes);
     stale_ = applyWaivers(waivers_, recorder_.tests());
     scripts_ = reportedScripts(main, recorder_.tests());
 }
 
 ReportContext RunReports::context() const {
-    return ReportContext{designFile_, utcNow("%FT%TZ"), waiversFile_.value_or(""),
-                         stale_,      waivers_,         failedChecks_};
+    return ReportContext{designFile_,   utcNow("%FT%TZ"), waiversFile_.value_or(""), stale_, waivers_,
+                         failedChecks_, designNotes_};
 }
 
 std::vector<OutputFile> RunReports::files() const {

@@ -34,8 +34,10 @@ class RunReports {
 
     RunRecorder& recorder() { return recorder_; }
     // After the run: applies the waivers to the recorded markers; failedChecks: the checks KORVEN
-    // could not perform, for the page.
-    void finish(const MDIMain& main, std::vector<engine::FailedCheck> failedChecks);
+    // could not perform, designNotes: what the design file lacked (EmbeddedKorven::importNotes),
+    // both for the page.
+    void finish(const MDIMain& main, std::vector<engine::FailedCheck> failedChecks,
+                std::vector<std::string> designNotes = {});
     // The waivers file used, if any, and its waivers that matched nothing; known after finish.
     const std::optional<std::string>& waiversFile() const { return waiversFile_; }
     const std::vector<Waiver>& staleWaivers() const { return stale_; }
@@ -51,6 +53,7 @@ class RunReports {
     std::string designFile_;
     const engine::Design& design_;
     std::vector<engine::FailedCheck> failedChecks_;
+    std::vector<std::string> designNotes_;
     RunRecorder recorder_;
     std::optional<std::string> waiversFile_;
     std::vector<Waiver> waivers_;

@@ -394,8 +394,7 @@
     }
     for (const row of document.querySelectorAll('table.tests tbody tr')) {
       row.addEventListener('click', () => {
-        const test = row.dataset.test, select = $('test-filter');
-        select.value = select.querySelector('option[value="' + test + '"]') ? test : '';
+        $('test-filter').value = row.dataset.test;
         filterAndSort();
         $('marker-section').scrollIntoView();
       });

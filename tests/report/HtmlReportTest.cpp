@@ -52,6 +52,7 @@ struct SmallRun {
             {"Pad <To> Pad / b<i>.cc / key", "</script><img src=x onerror=alert(2)>", "me", "d"}};
         context.staleWaivers = {{"<img src=x onerror=alert(3)>", "r", "a", "d"}};
         context.failedChecks = {{"<check>", 1, -15, "board <PCB1> has no thickness"}};
+        context.designNotes = {"step \"<b>\": no Component: no part is placed"};
     }
     std::string page() const {
         std::ostringstream out;
@@ -106,6 +107,35 @@ TEST(HtmlReport, TestsShowTheGridsColours) {
     SmallRun blue;
     blue.scripts[0].tests[0].grid.back = 0xFF0000; // the grid's blue after the DRC limit
     EXPECT_NE(blue.page().find("background:#0000ff"), std::string::npos);
+}
+
+// Catches a page that needs the network or another file: a script, style sheet, font or picture
+// fetched from elsewhere would leave a mailed or archived page broken.
+TEST(HtmlReport, NeedsNothingButItself) {
+    SmallRun run;
+    run.context.staleWaivers.clear(); // their texts hold "src=" on purpose
+    run.context.waivers.clear();
+    const std::string page = run.page();
+    for (const char* fetch : {" src=", " href=", "url(", "@import", "//cdn", "fetch(", "XMLHttpRequest"}) {
+        EXPECT_EQ(page.find(fetch), std::string::npos) << fetch;
+    }
+    // The only address is the drawing's namespace, which names and fetches nothing.
+    const std::string svg = "http://www.w3.org/2000/svg";
+    for (auto at = page.find("http"); at != std::string::npos; at = page.find("http", at + 1)) {
+        EXPECT_EQ(page.compare(at, svg.size(), svg), 0) << page.substr(at, 60);
+    }
+}
+
+// Catches a head that calls a run complete while the design file lacked what its checks need: the
+// reader's notes belong under "Not checked", with the design they are about.
+TEST(HtmlReport, NotCheckedNamesWhatTheDesignFileLacked) {
+    const std::string page = SmallRun().page();
+    const auto section = page.find("<section id=\"not-checked\">");
+    const auto note = page.find(
+        "<li>a&amp;b&lt;c&gt;.json: step &quot;&lt;b&gt;&quot;: no Component: no part is placed</li>");
+    ASSERT_NE(section, std::string::npos);
+    EXPECT_GT(note, section);
+    EXPECT_LT(note, page.find("</section>", section));
 }
 
 } // namespace
