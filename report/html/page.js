@@ -483,7 +483,61 @@
       result.testName = data.tests[Number(testRow.dataset.test)].name;
       setFilter('test-filter', '');
     }
+    const quiet = document.querySelector('table.tests tbody tr[data-test]:not([data-test="' +
+      Array.from(new Set(markers.map((m) => m[TEST]))).join('"]):not([data-test="') + '"])');
+    if (quiet) {
+      quiet.click();
+      result.quietTestRows = rows().length;
+      setFilter('test-filter', '');
+    }
     result.rowsAfter = rows().length;
+    result.files = files();
+    result.layer = layerSwitch();
+    result.moves = moves();
+  }
+  // Which drawing each choice of the file chooser shows.
+  function files() {
+    const shown = [];
+    for (let i = 0; i < data.files.length; i++) {
+      $('file').value = String(i);
+      $('file').dispatchEvent(new Event('change'));
+      shown.push(boards.findIndex((board) => getComputedStyle(board).display !== 'none'));
+    }
+    return shown;
+  }
+  // How many of a layer's groups a switch hides and shows again.
+  function layerSwitch() {
+    const box = document.querySelector('#layers input:checked');
+    if (!box) return null;
+    const groups = () => Array.from(view.querySelectorAll('g.layer[data-layer="' + box.dataset.layer + '"]'));
+    const visible = () => groups().filter((g) => getComputedStyle(g).display !== 'none').length;
+    const before = visible();
+    box.click();
+    const off = visible();
+    box.click();
+    return { groups: groups().length, before: before, off: off, on: visible() };
+  }
+  // The view's centre and scale after each way of moving it, for the test to compare.
+  function moves() {
+    const seen = {}, look = () => { const v = currentView(); return { x: v.x, y: v.y, scale: v.scale }; };
+    const key = (name) => view.dispatchEvent(new KeyboardEvent('keydown', { key: name, bubbles: true }));
+    const r = view.getBoundingClientRect(), centre = { clientX: r.left + r.width / 2, clientY: r.top + r.height / 2 };
+    key('0');
+    seen.fit = look();
+    key('+');
+    seen.plus = look();
+    key('ArrowRight');
+    seen.right = look();
+    key('-');
+    seen.minus = look();
+    key('0');
+    view.dispatchEvent(new WheelEvent('wheel', Object.assign({ deltaY: -200, bubbles: true, cancelable: true }, centre)));
+    seen.wheel = look();
+    view.dispatchEvent(new MouseEvent('mousedown', Object.assign({ bubbles: true }, centre)));
+    window.dispatchEvent(new MouseEvent('mousemove', { clientX: centre.clientX + 50, clientY: centre.clientY + 20 }));
+    window.dispatchEvent(new MouseEvent('mouseup', { clientX: centre.clientX + 50, clientY: centre.clientY + 20 }));
+    seen.drag = look();
+    return seen;
   }
   function paint(done) {
     result.rows = rows().length;

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """The page in a real browser (Debian's chromium, headless, no network).
 
-The example run's page, opened with the hook #test=interactions, tries itself: its script clicks a
-row and a marker, sets each filter and writes what it saw into <pre id="test-result">, which
-chromium's --dump-dom hands back. A screenshot of the page must not be blank. A page of 50,000
+The example run's page (the panel design), opened with the hook #test=interactions, tries itself:
+its script clicks a row, a marker and the tests, sets each filter, chooses each file, switches a
+layer off and on, zooms and pans with keys, wheel and mouse, and writes what it saw into
+<pre id="test-result">, which chromium's --dump-dom hands back. A screenshot of the page must not be blank. A page of 50,000
 markers (write_big_page) must open with only the rows in sight, show the last one after a scroll,
 and says how long its first frame took.
 
@@ -20,7 +21,7 @@ import sys
 import tempfile
 import zlib
 
-DESIGN = "examples/designs/single-board.json"
+DESIGN = "examples/designs/panel-two-up.json"
 SCRIPT = "examples/scripts/smt-assembly.dfm"
 REASON = "<script>alert(1)</script>"
 
@@ -44,9 +45,10 @@ def chromium():
 def browse(browser, work, *arguments):
     """Runs headless chromium with a fresh profile and no network; returns its stdout."""
     profile = tempfile.mkdtemp(dir=work)
+    # /dev/shm is tiny in containers, where CI runs: chromium keeps its shared memory in /tmp.
     flags = ["--headless", "--disable-gpu", "--no-first-run", "--disable-background-networking",
-             "--disable-component-update", "--disable-sync", "--user-data-dir=" + profile,
-             "--virtual-time-budget=20000"]
+             "--disable-component-update", "--disable-sync", "--disable-dev-shm-usage",
+             "--user-data-dir=" + profile, "--virtual-time-budget=20000"]
     if os.geteuid() == 0:
         flags.append("--no-sandbox")
     done = subprocess.run([browser, *flags, *arguments], capture_output=True, text=True, timeout=300)
@@ -143,9 +145,29 @@ def check_interactions(browser, work, report, page, waived_key):
     first = [m for m in markers if m["test"] == seen.get("testName")]
     check(seen.get("testRows") == [seen.get("testName")] * len(first) and first,
           "a click on a test narrows the rows to its markers: %s" % seen.get("testRows"))
+    check(seen.get("quietTestRows") == 0, "a click on a test without markers shows none: %s rows" % seen.get("quietTestRows"))
     check(seen["rowsAfter"] == len(markers), "filters cleared: %s rows" % seen["rowsAfter"])
+    check(seen["files"] == list(range(len(json.load(open(DESIGN))["files"]))),
+          "the file chooser shows each file's drawing: %s" % seen["files"])
+    layer = seen["layer"] or {}
+    check(layer.get("groups", 0) > 0 and layer.get("before") == layer.get("on") == layer["groups"] and layer.get("off") == 0,
+          "a layer's switch hides and shows its drawing: %s" % layer)
+    check_moves(seen["moves"])
     check("<td>" + html.escape(REASON, quote=False) + "</td>" in dom, "the waiver's reason shown as text")
     print("example page: %d rows; first frame after %.0f ms" % (seen["rows"], seen["firstFrame"]))
+
+
+def check_moves(moves):
+    """Keys, wheel and drag move the view the way their hint says."""
+    fit, plus, right, minus = moves["fit"], moves["plus"], moves["right"], moves["minus"]
+    near = lambda a, b: abs(a - b) <= 1e-9 * max(abs(a), abs(b), 1)
+    check(near(plus["scale"], 1.25 * fit["scale"]) and near(minus["scale"], 0.8 * plus["scale"]),
+          "+ and - zoom by a quarter: %s" % moves)
+    check(right["x"] > plus["x"] and near(right["y"], plus["y"]), "the right arrow moves the view right: %s" % moves)
+    check(moves["wheel"]["scale"] > fit["scale"], "the wheel turned away zooms in: %s" % moves)
+    drag, wheel = moves["drag"], moves["wheel"]
+    check(drag["x"] < wheel["x"] and drag["y"] < wheel["y"] and near(drag["scale"], wheel["scale"]),
+          "a drag to the lower right pans the board with the mouse: %s" % moves)
 
 
 def check_screenshot(browser, work, page):
