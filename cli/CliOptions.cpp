@@ -121,6 +121,8 @@ void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_option(
         "--junit", options.reports.junit,
         "Write JUnit XML: a testsuite per script, a testcase per test and board (\"-\": standard output)");
+    app.add_option("--html", options.reports.html,
+                   "Write one page for people: the boards with their markers, the markers and the tests");
     app.add_option("--waivers", options.reports.waivers,
                    "Accepted violations (JSON); default: DESIGN.waivers.json beside the design, if present")
         ->check(CLI::ExistingFile);

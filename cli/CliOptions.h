@@ -24,7 +24,7 @@ struct CliOptions {
     std::optional<std::string> home;       // the program folder for logs and settings
     std::optional<std::string> saveDesign; // where to save the design after the run
     std::optional<std::string> markers;    // where to write the DRC markers as JSON after the run
-    report::ReportSettings reports;        // --waivers, --report, --junit, --write-waivers, --fail-on
+    report::ReportSettings reports;        // --waivers, --report, --junit, --html, --write-waivers, --fail-on
     bool quiet = false;                    // no progress on stderr
     std::optional<std::string> picture;    // folder for a PNG and an SVG of every board with its markers
     std::optional<std::string> manifest;   // designs to run, each into a folder of `out`

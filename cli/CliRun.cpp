@@ -297,7 +297,7 @@ int finishRun(const CliOptions& options, MDIMain& main, report::RunReports& repo
         printCreatedGeometries(main, results);
         printKorvenFailures(main, results);
     }
-    reports.finish(main);
+    reports.finish(main, session.failedChecks);
     printWaivers(reports, results, err);
     Findings findings{.runStatus = end.status, .everyInputRead = end.everyInputRead};
     addWindowFindings(main, findings);

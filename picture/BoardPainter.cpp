@@ -1,5 +1,7 @@
 #include "picture/BoardPainter.h"
 
+#include "drawing/BoardWalk.h"
+#include "drawing/PadOutline.h"
 #include "picture/LayerStyle.h"
 
 #include "engine/model/RoundedCorners.h"
@@ -19,8 +21,6 @@ namespace lumora::picture {
 
 namespace {
 
-namespace ps = pad_shape;
-
 QPointF qt(engine::Point point) {
     return {point.x, point.y};
 }
@@ -29,16 +29,6 @@ QPolygonF polygonOf(const engine::Ring& ring, engine::Point offset = {}) {
     QPolygonF polygon;
     for (const engine::Point& point : ring) {
         polygon << QPointF(point.x + offset.x, point.y + offset.y);
-    }
-    return polygon;
-}
-
-QPolygonF octagon(double diameter) {
-    QPolygonF polygon;
-    const double radius = diameter / 2 / std::cos(std::numbers::pi / 8);
-    for (int i = 0; i < 8; ++i) {
-        const double angle = std::numbers::pi / 8 + i * std::numbers::pi / 4;
-        polygon << QPointF(radius * std::cos(angle), radius * std::sin(angle));
     }
     return polygon;
 }
@@ -64,45 +54,35 @@ QPainterPath complexPath(const engine::Pad& pad) {
 
 // A pad's area around its own centre, unrotated.
 QPainterPath padPath(const engine::Pad& pad) {
+    if (pad.shape == pad_shape::Complex) {
+        return complexPath(pad);
+    }
+    const drawing::PadOutline outline = drawing::padOutline(pad);
+    const double w = outline.width;
+    const double h = outline.height;
     QPainterPath path;
-    const double w = pad.sizeX;
-    const double h = pad.sizeY == 0 ? pad.sizeX : pad.sizeY;
-    switch (pad.shape) {
-    case ps::Square:
-        path.addRect(-w / 2, -w / 2, w, w);
-        break;
-    case ps::Rectangle:
+    using Kind = drawing::PadOutline::Kind;
+    switch (outline.kind) {
+    case Kind::Rectangle:
         path.addRect(-w / 2, -h / 2, w, h);
         break;
-    case ps::Oblong:
-        path.addRoundedRect(-w / 2, -h / 2, w, h, std::min(w, h) / 2, std::min(w, h) / 2);
+    case Kind::Rounded:
+        path.addRoundedRect(-w / 2, -h / 2, w, h, outline.corner, outline.corner);
         break;
-    case ps::Octagon:
-        path.addPolygon(octagon(w));
+    case Kind::Polygon:
+        path.addPolygon(polygonOf(outline.points));
         break;
-    case ps::Complex:
-        path = complexPath(pad);
-        break;
-    case ps::Blank:
-        break;
-    default: // round, target, donut, thermal
+    case Kind::Disc:
         path.addEllipse(QPointF(), w / 2, w / 2);
-        if (pad.inner > 0) {
-            path.addEllipse(QPointF(), pad.inner / 2, pad.inner / 2);
+        if (outline.hole > 0) {
+            path.addEllipse(QPointF(), outline.hole / 2, outline.hole / 2);
         }
+        break;
+    case Kind::None:
+        break;
     }
     return path;
 }
-
-// Who an item belongs to, for highlighting the items a marker names.
-struct Owner {
-    std::string boards{}; // "B1/" inside a panel's board
-    std::string component{};
-    std::string pin{};
-    std::string net{}; // of a via, testpoint or free pad, or of a component's pin
-    const std::map<std::string, std::string>* pinNets = nullptr;
-    bool highlighted = false;
-};
 
 // Boxes in device pixels. On a raster device they are written straight into an image of the
 // area being drawn, laid over the drawing (the last box of a pixel wins); elsewhere (SVG) they are
@@ -261,13 +241,17 @@ class LayerStyles {
 
 // Draws the block with the painter's transform kept in hand rather than saved and restored for every
 // insert: what ends up smaller than kBoxBelowPixels on the device is a box of pixels, what is larger
-// a shape drawn by the painter.
+// a shape drawn by the painter. It is the visitor of the board walk (drawing/BoardWalk.h), its
+// placements the transforms from an item's block to the device.
 class ScenePainter {
   public:
+    using Placement = QTransform;
+
     ScenePainter(QPainter& painter, const BoardScene& scene, const ViewOptions& options, const QRectF& area)
-        : painter_(painter), scene_(scene), options_(options), styles_(scene.design(), options.hiddenLayers),
+        : painter_(painter), scene_(scene), styles_(scene.design(), options.hiddenLayers),
           boxes_(painter, painter.worldTransform().mapRect(area).toAlignedRect() &
-                              QRect(0, 0, painter.device()->width(), painter.device()->height())) {}
+                              QRect(0, 0, painter.device()->width(), painter.device()->height())),
+          walk_(scene.design(), options.highlighted, *this) {}
 
     // Items of the block too small to draw in detail become boxes of their bounds in their
     // layer's colour: a whole large board is then a cheap fill of small rectangles, not millions of
@@ -275,66 +259,45 @@ class ScenePainter {
     void paintBlock(std::span<const SceneItem> items) {
         const QTransform toDevice = painter_.worldTransform();
         const BoxMapping boxMapping(toDevice);
-        const Owner top;
         for (const SceneItem& item : items) {
             const QRectF device = boxMapping.map(item.bounds);
             if (largerSide(device) >= kDetailFromPixels || item.mark) {
-                paintItem(scene_.block().data[item.position], toDevice, top, false);
+                walk_.item(scene_.block().data[item.position], toDevice);
             } else if (item.layer >= 0) {
-                addBox(device, item.layer, top);
+                addBox(device, item.layer, false);
             }
         }
         boxes_.paint();
         painter_.setTransform(toDevice);
     }
 
-  private:
-    void paintItem(const engine::DataItem& item, const QTransform& toDevice, const Owner& owner,
-                   bool mirrored) {
-        if (const auto* insert = std::get_if<engine::Insert>(&item)) {
-            paintInsert(*insert, toDevice, owner, mirrored);
-        } else {
-            paintGraphic(std::get<engine::Graphic>(item), toDevice, owner, mirrored);
-        }
+    QTransform place(const engine::Insert& insert, const QTransform& outer) const {
+        return insertTransform(insert) * outer;
     }
 
-    void paintInsert(const engine::Insert& insert, const QTransform& outer, const Owner& owner,
-                     bool mirrored) {
+    drawing::Entry enter(const engine::Insert& insert, const QTransform& toDevice) {
+        inserted_ = toDevice.mapRect(scene_.summary(insert.geometry).bounds);
+        return largerSide(inserted_) < kSkipBelowPixels  ? drawing::Entry::Skip
+               : largerSide(inserted_) < kBoxBelowPixels ? drawing::Entry::Stand
+                                                         : drawing::Entry::Enter;
+    }
+
+    // The insert entered last, as a box of its bounds.
+    void stand(const engine::Insert& insert, const QTransform&, bool mirrored, bool lit) {
         const GeometrySummary& summary = scene_.summary(insert.geometry);
-        const QTransform toDevice = insertTransform(insert) * outer;
-        const QRectF device = toDevice.mapRect(summary.bounds);
-        if (largerSide(device) < kSkipBelowPixels) {
-            return;
-        }
-        const Owner inner = ownerOf(insert, owner);
-        const bool innerMirrored = mirrored != insert.mirror;
-        if (largerSide(device) < kBoxBelowPixels) {
-            if (summary.layer >= 0) {
-                addBox(device, innerMirrored ? scene_.design().mirrorLayer(summary.layer) : summary.layer,
-                       inner);
-            }
-            return;
-        }
-        for (const engine::DataItem& child : scene_.design().geometry(insert.geometry).data) {
-            paintItem(child, toDevice, inner, innerMirrored);
+        if (summary.layer >= 0) {
+            addBox(inserted_, mirrored ? scene_.design().mirrorLayer(summary.layer) : summary.layer, lit);
         }
     }
 
-    void addBox(const QRectF& device, int16_t layer, const Owner& owner) {
-        if (const QRgb color = styles_.boxColor(layer); color != 0) {
-            boxes_.add(device, owner.highlighted ? kHighlight : color);
-        }
-    }
-
-    void paintGraphic(const engine::Graphic& graphic, const QTransform& toDevice, const Owner& owner,
-                      bool mirrored) {
-        const int16_t layer = mirrored ? scene_.design().mirrorLayer(graphic.layer) : graphic.layer;
+    void graphic(const engine::Graphic& graphic, int16_t layer, const QTransform& toDevice,
+                 const drawing::ItemOwner&, bool lit) {
         const LayerStyle* shownStyle = styles_.style(layer);
         if (shownStyle == nullptr) {
             return;
         }
         LayerStyle style = *shownStyle;
-        if (owner.highlighted || (netHighlighted(graphic.net, owner) && !isPlane(layer))) {
+        if (lit) {
             style.color = QColor::fromRgba(kHighlight);
         }
         if (const auto* mark = std::get_if<engine::Mark>(&graphic.shape)) {
@@ -348,6 +311,13 @@ class ScenePainter {
         }
         painter_.setTransform(toDevice);
         std::visit([&](const auto& shape) { paintShape(shape, style); }, graphic.shape);
+    }
+
+  private:
+    void addBox(const QRectF& device, int16_t layer, bool lit) {
+        if (const QRgb color = styles_.boxColor(layer); color != 0) {
+            boxes_.add(device, lit ? kHighlight : color);
+        }
     }
 
     // A point that a flatten geometry marks (an insert's origin): a small cross of fixed size.
@@ -436,60 +406,12 @@ class ScenePainter {
         return pen;
     }
 
-    Owner ownerOf(const engine::Insert& insert, const Owner& outer) const {
-        if (options_.highlighted.empty()) {
-            return {}; // no names to build
-        }
-        Owner owner = outer;
-        if (insert.insertType == insert_type::Board) {
-            owner = Owner{.boards = outer.boards + insert.refName + "/"};
-        } else if (insert.insertType == insert_type::Pin) {
-            owner.pin = insert.refName;
-            owner.net = netOfPin(outer, insert.refName);
-        } else {
-            owner = Owner{.boards = outer.boards,
-                          .component = outer.boards + insert.refName,
-                          .net = insert.net,
-                          .pinNets = &insert.pinNets};
-        }
-        owner.highlighted =
-            outer.highlighted || std::ranges::any_of(options_.highlighted, [&](const engine::DrcItem& item) {
-                return item.component.empty()
-                           ? !item.net.empty() && item.net == owner.net
-                           : item.component == owner.component && (item.pin.empty() || item.pin == owner.pin);
-            });
-        return owner;
-    }
-
-    static std::string netOfPin(const Owner& component, const std::string& pin) {
-        if (component.pinNets == nullptr) {
-            return {};
-        }
-        auto net = component.pinNets->find(pin);
-        return net == component.pinNets->end() ? std::string() : net->second;
-    }
-
-    bool netHighlighted(const std::string& net, const Owner& owner) const {
-        return !net.empty() && owner.component.empty() &&
-               std::ranges::any_of(options_.highlighted, [&](const engine::DrcItem& item) {
-                   return item.component.empty() && item.net == net;
-               });
-    }
-
-    // A marker that names a net lights its vias, pads and etch, not the plane that fills the board.
-    bool isPlane(int16_t layer) const {
-        const auto& layers = scene_.design().layers;
-        if (layer < 0 || static_cast<std::size_t>(layer) >= layers.size() || !layers[layer]) {
-            return false;
-        }
-        return layers[layer]->type == layer_type::Plane || layers[layer]->type == layer_type::SplitPlane;
-    }
-
     QPainter& painter_;
     const BoardScene& scene_;
-    const ViewOptions& options_;
     LayerStyles styles_;
     Boxes boxes_;
+    drawing::BoardWalk<ScenePainter> walk_;
+    QRectF inserted_;
 };
 
 void paintMarker(QPainter& painter, QPointF at, const QColor& color, bool selected) {
@@ -514,20 +436,14 @@ void paintMarkers(QPainter& painter, const BoardScene& scene, const ViewOptions&
     painter.save();
     painter.resetTransform();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    // Waived ones first, then Marginal, so that a Critical marker at the same place stays visible.
-    enum class Layer { Waived, Marginal, Critical };
-    const auto layerOf = [&](std::size_t i) {
-        return options.waivedMarkers.contains(i)   ? Layer::Waived
-               : markers[i].severity == "Critical" ? Layer::Critical
-                                                   : Layer::Marginal;
-    };
-    for (Layer layer : {Layer::Waived, Layer::Marginal, Layer::Critical}) {
+    for (drawing::MarkerRank rank : drawing::kMarkerRanks) {
         for (std::size_t i = 0; i < markers.size(); ++i) {
             const engine::DrcMarker& marker = markers[i];
-            if (marker.file == scene.file().number && layerOf(i) == layer) {
+            if (marker.file == scene.file().number &&
+                drawing::markerRank(marker.severity, options.waivedMarkers.contains(i)) == rank) {
                 paintMarker(painter, toDevice.map(qt(marker.at)),
-                            layer == Layer::Waived ? QColor::fromRgba(kWaived)
-                                                   : severityColor(marker.severity),
+                            rank == drawing::MarkerRank::Waived ? QColor::fromRgba(kWaived)
+                                                                : severityColor(marker.severity),
                             options.selectedMarker == i);
             }
         }

@@ -1,5 +1,7 @@
 #include "picture/BoardScene.h"
 
+#include "drawing/BoardWalk.h"
+
 #include <boost/geometry.hpp>
 #include <boost/geometry/index/rtree.hpp>
 
@@ -90,8 +92,7 @@ QRectF shapeBounds(const engine::Shape& shape) {
 }
 
 BoardScene::BoardScene(const engine::Design& design, int32_t file)
-    : design_(design), file_(design.file(file)),
-      block_(design.geometry(file_.shownGeometry != 0 ? file_.shownGeometry : file_.geometry)),
+    : design_(design), file_(design.file(file)), block_(drawing::shownBlock(design, file_)),
       index_(std::make_unique<Index>()) {
     BoundsSum sum;
     std::vector<Entry> entries;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawing/LayerColours.h"
 #include "engine/model/Design.h"
 
 #include <QColor>
@@ -13,14 +14,13 @@ struct LayerStyle {
     bool filled = true;
 };
 
-// The layer's colour number (1 to 15 of the sixteen classic colours) when it has one, else the
-// colour of its type.
+// The layer's look (drawing/LayerColours.h) as Qt draws it.
 LayerStyle layerStyle(const engine::Layer& layer);
 
 // Markers are drawn opaque in colours that no layer uses, so that they stay readable on copper.
 QColor severityColor(const std::string& severity);
-inline constexpr QRgb kBackground = 0xff101418;
-inline constexpr QRgb kHighlight = 0xffffffff;
-inline constexpr QRgb kWaived = 0xff8c8c8c;
+using drawing::kBackground;
+using drawing::kHighlight;
+using drawing::kWaived;
 
 } // namespace lumora::picture

@@ -19,6 +19,7 @@ struct ReportSettings {
     std::optional<std::string> waivers;      // accepted violations (default: DESIGN.waivers.json)
     std::optional<std::string> report;       // the run as one JSON document
     std::optional<std::string> junit;        // JUnit XML for CI systems
+    std::optional<std::string> html;         // one page for people: the board, its markers, the tests
     std::optional<std::string> writeWaivers; // a waiver for every violation, as a baseline
     FailOn failOn = FailOn::Nothing;
 };

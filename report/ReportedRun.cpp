@@ -32,7 +32,10 @@ std::vector<ReportedScript> reportedScripts(const MDIMain& main, const std::vect
         const TestGrid& grid = window->grid();
         for (long row = 1; row <= grid.testRows(); ++row) {
             const TestRecord* record = latestRecord(records, window->strFilename, row);
-            script.tests.push_back({row, &grid.item(row), record, outcomeOf(record, grid.checked(row))});
+            const GridRowLook look{grid.foreColor(row, TestGrid::Name), grid.backColor(row, TestGrid::Name),
+                                   grid.text(row, TestGrid::Marginal), grid.text(row, TestGrid::Critical)};
+            script.tests.push_back(
+                {row, &grid.item(row), record, outcomeOf(record, grid.checked(row)), look});
         }
         scripts.push_back(std::move(script));
     }

@@ -2,6 +2,7 @@
 
 #include "record/RunRecord.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,14 @@ class clsTestItem;
 
 namespace lumora::report {
 
+// How the grid shows a row after the run: its colours (24-bit, blue-green-red) and its counts.
+struct GridRowLook {
+    uint32_t fore = 0;
+    uint32_t back = 0;
+    std::string marginal{};
+    std::string critical{};
+};
+
 // A grid row as the reports show it: its test, the record of its run if it ran, and its outcome
 // ("completed", "failed", "stopped" for a checked row the run did not reach, "unchecked").
 struct ReportedTest {
@@ -20,6 +29,7 @@ struct ReportedTest {
     const clsTestItem* item = nullptr;
     const TestRecord* record = nullptr;
     std::string outcome;
+    GridRowLook grid{};
 };
 
 struct ReportedScript {

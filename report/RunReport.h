@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/model/FailedCheck.h"
 #include "record/Waivers.h"
 #include "report/ReportedRun.h"
 
@@ -16,6 +17,8 @@ struct ReportContext {
     std::string date;                     // ISO 8601, UTC
     std::string waiversFile;              // empty: none used
     std::vector<Waiver> staleWaivers;
+    std::vector<Waiver> waivers;                   // all of the file's, for their reasons
+    std::vector<engine::FailedCheck> failedChecks; // the checks KORVEN could not perform
 };
 
 // The run as one JSON document (docs/report-format.md, docs/report.schema.json).

@@ -1,5 +1,6 @@
 #include "report/RunReports.h"
 
+#include "report/HtmlReport.h"
 #include "report/JUnitReport.h"
 #include "report/RunReport.h"
 
@@ -33,25 +34,36 @@ std::string utcNow(const char* format) {
 RunReports::RunReports(ReportSettings settings, std::string designFile, const engine::Design& design,
                        std::vector<std::string> designNotes)
     : settings_(std::move(settings)), designFile_(std::move(designFile)),
-      designNotes_(std::move(designNotes)), recorder_(design),
+      design_(design), designNotes_(std::move(designNotes)), recorder_(design),
       waiversFile_(waiversFileFor(settings_, designFile_)) {
     if (waiversFile_) {
         waivers_ = loadWaivers(*waiversFile_);
     }
 }
 
-void RunReports::finish(const MDIMain& main) {
+void RunReports::finish(const MDIMain& main, std::vector<engine::FailedCheck> failedChecks) {
     migrateWaiverKeys(waivers_, recorder_.tests());
+    failedChecks_ = std::move(failedChecks);
     stale_ = applyWaivers(waivers_, recorder_.tests());
     scripts_ = reportedScripts(main, recorder_.tests());
+}
+
+ReportContext RunReports::context() const {
+    return ReportContext{designFile_, designNotes_, utcNow("%FT%TZ"), waiversFile_.value_or(""),
+                         stale_,      waivers_,     failedChecks_};
 }
 
 std::vector<OutputFile> RunReports::files() const {
     std::vector<OutputFile> files;
     if (settings_.report) {
-        ReportContext context{designFile_, designNotes_, utcNow("%FT%TZ"), waiversFile_.value_or(""), stale_};
-        files.push_back({*settings_.report,
-                         [this, context](std::ostream& out) { writeRunReport(scripts_, context, out); }});
+        files.push_back({*settings_.report, [this, context = context()](std::ostream& out) {
+                             writeRunReport(scripts_, context, out);
+                         }});
+    }
+    if (settings_.html) {
+        files.push_back({*settings_.html, [this, context = context()](std::ostream& out) {
+                             writeHtmlReport(scripts_, context, design_, out);
+                         }});
     }
     if (settings_.junit) {
         files.push_back({*settings_.junit,

@@ -4,6 +4,7 @@
 #include "record/Waivers.h"
 #include "report/ReportSettings.h"
 #include "report/ReportedRun.h"
+#include "report/RunReport.h"
 
 #include <functional>
 #include <optional>
@@ -24,7 +25,7 @@ struct OutputFile {
 };
 
 // The reports of a run, for CI pipelines and people: the record of every test, waivers applied to
-// its markers, the JSON report, the JUnit results and a baseline of waivers.
+// its markers, the JSON report, the JUnit results, the page and a baseline of waivers.
 class RunReports {
   public:
     // Reads the waivers file (the settings', or the one beside the design file); throws
@@ -33,19 +34,24 @@ class RunReports {
                std::vector<std::string> designNotes = {});
 
     RunRecorder& recorder() { return recorder_; }
-    // After the run: applies the waivers to the recorded markers.
-    void finish(const MDIMain& main);
+    // After the run: applies the waivers to the recorded markers; failedChecks: the checks KORVEN
+    // could not perform, for the page.
+    void finish(const MDIMain& main, std::vector<engine::FailedCheck> failedChecks);
     // The waivers file used, if any, and its waivers that matched nothing; known after finish.
     const std::optional<std::string>& waiversFile() const { return waiversFile_; }
     const std::vector<Waiver>& staleWaivers() const { return stale_; }
     // The unwaived violations of the run, which decide --fail-on.
     MarkerCounts unwaived() const { return countMarkers(recorder_.tests()); }
-    // The report, JUnit and waiver files asked for; call after finish.
+    // The report, JUnit, page and waiver files asked for; call after finish.
     std::vector<OutputFile> files() const;
 
   private:
+    ReportContext context() const;
+
     ReportSettings settings_;
     std::string designFile_;
+    const engine::Design& design_;
+    std::vector<engine::FailedCheck> failedChecks_;
     std::vector<std::string> designNotes_;
     RunRecorder recorder_;
     std::optional<std::string> waiversFile_;

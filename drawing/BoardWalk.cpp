@@ -1,0 +1,13 @@
+#include "drawing/BoardWalk.h"
+
+namespace lumora::drawing {
+
+const engine::Geometry& shownBlock(const engine::Design& design, const engine::File& file) {
+    return design.geometry(file.shownGeometry != 0 ? file.shownGeometry : file.geometry);
+}
+
+MarkerRank markerRank(const std::string& severity, bool waived) {
+    return waived ? MarkerRank::Waived : severity == "Critical" ? MarkerRank::Critical : MarkerRank::Marginal;
+}
+
+} // namespace lumora::drawing
