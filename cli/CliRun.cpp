@@ -185,8 +185,8 @@ bool reportLogFailures(Findings& findings, std::ostream& err) {
 std::unique_ptr<report::RunReports> prepareReports(const CliOptions& options, engine::EmbeddedKorven& korven,
                                                    std::ostream& err) {
     try {
-        return std::make_unique<report::RunReports>(options.reports, *options.design, korven.session().design(),
-                                                    korven.importNotes());
+        return std::make_unique<report::RunReports>(options.reports, *options.design,
+                                                    korven.session().design(), korven.importNotes());
     } catch (const std::exception& error) {
         err << kApplicationTitle << ": " << error.what() << '\n';
         return nullptr;

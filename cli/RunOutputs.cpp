@@ -43,7 +43,6 @@ bool writeOutput(const report::OutputFile& file, std::ostream& out, std::ostream
     return false;
 }
 
-
 std::vector<RunFile> namedOutputs(const CliOptions& options, const engine::Design& design) {
     std::vector<RunFile> outputs;
     for (const auto& [option, path] : textOutputs(options)) {

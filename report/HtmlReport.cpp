@@ -3,10 +3,10 @@
 #include "drawing/BoardWalk.h"
 #include "drawing/LayerColours.h"
 #include "engine/io/JsonNode.h"
+#include "files/MarkupText.h"
 #include "log/ProductInfo.h"
 #include "report/BoardSvg.h"
 #include "report/HtmlPageTexts.h"
-#include "files/MarkupText.h"
 #include "report/MarkupText.h"
 #include "script/clsTestItem.h"
 
@@ -243,8 +243,9 @@ void writeTests(std::ostream& out, const PageRun& run) {
     for (std::size_t i = 0; i < run.tests.size(); ++i) {
         const auto& [script, test] = run.tests[i];
         if (script != current) {
-            out << (current != nullptr ? "</tbody></table>\n" : "") << "<h3>" << files::markupText(script->name)
-                << " <span class=\"path\">" << files::markupText(script->file) << "</span></h3>\n"
+            out << (current != nullptr ? "</tbody></table>\n" : "") << "<h3>"
+                << files::markupText(script->name) << " <span class=\"path\">"
+                << files::markupText(script->file) << "</span></h3>\n"
                 << "<table "
                    "class=\"tests\"><thead><tr><th>#</th><th>Test</th><th>Parameters</th><th>Marginal</th>"
                 << "<th>Critical</th><th>Outcome</th><th>Seconds</th></tr></thead><tbody>\n";
@@ -269,9 +270,9 @@ void writeStaleWaivers(std::ostream& out, const ReportContext& context) {
                "id=\"stale\"><thead><tr><th>Key</th><th>Reason</th><th>Author</th><th>Date</th></tr></thead>"
                "<tbody>\n";
         for (const Waiver& waiver : context.staleWaivers) {
-            out << "<tr><td>" << files::markupText(waiver.key) << "</td><td>" << files::markupText(waiver.reason)
-                << "</td><td>" << files::markupText(waiver.author) << "</td><td>" << files::markupText(waiver.date)
-                << "</td></tr>\n";
+            out << "<tr><td>" << files::markupText(waiver.key) << "</td><td>"
+                << files::markupText(waiver.reason) << "</td><td>" << files::markupText(waiver.author)
+                << "</td><td>" << files::markupText(waiver.date) << "</td></tr>\n";
         }
         out << "</tbody></table>\n";
     }

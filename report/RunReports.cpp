@@ -33,8 +33,8 @@ std::string utcNow(const char* format) {
 
 RunReports::RunReports(ReportSettings settings, std::string designFile, const engine::Design& design,
                        std::vector<std::string> designNotes)
-    : settings_(std::move(settings)), designFile_(std::move(designFile)),
-      design_(design), designNotes_(std::move(designNotes)), recorder_(design),
+    : settings_(std::move(settings)), designFile_(std::move(designFile)), design_(design),
+      designNotes_(std::move(designNotes)), recorder_(design),
       waiversFile_(waiversFileFor(settings_, designFile_)) {
     if (waiversFile_) {
         waivers_ = loadWaivers(*waiversFile_);
