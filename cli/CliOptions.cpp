@@ -70,14 +70,17 @@ void describeManifestOptions(CLI::App& app, CliOptions& options, CLI::Option* de
            "Run only slice K of N of the manifest's designs (a task of a job array)")
         ->check(kSliceText)
         ->needs(manifest);
-    CLI::Option* merge =
-        app.add_option("--merge", options.merge,
-                       "Merge the results of a manifest's output folder: summary.json and junit.xml in it")
-            ->check(CLI::ExistingDirectory)
-            ->excludes(design)
-            ->excludes(manifest);
-    for (const char* single : {"--report", "--junit", "--markers", "--save-design", "--write-waivers",
-                               "--start-row", "--home", "--list", "--picture"}) {
+    app.add_flag("--pages", options.pages,
+                 "With --manifest: write each design's page for people (report.html) in its folder")
+        ->needs(manifest);
+    CLI::Option* merge = app.add_option("--merge", options.merge,
+                                        "Merge the results of a manifest's output folder: summary.json, "
+                                        "junit.xml and index.html in it")
+                             ->check(CLI::ExistingDirectory)
+                             ->excludes(design)
+                             ->excludes(manifest);
+    for (const char* single : {"--report", "--junit", "--html", "--markers", "--save-design",
+                               "--write-waivers", "--start-row", "--home", "--list", "--picture"}) {
         if (CLI::Option* option = app.get_option_no_throw(single)) {
             option->excludes(manifest)->excludes(merge);
         }
@@ -89,10 +92,9 @@ void describeOptions(CLI::App& app, CliOptions& options) {
     app.add_option("scripts", options.scripts,
                    "DFM test scripts (*.dfm); several run one after another as a batch")
         ->check(CLI::ExistingFile);
-    CLI::Option* design =
-        app.add_option("-d,--design", options.design,
-                       "Design file that KORVEN opens: " + engine::designFormatList())
-            ->check(CLI::ExistingFile);
+    CLI::Option* design = app.add_option("-d,--design", options.design,
+                                         "Design file that KORVEN opens: " + engine::designFormatList())
+                              ->check(CLI::ExistingFile);
     app.add_flag("--list", options.list, "Print each test with its parameters and run nothing");
     app.add_option("--drc-limit", options.drcLimit, "Most violations a check may report (0: no limit)")
         ->check(CLI::Range(0, 32767));

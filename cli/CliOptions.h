@@ -31,6 +31,7 @@ struct CliOptions {
     std::optional<std::string> out;        // the output folder of a manifest
     manifest::Slice slice;                 // the designs of the manifest this command runs
     std::optional<std::string> merge;      // the output folder whose results to merge
+    bool pages = false;                    // each design of a manifest gets its page for people
 };
 
 // The parsed options, or the exit code when the command line asked for help or was wrong

@@ -1,13 +1,14 @@
 #include "cli/ManifestCli.h"
 
 #include "cli/CliRun.h"
-#include "cli/RunOutputs.h"
 #include "cli/DesignProcess.h"
 #include "cli/ExitCodes.h"
 #include "cli/ExitStatus.h"
+#include "cli/RunOutputs.h"
 #include "cli/StopOnInterrupt.h"
 #include "log/ProductInfo.h"
 #include "manifest/ManifestRun.h"
+#include "manifest/MergedIndex.h"
 #include "manifest/MergedJUnit.h"
 #include "manifest/MergedResults.h"
 #include "manifest/OutputFolder.h"
@@ -59,6 +60,9 @@ CliOptions designOptions(const CliOptions& options, const ManifestEntry& entry,
     design.home = folder.string();
     design.reports.report = (folder / manifest::files::kReport).string();
     design.reports.junit = (folder / manifest::files::kJUnit).string();
+    if (options.pages) {
+        design.reports.html = (folder / manifest::files::kPage).string();
+    }
     design.quiet = true;
     return design;
 }
@@ -142,6 +146,9 @@ int runMergeCli(const CliOptions& options, std::ostream& out, std::ostream& err)
                                out, err);
     written &= writeOutput({(folder / manifest::files::kMergedJUnit).string(),
                             [&](std::ostream& text) { manifest::writeMergedJUnit(results, folder, text); }},
+                           out, err);
+    written &= writeOutput({(folder / manifest::files::kIndex).string(),
+                            [&](std::ostream& page) { manifest::writeMergedIndex(results, folder, page); }},
                            out, err);
 
     std::vector<int> codes;

@@ -12,6 +12,7 @@ namespace files {
 inline constexpr std::string_view kResult = "result.json";
 inline constexpr std::string_view kReport = "report.json";
 inline constexpr std::string_view kJUnit = "junit.xml";
+inline constexpr std::string_view kPage = "report.html";      // with --pages
 inline constexpr std::string_view kOutput = "output.txt";     // the result tables
 inline constexpr std::string_view kMessages = "messages.txt"; // progress and messages
 // In the output folder: the designs it is for (written by every slice), and the merge.

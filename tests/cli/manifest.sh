@@ -39,7 +39,7 @@ slice_pid=
 [ -f "$out/board/result.json" ] || fail "the first design of slice 1 has no result before the kill"
 "$cli" --manifest "$work/designs.txt" --out "$out" --slice 1/2 "$script" >"$work/slice1.txt" 2>&1
 [ $? = 0 ] || fail "slice 1/2: exit $?, expected 0: $(cat "$work/slice1.txt")"
-"$cli" --manifest "$work/designs.txt" --out "$out" --slice 2/2 "$script" >"$work/slice2.txt" 2>&1
+"$cli" --manifest "$work/designs.txt" --out "$out" --slice 2/2 --pages "$script" >"$work/slice2.txt" 2>&1
 [ $? = 0 ] || fail "slice 2/2: exit $?"
 grep -qx 'board: complete already' "$work/slice1.txt" || fail "the rerun checked the killed slice's finished design again: $(cat "$work/slice1.txt")"
 grep -qx 'broken: broken (exit status 2) in .*' "$work/slice2.txt" || fail "broken design: $(cat "$work/slice2.txt")"
@@ -55,6 +55,11 @@ code=$?
 [ $code = 3 ] || fail "merge: exit $code, expected 3: $(cat "$work/merge.txt")"
 grep -qx '4 of 4 designs have their results; outcome failed' "$work/merge.txt" || fail "merge: $(cat "$work/merge.txt")"
 xmllint --noout --schema tests/cli/junit.xsd "$out/junit.xml" 2>/dev/null || fail "merged JUnit does not match junit.xsd"
+# Slice 2 ran with --pages: the index links those designs' pages, the others' JSON reports.
+[ -f "$out/board-2/report.html" ] && [ ! -f "$out/board/report.html" ] || fail "--pages wrote pages of the wrong designs"
+for link in 'href="board/report.json"' 'href="board-2/report.html"' 'href="panel-two-up/report.html"'; do
+  grep -qF "$link" "$out/index.html" || fail "index.html lacks $link"
+done
 
 # The same designs one by one, as the command line runs one: the merge must agree.
 run_single() { # design report [script]

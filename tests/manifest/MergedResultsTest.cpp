@@ -4,6 +4,7 @@
 #include "manifest/MergedResults.h"
 #include "manifest/DesignResult.h"
 #include "manifest/ManifestRun.h"
+#include "manifest/MergedIndex.h"
 #include "manifest/MergedJUnit.h"
 #include "manifest/OutputFolder.h"
 #include "tests/support/TempDir.h"
@@ -32,7 +33,8 @@ void writeText(const std::filesystem::path& file, const std::string& text) {
 // Designs a to e: a, b and d found what `found` says of them, c was broken, e has no result.
 struct OutputFolder {
     TempDir out;
-    std::map<std::string, std::pair<long, long>> found{{"a", {1, 4}}, {"b", {0, 0}}, {"d", {3, 1}}, {"e", {0, 0}}};
+    std::map<std::string, std::pair<long, long>> found{
+        {"a", {1, 4}}, {"b", {0, 0}}, {"d", {3, 1}}, {"e", {0, 0}}};
 
     OutputFolder() {
         std::vector<ManifestEntry> entries;
@@ -125,6 +127,24 @@ TEST(MergedJUnit, ASuitePerDesignWithItsCasesOrAnError) {
                           "design was not checked: broken (exit status 2)\">Lumora Runner: c.json: not a "
                           "design file</error>"));
     EXPECT_THAT(text, HasSubstr("<error message=\"the design was not checked: missing\"></error>"));
+}
+
+// Catches a design's page not linked where its folder holds one, a link to a report that is not
+// there, and a name or message from a design file written into the index as markup.
+TEST(MergedIndex, LinksEachDesignsPageOrReportAndEscapesTheirTexts) {
+    const OutputFolder folder;
+    writeText(folder.out.path() / "a" / manifest::files::kPage, "<!DOCTYPE html>");
+    std::vector<manifest::DesignResult> results = manifest::collectResults(folder.out.path());
+    results[2].message = "<script>alert(1)</script>";
+    std::ostringstream page;
+    manifest::writeMergedIndex(results, folder.out.path(), page);
+    const std::string text = page.str();
+    EXPECT_THAT(text, HasSubstr("<h1>Lumora Runner: 5 designs, outcome missing</h1>"));
+    EXPECT_THAT(text, HasSubstr("<tr class=\"violations\"><td><a href=\"a/report.html\">a</a></td>"));
+    EXPECT_THAT(text, HasSubstr("<td><a href=\"b/report.json\">b</a></td>"));
+    EXPECT_THAT(text, HasSubstr("<tr class=\"missing\"><td>e</td>"));
+    EXPECT_THAT(text, HasSubstr("&lt;script&gt;alert(1)&lt;/script&gt;"));
+    EXPECT_THAT(text, ::testing::Not(HasSubstr("<script>")));
 }
 
 } // namespace
