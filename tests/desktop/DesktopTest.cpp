@@ -1,4 +1,5 @@
 #include "desktop/BoardView.h"
+#include "tests/desktop/DesktopSupport.h"
 #include "desktop/BoardWindow.h"
 #include "desktop/DebugWindows.h"
 #include "desktop/MainWindow.h"
@@ -37,50 +38,11 @@
 using namespace lumora;
 using namespace lumora::desktop;
 
+using namespace lumora::desktop::test;
+
 namespace {
 
-const QString kScripts = LUMORA_SOURCE_DIR "/examples/scripts";
-const QString kDesign = LUMORA_SOURCE_DIR "/examples/designs/panel-two-up.json";
-
-// Answers every message box with OK and keeps its text, as a user reading it would.
-class MessageReader : public QObject {
-  public:
-    MessageReader() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->accept();
-            }
-        });
-        timer_.start(10);
-    }
-    QStringList texts;
-
-  private:
-    QTimer timer_;
-};
-
-// Runs `user` once the modal dialog `name` is up, then closes it if `user` left it open.
-void inDialog(const char* name, std::function<void(QDialog&)> user) {
-    QTimer::singleShot(0, [name, user = std::move(user)] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog != nullptr && dialog->objectName() == name);
-        user(*dialog);
-        dialog->reject();
-    });
-}
-
-// Runs check on every pass of the event loop while a run lets events through.
-class DuringRun : public QObject {
-  public:
-    explicit DuringRun(std::function<void()> check) {
-        connect(&timer_, &QTimer::timeout, this, std::move(check));
-        timer_.start(0);
-    }
-
-  private:
-    QTimer timer_;
-};
+const QString kDesign = kExamples + "/panel-two-up.json";
 
 } // namespace
 
@@ -92,17 +54,13 @@ class DesktopTest : public QObject {
     void viewText(const QUrl& url) { viewed_ << url.toLocalFile(); }
 
   private:
-    QTemporaryDir home_;
-    QtEventPump pump_;
+    std::unique_ptr<ProgramSurroundings> surroundings_;
     std::unique_ptr<DesignHost> design_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<MessageReader> messages_;
     QStringList viewed_;
 
-    frmTests& open(const char* script) {
-        window_->model().openScripts(kScripts.toStdString(), {script}, 1);
-        return *window_->model().windows().back();
-    }
+    frmTests& open(const char* script) { return openExample(*window_, script); }
     ScriptWindow& drawing(const frmTests& model) { return *window_->scriptWindow(model); }
     QPushButton& button(const frmTests& model, const char* name) {
         return *drawing(model).findChild<QPushButton*>(name);
@@ -120,17 +78,12 @@ class DesktopTest : public QObject {
 
   private slots:
     void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        qputenv("LUMORA_HOME", home_.path().toLocal8Bit());
-        setEventPump(&pump_);
-        registerResponseClass(automationRegistry());
+        surroundings_ = std::make_unique<ProgramSurroundings>();
         QDesktopServices::setUrlHandler("file", this, "viewText");
-        engine::setWhileWaiting([] { eventPump().doEvents(); });
     }
     void cleanupTestCase() {
         QDesktopServices::unsetUrlHandler("file");
-        engine::setWhileWaiting(nullptr);
-        setEventPump(nullptr);
+        surroundings_.reset();
     }
     void init() {
         design_ = std::make_unique<DesignHost>();
@@ -244,7 +197,7 @@ class DesktopTest : public QObject {
         frmTests& first = open("smt-assembly.dfm");
         QAction* batch = window_->menus().action(Command::RunBatch);
         window_->perform(Command::ViewTimeLog); // refreshes the rules
-        QCOMPARE(viewed_.last(), home_.filePath("testtimes.csv"));
+        QCOMPARE(viewed_.last(), surroundings_->filePath("testtimes.csv"));
         QVERIFY(!batch->isEnabled());
         frmTests& second = open("legacy-v1.dfm");
         batch = window_->menus().action(Command::RunBatch);
@@ -400,7 +353,7 @@ class DesktopTest : public QObject {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", runtime.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("LUMORA_HOME", home_.path());
+        env.insert("LUMORA_HOME", surroundings_->home());
         auto start = [&](const QStringList& arguments) {
             auto process = std::make_unique<QProcess>();
             process->setProcessEnvironment(env);
