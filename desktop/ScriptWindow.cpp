@@ -26,6 +26,9 @@ namespace {
 constexpr int kTipDelayMs = 700;
 constexpr long kTipOffsetXTwips = 400;
 constexpr long kTipOffsetYTwips = 1200;
+// Counts changed by KORVEN's callbacks are shown together, twenty times a second: drawn one by
+// one, the repaints cost far more than the test.
+constexpr int kCountsRefreshMs = 50;
 
 QPushButton* button(const char* caption, const char* name, QWidget* parent) {
     auto* made = new QPushButton(caption, parent);
@@ -85,6 +88,9 @@ ScriptWindow::ScriptWindow(frmTests& model, MainWindow& main)
     tipTimer_.setSingleShot(true);
     tipTimer_.setInterval(kTipDelayMs);
     connect(&tipTimer_, &QTimer::timeout, this, &ScriptWindow::showTip);
+    cellsTimer_.setSingleShot(true);
+    cellsTimer_.setInterval(kCountsRefreshMs);
+    connect(&cellsTimer_, &QTimer::timeout, this, &ScriptWindow::showChangedCells);
 
     buildGrid();
     model.grid().setObserver(this);
@@ -101,6 +107,8 @@ void ScriptWindow::detach() {
         model_ = nullptr;
     }
     tipTimer_.stop();
+    cellsTimer_.stop();
+    changedCells_.clear();
 }
 
 void ScriptWindow::buildGrid() {
@@ -142,6 +150,7 @@ void ScriptWindow::rowChanged(long row) {
     refreshState();
 }
 
+// The row's cells are changed where they are: made anew, each would be laid out and drawn anew.
 void ScriptWindow::fillRow(long row) {
     const TestGrid& grid = model_->grid();
     filling_ = true;
@@ -149,20 +158,50 @@ void ScriptWindow::fillRow(long row) {
         grid_->setRowCount(static_cast<int>(grid.testRows()));
     }
     for (int c = 0; c < TestGrid::Var; ++c) {
-        auto* item = new QTableWidgetItem(QString::fromStdString(grid.text(row, c)));
-        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        QTableWidgetItem& item = cell(row, c);
+        item.setText(QString::fromStdString(grid.text(row, c)));
         if (c == TestGrid::Check) {
-            flags |= Qt::ItemIsUserCheckable;
-            item->setCheckState(grid.checked(row) ? Qt::Checked : Qt::Unchecked);
+            item.setCheckState(grid.checked(row) ? Qt::Checked : Qt::Unchecked);
         }
-        item->setFlags(flags);
         if (c != TestGrid::Number) {
-            item->setForeground(colorOf(grid.foreColor(row, c)));
-            item->setBackground(colorOf(grid.backColor(row, c)));
+            item.setForeground(colorOf(grid.foreColor(row, c)));
+            item.setBackground(colorOf(grid.backColor(row, c)));
         }
-        grid_->setItem(static_cast<int>(row - 1), c, item);
     }
     filling_ = false;
+}
+
+QTableWidgetItem& ScriptWindow::cell(long row, int column) {
+    if (QTableWidgetItem* item = grid_->item(static_cast<int>(row - 1), column)) {
+        return *item;
+    }
+    auto* item = new QTableWidgetItem;
+    item->setFlags(column == TestGrid::Check
+                       ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+                       : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    grid_->setItem(static_cast<int>(row - 1), column, item);
+    return *item;
+}
+
+void ScriptWindow::cellChanged(long row, int column) {
+    changedCells_.emplace(row, column);
+    if (!cellsTimer_.isActive()) {
+        cellsTimer_.start();
+    }
+}
+
+void ScriptWindow::showChangedCells() {
+    cellsTimer_.stop();
+    if (model_ == nullptr) {
+        return;
+    }
+    const TestGrid& grid = model_->grid();
+    for (auto [row, column] : changedCells_) {
+        if (row <= grid.testRows()) {
+            cell(row, column).setText(QString::fromStdString(grid.text(row, column)));
+        }
+    }
+    changedCells_.clear();
 }
 
 // Only the check box column can change; the model holds what it shows.
@@ -185,6 +224,7 @@ void ScriptWindow::refreshState() {
     if (model_ == nullptr) {
         return;
     }
+    showChangedCells();
     RunButtons buttons = model_->updateButtons();
     run_->setEnabled(buttons.run);
     stop_->setEnabled(buttons.stop);

@@ -6,6 +6,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <set>
+#include <utility>
+
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -33,7 +36,10 @@ class ScriptWindow : public QWidget, public GridObserver {
     void checkAll(bool checked);
 
     void rowChanged(long row) override;
+    void cellChanged(long row, int column) override;
     void rowShown(long row) override;
+    // Shows the cells changed since the last repaint of the counts; a run's end shows them at once.
+    void showChangedCells();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -42,6 +48,7 @@ class ScriptWindow : public QWidget, public GridObserver {
   private:
     void buildGrid();
     void fillRow(long row);
+    QTableWidgetItem& cell(long row, int column);
     void mouseMovedTo(QPoint position);
     void showTip();
     void openPopup(QPoint position);
@@ -56,6 +63,8 @@ class ScriptWindow : public QWidget, public GridObserver {
     QLabel* criticalTotal_;
     QTableWidget* grid_;
     QTimer tipTimer_;
+    QTimer cellsTimer_;
+    std::set<std::pair<long, int>> changedCells_;
     QPoint mouse_{-1, -1};
     bool filling_ = false;
 };

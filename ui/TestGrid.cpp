@@ -66,6 +66,12 @@ void TestGrid::changed(long row) const {
     }
 }
 
+void TestGrid::cellChanged(long row, int column) const {
+    if (observer_ != nullptr) {
+        observer_->cellChanged(row, column);
+    }
+}
+
 TestGrid::Row& TestGrid::at(long row) {
     if (row < 1 || row > testRows()) {
         throw std::out_of_range("grid row " + std::to_string(row));
@@ -83,7 +89,7 @@ const std::string& TestGrid::text(long row, int column) const {
 
 void TestGrid::setText(long row, int column, std::string value) {
     at(row).texts.at(static_cast<std::size_t>(column)) = std::move(value);
-    changed(row);
+    cellChanged(row, column);
 }
 
 bool TestGrid::checked(long row) const {

@@ -20,8 +20,11 @@ constexpr uint32_t White = 0xFFFFFF;
 class GridObserver {
   public:
     virtual ~GridObserver() = default;
-    // A row's texts, check box or colours changed; 0 when every row or the columns did.
+    // A row's check box or colours changed, or the row is new; 0 when every row or the columns did.
     virtual void rowChanged(long row) = 0;
+    // One cell's text changed: during a test KORVEN's callbacks change a count tens of thousands of
+    // times, so a drawing updates that cell only and may gather the changes into fewer repaints.
+    virtual void cellChanged(long row, int column) = 0;
     // The grid scrolled the row into view or selected it.
     virtual void rowShown(long row) = 0;
 };
@@ -83,6 +86,7 @@ class TestGrid {
     Row& at(long row);
     const Row& at(long row) const;
     void changed(long row) const;
+    void cellChanged(long row, int column) const;
     void shown(long row) const;
 
     std::vector<Row> rows_;
