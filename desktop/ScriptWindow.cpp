@@ -246,10 +246,20 @@ void ScriptWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool ScriptWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == grid_->viewport() && event->type() == QEvent::MouseMove) {
-        mouseMovedTo(static_cast<QMouseEvent*>(event)->position().toPoint());
+    if (watched == grid_->viewport()) {
+        if (event->type() == QEvent::MouseMove) {
+            mouseMovedTo(static_cast<QMouseEvent*>(event)->position().toPoint());
+        } else if (event->type() == QEvent::Leave) {
+            hideTip(); // over a menu or another window the tip would hide what the user looks at
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ScriptWindow::hideTip() {
+    tipTimer_.stop();
+    mouse_ = QPoint(-1, -1);
+    main_.tipWindow().hide();
 }
 
 // Tracked only while "Popup Test Info" is checked or a run is in progress.
@@ -268,7 +278,7 @@ void ScriptWindow::mouseMovedTo(QPoint position) {
 
 void ScriptWindow::showTip() {
     int row = grid_->rowAt(mouse_.y());
-    if (model_ == nullptr || row < 0 || grid_->columnAt(mouse_.x()) < 0) {
+    if (model_ == nullptr || mouse_.y() < 0 || row < 0 || grid_->columnAt(mouse_.x()) < 0) {
         return;
     }
     TipWindow& tip = main_.tipWindow();
@@ -279,7 +289,7 @@ void ScriptWindow::showTip() {
 }
 
 void ScriptWindow::openPopup(QPoint position) {
-    tipTimer_.stop();
+    hideTip();
     QMenu popup(this);
     MenuBuilder::addItems(popup, gridPopupMenu(), [this](Command command) {
         if (model_ != nullptr) {

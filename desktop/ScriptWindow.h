@@ -49,6 +49,7 @@ class ScriptWindow : public QWidget, public GridObserver {
     void buildGrid();
     void fillRow(long row);
     QTableWidgetItem& cell(long row, int column);
+    void hideTip();
     void mouseMovedTo(QPoint position);
     void showTip();
     void openPopup(QPoint position);

@@ -79,6 +79,22 @@ class ScriptGridTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(critical->text(), QString::number(kCallbacks), 1000);
         script_->runState().lngCurRow = -1;
     }
+
+    // Catches the parameter tip left up when the mouse leaves the grid (over a menu or another
+    // window), and a tip that was about to appear appearing after it left.
+    void theTipGoesWhenTheMouseLeavesTheGrid() {
+        TipWindow& tip = window_->tipWindow();
+        const QPoint overRow = grid().visualItemRect(grid().item(1, TestGrid::Name)).center();
+        QTest::mouseMove(grid().viewport(), overRow);
+        QTRY_VERIFY_WITH_TIMEOUT(tip.isVisible(), 2000);
+        QTest::mouseMove(window_->menuBar(), QPoint(5, 5));
+        QTRY_VERIFY_WITH_TIMEOUT(!tip.isVisible(), 1000);
+
+        QTest::mouseMove(grid().viewport(), overRow + QPoint(0, grid().rowHeight(0)));
+        QTest::mouseMove(window_->menuBar(), QPoint(6, 6)); // before the tip's pause is over
+        QTest::qWait(900);
+        QVERIFY(!tip.isVisible());
+    }
 };
 
 QTEST_MAIN(ScriptGridTest)
