@@ -29,6 +29,9 @@ constexpr long kTipOffsetYTwips = 1200;
 // Counts changed by KORVEN's callbacks are shown together, twenty times a second: drawn one by
 // one, the repaints cost far more than the test.
 constexpr int kCountsRefreshMs = 50;
+// The grid's font: at most this size, smaller where the headers would not fit the columns' widths.
+constexpr double kGridPointSize = 9;
+constexpr double kSmallestGridPointSize = 6;
 
 QPushButton* button(const char* caption, const char* name, QWidget* parent) {
     auto* made = new QPushButton(caption, parent);
@@ -120,7 +123,6 @@ void ScriptWindow::buildGrid() {
     }
     grid_->setHorizontalHeaderLabels(headers);
     grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->setWordWrap(false);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -131,6 +133,29 @@ void ScriptWindow::buildGrid() {
     connect(grid_, &QTableWidget::customContextMenuRequested, this, &ScriptWindow::openPopup);
     connect(grid_, &QTableWidget::itemChanged, this, &ScriptWindow::onItemChanged);
     rowChanged(0);
+    fitGridFont();
+}
+
+// The headers read whole ("Marginal", not "Margina") at the columns' widths in twips.
+void ScriptWindow::fitGridFont() {
+    QFont font = grid_->font();
+    font.setPointSizeF(std::min(font.pointSizeF(), kGridPointSize));
+    grid_->setFont(font);
+    while (!headersFit() && font.pointSizeF() > kSmallestGridPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        grid_->setFont(font);
+    }
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+}
+
+bool ScriptWindow::headersFit() const {
+    const QHeaderView& header = *grid_->horizontalHeader();
+    for (int c = 0; c < TestGrid::kColumns; ++c) {
+        if (!grid_->isColumnHidden(c) && header.sectionSizeHint(c) > grid_->columnWidth(c)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void ScriptWindow::rowChanged(long row) {

@@ -47,6 +47,8 @@ class ScriptWindow : public QWidget, public GridObserver {
 
   private:
     void buildGrid();
+    void fitGridFont();
+    bool headersFit() const;
     void fillRow(long row);
     QTableWidgetItem& cell(long row, int column);
     void hideTip();

@@ -80,6 +80,16 @@ class ScriptGridTest : public QObject {
         script_->runState().lngCurRow = -1;
     }
 
+    // Catches headers cut short at the columns' widths in twips ("Margina" for "Marginal").
+    void theHeadersFitTheirColumns() {
+        const QHeaderView& header = *grid().horizontalHeader();
+        for (int column = 0; column < TestGrid::Var; ++column) {
+            QVERIFY2(header.sectionSizeHint(column) <= grid().columnWidth(column),
+                     qPrintable(grid().horizontalHeaderItem(column)->text()));
+        }
+        QVERIFY(grid().font().pointSizeF() <= 9);
+    }
+
     // Catches the parameter tip left up when the mouse leaves the grid (over a menu or another
     // window), and a tip that was about to appear appearing after it left.
     void theTipGoesWhenTheMouseLeavesTheGrid() {
