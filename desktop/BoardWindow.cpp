@@ -1,6 +1,7 @@
 #include "desktop/BoardWindow.h"
 
 #include "desktop/BoardView.h"
+#include "engine/model/Refusal.h"
 #include "picture/LayerStyle.h"
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -30,6 +32,7 @@ namespace {
 constexpr double kSpanPerLimit = 24;
 constexpr double kBoardFraction = 1.0 / 20;
 constexpr int kLayerRole = Qt::UserRole;
+constexpr int kNoteMs = 8000;
 
 QIcon swatch(const QColor& color) {
     QPixmap pixmap(12, 12);
@@ -43,7 +46,7 @@ BoardWindow::BoardWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), files_(new QComboBox(this)), shownGeometry_(new QLabel(this)),
       layers_(new QListWidget(this)), view_(new BoardView(this)), search_(new QLineEdit(this)),
       list_(new QTableView(this)), waive_(new QPushButton("Waive...", this)),
-      unwaive_(new QPushButton("Remove Waiver", this)) {
+      unwaive_(new QPushButton("Remove Waiver", this)), status_(new QStatusBar(this)) {
     setObjectName("boardWindow");
     setWindowTitle("KORVEN");
     // It appears beside the runner, which keeps the keyboard and the grid's tips.
@@ -99,8 +102,10 @@ BoardWindow::BoardWindow(QWidget* parent)
     split->addWidget(markers);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    status_->setSizeGripEnabled(false);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(split);
+    layout->addWidget(split, 1);
+    layout->addWidget(status_);
     resize(1100, 800);
 
     connect(files_, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -139,6 +144,9 @@ BoardWindow::~BoardWindow() = default;
 
 void BoardWindow::setDesign(const engine::Design* design, const QString& file,
                             const std::vector<TestRecord>* records) {
+    // Nothing may draw the old design from here on: a message box below lets repaints through.
+    view_->setScene(nullptr);
+    table_.setRows(nullptr, {});
     design_ = design;
     records_ = records;
     const QString name = QFileInfo(file).fileName();
@@ -300,27 +308,37 @@ void BoardWindow::refreshWaiverButtons() {
     unwaive_->setEnabled(waiversWritable_ && waived);
 }
 
-void BoardWindow::showFile(int32_t file) {
+bool BoardWindow::showFile(int32_t file) {
     if (design_ == nullptr) {
-        return;
+        return false;
+    }
+    std::unique_ptr<picture::BoardScene> scene;
+    try {
+        scene = std::make_unique<picture::BoardScene>(*design_, file);
+    } catch (const engine::Refusal& stale) {
+        status_->showMessage(QStringLiteral("Nothing to show: ") + QString::fromStdString(stale.what()),
+                             kNoteMs);
+        return false;
     }
     if (view_->scene() == nullptr || view_->scene()->file().number != file) {
         QSignalBlocker quiet(files_);
         files_->setCurrentIndex(files_->findData(file));
     }
-    view_->setScene(std::make_unique<picture::BoardScene>(*design_, file));
-    const picture::BoardScene& scene = *view_->scene();
-    shownGeometry_->setVisible(scene.showsOtherGeometry());
-    shownGeometry_->setText(
-        QStringLiteral("Geometry \"%1\" in place of %2")
-            .arg(QString::fromStdString(scene.block().name), QString::fromStdString(scene.file().name)));
+    view_->setScene(std::move(scene));
+    shownGeometry_->setVisible(view_->scene()->showsOtherGeometry());
+    shownGeometry_->setText(QStringLiteral("Geometry \"%1\" in place of %2")
+                                .arg(QString::fromStdString(view_->scene()->block().name),
+                                     QString::fromStdString(view_->scene()->file().name)));
+    return true;
 }
 
 void BoardWindow::showGeometries(std::optional<int32_t> framed) {
     if (design_ == nullptr || (!framed && view_->scene() == nullptr)) {
         return;
     }
-    showFile(framed.value_or(view_->scene() != nullptr ? view_->scene()->file().number : 0));
+    if (!showFile(framed.value_or(view_->scene() != nullptr ? view_->scene()->file().number : 0))) {
+        return;
+    }
     const picture::BoardScene& scene = *view_->scene();
     if (framed && scene.showsOtherGeometry() && !scene.itemBounds().isNull()) {
         view_->frame(scene.itemBounds());
@@ -349,8 +367,9 @@ void BoardWindow::markerChosen(const QModelIndex& index) {
         return; // a run cleared the markers; the list follows when it ends
     }
     const engine::DrcMarker& marker = table_.marker(row);
-    if (view_->scene() == nullptr || view_->scene()->file().number != marker.file) {
-        showFile(marker.file);
+    if ((view_->scene() == nullptr || view_->scene()->file().number != marker.file) &&
+        !showFile(marker.file)) {
+        return;
     }
     picture::ViewOptions& options = view_->options();
     options.selectedMarker = table_.row(row).marker;

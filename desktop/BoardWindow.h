@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QStatusBar;
 class QTableView;
 
 namespace lumora::desktop {
@@ -36,8 +37,9 @@ class BoardWindow : public QWidget {
     void setRunning(bool running);
     // Narrows the list to one test of a script and chooses its first marker; nullopt lists all tests.
     void showTest(std::optional<MarkerFilter::TestRow> test);
-    // Shows a board or panel file of the design.
-    void showFile(int32_t file);
+    // Shows a board or panel file of the design; false, with a note in the status bar, when the
+    // design has no such file (a number of another design) and what was shown stays.
+    bool showFile(int32_t file);
     // After the Created Geometries window changed which geometry KORVEN shows for a file: draws the
     // files afresh and, when `framed` names the file of a geometry now shown, shows that file with
     // the geometry framed.
@@ -81,6 +83,7 @@ class BoardWindow : public QWidget {
     QTableView* list_;
     QPushButton* waive_;
     QPushButton* unwaive_;
+    QStatusBar* status_;
     std::filesystem::path waiversFile_;
     std::vector<Waiver> waivers_;
     bool waiversWritable_ = false; // false after the file could not be read: it is left alone

@@ -176,6 +176,12 @@ void MainWindow::chooseDesign(const QString& file) {
     }
     if (std::optional<QString> failure = design_.open(file)) {
         ui_.showMessage(failure->toStdString());
+        return; // the old design stays, and all that refers to it
+    }
+    // The created geometries were made in the old design: their numbers mean nothing in this one.
+    main_.debugList().clear();
+    if (debugList_ != nullptr) {
+        debugList_->refresh();
     }
     designLabel_->setText(design_.statusText());
     showDesign();

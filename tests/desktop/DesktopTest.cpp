@@ -1,5 +1,4 @@
 #include "desktop/BoardView.h"
-#include "tests/desktop/DesktopSupport.h"
 #include "desktop/BoardWindow.h"
 #include "desktop/DebugWindows.h"
 #include "desktop/MainWindow.h"
@@ -12,6 +11,7 @@
 #include "engine/runtime/WhileWaiting.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsResponse.h"
+#include "tests/desktop/DesktopSupport.h"
 #include "ui/ToolTip.h"
 
 #include <QAction>
@@ -315,6 +315,31 @@ class DesktopTest : public QObject {
         list->findChild<QPushButton*>("View Original")->click();
         QCOMPARE(view.scene()->block().number, view.scene()->file().geometry);
         QVERIFY(window_->boardWindow().shownGeometry().isHidden());
+        runnerSwitches().blnDebugOn = false;
+    }
+
+    // Catches the program ending ("no file 2" thrown through Qt's event loop) when a row of Created
+    // Geometries made in the last design is clicked after File > Design... chose another: the list
+    // is emptied with the design, and KORVEN's window told of a file or geometry the design lacks
+    // keeps what it shows and says so.
+    void aNewDesignLeavesNoStaleNumbersBehind() {
+        runnerSwitches().blnDebugOn = true;
+        frmTests& model = open("smt-assembly.dfm");
+        button(model, "runButton").click();
+        window_->perform(Command::ShowDebuggedGeometries);
+        auto* list = window_->findChild<DebugListWindow*>();
+        const auto& rows = window_->model().debugList().rows();
+        QVERIFY(std::ranges::any_of(rows, [](const CreatedGeometry& row) { return row.filePos == 2; }));
+
+        window_->chooseDesign(kExamples + "/single-board.json");
+        QVERIFY(rows.empty());
+        QCOMPARE(list->table().rowCount(), 0);
+        BoardWindow& board = window_->boardWindow();
+        const int32_t shown = board.view().scene()->file().number;
+        board.showFile(2);
+        board.showGeometries(2);
+        QCOMPARE(board.view().scene()->file().number, shown);
+        QVERIFY(board.findChild<QStatusBar*>()->currentMessage().contains("no file 2"));
         runnerSwitches().blnDebugOn = false;
     }
 
