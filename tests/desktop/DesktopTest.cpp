@@ -154,6 +154,20 @@ class DesktopTest : public QObject {
         QCOMPARE(drawing(model).grid().columnWidth(TestGrid::Name), pixelsOf(800, drawing(model)));
     }
 
+    // Catches File > Design... left enabled during a run, whose dialog then ignored the choice.
+    void theDesignCannotBeChosenDuringARun() {
+        frmTests& model = open("smt-assembly.dfm");
+        std::optional<bool> enabledDuringRun;
+        DuringRun user([&] {
+            if (model.runState().lngCurRow == 2) {
+                enabledDuringRun = window_->menus().action(Command::ChooseDesign)->isEnabled();
+            }
+        });
+        button(model, "runButton").click();
+        QCOMPARE(enabledDuringRun, std::optional(false));
+        QVERIFY(window_->menus().action(Command::ChooseDesign)->isEnabled());
+    }
+
     void checkAllFromThePopupDuringARunReachesTheRowsAhead() {
         frmTests& model = open("smt-assembly.dfm");
         for (long row = 2; row <= model.grid().testRows(); ++row) {
