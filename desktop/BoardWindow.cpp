@@ -1,6 +1,7 @@
 #include "desktop/BoardWindow.h"
 
 #include "desktop/BoardView.h"
+#include "desktop/WindowLayout.h"
 #include "engine/model/Refusal.h"
 #include "picture/LayerStyle.h"
 
@@ -33,6 +34,8 @@ constexpr double kSpanPerLimit = 24;
 constexpr double kBoardFraction = 1.0 / 20;
 constexpr int kLayerRole = Qt::UserRole;
 constexpr int kNoteMs = 8000;
+constexpr const char* kSidesKey = "boardSides";
+constexpr const char* kBoardListKey = "boardAndList";
 
 QIcon swatch(const QColor& color) {
     QPixmap pixmap(12, 12);
@@ -46,7 +49,8 @@ BoardWindow::BoardWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), files_(new QComboBox(this)), shownGeometry_(new QLabel(this)),
       layers_(new QListWidget(this)), view_(new BoardView(this)), search_(new QLineEdit(this)),
       list_(new QTableView(this)), waive_(new QPushButton("Waive...", this)),
-      unwaive_(new QPushButton("Remove Waiver", this)), status_(new QStatusBar(this)) {
+      unwaive_(new QPushButton("Remove Waiver", this)), status_(new QStatusBar(this)),
+      sides_(new QSplitter(Qt::Horizontal, this)), boardList_(new QSplitter(Qt::Vertical, this)) {
     setObjectName("boardWindow");
     setWindowTitle("KORVEN");
     // It appears beside the runner, which keeps the keyboard and the grid's tips.
@@ -93,20 +97,21 @@ BoardWindow::BoardWindow(QWidget* parent)
     drawingLayout->addWidget(shownGeometry_);
     drawingLayout->addWidget(view_, 1);
     shownGeometry_->hide();
-    auto* board = new QSplitter(Qt::Horizontal, this);
-    board->addWidget(side);
-    board->addWidget(drawing);
-    board->setStretchFactor(1, 1);
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(board);
-    split->addWidget(markers);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 1);
+    sides_->setObjectName("sides");
+    sides_->addWidget(side);
+    sides_->addWidget(drawing);
+    sides_->setStretchFactor(1, 1);
+    boardList_->setObjectName("boardAndList");
+    boardList_->addWidget(sides_);
+    boardList_->addWidget(markers);
+    boardList_->setStretchFactor(0, 3);
+    boardList_->setStretchFactor(1, 1);
+    restoreSplitter(*sides_, kSidesKey);
+    restoreSplitter(*boardList_, kBoardListKey);
     status_->setSizeGripEnabled(false);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(split, 1);
+    layout->addWidget(boardList_, 1);
     layout->addWidget(status_);
-    resize(1100, 800);
 
     connect(files_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) {
@@ -141,6 +146,11 @@ BoardWindow::BoardWindow(QWidget* parent)
 }
 
 BoardWindow::~BoardWindow() = default;
+
+void BoardWindow::saveSplitters() const {
+    saveSplitter(*sides_, kSidesKey);
+    saveSplitter(*boardList_, kBoardListKey);
+}
 
 void BoardWindow::setDesign(const engine::Design* design, const QString& file,
                             const std::vector<TestRecord>* records) {

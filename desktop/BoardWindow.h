@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSplitter;
 class QStatusBar;
 class QTableView;
 
@@ -46,6 +47,8 @@ class BoardWindow : public QWidget {
     void showGeometries(std::optional<int32_t> framed);
     // Selects the list's row (as sorted and filtered) and shows its marker.
     void selectMarker(int listRow);
+    // The splitters' positions are kept for the next start.
+    void saveSplitters() const;
     // Waives the chosen marker with a reason, or takes its waiver back, in the waivers file.
     void waiveChosen(const std::string& reason);
     void unwaiveChosen();
@@ -84,6 +87,8 @@ class BoardWindow : public QWidget {
     QPushButton* waive_;
     QPushButton* unwaive_;
     QStatusBar* status_;
+    QSplitter* sides_;     // layers | drawing
+    QSplitter* boardList_; // board above the marker list
     std::filesystem::path waiversFile_;
     std::vector<Waiver> waivers_;
     bool waiversWritable_ = false; // false after the file could not be read: it is left alone

@@ -7,6 +7,7 @@
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
 #include "desktop/WebHelp.h"
+#include "desktop/WindowLayout.h"
 #include "engine/io/DesignFormats.h"
 #include "korven/RunnerSwitches.h"
 #include "log/Clock.h"
@@ -14,20 +15,37 @@
 #include "ui/frmDebugList.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace lumora::desktop {
+
+namespace {
+
+constexpr const char* kMainWindowKey = "main";
+constexpr const char* kBoardWindowKey = "board";
+
+// The screen the user starts the program on: the one under the mouse.
+const QScreen& startingScreen() {
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    return screen != nullptr ? *screen : *QGuiApplication::primaryScreen();
+}
+
+} // namespace
 
 MainWindow::MainWindow(DesignHost& design)
     : design_(design), area_(new QMdiArea(this)), designLabel_(new QLabel(this)), tip_(new TipWindow(this)),
@@ -37,8 +55,10 @@ MainWindow::MainWindow(DesignHost& design)
     setCentralWidget(area_);
     statusBar()->addWidget(designLabel_);
     designLabel_->setText(design_.statusText());
+    if (!restoreWindow(*this, kMainWindowKey)) {
+        setGeometry(mainWindowAtFirstStart(startingScreen().availableGeometry()));
+    }
     showDesign();
-    resize(1000, 700);
     help_.loadTestCatalogue();
     bindCommands();
     main_.setObserver(this);
@@ -199,12 +219,20 @@ void MainWindow::showDesign() {
     }
 }
 
-// Beside the runner, as KORVEN runs beside it.
+// Beside the runner, as KORVEN runs beside it, where the user had it last.
 void MainWindow::showBoardWindow() {
-    if (!board_->isVisible()) {
-        board_->move(frameGeometry().topRight() + QPoint(1, 0));
-        board_->show();
+    if (board_->isVisible()) {
+        return;
     }
+    if (!boardPlaced_ && !restoreWindow(*board_, kBoardWindowKey)) {
+        const QScreen* shown = screen() != nullptr ? screen() : &startingScreen();
+        // Its frame will be as wide as the main window's.
+        const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+        board_->setGeometry(
+            boardWindowBeside(frameGeometry(), shown->availableGeometry()).marginsRemoved(frame));
+    }
+    boardPlaced_ = true;
+    board_->show();
 }
 
 void MainWindow::showTestMarkers(const frmTests& window, long row) {
@@ -268,6 +296,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     tip_->hide();
+    saveWindow(*this, kMainWindowKey);
+    if (boardPlaced_) {
+        saveWindow(*board_, kBoardWindowKey);
+    }
+    board_->saveSplitters();
     event->accept();
 }
 

@@ -77,6 +77,7 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     MDIMain main_{ui_};
     MenuBuilder menus_;
     bool scriptBarShown_ = false;
+    bool boardPlaced_ = false; // KORVEN's window has its place once it was shown
     std::map<Command, std::function<void()>> commands_;
     std::map<const frmTests*, QMdiSubWindow*> windows_;
 };

@@ -229,6 +229,7 @@ class DesktopTest : public QObject {
         frmTests& model = open("smt-assembly.dfm");
         window_->area().activeSubWindow()->showMaximized();
         QTableWidget& grid = drawing(model).grid();
+        window_->boardWindow().hide(); // on the tests' small screen it lies over the main window
         QPoint overRow2 = grid.visualItemRect(grid.item(1, TestGrid::Name)).center();
         QTest::mouseMove(grid.viewport(), overRow2);
         TipWindow& tip = window_->tipWindow();
