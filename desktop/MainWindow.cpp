@@ -169,7 +169,8 @@ void MainWindow::bindCommands() {
          [this] {
              if (frmTests* active = activeModel()) {
                  const TestGrid& grid = active->grid();
-                 openWebHelp(help_, grid.text(grid.selectedRow(), TestGrid::Name), ui_);
+                 openWebHelp(help_, grid.text(grid.selectedRow(), TestGrid::Name), ui_,
+                             [this](const QUrl& url) { return ui_.openUrl(url); });
              }
          }},
         {Command::About, [this] { showAbout(); }},

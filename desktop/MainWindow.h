@@ -34,6 +34,7 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     MDIMain& model() { return main_; }
     QMdiArea& area() { return *area_; }
     TipWindow& tipWindow() { return *tip_; }
+    QtInterface& userInterface() { return ui_; }
     const MenuBuilder& menus() const { return menus_; }
     ScriptWindow* scriptWindow(const frmTests& window) const;
     BoardWindow& boardWindow() { return *board_; }

@@ -29,7 +29,8 @@ QStringList qtFilters(const std::string& filter) {
 
 } // namespace
 
-QtInterface::QtInterface(QWidget* owner) : owner_(owner), progress_(new ProgressWindow(owner)) {}
+QtInterface::QtInterface(QWidget* owner)
+    : owner_(owner), progress_(new ProgressWindow(owner)), openUrl_(&QDesktopServices::openUrl) {}
 
 std::optional<FileDialogResult> QtInterface::chooseScriptFiles(const std::string& filter) {
     QStringList filters = qtFilters(filter);
@@ -55,7 +56,7 @@ std::optional<FileDialogResult> QtInterface::chooseScriptFiles(const std::string
 }
 
 void QtInterface::openTextFile(const std::filesystem::path& file) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+    openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
 }
 
 void QtInterface::showMessage(const std::string& text) {

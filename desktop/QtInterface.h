@@ -3,11 +3,19 @@
 #include "app/UserInterface.h"
 #include "ui/frmStatus.h"
 
+#include <QUrl>
+
+#include <functional>
+
 class QWidget;
 
 namespace lumora::desktop {
 
 class ProgressWindow;
+
+// Opens a file or an address with the desktop's default application (QDesktopServices); false when
+// none could be started.
+using UrlOpener = std::function<bool(const QUrl&)>;
 
 // The desktop program's answers to the main window model: Qt dialogs and message boxes, the
 // progress window, and the desktop's text viewer for the logs.
@@ -23,6 +31,9 @@ class QtInterface : public UserInterface {
     void hideStatus() override;
 
     const frmStatus& status() const { return status_; }
+    bool openUrl(const QUrl& url) const { return openUrl_(url); }
+    // Another way of opening files and addresses (a desktop without applications for them).
+    void setUrlOpener(UrlOpener opener) { openUrl_ = std::move(opener); }
 
   private:
     void redrawStatus();
@@ -30,6 +41,7 @@ class QtInterface : public UserInterface {
     QWidget* owner_;
     frmStatus status_;
     ProgressWindow* progress_;
+    UrlOpener openUrl_;
 };
 
 } // namespace lumora::desktop

@@ -1,6 +1,5 @@
 #include "desktop/WebHelp.h"
 
-#include <QDesktopServices>
 #include <QSettings>
 #include <QUrl>
 
@@ -11,14 +10,15 @@ QString helpServer() {
     return server.endsWith('/') ? server : server + '/';
 }
 
-void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages) {
+void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages,
+                 const UrlOpener& open) {
     const QUrl address(QString::fromStdString(help.address(helpServer().toStdString(), testName)),
                        QUrl::StrictMode);
     if (!address.isValid()) {
         messages.showMessage("Error openning web page. {" + address.errorString().toStdString() + "}");
         return;
     }
-    QDesktopServices::openUrl(address);
+    open(address);
 }
 
 } // namespace lumora::desktop

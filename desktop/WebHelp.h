@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TestHelp.h"
+#include "desktop/QtInterface.h"
 #include "testlogic/RunHost.h"
 
 #include <QString>
@@ -13,6 +14,7 @@ QString helpServer();
 
 // Opens the test's help page with the desktop's default handler; a failure to build the address
 // shows "Error openning web page. {...}". A handler that fails on its own is not reported.
-void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages);
+void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages,
+                 const UrlOpener& open);
 
 } // namespace lumora::desktop
