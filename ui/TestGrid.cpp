@@ -84,7 +84,13 @@ const TestGrid::Row& TestGrid::at(long row) const {
 }
 
 const std::string& TestGrid::text(long row, int column) const {
-    return at(row).texts.at(static_cast<std::size_t>(column));
+    static const std::array<std::string, kColumns> headers = [] {
+        std::array<std::string, kColumns> texts;
+        std::ranges::transform(kColumnSpecs, texts.begin(), &ColumnSpec::header);
+        return texts;
+    }();
+    return row == 0 ? headers.at(static_cast<std::size_t>(column))
+                    : at(row).texts.at(static_cast<std::size_t>(column));
 }
 
 void TestGrid::setText(long row, int column, std::string value) {

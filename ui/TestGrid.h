@@ -52,7 +52,8 @@ class TestGrid {
     // One observer at a time; nullptr for none.
     void setObserver(GridObserver* observer) { observer_ = observer; }
 
-    // Rows are numbered as the grid shows them: 1 for the first test.
+    // Rows are numbered as the grid shows them: 1 for the first test, 0 the header row, whose
+    // texts are the headers.
     const std::string& text(long row, int column) const;
     void setText(long row, int column, std::string value);
     bool checked(long row) const;

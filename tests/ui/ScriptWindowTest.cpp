@@ -55,6 +55,8 @@ TEST_F(ScriptWindow, AddTestAppendsACheckedRowWithNotesForPackageTests) {
     EXPECT_EQ(grid.text(1, TestGrid::Notes), "");
     EXPECT_TRUE(grid.checked(1));
     EXPECT_EQ(grid.item(2).strName, "Real Part To Real Part");
+    // Catches the header row, selected after every addTest and run, read as no row at all.
+    EXPECT_EQ(grid.text(0, TestGrid::Name), "Test Name");
 }
 
 TEST_F(ScriptWindow, NothingIsAddedDuringARun) {
