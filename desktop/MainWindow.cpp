@@ -165,14 +165,7 @@ void MainWindow::bindCommands() {
              }
          }},
         {Command::HelpContents, [this] { main_.onHelpContents(); }},
-        {Command::WebHelp,
-         [this] {
-             if (frmTests* active = activeModel()) {
-                 const TestGrid& grid = active->grid();
-                 openWebHelp(help_, grid.text(grid.selectedRow(), TestGrid::Name), ui_,
-                             [this](const QUrl& url) { return ui_.openUrl(url); });
-             }
-         }},
+        {Command::WebHelp, [this] { showWebHelp(); }},
         {Command::About, [this] { showAbout(); }},
     };
 }
@@ -316,6 +309,21 @@ void MainWindow::showDebuggedGeometries() {
         });
     }
     debugList_->open();
+}
+
+// As a failing shell call, a browser that does not start shows no message box; the status bar
+// says so.
+void MainWindow::showWebHelp() {
+    frmTests* active = activeModel();
+    if (active == nullptr) {
+        return;
+    }
+    const TestGrid& grid = active->grid();
+    const std::optional<QUrl> address =
+        webHelpAddress(help_, grid.text(grid.selectedRow(), TestGrid::Name), ui_);
+    if (address && !ui_.openUrl(*address)) {
+        statusBar()->showMessage(QStringLiteral("No browser could be started for ") + address->toString());
+    }
 }
 
 void MainWindow::showRunnerSettings() {

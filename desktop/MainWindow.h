@@ -61,6 +61,7 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     void rebuildMenus();
     void bindCommands();
     void showDebuggedGeometries();
+    void showWebHelp();
     void showRunnerSettings();
     void showAbout();
     void showDesign();

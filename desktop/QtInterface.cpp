@@ -1,6 +1,7 @@
 #include "desktop/QtInterface.h"
 
 #include "desktop/ProgressWindow.h"
+#include "desktop/TextWindow.h"
 #include "log/ProductInfo.h"
 
 #include "korven/CurrentWindow.h"
@@ -55,8 +56,11 @@ std::optional<FileDialogResult> QtInterface::chooseScriptFiles(const std::string
     return result;
 }
 
+// Where the desktop has no application for text, the file shows in a window of our own.
 void QtInterface::openTextFile(const std::filesystem::path& file) {
-    openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+    if (!openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())))) {
+        TextWindow::of(*owner_, file).showFile();
+    }
 }
 
 void QtInterface::showMessage(const std::string& text) {

@@ -18,7 +18,7 @@ class ProgressWindow;
 using UrlOpener = std::function<bool(const QUrl&)>;
 
 // The desktop program's answers to the main window model: Qt dialogs and message boxes, the
-// progress window, and the desktop's text viewer for the logs.
+// progress window, and the desktop's text viewer for the logs (else a window of our own).
 class QtInterface : public UserInterface {
   public:
     explicit QtInterface(QWidget* owner);

@@ -1,7 +1,6 @@
 #include "desktop/WebHelp.h"
 
 #include <QSettings>
-#include <QUrl>
 
 namespace lumora::desktop {
 
@@ -10,15 +9,14 @@ QString helpServer() {
     return server.endsWith('/') ? server : server + '/';
 }
 
-void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages,
-                 const UrlOpener& open) {
+std::optional<QUrl> webHelpAddress(TestHelp& help, const std::string& testName, MessageDisplay& messages) {
     const QUrl address(QString::fromStdString(help.address(helpServer().toStdString(), testName)),
                        QUrl::StrictMode);
     if (!address.isValid()) {
         messages.showMessage("Error openning web page. {" + address.errorString().toStdString() + "}");
-        return;
+        return std::nullopt;
     }
-    open(address);
+    return address;
 }
 
 } // namespace lumora::desktop

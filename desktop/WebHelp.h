@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/TestHelp.h"
-#include "desktop/QtInterface.h"
 #include "testlogic/RunHost.h"
 
 #include <QString>
+#include <QUrl>
+
+#include <optional>
 
 namespace lumora::desktop {
 
@@ -12,9 +14,8 @@ namespace lumora::desktop {
 // user's file, else the system-wide one an installation writes), else the build's default.
 QString helpServer();
 
-// Opens the test's help page with the desktop's default handler; a failure to build the address
-// shows "Error openning web page. {...}". A handler that fails on its own is not reported.
-void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages,
-                 const UrlOpener& open);
+// The address of the test's help page; nothing after "Error openning web page. {...}" was shown for
+// an address that cannot be built.
+std::optional<QUrl> webHelpAddress(TestHelp& help, const std::string& testName, MessageDisplay& messages);
 
 } // namespace lumora::desktop

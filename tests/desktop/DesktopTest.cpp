@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -223,6 +224,31 @@ class DesktopTest : public QObject {
         QCOMPARE(drawing(first).grid().item(0, TestGrid::Marginal)->text(), QString("0"));
         QVERIFY(!drawing(second).grid().item(0, TestGrid::Marginal)->text().isEmpty());
         QCOMPARE(window_->area().activeSubWindow()->widget(), &drawing(second));
+    }
+
+    // Catches View Log File, the log opened after a failed run, and Web help doing nothing visible
+    // where the desktop has no viewer or browser: the log shows read-only in a window of our own,
+    // and the status bar says that no browser could be started for the help page.
+    void withoutViewersTheLogShowsInAWindowOfOurOwn() {
+        QStringList asked;
+        window_->userInterface().setUrlOpener([&asked](const QUrl& url) {
+            asked << url.toString();
+            return false;
+        });
+        frmTests& model = open("smt-assembly.dfm");
+        button(model, "runButton").click();
+        window_->perform(Command::ViewLog);
+        QCOMPARE(asked.size(), 1);
+        auto* shown = window_->findChild<QPlainTextEdit*>();
+        QVERIFY(shown != nullptr && shown->isVisible());
+        QVERIFY(shown->isReadOnly());
+        QVERIFY(shown->toPlainText().contains("Test : Routes Between SMT Pads\n"));
+        QVERIFY(shown->window()->windowTitle().startsWith("runner.log"));
+
+        window_->perform(Command::WebHelp);
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(window_->statusBar()->currentMessage(), "No browser could be started for " + asked.last());
+        QVERIFY(messages_->texts.isEmpty());
     }
 
     void theTipShowsTheParametersAfterAPause() {
