@@ -249,7 +249,7 @@ void BoardWindow::readWaivers() {
             waivers_ = lumora::loadWaivers(waiversFile_);
         } catch (const WaiverFileError& failure) {
             waiversWritable_ = false;
-            QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
+            QMessageBox::critical(this, windowTitle(), QString::fromStdString(failure.what()));
         }
     }
     table_.setWaivers(&waivers_);
@@ -270,7 +270,7 @@ void BoardWindow::changeWaivers(const std::function<void(std::vector<Waiver>&)>&
         change(changed);
         saveWaivers(waiversFile_, changed);
     } catch (const std::exception& failure) {
-        QMessageBox::warning(this, windowTitle(), QString::fromStdString(failure.what()));
+        QMessageBox::critical(this, windowTitle(), QString::fromStdString(failure.what()));
         return;
     }
     waivers_ = std::move(changed);

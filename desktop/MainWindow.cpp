@@ -189,7 +189,7 @@ void MainWindow::chooseDesign(const QString& file) {
         return; // the run holds the design it started with
     }
     if (std::optional<QString> failure = design_.open(file)) {
-        ui_.showMessage(failure->toStdString());
+        ui_.showMessage(failure->toStdString(), MessageKind::Error);
         return; // the old design stays, and all that refers to it
     }
     // The created geometries were made in the old design: their numbers mean nothing in this one.

@@ -63,12 +63,22 @@ void QtInterface::openTextFile(const std::filesystem::path& file) {
     }
 }
 
-void QtInterface::showMessage(const std::string& text) {
+void QtInterface::showMessage(const std::string& text, MessageKind kind) {
     QString shown = QString::fromStdString(text);
     shown.replace('\r', '\n');
-    QMessageBox::information(
-        owner_, QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())),
-        shown);
+    const QString title =
+        QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size()));
+    switch (kind) {
+    case MessageKind::Information:
+        QMessageBox::information(owner_, title, shown);
+        break;
+    case MessageKind::Warning:
+        QMessageBox::warning(owner_, title, shown);
+        break;
+    case MessageKind::Error:
+        QMessageBox::critical(owner_, title, shown);
+        break;
+    }
 }
 
 void QtInterface::showStatus(const std::string& msgString, int16_t min, int16_t max) {

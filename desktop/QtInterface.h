@@ -25,7 +25,8 @@ class QtInterface : public UserInterface {
 
     std::optional<FileDialogResult> chooseScriptFiles(const std::string& filter) override;
     void openTextFile(const std::filesystem::path& file) override;
-    void showMessage(const std::string& text) override;
+    // The box's icon follows the kind: information, warning or critical.
+    void showMessage(const std::string& text, MessageKind kind) override;
     void showStatus(const std::string& msgString, int16_t min, int16_t max) override;
     void setProgress(int16_t progress) override;
     void hideStatus() override;

@@ -13,7 +13,8 @@ std::optional<QUrl> webHelpAddress(TestHelp& help, const std::string& testName, 
     const QUrl address(QString::fromStdString(help.address(helpServer().toStdString(), testName)),
                        QUrl::StrictMode);
     if (!address.isValid()) {
-        messages.showMessage("Error openning web page. {" + address.errorString().toStdString() + "}");
+        messages.showMessage("Error openning web page. {" + address.errorString().toStdString() + "}",
+                             MessageKind::Error);
         return std::nullopt;
     }
     return address;
