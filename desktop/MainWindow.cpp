@@ -1,5 +1,6 @@
 #include "desktop/MainWindow.h"
 
+#include "desktop/AboutDialog.h"
 #include "desktop/BoardWindow.h"
 #include "desktop/DebugWindows.h"
 #include "desktop/ProgramIcon.h"
@@ -10,8 +11,6 @@
 #include "desktop/WindowLayout.h"
 #include "engine/io/DesignFormats.h"
 #include "korven/RunnerSwitches.h"
-#include "log/Clock.h"
-#include "ui/AboutBox.h"
 #include "ui/frmDebugList.h"
 
 #include <QCloseEvent>
@@ -24,7 +23,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -331,11 +329,7 @@ void MainWindow::showRunnerSettings() {
 }
 
 void MainWindow::showAbout() {
-    QMessageBox about(this);
-    about.setWindowTitle(QString::fromStdString(aboutCaption()));
-    about.setText(QString::fromStdString(aboutVersionLabel()));
-    about.setInformativeText(QString::fromStdString(aboutNotice(systemClock().localTime())));
-    about.exec();
+    AboutDialog(this).exec();
 }
 
 } // namespace lumora::desktop

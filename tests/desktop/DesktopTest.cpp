@@ -386,6 +386,20 @@ class DesktopTest : public QObject {
     }
 
     // Catches failures shown with the information icon, as facts are.
+    // Catches an About box without its picture, and one that a click on its body leaves open.
+    void theAboutBoxShowsItsPictureAndAClickClosesIt() {
+        bool closedByClick = false;
+        inDialog("frmAbout", [&](QDialog& about) {
+            QCOMPARE(about.windowTitle(), QString("About Lumora Runner"));
+            QVERIFY(!about.findChild<QLabel*>("picture")->pixmap().isNull());
+            QCOMPARE(about.findChild<QLabel*>("version")->text(), QString("Lumora Runner V.1.2.68"));
+            QTest::mouseClick(about.findChild<QLabel*>("notice"), Qt::LeftButton);
+            closedByClick = !about.isVisible();
+        });
+        window_->perform(Command::About);
+        QVERIFY(closedByClick);
+    }
+
     void theDesignIsRememberedAndABadOneKeepsTheOld() {
         window_->chooseDesign(kScripts + "/smt-assembly.dfm");
         window_->perform(Command::HelpContents);
@@ -432,6 +446,9 @@ class DesktopTest : public QObject {
         auto registerOnly = start({"/registeronly"});
         QVERIFY(registerOnly->waitForFinished(10000));
         QCOMPARE(registerOnly->exitCode(), 0);
+        // Catches the word in another letter case, or followed by more, taken for a script's name.
+        QCOMPARE(scriptArguments({"lumora", "/RegisterOnly"}), QStringList());
+        QCOMPARE(scriptArguments({"lumora", "/registeronly", "a.dfm"}), QStringList{"a.dfm"});
         auto otherCase = start({"/RegisterOnly"});
         QVERIFY(!otherCase->waitForFinished(1500)); // started normally: it waits for its user
 
