@@ -4,14 +4,19 @@
 // settings, KORVEN's callbacks let through as the program lets them), a reader of message boxes,
 // and checks made while a run lets events through.
 
+#include "desktop/BoardWindow.h"
 #include "desktop/MainWindow.h"
 #include "desktop/QtEventPump.h"
+#include "desktop/ScriptWindow.h"
 #include "engine/runtime/WhileWaiting.h"
 #include "korven/clsResponse.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,12 +28,13 @@ namespace lumora::desktop::test {
 inline const QString kScripts = LUMORA_SOURCE_DIR "/examples/scripts";
 inline const QString kExamples = LUMORA_SOURCE_DIR "/examples/designs";
 
-// A home folder of the test's own (logs, rdbset.dat) and test settings; the event pump and the
-// engine's while-waiting hook installed as main() installs them.
+// A home folder of the test's own (logs, rdbset.dat) and test settings, empty at the start; the
+// event pump and the engine's while-waiting hook installed as main() installs them.
 class ProgramSurroundings {
   public:
     ProgramSurroundings() {
         QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
         qputenv("LUMORA_HOME", home_.path().toLocal8Bit());
         setEventPump(&pump_);
         registerResponseClass(automationRegistry());
@@ -96,5 +102,36 @@ inline frmTests& openExample(MainWindow& window, const char* script) {
     window.model().openScripts(kScripts.toStdString(), {script}, 1);
     return *window.model().windows().back();
 }
+
+// The program after the full example script ran on a copy of the example board (the waivers file
+// is written beside the copy, not into the examples): KORVEN's window holds the run's markers.
+struct ExampleRun {
+    explicit ExampleRun(const ProgramSurroundings& surroundings)
+        : designFile(surroundings.filePath("single-board.json")) {
+        QFile::copy(kExamples + "/single-board.json", designFile);
+        window.chooseDesign(designFile);
+        window.show();
+        script = &openExample(window, "all-tests.dfm");
+        script->runScript();
+    }
+    BoardWindow& board() { return window.boardWindow(); }
+    const engine::Design& drawn() const { return *design.design(); }
+    long gridRowOf(const std::string& test) const {
+        for (long row = 1; row <= script->grid().testRows(); ++row) {
+            if (script->grid().text(row, TestGrid::Name) == test) {
+                return row;
+            }
+        }
+        return 0;
+    }
+    void selectGridRow(long row) {
+        window.scriptWindow(*script)->grid().setCurrentCell(row - 1, TestGrid::Name);
+    }
+
+    QString designFile;
+    DesignHost design;
+    MainWindow window{design};
+    frmTests* script = nullptr;
+};
 
 } // namespace lumora::desktop::test
