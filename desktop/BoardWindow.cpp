@@ -2,13 +2,16 @@
 
 #include "desktop/BoardView.h"
 #include "desktop/WindowLayout.h"
+#include "engine/model/CodeNames.h"
 #include "engine/model/Refusal.h"
 #include "picture/LayerStyle.h"
+#include "picture/MarkerHits.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,12 +19,15 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace lumora::desktop {
@@ -36,6 +42,14 @@ constexpr int kLayerRole = Qt::UserRole;
 constexpr int kNoteMs = 8000;
 constexpr const char* kSidesKey = "boardSides";
 constexpr const char* kBoardListKey = "boardAndList";
+constexpr double kZoomStep = 1.25; // + and -
+constexpr int kMostDecimals = 6;
+
+// As many decimals as tell one pixel from the next at the view's scale (pixels per design unit).
+int decimalsFor(double pixelsPerUnit) {
+    const double decimals = std::ceil(std::log10(std::max(pixelsPerUnit, 1e-12)));
+    return static_cast<int>(std::clamp(decimals, 0.0, double(kMostDecimals)));
+}
 
 QIcon swatch(const QColor& color) {
     QPixmap pixmap(12, 12);
@@ -50,7 +64,8 @@ BoardWindow::BoardWindow(QWidget* parent)
       layers_(new QListWidget(this)), view_(new BoardView(this)), search_(new QLineEdit(this)),
       list_(new QTableView(this)), waive_(new QPushButton("Waive...", this)),
       unwaive_(new QPushButton("Remove Waiver", this)), status_(new QStatusBar(this)),
-      sides_(new QSplitter(Qt::Horizontal, this)), boardList_(new QSplitter(Qt::Vertical, this)) {
+      coordinates_(new QLabel(this)), sides_(new QSplitter(Qt::Horizontal, this)),
+      boardList_(new QSplitter(Qt::Vertical, this)) {
     setObjectName("boardWindow");
     setWindowTitle("KORVEN");
     // It appears beside the runner, which keeps the keyboard and the grid's tips.
@@ -109,6 +124,8 @@ BoardWindow::BoardWindow(QWidget* parent)
     restoreSplitter(*sides_, kSidesKey);
     restoreSplitter(*boardList_, kBoardListKey);
     status_->setSizeGripEnabled(false);
+    coordinates_->setObjectName("coordinates");
+    status_->addPermanentWidget(coordinates_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(boardList_, 1);
     layout->addWidget(status_);
@@ -143,6 +160,36 @@ BoardWindow::BoardWindow(QWidget* parent)
     refreshWaiverButtons();
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { markerChosen(current); });
+    connect(view_, &BoardView::clicked, this, [this](QPointF pixel) {
+        if (const picture::BoardScene* scene = view_->scene()) {
+            if (const auto marker = picture::markerAt(*scene, view_->options(), view_->view(), pixel)) {
+                chooseMarker(*marker);
+            }
+        }
+    });
+    connect(view_, &BoardView::cursorMoved, this, &BoardWindow::showCoordinates);
+    connect(view_, &BoardView::cursorLeft, coordinates_, &QLabel::clear);
+    view_->installEventFilter(this);
+    addKeys();
+}
+
+// Letters typed into the filter box stay there: a line edit keeps the keys it types.
+void BoardWindow::addKeys() {
+    const std::pair<QKeySequence, std::function<void()>> keys[] = {
+        {QKeySequence(Qt::Key_F), [this] { view_->fit(); }},
+        {QKeySequence(Qt::Key_Plus), [this] { view_->zoomBy(kZoomStep, QRectF(view_->rect()).center()); }},
+        {QKeySequence(Qt::Key_Equal), [this] { view_->zoomBy(kZoomStep, QRectF(view_->rect()).center()); }},
+        {QKeySequence(Qt::Key_Minus),
+         [this] { view_->zoomBy(1 / kZoomStep, QRectF(view_->rect()).center()); }},
+        {QKeySequence(Qt::Key_N), [this] { stepMarker(1); }},
+        {QKeySequence(Qt::Key_F3), [this] { stepMarker(1); }},
+        {QKeySequence(Qt::Key_P), [this] { stepMarker(-1); }},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { stepMarker(-1); }},
+        {QKeySequence(Qt::Key_Escape), [this] { clearChoice(); }},
+    };
+    for (const auto& [sequence, action] : keys) {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, action);
+    }
 }
 
 BoardWindow::~BoardWindow() = default;
@@ -365,6 +412,101 @@ void BoardWindow::showTest(std::optional<MarkerFilter::TestRow> test) {
 
 void BoardWindow::selectMarker(int listRow) {
     list_->setCurrentIndex(filter_.index(listRow, 0));
+}
+
+int BoardWindow::tableRowOf(std::size_t marker) const {
+    for (int row = 0; row < table_.rowCount(); ++row) {
+        if (table_.row(row).marker == marker) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+// The list shows the marker's test, as a click on that test's grid row would; a filter text that
+// hides the marker goes.
+void BoardWindow::chooseMarker(std::size_t marker) {
+    const int row = tableRowOf(marker);
+    if (row < 0) {
+        return;
+    }
+    const MarkerRow& chosen = table_.row(row);
+    if (chosen.test.empty()) {
+        filter_.setTest(std::nullopt);
+    } else {
+        filter_.setTest(MarkerFilter::TestRow{chosen.script, chosen.gridRow});
+    }
+    QModelIndex shown = filter_.mapFromSource(table_.index(row, 0));
+    if (!shown.isValid()) {
+        search_->clear();
+        shown = filter_.mapFromSource(table_.index(row, 0));
+    }
+    list_->setCurrentIndex(shown);
+    list_->scrollTo(shown);
+    if (!chosen.test.empty()) {
+        emit testRowChosen(QString::fromStdString(chosen.script), chosen.gridRow);
+    }
+}
+
+void BoardWindow::stepMarker(int step) {
+    const int count = filter_.rowCount();
+    if (count == 0) {
+        return;
+    }
+    const int current = list_->currentIndex().isValid() ? list_->currentIndex().row() : -1;
+    const int next = current < 0 ? (step > 0 ? 0 : count - 1) : std::clamp(current + step, 0, count - 1);
+    selectMarker(next);
+    list_->scrollTo(list_->currentIndex());
+}
+
+void BoardWindow::clearChoice() {
+    list_->setCurrentIndex(QModelIndex());
+    list_->clearSelection();
+    view_->options().selectedMarker.reset();
+    view_->options().highlighted.clear();
+    view_->refresh();
+    refreshWaiverButtons();
+}
+
+QString BoardWindow::markerTip(std::size_t marker) const {
+    const int row = tableRowOf(marker);
+    const engine::DrcMarker& shown = design_->drcs.at(marker);
+    QString tip = QString::fromStdString(shown.severity) + QStringLiteral(": ");
+    tip += row >= 0 && !table_.row(row).test.empty() ? QString::fromStdString(table_.row(row).test)
+                                                     : QStringLiteral("from the design file");
+    tip += QStringLiteral("\n") + QString::fromStdString(shown.check + ": " + engine::markerText(shown));
+    if (const lumora::Waiver* waiver = row >= 0 ? table_.waiverOf(row) : nullptr) {
+        tip += QStringLiteral("\nWaived: ") +
+               QString::fromStdString(waiver->reason.empty() ? std::string("waived") : waiver->reason);
+    }
+    return tip;
+}
+
+bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && event->type() == QEvent::ToolTip && view_->scene() != nullptr) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const auto marker = picture::markerAt(*view_->scene(), view_->options(), view_->view(), help->pos());
+        if (marker) {
+            QToolTip::showText(help->globalPos(), markerTip(*marker), view_);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BoardWindow::showCoordinates(QPointF point) {
+    if (design_ == nullptr) {
+        return;
+    }
+    const int decimals = decimalsFor(std::sqrt(std::abs(view_->view().determinant())));
+    const auto units = engine::nameOf(engine::pageUnitNames(), design_->pageUnits);
+    coordinates_->setText(QStringLiteral("X %1  Y %2 %3")
+                              .arg(point.x(), 0, 'f', decimals)
+                              .arg(point.y(), 0, 'f', decimals)
+                              .arg(QString::fromUtf8(units.value_or("").data(),
+                                                     static_cast<qsizetype>(units.value_or("").size()))));
 }
 
 void BoardWindow::markerChosen(const QModelIndex& index) {

@@ -21,7 +21,10 @@ namespace lumora::desktop {
 class BoardView;
 
 // KORVEN's window beside the runner: the design's boards and panels drawn with their layers and
-// markers, and the marker list. Choosing a marker shows it and the items it names.
+// markers, and the marker list. Choosing a marker shows it and the items it names; a click on a
+// marker on the board chooses it in the list, the mouse resting on one shows its text, and the
+// status bar reads out where the mouse is in the design's units. Keys: F fits, + and - zoom, N and
+// P (F3, Shift+F3) choose the next and previous marker of the list, Esc chooses none.
 class BoardWindow : public QWidget {
     Q_OBJECT
   public:
@@ -47,6 +50,16 @@ class BoardWindow : public QWidget {
     void showGeometries(std::optional<int32_t> framed);
     // Selects the list's row (as sorted and filtered) and shows its marker.
     void selectMarker(int listRow);
+    // Chooses a marker of the design (its position in the design's markers) in the list, which
+    // narrows to the marker's test; tells which grid row that test ran in.
+    void chooseMarker(std::size_t marker);
+    // The next (+1) or previous (-1) marker of the list; the first or last when none is chosen.
+    void stepMarker(int step);
+    // No marker chosen, nothing lit on the board.
+    void clearChoice();
+    // What the mouse resting on a marker shows: severity, test, check, measured against required, items,
+    // waiver.
+    QString markerTip(std::size_t marker) const;
     // The splitters' positions are kept for the next start.
     void saveSplitters() const;
     // Waives the chosen marker with a reason, or takes its waiver back, in the waivers file.
@@ -60,6 +73,15 @@ class BoardWindow : public QWidget {
     QListWidget& layers() { return *layers_; }
     // Names the geometry shown in place of the file's own; hidden when the file shows its own.
     const QLabel& shownGeometry() const { return *shownGeometry_; }
+    // Where the mouse is, in the design's units.
+    const QLabel& coordinates() const { return *coordinates_; }
+
+  signals:
+    // A marker chosen on the board was placed by the test of this script's grid row.
+    void testRowChosen(const QString& script, long gridRow);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void readWaivers();
@@ -72,7 +94,11 @@ class BoardWindow : public QWidget {
     std::optional<int> chosenRow() const;
     void fillFiles();
     void fillLayers();
+    void addKeys();
     void markerChosen(const QModelIndex& index);
+    void showCoordinates(QPointF point);
+    // The table's row of a marker of the design; -1 when the list holds none.
+    int tableRowOf(std::size_t marker) const;
 
     const engine::Design* design_ = nullptr;
     const std::vector<TestRecord>* records_ = nullptr;
@@ -87,6 +113,7 @@ class BoardWindow : public QWidget {
     QPushButton* waive_;
     QPushButton* unwaive_;
     QStatusBar* status_;
+    QLabel* coordinates_;
     QSplitter* sides_;     // layers | drawing
     QSplitter* boardList_; // board above the marker list
     std::filesystem::path waiversFile_;

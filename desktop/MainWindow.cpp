@@ -60,6 +60,7 @@ MainWindow::MainWindow(DesignHost& design)
     help_.loadTestCatalogue();
     bindCommands();
     main_.setObserver(this);
+    connect(board_, &BoardWindow::testRowChosen, this, &MainWindow::selectTestRow);
     connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (sub != nullptr) {
             if (auto* window = qobject_cast<ScriptWindow*>(sub->widget()); window && window->model()) {
@@ -236,6 +237,16 @@ void MainWindow::showTestMarkers(const frmTests& window, long row) {
     }
     board_->showTest(MarkerFilter::TestRow{window.strFilename, row});
     showBoardWindow();
+}
+
+void MainWindow::selectTestRow(const QString& script, long row) {
+    for (const auto& [model, sub] : windows_) {
+        if (model->strFilename == script.toStdString() && row <= model->grid().testRows()) {
+            area_->setActiveSubWindow(sub);
+            qobject_cast<ScriptWindow*>(sub->widget())->selectRowQuietly(row);
+            return;
+        }
+    }
 }
 
 void MainWindow::windowOpened(frmTests& window) {

@@ -40,6 +40,9 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     BoardWindow& boardWindow() { return *board_; }
     // A grid row was selected: KORVEN's window lists that test's markers.
     void showTestMarkers(const frmTests& window, long row);
+    // A marker was chosen on the board: the grid row of its test is selected, its window brought
+    // forward.
+    void selectTestRow(const QString& script, long row);
 
     // Runs what starts a run, then ends the program if Exit was asked for meanwhile.
     void runThenFinish(const std::function<void()>& run);

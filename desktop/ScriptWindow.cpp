@@ -258,6 +258,14 @@ void ScriptWindow::refreshState() {
     criticalTotal_->setText(QString::number(model_->totals().critical));
 }
 
+void ScriptWindow::selectRowQuietly(long row) {
+    {
+        QSignalBlocker quiet(grid_);
+        grid_->setCurrentCell(static_cast<int>(row - 1), TestGrid::Name);
+    }
+    model_->grid().selectRow(row);
+}
+
 void ScriptWindow::checkAll(bool checked) {
     model_->grid().setAllChecked(checked);
 }

@@ -34,6 +34,8 @@ class ScriptWindow : public QWidget, public GridObserver {
     void refreshState();
     // The right-click menu's Check All and Uncheck All.
     void checkAll(bool checked);
+    // Selects a test's row without narrowing KORVEN's marker list to it anew (the list chose it).
+    void selectRowQuietly(long row);
 
     void rowChanged(long row) override;
     void cellChanged(long row, int column) override;
