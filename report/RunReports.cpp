@@ -3,8 +3,11 @@
 #include "report/JUnitReport.h"
 #include "report/RunReport.h"
 
+#include "engine/io/ReplaceFile.h"
+
 #include <algorithm>
 #include <ctime>
+#include <sstream>
 
 namespace lumora::report {
 
@@ -29,6 +32,12 @@ std::string utcNow(const char* format) {
 }
 
 } // namespace
+
+void writeOutputFile(const OutputFile& file) {
+    std::ostringstream text;
+    file.write(text);
+    engine::replaceFile(file.path, text.str());
+}
 
 RunReports::RunReports(ReportSettings settings, std::string designFile, const engine::Design& design)
     : settings_(std::move(settings)), designFile_(std::move(designFile)), recorder_(design),
