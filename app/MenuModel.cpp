@@ -41,6 +41,7 @@ constexpr std::array kMainBar{
 constexpr std::array kScriptFile{
     MenuItemSpec{"&Open Script", OpenScript},
     MenuItemSpec{"&Design...", ChooseDesign, R::Always, R::NoRun},
+    MenuItemSpec{"Export &Report...", ExportReport, R::Always, R::NoRun},
     MenuItemSpec{"&Close Script", CloseScript},
     kSeparator,
     MenuItemSpec{"E&xit", Exit},

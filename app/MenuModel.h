@@ -13,6 +13,7 @@ enum class Command {
     Separator,
     OpenScript,
     ChooseDesign,
+    ExportReport,
     CloseScript,
     Exit,
     RunScript,

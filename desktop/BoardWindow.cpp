@@ -1,13 +1,16 @@
 #include "desktop/BoardWindow.h"
 
 #include "desktop/BoardView.h"
+#include "desktop/MarkerListExport.h"
 #include "desktop/WindowLayout.h"
+#include "engine/io/ReplaceFile.h"
 #include "engine/model/CodeNames.h"
 #include "engine/model/Refusal.h"
 #include "picture/LayerStyle.h"
 #include "picture/MarkerHits.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -63,9 +66,9 @@ BoardWindow::BoardWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), files_(new QComboBox(this)), shownGeometry_(new QLabel(this)),
       layers_(new QListWidget(this)), view_(new BoardView(this)), search_(new QLineEdit(this)),
       list_(new QTableView(this)), waive_(new QPushButton("Waive...", this)),
-      unwaive_(new QPushButton("Remove Waiver", this)), status_(new QStatusBar(this)),
-      coordinates_(new QLabel(this)), sides_(new QSplitter(Qt::Horizontal, this)),
-      boardList_(new QSplitter(Qt::Vertical, this)) {
+      unwaive_(new QPushButton("Remove Waiver", this)), exportList_(new QPushButton("Export List...", this)),
+      status_(new QStatusBar(this)), coordinates_(new QLabel(this)),
+      sides_(new QSplitter(Qt::Horizontal, this)), boardList_(new QSplitter(Qt::Vertical, this)) {
     setObjectName("boardWindow");
     setWindowTitle("KORVEN");
     // It appears beside the runner, which keeps the keyboard and the grid's tips.
@@ -103,6 +106,7 @@ BoardWindow::BoardWindow(QWidget* parent)
     searchRow->addWidget(allTests);
     searchRow->addWidget(waive_);
     searchRow->addWidget(unwaive_);
+    searchRow->addWidget(exportList_);
     markersLayout->addLayout(searchRow);
     markersLayout->addWidget(list_, 1);
 
@@ -156,6 +160,13 @@ BoardWindow::BoardWindow(QWidget* parent)
         }
     });
     connect(unwaive_, &QPushButton::clicked, this, &BoardWindow::unwaiveChosen);
+    exportList_->setObjectName("exportListButton");
+    connect(exportList_, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getSaveFileName(this, "Export List", {}, "CSV files (*.csv)");
+        if (!file.isEmpty()) {
+            exportList(file);
+        }
+    });
     table_.setWaivers(&waivers_);
     refreshWaiverButtons();
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -335,6 +346,17 @@ void BoardWindow::markWaivedMarkers() {
         }
     }
     view_->refresh();
+}
+
+bool BoardWindow::exportList(const QString& file) {
+    try {
+        engine::replaceFile(file.toStdString(), markerListCsv(filter_));
+    } catch (const std::exception& failure) {
+        QMessageBox::critical(this, windowTitle(), QString::fromStdString(failure.what()));
+        return false;
+    }
+    status_->showMessage(QStringLiteral("List written: ") + file, kNoteMs);
+    return true;
 }
 
 void BoardWindow::waiveChosen(const std::string& reason) {

@@ -62,6 +62,8 @@ class BoardWindow : public QWidget {
     QString markerTip(std::size_t marker) const;
     // The splitters' positions are kept for the next start.
     void saveSplitters() const;
+    // The list as the filter shows it, as CSV; a failure is shown.
+    bool exportList(const QString& file);
     // Waives the chosen marker with a reason, or takes its waiver back, in the waivers file.
     void waiveChosen(const std::string& reason);
     void unwaiveChosen();
@@ -112,6 +114,7 @@ class BoardWindow : public QWidget {
     QTableView* list_;
     QPushButton* waive_;
     QPushButton* unwaive_;
+    QPushButton* exportList_;
     QStatusBar* status_;
     QLabel* coordinates_;
     QSplitter* sides_;     // layers | drawing

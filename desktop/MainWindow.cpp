@@ -4,6 +4,7 @@
 #include "desktop/BoardWindow.h"
 #include "desktop/DebugWindows.h"
 #include "desktop/ProgramIcon.h"
+#include "desktop/ReportExport.h"
 #include "desktop/RunnerSettingsDialog.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
@@ -17,7 +18,9 @@
 #include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -36,6 +39,12 @@ namespace {
 
 constexpr const char* kMainWindowKey = "main";
 constexpr const char* kBoardWindowKey = "board";
+
+// DESIGN.report.json beside the design, as a first offer.
+QString reportFileBeside(const QString& design) {
+    const QFileInfo info(design);
+    return design.isEmpty() ? QString() : info.dir().filePath(info.completeBaseName() + ".report.json");
+}
 
 // The screen the user starts the program on: the one under the mouse.
 const QScreen& startingScreen() {
@@ -132,6 +141,14 @@ void MainWindow::bindCommands() {
                  chooseDesign(file);
              }
          }},
+        {Command::ExportReport,
+         [this] {
+             const QString file = QFileDialog::getSaveFileName(
+                 this, "Export Report", reportFileBeside(design_.file()), "JSON report (*.json)");
+             if (!file.isEmpty()) {
+                 exportReport(file);
+             }
+         }},
         {Command::CloseScript,
          [this] {
              if (QMdiSubWindow* sub = area_->activeSubWindow()) {
@@ -198,6 +215,23 @@ void MainWindow::chooseDesign(const QString& file) {
     }
     designLabel_->setText(design_.statusText());
     showDesign();
+}
+
+bool MainWindow::exportReport(const QString& file) {
+    const engine::Design* design = design_.design();
+    if (design == nullptr || !recorder_) {
+        ui_.showMessage(design_.statusText().toStdString(), MessageKind::Information);
+        return false;
+    }
+    try {
+        desktop::exportReport(main_, recorder_->tests(), design_.file().toStdString(), *design,
+                              file.toStdString());
+    } catch (const std::exception& failure) {
+        ui_.showMessage(failure.what(), MessageKind::Error);
+        return false;
+    }
+    statusBar()->showMessage(QStringLiteral("Report written: ") + file);
+    return true;
 }
 
 // KORVEN's window follows the design; the recorder names the test of each marker it places.

@@ -48,6 +48,8 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     void runThenFinish(const std::function<void()>& run);
     void perform(Command command);
     void chooseDesign(const QString& file);
+    // The run's report as lumora-cli --report writes it; a failure, or the lack of a design, is shown.
+    bool exportReport(const QString& file);
 
     // MainWindowObserver
     void windowOpened(frmTests& window) override;

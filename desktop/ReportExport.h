@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/MDIMain.h"
+#include "record/RunRecord.h"
+
+#include <string>
+#include <vector>
+
+namespace lumora::desktop {
+
+// The run's report as lumora-cli --report writes it, by the same writers (report/): every open
+// script window's tests with what their runs recorded, the waivers of the file beside the design
+// applied as they are on disk now. Throws std::runtime_error: a waivers file that cannot be read, a
+// report that cannot be written (an earlier file of that name stays whole).
+void exportReport(const MDIMain& main, const std::vector<TestRecord>& records, const std::string& designFile,
+                  const engine::Design& design, const std::string& path);
+
+} // namespace lumora::desktop
