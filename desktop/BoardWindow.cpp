@@ -65,7 +65,8 @@ QIcon swatch(const QColor& color) {
 BoardWindow::BoardWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), files_(new QComboBox(this)), shownGeometry_(new QLabel(this)),
       layers_(new QListWidget(this)), view_(new BoardView(this)), search_(new QLineEdit(this)),
-      list_(new QTableView(this)), waive_(new QPushButton("Waive...", this)),
+      list_(new QTableView(this)), allTests_(new QPushButton("All Tests", this)),
+      fit_(new QPushButton("Fit", this)), waive_(new QPushButton("Waive...", this)),
       unwaive_(new QPushButton("Remove Waiver", this)), exportList_(new QPushButton("Export List...", this)),
       status_(new QStatusBar(this)), coordinates_(new QLabel(this)),
       sides_(new QSplitter(Qt::Horizontal, this)), boardList_(new QSplitter(Qt::Vertical, this)) {
@@ -73,6 +74,21 @@ BoardWindow::BoardWindow(QWidget* parent)
     setWindowTitle("KORVEN");
     // It appears beside the runner, which keeps the keyboard and the grid's tips.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    fit_->setObjectName("fitButton");
+    waive_->setObjectName("waiveButton");
+    unwaive_->setObjectName("unwaiveButton");
+    exportList_->setObjectName("exportListButton");
+    coordinates_->setObjectName("coordinates");
+    setUpList();
+    layOut();
+    connectControls();
+    connectView();
+    addKeys();
+    table_.setWaivers(&waivers_);
+    refreshWaiverButtons();
+}
+
+void BoardWindow::setUpList() {
     filter_.setSourceModel(&table_);
     filter_.setSortRole(MarkerTable::kSortRole);
     list_->setModel(&filter_);
@@ -84,17 +100,16 @@ BoardWindow::BoardWindow(QWidget* parent)
     list_->verticalHeader()->hide();
     search_->setPlaceholderText("Filter markers");
     search_->setClearButtonEnabled(true);
-    auto* allTests = new QPushButton("All Tests", this);
-    auto* fit = new QPushButton("Fit", this);
-    fit->setObjectName("fitButton");
-    waive_->setObjectName("waiveButton");
-    unwaive_->setObjectName("unwaiveButton");
+}
 
+// Files and layers at the left, the drawing beside them, the marker list below, the status bar last;
+// the splitters where the user left them.
+void BoardWindow::layOut() {
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->addWidget(files_);
-    sideLayout->addWidget(fit);
+    sideLayout->addWidget(fit_);
     sideLayout->addWidget(new QLabel("Layers", side));
     sideLayout->addWidget(layers_, 1);
 
@@ -103,10 +118,9 @@ BoardWindow::BoardWindow(QWidget* parent)
     markersLayout->setContentsMargins(0, 0, 0, 0);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(search_, 1);
-    searchRow->addWidget(allTests);
-    searchRow->addWidget(waive_);
-    searchRow->addWidget(unwaive_);
-    searchRow->addWidget(exportList_);
+    for (QPushButton* button : {allTests_, waive_, unwaive_, exportList_}) {
+        searchRow->addWidget(button);
+    }
     markersLayout->addLayout(searchRow);
     markersLayout->addWidget(list_, 1);
 
@@ -128,18 +142,19 @@ BoardWindow::BoardWindow(QWidget* parent)
     restoreSplitter(*sides_, kSidesKey);
     restoreSplitter(*boardList_, kBoardListKey);
     status_->setSizeGripEnabled(false);
-    coordinates_->setObjectName("coordinates");
     status_->addPermanentWidget(coordinates_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(boardList_, 1);
     layout->addWidget(status_);
+}
 
+void BoardWindow::connectControls() {
     connect(files_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) {
             showFile(files_->itemData(index).toInt());
         }
     });
-    connect(fit, &QPushButton::clicked, view_, &BoardView::fit);
+    connect(fit_, &QPushButton::clicked, view_, &BoardView::fit);
     connect(layers_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const auto layer = static_cast<int16_t>(item->data(kLayerRole).toInt());
         if (item->checkState() == Qt::Checked) {
@@ -150,7 +165,7 @@ BoardWindow::BoardWindow(QWidget* parent)
         view_->refresh();
     });
     connect(search_, &QLineEdit::textChanged, &filter_, &MarkerFilter::setText);
-    connect(allTests, &QPushButton::clicked, this, [this] { showTest(std::nullopt); });
+    connect(allTests_, &QPushButton::clicked, this, [this] { showTest(std::nullopt); });
     connect(waive_, &QPushButton::clicked, this, [this] {
         bool given = false;
         const QString reason = QInputDialog::getText(this, "Waive Marker", "Why is this violation accepted?",
@@ -160,17 +175,19 @@ BoardWindow::BoardWindow(QWidget* parent)
         }
     });
     connect(unwaive_, &QPushButton::clicked, this, &BoardWindow::unwaiveChosen);
-    exportList_->setObjectName("exportListButton");
     connect(exportList_, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getSaveFileName(this, "Export List", {}, "CSV files (*.csv)");
         if (!file.isEmpty()) {
             exportList(file);
         }
     });
-    table_.setWaivers(&waivers_);
-    refreshWaiverButtons();
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { markerChosen(current); });
+}
+
+// A click on a marker chooses it; the mouse's place shows in the status bar, its rest on a marker
+// the marker's text (eventFilter).
+void BoardWindow::connectView() {
     connect(view_, &BoardView::clicked, this, [this](QPointF pixel) {
         if (const picture::BoardScene* scene = view_->scene()) {
             if (const auto marker = picture::markerAt(*scene, view_->options(), view_->view(), pixel)) {
@@ -181,7 +198,6 @@ BoardWindow::BoardWindow(QWidget* parent)
     connect(view_, &BoardView::cursorMoved, this, &BoardWindow::showCoordinates);
     connect(view_, &BoardView::cursorLeft, coordinates_, &QLabel::clear);
     view_->installEventFilter(this);
-    addKeys();
 }
 
 // Letters typed into the filter box stay there: a line edit keeps the keys it types.

@@ -94,9 +94,13 @@ class BoardWindow : public QWidget {
     void markWaivedMarkers();
     // The chosen row of the list, in the table's rows; nullopt when none is chosen.
     std::optional<int> chosenRow() const;
+    void setUpList();
+    void layOut();
+    void connectControls();
+    void connectView();
+    void addKeys();
     void fillFiles();
     void fillLayers();
-    void addKeys();
     void markerChosen(const QModelIndex& index);
     void showCoordinates(QPointF point);
     // The table's row of a marker of the design; -1 when the list holds none.
@@ -112,6 +116,8 @@ class BoardWindow : public QWidget {
     BoardView* view_;
     QLineEdit* search_;
     QTableView* list_;
+    QPushButton* allTests_;
+    QPushButton* fit_;
     QPushButton* waive_;
     QPushButton* unwaive_;
     QPushButton* exportList_;
