@@ -65,7 +65,8 @@ void MDIMain::loadDebugSettings() {
     try {
         text = files::readInputFileIfPresent(file, files::input::Settings);
     } catch (const files::InputFileError& error) {
-        ui_.showMessage("loadDebugSettings {Path/File access error (" + std::string(error.what()) + ")}");
+        ui_.showMessage("loadDebugSettings {Path/File access error (" + std::string(error.what()) + ")}",
+                        MessageKind::Error);
         return;
     }
     if (text) {
@@ -103,7 +104,7 @@ void MDIMain::openScripts(const std::string& folder, const std::vector<std::stri
         try {
             openScript(folder, name);
         } catch (const std::exception& error) {
-            ui_.showMessage(std::string("openFile {") + error.what() + "}");
+            ui_.showMessage(std::string("openFile {") + error.what() + "}", MessageKind::Error);
         }
     }
 }
@@ -115,7 +116,7 @@ void MDIMain::openScript(const std::string& folder, const std::string& name) {
     if (std::optional<XMLErrorHandler> failure = loadScript(path, loaded)) {
         std::string strFormID = loaded.strFormID;
         removeWindow(strFormID); // the drawing never heard of it
-        ui_.showMessage(scriptFailureMessage(name, *failure));
+        ui_.showMessage(scriptFailureMessage(name, *failure), MessageKind::Error);
     } else if (observer_ != nullptr) {
         observer_->windowOpened(loaded);
     }
@@ -127,7 +128,7 @@ bool MDIMain::closeScript(const std::string& strID) {
         return false;
     }
     if (std::optional<std::string> refusal = closing->closeRefusal()) {
-        ui_.showMessage(*refusal);
+        ui_.showMessage(*refusal, MessageKind::Warning);
         return false;
     }
     closeFile(strID);
@@ -218,7 +219,7 @@ void MDIMain::viewTimeLog() {
 }
 
 void MDIMain::onHelpContents() {
-    ui_.showMessage("There is no help avaliable.");
+    ui_.showMessage("There is no help avaliable.", MessageKind::Information);
 }
 
 void MDIMain::setGenTestTimes(bool setOn) {

@@ -16,7 +16,7 @@ constexpr MenuItemSpec kSeparator{"-", Separator};
 
 constexpr std::array kMainFile{
     MenuItemSpec{"&Open Script", OpenScript},
-    MenuItemSpec{"&Design...", ChooseDesign},
+    MenuItemSpec{"&Design...", ChooseDesign, R::Always, R::NoRun},
     kSeparator,
     MenuItemSpec{"E&xit", Exit},
 };
@@ -40,7 +40,8 @@ constexpr std::array kMainBar{
 
 constexpr std::array kScriptFile{
     MenuItemSpec{"&Open Script", OpenScript},
-    MenuItemSpec{"&Design...", ChooseDesign},
+    MenuItemSpec{"&Design...", ChooseDesign, R::Always, R::NoRun},
+    MenuItemSpec{"Export &Report...", ExportReport, R::Always, R::NoRun},
     MenuItemSpec{"&Close Script", CloseScript},
     kSeparator,
     MenuItemSpec{"E&xit", Exit},
@@ -96,6 +97,8 @@ bool holds(MenuRule rule, const MenuContext& context) {
         return context.buttons.run;
     case R::StopEnabled:
         return context.buttons.stop;
+    case R::NoRun:
+        return !context.testRunning;
     }
     return false;
 }
@@ -119,6 +122,7 @@ MenuContext switchesContext(const MDIMain& main) {
     context.debugMenus = runnerSwitches().blnDebugMenus;
     context.debugOn = runnerSwitches().blnDebugOn;
     context.childCount = main.childCount();
+    context.testRunning = main.blnTestRunning;
     return context;
 }
 

@@ -13,6 +13,7 @@ enum class Command {
     Separator,
     OpenScript,
     ChooseDesign,
+    ExportReport,
     CloseScript,
     Exit,
     RunScript,
@@ -34,7 +35,7 @@ enum class Command {
 };
 
 // When an item shows or can be chosen.
-enum class MenuRule { Always, DebugMenus, DebugOn, TwoWindows, RunEnabled, StopEnabled };
+enum class MenuRule { Always, DebugMenus, DebugOn, TwoWindows, RunEnabled, StopEnabled, NoRun };
 // Which check mark an item carries.
 enum class MenuMark { None, ClearDRCOnRun, GenerateTestTimes, PopupTestInfo };
 
@@ -63,6 +64,7 @@ struct MenuContext {
     bool debugMenus = false;
     bool debugOn = false;
     long childCount = 0;
+    bool testRunning = false; // any window runs
     RunButtons buttons{true, false, false};
     bool clearDRCOnRun = true;
     bool genTestTimes = true;

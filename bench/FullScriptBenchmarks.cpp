@@ -71,7 +71,7 @@ class QuietInterface : public UserInterface {
   public:
     std::optional<FileDialogResult> chooseScriptFiles(const std::string&) override { return std::nullopt; }
     void openTextFile(const fs::path&) override {}
-    void showMessage(const std::string&) override {}
+    void showMessage(const std::string&, MessageKind) override {}
     void showStatus(const std::string&, int16_t, int16_t) override {}
     void setProgress(int16_t) override {}
     void hideStatus() override {}

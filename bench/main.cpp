@@ -13,6 +13,7 @@
 #include "bench/KicadBenchmarks.h"
 #include "bench/PlaneBenchmarks.h"
 #include "bench/PumpGapBenchmarks.h"
+#include "bench/WindowBenchmarks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -95,6 +96,9 @@ int main(int argc, char** argv) {
     lumora::bench::registerFullScriptBenchmarks(fullScriptOptions(*largestScript));
 #ifdef LUMORA_PICTURES
     lumora::bench::registerBoardBenchmarks(*largest);
+#endif
+#ifdef LUMORA_DESKTOP
+    lumora::bench::registerWindowBenchmarks();
 #endif
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -16,7 +16,7 @@ std::string withNewlines(const std::string& text) {
 
 } // namespace
 
-void TerminalInterface::showMessage(const std::string& text) {
+void TerminalInterface::showMessage(const std::string& text, MessageKind) {
     ++messagesShown_;
     err_ << kApplicationTitle << ": " << withNewlines(text) << '\n';
 }

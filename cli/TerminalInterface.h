@@ -17,7 +17,8 @@ class TerminalInterface : public UserInterface {
 
     std::optional<FileDialogResult> chooseScriptFiles(const std::string&) override { return std::nullopt; }
     void openTextFile(const std::filesystem::path& file) override;
-    void showMessage(const std::string& text) override;
+    // Every kind alike: the terminal shows no icons.
+    void showMessage(const std::string& text, MessageKind kind) override;
     void showStatus(const std::string& msgString, int16_t min, int16_t max) override;
     void setProgress(int16_t) override;
     void hideStatus() override;

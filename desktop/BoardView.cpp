@@ -17,6 +17,8 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     connect(&zoomRest_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 BoardView::~BoardView() = default;
@@ -110,13 +112,29 @@ void BoardView::wheelEvent(QWheelEvent* event) {
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
     dragFrom_ = event->position();
+    dragged_ = false;
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & (Qt::LeftButton | Qt::MiddleButton)) {
-        panBy(event->position() - dragFrom_);
+        const QPointF moved = event->position() - dragFrom_;
+        dragged_ = dragged_ || moved.manhattanLength() > 0;
+        panBy(moved);
         dragFrom_ = event->position();
     }
+    if (scene_) {
+        emit cursorMoved(view_.inverted().map(event->position()));
+    }
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && !dragged_) {
+        emit clicked(event->position());
+    }
+}
+
+void BoardView::leaveEvent(QEvent*) {
+    emit cursorLeft();
 }
 
 } // namespace lumora::desktop

@@ -13,7 +13,8 @@ namespace lumora::desktop {
 
 // KORVEN's drawing of one board or panel file: pan by dragging, zoom with the wheel about the
 // mouse, fit to the window. Draws only what the window shows, small parts as boxes, and keeps the
-// drawing between repaints (markers are drawn over it each time).
+// drawing between repaints (markers are drawn over it each time). Tells where the mouse is in the
+// file's coordinates, and where the left button was clicked without dragging.
 class BoardView : public QWidget {
     Q_OBJECT
   public:
@@ -41,12 +42,19 @@ class BoardView : public QWidget {
     QPointF toWidget(QPointF point) const { return view_.map(point); }
     const QTransform& view() const { return view_; }
 
+  signals:
+    void clicked(QPointF pixel);
+    void cursorMoved(QPointF point); // in the file's coordinates
+    void cursorLeft();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     std::unique_ptr<picture::BoardScene> scene_;
@@ -57,6 +65,7 @@ class BoardView : public QWidget {
     static constexpr int kZoomRestMs = 150;
     QTimer zoomRest_;
     QPointF dragFrom_;
+    bool dragged_ = false;       // since the button went down: a release then is no click
     std::optional<QRectF> kept_; // fitted or framed: kept whole when the window is resized
     bool frozen_ = false;
     QPixmap last_;

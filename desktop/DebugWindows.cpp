@@ -1,6 +1,7 @@
 #include "desktop/DebugWindows.h"
 
 #include "desktop/Units.h"
+#include "desktop/WindowLayout.h"
 #include "korven/RunnerSwitches.h"
 
 #include <QCheckBox>
@@ -14,6 +15,8 @@
 namespace lumora::desktop {
 
 namespace {
+
+constexpr const char* kWindowKey = "createdGeometries";
 
 QString textOf(const CreatedGeometry& row, int column) {
     switch (column) {
@@ -77,6 +80,10 @@ DebugListWindow::DebugListWindow(frmCreatedGeometries& model, const RunHost& hos
 
 void DebugListWindow::open() {
     refresh();
+    if (!placed_) {
+        restoreWindow(*this, kWindowKey);
+        placed_ = true;
+    }
     show();
     raise();
 }
@@ -110,6 +117,11 @@ void DebugListWindow::closeEvent(QCloseEvent* event) {
         emit geometriesChanged(std::nullopt);
     });
     event->accept();
+}
+
+void DebugListWindow::hideEvent(QHideEvent* event) {
+    saveWindow(*this, kWindowKey);
+    QDialog::hideEvent(event);
 }
 
 void showDebugSettings(QWidget* owner) {

@@ -32,6 +32,8 @@ class DebugListWindow : public QDialog {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Where the user had it is kept for the next start.
+    void hideEvent(QHideEvent* event) override;
 
   private:
     // Runs the model's action unless a run is in progress.
@@ -42,6 +44,7 @@ class DebugListWindow : public QDialog {
     frmCreatedGeometries& model_;
     const RunHost& host_;
     QTableWidget* table_;
+    bool placed_ = false;
 };
 
 // "Debug Settings": the "Debug Mode" box sets debug mode at once; shown modally.

@@ -7,6 +7,8 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace lumora::desktop {
 
@@ -24,6 +26,10 @@ class DesignHost {
     const QString& file() const { return file_; }
     // KORVEN's document, nullptr until a design opened.
     const engine::Design* design() const { return file_.isEmpty() ? nullptr : &korven_->session().design(); }
+    // What reading the design file said (zones without fill, roles), and the checks KORVEN could not
+    // perform in its runs, for the reports.
+    const std::vector<std::string>& notes() const { return korven_->importNotes(); }
+    const std::vector<engine::FailedCheck>& failedChecks() const { return korven_->session().failedChecks; }
     // The status bar's text.
     QString statusText() const;
 

@@ -1,12 +1,15 @@
 #include "desktop/MainWindow.h"
 
+#include "desktop/AboutDialog.h"
 #include "desktop/BoardWindow.h"
 #include "desktop/DebugWindows.h"
 #include "desktop/ProgramIcon.h"
+#include "desktop/ReportExport.h"
 #include "desktop/RunnerSettingsDialog.h"
 #include "desktop/ScriptWindow.h"
 #include "desktop/TipWindow.h"
 #include "desktop/WebHelp.h"
+#include "desktop/WindowLayout.h"
 #include "engine/io/DesignFormats.h"
 #include "korven/RunnerSwitches.h"
 #include "log/Clock.h"
@@ -16,20 +19,44 @@
 #include "ui/frmDebugList.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace lumora::desktop {
+
+namespace {
+
+constexpr const char* kMainWindowKey = "main";
+constexpr const char* kBoardWindowKey = "board";
+
+// DESIGN.report.json beside the design, as a first offer.
+QString reportFileBeside(const QString& design) {
+    const QFileInfo info(design);
+    return design.isEmpty() ? QString() : info.dir().filePath(info.completeBaseName() + ".report.json");
+}
+
+// The screen the user starts the program on: the one under the mouse.
+const QScreen& startingScreen() {
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    return screen != nullptr ? *screen : *QGuiApplication::primaryScreen();
+}
+
+} // namespace
 
 MainWindow::MainWindow(DesignHost& design)
     : design_(design), area_(new QMdiArea(this)), designLabel_(new QLabel(this)), tip_(new TipWindow(this)),
@@ -39,11 +66,14 @@ MainWindow::MainWindow(DesignHost& design)
     setCentralWidget(area_);
     statusBar()->addWidget(designLabel_);
     designLabel_->setText(design_.statusText());
+    if (!restoreWindow(*this, kMainWindowKey)) {
+        setGeometry(mainWindowAtFirstStart(startingScreen().availableGeometry()));
+    }
     showDesign();
-    resize(1000, 700);
     help_.loadTestCatalogue();
     bindCommands();
     main_.setObserver(this);
+    connect(board_, &BoardWindow::testRowChosen, this, &MainWindow::selectTestRow);
     connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (sub != nullptr) {
             if (auto* window = qobject_cast<ScriptWindow*>(sub->widget()); window && window->model()) {
@@ -115,6 +145,15 @@ void MainWindow::bindCommands() {
                  chooseDesign(file);
              }
          }},
+        {Command::ExportReport,
+         [this] {
+             const QString file =
+                 QFileDialog::getSaveFileName(this, "Export Report", reportFileBeside(design_.file()),
+                                              "JSON report (*.json);;Page for people (*.html)");
+             if (!file.isEmpty()) {
+                 exportReport(file);
+             }
+         }},
         {Command::CloseScript,
          [this] {
              if (QMdiSubWindow* sub = area_->activeSubWindow()) {
@@ -147,13 +186,7 @@ void MainWindow::bindCommands() {
              }
          }},
         {Command::HelpContents, [this] { main_.onHelpContents(); }},
-        {Command::WebHelp,
-         [this] {
-             if (frmTests* active = activeModel()) {
-                 const TestGrid& grid = active->grid();
-                 openWebHelp(help_, grid.text(grid.selectedRow(), TestGrid::Name), ui_);
-             }
-         }},
+        {Command::WebHelp, [this] { showWebHelp(); }},
         {Command::About, [this] { showAbout(); }},
     };
 }
@@ -186,10 +219,32 @@ void MainWindow::chooseDesign(const QString& file) {
         return; // the run holds the design it started with
     }
     if (std::optional<QString> failure = design_.open(file)) {
-        ui_.showMessage(failure->toStdString());
+        ui_.showMessage(failure->toStdString(), MessageKind::Error);
+        return; // the old design stays, and all that refers to it
+    }
+    // The created geometries were made in the old design: their numbers mean nothing in this one.
+    main_.debugList().clear();
+    if (debugList_ != nullptr) {
+        debugList_->refresh();
     }
     designLabel_->setText(design_.statusText());
     showDesign();
+}
+
+bool MainWindow::exportReport(const QString& file) {
+    const engine::Design* design = design_.design();
+    if (design == nullptr || !recorder_) {
+        ui_.showMessage(design_.statusText().toStdString(), MessageKind::Information);
+        return false;
+    }
+    try {
+        desktop::exportReport(main_, recorder_->tests(), design_, file.toStdString());
+    } catch (const std::exception& failure) {
+        ui_.showMessage(failure.what(), MessageKind::Error);
+        return false;
+    }
+    statusBar()->showMessage(QStringLiteral("Report written: ") + file);
+    return true;
 }
 
 // KORVEN's window follows the design; the recorder names the test of each marker it places.
@@ -204,12 +259,20 @@ void MainWindow::showDesign() {
     }
 }
 
-// Beside the runner, as KORVEN runs beside it.
+// Beside the runner, as KORVEN runs beside it, where the user had it last.
 void MainWindow::showBoardWindow() {
-    if (!board_->isVisible()) {
-        board_->move(frameGeometry().topRight() + QPoint(1, 0));
-        board_->show();
+    if (board_->isVisible()) {
+        return;
     }
+    if (!boardPlaced_ && !restoreWindow(*board_, kBoardWindowKey)) {
+        const QScreen* shown = screen() != nullptr ? screen() : &startingScreen();
+        // Its frame will be as wide as the main window's.
+        const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+        board_->setGeometry(
+            boardWindowBeside(frameGeometry(), shown->availableGeometry()).marginsRemoved(frame));
+    }
+    boardPlaced_ = true;
+    board_->show();
 }
 
 void MainWindow::showTestMarkers(const frmTests& window, long row) {
@@ -221,6 +284,16 @@ void MainWindow::showTestMarkers(const frmTests& window, long row) {
     }
     board_->showTest(MarkerFilter::TestRow{window.strFilename, row});
     showBoardWindow();
+}
+
+void MainWindow::selectTestRow(const QString& script, long row) {
+    for (const auto& [model, sub] : windows_) {
+        if (model->strFilename == script.toStdString() && row <= model->grid().testRows()) {
+            area_->setActiveSubWindow(sub);
+            qobject_cast<ScriptWindow*>(sub->widget())->selectRowQuietly(row);
+            return;
+        }
+    }
 }
 
 void MainWindow::windowOpened(frmTests& window) {
@@ -273,6 +346,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     tip_->hide();
+    saveWindow(*this, kMainWindowKey);
+    if (boardPlaced_) {
+        saveWindow(*board_, kBoardWindowKey);
+    }
+    board_->saveSplitters();
     event->accept();
 }
 
@@ -289,16 +367,27 @@ void MainWindow::showDebuggedGeometries() {
     debugList_->open();
 }
 
+// As a failing shell call, a browser that does not start shows no message box; the status bar
+// says so.
+void MainWindow::showWebHelp() {
+    frmTests* active = activeModel();
+    if (active == nullptr) {
+        return;
+    }
+    const TestGrid& grid = active->grid();
+    const std::optional<QUrl> address =
+        webHelpAddress(help_, grid.text(grid.selectedRow(), TestGrid::Name), ui_);
+    if (address && !ui_.openUrl(*address)) {
+        statusBar()->showMessage(QStringLiteral("No browser could be started for ") + address->toString());
+    }
+}
+
 void MainWindow::showRunnerSettings() {
     desktop::showRunnerSettings(this, ui_);
 }
 
 void MainWindow::showAbout() {
-    QMessageBox about(this);
-    about.setWindowTitle(QString::fromStdString(aboutCaption()));
-    about.setText(QString::fromStdString(aboutVersionLabel()));
-    about.setInformativeText(QString::fromStdString(aboutNotice(systemClock().localTime())));
-    about.exec();
+    AboutDialog(this).exec();
 }
 
 } // namespace lumora::desktop

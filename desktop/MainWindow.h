@@ -34,16 +34,22 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     MDIMain& model() { return main_; }
     QMdiArea& area() { return *area_; }
     TipWindow& tipWindow() { return *tip_; }
+    QtInterface& userInterface() { return ui_; }
     const MenuBuilder& menus() const { return menus_; }
     ScriptWindow* scriptWindow(const frmTests& window) const;
     BoardWindow& boardWindow() { return *board_; }
     // A grid row was selected: KORVEN's window lists that test's markers.
     void showTestMarkers(const frmTests& window, long row);
+    // A marker was chosen on the board: the grid row of its test is selected, its window brought
+    // forward.
+    void selectTestRow(const QString& script, long row);
 
     // Runs what starts a run, then ends the program if Exit was asked for meanwhile.
     void runThenFinish(const std::function<void()>& run);
     void perform(Command command);
     void chooseDesign(const QString& file);
+    // The run's report as lumora-cli --report writes it; a failure, or the lack of a design, is shown.
+    bool exportReport(const QString& file);
 
     // MainWindowObserver
     void windowOpened(frmTests& window) override;
@@ -60,6 +66,7 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     void rebuildMenus();
     void bindCommands();
     void showDebuggedGeometries();
+    void showWebHelp();
     void showRunnerSettings();
     void showAbout();
     void showDesign();
@@ -77,6 +84,7 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     MDIMain main_{ui_};
     MenuBuilder menus_;
     bool scriptBarShown_ = false;
+    bool boardPlaced_ = false; // KORVEN's window has its place once it was shown
     std::map<Command, std::function<void()>> commands_;
     std::map<const frmTests*, QMdiSubWindow*> windows_;
 };

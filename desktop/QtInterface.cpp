@@ -1,6 +1,7 @@
 #include "desktop/QtInterface.h"
 
 #include "desktop/ProgressWindow.h"
+#include "desktop/TextWindow.h"
 #include "log/ProductInfo.h"
 
 #include "korven/CurrentWindow.h"
@@ -29,7 +30,8 @@ QStringList qtFilters(const std::string& filter) {
 
 } // namespace
 
-QtInterface::QtInterface(QWidget* owner) : owner_(owner), progress_(new ProgressWindow(owner)) {}
+QtInterface::QtInterface(QWidget* owner)
+    : owner_(owner), progress_(new ProgressWindow(owner)), openUrl_(&QDesktopServices::openUrl) {}
 
 std::optional<FileDialogResult> QtInterface::chooseScriptFiles(const std::string& filter) {
     QStringList filters = qtFilters(filter);
@@ -54,16 +56,29 @@ std::optional<FileDialogResult> QtInterface::chooseScriptFiles(const std::string
     return result;
 }
 
+// Where the desktop has no application for text, the file shows in a window of our own.
 void QtInterface::openTextFile(const std::filesystem::path& file) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+    if (!openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())))) {
+        TextWindow::of(*owner_, file).showFile();
+    }
 }
 
-void QtInterface::showMessage(const std::string& text) {
+void QtInterface::showMessage(const std::string& text, MessageKind kind) {
     QString shown = QString::fromStdString(text);
     shown.replace('\r', '\n');
-    QMessageBox::information(
-        owner_, QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())),
-        shown);
+    const QString title =
+        QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size()));
+    switch (kind) {
+    case MessageKind::Information:
+        QMessageBox::information(owner_, title, shown);
+        break;
+    case MessageKind::Warning:
+        QMessageBox::warning(owner_, title, shown);
+        break;
+    case MessageKind::Error:
+        QMessageBox::critical(owner_, title, shown);
+        break;
+    }
 }
 
 void QtInterface::showStatus(const std::string& msgString, int16_t min, int16_t max) {

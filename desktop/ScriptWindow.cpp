@@ -26,6 +26,12 @@ namespace {
 constexpr int kTipDelayMs = 700;
 constexpr long kTipOffsetXTwips = 400;
 constexpr long kTipOffsetYTwips = 1200;
+// Counts changed by KORVEN's callbacks are shown together, twenty times a second: drawn one by
+// one, the repaints cost far more than the test.
+constexpr int kCountsRefreshMs = 50;
+// The grid's font: at most this size, smaller where the headers would not fit the columns' widths.
+constexpr double kGridPointSize = 9;
+constexpr double kSmallestGridPointSize = 6;
 
 QPushButton* button(const char* caption, const char* name, QWidget* parent) {
     auto* made = new QPushButton(caption, parent);
@@ -85,6 +91,9 @@ ScriptWindow::ScriptWindow(frmTests& model, MainWindow& main)
     tipTimer_.setSingleShot(true);
     tipTimer_.setInterval(kTipDelayMs);
     connect(&tipTimer_, &QTimer::timeout, this, &ScriptWindow::showTip);
+    cellsTimer_.setSingleShot(true);
+    cellsTimer_.setInterval(kCountsRefreshMs);
+    connect(&cellsTimer_, &QTimer::timeout, this, &ScriptWindow::showChangedCells);
 
     buildGrid();
     model.grid().setObserver(this);
@@ -101,6 +110,8 @@ void ScriptWindow::detach() {
         model_ = nullptr;
     }
     tipTimer_.stop();
+    cellsTimer_.stop();
+    changedCells_.clear();
 }
 
 void ScriptWindow::buildGrid() {
@@ -112,7 +123,6 @@ void ScriptWindow::buildGrid() {
     }
     grid_->setHorizontalHeaderLabels(headers);
     grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
     grid_->setWordWrap(false);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -123,6 +133,29 @@ void ScriptWindow::buildGrid() {
     connect(grid_, &QTableWidget::customContextMenuRequested, this, &ScriptWindow::openPopup);
     connect(grid_, &QTableWidget::itemChanged, this, &ScriptWindow::onItemChanged);
     rowChanged(0);
+    fitGridFont();
+}
+
+// The headers read whole ("Marginal", not "Margina") at the columns' widths in twips.
+void ScriptWindow::fitGridFont() {
+    QFont font = grid_->font();
+    font.setPointSizeF(std::min(font.pointSizeF(), kGridPointSize));
+    grid_->setFont(font);
+    while (!headersFit() && font.pointSizeF() > kSmallestGridPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        grid_->setFont(font);
+    }
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+}
+
+bool ScriptWindow::headersFit() const {
+    const QHeaderView& header = *grid_->horizontalHeader();
+    for (int c = 0; c < TestGrid::kColumns; ++c) {
+        if (!grid_->isColumnHidden(c) && header.sectionSizeHint(c) > grid_->columnWidth(c)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void ScriptWindow::rowChanged(long row) {
@@ -142,6 +175,7 @@ void ScriptWindow::rowChanged(long row) {
     refreshState();
 }
 
+// The row's cells are changed where they are: made anew, each would be laid out and drawn anew.
 void ScriptWindow::fillRow(long row) {
     const TestGrid& grid = model_->grid();
     filling_ = true;
@@ -149,20 +183,50 @@ void ScriptWindow::fillRow(long row) {
         grid_->setRowCount(static_cast<int>(grid.testRows()));
     }
     for (int c = 0; c < TestGrid::Var; ++c) {
-        auto* item = new QTableWidgetItem(QString::fromStdString(grid.text(row, c)));
-        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        QTableWidgetItem& item = cell(row, c);
+        item.setText(QString::fromStdString(grid.text(row, c)));
         if (c == TestGrid::Check) {
-            flags |= Qt::ItemIsUserCheckable;
-            item->setCheckState(grid.checked(row) ? Qt::Checked : Qt::Unchecked);
+            item.setCheckState(grid.checked(row) ? Qt::Checked : Qt::Unchecked);
         }
-        item->setFlags(flags);
         if (c != TestGrid::Number) {
-            item->setForeground(colorOf(grid.foreColor(row, c)));
-            item->setBackground(colorOf(grid.backColor(row, c)));
+            item.setForeground(colorOf(grid.foreColor(row, c)));
+            item.setBackground(colorOf(grid.backColor(row, c)));
         }
-        grid_->setItem(static_cast<int>(row - 1), c, item);
     }
     filling_ = false;
+}
+
+QTableWidgetItem& ScriptWindow::cell(long row, int column) {
+    if (QTableWidgetItem* item = grid_->item(static_cast<int>(row - 1), column)) {
+        return *item;
+    }
+    auto* item = new QTableWidgetItem;
+    item->setFlags(column == TestGrid::Check
+                       ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+                       : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    grid_->setItem(static_cast<int>(row - 1), column, item);
+    return *item;
+}
+
+void ScriptWindow::cellChanged(long row, int column) {
+    changedCells_.emplace(row, column);
+    if (!cellsTimer_.isActive()) {
+        cellsTimer_.start();
+    }
+}
+
+void ScriptWindow::showChangedCells() {
+    cellsTimer_.stop();
+    if (model_ == nullptr) {
+        return;
+    }
+    const TestGrid& grid = model_->grid();
+    for (auto [row, column] : changedCells_) {
+        if (row <= grid.testRows()) {
+            cell(row, column).setText(QString::fromStdString(grid.text(row, column)));
+        }
+    }
+    changedCells_.clear();
 }
 
 // Only the check box column can change; the model holds what it shows.
@@ -185,12 +249,21 @@ void ScriptWindow::refreshState() {
     if (model_ == nullptr) {
         return;
     }
+    showChangedCells();
     RunButtons buttons = model_->updateButtons();
     run_->setEnabled(buttons.run);
     stop_->setEnabled(buttons.stop);
     resume_->setEnabled(buttons.resume);
     marginalTotal_->setText(QString::number(model_->totals().marginal));
     criticalTotal_->setText(QString::number(model_->totals().critical));
+}
+
+void ScriptWindow::selectRowQuietly(long row) {
+    {
+        QSignalBlocker quiet(grid_);
+        grid_->setCurrentCell(static_cast<int>(row - 1), TestGrid::Name);
+    }
+    model_->grid().selectRow(row);
 }
 
 void ScriptWindow::checkAll(bool checked) {
@@ -206,10 +279,20 @@ void ScriptWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool ScriptWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == grid_->viewport() && event->type() == QEvent::MouseMove) {
-        mouseMovedTo(static_cast<QMouseEvent*>(event)->position().toPoint());
+    if (watched == grid_->viewport()) {
+        if (event->type() == QEvent::MouseMove) {
+            mouseMovedTo(static_cast<QMouseEvent*>(event)->position().toPoint());
+        } else if (event->type() == QEvent::Leave) {
+            hideTip(); // over a menu or another window the tip would hide what the user looks at
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ScriptWindow::hideTip() {
+    tipTimer_.stop();
+    mouse_ = QPoint(-1, -1);
+    main_.tipWindow().hide();
 }
 
 // Tracked only while "Popup Test Info" is checked or a run is in progress.
@@ -228,7 +311,7 @@ void ScriptWindow::mouseMovedTo(QPoint position) {
 
 void ScriptWindow::showTip() {
     int row = grid_->rowAt(mouse_.y());
-    if (model_ == nullptr || row < 0 || grid_->columnAt(mouse_.x()) < 0) {
+    if (model_ == nullptr || mouse_.y() < 0 || row < 0 || grid_->columnAt(mouse_.x()) < 0) {
         return;
     }
     TipWindow& tip = main_.tipWindow();
@@ -239,7 +322,7 @@ void ScriptWindow::showTip() {
 }
 
 void ScriptWindow::openPopup(QPoint position) {
-    tipTimer_.stop();
+    hideTip();
     QMenu popup(this);
     MenuBuilder::addItems(popup, gridPopupMenu(), [this](Command command) {
         if (model_ != nullptr) {

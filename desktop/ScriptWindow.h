@@ -6,6 +6,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <set>
+#include <utility>
+
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -31,9 +34,14 @@ class ScriptWindow : public QWidget, public GridObserver {
     void refreshState();
     // The right-click menu's Check All and Uncheck All.
     void checkAll(bool checked);
+    // Selects a test's row without narrowing KORVEN's marker list to it anew (the list chose it).
+    void selectRowQuietly(long row);
 
     void rowChanged(long row) override;
+    void cellChanged(long row, int column) override;
     void rowShown(long row) override;
+    // Shows the cells changed since the last repaint of the counts; a run's end shows them at once.
+    void showChangedCells();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,7 +49,11 @@ class ScriptWindow : public QWidget, public GridObserver {
 
   private:
     void buildGrid();
+    void fitGridFont();
+    bool headersFit() const;
     void fillRow(long row);
+    QTableWidgetItem& cell(long row, int column);
+    void hideTip();
     void mouseMovedTo(QPoint position);
     void showTip();
     void openPopup(QPoint position);
@@ -56,6 +68,8 @@ class ScriptWindow : public QWidget, public GridObserver {
     QLabel* criticalTotal_;
     QTableWidget* grid_;
     QTimer tipTimer_;
+    QTimer cellsTimer_;
+    std::set<std::pair<long, int>> changedCells_;
     QPoint mouse_{-1, -1};
     bool filling_ = false;
 };

@@ -9,8 +9,14 @@
 
 namespace lumora::desktop {
 
+namespace {
+
+const QLatin1String kRegisterOnly("/registeronly");
+
+} // namespace
+
 bool isRegisterOnly(const QStringList& arguments) {
-    return arguments.size() == 2 && arguments[1] == QLatin1String("/registeronly");
+    return arguments.size() == 2 && arguments[1] == kRegisterOnly;
 }
 
 std::optional<QString> designArgument(const QStringList& arguments) {
@@ -26,7 +32,7 @@ QStringList scriptArguments(const QStringList& arguments) {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String("--design")) {
             ++i;
-        } else {
+        } else if (arguments[i].compare(kRegisterOnly, Qt::CaseInsensitive) != 0) {
             scripts << arguments[i];
         }
     }

@@ -15,7 +15,8 @@ bool isRegisterOnly(const QStringList& arguments);
 // The design named by "--design FILE", if any.
 std::optional<QString> designArgument(const QStringList& arguments);
 
-// The other arguments: scripts to open instead of asking for them.
+// The other arguments: scripts to open instead of asking for them. "/registeronly" in another
+// letter case, or followed by more, starts the program as usual and names no script.
 QStringList scriptArguments(const QStringList& arguments);
 
 // An installed program cannot write beside itself: unless LUMORA_HOME says otherwise, the logs and

@@ -1,8 +1,6 @@
 #include "desktop/WebHelp.h"
 
-#include <QDesktopServices>
 #include <QSettings>
-#include <QUrl>
 
 namespace lumora::desktop {
 
@@ -11,22 +9,24 @@ QString helpServer() {
     return server.endsWith('/') ? server : server + '/';
 }
 
-void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages) {
+std::optional<QUrl> webHelpAddress(TestHelp& help, const std::string& testName, MessageDisplay& messages) {
     const QUrl address(QString::fromStdString(help.address(helpServer().toStdString(), testName)),
                        QUrl::StrictMode);
     if (!address.isValid()) {
-        messages.showMessage("Error openning web page. {" + address.errorString().toStdString() + "}");
-        return;
+        messages.showMessage("Error openning web page. {" + address.errorString().toStdString() + "}",
+                             MessageKind::Error);
+        return std::nullopt;
     }
     // The server is a setting anyone with the settings file can change: a "file:" or a program's
     // scheme would open whatever the desktop runs for it.
     if (address.scheme() != "http" && address.scheme() != "https") {
         messages.showMessage(
             "Error openning web page. {\"" + address.toString().toStdString() +
-            "\" is not a web address: the help server's address starts with http:// or https://}");
-        return;
+                "\" is not a web address: the help server's address starts with http:// or https://}",
+            MessageKind::Error);
+        return std::nullopt;
     }
-    QDesktopServices::openUrl(address);
+    return address;
 }
 
 } // namespace lumora::desktop

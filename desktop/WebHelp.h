@@ -4,6 +4,9 @@
 #include "testlogic/RunHost.h"
 
 #include <QString>
+#include <QUrl>
+
+#include <optional>
 
 namespace lumora::desktop {
 
@@ -11,9 +14,8 @@ namespace lumora::desktop {
 // user's file, else the system-wide one an installation writes), else the build's default.
 QString helpServer();
 
-// Opens the test's help page with the desktop's default handler; a failure to build the address,
-// or an address that is not http or https, shows "Error openning web page. {...}". A handler that
-// fails on its own is not reported.
-void openWebHelp(TestHelp& help, const std::string& testName, MessageDisplay& messages);
+// The address of the test's help page; nothing after "Error openning web page. {...}" was shown for
+// an address that cannot be built.
+std::optional<QUrl> webHelpAddress(TestHelp& help, const std::string& testName, MessageDisplay& messages);
 
 } // namespace lumora::desktop

@@ -4,8 +4,11 @@
 #include "report/JUnitReport.h"
 #include "report/RunReport.h"
 
+#include "files/ReplaceFile.h"
+
 #include <algorithm>
 #include <ctime>
+#include <sstream>
 
 namespace lumora::report {
 
@@ -30,6 +33,12 @@ std::string utcNow(const char* format) {
 }
 
 } // namespace
+
+void writeOutputFile(const OutputFile& file) {
+    std::ostringstream text;
+    file.write(text);
+    files::replaceFile(file.path, text.str());
+}
 
 RunReports::RunReports(ReportSettings settings, std::string designFile, const engine::Design& design,
                        std::vector<std::string> designNotes)

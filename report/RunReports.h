@@ -24,6 +24,10 @@ struct OutputFile {
     std::function<void(std::ostream&)> write;
 };
 
+// Writes the file whole through a temporary file renamed onto it, so that an earlier file of that
+// name survives a failure; throws std::runtime_error naming the file and the reason.
+void writeOutputFile(const OutputFile& file);
+
 // The reports of a run, for CI pipelines and people: the record of every test, waivers applied to
 // its markers, the JSON report, the JUnit results, the page and a baseline of waivers.
 class RunReports {

@@ -129,7 +129,7 @@ class Run {
 
     // The message box and the run log line of a run that cannot start.
     void reportStartFailure(const std::string& message) {
-        host_.messageBoxes().showMessage(message);
+        host_.messageBoxes().showMessage(message, MessageKind::Error);
         writeLog(message);
     }
 

@@ -17,11 +17,14 @@ class StatusDisplay {
     virtual void hideStatus() = 0;
 };
 
+// What a message box tells, which its icon shows: a fact, a request refused, or a failure.
+enum class MessageKind { Information, Warning, Error };
+
 // Message boxes with an OK button and the application title.
 class MessageDisplay {
   public:
     virtual ~MessageDisplay() = default;
-    virtual void showMessage(const std::string& text) = 0;
+    virtual void showMessage(const std::string& text, MessageKind kind) = 0;
 };
 
 class RunWindow;

@@ -32,7 +32,7 @@ bool frmRunnerSettings::ok() {
 std::optional<int16_t> frmRunnerSettings::checkedLimit() {
     std::optional<int16_t> limit = drcLimitFromText(text);
     if (!limit) {
-        messages_.showMessage("Error: Invalid value");
+        messages_.showMessage("Error: Invalid value", MessageKind::Error);
     }
     return limit;
 }

@@ -66,6 +66,12 @@ void TestGrid::changed(long row) const {
     }
 }
 
+void TestGrid::cellChanged(long row, int column) const {
+    if (observer_ != nullptr) {
+        observer_->cellChanged(row, column);
+    }
+}
+
 TestGrid::Row& TestGrid::at(long row) {
     if (row < 1 || row > testRows()) {
         throw std::out_of_range("grid row " + std::to_string(row));
@@ -78,12 +84,18 @@ const TestGrid::Row& TestGrid::at(long row) const {
 }
 
 const std::string& TestGrid::text(long row, int column) const {
-    return at(row).texts.at(static_cast<std::size_t>(column));
+    static const std::array<std::string, kColumns> headers = [] {
+        std::array<std::string, kColumns> texts;
+        std::ranges::transform(kColumnSpecs, texts.begin(), &ColumnSpec::header);
+        return texts;
+    }();
+    return row == 0 ? headers.at(static_cast<std::size_t>(column))
+                    : at(row).texts.at(static_cast<std::size_t>(column));
 }
 
 void TestGrid::setText(long row, int column, std::string value) {
     at(row).texts.at(static_cast<std::size_t>(column)) = std::move(value);
-    changed(row);
+    cellChanged(row, column);
 }
 
 bool TestGrid::checked(long row) const {

@@ -20,8 +20,11 @@ constexpr uint32_t White = 0xFFFFFF;
 class GridObserver {
   public:
     virtual ~GridObserver() = default;
-    // A row's texts, check box or colours changed; 0 when every row or the columns did.
+    // A row's check box or colours changed, or the row is new; 0 when every row or the columns did.
     virtual void rowChanged(long row) = 0;
+    // One cell's text changed: during a test KORVEN's callbacks change a count tens of thousands of
+    // times, so a drawing updates that cell only and may gather the changes into fewer repaints.
+    virtual void cellChanged(long row, int column) = 0;
     // The grid scrolled the row into view or selected it.
     virtual void rowShown(long row) = 0;
 };
@@ -49,7 +52,8 @@ class TestGrid {
     // One observer at a time; nullptr for none.
     void setObserver(GridObserver* observer) { observer_ = observer; }
 
-    // Rows are numbered as the grid shows them: 1 for the first test.
+    // Rows are numbered as the grid shows them: 1 for the first test, 0 the header row, whose
+    // texts are the headers.
     const std::string& text(long row, int column) const;
     void setText(long row, int column, std::string value);
     bool checked(long row) const;
@@ -83,6 +87,7 @@ class TestGrid {
     Row& at(long row);
     const Row& at(long row) const;
     void changed(long row) const;
+    void cellChanged(long row, int column) const;
     void shown(long row) const;
 
     std::vector<Row> rows_;

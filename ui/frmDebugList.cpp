@@ -68,7 +68,7 @@ void frmCreatedGeometries::selectRow(long row) {
     }
     setAllFilesShown(*korven, false);
     if (!geometry.checked) {
-        messages_.showMessage("No geometry to show");
+        messages_.showMessage("No geometry to show", MessageKind::Information);
     } else {
         korven->SetFileGeometry(geometry.filePos, geometry.geomNum);
         korven->SetFileShow(geometry.filePos, true);
@@ -124,7 +124,7 @@ clsKORVEN* frmCreatedGeometries::connect() {
     }
     clsKORVEN& korven = window->objKorven();
     if (!korven.openConnection(false, false)) {
-        messages_.showMessage(korven.lastError());
+        messages_.showMessage(korven.lastError(), MessageKind::Error);
         return nullptr;
     }
     return &korven;

@@ -77,6 +77,8 @@ TEST_F(Menus, RunBatchNeedsTwoWindowsAndRunAndStopFollowTheButtons) {
     setEventPump(nullptr);
     EXPECT_FALSE(itemState(run, during).enabled);
     EXPECT_TRUE(itemState(stop, during).enabled);
+    // the run holds the design it started with
+    EXPECT_FALSE(itemState(itemOf(scriptMenuBar(), "&Design..."), during).enabled);
     EXPECT_TRUE(itemState(run, scriptMenuContext(main, window)).enabled);
     EXPECT_FALSE(itemState(stop, scriptMenuContext(main, window)).enabled);
 }

@@ -23,7 +23,7 @@ struct ScriptedInterface : UserInterface {
         filterAsked = filter;
         return answer;
     }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showMessage(const std::string& text, MessageKind) override { messages.push_back(text); }
     void showStatus(const std::string& msgString, int16_t, int16_t) override {
         statuses.push_back(msgString);
         if (onStatus) {

@@ -11,6 +11,7 @@
 #include "engine/runtime/WhileWaiting.h"
 #include "korven/RunnerSwitches.h"
 #include "korven/clsResponse.h"
+#include "tests/desktop/DesktopSupport.h"
 #include "ui/ToolTip.h"
 
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -37,50 +39,11 @@
 using namespace lumora;
 using namespace lumora::desktop;
 
+using namespace lumora::desktop::test;
+
 namespace {
 
-const QString kScripts = LUMORA_SOURCE_DIR "/examples/scripts";
-const QString kDesign = LUMORA_SOURCE_DIR "/examples/designs/panel-two-up.json";
-
-// Answers every message box with OK and keeps its text, as a user reading it would.
-class MessageReader : public QObject {
-  public:
-    MessageReader() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->accept();
-            }
-        });
-        timer_.start(10);
-    }
-    QStringList texts;
-
-  private:
-    QTimer timer_;
-};
-
-// Runs `user` once the modal dialog `name` is up, then closes it if `user` left it open.
-void inDialog(const char* name, std::function<void(QDialog&)> user) {
-    QTimer::singleShot(0, [name, user = std::move(user)] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog != nullptr && dialog->objectName() == name);
-        user(*dialog);
-        dialog->reject();
-    });
-}
-
-// Runs check on every pass of the event loop while a run lets events through.
-class DuringRun : public QObject {
-  public:
-    explicit DuringRun(std::function<void()> check) {
-        connect(&timer_, &QTimer::timeout, this, std::move(check));
-        timer_.start(0);
-    }
-
-  private:
-    QTimer timer_;
-};
+const QString kDesign = kExamples + "/panel-two-up.json";
 
 } // namespace
 
@@ -92,17 +55,13 @@ class DesktopTest : public QObject {
     void viewText(const QUrl& url) { viewed_ << url.toLocalFile(); }
 
   private:
-    QTemporaryDir home_;
-    QtEventPump pump_;
+    std::unique_ptr<ProgramSurroundings> surroundings_;
     std::unique_ptr<DesignHost> design_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<MessageReader> messages_;
     QStringList viewed_;
 
-    frmTests& open(const char* script) {
-        window_->model().openScripts(kScripts.toStdString(), {script}, 1);
-        return *window_->model().windows().back();
-    }
+    frmTests& open(const char* script) { return openExample(*window_, script); }
     ScriptWindow& drawing(const frmTests& model) { return *window_->scriptWindow(model); }
     QPushButton& button(const frmTests& model, const char* name) {
         return *drawing(model).findChild<QPushButton*>(name);
@@ -120,17 +79,12 @@ class DesktopTest : public QObject {
 
   private slots:
     void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        qputenv("LUMORA_HOME", home_.path().toLocal8Bit());
-        setEventPump(&pump_);
-        registerResponseClass(automationRegistry());
+        surroundings_ = std::make_unique<ProgramSurroundings>();
         QDesktopServices::setUrlHandler("file", this, "viewText");
-        engine::setWhileWaiting([] { eventPump().doEvents(); });
     }
     void cleanupTestCase() {
         QDesktopServices::unsetUrlHandler("file");
-        engine::setWhileWaiting(nullptr);
-        setEventPump(nullptr);
+        surroundings_.reset();
     }
     void init() {
         design_ = std::make_unique<DesignHost>();
@@ -189,6 +143,7 @@ class DesktopTest : public QObject {
         QVERIFY(progressShown);
         QVERIFY(!progress->isVisible());
         QCOMPARE(messages_->texts, QStringList{"smt-assembly is currently running."});
+        QCOMPARE(messages_->icons, QList{QMessageBox::Warning}); // a refusal, not a failure
         QCOMPARE(duringRun.shape(), Qt::WaitCursor);
         QCOMPARE(window_->cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(model.nextRow(), 4L);
@@ -199,6 +154,20 @@ class DesktopTest : public QObject {
         QCOMPARE(model.nextRow(), 1L);
         QCOMPARE(drawing(model).grid().item(6, TestGrid::Critical)->text(), QString("8"));
         QCOMPARE(drawing(model).grid().columnWidth(TestGrid::Name), pixelsOf(800, drawing(model)));
+    }
+
+    // Catches File > Design... left enabled during a run, whose dialog then ignored the choice.
+    void theDesignCannotBeChosenDuringARun() {
+        frmTests& model = open("smt-assembly.dfm");
+        std::optional<bool> enabledDuringRun;
+        DuringRun user([&] {
+            if (model.runState().lngCurRow == 2) {
+                enabledDuringRun = window_->menus().action(Command::ChooseDesign)->isEnabled();
+            }
+        });
+        button(model, "runButton").click();
+        QCOMPARE(enabledDuringRun, std::optional(false));
+        QVERIFY(window_->menus().action(Command::ChooseDesign)->isEnabled());
     }
 
     void checkAllFromThePopupDuringARunReachesTheRowsAhead() {
@@ -244,7 +213,7 @@ class DesktopTest : public QObject {
         frmTests& first = open("smt-assembly.dfm");
         QAction* batch = window_->menus().action(Command::RunBatch);
         window_->perform(Command::ViewTimeLog); // refreshes the rules
-        QCOMPARE(viewed_.last(), home_.filePath("testtimes.csv"));
+        QCOMPARE(viewed_.last(), surroundings_->filePath("testtimes.csv"));
         QVERIFY(!batch->isEnabled());
         frmTests& second = open("legacy-v1.dfm");
         batch = window_->menus().action(Command::RunBatch);
@@ -258,10 +227,36 @@ class DesktopTest : public QObject {
         QCOMPARE(window_->area().activeSubWindow()->widget(), &drawing(second));
     }
 
+    // Catches View Log File, the log opened after a failed run, and Web help doing nothing visible
+    // where the desktop has no viewer or browser: the log shows read-only in a window of our own,
+    // and the status bar says that no browser could be started for the help page.
+    void withoutViewersTheLogShowsInAWindowOfOurOwn() {
+        QStringList asked;
+        window_->userInterface().setUrlOpener([&asked](const QUrl& url) {
+            asked << url.toString();
+            return false;
+        });
+        frmTests& model = open("smt-assembly.dfm");
+        button(model, "runButton").click();
+        window_->perform(Command::ViewLog);
+        QCOMPARE(asked.size(), 1);
+        auto* shown = window_->findChild<QPlainTextEdit*>();
+        QVERIFY(shown != nullptr && shown->isVisible());
+        QVERIFY(shown->isReadOnly());
+        QVERIFY(shown->toPlainText().contains("Test : Routes Between SMT Pads\n"));
+        QVERIFY(shown->window()->windowTitle().startsWith("runner.log"));
+
+        window_->perform(Command::WebHelp);
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(window_->statusBar()->currentMessage(), "No browser could be started for " + asked.last());
+        QVERIFY(messages_->texts.isEmpty());
+    }
+
     void theTipShowsTheParametersAfterAPause() {
         frmTests& model = open("smt-assembly.dfm");
         window_->area().activeSubWindow()->showMaximized();
         QTableWidget& grid = drawing(model).grid();
+        window_->boardWindow().hide(); // on the tests' small screen it lies over the main window
         QPoint overRow2 = grid.visualItemRect(grid.item(1, TestGrid::Name)).center();
         QTest::mouseMove(grid.viewport(), overRow2);
         TipWindow& tip = window_->tipWindow();
@@ -365,9 +360,50 @@ class DesktopTest : public QObject {
         runnerSwitches().blnDebugOn = false;
     }
 
+    // Catches the program ending ("no file 2" thrown through Qt's event loop) when a row of Created
+    // Geometries made in the last design is clicked after File > Design... chose another: the list
+    // is emptied with the design, and KORVEN's window told of a file or geometry the design lacks
+    // keeps what it shows and says so.
+    void aNewDesignLeavesNoStaleNumbersBehind() {
+        runnerSwitches().blnDebugOn = true;
+        frmTests& model = open("smt-assembly.dfm");
+        button(model, "runButton").click();
+        window_->perform(Command::ShowDebuggedGeometries);
+        auto* list = window_->findChild<DebugListWindow*>();
+        const auto& rows = window_->model().debugList().rows();
+        QVERIFY(std::ranges::any_of(rows, [](const CreatedGeometry& row) { return row.filePos == 2; }));
+
+        window_->chooseDesign(kExamples + "/single-board.json");
+        QVERIFY(rows.empty());
+        QCOMPARE(list->table().rowCount(), 0);
+        BoardWindow& board = window_->boardWindow();
+        const int32_t shown = board.view().scene()->file().number;
+        board.showFile(2);
+        board.showGeometries(2);
+        QCOMPARE(board.view().scene()->file().number, shown);
+        QVERIFY(board.findChild<QStatusBar*>()->currentMessage().contains("no file 2"));
+        runnerSwitches().blnDebugOn = false;
+    }
+
+    // Catches failures shown with the information icon, as facts are.
+    // Catches an About box without its picture, and one that a click on its body leaves open.
+    void theAboutBoxShowsItsPictureAndAClickClosesIt() {
+        bool closedByClick = false;
+        inDialog("frmAbout", [&](QDialog& about) {
+            QCOMPARE(about.windowTitle(), QString("About Lumora Runner"));
+            QVERIFY(!about.findChild<QLabel*>("picture")->pixmap().isNull());
+            QCOMPARE(about.findChild<QLabel*>("version")->text(), QString("Lumora Runner V.1.2.68"));
+            QTest::mouseClick(about.findChild<QLabel*>("notice"), Qt::LeftButton);
+            closedByClick = !about.isVisible();
+        });
+        window_->perform(Command::About);
+        QVERIFY(closedByClick);
+    }
+
     void theDesignIsRememberedAndABadOneKeepsTheOld() {
         window_->chooseDesign(kScripts + "/smt-assembly.dfm");
-        QCOMPARE(messages_->texts.size(), 1);
+        window_->perform(Command::HelpContents);
+        QCOMPARE(messages_->icons, (QList{QMessageBox::Critical, QMessageBox::Information}));
         QCOMPARE(design_->file(), kDesign);
         QCOMPARE(window_->statusBar()->findChild<QLabel*>()->text(), "Design: " + kDesign);
         DesignHost next;
@@ -400,7 +436,7 @@ class DesktopTest : public QObject {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", runtime.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("LUMORA_HOME", home_.path());
+        env.insert("LUMORA_HOME", surroundings_->home());
         auto start = [&](const QStringList& arguments) {
             auto process = std::make_unique<QProcess>();
             process->setProcessEnvironment(env);
@@ -410,6 +446,9 @@ class DesktopTest : public QObject {
         auto registerOnly = start({"/registeronly"});
         QVERIFY(registerOnly->waitForFinished(10000));
         QCOMPARE(registerOnly->exitCode(), 0);
+        // Catches the word in another letter case, or followed by more, taken for a script's name.
+        QCOMPARE(scriptArguments({"lumora", "/RegisterOnly"}), QStringList());
+        QCOMPARE(scriptArguments({"lumora", "/registeronly", "a.dfm"}), QStringList{"a.dfm"});
         auto otherCase = start({"/RegisterOnly"});
         QVERIFY(!otherCase->waitForFinished(1500)); // started normally: it waits for its user
 

@@ -117,7 +117,7 @@ class RecordingHost : public RunHost, public StatusDisplay, public MessageDispla
     }
     void setProgress(int16_t progress) override { shown.push_back("progress " + std::to_string(progress)); }
     void hideStatus() override { shown.push_back("hide"); }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showMessage(const std::string& text, MessageKind) override { messages.push_back(text); }
 
     bool running = false;
     Lines shown;

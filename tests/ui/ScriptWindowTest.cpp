@@ -55,6 +55,8 @@ TEST_F(ScriptWindow, AddTestAppendsACheckedRowWithNotesForPackageTests) {
     EXPECT_EQ(grid.text(1, TestGrid::Notes), "");
     EXPECT_TRUE(grid.checked(1));
     EXPECT_EQ(grid.item(2).strName, "Real Part To Real Part");
+    // Catches the header row, selected after every addTest and run, read as no row at all.
+    EXPECT_EQ(grid.text(0, TestGrid::Name), "Test Name");
 }
 
 TEST_F(ScriptWindow, NothingIsAddedDuringARun) {
@@ -154,11 +156,15 @@ TEST(ToolTip, SizeCountsLinesAndTheLongestLineWithItsCR) {
     EXPECT_EQ(size.width, 5 * 90);
 }
 
-TEST_F(ScriptWindow, TheGridTellsItsObserverWhichRowChanged) {
+// Catches a drawing told that a whole row changed (and redrawing it) for every count KORVEN
+// reports, or not told at all.
+TEST_F(ScriptWindow, TheGridTellsItsObserverWhichRowOrCellChanged) {
     struct Recorder : GridObserver {
         void rowChanged(long row) override { changed.push_back(row); }
+        void cellChanged(long row, int column) override { cells.emplace_back(row, column); }
         void rowShown(long row) override { shown.push_back(row); }
         std::vector<long> changed, shown;
+        std::vector<std::pair<long, int>> cells;
     } recorder;
     frmTests window("/a/checks.dfm", counter, host);
     window.grid().setObserver(&recorder);
@@ -166,9 +172,13 @@ TEST_F(ScriptWindow, TheGridTellsItsObserverWhichRowChanged) {
     window.addTest(itemNamed("Via Count"));
     window.grid().setChecked(2, false);
     window.updateTests("Marginal"); // no row is running: nothing changes
+    window.runState().lngCurRow = 2;
+    window.updateTests("Critical");
     window.grid().setRowBackColor(1, 0x00FF00);
     window.grid().setAllChecked(true);
     window.grid().showRow(2);
     EXPECT_EQ(recorder.changed, (std::vector<long>{1, 2, 2, 1, 0}));
+    EXPECT_EQ(recorder.cells, (std::vector<std::pair<long, int>>{{2, TestGrid::Critical}}));
+    EXPECT_EQ(window.grid().text(2, TestGrid::Critical), "1");
     EXPECT_EQ(recorder.shown, (std::vector<long>{0, 0, 2})); // addTest selects the header row
 }

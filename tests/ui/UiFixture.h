@@ -33,7 +33,7 @@ class RecordingWindowHost : public ScriptWindowHost, public StatusDisplay, publi
     }
     void setProgress(int16_t) override {}
     void hideStatus() override {}
-    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showMessage(const std::string& text, MessageKind) override { messages.push_back(text); }
 
     bool running = false;
     int logsViewed = 0;
