@@ -204,8 +204,9 @@ void MainWindow::runThenFinish(const std::function<void()>& run) {
     LogFolderLock logFolder(programFolder());
     if (!logFolder.tryTake(thisRunAsHolder("lumora"))) {
         ui_.showMessage("The log folder \"" + programFolder().string() + "\" is in use by " +
-                        logFolder.holder() +
-                        "; the run did not start. Run it again when that one has finished.");
+                            logFolder.holder() +
+                            "; the run did not start. Run it again when that one has finished.",
+                        MessageKind::Warning);
         return;
     }
     run();

@@ -11,7 +11,7 @@ namespace lumora::manifest {
 
 namespace {
 
-using files::markupText;
+using lumora::files::markupText;
 
 // The design's page when its folder holds one, else its JSON report; none for a design without either.
 std::string linkOf(const DesignResult& result, const std::filesystem::path& out) {

@@ -2,6 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/ExitCodes.h"
+#include "korvenapi/KorvenCodes.h"
 #include "testlogic/RunDriver.h"
 
 #include <gtest/gtest.h>

@@ -68,12 +68,12 @@ int main(int argc, char** argv) {
             {{ref, "", ""}}};
         TestRecord& record = records[m % kTests];
         record.markers.push_back(
-            {marker, "big.cc", record.name + " / big.cc / " + ref + " #" + std::to_string(m), m % 10 == 0});
+            {marker, "big.cc", record.name + " / big.cc / " + ref + " #" + std::to_string(m), "", m % 10 == 0});
     }
     for (int t = 0; t < kTests; ++t) {
         script.tests.push_back({t + 1, &items[t], &records[t], "completed", {0, 0x00FF00, "", ""}});
     }
     std::ofstream out(argv[1]);
-    report::writeHtmlReport({script}, {"big.json", "2026-01-01T00:00:00Z", "", {}, {}, {}}, design, out);
+    report::writeHtmlReport({script}, {"big.json", {}, "2026-01-01T00:00:00Z", "", {}, {}, {}}, design, out);
     return out ? 0 : 1;
 }
