@@ -56,8 +56,8 @@ code=$?
 grep -qx '4 of 4 designs have their results; outcome failed' "$work/merge.txt" || fail "merge: $(cat "$work/merge.txt")"
 xmllint --noout --schema tests/cli/junit.xsd "$out/junit.xml" 2>/dev/null || fail "merged JUnit does not match junit.xsd"
 # Slice 2 ran with --pages: the index links those designs' pages, the others' JSON reports.
-[ -f "$out/board-2/report.html" ] && [ ! -f "$out/board/report.html" ] || fail "--pages wrote pages of the wrong designs"
-for link in 'href="board/report.json"' 'href="board-2/report.html"' 'href="panel-two-up/report.html"'; do
+[ -f "$out/panel-two-up/report.html" ] && [ ! -f "$out/board/report.html" ] || fail "--pages wrote pages of the wrong designs"
+for link in 'href="board/report.json"' 'href="board-2/report.json"' 'href="panel-two-up/report.html"'; do
   grep -qF "$link" "$out/index.html" || fail "index.html lacks $link"
 done
 

@@ -463,9 +463,11 @@ TEST(KicadMalformed, FootprintsBeyondTheGeometryNumbersAreRefusedWhereTheyStart)
         kicad::readKicadBoard(board, "many.kicad_pcb");
         ADD_FAILURE() << "loaded";
     } catch (const DesignFormatError& error) {
-        EXPECT_THAT(error.what(),
-                    HasSubstr("many.kicad_pcb:32770:3: no geometry number left: a design holds at "
-                              "most 32,767 footprints and distinct pads together"));
+        EXPECT_THAT(
+            error.what(),
+            HasSubstr("many.kicad_pcb:32770:3: no geometry number left: a design holds at "
+                      "most 32,767 geometries (footprints, pad shapes, boards and panels), "
+                      "numbered in 16 bits: the board has more footprints and distinct pads than that"));
     }
 }
 
