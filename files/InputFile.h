@@ -24,6 +24,7 @@ inline constexpr InputKind Script{"script", 64 * kMiB};
 inline constexpr InputKind Waivers{"waivers file", 64 * kMiB};
 inline constexpr InputKind Roles{"roles file", kMiB};
 inline constexpr InputKind Settings{"settings file", kMiB};
+inline constexpr InputKind Manifest{"manifest", 64 * kMiB};
 } // namespace input
 
 // The deepest nesting any reader accepts (JSON, S-expressions; libxml2 stops scripts at the same

@@ -1,20 +1,18 @@
 #include "manifest/DesignManifest.h"
 
+#include "engine/io/JsonDepth.h"
+#include "files/InputFile.h"
 #include "manifest/DesignFolders.h"
 
 #include <nlohmann/json.hpp>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 
 namespace lumora::manifest {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-constexpr std::uintmax_t kLargestManifest = 64u << 20;
 
 std::filesystem::path resolved(const std::filesystem::path& base, std::string_view text) {
     const std::filesystem::path path(text);
@@ -141,10 +139,13 @@ std::vector<ManifestEntry> parseTextManifest(std::string_view text, const std::f
 }
 
 std::vector<ManifestEntry> parseJsonManifest(std::string_view text, const std::filesystem::path& base) {
+    if (const std::optional<std::size_t> deep = engine::firstTooDeep(text)) {
+        throw ManifestError(engine::tooDeepMessage(text, *deep));
+    }
     Json document;
     try {
         document = Json::parse(text);
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) { // a syntax error, and a number beyond a double too
         throw ManifestError(std::string("not JSON: ") + error.what());
     }
     if (!document.is_object() || !document.contains("designs") || !document["designs"].is_array()) {
@@ -166,25 +167,17 @@ std::vector<ManifestEntry> parseJsonManifest(std::string_view text, const std::f
 
 std::vector<ManifestEntry> readManifest(const std::filesystem::path& file) {
     const std::string prefix = "the manifest \"" + file.string() + "\"";
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (error) {
-        throw ManifestError(prefix + " cannot be read (" + error.message() + ")");
+    std::string content;
+    try {
+        content = lumora::files::readInputFile(file, lumora::files::input::Manifest);
+    } catch (const lumora::files::InputFileError& error) {
+        throw ManifestError(prefix + " cannot be read (" + error.what() + ")");
     }
-    if (size > kLargestManifest) {
-        throw ManifestError(prefix + " is larger than 64 MiB");
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in.is_open()) {
-        throw ManifestError(prefix + " cannot be read");
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
     // Absolute, so that the results name each design the same from any folder.
     const std::filesystem::path base = std::filesystem::absolute(file).parent_path();
     try {
-        return file.extension() == ".json" ? parseJsonManifest(content.str(), base)
-                                           : parseTextManifest(content.str(), base);
+        return file.extension() == ".json" ? parseJsonManifest(content, base)
+                                           : parseTextManifest(content, base);
     } catch (const ManifestError& fault) {
         throw ManifestError(prefix + ", " + fault.what());
     }

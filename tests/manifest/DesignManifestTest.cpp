@@ -6,6 +6,8 @@
 #include "manifest/Slice.h"
 #include "tests/support/TempDir.h"
 
+#include <sys/stat.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -79,6 +81,11 @@ TEST(DesignManifest, RefusesWhatItCannotTakeNamingWhere) {
     EXPECT_EQ(textRefusal("a.json\tx.dfm\na.json\ty.dfm\n"), "");
     EXPECT_EQ(textRefusal(std::string_view("a\0b.json\n", 9)), "line 1: holds a NUL byte, which no path can");
     EXPECT_THAT(jsonRefusal(R"({"designs": [)"), HasSubstr("not JSON: "));
+    // A number beyond a double escaped as nlohmann's out_of_range and ended the program (fuzz_manifest).
+    EXPECT_THAT(jsonRefusal(R"({"designs": [888888888e001169852574605]})"), HasSubstr("not JSON: "));
+    // 100,000 nested lists overflowed the stack in the parse.
+    EXPECT_EQ(jsonRefusal(std::string(100000, '[')),
+              "nested deeper than 256 levels at byte 257 (line 1, column 257)");
     EXPECT_EQ(jsonRefusal(R"(["a.json"])"), "expected an object with a \"designs\" list");
     EXPECT_EQ(jsonRefusal(R"({"designs": ["a.json", 3]})"),
               "/designs/1: expected a path or name as a text that is not empty");
@@ -102,6 +109,10 @@ TEST(DesignManifest, AFileIsReadByItsExtensionAndNamedInItsFaults) {
               "the manifest \"" + (dir.path() / "empty.txt").string() + "\", lists no design");
     EXPECT_THAT(refusalOf([&] { manifest::readManifest(dir.path() / "none.txt"); }),
                 HasSubstr("cannot be read"));
+    // A FIFO as the manifest blocked the task forever: it is refused before anything is read.
+    const std::filesystem::path fifo = dir.path() / "fifo.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THAT(refusalOf([&] { manifest::readManifest(fifo); }), HasSubstr("cannot be read"));
 }
 
 // Catches two designs of one file name in different folders writing into one folder, a name that
