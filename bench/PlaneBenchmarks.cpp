@@ -9,6 +9,7 @@
 #include "engine/ops/Flatten.h"
 #include "engine/ops/Polygons.h"
 #include "engine/tools/SyntheticDesign.h"
+#include "korvenapi/KorvenCodes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -83,11 +84,11 @@ void BM_DfxOutlinesManyPads(benchmark::State& state) {
     engine::Design design = engine::makeSyntheticDesign({.components = 1, .seed = 1});
     engine::Geometry* part = nullptr;
     for (auto& [number, geometry] : design.geometries) {
-        part = geometry.blockType == engine::block_type::Component && part == nullptr ? &geometry : part;
+        part = geometry.blockType == block_type::Component && part == nullptr ? &geometry : part;
     }
     const auto pin = std::ranges::find_if(part->data, [](const engine::DataItem& item) {
         const auto* insert = std::get_if<engine::Insert>(&item);
-        return insert && insert->insertType == engine::insert_type::Pin;
+        return insert && insert->insertType == insert_type::Pin;
     });
     engine::Insert extra = std::get<engine::Insert>(*pin);
     const auto pads = static_cast<std::size_t>(state.range(0));
@@ -99,7 +100,7 @@ void BM_DfxOutlinesManyPads(benchmark::State& state) {
         part->data.emplace_back(extra);
     }
     for (auto _ : state) {
-        engine::createDfxOutline(design, part->number, engine::dfx_algorithm::All, true);
+        engine::createDfxOutline(design, part->number, dfx_algorithm::All, true);
     }
     state.SetComplexityN(state.range(0));
 }
