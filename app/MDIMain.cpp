@@ -214,6 +214,18 @@ void MDIMain::setTestRunning(bool running) {
     }
 }
 
+RunSettings MDIMain::runSettings() const {
+    const RunnerSwitches& switches = runnerSwitches();
+    return RunSettings{.intDRCLimit = switches.intDRCLimit,
+                       .blnDebugOn = switches.blnDebugOn,
+                       .blnSaveOnFail = switches.blnSaveOnFail,
+                       .logFolder = programFolder()};
+}
+
+const LogSwitches& MDIMain::logSwitches() const {
+    return runnerSwitches().logSwitches;
+}
+
 void MDIMain::viewTimeLog() {
     ui_.openTextFile(programFolder() / "testtimes.csv");
 }

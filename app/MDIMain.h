@@ -92,6 +92,8 @@ class MDIMain : public ScriptWindowHost {
     // The end of a run hands frmCurChild back to the window the user looks at.
     void setTestRunning(bool running) override;
     void windowActivated(frmTests& window) override { active_ = &window; }
+    RunSettings runSettings() const override;
+    const LogSwitches& logSwitches() const override;
     TestRunListener* testListener() override { return testListener_; }
     // One listener at a time; nullptr for none.
     void setTestListener(TestRunListener* listener) { testListener_ = listener; }

@@ -9,7 +9,7 @@ namespace lumora {
 class CreatedGeometryList {
   public:
     virtual ~CreatedGeometryList() = default;
-    // Records a geometry that a test created; the window ignores it unless debug mode is on.
+    // Records a geometry that a test created; the window ignores it unless the run is in debug mode.
     virtual void addGeometry(const std::string& testName, const std::string& filename, int32_t filePos,
                              int16_t geomNum) = 0;
 };

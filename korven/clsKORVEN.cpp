@@ -3,7 +3,6 @@
 #include "korven/CurrentWindow.h"
 #include "korven/ErrorMessages.h"
 #include "korven/KorvenFailure.h"
-#include "korven/RunnerSwitches.h"
 #include "korvenapi/AutomationRegistry.h"
 #include "log/clsLogFile.h"
 
@@ -222,7 +221,7 @@ void clsKORVEN::closeConnection() {
         for (GeomPair* pair :
              {&board.sFeatureGeom, &board.sPinGeom, &board.sTPGeom, &board.sViaGeom, &board.sMaskGeom}) {
             for (int16_t* geomNum : {&pair->topGeomNum, &pair->botGeomNum}) {
-                if (*geomNum != 0 && !runnerSwitches().blnDebugOn) {
+                if (*geomNum != 0 && !runSettings_.blnDebugOn) {
                     DeleteGeometry(*geomNum);
                 }
             }

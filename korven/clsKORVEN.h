@@ -2,6 +2,7 @@
 
 #include "korven/FileInfo.h"
 #include "korven/KorvenRecords.h"
+#include "korven/RunSettings.h"
 #include "korven/UnitFactors.h"
 #include "korvenapi/KorvenAutomation.h"
 #include "log/DesignSummary.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumora {
@@ -34,6 +36,9 @@ class clsKORVEN : public DesignSummarySource {
     // Deletes the boards' soldermask geometries (kept in debug mode) and lets go of KORVEN.
     void closeConnection();
     bool isKORVENRunning() const;
+    // The settings of the run that uses this connection; they last until the next run gives its own.
+    void useRunSettings(RunSettings settings) { runSettings_ = std::move(settings); }
+    const RunSettings& runSettings() const { return runSettings_; }
     double toPageUnits(double value) const;
 
     const std::string& lastError() const { return lastError_; }
@@ -229,6 +234,7 @@ class clsKORVEN : public DesignSummarySource {
     // The insert counts of the time log's head; 0 when KORVEN cannot tell.
     int32_t countInserts(int32_t geomNum, int16_t insertType, std::vector<int32_t>* inserts = nullptr);
     int32_t countPins(int32_t boardGeomNum, const std::vector<int32_t>& components);
+    RunSettings runSettings_;
     std::string summaryGap_; // the first count query of designSummary that failed
     std::vector<std::string> connectionWarnings_;
     void warnSkipped(const std::string& panelName, const char* call, int16_t code);

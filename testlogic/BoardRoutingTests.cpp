@@ -1,6 +1,5 @@
 // The nine board tests of routing, soldermask, fiducials, drills, testpad density and thermal ties.
 
-#include "korven/RunnerSwitches.h"
 #include "korven/SubProcessTimer.h"
 #include "korven/clsKORVEN.h"
 #include "korven/mdlTestLib.h"
@@ -86,7 +85,7 @@ void routesBetweenSmtPads(BoardRun& run) {
                             top ? topBlockers : bottomBlockers);
     }
     // Debug mode leaves the blocker layers for inspection; a failure above leaves them as well.
-    if (!runnerSwitches().blnDebugOn) {
+    if (!run.korven().runSettings().blnDebugOn) {
         run.korven().DeleteByLayer(topBlockers, true);
         run.korven().DeleteByLayer(bottomBlockers, true);
     }

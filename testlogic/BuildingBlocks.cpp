@@ -1,7 +1,6 @@
 #include "testlogic/BuildingBlocks.h"
 
 #include "korven/CreatedGeometryList.h"
-#include "korven/RunnerSwitches.h"
 #include "korven/SubProcessTimer.h"
 #include "korven/clsKORVEN.h"
 #include "testlogic/ItemFrame.h"
@@ -23,8 +22,9 @@ void flattenInserts(int16_t insertType, Sides sides, InsertShape shape, int16_t 
 }
 
 void deleteUnlessDebug(int16_t& geomNum) {
-    if (!runnerSwitches().blnDebugOn && geomNum != 0) {
-        runningKorven().DeleteGeometry(geomNum);
+    clsKORVEN& korven = runningKorven();
+    if (!korven.runSettings().blnDebugOn && geomNum != 0) {
+        korven.DeleteGeometry(geomNum);
     }
 }
 

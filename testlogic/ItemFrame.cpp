@@ -2,10 +2,8 @@
 
 #include "files/ReplaceFile.h"
 #include "korven/KorvenFailure.h"
-#include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
 #include "korvenapi/KorvenCodes.h"
-#include "log/ProgramFolder.h"
 #include "testlogic/RunContext.h"
 
 namespace lumora {
@@ -14,13 +12,14 @@ namespace {
 
 // error.txt beside error.cc: the failure that made the copy, and what KORVEN itself said about it.
 // A note that cannot be written leaves the copy without it; the run log holds the failure.
-void writeFailureNote(const std::string& line, const std::string& korvenSaid) {
+void writeFailureNote(const std::filesystem::path& folder, const std::string& line,
+                      const std::string& korvenSaid) {
     std::string note = line + "\r\n";
     if (!korvenSaid.empty()) {
         note += "KORVEN: " + korvenSaid + "\r\n";
     }
     try {
-        files::replaceFile(programFolder() / "error.txt", note);
+        files::replaceFile(folder / "error.txt", note);
     } catch (const files::OutputFileError&) {
         // said in the run log
     }
@@ -134,13 +133,14 @@ void ItemFrame::failRoutine(const std::string& source, const std::string& descri
 
 bool ItemFrame::countFailure(const std::string& line) {
     ++errorCount_;
-    if (!runnerSwitches().blnSaveOnFail) {
+    const RunSettings& settings = korven_.runSettings();
+    if (!settings.blnSaveOnFail) {
         return true;
     }
     // KORVEN's own description is read before the save call replaces it.
     const std::string korvenSaid = korven_.korvenDescription();
-    korven_.SaveDataFileAs((programFolder() / "error.cc").string());
-    writeFailureNote(line, korvenSaid);
+    korven_.SaveDataFileAs((settings.logFolder / "error.cc").string());
+    writeFailureNote(settings.logFolder, line, korvenSaid);
     return false;
 }
 

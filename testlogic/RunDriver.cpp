@@ -1,6 +1,5 @@
 #include "testlogic/RunDriver.h"
 
-#include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
 #include "korvenapi/KorvenCodes.h"
 #include "log/clsLogFile.h"
@@ -70,9 +69,9 @@ void writeRunLog(RunWindow& window, const std::string& line) {
 // One call of runTests, from its first step to its end.
 class Run {
   public:
-    Run(RunWindow& window, RunHost& host, bool blnClearPrev)
+    Run(RunWindow& window, RunHost& host, const RunSettings& settings, bool blnClearPrev)
         : window_(window), host_(host), korven_(window.objKorven()), state_(window.runState()),
-          clearPrev_(blnClearPrev) {}
+          settings_(settings), clearPrev_(blnClearPrev) {}
 
     int16_t execute(long lngStart) {
         start();
@@ -92,7 +91,8 @@ class Run {
         // The window's state is whole before the host tells its drawing.
         state_.blnRunning = true;
         host_.setTestRunning(true);
-        window_.createRunLogs();
+        korven_.useRunSettings(settings_);
+        window_.createRunLogs(settings_);
     }
 
     bool beginLogs() {
@@ -161,7 +161,7 @@ class Run {
         timeLog().reportTestTimes();
         host_.statusWindow().hideStatus();
         window_.selectRow(0);
-        korven_.dfmSetMaxErrorsForTest(runnerSwitches().intDRCLimit);
+        korven_.dfmSetMaxErrorsForTest(settings_.intDRCLimit);
         return true;
     }
 
@@ -183,7 +183,7 @@ class Run {
     void clearDRCs() {
         timeLog().startSubProcessTimer("Clear DRC's");
         showStatus("Clearing DRCs");
-        if (window_.clearDRCOnRun()) {
+        if (settings_.blnClearDRC) {
             korven_.dfmClearAllDRCs();
         }
         timeLog().stopSubProcessTimer();
@@ -234,7 +234,7 @@ class Run {
         if (result < 0) {
             window_.setRowBackColor(row, colour::Red);
             ++errors_;
-            return runnerSwitches().blnSaveOnFail ? RowOutcome::EndRun : RowOutcome::Next;
+            return settings_.blnSaveOnFail ? RowOutcome::EndRun : RowOutcome::Next;
         }
         colourRan(row, result);
         window_.totals().marginal += countOf(counts.marginal);
@@ -293,6 +293,7 @@ class Run {
     RunHost& host_;
     clsKORVEN& korven_;
     RunState& state_;
+    const RunSettings& settings_;
     bool clearPrev_;
     int16_t errors_ = 0;
     int16_t status_ = runstatus::Done;
@@ -300,8 +301,9 @@ class Run {
 
 } // namespace
 
-int16_t runTests(RunWindow& window, RunHost& host, long lngStart, bool blnClearPrev) {
-    return Run(window, host, blnClearPrev).execute(lngStart);
+int16_t runTests(RunWindow& window, RunHost& host, const RunSettings& settings, long lngStart,
+                 bool blnClearPrev) {
+    return Run(window, host, settings, blnClearPrev).execute(lngStart);
 }
 
 bool preprocessTests(RunWindow& window, StatusDisplay& status) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "korven/RunSettings.h"
 #include "testlogic/RunHost.h"
 #include "testlogic/RunWindow.h"
 
@@ -20,8 +21,10 @@ constexpr int16_t Failures = -998;
 // open in KORVEN: opens both logs, connects, lets KORVEN prepare its data, runs each test through
 // runTest, colours its row and adds its counts to the window's totals. blnClearPrev starts both
 // logs anew, generates the DFx outlines and clears old DRCs ("Clear DRC On Run"); without it the
-// logs are appended to (Continue Script). The window becomes the current one for the run.
-int16_t runTests(RunWindow& window, RunHost& host, long lngStart, bool blnClearPrev);
+// logs are appended to (Continue Script). The window becomes the current one for the run; its
+// connection keeps the settings for the family routines under it.
+int16_t runTests(RunWindow& window, RunHost& host, const RunSettings& settings, long lngStart,
+                 bool blnClearPrev);
 
 // Builds the soldermask geometries of every checked test, showing progress per row. False after
 // an error, which stands in the run log.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "korven/CurrentWindow.h"
+#include "korven/RunSettings.h"
 
 #include <cstdint>
 #include <string>
@@ -37,11 +38,10 @@ class RunWindow : public CurrentWindow {
     virtual int32_t scriptUnits() const = 0;
     virtual RunState& runState() = 0;
     virtual RunTotals& totals() = 0;
-    // The window's "Clear DRC On Run" menu mark.
-    virtual bool clearDRCOnRun() const = 0;
 
-    // Creates the run log and the time log for one run, and releases them after it.
-    virtual void createRunLogs() = 0;
+    // Creates the run log and the time log for one run in the run's log folder, and releases them
+    // after it.
+    virtual void createRunLogs(const RunSettings& settings) = 0;
     virtual void releaseRunLogs() = 0;
 
     virtual long lastRow() const = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "korven/RunSettings.h"
+#include "log/LogSwitches.h"
 #include "testlogic/RunHost.h"
 
 namespace lumora {
@@ -17,6 +19,10 @@ class ScriptWindowHost : public RunHost {
     virtual void openFile() = 0;
     // The user brought the window to the front (also when it is created).
     virtual void windowActivated(frmTests& window) = 0;
+    // The settings of a run about to start; the window adds its own "Clear DRC On Run" mark.
+    virtual RunSettings runSettings() const = 0;
+    // Read by the time log as it writes, so that a menu flipped during a run reaches it at once.
+    virtual const LogSwitches& logSwitches() const = 0;
 };
 
 } // namespace lumora

@@ -1,7 +1,6 @@
 #include "ui/frmDebugList.h"
 
 #include "korven/CurrentWindow.h"
-#include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
 
 namespace lumora {
@@ -39,13 +38,13 @@ frmCreatedGeometries::columns() {
 
 void frmCreatedGeometries::addGeometry(const std::string& testName, const std::string& filename,
                                        int32_t filePos, int16_t geomNum) {
-    if (!runnerSwitches().blnDebugOn) {
+    // Only a run in debug mode leaves its geometries in the design to be looked at.
+    CurrentWindow* window = frmCurChild();
+    if (window == nullptr || !window->objKorven().runSettings().blnDebugOn) {
         return;
     }
     std::string geometryName;
-    if (CurrentWindow* window = frmCurChild()) {
-        window->objKorven().GetGeometry(geomNum, geometryName);
-    }
+    window->objKorven().GetGeometry(geomNum, geometryName);
     rows_.push_back(
         CreatedGeometry{testName, filename, filePos, geometryName, !geometryName.empty(), geomNum});
     selectedRow_ = 0;

@@ -42,7 +42,7 @@ class frmCreatedGeometries : public CreatedGeometryList {
 
     std::string caption() const { return "Created Geometries"; }
 
-    // Ignored unless debug mode is on; asks KORVEN for the geometry's name.
+    // Ignored unless a window runs in debug mode; asks KORVEN for the geometry's name.
     void addGeometry(const std::string& testName, const std::string& filename, int32_t filePos,
                      int16_t geomNum) override;
     // Row 1 is rows()[0]; row 0 is the header.

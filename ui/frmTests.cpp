@@ -1,7 +1,5 @@
 #include "ui/frmTests.h"
 
-#include "korven/RunnerSwitches.h"
-#include "log/ProgramFolder.h"
 #include "testlogic/RunDriver.h"
 #include "ui/frmDebugList.h"
 
@@ -44,7 +42,7 @@ frmTests::frmTests(std::string filename, long& lngFormCounter, ScriptWindowHost&
     : strFilename(std::move(filename)), strFormID("Form" + std::to_string(lngFormCounter)), host_(host),
       strScriptName_(scriptNameOf(strFilename)) {
     ++lngFormCounter;
-    menuChecks.genTestTimes = runnerSwitches().logSwitches.blnGenTestTimes;
+    menuChecks.genTestTimes = host_.logSwitches().blnGenTestTimes;
     activate();
 }
 
@@ -120,12 +118,14 @@ int16_t frmTests::runTests(long lngStart, bool blnClearPrev) {
     if (host_.testRunning() || state_.blnRunning) {
         return runstatus::Done;
     }
-    return lumora::runTests(*this, host_, lngStart, blnClearPrev);
+    RunSettings settings = host_.runSettings();
+    settings.blnClearDRC = menuChecks.clearDRCOnRun;
+    return lumora::runTests(*this, host_, settings, lngStart, blnClearPrev);
 }
 
-void frmTests::createRunLogs() {
-    logFile_ = std::make_unique<clsLogFile>(programFolder(), *clock_);
-    timeLogFile_ = std::make_unique<clsTestTimer>(programFolder(), runnerSwitches().logSwitches, *clock_);
+void frmTests::createRunLogs(const RunSettings& settings) {
+    logFile_ = std::make_unique<clsLogFile>(settings.logFolder, *clock_);
+    timeLogFile_ = std::make_unique<clsTestTimer>(settings.logFolder, host_.logSwitches(), *clock_);
 }
 
 void frmTests::releaseRunLogs() {

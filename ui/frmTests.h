@@ -104,8 +104,7 @@ class frmTests : public ScriptSink, public RunWindow {
     int32_t scriptUnits() const override { return curUnits; }
     RunState& runState() override { return state_; }
     RunTotals& totals() override { return totals_; }
-    bool clearDRCOnRun() const override { return menuChecks.clearDRCOnRun; }
-    void createRunLogs() override;
+    void createRunLogs(const RunSettings& settings) override;
     void releaseRunLogs() override;
     long lastRow() const override { return grid_.testRows(); }
     bool rowChecked(long row) const override { return grid_.checked(row); }

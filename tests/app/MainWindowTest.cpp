@@ -80,7 +80,7 @@ TEST_F(MainWindow, StopDuringABatchEndsOnlyTheCurrentWindowsRun) {
 }
 
 TEST_F(MainWindow, ABatchKeepsTheCreatedGeometriesAndRunButtonClearsThem) {
-    runnerSwitches().blnDebugOn = true;
+    main.frmCurChild()->objKorven().useRunSettings({.blnDebugOn = true}); // as a run in debug mode left it
     main.debugList().addGeometry(kTop, "board.cc", 1, 100);
     main.runBatch();
     EXPECT_EQ(main.debugList().rows().size(), 1u);
@@ -97,7 +97,7 @@ TEST_F(MainWindow, ClosingIsRefusedWhileTheWindowRunsAndEmptiesTheGeometryList) 
     EXPECT_EQ(ui.messages, (Lines{"first is currently running.", "first is currently running."}));
     EXPECT_FALSE(main.blnTestRunning);
 
-    runnerSwitches().blnDebugOn = true;
+    main.frmCurChild()->objKorven().useRunSettings({.blnDebugOn = true});
     main.debugList().addGeometry(kTop, "board.cc", 1, 100);
     second().activate();
     EXPECT_TRUE(main.closeScript("Form1"));

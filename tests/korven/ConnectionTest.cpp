@@ -279,7 +279,7 @@ TEST_F(ConnectionTest, CloseInDebugModeKeepsTheGeometries) {
     test.strName = "Via Under Component";
     test.dictProperties().store("Skip_Masked_Vias", "Yes");
     objKorven.createSoldermaskGeom(test);
-    runnerSwitches().blnDebugOn = true;
+    objKorven.useRunSettings({.blnDebugOn = true});
     korven.clearCalls();
 
     objKorven.closeConnection();

@@ -151,13 +151,13 @@ TEST_P(BoardFamilyFailuresTest, DrcLimitEndsEachBoardAtItsCheckAndSucceedsWithRe
 TEST_P(BoardFamilyFailuresTest, SaveOnFailSavesTheDesignCleansUpAndTestsNoFurtherBoard) {
     const ScriptedCheck& failing = GetParam().saveOnFail;
     openBoards({"a.cc", "b.cc"});
-    runnerSwitches().blnSaveOnFail = true;
+    runWith({.blnSaveOnFail = true});
     korven.queueCode(failing.method, -15);
 
     EXPECT_EQ(run(failing), -999);
 
     EXPECT_EQ(logLines(), Lines{"   Test On a.cc : FAILED {" + failing.wrapper + " {DFM Test Failed}}"});
-    std::ifstream note(programFolder() / "error.txt", std::ios::binary); // beside error.cc
+    std::ifstream note(dir_.path() / "error.txt", std::ios::binary); // beside error.cc
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(note), {}), logLines()[0] + "\r\n");
     std::string trace = korven.trace();
     EXPECT_TRUE(
@@ -168,7 +168,7 @@ TEST_P(BoardFamilyFailuresTest, SaveOnFailSavesTheDesignCleansUpAndTestsNoFurthe
 
 TEST_P(BoardFamilyFailuresTest, DebugModeKeepsAndListsEveryGeometry) {
     openBoards({"board.cc"});
-    runnerSwitches().blnDebugOn = true;
+    runWith({.blnDebugOn = true});
 
     EXPECT_EQ(run({.test = GetParam().debugTest}), 0);
 

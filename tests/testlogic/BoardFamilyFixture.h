@@ -1,7 +1,5 @@
 #pragma once
 
-#include "korven/RunnerSwitches.h"
-#include "log/ProgramFolder.h"
 #include "tests/testlogic/TestLogicFixture.h"
 
 #include <string>
@@ -97,8 +95,8 @@ class BoardFamilyFixture : public TestLogicFixture {
         createdGeometries.added.clear();
     }
 
-    static std::string savedCopy() {
-        return "SaveDataFileAs(\"" + (programFolder() / "error.cc").string() + "\") -> 0\n";
+    std::string savedCopy() const {
+        return "SaveDataFileAs(\"" + (dir_.path() / "error.cc").string() + "\") -> 0\n";
     }
 
     // The names under which the Created Geometries window listed the geometries, in order.

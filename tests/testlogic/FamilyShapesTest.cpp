@@ -3,7 +3,6 @@
 // show: shared geometries are deleted once, words are compared exactly, a per-net count is only a
 // status. The results of every test on real designs are pinned by tests/cli/SeededExamplesTest.
 
-#include "korven/RunnerSwitches.h"
 #include "testlogic/mdlTestLogic.h"
 #include "tests/support/GoldenFile.h"
 #include "tests/testlogic/BoardFamilyFixture.h"
@@ -93,7 +92,7 @@ TEST_F(FamilyShapesTest, LowerCaseYesDoesNotBorrowTheBoardsSoldermask) {
 
 TEST_F(FamilyShapesTest, APerNetCountIsTheBoardsStatusOnly) {
     openDocument({"a.cc", "b.cc"});
-    runnerSwitches().blnSaveOnFail = true; // only the failure path saves
+    runWith({.blnSaveOnFail = true}); // only the failure path saves
     korven.queueCode("TestpointsPerNet", 1);
     korven.queueCode("TestpointsPerNet", -15);
     clsTestItem test = item("Top Surface Testpoints Per Net");

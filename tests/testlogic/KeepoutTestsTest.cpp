@@ -1,4 +1,3 @@
-#include "korven/RunnerSwitches.h"
 #include "testlogic/mdlTestLogic.h"
 #include "tests/support/GoldenFile.h"
 #include "tests/testlogic/TestLogicFixture.h"
@@ -122,7 +121,7 @@ TEST_F(KeepoutTestsTest, SaveOnFailSavesTheDesignAndStopsAtTheFirstFailure) {
     korven.files.clear();
     scriptBoards({"a.cc", "b.cc"});
     connectCounting();
-    runnerSwitches().blnSaveOnFail = true;
+    runWith({.blnSaveOnFail = true});
     korven.setCode("DistanceCheck2", -17);
     clsTestItem test = item("Board Tooling Hole Keepout");
     EXPECT_EQ(runKeepoutTests(test), -999);

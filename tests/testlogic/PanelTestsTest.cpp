@@ -1,5 +1,3 @@
-#include "korven/RunnerSwitches.h"
-#include "log/ProgramFolder.h"
 #include "testlogic/mdlTestLogic.h"
 #include "tests/testlogic/TestLogicFixture.h"
 
@@ -27,9 +25,9 @@ TEST_F(PanelTestsTest, NoPanelFailsTheRoutineWithAnEmptyFileNameAndSavesOnFail) 
     EXPECT_EQ(logLines(), (Lines{"   Test On  : FAILED {Panel Tests {No visible panels.}}"}));
     EXPECT_EQ(korven.trace(), "");
 
-    runnerSwitches().blnSaveOnFail = true;
+    runWith({.blnSaveOnFail = true});
     EXPECT_EQ(runPanelTests(test), -999);
-    EXPECT_EQ(korven.trace(), "SaveDataFileAs(\"" + (programFolder() / "error.cc").string() + "\") -> 0\n");
+    EXPECT_EQ(korven.trace(), "SaveDataFileAs(\"" + (dir_.path() / "error.cc").string() + "\") -> 0\n");
 }
 
 TEST_F(PanelTestsTest, PanelDimensionsChecksEveryPanelWithItsCounts) {
@@ -90,7 +88,7 @@ TEST_F(PanelTestsTest, CreatedGeometriesAreDeletedUnlessDebugModeKeepsThem) {
     EXPECT_NE(korven.trace().find("DeleteGeometry("), std::string::npos);
 
     korven.clearCalls();
-    runnerSwitches().blnDebugOn = true;
+    runWith({.blnDebugOn = true});
     runPanelTests(test);
     EXPECT_EQ(korven.trace().find("DeleteGeometry("), std::string::npos);
 }

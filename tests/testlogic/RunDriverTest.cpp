@@ -43,8 +43,7 @@ class ScriptedRunWindow : public RunWindow {
     std::vector<Row> rows;
     RunState state;
     RunTotals runTotals;
-    bool clearDRCs = true;
-    std::filesystem::path logFolder;
+    LogSwitches logSwitches;
     long shownRow = 0;
     long selectedRow = -1;
 
@@ -70,10 +69,9 @@ class ScriptedRunWindow : public RunWindow {
     int32_t scriptUnits() const override { return 1; }
     RunState& runState() override { return state; }
     RunTotals& totals() override { return runTotals; }
-    bool clearDRCOnRun() const override { return clearDRCs; }
-    void createRunLogs() override {
-        log_ = std::make_unique<clsLogFile>(logFolder, clock_);
-        timeLog_ = std::make_unique<clsTestTimer>(logFolder, runnerSwitches().logSwitches, clock_);
+    void createRunLogs(const RunSettings& settings) override {
+        log_ = std::make_unique<clsLogFile>(settings.logFolder, clock_);
+        timeLog_ = std::make_unique<clsTestTimer>(settings.logFolder, logSwitches, clock_);
     }
     void releaseRunLogs() override {
         log_.reset();
@@ -145,7 +143,7 @@ Lines fromFirst(const Lines& lines, const std::string& prefix) {
 class RunDriverTest : public test::KorvenFixture {
   protected:
     RunDriverTest() {
-        runWindow.logFolder = dir.path();
+        settings.logFolder = dir.path();
         scriptOneBoard();
         setEventPump(&pump);
     }
@@ -161,7 +159,9 @@ class RunDriverTest : public test::KorvenFixture {
         runWindow.rows.push_back(std::move(row));
     }
 
-    int16_t run(long start = 1, bool fresh = true) { return runTests(runWindow, host, start, fresh); }
+    int16_t run(long start = 1, bool fresh = true) {
+        return runTests(runWindow, host, settings, start, fresh);
+    }
 
     // The run log's lines after the banner block of the last run.
     Lines runLog() const {
@@ -190,6 +190,7 @@ class RunDriverTest : public test::KorvenFixture {
     test::FakeClock clock{test::march7At0905()};
     ScriptedRunWindow runWindow{objKorven, clock};
     RecordingHost host;
+    RunSettings settings;
     test::CallbackPump pump;
 };
 
@@ -221,7 +222,7 @@ TEST_F(RunDriverTest, WithoutKorvenTheRunStopsAtOnceAndStillEndsBothLogs) {
 
 TEST_F(RunDriverTest, ALogFolderThatCannotBeWrittenEndsTheRunWithAMessage) {
     dir.write("plain-file", "");
-    runWindow.logFolder = dir.path() / "plain-file" / "logs";
+    settings.logFolder = dir.path() / "plain-file" / "logs";
     addRow(kTop);
 
     EXPECT_EQ(run(), runnercode::Failed);
@@ -293,7 +294,7 @@ TEST_F(RunDriverTest, RowsAreColouredByResultAndTheirCountsAddUp) {
 }
 
 TEST_F(RunDriverTest, ATestStoppedAtTheDrcLimitShowsYellowOnBlueAndStillCounts) {
-    runnerSwitches().intDRCLimit = 2;
+    settings.intDRCLimit = 2;
     addRow(kTop);
     korven.queueDrcs({{"DRC Added", "Marginal"}, {"DRC Added", "Critical"}, {"DRC Added", "Marginal"}});
 
@@ -399,7 +400,7 @@ TEST_F(RunDriverTest, AStopBeforeTheDrcStepIsDiscardedAndOneAfterItRunsNoTest) {
 }
 
 TEST_F(RunDriverTest, SaveOnFailEndsTheRunAtTheFirstFailingTest) {
-    runnerSwitches().blnSaveOnFail = true;
+    settings.blnSaveOnFail = true;
     addRow(kTop);
     addRow(kBottom);
     addRow(kTop);
@@ -420,8 +421,8 @@ TEST_F(RunDriverTest, SaveOnFailEndsTheRunAtTheFirstFailingTest) {
 }
 
 TEST_F(RunDriverTest, ClearDrcOnRunUncheckedStillShowsAndTimesTheStep) {
-    runnerSwitches().logSwitches.blnExpandedRep = true;
-    runWindow.clearDRCs = false;
+    runWindow.logSwitches.blnExpandedRep = true;
+    settings.blnClearDRC = false;
     addRow(kTop);
 
     EXPECT_EQ(run(), runstatus::Done);

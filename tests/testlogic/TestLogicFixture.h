@@ -5,7 +5,6 @@
 #include "script/LocaleService.h"
 #include "script/clsTestItem.h"
 #include "tests/korven/KorvenFixture.h"
-#include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
@@ -22,6 +21,14 @@ class TestLogicFixture : public KorvenFixture {
     TestLogicFixture() : log_(dir_.path()) {
         log_.beginLog(true);
         window.log = &log_;
+        runWith({});
+    }
+
+    // The run's settings as the run driver hands them to the connection; error.cc and error.txt
+    // go to the test's own folder, since test processes run side by side.
+    void runWith(RunSettings settings) {
+        settings.logFolder = dir_.path();
+        objKorven.useRunSettings(std::move(settings));
     }
 
     // Connects with the DRC callback on, as a run does, and forgets the calls made so far.
@@ -68,8 +75,6 @@ class TestLogicFixture : public KorvenFixture {
 
     ScopedLocale locale_{{".", ","}};
     TempDir dir_;
-    // error.cc and error.txt go here: test processes run side by side and must not share them.
-    ScopedProgramFolder programFolder_{dir_.path()};
     clsLogFile log_;
     static constexpr int16_t kBoardBlock = 1;
     static constexpr int16_t kPanelBlock = 8;

@@ -20,7 +20,7 @@ class DebugList : public test::UiFixture {
         korven.addInsert(20, 6, 1, 30);
         korven.geometryNames[100] = "Etch Width Flatten";
         korven.geometryNames[102] = "Via Pad Flatten";
-        runnerSwitches().blnDebugOn = true;
+        objKorven.useRunSettings({.blnDebugOn = true});
     }
 
     // Adds geometries as a run in debug mode does, then ends the run.
@@ -42,7 +42,7 @@ class DebugList : public test::UiFixture {
 } // namespace
 
 TEST_F(DebugList, NothingIsRecordedWhileDebugModeIsOff) {
-    runnerSwitches().blnDebugOn = false;
+    objKorven.useRunSettings({});
     recordRun({{1, 100}});
     EXPECT_TRUE(list.rows().empty());
 }

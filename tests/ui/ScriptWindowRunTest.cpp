@@ -19,6 +19,7 @@ class ScriptWindowRun : public test::UiFixture {
   protected:
     ScriptWindowRun() {
         window.useClock(clock);
+        host.settings.logFolder = home.path();
         setEventPump(&pump);
     }
     ~ScriptWindowRun() override { setEventPump(nullptr); }
@@ -39,7 +40,7 @@ class ScriptWindowRun : public test::UiFixture {
 } // namespace
 
 TEST_F(ScriptWindowRun, TheWindowIsLoadedWithItsMenuMarksAndCurrent) {
-    runnerSwitches().logSwitches.blnGenTestTimes = false;
+    host.switches.blnGenTestTimes = false;
     frmTests second("/scripts/other.dfm", counter, host);
     EXPECT_TRUE(second.menuChecks.clearDRCOnRun);
     EXPECT_TRUE(second.menuChecks.popupTestInfo);
@@ -56,9 +57,8 @@ TEST_F(ScriptWindowRun, RunScriptStartsAfreshFromTheFirstRowAndEmptiesTheDebugLi
     window.grid().setRowBackColor(1, colour::Red);
     window.grid().setText(2, TestGrid::Marginal, "9");
     window.runState().lngNextRow = 2;
-    runnerSwitches().blnDebugOn = true;
+    window.objKorven().useRunSettings({.blnDebugOn = true}); // as a run in debug mode left it
     host.list.addGeometry(kTop, "board.cc", 1, 100);
-    runnerSwitches().blnDebugOn = false;
     korven.queueDrcs({{"DRC Added", "Marginal"}, {"DRC Added", "Marginal"}});
     setFrmCurChild(nullptr);
 

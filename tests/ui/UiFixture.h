@@ -15,8 +15,8 @@
 
 namespace lumora::test {
 
-// The main window as a script window sees it: what the user was shown, and how often the run log
-// was opened.
+// The main window as a script window sees it: the settings it gives each run, what the user was
+// shown, and how often the run log was opened.
 class RecordingWindowHost : public ScriptWindowHost, public StatusDisplay, public MessageDisplay {
   public:
     StatusDisplay& statusWindow() override { return *this; }
@@ -27,6 +27,8 @@ class RecordingWindowHost : public ScriptWindowHost, public StatusDisplay, publi
     void viewLog() override { ++logsViewed; }
     void openFile() override { ++filesAsked; }
     void windowActivated(frmTests&) override {}
+    RunSettings runSettings() const override { return settings; }
+    const LogSwitches& logSwitches() const override { return switches; }
 
     void showStatus(const std::string& msgString, int16_t, int16_t) override {
         statuses.push_back(msgString);
@@ -35,6 +37,8 @@ class RecordingWindowHost : public ScriptWindowHost, public StatusDisplay, publi
     void hideStatus() override {}
     void showMessage(const std::string& text, MessageKind) override { messages.push_back(text); }
 
+    RunSettings settings;
+    LogSwitches switches;
     bool running = false;
     int logsViewed = 0;
     int filesAsked = 0;
