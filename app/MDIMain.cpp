@@ -4,7 +4,6 @@
 #include "files/InputFile.h"
 #include "korven/CreatedGeometryList.h"
 #include "korven/CurrentWindow.h"
-#include "korven/RunnerSwitches.h"
 #include "korven/clsResponse.h"
 #include "korvenapi/AutomationRegistry.h"
 #include "log/ProgramFolder.h"
@@ -22,8 +21,7 @@ namespace {
 const std::string kScriptFilter =
     std::string(kApplicationTitle) + " Files (*.dfm)|*.dfm|Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
 
-void applyDebugSettings(const DebugSettings& settings) {
-    RunnerSwitches& switches = runnerSwitches();
+void applyDebugSettings(const DebugSettings& settings, RunnerSwitches& switches) {
     switches.blnDebugMenus = settings.debugMenus;
     switches.logSwitches.blnExpandedRep = settings.expandedRep;
     switches.blnSaveOnFail = settings.saveOnFail;
@@ -36,7 +34,6 @@ void applyDebugSettings(const DebugSettings& settings) {
 
 MDIMain::MDIMain(UserInterface& ui) : ui_(ui), debugList_(ui) {
     setFrmCurChild(nullptr);
-    runnerSwitches().logSwitches.blnGenTestTimes = true;
     setFrmDebugList(&debugList_);
 }
 
@@ -58,8 +55,8 @@ void MDIMain::startUp() {
 }
 
 void MDIMain::loadDebugSettings() {
-    runnerSwitches().blnDebugMenus = false;
-    runnerSwitches().logSwitches.blnExpandedRep = false;
+    switches_.blnDebugMenus = false;
+    switches_.logSwitches.blnExpandedRep = false;
     const std::filesystem::path file = programFolder() / "rdbset.dat";
     std::optional<std::string> text;
     try {
@@ -71,7 +68,7 @@ void MDIMain::loadDebugSettings() {
     }
     if (text) {
         std::istringstream in(*text);
-        applyDebugSettings(readDebugSettings(in));
+        applyDebugSettings(readDebugSettings(in), switches_);
     }
 }
 
@@ -215,15 +212,14 @@ void MDIMain::setTestRunning(bool running) {
 }
 
 RunSettings MDIMain::runSettings() const {
-    const RunnerSwitches& switches = runnerSwitches();
-    return RunSettings{.intDRCLimit = switches.intDRCLimit,
-                       .blnDebugOn = switches.blnDebugOn,
-                       .blnSaveOnFail = switches.blnSaveOnFail,
+    return RunSettings{.intDRCLimit = switches_.intDRCLimit,
+                       .blnDebugOn = switches_.blnDebugOn,
+                       .blnSaveOnFail = switches_.blnSaveOnFail,
                        .logFolder = programFolder()};
 }
 
 const LogSwitches& MDIMain::logSwitches() const {
-    return runnerSwitches().logSwitches;
+    return switches_.logSwitches;
 }
 
 void MDIMain::viewTimeLog() {
@@ -235,7 +231,7 @@ void MDIMain::onHelpContents() {
 }
 
 void MDIMain::setGenTestTimes(bool setOn) {
-    runnerSwitches().logSwitches.blnGenTestTimes = setOn;
+    switches_.logSwitches.blnGenTestTimes = setOn;
     menuChecks.genTestTimes = setOn;
     for (const auto& w : windows_) {
         w->menuChecks.genTestTimes = setOn;

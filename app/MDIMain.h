@@ -2,6 +2,7 @@
 
 #include "app/MainWindowObserver.h"
 #include "app/UserInterface.h"
+#include "korven/RunnerSwitches.h"
 #include "ui/ScriptWindowHost.h"
 #include "ui/frmDebugList.h"
 #include "ui/frmTests.h"
@@ -19,8 +20,8 @@ struct MainMenuChecks {
     bool genTestTimes = true;
 };
 
-// The main window without drawing: the open script windows in the order of opening, the
-// application-wide switches (runnerSwitches()), the Created Geometries list and the batch run.
+// The main window without drawing: the open script windows in the order of opening, the switches
+// of its menus and dialogs, the Created Geometries list and the batch run.
 // The desktop program's single-instance rule and its "/registeronly" mode are the business of
 // that program's own start-up.
 class MDIMain : public ScriptWindowHost {
@@ -84,6 +85,9 @@ class MDIMain : public ScriptWindowHost {
     void setGenTestTimes(bool setOn);
     // Each run reads its own window's mark.
     void setClearDRCOnRun(bool setOn);
+    // Edited by the menus and the settings dialogs; a run reads them when it starts.
+    RunnerSwitches& switches() { return switches_; }
+    const RunnerSwitches& switches() const { return switches_; }
 
     frmCreatedGeometries& debugList() override { return debugList_; }
     StatusDisplay& statusWindow() override { return ui_; }
@@ -104,6 +108,7 @@ class MDIMain : public ScriptWindowHost {
     void removeWindow(const std::string& strID);
 
     UserInterface& ui_;
+    RunnerSwitches switches_;
     frmCreatedGeometries debugList_;
     std::vector<std::unique_ptr<frmTests>> windows_;
     frmTests* active_ = nullptr;

@@ -1,7 +1,5 @@
 #include "app/MenuModel.h"
 
-#include "korven/RunnerSwitches.h"
-
 #include <array>
 
 namespace lumora {
@@ -119,8 +117,8 @@ bool marked(MenuMark mark, const MenuContext& context) {
 
 MenuContext switchesContext(const MDIMain& main) {
     MenuContext context;
-    context.debugMenus = runnerSwitches().blnDebugMenus;
-    context.debugOn = runnerSwitches().blnDebugOn;
+    context.debugMenus = main.switches().blnDebugMenus;
+    context.debugOn = main.switches().blnDebugOn;
     context.childCount = main.childCount();
     context.testRunning = main.blnTestRunning;
     return context;

@@ -11,7 +11,6 @@
 #include "cli/TerminalInterface.h"
 #include "engine/io/OpenDesign.h"
 #include "engine/provider/EmbeddedKorven.h"
-#include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
 #include "log/FileFailures.h"
 #include "log/LogFolderLock.h"
@@ -55,11 +54,11 @@ void listTests(const MDIMain& main, std::ostream& out) {
 // exist, since a new window starts with "Clear DRC On Run" checked.
 void applySwitches(const CliOptions& options, MDIMain& main) {
     if (options.drcLimit) {
-        runnerSwitches().intDRCLimit = *options.drcLimit;
+        main.switches().intDRCLimit = *options.drcLimit;
     }
     main.setGenTestTimes(options.generateTestTimes);
     main.setClearDRCOnRun(options.clearDrcOnRun);
-    runnerSwitches().blnDebugOn = options.debug;
+    main.switches().blnDebugOn = options.debug;
 }
 
 // A window's first run describes in its time log the document of the window's previous

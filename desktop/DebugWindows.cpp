@@ -2,7 +2,6 @@
 
 #include "desktop/Units.h"
 #include "desktop/WindowLayout.h"
-#include "korven/RunnerSwitches.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -124,12 +123,12 @@ void DebugListWindow::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
 }
 
-void showDebugSettings(QWidget* owner) {
+void showDebugSettings(QWidget* owner, RunnerSwitches& switches) {
     QDialog dialog(owner);
     dialog.setWindowTitle("Debug Settings");
     auto* debugMode = new QCheckBox("Debug Mode", &dialog);
-    debugMode->setChecked(runnerSwitches().blnDebugOn);
-    QObject::connect(debugMode, &QCheckBox::toggled, [](bool on) { runnerSwitches().blnDebugOn = on; });
+    debugMode->setChecked(switches.blnDebugOn);
+    QObject::connect(debugMode, &QCheckBox::toggled, [&switches](bool on) { switches.blnDebugOn = on; });
     auto* ok = new QPushButton("OK", &dialog);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     auto* layout = new QVBoxLayout(&dialog);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "korven/RunnerSwitches.h"
 #include "testlogic/RunHost.h"
 #include "ui/frmDebugList.h"
 
@@ -47,7 +48,8 @@ class DebugListWindow : public QDialog {
     bool placed_ = false;
 };
 
-// "Debug Settings": the "Debug Mode" box sets debug mode at once; shown modally.
-void showDebugSettings(QWidget* owner);
+// "Debug Settings": the "Debug Mode" box sets the switch at once, which the next run follows;
+// shown modally.
+void showDebugSettings(QWidget* owner, RunnerSwitches& switches);
 
 } // namespace lumora::desktop

@@ -11,7 +11,6 @@
 #include "desktop/WebHelp.h"
 #include "desktop/WindowLayout.h"
 #include "engine/io/DesignFormats.h"
-#include "korven/RunnerSwitches.h"
 #include "log/Clock.h"
 #include "log/LogFolderLock.h"
 #include "log/ProgramFolder.h"
@@ -175,10 +174,10 @@ void MainWindow::bindCommands() {
         {Command::ViewTimeLog, [this] { main_.viewTimeLog(); }},
         {Command::ShowDebuggedGeometries, [this] { showDebuggedGeometries(); }},
         {Command::RunnerSettings, [this] { showRunnerSettings(); }},
-        {Command::DebugSettings, [this] { showDebugSettings(this); }},
+        {Command::DebugSettings, [this] { showDebugSettings(this, main_.switches()); }},
         {Command::ClearDRCOnRun, [this] { main_.setClearDRCOnRun(!menuContext().clearDRCOnRun); }},
         {Command::GenerateTestTimes,
-         [this] { main_.setGenTestTimes(!runnerSwitches().logSwitches.blnGenTestTimes); }},
+         [this] { main_.setGenTestTimes(!main_.switches().logSwitches.blnGenTestTimes); }},
         {Command::PopupTestInfo,
          [this] {
              if (frmTests* active = activeModel()) {
@@ -384,7 +383,7 @@ void MainWindow::showWebHelp() {
 }
 
 void MainWindow::showRunnerSettings() {
-    desktop::showRunnerSettings(this, ui_);
+    desktop::showRunnerSettings(this, ui_, main_.switches());
 }
 
 void MainWindow::showAbout() {

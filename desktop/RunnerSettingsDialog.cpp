@@ -46,8 +46,8 @@ class LeavingTheLimit : public QObject {
 
 } // namespace
 
-void showRunnerSettings(QWidget* owner, MessageDisplay& messages) {
-    frmRunnerSettings settings(messages);
+void showRunnerSettings(QWidget* owner, MessageDisplay& messages, RunnerSwitches& switches) {
+    frmRunnerSettings settings(messages, switches);
     QDialog dialog(owner);
     dialog.setObjectName("frmRunnerSettings");
     dialog.setWindowTitle(QString::fromStdString(settings.caption()));

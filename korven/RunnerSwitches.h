@@ -6,8 +6,9 @@
 
 namespace lumora {
 
-// The application-wide switches of the debug settings and the menus. The main window sets them;
-// the layers below only read them.
+// The switches of the debug settings and the menus. The main window owns them for the program's
+// life and hands them by reference to the dialogs that edit them; each run is given a RunSettings
+// made from them when it starts.
 struct RunnerSwitches {
     LogSwitches logSwitches;    // Generate Test Times, expanded reporting
     bool blnDebugOn = false;    // debug mode: created geometries stay in the design
@@ -15,7 +16,5 @@ struct RunnerSwitches {
     bool blnSaveOnFail = false; // the first failing test ends the run
     int16_t intDRCLimit = 0;    // most DRCs per test, handed to KORVEN before the tests
 };
-
-RunnerSwitches& runnerSwitches();
 
 } // namespace lumora

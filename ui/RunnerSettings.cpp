@@ -1,6 +1,5 @@
 #include "ui/RunnerSettings.h"
 
-#include "korven/RunnerSwitches.h"
 #include "script/LocaleConversions.h"
 #include "script/RunnerError.h"
 
@@ -14,8 +13,8 @@ std::optional<int16_t> drcLimitFromText(std::string_view text) {
     }
 }
 
-frmRunnerSettings::frmRunnerSettings(MessageDisplay& messages)
-    : text(std::to_string(runnerSwitches().intDRCLimit)), messages_(messages) {}
+frmRunnerSettings::frmRunnerSettings(MessageDisplay& messages, RunnerSwitches& switches)
+    : text(std::to_string(switches.intDRCLimit)), messages_(messages), switches_(switches) {}
 
 bool frmRunnerSettings::lostFocus() {
     return checkedLimit().has_value();
@@ -24,7 +23,7 @@ bool frmRunnerSettings::lostFocus() {
 bool frmRunnerSettings::ok() {
     std::optional<int16_t> limit = checkedLimit();
     if (limit) {
-        runnerSwitches().intDRCLimit = *limit;
+        switches_.intDRCLimit = *limit;
     }
     return limit.has_value();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "korven/RunnerSwitches.h"
 #include "testlogic/RunHost.h"
 
 #include <cstdint>
@@ -13,12 +14,12 @@ namespace lumora {
 // rounded half to even; nothing when the text does not convert.
 std::optional<int16_t> drcLimitFromText(std::string_view text);
 
-// The Runner Settings dialog without drawing. It edits runnerSwitches().intDRCLimit, which lasts
-// until the program ends.
+// The Runner Settings dialog without drawing. It edits the DRC limit of the switches it is given,
+// which the main window keeps until the program ends.
 class frmRunnerSettings {
   public:
     // The text box starts with the current limit.
-    explicit frmRunnerSettings(MessageDisplay& messages);
+    frmRunnerSettings(MessageDisplay& messages, RunnerSwitches& switches);
 
     std::string caption() const { return "Runner Settings"; }
 
@@ -33,6 +34,7 @@ class frmRunnerSettings {
     std::optional<int16_t> checkedLimit();
 
     MessageDisplay& messages_;
+    RunnerSwitches& switches_;
 };
 
 } // namespace lumora

@@ -108,7 +108,7 @@ TEST_F(MainWindow, ClosingIsRefusedWhileTheWindowRunsAndEmptiesTheGeometryList) 
 
 TEST_F(MainWindow, TheMenuSwitchesReachEveryWindow) {
     main.setGenTestTimes(false);
-    EXPECT_FALSE(runnerSwitches().logSwitches.blnGenTestTimes);
+    EXPECT_FALSE(main.switches().logSwitches.blnGenTestTimes);
     EXPECT_FALSE(main.menuChecks.genTestTimes);
     EXPECT_FALSE(first().menuChecks.genTestTimes);
     EXPECT_FALSE(second().menuChecks.genTestTimes);
@@ -131,19 +131,19 @@ TEST_F(MainWindow, TheLogsOpenFromTheProgramFolder) {
 }
 
 TEST_F(MainWindow, DebugSettingsComeFromTheProgramFolder) {
-    runnerSwitches().logSwitches.blnExpandedRep = true;
-    runnerSwitches().blnDebugMenus = true;
+    main.switches().logSwitches.blnExpandedRep = true;
+    main.switches().blnDebugMenus = true;
     main.loadDebugSettings();
-    EXPECT_FALSE(runnerSwitches().blnDebugMenus);
-    EXPECT_FALSE(runnerSwitches().logSwitches.blnExpandedRep);
+    EXPECT_FALSE(main.switches().blnDebugMenus);
+    EXPECT_FALSE(main.switches().logSwitches.blnExpandedRep);
 
     home.write("rdbset.dat",
                "' comment\r\n.debugmode\t y\r\n.SAVEONFAIL Y\r\n.DRCLIMIT 25\r\n.EXPANDEDREP Y extra\r\n");
     main.loadDebugSettings();
-    EXPECT_TRUE(runnerSwitches().blnDebugMenus);
-    EXPECT_TRUE(runnerSwitches().blnSaveOnFail);
-    EXPECT_EQ(runnerSwitches().intDRCLimit, 25);
-    EXPECT_FALSE(runnerSwitches().logSwitches.blnExpandedRep);
+    EXPECT_TRUE(main.switches().blnDebugMenus);
+    EXPECT_TRUE(main.switches().blnSaveOnFail);
+    EXPECT_EQ(main.switches().intDRCLimit, 25);
+    EXPECT_FALSE(main.switches().logSwitches.blnExpandedRep);
 }
 
 TEST_F(MainWindow, StartUpRegistersTheCallbackClassAndAsksForScripts) {

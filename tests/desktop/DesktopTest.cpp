@@ -9,7 +9,6 @@
 #include "desktop/TipWindow.h"
 #include "desktop/Units.h"
 #include "engine/runtime/WhileWaiting.h"
-#include "korven/RunnerSwitches.h"
 #include "korven/clsResponse.h"
 #include "tests/desktop/DesktopSupport.h"
 #include "ui/ToolTip.h"
@@ -277,7 +276,7 @@ class DesktopTest : public QObject {
 
     // A bad limit is refused when the box is left and by OK; a good one is stored, rounded half to even.
     void theSettingsDialogsCheckWhatTheyAreGiven() {
-        runnerSwitches().intDRCLimit = 7;
+        window_->model().switches().intDRCLimit = 7;
         bool stored = false;
         inDialog("frmRunnerSettings", [&](QDialog& dialog) {
             auto* limit = dialog.findChild<QLineEdit*>();
@@ -293,34 +292,31 @@ class DesktopTest : public QObject {
             dialog.findChild<QPushButton*>()->click();
             QTRY_COMPARE(messages_->texts.size(), 2);
             QVERIFY(dialog.isVisible());
-            QCOMPARE(runnerSwitches().intDRCLimit, int16_t{7});
+            QCOMPARE(window_->model().switches().intDRCLimit, int16_t{7});
             limit->setText("2.5");
             dialog.findChild<QPushButton*>()->click();
             stored = !dialog.isVisible();
         });
         window_->perform(Command::RunnerSettings);
         QVERIFY(stored);
-        QCOMPARE(runnerSwitches().intDRCLimit, int16_t{2});
+        QCOMPARE(window_->model().switches().intDRCLimit, int16_t{2});
         QCOMPARE(messages_->texts.size(), 2);
-        runnerSwitches().intDRCLimit = 0;
 
-        runnerSwitches().blnDebugOn = false;
-        inDialog("", [](QDialog& dialog) {
+        inDialog("", [this](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QString("Debug Settings"));
             dialog.findChild<QCheckBox*>()->click();
-            QVERIFY(runnerSwitches().blnDebugOn); // at once, before OK
+            QVERIFY(window_->model().switches().blnDebugOn); // at once, before OK
             dialog.findChild<QPushButton*>()->click();
             QVERIFY(!dialog.isVisible());
         });
         window_->perform(Command::DebugSettings);
-        QVERIFY(runnerSwitches().blnDebugOn);
-        runnerSwitches().blnDebugOn = false;
+        QVERIFY(window_->model().switches().blnDebugOn);
     }
 
     // A row shows its geometry framed in KORVEN's window, View Original the file's own; during a run
     // a click does nothing (the run keeps its connection and finds what it finds).
     void createdGeometriesShowInTheBoardViewBetweenRuns() {
-        runnerSwitches().blnDebugOn = true;
+        window_->model().switches().blnDebugOn = true;
         frmTests& model = open("smt-assembly.dfm");
         button(model, "runButton").click();
         window_->perform(Command::ShowDebuggedGeometries);
@@ -357,7 +353,6 @@ class DesktopTest : public QObject {
         list->findChild<QPushButton*>("View Original")->click();
         QCOMPARE(view.scene()->block().number, view.scene()->file().geometry);
         QVERIFY(window_->boardWindow().shownGeometry().isHidden());
-        runnerSwitches().blnDebugOn = false;
     }
 
     // Catches the program ending ("no file 2" thrown through Qt's event loop) when a row of Created
@@ -365,7 +360,7 @@ class DesktopTest : public QObject {
     // is emptied with the design, and KORVEN's window told of a file or geometry the design lacks
     // keeps what it shows and says so.
     void aNewDesignLeavesNoStaleNumbersBehind() {
-        runnerSwitches().blnDebugOn = true;
+        window_->model().switches().blnDebugOn = true;
         frmTests& model = open("smt-assembly.dfm");
         button(model, "runButton").click();
         window_->perform(Command::ShowDebuggedGeometries);
@@ -382,7 +377,6 @@ class DesktopTest : public QObject {
         board.showGeometries(2);
         QCOMPARE(board.view().scene()->file().number, shown);
         QVERIFY(board.findChild<QStatusBar*>()->currentMessage().contains("no file 2"));
-        runnerSwitches().blnDebugOn = false;
     }
 
     // Catches failures shown with the information icon, as facts are.

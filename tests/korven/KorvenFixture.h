@@ -3,7 +3,6 @@
 #include "korven/CreatedGeometryList.h"
 #include "korven/CurrentWindow.h"
 #include "korven/LayerList.h"
-#include "korven/RunnerSwitches.h"
 #include "korven/clsKORVEN.h"
 #include "korven/clsResponse.h"
 #include "korvenapi/AutomationRegistry.h"
@@ -26,14 +25,13 @@ class RecordingGeometryList : public CreatedGeometryList {
 };
 
 // A recording KORVEN registered as the server, a connection object and a running window that
-// owns it. Global state (layers, switches, current window) is reset around every test.
+// owns it. Global state (layers, current window) is reset around every test.
 class KorvenFixture : public ::testing::Test {
   protected:
     KorvenFixture() : registration_(automationRegistry(), korven) {
         registerResponseClass(automationRegistry());
         setFrmCurChild(&window);
         layerList().reset();
-        runnerSwitches() = RunnerSwitches{};
     }
 
     ~KorvenFixture() override {
@@ -41,7 +39,6 @@ class KorvenFixture : public ::testing::Test {
         setFrmDebugList(nullptr);
         automationRegistry().unregisterResponseClass(kResponseProgId);
         layerList().reset();
-        runnerSwitches() = RunnerSwitches{};
     }
 
     // One visible board, file 1 "board.cc" with geometry 12.

@@ -1,5 +1,4 @@
 #include "korven/CurrentWindow.h"
-#include "korven/RunnerSwitches.h"
 #include "log/ProductInfo.h"
 #include "script/LocaleService.h"
 #include "tests/log/FakeClock.h"
@@ -31,9 +30,8 @@ class StatusWindow : public ::testing::Test {
 
 class RunnerSettings : public ::testing::Test {
   protected:
-    ~RunnerSettings() override { runnerSwitches() = RunnerSwitches{}; }
-
     test::RecordingWindowHost host;
+    RunnerSwitches switches;
 };
 
 } // namespace
@@ -86,21 +84,21 @@ TEST(DrcLimitText, FollowsTheUsersDecimalSeparator) {
 
 TEST_F(RunnerSettings, OpensWithTheLimitAndStoresOnlyAValidOne) {
     ScopedLocale locale({".", ","});
-    runnerSwitches().intDRCLimit = 25;
-    frmRunnerSettings dialog(host);
+    switches.intDRCLimit = 25;
+    frmRunnerSettings dialog(host, switches);
     EXPECT_EQ(dialog.caption(), "Runner Settings");
     EXPECT_EQ(dialog.text, "25");
 
     dialog.text = "32768";
     EXPECT_FALSE(dialog.lostFocus());
     EXPECT_FALSE(dialog.ok());
-    EXPECT_EQ(runnerSwitches().intDRCLimit, 25);
+    EXPECT_EQ(switches.intDRCLimit, 25);
     EXPECT_EQ(host.messages, (std::vector<std::string>{"Error: Invalid value", "Error: Invalid value"}));
 
     dialog.text = "3.5";
     EXPECT_TRUE(dialog.lostFocus());
     EXPECT_TRUE(dialog.ok());
-    EXPECT_EQ(runnerSwitches().intDRCLimit, 4);
+    EXPECT_EQ(switches.intDRCLimit, 4);
     EXPECT_EQ(host.messages.size(), 2u);
 }
 
