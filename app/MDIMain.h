@@ -2,7 +2,7 @@
 
 #include "app/MainWindowObserver.h"
 #include "app/UserInterface.h"
-#include "korven/RunnerSwitches.h"
+#include "ui/RunnerSwitches.h"
 #include "ui/ScriptWindowHost.h"
 #include "ui/frmDebugList.h"
 #include "ui/frmTests.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "korven/RunnerSwitches.h"
 #include "testlogic/RunHost.h"
+#include "ui/RunnerSwitches.h"
 
 #include <cstdint>
 #include <optional>
