@@ -6,13 +6,13 @@
 #include "korven/CurrentWindow.h"
 #include "korven/clsResponse.h"
 #include "korvenapi/AutomationRegistry.h"
-#include "log/ProgramFolder.h"
 #include "script/ScriptLoader.h"
 #include "testlogic/RunDriver.h"
 #include "ui/DebugSettingsFile.h"
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
 
 namespace lumora {
 
@@ -32,7 +32,8 @@ void applyDebugSettings(const DebugSettings& settings, RunnerSwitches& switches)
 
 } // namespace
 
-MDIMain::MDIMain(UserInterface& ui) : ui_(ui), debugList_(ui) {
+MDIMain::MDIMain(UserInterface& ui, std::filesystem::path logFolder)
+    : ui_(ui), logFolder_(std::move(logFolder)), debugList_(ui) {
     setFrmCurChild(nullptr);
     setFrmDebugList(&debugList_);
 }
@@ -57,7 +58,7 @@ void MDIMain::startUp() {
 void MDIMain::loadDebugSettings() {
     switches_.blnDebugMenus = false;
     switches_.logSwitches.blnExpandedRep = false;
-    const std::filesystem::path file = programFolder() / "rdbset.dat";
+    const std::filesystem::path file = logFolder_ / "rdbset.dat";
     std::optional<std::string> text;
     try {
         text = files::readInputFileIfPresent(file, files::input::Settings);
@@ -188,7 +189,7 @@ int16_t MDIMain::runBatch() {
 }
 
 void MDIMain::viewLog() {
-    ui_.openTextFile(programFolder() / "runner.log");
+    ui_.openTextFile(logFolder_ / "runner.log");
 }
 
 bool MDIMain::exitApp() {
@@ -215,7 +216,7 @@ RunSettings MDIMain::runSettings() const {
     return RunSettings{.intDRCLimit = switches_.intDRCLimit,
                        .blnDebugOn = switches_.blnDebugOn,
                        .blnSaveOnFail = switches_.blnSaveOnFail,
-                       .logFolder = programFolder()};
+                       .logFolder = logFolder_};
 }
 
 const LogSwitches& MDIMain::logSwitches() const {
@@ -223,7 +224,7 @@ const LogSwitches& MDIMain::logSwitches() const {
 }
 
 void MDIMain::viewTimeLog() {
-    ui_.openTextFile(programFolder() / "testtimes.csv");
+    ui_.openTextFile(logFolder_ / "testtimes.csv");
 }
 
 void MDIMain::onHelpContents() {

@@ -8,6 +8,7 @@
 #include "ui/frmTests.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,8 +28,9 @@ struct MainMenuChecks {
 class MDIMain : public ScriptWindowHost {
   public:
     // Loading the main window: no script window, Generate Test Times on, the Created Geometries
-    // list installed as frmDebugList(). One MDIMain at a time.
-    explicit MDIMain(UserInterface& ui);
+    // list installed as frmDebugList(). logFolder holds runner.log, testtimes.csv, rdbset.dat and
+    // error.cc; the front end chooses it. One MDIMain at a time.
+    MDIMain(UserInterface& ui, std::filesystem::path logFolder);
     ~MDIMain() override;
     MDIMain(const MDIMain&) = delete;
     MDIMain& operator=(const MDIMain&) = delete;
@@ -38,11 +40,12 @@ class MDIMain : public ScriptWindowHost {
     MainMenuChecks menuChecks;
 
     std::string caption() const; // "Lumora Runner v. 1.2.68"
+    const std::filesystem::path& logFolder() const { return logFolder_; }
 
     // The rest of start-up: registers the Response class (KORVEN reports DRCs through it), reads
     // the debug settings and asks for scripts.
     void startUp();
-    // Reads programFolder()/rdbset.dat; without the file the debug menus stay hidden.
+    // Reads rdbset.dat of the log folder; without the file the debug menus stay hidden.
     void loadDebugSettings();
 
     // The script window that is current (each window makes itself current when it is created
@@ -108,6 +111,7 @@ class MDIMain : public ScriptWindowHost {
     void removeWindow(const std::string& strID);
 
     UserInterface& ui_;
+    std::filesystem::path logFolder_;
     RunnerSwitches switches_;
     frmCreatedGeometries debugList_;
     std::vector<std::unique_ptr<frmTests>> windows_;

@@ -143,7 +143,6 @@ fs::path writeBoard(std::size_t components, const fs::path& folder) {
 ScriptRun runFullScript(std::size_t components, const std::vector<std::string>& skipTests) {
     const fs::path folder = fs::temp_directory_path() / ("lumora-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
-    setenv("LUMORA_HOME", folder.c_str(), 1);
     const fs::path board = writeBoard(components, folder);
     malloc_trim(0);
     restartResidentPeak();
@@ -158,7 +157,7 @@ ScriptRun runFullScript(std::size_t components, const std::vector<std::string>& 
     GapMeter gaps;
     TestClock clock(run.tests, gaps);
     {
-        MDIMain main(ui);
+        MDIMain main(ui, folder);
         main.setTestListener(&clock);
         main.startUp();
         main.openScripts(kScript.parent_path().string(), {kScript.filename().string()}, kAllFilesFilter);

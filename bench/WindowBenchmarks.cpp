@@ -8,6 +8,7 @@
 #include "engine/tools/SyntheticDesign.h"
 #include "korven/clsResponse.h"
 #include "korvenapi/AutomationRegistry.h"
+#include "log/ProgramFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,6 +20,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 
 namespace lumora::bench {
@@ -44,7 +46,7 @@ void BM_WindowCallback(benchmark::State& state) {
     desktop::QtEventPump pump;
     setEventPump(&pump);
     desktop::DesignHost design;
-    desktop::MainWindow window(design);
+    desktop::MainWindow window(design, programFolder());
     window.show();
     window.model().openScripts(LUMORA_SOURCE_DIR "/examples/scripts", {"all-tests.dfm"}, 1);
     frmTests& script = *window.model().windows().back();
@@ -66,7 +68,7 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The program as main() sets it up: its own home folder and settings, KORVEN's callbacks and the
+// The program as main() sets it up: its own log folder and settings, KORVEN's callbacks and the
 // engine's long steps letting the window's events through.
 class ProgramSetUp {
   public:
@@ -74,7 +76,6 @@ class ProgramSetUp {
         application();
         QStandardPaths::setTestModeEnabled(true);
         QSettings().clear();
-        qputenv("LUMORA_HOME", home_.path().toLocal8Bit());
         setEventPump(&pump_);
         registerResponseClass(automationRegistry());
         engine::setWhileWaiting([] { eventPump().doEvents(); });
@@ -86,6 +87,7 @@ class ProgramSetUp {
     ProgramSetUp(const ProgramSetUp&) = delete;
     ProgramSetUp& operator=(const ProgramSetUp&) = delete;
     QString filePath(const QString& name) const { return home_.filePath(name); }
+    std::filesystem::path logFolder() const { return home_.path().toStdString(); }
 
   private:
     QTemporaryDir home_;
@@ -134,7 +136,7 @@ void BM_WindowRunEtchWidth(benchmark::State& state) {
         state.SkipWithError(refused->toStdString().c_str());
         return;
     }
-    desktop::MainWindow window(design);
+    desktop::MainWindow window(design, program.logFolder());
     window.show();
     window.model().openScripts(LUMORA_SOURCE_DIR "/bench/scripts", {"etch-width.dfm"}, 1);
     const frmTests& alone = *window.model().windows().back();

@@ -21,7 +21,6 @@
 #include "ui/ToolTip.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -78,14 +77,19 @@ std::vector<std::string> connectBeforeFirstRun(MDIMain& main) {
     return warnings;
 }
 
+// --home, else LUMORA_HOME or the program's folder.
+std::filesystem::path logFolderOf(const CliOptions& options) {
+    return options.home ? std::filesystem::path(*options.home) : programFolder();
+}
+
 // After the run's own lines, which a run starts by clearing.
-void appendToRunLog(const std::vector<std::string>& lines) {
+void appendToRunLog(const std::filesystem::path& logFolder, const std::vector<std::string>& lines) {
     if (lines.empty()) {
         return;
     }
     LogTextFile log;
     try {
-        log.open(programFolder() / "runner.log", false);
+        log.open(logFolder / "runner.log", false);
     } catch (const std::exception&) {
         // The run has reported the folder already.
     }
@@ -95,8 +99,8 @@ void appendToRunLog(const std::vector<std::string>& lines) {
 }
 
 // In the run log after the run's lines, so that it tells why the summary is short, and on stderr.
-void reportWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
-    appendToRunLog(warnings);
+void reportWarnings(const MDIMain& main, const std::vector<std::string>& warnings, std::ostream& err) {
+    appendToRunLog(main.logFolder(), warnings);
     for (const std::string& warning : warnings) {
         err << kApplicationTitle << ": " << warning << '\n';
     }
@@ -227,7 +231,8 @@ std::unique_ptr<engine::EmbeddedKorven> openDesign(const std::string& design, st
 }
 
 // Every file the run reads, and those it writes of its own in the log folder, by what each is.
-std::vector<RunFile> filesOfTheRun(const CliOptions& options, const report::RunReports& reports) {
+std::vector<RunFile> filesOfTheRun(const CliOptions& options, const report::RunReports& reports,
+                                   const std::filesystem::path& logFolder) {
     std::vector<RunFile> files{{"the design file", *options.design}};
     for (const std::filesystem::path& companion : engine::companionFiles(*options.design)) {
         files.push_back({"the design's roles file", companion});
@@ -238,7 +243,6 @@ std::vector<RunFile> filesOfTheRun(const CliOptions& options, const report::RunR
     if (reports.waiversFile()) {
         files.push_back({"the waivers file", *reports.waiversFile(), "--write-waivers"});
     }
-    const std::filesystem::path home = programFolder();
     const std::pair<const char*, const char*> kOwnFiles[] = {
         {"the settings file", "rdbset.dat"},
         {"the run log", "runner.log"},
@@ -247,16 +251,17 @@ std::vector<RunFile> filesOfTheRun(const CliOptions& options, const report::RunR
         {"the save-on-fail copy of the design", "error.cc"},
         {"the note of the save-on-fail copy", "error.txt"}};
     for (const auto& [role, name] : kOwnFiles) {
-        files.push_back({role, home / name});
+        files.push_back({role, logFolder / name});
     }
     return files;
 }
 
 // Before the run, so that its work is not lost at its end for want of a place to put it.
 bool outputsCanBeWritten(const CliOptions& options, const engine::Design& design,
-                         const report::RunReports& reports, std::ostream& err) {
+                         const report::RunReports& reports, const std::filesystem::path& logFolder,
+                         std::ostream& err) {
     const std::optional<std::string> refusal =
-        outputsRefusal(namedOutputs(options, design), filesOfTheRun(options, reports));
+        outputsRefusal(namedOutputs(options, design), filesOfTheRun(options, reports, logFolder));
     if (refusal) {
         err << kApplicationTitle << ": " << *refusal << '\n';
     }
@@ -264,12 +269,12 @@ bool outputsCanBeWritten(const CliOptions& options, const engine::Design& design
 }
 
 // Two runs on one log folder would write each other's logs: the second waits, and says for whom.
-void takeLogFolder(LogFolderLock& lock, std::ostream& err) {
+void takeLogFolder(LogFolderLock& lock, const std::filesystem::path& logFolder, std::ostream& err) {
     const std::string self = thisRunAsHolder("lumora-cli");
     if (lock.tryTake(self)) {
         return;
     }
-    err << kApplicationTitle << ": the log folder \"" << programFolder().string() << "\" is in use by "
+    err << kApplicationTitle << ": the log folder \"" << logFolder.string() << "\" is in use by "
         << lock.holder() << "; waiting until it has finished" << std::endl;
     lock.take(self);
 }
@@ -290,7 +295,7 @@ int finishRun(const CliOptions& options, MDIMain& main, report::RunReports& repo
     const auto sayIfInterrupted = [&] { interrupt.sayOnceIfInterrupted(err); };
     sayIfInterrupted();
     std::ostream& results = streamsToStandardOutput(options) ? err : out;
-    reportWarnings(end.warnings, err);
+    reportWarnings(main, end.warnings, err);
     printResults(main, results);
     if (options.debug) {
         printCreatedGeometries(main, results);
@@ -317,12 +322,10 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.manifest) {
         return runManifestCli(options, out, err);
     }
-    if (options.home) {
-        setenv("LUMORA_HOME", options.home->c_str(), 1);
-    }
+    const std::filesystem::path logFolder = logFolderOf(options);
     TerminalInterface terminal(err, options.quiet);
     if (options.list) {
-        MDIMain main(terminal);
+        MDIMain main(terminal, logFolder);
         openScripts(main, options.scripts);
         listTests(main, out);
         return terminal.messagesShown() == 0 ? exitcode::Success : exitcode::BadInput;
@@ -333,13 +336,13 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         return exitcode::BadInput;
     }
     std::unique_ptr<report::RunReports> reports = prepareReports(options, *korven, err);
-    if (!reports || !outputsCanBeWritten(options, korven->session().design(), *reports, err)) {
+    if (!reports || !outputsCanBeWritten(options, korven->session().design(), *reports, logFolder, err)) {
         return exitcode::BadInput;
     }
-    LogFolderLock logFolder(programFolder());
-    takeLogFolder(logFolder, err);
+    LogFolderLock lock(logFolder);
+    takeLogFolder(lock, logFolder, err);
     ProviderRegistration registration(automationRegistry(), *korven);
-    MDIMain main(terminal);
+    MDIMain main(terminal, logFolder);
     main.setTestListener(&reports->recorder());
     main.startUp();
     const bool settingsRead = terminal.messagesShown() == 0; // the start-up reads only rdbset.dat
@@ -359,7 +362,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     end.status = runScripts(options, main);
     // What the user must know before trusting the results, after the run's lines, which a run starts
     // by clearing.
-    appendToRunLog(designNotes(*options.design, korven->importNotes()));
+    appendToRunLog(logFolder, designNotes(*options.design, korven->importNotes()));
     return finishRun(options, main, *reports, korven->session(), end, interrupt, out, err);
 }
 

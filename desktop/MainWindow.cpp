@@ -13,7 +13,6 @@
 #include "engine/io/DesignFormats.h"
 #include "log/Clock.h"
 #include "log/LogFolderLock.h"
-#include "log/ProgramFolder.h"
 #include "ui/AboutBox.h"
 #include "ui/frmDebugList.h"
 
@@ -57,9 +56,9 @@ const QScreen& startingScreen() {
 
 } // namespace
 
-MainWindow::MainWindow(DesignHost& design)
+MainWindow::MainWindow(DesignHost& design, const std::filesystem::path& logFolder)
     : design_(design), area_(new QMdiArea(this)), designLabel_(new QLabel(this)), tip_(new TipWindow(this)),
-      board_(new BoardWindow(this)) {
+      board_(new BoardWindow(this)), main_(ui_, logFolder) {
     setObjectName("MDIMain");
     setWindowTitle(QString::fromStdString(main_.caption()));
     setCentralWidget(area_);
@@ -200,9 +199,9 @@ void MainWindow::perform(Command command) {
 void MainWindow::runThenFinish(const std::function<void()>& run) {
     // Another run writing the same logs (lumora-cli with the same folder) would mix them; the
     // desktop does not wait for it, it says who holds the folder.
-    LogFolderLock logFolder(programFolder());
+    LogFolderLock logFolder(main_.logFolder());
     if (!logFolder.tryTake(thisRunAsHolder("lumora"))) {
-        ui_.showMessage("The log folder \"" + programFolder().string() + "\" is in use by " +
+        ui_.showMessage("The log folder \"" + main_.logFolder().string() + "\" is in use by " +
                             logFolder.holder() +
                             "; the run did not start. Run it again when that one has finished.",
                         MessageKind::Warning);

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -28,7 +29,8 @@ class TipWindow;
 class MainWindow : public QMainWindow, public MainWindowObserver {
     Q_OBJECT
   public:
-    explicit MainWindow(DesignHost& design);
+    // logFolder: where runs write their logs and rdbset.dat is read (the model's log folder).
+    MainWindow(DesignHost& design, const std::filesystem::path& logFolder);
     ~MainWindow() override;
 
     MDIMain& model() { return main_; }
@@ -81,7 +83,7 @@ class MainWindow : public QMainWindow, public MainWindowObserver {
     TestHelp help_;
     DebugListWindow* debugList_ = nullptr; // made when first shown
     QtInterface ui_{this};
-    MDIMain main_{ui_};
+    MDIMain main_;
     MenuBuilder menus_;
     bool scriptBarShown_ = false;
     bool boardPlaced_ = false; // KORVEN's window has its place once it was shown

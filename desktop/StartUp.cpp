@@ -39,14 +39,15 @@ QStringList scriptArguments(const QStringList& arguments) {
     return scripts;
 }
 
-void chooseProgramFolder() {
+std::filesystem::path chooseLogFolder() {
+    const std::filesystem::path folder = programFolder();
     if (!qEnvironmentVariableIsEmpty("LUMORA_HOME") ||
-        QFileInfo(QString::fromStdString(programFolder().string())).isWritable()) {
-        return;
+        QFileInfo(QString::fromStdString(folder.string())).isWritable()) {
+        return folder;
     }
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(folder);
-    qputenv("LUMORA_HOME", QFile::encodeName(folder));
+    QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return std::filesystem::path(QFile::encodeName(data).toStdString());
 }
 
 std::unique_ptr<QLockFile> claimSingleInstance() {

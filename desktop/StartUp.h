@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -19,9 +20,9 @@ std::optional<QString> designArgument(const QStringList& arguments);
 // letter case, or followed by more, starts the program as usual and names no script.
 QStringList scriptArguments(const QStringList& arguments);
 
-// An installed program cannot write beside itself: unless LUMORA_HOME says otherwise, the logs and
-// rdbset.dat then live in the user's data folder.
-void chooseProgramFolder();
+// The folder of the logs and rdbset.dat: LUMORA_HOME when the user set it, else the program's
+// folder, unless the program cannot write beside itself (installed): then the user's data folder.
+std::filesystem::path chooseLogFolder();
 
 // The lock that keeps a second instance out, in the user's runtime folder; nothing when another
 // instance holds it.

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    chooseProgramFolder();
+    const std::filesystem::path logFolder = chooseLogFolder();
     QtEventPump pump;
     setEventPump(&pump);
     engine::setWhileWaiting([] { eventPump().doEvents(); });
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     if (!designFile) {
         design.openRemembered();
     }
-    MainWindow window(design);
+    MainWindow window(design, logFolder);
     if (designFile) {
         window.chooseDesign(*designFile);
     }

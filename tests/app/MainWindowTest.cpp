@@ -35,7 +35,7 @@ class MainWindow : public test::UiFixture {
     long connections() const { return std::ranges::count(ui.statuses, std::string("Connecting to KORVEN")); }
 
     test::ScriptedInterface ui;
-    MDIMain main{ui};
+    MDIMain main{ui, home.path()};
     test::CallbackPump pump;
 };
 

@@ -38,7 +38,7 @@ class Menus : public test::UiFixture {
                             "Thru-hole Component Orientation\"/></DFM_Script>");
     }
     test::ScriptedInterface ui;
-    MDIMain main{ui};
+    MDIMain main{ui, home.path()};
 };
 
 } // namespace

@@ -54,7 +54,7 @@ TEST(OpenScripts, ABrokenSecondFileLeavesTheFirstAndThirdOpen) {
     dir.write("two.dfm", "<DFM_Script version=\"2.0\">\n<Test name=\"Etch Width\">\n</DFM_Script>");
     dir.write("three.dfm", kGoodScript);
     ScriptedInterface ui;
-    MDIMain main(ui);
+    MDIMain main(ui, dir.path());
     std::string folder = dir.path().string();
     main.openScripts(folder, {"one.dfm", "two.dfm", "three"}, 1);
 
@@ -68,8 +68,9 @@ TEST(OpenScripts, ABrokenSecondFileLeavesTheFirstAndThirdOpen) {
 }
 
 TEST(OpenScripts, TheDialogIsAskedWithTheScriptFilterAndCancelDoesNothing) {
+    test::TempDir dir;
     ScriptedInterface ui;
-    MDIMain main(ui);
+    MDIMain main(ui, dir.path());
     main.openFile();
     EXPECT_EQ(ui.filterAsked,
               "Lumora Runner Files (*.dfm)|*.dfm|Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
@@ -84,7 +85,7 @@ TEST(OpenScripts, TheDialogAnswerOpensEveryChosenFile) {
     dir.write("b.dfm", kGoodScript);
     ScriptedInterface ui;
     ui.answer = FileDialogResult{dir.path().string() + std::string("\0a\0b.dfm", 8), 1};
-    MDIMain main(ui);
+    MDIMain main(ui, dir.path());
     main.openFile();
     ASSERT_EQ(main.windows().size(), 2u);
     EXPECT_EQ(main.windows()[0]->scriptName(), "a");

@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 
 namespace lumora::desktop::test {
@@ -28,14 +29,13 @@ namespace lumora::desktop::test {
 inline const QString kScripts = LUMORA_SOURCE_DIR "/examples/scripts";
 inline const QString kExamples = LUMORA_SOURCE_DIR "/examples/designs";
 
-// A home folder of the test's own (logs, rdbset.dat) and test settings, empty at the start; the
+// A log folder of the test's own (logs, rdbset.dat) and test settings, empty at the start; the
 // event pump and the engine's while-waiting hook installed as main() installs them.
 class ProgramSurroundings {
   public:
     ProgramSurroundings() {
         QStandardPaths::setTestModeEnabled(true);
         QSettings().clear();
-        qputenv("LUMORA_HOME", home_.path().toLocal8Bit());
         setEventPump(&pump_);
         registerResponseClass(automationRegistry());
         engine::setWhileWaiting([] { eventPump().doEvents(); });
@@ -48,6 +48,7 @@ class ProgramSurroundings {
     ProgramSurroundings& operator=(const ProgramSurroundings&) = delete;
 
     QString home() const { return home_.path(); }
+    std::filesystem::path logFolder() const { return home_.path().toStdString(); }
     QString filePath(const QString& name) const { return home_.filePath(name); }
 
   private:
@@ -107,7 +108,7 @@ inline frmTests& openExample(MainWindow& window, const char* script) {
 // is written beside the copy, not into the examples): KORVEN's window holds the run's markers.
 struct ExampleRun {
     explicit ExampleRun(const ProgramSurroundings& surroundings)
-        : designFile(surroundings.filePath("single-board.json")) {
+        : designFile(surroundings.filePath("single-board.json")), window(design, surroundings.logFolder()) {
         QFile::copy(kExamples + "/single-board.json", designFile);
         window.chooseDesign(designFile);
         window.show();
@@ -130,7 +131,7 @@ struct ExampleRun {
 
     QString designFile;
     DesignHost design;
-    MainWindow window{design};
+    MainWindow window;
     frmTests* script = nullptr;
 };
 

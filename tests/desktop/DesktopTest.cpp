@@ -87,7 +87,7 @@ class DesktopTest : public QObject {
     }
     void init() {
         design_ = std::make_unique<DesignHost>();
-        window_ = std::make_unique<MainWindow>(*design_);
+        window_ = std::make_unique<MainWindow>(*design_, surroundings_->logFolder());
         window_->chooseDesign(kDesign);
         window_->show();
         messages_ = std::make_unique<MessageReader>();

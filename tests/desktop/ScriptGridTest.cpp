@@ -49,7 +49,7 @@ class ScriptGridTest : public QObject {
     void cleanupTestCase() { surroundings_.reset(); }
     void init() {
         design_ = std::make_unique<DesignHost>();
-        window_ = std::make_unique<MainWindow>(*design_);
+        window_ = std::make_unique<MainWindow>(*design_, surroundings_->logFolder());
         window_->show();
         script_ = &openExample(*window_, "smt-assembly.dfm");
         window_->area().activeSubWindow()->showMaximized();

@@ -29,7 +29,7 @@ class WindowLayoutTest : public QObject {
 
     void start() {
         design_ = std::make_unique<DesignHost>();
-        window_ = std::make_unique<MainWindow>(*design_);
+        window_ = std::make_unique<MainWindow>(*design_, surroundings_->logFolder());
         window_->show();
         window_->chooseDesign(kDesign);
         QVERIFY(window_->boardWindow().isVisible());

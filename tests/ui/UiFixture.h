@@ -4,7 +4,6 @@
 #include "script/clsTestItem.h"
 #include "tests/korven/KorvenFixture.h"
 #include "tests/log/FakeClock.h"
-#include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempDir.h"
 #include "ui/ScriptWindowHost.h"
 #include "ui/frmDebugList.h"
@@ -47,8 +46,8 @@ class RecordingWindowHost : public ScriptWindowHost, public StatusDisplay, publi
     frmCreatedGeometries list{*this};
 };
 
-// A recording KORVEN with one board, the program folder in a temporary folder, a fixed clock and
-// a "." locale.
+// A recording KORVEN with one board, a temporary folder for the logs, a fixed clock and a "."
+// locale.
 class UiFixture : public KorvenFixture {
   protected:
     UiFixture() { scriptOneBoard(); }
@@ -75,7 +74,6 @@ class UiFixture : public KorvenFixture {
 
     ScopedLocale locale{{".", ","}};
     TempDir home;
-    ScopedProgramFolder programFolder{home.path()};
     FakeClock clock{march7At0905()};
 };
 
