@@ -4,23 +4,18 @@
 #include "desktop/MainWindow.h"
 #include "desktop/QtEventPump.h"
 #include "engine/io/DesignFile.h"
-#include "engine/runtime/WhileWaiting.h"
 #include "engine/tools/SyntheticDesign.h"
 #include "korven/clsResponse.h"
-#include "korvenapi/AutomationRegistry.h"
 #include "log/ProgramFolder.h"
+#include "tests/desktop/ProgramSurroundings.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QAction>
 #include <QApplication>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <chrono>
-#include <filesystem>
 #include <optional>
 
 namespace lumora::bench {
@@ -68,32 +63,6 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The program as main() sets it up: its own log folder and settings, KORVEN's callbacks and the
-// engine's long steps letting the window's events through.
-class ProgramSetUp {
-  public:
-    ProgramSetUp() {
-        application();
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings().clear();
-        setEventPump(&pump_);
-        registerResponseClass(automationRegistry());
-        engine::setWhileWaiting([] { eventPump().doEvents(); });
-    }
-    ~ProgramSetUp() {
-        engine::setWhileWaiting(nullptr);
-        setEventPump(nullptr);
-    }
-    ProgramSetUp(const ProgramSetUp&) = delete;
-    ProgramSetUp& operator=(const ProgramSetUp&) = delete;
-    QString filePath(const QString& name) const { return home_.filePath(name); }
-    std::filesystem::path logFolder() const { return home_.path().toStdString(); }
-
-  private:
-    QTemporaryDir home_;
-    desktop::QtEventPump pump_;
-};
-
 // A row of the script by its test's name.
 long rowOf(const frmTests& script, const std::string& name) {
     for (long row = 1; row <= script.grid().testRows(); ++row) {
@@ -126,7 +95,8 @@ std::optional<Clock::time_point> stopDuring(desktop::MainWindow& window, const f
 // as a user starts it: alone, from the menu's trigger until the run has returned; then the full
 // script stopped during that test, from Stop until the run has returned (stop_s).
 void BM_WindowRunEtchWidth(benchmark::State& state) {
-    ProgramSetUp program;
+    application();
+    desktop::test::ProgramSurroundings program;
     const auto components = static_cast<std::size_t>(state.range(0));
     const QString board = program.filePath("board.json");
     engine::saveDesign(engine::makeSyntheticDesign({.components = components, .seed = 1, .flawEvery = 100}),

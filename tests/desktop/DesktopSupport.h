@@ -6,55 +6,22 @@
 
 #include "desktop/BoardWindow.h"
 #include "desktop/MainWindow.h"
-#include "desktop/QtEventPump.h"
 #include "desktop/ScriptWindow.h"
-#include "engine/runtime/WhileWaiting.h"
-#include "korven/clsResponse.h"
+#include "tests/desktop/ProgramSurroundings.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <filesystem>
 #include <functional>
 
 namespace lumora::desktop::test {
 
 inline const QString kScripts = LUMORA_SOURCE_DIR "/examples/scripts";
 inline const QString kExamples = LUMORA_SOURCE_DIR "/examples/designs";
-
-// A log folder of the test's own (logs, rdbset.dat) and test settings, empty at the start; the
-// event pump and the engine's while-waiting hook installed as main() installs them.
-class ProgramSurroundings {
-  public:
-    ProgramSurroundings() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings().clear();
-        setEventPump(&pump_);
-        registerResponseClass(automationRegistry());
-        engine::setWhileWaiting([] { eventPump().doEvents(); });
-    }
-    ~ProgramSurroundings() {
-        engine::setWhileWaiting(nullptr);
-        setEventPump(nullptr);
-    }
-    ProgramSurroundings(const ProgramSurroundings&) = delete;
-    ProgramSurroundings& operator=(const ProgramSurroundings&) = delete;
-
-    QString home() const { return home_.path(); }
-    std::filesystem::path logFolder() const { return home_.path().toStdString(); }
-    QString filePath(const QString& name) const { return home_.filePath(name); }
-
-  private:
-    QTemporaryDir home_;
-    QtEventPump pump_;
-};
 
 // Answers every message box with OK and keeps its text and icon, as a user reading it would.
 class MessageReader : public QObject {
