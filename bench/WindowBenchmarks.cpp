@@ -2,11 +2,9 @@
 
 #include "desktop/DesignHost.h"
 #include "desktop/MainWindow.h"
-#include "desktop/QtEventPump.h"
 #include "engine/io/DesignFile.h"
 #include "engine/tools/SyntheticDesign.h"
 #include "korven/clsResponse.h"
-#include "log/ProgramFolder.h"
 #include "tests/desktop/ProgramSurroundings.h"
 
 #include <benchmark/benchmark.h>
@@ -38,10 +36,9 @@ QApplication& application() {
 // many violations makes them: each lets the window's events through, then counts one violation.
 void BM_WindowCallback(benchmark::State& state) {
     application();
-    desktop::QtEventPump pump;
-    setEventPump(&pump);
+    desktop::test::ProgramSurroundings program;
     desktop::DesignHost design;
-    desktop::MainWindow window(design, programFolder());
+    desktop::MainWindow window(design, program.logFolder());
     window.show();
     window.model().openScripts(LUMORA_SOURCE_DIR "/examples/scripts", {"all-tests.dfm"}, 1);
     frmTests& script = *window.model().windows().back();
@@ -53,7 +50,6 @@ void BM_WindowCallback(benchmark::State& state) {
         response.Response("DRC Added", ++callbacks % 4 == 0 ? "Marginal" : "Critical");
     }
     script.runState().lngCurRow = -1;
-    setEventPump(nullptr);
     state.counters["callbacks"] = static_cast<double>(callbacks);
 }
 
