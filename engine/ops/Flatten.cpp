@@ -4,11 +4,13 @@
 #include "engine/model/Refusal.h"
 #include "engine/ops/InsertNames.h"
 #include "engine/runtime/WhileWaiting.h"
+#include "engine/runtime/WorkerPool.h"
 
 #include <algorithm>
 #include <array>
 #include <iterator>
 #include <set>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -29,30 +31,31 @@ struct BlockContents {
     };
     std::set<Kind> graphics;
     std::set<int16_t> insertTypes;
-    // Whether it holds a graphic the selection takes, placed as is and mirrored; -1 until known.
-    std::array<int8_t, 2> holdsSelected{-1, -1};
+    // Whether it holds a graphic the selection takes, placed as is and mirrored.
+    std::array<bool, 2> holdsSelected{};
 };
 
 const AttributeList kNoAttributes;
 
-// Flattened items gathered in blocks of a fixed size, then moved into the geometry, which is
-// allocated once at its final size: a vector doubled as the walk goes on copied half a million
-// items at a time, a tenth of a second without events, and kept up to twice the room it needed.
+// Flattened items gathered in blocks, then moved into the geometry, which is allocated once at its
+// final size: a vector doubled as the walk goes on copied half a million items at a time, a tenth of
+// a second without events, and kept up to twice the room it needed. Blocks start small, as a call
+// walks its board in many parts that mostly yield a few items each.
 class EmittedItems {
   public:
     void add(Graphic graphic) {
-        if (chunks_.empty() || chunks_.back().size() == kChunk) {
-            chunks_.emplace_back().reserve(kChunk);
+        if (chunks_.empty() || chunks_.back().size() == chunks_.back().capacity()) {
+            const std::size_t room =
+                chunks_.empty() ? kFirstChunk : std::min(kChunk, 2 * chunks_.back().size());
+            chunks_.emplace_back().reserve(room);
         }
         chunks_.back().emplace_back(std::move(graphic));
         ++count_;
     }
 
+    std::size_t count() const { return count_; }
+
     void moveInto(std::vector<DataItem>& data, EventSlices& events) {
-        // Exact for a new geometry; doubling where several calls add to one, so that they stay linear.
-        if (data.capacity() - data.size() < count_) {
-            data.reserve(std::max(data.size() + count_, 2 * data.capacity()));
-        }
         for (std::vector<DataItem>& chunk : chunks_) {
             for (DataItem& item : chunk) {
                 data.push_back(std::move(item));
@@ -65,70 +68,36 @@ class EmittedItems {
     }
 
   private:
+    static constexpr std::size_t kFirstChunk = 64;
     static constexpr std::size_t kChunk = 4096;
     std::vector<std::vector<DataItem>> chunks_;
     std::size_t count_ = 0;
 };
 
-class Flattener {
+// The parts' items appended in their order, which is the order of one walk of the whole block.
+void appendInOrder(std::vector<EmittedItems>& parts, std::vector<DataItem>& data) {
+    std::size_t count = 0;
+    for (const EmittedItems& part : parts) {
+        count += part.count();
+    }
+    // Exact for a new geometry; doubling where several calls add to one, so that they stay linear.
+    if (data.capacity() - data.size() < count) {
+        data.reserve(std::max(data.size() + count, 2 * data.capacity()));
+    }
+    EventSlices events;
+    for (EmittedItems& part : parts) {
+        part.moveInto(data, events);
+    }
+}
+
+// The selection's questions about a graphic's layer and class and an insert's type.
+class SelectionRules {
   public:
-    Flattener(Design& design, Geometry& target, const FlattenSelection& selection)
-        : design_(design), target_(target), selection_(selection) {
-        // Only insertion points are placed once per insert: other calls need not read a large target.
-        if (!selection_.insertPointOnly) {
-            return;
-        }
-        for (const DataItem& item : target_.data) {
-            const auto* graphic = std::get_if<Graphic>(&item);
-            if (graphic && graphic->origin && std::holds_alternative<Mark>(graphic->shape)) {
-                marked_.insert({graphic->origin->path.begin(), graphic->origin->path.end()});
-            }
-        }
-    }
+    SelectionRules(const Design& design, const FlattenSelection& selection)
+        : design_(design), selection_(selection) {}
 
-    // Reads the source's own items through their entries, and goes to an item itself only where
-    // its entry says it may yield one, which is decided once for each kind of entry.
-    void run(const Geometry& source, const BlockIndex& index) {
-        std::vector<int8_t> kindYields(index.kinds, -1);
-        for (const BlockEntry& entry : index.entries) {
-            int8_t& yields = kindYields[entry.kind];
-            if (yields < 0) {
-                yields = mayYield(entry) ? 1 : 0;
-            }
-            if (yields != 0) {
-                step(source, entry.position, Transform(), false);
-            }
-        }
-        emitted_.moveInto(target_.data, events_);
-    }
-
-  private:
+    const FlattenSelection& selection() const { return selection_; }
     bool selectsInserts() const { return selection_.insertType.has_value(); }
-
-    bool mayYield(const BlockEntry& entry) {
-        return entry.insert ? !selection_.topLevelOnly &&
-                                  mayEnter(contentsOf(entry.geometry), entry.mirror, entry.insertType, false)
-                            : mayTake(entry.layer, entry.graphicClass, false);
-    }
-
-    void walk(const Geometry& geometry, const Transform& transform, bool insideChosen) {
-        for (std::size_t position = 0; position < geometry.data.size(); ++position) {
-            step(geometry, position, transform, insideChosen);
-        }
-    }
-
-    void step(const Geometry& geometry, std::size_t position, const Transform& transform, bool insideChosen) {
-        events_.tick();
-        path_.push_back(static_cast<int32_t>(position));
-        if (const auto* graphic = std::get_if<Graphic>(&geometry.data[position])) {
-            if (mayTake(placedLayer(*graphic, transform), graphic->graphicClass, insideChosen)) {
-                emit(*graphic, transform);
-            }
-        } else if (!selection_.topLevelOnly) {
-            visit(std::get<Insert>(geometry.data[position]), transform, insideChosen);
-        }
-        path_.pop_back();
-    }
 
     // Whether a graphic on this layer (where it lands) and of this class is selected.
     bool mayTake(int16_t layer, int16_t graphicClass, bool insideChosen) const {
@@ -137,26 +106,167 @@ class Flattener {
                (selection_.layer < 0 || layer == selection_.layer);
     }
 
+    // Whether a block placed mirrored or not holds a graphic the selection takes: the same test
+    // as mayTake() for each of its graphics.
+    bool holdsSelected(const BlockContents& contents, bool mirrored) const {
+        return std::ranges::any_of(contents.graphics, [&](const BlockContents::Kind& kind) {
+            return (!selection_.graphicClass || kind.graphicClass == *selection_.graphicClass) &&
+                   (selection_.layer < 0 ||
+                    placedLayer(kind.layer, mirrored != kind.flipped) == selection_.layer);
+        });
+    }
+
+    // Whether the insert or one inside its block has the selection's insert type.
+    bool mayChoose(int16_t insertType, const BlockContents& contents) const {
+        const int16_t type = *selection_.insertType;
+        return type == insert_type::Any || insertType == type || contents.insertTypes.contains(type);
+    }
+
     // Whether an insert of a block with these contents and of this type, mirrored or not once every
     // insert above it is counted, may lead to a selected item.
-    bool mayEnter(BlockContents& contents, bool mirrored, int16_t insertType, bool insideChosen) {
-        return holdsSelected(contents, mirrored) &&
+    bool mayEnter(const BlockContents& contents, bool mirrored, int16_t insertType, bool insideChosen) const {
+        return contents.holdsSelected[mirrored ? 1 : 0] &&
                (insideChosen || !selectsInserts() || mayChoose(insertType, contents));
     }
 
+    int16_t placedLayer(int16_t layer, bool mirrored) const {
+        return mirrored ? design_.mirrorLayer(layer) : layer;
+    }
+
+  private:
+    const Design& design_;
+    const FlattenSelection& selection_;
+};
+
+using InsertPath = std::vector<int32_t>;
+
+// What the parts of one call share, settled before they run and only read while they do.
+struct FlattenPlan {
+    std::unordered_map<int16_t, BlockContents> contents; // every block a walk may enter
+    std::vector<uint32_t> positions;                     // the source's items that may yield one
+    std::set<InsertPath> marked;                         // inserts whose points the target has
+};
+
+// Decides, on the caller's thread, which of the source's own items may yield a selected item: once
+// for each kind of entry, reading an item's block only where its entry says it may.
+class Planner {
+  public:
+    Planner(const Design& design, const SelectionRules& rules) : design_(design), rules_(rules) {}
+
+    FlattenPlan plan(const BlockIndex& index, const Geometry& target) {
+        std::vector<int8_t> kindYields(index.kinds, -1);
+        EventSlices events;
+        for (const BlockEntry& entry : index.entries) {
+            events.tick();
+            int8_t& yields = kindYields[entry.kind];
+            if (yields < 0) {
+                yields = mayYield(entry) ? 1 : 0;
+            }
+            if (yields != 0) {
+                plan_.positions.push_back(entry.position);
+            }
+        }
+        // Only insertion points are placed once per insert: other calls need not read a large target.
+        if (rules_.selection().insertPointOnly) {
+            plan_.marked = markedPaths(target);
+        }
+        return std::move(plan_);
+    }
+
+  private:
+    bool mayYield(const BlockEntry& entry) {
+        return entry.insert
+                   ? !rules_.selection().topLevelOnly &&
+                         rules_.mayEnter(contentsOf(entry.geometry), entry.mirror, entry.insertType, false)
+                   : rules_.mayTake(entry.layer, entry.graphicClass, false);
+    }
+
+    const BlockContents& contentsOf(int16_t geomNum) {
+        if (auto known = plan_.contents.find(geomNum); known != plan_.contents.end()) {
+            return known->second;
+        }
+        BlockContents contents;
+        for (const DataItem& item : design_.geometry(geomNum).data) {
+            if (const auto* graphic = std::get_if<Graphic>(&item)) {
+                contents.graphics.insert({graphic->layer, graphic->graphicClass, false});
+                continue;
+            }
+            const Insert& insert = std::get<Insert>(item);
+            contents.insertTypes.insert(insert.insertType);
+            const BlockContents& inner = contentsOf(insert.geometry);
+            contents.insertTypes.insert(inner.insertTypes.begin(), inner.insertTypes.end());
+            for (BlockContents::Kind kind : inner.graphics) {
+                kind.flipped = kind.flipped != insert.mirror;
+                contents.graphics.insert(kind);
+            }
+        }
+        contents.holdsSelected = {rules_.holdsSelected(contents, false),
+                                  rules_.holdsSelected(contents, true)};
+        return plan_.contents.emplace(geomNum, std::move(contents)).first->second;
+    }
+
+    static std::set<InsertPath> markedPaths(const Geometry& target) {
+        std::set<InsertPath> marked;
+        for (const DataItem& item : target.data) {
+            const auto* graphic = std::get_if<Graphic>(&item);
+            if (graphic && graphic->origin && std::holds_alternative<Mark>(graphic->shape)) {
+                marked.insert({graphic->origin->path.begin(), graphic->origin->path.end()});
+            }
+        }
+        return marked;
+    }
+
+    const Design& design_;
+    const SelectionRules& rules_;
+    FlattenPlan plan_;
+};
+
+// Walks some of the source's own items, and the blocks they place, for the selected items. Parts
+// of one call run on several threads: a part only reads the design and the plan.
+class Flattener {
+  public:
+    Flattener(const Design& design, const SelectionRules& rules, const FlattenPlan& plan)
+        : design_(design), rules_(rules), selection_(rules.selection()), plan_(plan) {}
+
+    void walkPart(const Geometry& source, std::span<const uint32_t> positions, EmittedItems& emitted) {
+        emitted_ = &emitted;
+        for (uint32_t position : positions) {
+            step(source, position, Transform(), false);
+        }
+    }
+
+  private:
+    void walk(const Geometry& geometry, const Transform& transform, bool insideChosen) {
+        for (std::size_t position = 0; position < geometry.data.size(); ++position) {
+            step(geometry, position, transform, insideChosen);
+        }
+    }
+
+    void step(const Geometry& geometry, std::size_t position, const Transform& transform, bool insideChosen) {
+        path_.push_back(static_cast<int32_t>(position));
+        if (const auto* graphic = std::get_if<Graphic>(&geometry.data[position])) {
+            if (rules_.mayTake(placedLayer(*graphic, transform), graphic->graphicClass, insideChosen)) {
+                emit(*graphic, transform);
+            }
+        } else if (!selection_.topLevelOnly) {
+            visit(std::get<Insert>(geometry.data[position]), transform, insideChosen);
+        }
+        path_.pop_back();
+    }
+
     void visit(const Insert& insert, const Transform& parent, bool insideChosen) {
-        BlockContents& contents = contentsOf(insert.geometry);
-        if (!mayEnter(contents, parent.mirrored() != insert.mirror, insert.insertType, insideChosen)) {
+        const BlockContents& contents = plan_.contents.at(insert.geometry);
+        if (!rules_.mayEnter(contents, parent.mirrored() != insert.mirror, insert.insertType, insideChosen)) {
             return;
         }
         const Transform placed = Transform::of(insert).then(parent);
         const Geometry& child = design_.geometry(insert.geometry);
         chain_.push_back(&insert);
-        if (!insideChosen && selectsInserts() && chosen(insert, placed)) {
+        if (!insideChosen && rules_.selectsInserts() && chosen(insert, placed)) {
             chosenDepth_ = chain_.size() - 1;
             if (!selection_.insertPointOnly) {
                 walk(child, placed, true);
-            } else if (holdsSelected(contents, placed.mirrored())) {
+            } else if (contents.holdsSelected[placed.mirrored() ? 1 : 0]) {
                 emitMark(placed);
             }
             chosenDepth_.reset();
@@ -184,56 +294,6 @@ class Flattener {
             return selection_.condition->matches(net.empty() ? nullptr : &net);
         }
         return selection_.condition->matches(insertAttribute(keyword));
-    }
-
-    BlockContents& contentsOf(int16_t geomNum) {
-        if (auto known = contents_.find(geomNum); known != contents_.end()) {
-            return known->second;
-        }
-        BlockContents contents;
-        for (const DataItem& item : design_.geometry(geomNum).data) {
-            if (const auto* graphic = std::get_if<Graphic>(&item)) {
-                contents.graphics.insert({graphic->layer, graphic->graphicClass, false});
-                continue;
-            }
-            const Insert& insert = std::get<Insert>(item);
-            contents.insertTypes.insert(insert.insertType);
-            const BlockContents& inner = contentsOf(insert.geometry);
-            contents.insertTypes.insert(inner.insertTypes.begin(), inner.insertTypes.end());
-            for (BlockContents::Kind kind : inner.graphics) {
-                kind.flipped = kind.flipped != insert.mirror;
-                contents.graphics.insert(kind);
-            }
-        }
-        return contents_.emplace(geomNum, std::move(contents)).first->second;
-    }
-
-    // Whether a block placed mirrored or not holds a graphic the selection takes: the same test
-    // as selected() for each of its graphics.
-    bool holdsSelected(BlockContents& contents, bool mirrored) const {
-        int8_t& known = contents.holdsSelected[mirrored ? 1 : 0];
-        if (known < 0) {
-            known = std::ranges::any_of(contents.graphics, [&](const BlockContents::Kind& kind) {
-                return (!selection_.graphicClass || kind.graphicClass == *selection_.graphicClass) &&
-                       (selection_.layer < 0 ||
-                        placedLayer(kind.layer, mirrored != kind.flipped) == selection_.layer);
-            });
-        }
-        return known != 0;
-    }
-
-    // Whether the insert or one inside its block has the selection's insert type.
-    bool mayChoose(int16_t insertType, const BlockContents& contents) const {
-        const int16_t type = *selection_.insertType;
-        return type == insert_type::Any || insertType == type || contents.insertTypes.contains(type);
-    }
-
-    int16_t placedLayer(int16_t layer, bool mirrored) const {
-        return mirrored ? design_.mirrorLayer(layer) : layer;
-    }
-
-    int16_t placedLayer(const Graphic& graphic, const Transform& transform) const {
-        return placedLayer(graphic.layer, transform.mirrored());
     }
 
     // Nearest insert first, as an attribute of a pin's component also describes the pin.
@@ -317,11 +377,11 @@ class Flattener {
         copy.net = graphic.net.empty() ? insertNet() : graphic.net;
         copy.attributes = mergedAttributes(&graphic);
         copy.origin = origin(transform);
-        emitted_.add(std::move(copy));
+        emitted_->add(std::move(copy));
     }
 
     void emitMark(const Transform& placed) {
-        if (!marked_.insert(path_).second) {
+        if (plan_.marked.contains(path_)) {
             return;
         }
         Graphic mark;
@@ -330,7 +390,11 @@ class Flattener {
         mark.net = insertNet();
         mark.attributes = mergedAttributes(nullptr);
         mark.origin = origin(placed);
-        emitted_.add(std::move(mark));
+        emitted_->add(std::move(mark));
+    }
+
+    int16_t placedLayer(const Graphic& graphic, const Transform& transform) const {
+        return rules_.placedLayer(graphic.layer, transform.mirrored());
     }
 
     int16_t firstLayer() const {
@@ -342,19 +406,36 @@ class Flattener {
         return 0;
     }
 
-    Design& design_;
-    Geometry& target_;
+    const Design& design_;
+    const SelectionRules& rules_;
     const FlattenSelection& selection_;
+    const FlattenPlan& plan_;
+    EmittedItems* emitted_ = nullptr;
     std::vector<const Insert*> chain_; // the inserts above the current item, outermost first
     std::vector<int32_t> path_;
     std::optional<std::size_t> chosenDepth_;
-    std::set<std::vector<int32_t>> marked_;
     std::vector<AttributeList> lastSources_; // an item's own list, then its inserts', innermost first
     AttributeList lastMerged_;
-    std::unordered_map<int16_t, BlockContents> contents_;
-    EmittedItems emitted_;
-    EventSlices events_; // a whole board's walk is long for the caller to go without events
 };
+
+// The source's items that may yield one, walked in parts of about this many on the worker pool: a
+// board's walk is most of a flatten call, and a run makes hundreds of calls.
+constexpr std::size_t kPositionsPerPart = 128;
+
+void flattenInParts(const Design& design, const SelectionRules& rules, const Geometry& source,
+                    const BlockIndex& index, Geometry& target) {
+    const FlattenPlan plan = Planner(design, rules).plan(index, target);
+    const std::size_t parts = (plan.positions.size() + kPositionsPerPart - 1) / kPositionsPerPart;
+    std::vector<EmittedItems> emitted(parts);
+    workerPool().run(parts, [&](std::size_t part) {
+        const std::span<const uint32_t> all(plan.positions);
+        const std::size_t first = part * kPositionsPerPart;
+        Flattener(design, rules, plan)
+            .walkPart(source, all.subspan(first, std::min(kPositionsPerPart, all.size() - first)),
+                      emitted[part]);
+    });
+    appendInOrder(emitted, target.data);
+}
 
 void checkLayer(const Design& design, int16_t layer) {
     if (layer != kAllLayers) {
@@ -419,7 +500,8 @@ void flatten(Design& design, int16_t target, const FlattenSelection& given, Bloc
     }
     const int16_t sourceNumber = design.file(geometry.flattenFile).geometry;
     const Geometry& source = design.geometry(sourceNumber);
-    Flattener(design, geometry, selection).run(source, indexes.of(sourceNumber, source));
+    flattenInParts(design, SelectionRules(design, selection), source, indexes.of(sourceNumber, source),
+                   geometry);
 }
 
 } // namespace lumora::engine
