@@ -1,5 +1,7 @@
 #include "engine/geom/PairSearch.h"
 
+#include <boost/iterator/function_output_iterator.hpp>
+
 #include <algorithm>
 
 namespace lumora::engine {
@@ -22,11 +24,17 @@ BoxIndex::BoxIndex(std::span<const Box> boxes) {
 
 std::vector<std::size_t> BoxIndex::near(const Box& box, double distance) const {
     std::vector<std::size_t> found;
-    for (auto it = tree_.qbegin(bgi::intersects(grown(box, distance))); it != tree_.qend(); ++it) {
-        found.push_back(it->second);
-    }
-    std::ranges::sort(found);
+    near(box, distance, found);
     return found;
+}
+
+// A query through an output iterator: the query iterators are type-erased and allocate each time.
+void BoxIndex::near(const Box& box, double distance, std::vector<std::size_t>& found) const {
+    found.clear();
+    tree_.query(bgi::intersects(grown(box, distance)),
+                boost::make_function_output_iterator(
+                    [&found](const Entry& entry) { found.push_back(entry.second); }));
+    std::ranges::sort(found);
 }
 
 void oneAfterAnother(std::size_t count, const std::function<void(std::size_t)>& body) {
@@ -45,8 +53,10 @@ std::vector<IndexPair> pairsOf(const BoxIndex& index, std::span<const Box> queri
     constexpr std::size_t kRange = 512;
     std::vector<std::vector<IndexPair>> ranges((queries.size() + kRange - 1) / kRange);
     forEach(ranges.size(), [&](std::size_t r) {
+        std::vector<std::size_t> found;
         for (std::size_t i = r * kRange; i < std::min(queries.size(), (r + 1) * kRange); ++i) {
-            for (std::size_t j : index.near(queries[i], distance)) {
+            index.near(queries[i], distance, found);
+            for (std::size_t j : found) {
                 if (keep(i, j)) {
                     ranges[r].emplace_back(i, j);
                 }

@@ -22,6 +22,8 @@ class BoxIndex {
     // The positions of the boxes that come within `distance` of `box` (touching included), in
     // ascending order.
     std::vector<std::size_t> near(const Box& box, double distance) const;
+    // The same into found, whose room is kept: a search of a million boxes allocated a list each.
+    void near(const Box& box, double distance, std::vector<std::size_t>& found) const;
 
   private:
     using Entry = std::pair<Box, std::size_t>;
