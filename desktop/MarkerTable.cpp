@@ -48,7 +48,7 @@ std::vector<MarkerRow> markerRows(const engine::Design& design, const std::vecto
     // The newest run claims a marker first, as earlier runs' markers may have been cleared.
     for (auto record = records.rbegin(); record != records.rend(); ++record) {
         for (const RecordedMarker& recorded : record->markers) {
-            const engine::DrcMarker& marker = recorded.marker;
+            const engine::DrcMarker& marker = *recorded.marker;
             auto& candidates = unclaimed[{marker.file, marker.at.x, marker.at.y}];
             auto equal =
                 std::ranges::find_if(candidates, [&](std::size_t i) { return design.drcs[i] == marker; });

@@ -43,7 +43,7 @@ void assignMarkerKeys(TestRecord& record) {
     std::map<std::string, int> formerUses;
     std::vector<std::string> former;
     for (RecordedMarker& recorded : record.markers) {
-        const engine::DrcMarker& marker = recorded.marker;
+        const engine::DrcMarker& marker = *recorded.marker;
         const std::string prefix = record.name + " / " + recorded.fileName + " / " + marker.check + " / ";
         const std::string key = prefix + marker.measure + " / " + itemsText(marker.items, Identities::Named);
         const int pass = ++seen[key];

@@ -63,8 +63,8 @@ void RunRecorder::testFinished(RunWindow& window, long row, int16_t result) {
     // Sized once: the records outlive the test, and a doubled list kept up to half of it unused.
     record.markers.reserve(design_.drcs.size() - first);
     for (std::size_t i = first; i < design_.drcs.size(); ++i) {
-        const engine::DrcMarker& marker = design_.drcs[i];
-        record.markers.push_back({.marker = marker, .fileName = fileNameOf(design_, marker.file)});
+        record.markers.push_back(
+            {.marker = design_.drcs.shared(i), .fileName = fileNameOf(design_, design_.drcs[i].file)});
     }
     assignMarkerKeys(record);
     tests_.push_back(std::move(record));

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,7 +20,7 @@ struct TestedFile {
 
 // A violation of one test, named so that a later run of an edited board finds it again.
 struct RecordedMarker {
-    engine::DrcMarker marker{};
+    std::shared_ptr<const engine::DrcMarker> marker{}; // the one the design holds while it does
     std::string fileName{};
     std::string key{};
     std::string formerKey{}; // its key before items were named by identity, where unique; else ""

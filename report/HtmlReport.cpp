@@ -295,10 +295,10 @@ std::vector<BoardSvg> drawBoards(const engine::Design& design, const PageRun& ru
         std::vector<engine::Point> places;
         std::vector<engine::DrcItem> named;
         for (const PageMarker& marker : run.markers) {
-            if (marker.recorded->marker.file == file.number) {
-                places.push_back(marker.recorded->marker.at);
-                named.insert(named.end(), marker.recorded->marker.items.begin(),
-                             marker.recorded->marker.items.end());
+            if (marker.recorded->marker->file == file.number) {
+                places.push_back(marker.recorded->marker->at);
+                named.insert(named.end(), marker.recorded->marker->items.begin(),
+                             marker.recorded->marker->items.end());
             }
         }
         std::ranges::sort(named);
@@ -314,7 +314,7 @@ std::vector<BoardSvg> drawBoards(const engine::Design& design, const PageRun& ru
 Json markerRow(const PageMarker& page, const engine::Design& design, const std::vector<BoardSvg>& boards,
                const std::map<std::string, const Waiver*>& waivers) {
     const RecordedMarker& recorded = *page.recorded;
-    const engine::DrcMarker& marker = recorded.marker;
+    const engine::DrcMarker& marker = *recorded.marker;
     const auto file = std::ranges::find(design.files, marker.file, &engine::File::number);
     const long fileIndex = file == design.files.end() ? -1 : file - design.files.begin();
     Json at =

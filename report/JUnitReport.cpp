@@ -29,8 +29,8 @@ struct Case {
 std::string markerLines(const TestRecord& record, int32_t file) {
     std::string lines;
     for (const RecordedMarker& recorded : record.markers) {
-        if (recorded.marker.file == file && !recorded.waived) {
-            lines += recorded.marker.severity + ": " + engine::markerText(recorded.marker) + " (" +
+        if (recorded.marker->file == file && !recorded.waived) {
+            lines += recorded.marker->severity + ": " + engine::markerText(*recorded.marker) + " (" +
                      recorded.key + ")\n";
         }
     }

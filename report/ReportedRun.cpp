@@ -45,12 +45,12 @@ std::vector<ReportedScript> reportedScripts(const MDIMain& main, const std::vect
 MarkerCounts countMarkers(const TestRecord& record, std::optional<int32_t> file) {
     MarkerCounts counts;
     for (const RecordedMarker& recorded : record.markers) {
-        if (file && recorded.marker.file != *file) {
+        if (file && recorded.marker->file != *file) {
             continue;
         }
         if (recorded.waived) {
             ++counts.waived;
-        } else if (recorded.marker.severity == "Critical") {
+        } else if (recorded.marker->severity == "Critical") {
             ++counts.critical;
         } else {
             ++counts.marginal;

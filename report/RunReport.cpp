@@ -15,7 +15,7 @@ Json countsJson(const MarkerCounts& counts) {
 }
 
 Json markerJson(const RecordedMarker& recorded) {
-    Json entry = engine::markerJson(recorded.marker);
+    Json entry = engine::markerJson(*recorded.marker);
     entry["fileName"] = recorded.fileName;
     entry["key"] = recorded.key;
     entry["waived"] = recorded.waived;

@@ -2,7 +2,7 @@
 
 #include "engine/model/Attributes.h"
 #include "engine/model/CodeNames.h"
-#include "engine/model/DrcMarker.h"
+#include "engine/model/DrcMarkers.h"
 #include "engine/model/Items.h"
 #include "engine/model/KeywordIndex.h"
 
@@ -81,7 +81,7 @@ class Design {
     std::vector<std::optional<Layer>> layers{}; // slot n holds layer n; empty slots are holes
     std::map<int16_t, Geometry> geometries{};
     std::vector<File> files{};
-    std::vector<DrcMarker> drcs{};
+    DrcMarkers drcs{};
 
     // Lookups raise Refusal with the code a KORVEN method returns for the number.
     Geometry& geometry(int16_t number);

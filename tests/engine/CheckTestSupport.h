@@ -50,7 +50,7 @@ class DfmHarness {
         EXPECT_EQ(korven_.session().turnOnResponse(std::string(kResponseProgId)), rc::Ok);
     }
 
-    const std::vector<DrcMarker>& markers() { return korven_.session().design().drcs; }
+    const DrcMarkers& markers() { return korven_.session().design().drcs; }
 
     std::shared_ptr<KorvenDfm> dfm;
     std::vector<std::string> announced;

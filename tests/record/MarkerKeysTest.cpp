@@ -28,7 +28,7 @@ TestRecord recordOf(std::vector<engine::DrcMarker> markers, std::string name = "
     record.name = std::move(name);
     for (engine::DrcMarker& placed : markers) {
         record.markers.emplace_back();
-        record.markers.back().marker = std::move(placed);
+        record.markers.back().marker = std::make_shared<const engine::DrcMarker>(std::move(placed));
         record.markers.back().fileName = "ctrl_board.cc";
     }
     assignMarkerKeys(record);
