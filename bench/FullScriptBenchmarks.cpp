@@ -200,6 +200,11 @@ const ScriptRun& runOf(std::size_t components, const std::vector<std::string>& s
     return last->second;
 }
 
+// Both cores busy reads 2: the CPU time of every thread of the process over the wall time.
+double cpuPerWall(double cpuSeconds, double seconds) {
+    return seconds > 0 ? cpuSeconds / seconds : 0;
+}
+
 void reportTime(benchmark::State& state, double seconds) {
     for (auto _ : state) {
         state.SetIterationTime(seconds);
@@ -214,6 +219,8 @@ void registerBoard(std::size_t components, const std::vector<std::string>& names
                                      const ScriptRun& run = runOf(components, skipTests);
                                      reportTime(state, run.runSeconds);
                                      state.counters["cpu_s"] = run.runCpuSeconds;
+                                     state.counters["cpu_per_wall"] =
+                                         cpuPerWall(run.runCpuSeconds, run.runSeconds);
                                      state.counters["load_s"] = run.loadSeconds;
                                      state.counters["load_maxrss_MB"] = run.loadResidentPeakMB;
                                      state.counters["maxrss_MB"] = run.residentPeakMB;
@@ -235,6 +242,8 @@ void registerBoard(std::size_t components, const std::vector<std::string>& names
                                          }
                                          reportTime(state, found->second.seconds);
                                          state.counters["cpu_s"] = found->second.cpuSeconds;
+                                         state.counters["cpu_per_wall"] =
+                                             cpuPerWall(found->second.cpuSeconds, found->second.seconds);
                                          state.counters["maxrss_MB"] = found->second.residentPeakMB;
                                          state.counters["longest_gap_ms"] = found->second.longestGapMs;
                                          state.counters["result"] = found->second.result;
