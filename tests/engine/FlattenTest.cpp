@@ -1,5 +1,6 @@
 #include "engine/ops/Flatten.h"
 #include "engine/model/Refusal.h"
+#include "engine/runtime/WhileWaiting.h"
 #include "engine/tools/SyntheticDesign.h"
 #include "tests/engine/EngineTestDesigns.h"
 
@@ -318,6 +319,29 @@ TEST(FlattenLargeTest, ManyItemsComeOnceInWalkOrderAndALaterCallAddsAfterThem) {
     }
     topThenBottom[0].insert(topThenBottom[0].end(), topThenBottom[1].begin(), topThenBottom[1].end());
     EXPECT_EQ(added, topThenBottom[0]);
+}
+
+// Catches parts of a walk joined out of order or sharing a part's state: with the while-waiting hook
+// set, every part runs on the pool's threads, and the items must be those of the walk on one thread.
+TEST(FlattenLargeTest, PartsWalkedOnThePoolGiveTheItemsOfOneWalk) {
+    const Design board = makeSyntheticDesign({.components = 2000, .seed = 1});
+    const FlattenSelection selections[] = {{.insertType = insert_type::Pin},
+                                           {.insertType = insert_type::Any, .insertPointOnly = true},
+                                           {.layer = layerNamed(board, "TOP")}};
+    auto flattened = [&](const FlattenSelection& selection) {
+        Design design = board;
+        const int16_t target = createFlattenGeometry(design, design.files.front().number);
+        flatten(design, target, selection);
+        return graphicsOf(design, target);
+    };
+    for (const FlattenSelection& selection : selections) {
+        const std::vector<Graphic> oneThread = flattened(selection);
+        setWhileWaiting([] {});
+        const std::vector<Graphic> onThePool = flattened(selection);
+        setWhileWaiting(nullptr);
+        ASSERT_GT(oneThread.size(), 1000u);
+        EXPECT_TRUE(onThePool == oneThread);
+    }
 }
 
 } // namespace
