@@ -29,6 +29,7 @@ struct BlockContents {
         bool flipped;
         auto operator<=>(const Kind&) const = default;
     };
+    const Geometry* block = nullptr; // a walk enters it without looking it up again
     std::set<Kind> graphics;
     std::set<int16_t> insertTypes;
     // Whether it holds a graphic the selection takes, placed as is and mirrored.
@@ -186,7 +187,8 @@ class Planner {
             return known->second;
         }
         BlockContents contents;
-        for (const DataItem& item : design_.geometry(geomNum).data) {
+        contents.block = &design_.geometry(geomNum);
+        for (const DataItem& item : contents.block->data) {
             if (const auto* graphic = std::get_if<Graphic>(&item)) {
                 contents.graphics.insert({graphic->layer, graphic->graphicClass, false});
                 continue;
@@ -260,7 +262,7 @@ class Flattener {
             return;
         }
         const Transform placed = Transform::of(insert).then(parent);
-        const Geometry& child = design_.geometry(insert.geometry);
+        const Geometry& child = *contents.block;
         chain_.push_back(&insert);
         if (!insideChosen && rules_.selectsInserts() && chosen(insert, placed)) {
             chosenDepth_ = chain_.size() - 1;
