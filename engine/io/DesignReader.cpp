@@ -7,6 +7,7 @@
 #include "engine/io/MarkersJson.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/model/RoundedCorners.h"
+#include "engine/runtime/WorkerPool.h"
 
 #include <algorithm>
 #include <array>
@@ -191,15 +192,16 @@ class Reader {
     }
 
     // The tree holds the data list empty (it fails unless an array); its items are in the store,
-    // under the geometry's position in the file.
+    // under the geometry's position in the file. They are read on the worker pool, each into its
+    // slot: a board's hundreds of thousands of items were most of loading it. Reading an item only
+    // reads the design, and the first item in file order that fails is the one reported.
     void readData(const JsonNode& data, std::size_t stored, Geometry& geometry) {
         data.elements();
-        const std::size_t count = items_.count(stored);
-        geometry.data.reserve(count);
-        for (std::size_t position = 0; position < count; ++position) {
+        geometry.data.resize(items_.count(stored));
+        workerPool().run(geometry.data.size(), [&](std::size_t position) {
             const Json item = items_.item(stored, position);
-            geometry.data.push_back(dataItem(JsonNode(item, data.elementPath(position)), geometry));
-        }
+            geometry.data[position] = dataItem(JsonNode(item, data.elementPath(position)), geometry);
+        });
     }
 
     // Placements that run in a circle would have no end, and very deep nesting would exhaust the

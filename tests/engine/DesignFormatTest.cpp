@@ -249,6 +249,19 @@ TEST(DesignFormatTest, MalformedFilesSayWhereTheyAreWrong) {
     }
 }
 
+// Catches the error of whichever item failed first on the threads that read a board's items instead
+// of the first bad item in the file: a board of many items, two of them bad.
+TEST(DesignFormatTest, OfTwoBadItemsTheFirstInTheFileIsReported) {
+    std::string lines;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string width = i == 700 || i == 1500 ? "\"wide\"" : "5";
+        lines += R"({"line": [[0, 0], [100, 0]], "width": )" + width + R"(, "layer": "TOP"}, )";
+    }
+    const std::string text =
+        replaced(kTinyBoard, "\"thickness\": 62, \"data\": [", "\"thickness\": 62, \"data\": [" + lines);
+    EXPECT_THAT(errorOf(text), HasSubstr("at /geometries/6/data/700/width"));
+}
+
 TEST(DesignFormatTest, TheDocumentedExampleLoads) {
     std::ifstream doc(std::filesystem::path(LUMORA_SOURCE_DIR) / "docs" / "design-format.md");
     std::ostringstream text;
