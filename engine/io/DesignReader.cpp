@@ -7,6 +7,7 @@
 #include "engine/io/MarkersJson.h"
 #include "engine/io/PlacementBudget.h"
 #include "engine/model/RoundedCorners.h"
+#include "engine/runtime/WhileWaiting.h"
 #include "engine/runtime/WorkerPool.h"
 
 #include <algorithm>
@@ -570,6 +571,8 @@ DesignTree parseTree(std::string_view text) {
 }
 
 Design readTree(const DesignTree& tree, const PlacementLimits& limits) {
+    // The items are read on the worker pool; a window acting meanwhile would meet no design yet.
+    const WithoutEvents noEvents;
     try {
         return Reader(limits, tree.items).read(JsonNode(tree.root, ""));
     } catch (const nlohmann::json::exception& error) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <thread>
+#include <utility>
 
 namespace lumora::engine {
 
@@ -44,6 +45,20 @@ inline void runWhileWaitingHook() {
     current.hook();
     current.lastRun = WhileWaitingHook::Clock::now();
 }
+
+// Holds the hook back for a step during which the front end must not act, such as reading a design
+// that no window has yet: its waits for the worker threads let no events through, and the caller's
+// thread works along with them.
+class WithoutEvents {
+  public:
+    WithoutEvents() : held_(std::exchange(whileWaitingHook(), {})) {}
+    ~WithoutEvents() { whileWaitingHook() = std::move(held_); }
+    WithoutEvents(const WithoutEvents&) = delete;
+    WithoutEvents& operator=(const WithoutEvents&) = delete;
+
+  private:
+    WhileWaitingHook held_;
+};
 
 // For a long step the caller's thread does itself: tick() once per item lets the events through
 // when a slice has passed since they last went. Cheap enough for every item, as it reads the clock

@@ -1,5 +1,6 @@
 #include "engine/io/DesignFile.h"
 #include "engine/ops/Flatten.h"
+#include "engine/runtime/WhileWaiting.h"
 #include "tests/engine/EngineTestDesigns.h"
 #include "tests/support/TempDir.h"
 
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace lumora::engine::test {
 namespace {
@@ -260,6 +262,26 @@ TEST(DesignFormatTest, OfTwoBadItemsTheFirstInTheFileIsReported) {
     const std::string text =
         replaced(kTinyBoard, "\"thickness\": 62, \"data\": [", "\"thickness\": 62, \"data\": [" + lines);
     EXPECT_THAT(errorOf(text), HasSubstr("at /geometries/6/data/700/width"));
+}
+
+// Catches the desktop's events let through while a design is read on the worker pool: a window could
+// then start a run or open another design with none installed yet.
+TEST(DesignFormatTest, ReadingADesignLetsNoEventsThrough) {
+    std::string lines;
+    for (int i = 0; i < 2000; ++i) {
+        lines += R"({"line": [[0, 0], [100, 0]], "width": 5, "layer": "TOP"}, )";
+    }
+    const std::string text =
+        replaced(kTinyBoard, "\"thickness\": 62, \"data\": [", "\"thickness\": 62, \"data\": [" + lines);
+    int events = 0;
+    setWhileWaiting([&] { ++events; });
+    std::this_thread::sleep_for(2 * kWaitSlice); // a wait would run the hook at once
+    const Design design = parseDesign(text);
+    const bool hookKept = waitsRunTheHook();
+    setWhileWaiting(nullptr);
+    EXPECT_EQ(events, 0);
+    EXPECT_TRUE(hookKept) << "the hook is back once the design is read";
+    EXPECT_EQ(design.geometry(10).data.size(), tinyBoard().geometry(10).data.size() + 2000);
 }
 
 TEST(DesignFormatTest, TheDocumentedExampleLoads) {
