@@ -2,8 +2,8 @@
 
 #include "engine/model/DrcMarker.h"
 
+#include <algorithm>
 #include <cstddef>
-#include <initializer_list>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -45,15 +45,10 @@ class DrcMarkers {
         Held::const_iterator at_{};
     };
 
-    DrcMarkers() = default;
-    DrcMarkers(std::initializer_list<DrcMarker> markers);
-
     std::size_t size() const { return held_.size(); }
     bool empty() const { return held_.empty(); }
     const DrcMarker& operator[](std::size_t i) const { return *held_[i]; }
     const DrcMarker& at(std::size_t i) const { return *held_.at(i); }
-    const DrcMarker& front() const { return *held_.front(); }
-    const DrcMarker& back() const { return *held_.back(); }
     const_iterator begin() const { return const_iterator(held_.begin()); }
     const_iterator end() const { return const_iterator(held_.end()); }
 
@@ -66,7 +61,7 @@ class DrcMarkers {
     void clear() { held_.clear(); }
 
     // Equal markers in the same order, whoever else holds them.
-    bool operator==(const DrcMarkers& other) const;
+    bool operator==(const DrcMarkers& other) const { return std::ranges::equal(*this, other); }
 
   private:
     Held held_;

@@ -102,18 +102,13 @@ class SelectionRules {
 
     // Whether a graphic on this layer (where it lands) and of this class is selected.
     bool mayTake(int16_t layer, int16_t graphicClass, bool insideChosen) const {
-        return (insideChosen || !selectsInserts()) &&
-               (!selection_.graphicClass || graphicClass == *selection_.graphicClass) &&
-               (selection_.layer < 0 || layer == selection_.layer);
+        return (insideChosen || !selectsInserts()) && takes(layer, graphicClass);
     }
 
-    // Whether a block placed mirrored or not holds a graphic the selection takes: the same test
-    // as mayTake() for each of its graphics.
+    // Whether a block placed mirrored or not holds a graphic of a layer and class the selection takes.
     bool holdsSelected(const BlockContents& contents, bool mirrored) const {
         return std::ranges::any_of(contents.graphics, [&](const BlockContents::Kind& kind) {
-            return (!selection_.graphicClass || kind.graphicClass == *selection_.graphicClass) &&
-                   (selection_.layer < 0 ||
-                    placedLayer(kind.layer, mirrored != kind.flipped) == selection_.layer);
+            return takes(placedLayer(kind.layer, mirrored != kind.flipped), kind.graphicClass);
         });
     }
 
@@ -135,6 +130,11 @@ class SelectionRules {
     }
 
   private:
+    bool takes(int16_t layer, int16_t graphicClass) const {
+        return (!selection_.graphicClass || graphicClass == *selection_.graphicClass) &&
+               (selection_.layer < 0 || layer == selection_.layer);
+    }
+
     const Design& design_;
     const FlattenSelection& selection_;
 };
@@ -227,11 +227,11 @@ class Planner {
 // of one call run on several threads: a part only reads the design and the plan.
 class Flattener {
   public:
-    Flattener(const Design& design, const SelectionRules& rules, const FlattenPlan& plan)
-        : design_(design), rules_(rules), selection_(rules.selection()), plan_(plan) {}
+    Flattener(const Design& design, const SelectionRules& rules, const FlattenPlan& plan,
+              EmittedItems& emitted)
+        : design_(design), rules_(rules), selection_(rules.selection()), plan_(plan), emitted_(emitted) {}
 
-    void walkPart(const Geometry& source, std::span<const uint32_t> positions, EmittedItems& emitted) {
-        emitted_ = &emitted;
+    void walkPart(const Geometry& source, std::span<const uint32_t> positions) {
         for (uint32_t position : positions) {
             step(source, position, Transform(), false);
         }
@@ -379,7 +379,7 @@ class Flattener {
         copy.net = graphic.net.empty() ? insertNet() : graphic.net;
         copy.attributes = mergedAttributes(&graphic);
         copy.origin = origin(transform);
-        emitted_->add(std::move(copy));
+        emitted_.add(std::move(copy));
     }
 
     void emitMark(const Transform& placed) {
@@ -392,7 +392,7 @@ class Flattener {
         mark.net = insertNet();
         mark.attributes = mergedAttributes(nullptr);
         mark.origin = origin(placed);
-        emitted_->add(std::move(mark));
+        emitted_.add(std::move(mark));
     }
 
     int16_t placedLayer(const Graphic& graphic, const Transform& transform) const {
@@ -412,7 +412,7 @@ class Flattener {
     const SelectionRules& rules_;
     const FlattenSelection& selection_;
     const FlattenPlan& plan_;
-    EmittedItems* emitted_ = nullptr;
+    EmittedItems& emitted_;
     std::vector<const Insert*> chain_; // the inserts above the current item, outermost first
     std::vector<int32_t> path_;
     std::optional<std::size_t> chosenDepth_;
@@ -432,9 +432,8 @@ void flattenInParts(const Design& design, const SelectionRules& rules, const Geo
     workerPool().run(parts, [&](std::size_t part) {
         const std::span<const uint32_t> all(plan.positions);
         const std::size_t first = part * kPositionsPerPart;
-        Flattener(design, rules, plan)
-            .walkPart(source, all.subspan(first, std::min(kPositionsPerPart, all.size() - first)),
-                      emitted[part]);
+        Flattener(design, rules, plan, emitted[part])
+            .walkPart(source, all.subspan(first, std::min(kPositionsPerPart, all.size() - first)));
     });
     appendInOrder(emitted, target.data);
 }
