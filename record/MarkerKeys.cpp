@@ -1,7 +1,10 @@
 #include "record/MarkerKeys.h"
 
 #include <algorithm>
-#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace lumora {
 
@@ -36,24 +39,44 @@ std::string itemsText(const std::vector<engine::DrcItem>& items, Identities iden
     return text;
 }
 
+std::string prefixOf(const TestRecord& record, const RecordedMarker& recorded) {
+    return record.name + " / " + recorded.fileName + " / " + recorded.marker->check + " / ";
+}
+
 } // namespace
 
 void assignMarkerKeys(TestRecord& record) {
-    std::map<std::string, int> seen;
-    std::map<std::string, int> formerUses;
-    std::vector<std::string> former;
+    // Hashed: a large board's test places tens of thousands of markers whose keys share long starts.
+    // The first marker's key is the one seen, viewed where that marker keeps it.
+    std::unordered_map<std::string_view, int> seen;
+    seen.reserve(record.markers.size());
     for (RecordedMarker& recorded : record.markers) {
         const engine::DrcMarker& marker = *recorded.marker;
-        const std::string prefix = record.name + " / " + recorded.fileName + " / " + marker.check + " / ";
-        const std::string key = prefix + marker.measure + " / " + itemsText(marker.items, Identities::Named);
-        const int pass = ++seen[key];
-        recorded.key = pass == 1 ? key : key + " #" + std::to_string(pass);
-        former.push_back(prefix + itemsText(marker.items, Identities::Left));
-        ++formerUses[former.back()];
+        std::string key =
+            prefixOf(record, recorded) + marker.measure + " / " + itemsText(marker.items, Identities::Named);
+        if (const auto earlier = seen.find(key); earlier != seen.end()) {
+            recorded.key = key + " #" + std::to_string(++earlier->second);
+        } else {
+            recorded.key = std::move(key);
+            seen.emplace(recorded.key, 1);
+        }
     }
-    for (std::size_t i = 0; i < record.markers.size(); ++i) {
-        record.markers[i].formerKey = formerUses[former[i]] == 1 ? former[i] : std::string();
+}
+
+std::vector<std::string> formerKeys(const TestRecord& record) {
+    std::vector<std::string> former;
+    former.reserve(record.markers.size());
+    std::unordered_map<std::string, int> uses;
+    for (const RecordedMarker& recorded : record.markers) {
+        former.push_back(prefixOf(record, recorded) + itemsText(recorded.marker->items, Identities::Left));
+        ++uses[former.back()];
     }
+    for (std::string& key : former) {
+        if (uses.at(key) != 1) {
+            key.clear();
+        }
+    }
+    return former;
 }
 
 } // namespace lumora

@@ -23,7 +23,6 @@ struct RecordedMarker {
     std::shared_ptr<const engine::DrcMarker> marker{}; // the one the design holds while it does
     std::string fileName{};
     std::string key{};
-    std::string formerKey{}; // its key before items were named by identity, where unique; else ""
     bool waived = false;
 };
 

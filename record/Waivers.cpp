@@ -3,6 +3,7 @@
 #include "engine/io/JsonDepth.h"
 #include "files/InputFile.h"
 #include "files/ReplaceFile.h"
+#include "record/MarkerKeys.h"
 
 #include <nlohmann/json.hpp>
 
@@ -117,20 +118,27 @@ std::optional<std::filesystem::path> defaultWaiversFile(const std::filesystem::p
 }
 
 void migrateWaiverKeys(std::vector<Waiver>& waivers, const std::vector<TestRecord>& tests) {
-    std::set<std::string> keys;
-    std::map<std::string, std::string> keyOfFormer;
+    std::map<std::string, Waiver*> unmatched;
+    for (Waiver& waiver : waivers) {
+        unmatched.emplace(waiver.key, &waiver);
+    }
     for (const TestRecord& test : tests) {
         for (const RecordedMarker& recorded : test.markers) {
-            keys.insert(recorded.key);
-            if (!recorded.formerKey.empty()) {
-                keyOfFormer.emplace(recorded.formerKey, recorded.key);
-            }
+            unmatched.erase(recorded.key);
         }
     }
-    for (Waiver& waiver : waivers) {
-        const auto migrated = keyOfFormer.find(waiver.key);
-        if (!keys.contains(waiver.key) && migrated != keyOfFormer.end()) {
-            waiver.key = migrated->second;
+    // Most runs end here: former keys are made only for a waiver that names no current key.
+    for (const TestRecord& test : tests) {
+        if (unmatched.empty()) {
+            return;
+        }
+        const std::vector<std::string> former = formerKeys(test);
+        for (std::size_t i = 0; i < former.size(); ++i) {
+            const auto waiver = former[i].empty() ? unmatched.end() : unmatched.find(former[i]);
+            if (waiver != unmatched.end()) {
+                waiver->second->key = test.markers[i].key;
+                unmatched.erase(waiver);
+            }
         }
     }
 }

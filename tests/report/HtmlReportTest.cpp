@@ -45,7 +45,7 @@ struct SmallRun {
         engine::DrcMarker marker{1,          {100, 100}, "Critical", "Pad <To> Pad - Top",
                                  "distance", 4,          5,          {{kScriptTag, "1", "</script><b>"}}};
         record.markers.push_back({std::make_shared<const engine::DrcMarker>(marker), "b<i>.cc",
-                                  "Pad <To> Pad / b<i>.cc / key", "", true});
+                                  "Pad <To> Pad / b<i>.cc / key", true});
         record.files.push_back({1, "b<i>.cc"});
         scripts.push_back({"/s/<b>.dfm", "<b>", {{1, &item, &record, "completed", {0, 0x00FF00, "0", "1"}}}});
         context.design = "a&b<c>.json";

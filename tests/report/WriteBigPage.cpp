@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
             {{ref, "", ""}}};
         TestRecord& record = records[m % kTests];
         record.markers.push_back({std::make_shared<const engine::DrcMarker>(std::move(marker)), "big.cc",
-                                  record.name + " / big.cc / " + ref + " #" + std::to_string(m), "",
+                                  record.name + " / big.cc / " + ref + " #" + std::to_string(m),
                                   m % 10 == 0});
     }
     for (int t = 0; t < kTests; ++t) {
