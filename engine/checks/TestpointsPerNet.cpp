@@ -6,18 +6,26 @@
 #include "engine/measure/FlatItems.h"
 #include "engine/measure/PlacedInserts.h"
 
-#include <map>
+#include <algorithm>
 #include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace lumora::engine {
 
 namespace {
 
-// Every net of a file with the place its markers go, in name order.
-std::map<std::string, Point> netsOf(const Design& design, int32_t filePos) {
-    std::map<std::string, Point> nets;
+using NetPlaces = std::vector<std::pair<std::string, Point>>;
+
+// Every net of a file with the place its markers go, in name order: gathered in a hash map and
+// sorted once, as a large board has tens of thousands of nets.
+NetPlaces netsOf(const Design& design, int32_t filePos) {
+    std::unordered_map<std::string, Point> nets;
     forEachPlacedInsert(design, filePos, [&](const PlacedInsert& placed) {
-        if (const std::string net = placed.net(); !net.empty()) {
+        if (const std::string& net = placed.net(); !net.empty()) {
             nets.try_emplace(net, placed.at());
         }
     });
@@ -31,20 +39,22 @@ std::map<std::string, Point> netsOf(const Design& design, int32_t filePos) {
                                                  (extent->min_corner().y() + extent->max_corner().y()) / 2});
         }
     }
-    return nets;
+    NetPlaces sorted(nets.begin(), nets.end());
+    std::ranges::sort(sorted, {}, &NetPlaces::value_type::first);
+    return sorted;
 }
 
-// The testpoints of a geometry per net.
-std::map<std::string, int> testpointsPerNet(const std::vector<FlatItem>& items) {
-    std::map<std::string, std::set<std::vector<int32_t>>> testpoints;
+// The testpoints of a geometry per net, the nets viewed in its items.
+std::unordered_map<std::string_view, int> testpointsPerNet(const std::vector<FlatItem>& items) {
+    std::unordered_map<std::string_view, std::set<std::vector<int32_t>>> testpoints;
     for (const FlatItem& item : items) {
         if (!item.graphic->net.empty()) {
             testpoints[item.graphic->net].insert(insertPathOf(*item.graphic));
         }
     }
-    std::map<std::string, int> counts;
+    std::unordered_map<std::string_view, int> counts;
     for (const auto& [net, inserts] : testpoints) {
-        counts[net] = static_cast<int>(inserts.size());
+        counts.emplace(net, static_cast<int>(inserts.size()));
     }
     return counts;
 }
@@ -53,7 +63,7 @@ std::map<std::string, int> testpointsPerNet(const std::vector<FlatItem>& items) 
 
 std::vector<Finding> check(CheckContext& context, const TestpointsPerNetArgs& args) {
     const Geometry& geometry = context.flattened(args.geomNum);
-    const std::map<std::string, int> counts = testpointsPerNet(flatItemsOf(geometry));
+    const std::unordered_map<std::string_view, int> counts = testpointsPerNet(flatItemsOf(geometry));
     std::vector<Finding> findings;
     for (const auto& [net, at] : netsOf(context.design(), geometry.flattenFile)) {
         const auto found = counts.find(net);

@@ -27,7 +27,8 @@ void walk(const Design& design, const Geometry& block, const Transform& transfor
 
 } // namespace
 
-std::string PlacedInsert::net() const {
+const std::string& PlacedInsert::net() const {
+    static const std::string kNone;
     if (!insert.net.empty() || insert.insertType != insert_type::Pin) {
         return insert.net;
     }
@@ -37,7 +38,7 @@ std::string PlacedInsert::net() const {
             return found->second;
         }
     }
-    return {};
+    return kNone;
 }
 
 DrcItem PlacedInsert::item() const {

@@ -30,7 +30,7 @@ struct PlacedInsert {
     // How much its geometry is enlarged in the file.
     double scale() const;
     // Its own net, else the net its component gives it as a pin.
-    std::string net() const;
+    const std::string& net() const;
     // What a finding about it names: a pin by its component and pin reference, anything else by its
     // own reference.
     DrcItem item() const;
