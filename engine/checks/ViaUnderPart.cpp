@@ -5,8 +5,14 @@
 #include "engine/checks/CheckFunctions.h"
 #include "engine/geom/PairSearch.h"
 #include "engine/measure/FlatItems.h"
+#include "engine/runtime/Parallel.h"
 
-#include <map>
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace lumora::engine {
 
@@ -40,12 +46,37 @@ std::vector<Via> viasOf(const std::vector<FlatItem>& items) {
     return vias;
 }
 
-// The body items of every component, united.
-std::map<std::string, Area> bodiesOf(const std::vector<FlatItem>& items) {
-    std::map<std::string, Area> bodies;
+struct Body {
+    std::string_view component;
+    Area area;
+};
+
+// The body items of every component, united, in component name order. The components are united on
+// the worker pool, each from its items in their order.
+std::vector<Body> bodiesOf(const std::vector<FlatItem>& items) {
+    std::unordered_map<std::string_view, std::size_t> groupOf;
+    std::vector<std::pair<std::string_view, std::vector<const FlatItem*>>> groups;
     for (const FlatItem& item : items) {
-        const std::string component = item.graphic->origin ? item.graphic->origin->component : std::string();
-        bodies[component] = unite(bodies[component], areaOf(item));
+        const std::string_view component =
+            item.graphic->origin ? std::string_view(item.graphic->origin->component) : std::string_view();
+        const auto [found, added] = groupOf.try_emplace(component, groups.size());
+        if (added) {
+            groups.emplace_back(component, std::vector<const FlatItem*>());
+        }
+        groups[found->second].second.push_back(&item);
+    }
+    std::ranges::sort(groups, {}, [](const auto& group) { return group.first; });
+    std::vector<Area> united = measureInParallel<Area>(groups.size(), [&](std::size_t g) {
+        Area body;
+        for (const FlatItem* item : groups[g].second) {
+            body = unite(body, areaOf(*item));
+        }
+        return body;
+    });
+    std::vector<Body> bodies;
+    bodies.reserve(groups.size());
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        bodies.push_back({groups[g].first, std::move(united[g])});
     }
     return bodies;
 }
@@ -62,32 +93,41 @@ std::vector<Finding> check(CheckContext& context, const ViaUnderPartArgs& args) 
     const Geometry& bodyGeometry = context.flattened(args.geomNum2);
     const std::vector<FlatItem> viaItems = flatItemsOf(viaGeometry);
     const std::vector<Via> vias = viasOf(viaItems);
-    const std::map<std::string, Area> bodies = bodiesOf(flatItemsOf(bodyGeometry));
+    const std::vector<Body> bodies = bodiesOf(flatItemsOf(bodyGeometry));
 
     std::vector<Box> viaBoxes;
     for (const Via& via : vias) {
         viaBoxes.push_back(via.box);
     }
     const BoxIndex index(viaBoxes);
-    std::vector<Finding> findings;
-    for (const auto& [component, body] : bodies) {
-        if (body.empty()) {
-            continue;
-        }
-        for (std::size_t v : index.near(bg::return_envelope<Box>(body), 0)) {
-            Area under;
-            bg::intersection(vias[v].copper(), body, under);
-            const double area = bg::area(under);
-            if (area <= 0) {
-                continue;
+    // Each body's vias measured on the pool, the findings joined in body order.
+    const std::vector<std::vector<Finding>> perBody =
+        measureInParallel<std::vector<Finding>>(bodies.size(), [&](std::size_t b) {
+            std::vector<Finding> found;
+            const Area& body = bodies[b].area;
+            if (body.empty()) {
+                return found;
             }
-            Finding finding =
-                context.finding(Severity::Critical, viaGeometry.flattenFile, centreOf(vias[v].box));
-            finding.measure = "copper under body";
-            finding.measured = area;
-            finding.items = {findingItemOf(vias[v].graphic()), {.component = component}};
-            findings.push_back(std::move(finding));
-        }
+            for (std::size_t v : index.near(bg::return_envelope<Box>(body), 0)) {
+                Area under;
+                bg::intersection(vias[v].copper(), body, under);
+                const double area = bg::area(under);
+                if (area <= 0) {
+                    continue;
+                }
+                Finding finding =
+                    context.finding(Severity::Critical, viaGeometry.flattenFile, centreOf(vias[v].box));
+                finding.measure = "copper under body";
+                finding.measured = area;
+                finding.items = {findingItemOf(vias[v].graphic()),
+                                 {.component = std::string(bodies[b].component)}};
+                found.push_back(std::move(finding));
+            }
+            return found;
+        });
+    std::vector<Finding> findings;
+    for (const std::vector<Finding>& found : perBody) {
+        findings.insert(findings.end(), found.begin(), found.end());
     }
     return findings;
 }
