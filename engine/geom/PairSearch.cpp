@@ -3,6 +3,9 @@
 #include <boost/iterator/function_output_iterator.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
 
 namespace lumora::engine {
 
@@ -75,6 +78,18 @@ std::vector<IndexPair> pairsOf(const BoxIndex& index, std::span<const Box> queri
     return pairs;
 }
 
+// More than the rounding of any bound of these boxes grown by distance.
+double roundingSlack(std::span<const Box> first, std::span<const Box> second, double distance) {
+    double largest = std::abs(distance);
+    for (std::span<const Box> boxes : {first, second}) {
+        for (const Box& box : boxes) {
+            largest = std::max({largest, std::abs(box.min_corner().x()), std::abs(box.min_corner().y()),
+                                std::abs(box.max_corner().x()), std::abs(box.max_corner().y())});
+        }
+    }
+    return 8 * std::numeric_limits<double>::epsilon() * (largest + std::abs(distance));
+}
+
 } // namespace
 
 std::vector<IndexPair> nearPairs(std::span<const Box> boxes, double distance, const ForEachIndex& forEach) {
@@ -87,8 +102,23 @@ std::vector<IndexPair> nearPairs(std::span<const Box> first, std::span<const Box
     if (first.empty() || second.empty()) {
         return {};
     }
-    return pairsOf(
-        BoxIndex(second), first, distance, [](std::size_t, std::size_t) { return true; }, forEach);
+    if (first.size() >= second.size()) {
+        return pairsOf(
+            BoxIndex(second), first, distance, [](std::size_t, std::size_t) { return true; }, forEach);
+    }
+    // The smaller list indexed: a few keepout areas against a board's million items packed an R-tree
+    // of the million on one thread. Grown from the other side, a box's bounds round differently: the
+    // query reaches a little further, and each pair is kept by the test a query of first makes.
+    const double reach = distance + roundingSlack(first, second, distance);
+    std::vector<IndexPair> pairs = pairsOf(
+        BoxIndex(first), second, reach,
+        [&](std::size_t j, std::size_t i) { return bg::intersects(grown(first[i], distance), second[j]); },
+        forEach);
+    for (IndexPair& pair : pairs) {
+        std::swap(pair.first, pair.second);
+    }
+    std::ranges::sort(pairs);
+    return pairs;
 }
 
 } // namespace lumora::engine

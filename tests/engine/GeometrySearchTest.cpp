@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace lumora::engine {
@@ -36,6 +37,37 @@ TEST(PairSearchTest, PairsAcrossTwoListsKeepTheirSides) {
 
     EXPECT_THAT(nearPairs(first, second, 1), ElementsAre(IndexPair{0, 1}, IndexPair{1, 0}));
     EXPECT_THAT(nearPairs(first, std::vector<Box>{}, 1000), IsEmpty());
+}
+
+// Catches a search that indexes the smaller list (a few keepouts against a board) finding other
+// pairs, or giving them in another order, than the first list's queries: on tenths, boxes lie at
+// exactly the distance, where bounds grown from the other side round differently.
+TEST(PairSearchTest, AFewBoxesAgainstManyPairAsTheirOwnQueriesWould) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> tenths(0, 300);
+    auto randomBox = [&] {
+        const double x = tenths(random) * 0.1;
+        const double y = tenths(random) * 0.1;
+        return box(x, y, x + tenths(random) % 7 * 0.1, y + tenths(random) % 7 * 0.1);
+    };
+    std::vector<Box> few(12);
+    std::vector<Box> many(3000);
+    std::ranges::generate(few, randomBox);
+    std::ranges::generate(many, randomBox);
+    // 0.1 + 0.2 reaches 3 * 0.1, but 3 * 0.1 - 0.2 lies beyond 0.1.
+    few.push_back(box(0, 0, 0.1, 1));
+    many.push_back(box(3 * 0.1, 0, 1, 1));
+    for (const double distance : {0.0, 0.2, 0.3, 0.7}) {
+        std::vector<IndexPair> expected;
+        for (std::size_t i = 0; i < few.size(); ++i) {
+            for (std::size_t j = 0; j < many.size(); ++j) {
+                if (bg::intersects(grown(few[i], distance), many[j])) {
+                    expected.emplace_back(i, j);
+                }
+            }
+        }
+        ASSERT_EQ(nearPairs(few, many, distance), expected) << distance;
+    }
 }
 
 TEST(FootprintTest, DistancesBetweenAreasPathsAndPoints) {
