@@ -44,30 +44,28 @@ NetPlaces netsOf(const Design& design, int32_t filePos) {
     return sorted;
 }
 
-// The testpoints of a geometry per net, the nets viewed in its items.
-std::unordered_map<std::string_view, int> testpointsPerNet(const std::vector<FlatItem>& items) {
-    std::unordered_map<std::string_view, std::set<std::vector<int32_t>>> testpoints;
+// The testpoints (their insert paths) of a geometry per net, the nets viewed in its items.
+using NetTestpoints = std::unordered_map<std::string_view, std::set<std::vector<int32_t>>>;
+
+NetTestpoints testpointsPerNet(const std::vector<FlatItem>& items) {
+    NetTestpoints testpoints;
     for (const FlatItem& item : items) {
         if (!item.graphic->net.empty()) {
             testpoints[item.graphic->net].insert(insertPathOf(*item.graphic));
         }
     }
-    std::unordered_map<std::string_view, int> counts;
-    for (const auto& [net, inserts] : testpoints) {
-        counts.emplace(net, static_cast<int>(inserts.size()));
-    }
-    return counts;
+    return testpoints;
 }
 
 } // namespace
 
 std::vector<Finding> check(CheckContext& context, const TestpointsPerNetArgs& args) {
     const Geometry& geometry = context.flattened(args.geomNum);
-    const std::unordered_map<std::string_view, int> counts = testpointsPerNet(flatItemsOf(geometry));
+    const NetTestpoints testpoints = testpointsPerNet(flatItemsOf(geometry));
     std::vector<Finding> findings;
     for (const auto& [net, at] : netsOf(context.design(), geometry.flattenFile)) {
-        const auto found = counts.find(net);
-        const int count = found == counts.end() ? 0 : found->second;
+        const auto found = testpoints.find(net);
+        const int count = found == testpoints.end() ? 0 : static_cast<int>(found->second.size());
         if (count >= args.minTestpoints) {
             continue;
         }

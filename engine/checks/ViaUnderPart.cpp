@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -51,34 +50,22 @@ struct Body {
     Area area;
 };
 
+std::string_view componentOf(const FlatItem& item) {
+    return item.graphic->origin ? std::string_view(item.graphic->origin->component) : std::string_view();
+}
+
 // The body items of every component, united, in component name order. The components are united on
 // the worker pool, each from its items in their order.
 std::vector<Body> bodiesOf(const std::vector<FlatItem>& items) {
-    std::unordered_map<std::string_view, std::size_t> groupOf;
-    std::vector<std::pair<std::string_view, std::vector<const FlatItem*>>> groups;
-    for (const FlatItem& item : items) {
-        const std::string_view component =
-            item.graphic->origin ? std::string_view(item.graphic->origin->component) : std::string_view();
-        const auto [found, added] = groupOf.try_emplace(component, groups.size());
-        if (added) {
-            groups.emplace_back(component, std::vector<const FlatItem*>());
-        }
-        groups[found->second].second.push_back(&item);
-    }
-    std::ranges::sort(groups, {}, [](const auto& group) { return group.first; });
-    std::vector<Area> united = measureInParallel<Area>(groups.size(), [&](std::size_t g) {
-        Area body;
-        for (const FlatItem* item : groups[g].second) {
-            body = unite(body, areaOf(*item));
+    std::vector<InsertItems> groups = groupItemsBy<std::string_view>(items, componentOf);
+    std::ranges::sort(groups, {}, [](const InsertItems& group) { return componentOf(*group.front()); });
+    return measureInParallel<Body>(groups.size(), [&](std::size_t g) {
+        Body body{componentOf(*groups[g].front()), Area()};
+        for (const FlatItem* item : groups[g]) {
+            body.area = unite(body.area, areaOf(*item));
         }
         return body;
     });
-    std::vector<Body> bodies;
-    bodies.reserve(groups.size());
-    for (std::size_t g = 0; g < groups.size(); ++g) {
-        bodies.push_back({groups[g].first, std::move(united[g])});
-    }
-    return bodies;
 }
 
 Point centreOf(const Box& box) {

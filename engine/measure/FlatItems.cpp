@@ -185,17 +185,8 @@ bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphi
 }
 
 std::vector<InsertItems> groupByInsert(const std::vector<FlatItem>& items) {
-    std::vector<InsertItems> groups;
-    std::unordered_map<std::vector<int32_t>, std::size_t, boost::hash<std::vector<int32_t>>> groupOf;
-    groupOf.reserve(items.size());
-    for (const FlatItem& item : items) {
-        auto [found, added] = groupOf.try_emplace(insertPathOf(*item.graphic), groups.size());
-        if (added) {
-            groups.emplace_back();
-        }
-        groups[found->second].push_back(&item);
-    }
-    return groups;
+    return groupItemsBy<std::vector<int32_t>, boost::hash<std::vector<int32_t>>>(
+        items, [](const FlatItem& item) { return insertPathOf(*item.graphic); });
 }
 
 } // namespace lumora::engine

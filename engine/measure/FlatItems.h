@@ -3,7 +3,10 @@
 #include "engine/geom/Footprint.h"
 #include "engine/model/Design.h"
 
+#include <cstddef>
+#include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace lumora::engine {
@@ -60,8 +63,24 @@ ObjectKey objectOf(const Graphic& graphic);
 // such as a via's pad and its drill: one object, which is never too close to itself.
 bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b);
 
-// A geometry's items grouped by the insert that placed them, in order of the first item of each.
+// Items grouped by the key keyOf gives each, in order of the first item of each group.
 using InsertItems = std::vector<const FlatItem*>;
+template <class Key, class Hash = std::hash<Key>, class KeyOf>
+std::vector<InsertItems> groupItemsBy(const std::vector<FlatItem>& items, KeyOf keyOf) {
+    std::vector<InsertItems> groups;
+    std::unordered_map<Key, std::size_t, Hash> groupOf;
+    groupOf.reserve(items.size());
+    for (const FlatItem& item : items) {
+        const auto [found, added] = groupOf.try_emplace(keyOf(item), groups.size());
+        if (added) {
+            groups.emplace_back();
+        }
+        groups[found->second].push_back(&item);
+    }
+    return groups;
+}
+
+// A geometry's items grouped by the insert that placed them, in order of the first item of each.
 std::vector<InsertItems> groupByInsert(const std::vector<FlatItem>& items);
 
 } // namespace lumora::engine
