@@ -1,6 +1,7 @@
 #include "engine/automation/EmbeddedApplication.h"
 
 #include "engine/io/DesignFile.h"
+#include "engine/model/GeometryItems.h"
 
 namespace lumora::engine {
 
@@ -14,10 +15,10 @@ constexpr int16_t kApiMinor = 50;
 constexpr int32_t kDocumentId = 1;
 
 const Insert& insertAt(const Geometry& geometry, int32_t dataPos) {
-    if (dataPos < 0 || static_cast<std::size_t>(dataPos) >= geometry.data.size()) {
+    if (dataPos < 0 || static_cast<std::size_t>(dataPos) >= itemCount(geometry)) {
         throw Refusal(rc::IndexOutOfRange, "no data position " + std::to_string(dataPos));
     }
-    const auto* insert = std::get_if<Insert>(&geometry.data[dataPos]);
+    const auto* insert = std::get_if<Insert>(&itemAt(geometry, dataPos));
     if (!insert) {
         throw Refusal(rc::WrongType, "data position " + std::to_string(dataPos) + " holds no insert");
     }
@@ -87,12 +88,14 @@ int16_t EmbeddedApplication::GetDataArrayByInsertType(int16_t geomNum, int16_t i
     inserts.clear();
     return answerWithDocument(session(), [&](Design& design) {
         const Geometry& geometry = design.geometry(geomNum);
-        for (std::size_t position = 0; position < geometry.data.size(); ++position) {
-            const auto* insert = std::get_if<Insert>(&geometry.data[position]);
+        int32_t position = 0;
+        forEachItem(geometry, [&](const DataItem& item) {
+            const auto* insert = std::get_if<Insert>(&item);
             if (insert && (insertType == insert_type::Any || insert->insertType == insertType)) {
-                inserts.push_back(static_cast<int32_t>(position));
+                inserts.push_back(position);
             }
-        }
+            ++position;
+        });
     });
 }
 

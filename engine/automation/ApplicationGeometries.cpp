@@ -1,5 +1,6 @@
 #include "engine/automation/EmbeddedApplication.h"
 
+#include "engine/model/GeometryItems.h"
 #include "engine/ops/Editing.h"
 
 #include <limits>
@@ -13,7 +14,7 @@ int16_t EmbeddedApplication::GetGeometry(int16_t geomNum, std::string& geomName,
         geomName = geometry.name;
         blockType = geometry.blockType;
         constexpr std::size_t kMost = std::numeric_limits<int16_t>::max();
-        itemCount = static_cast<int16_t>(std::min(geometry.data.size(), kMost));
+        itemCount = static_cast<int16_t>(std::min(engine::itemCount(geometry), kMost));
     });
 }
 

@@ -4,6 +4,8 @@
 
 #include "engine/checks/CheckFunctions.h"
 
+#include "engine/model/GeometryItems.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -74,16 +76,16 @@ std::vector<Finding> check(CheckContext& context, const RouteTraceWidthMinimumAr
     const Geometry& geometry = context.flattened(args.geomNum);
     const std::vector<std::string> texts = exclusions(args.excludeNets);
     std::vector<Finding> findings;
-    for (const DataItem& item : geometry.data) {
+    forEachItem(geometry, [&](const DataItem& item) {
         const auto* graphic = std::get_if<Graphic>(&item);
         if (!graphic || excluded(graphic->net, texts)) {
-            continue;
+            return;
         }
         const std::optional<Trace> trace = traceOf(graphic->shape);
         const std::optional<Severity> severity =
             trace ? severityBelow(trace->width, args.limits) : std::nullopt;
         if (!severity) {
-            continue;
+            return;
         }
         Finding finding = context.finding(*severity, geometry.flattenFile, trace->middle);
         finding.measure = "width";
@@ -91,7 +93,7 @@ std::vector<Finding> check(CheckContext& context, const RouteTraceWidthMinimumAr
         finding.required = brokenLimit(*severity, args.limits);
         finding.items = {findingItemOf(*graphic)};
         findings.push_back(std::move(finding));
-    }
+    });
     return findings;
 }
 

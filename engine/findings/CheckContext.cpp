@@ -1,5 +1,6 @@
 #include "engine/findings/CheckContext.h"
 
+#include "engine/model/GeometryItems.h"
 #include "engine/model/Refusal.h"
 #include "engine/ops/Flatten.h"
 
@@ -40,13 +41,13 @@ struct FiniteShape {
 // The one entry through which checks reach placed items: non-finite geometry is refused here.
 const Geometry& CheckContext::flattened(int16_t geomNum) const {
     const Geometry& flat = flattenGeometry(design_, geomNum);
-    for (const DataItem& item : flat.data) {
+    forEachItem(flat, [&](const DataItem& item) {
         const auto* graphic = std::get_if<Graphic>(&item);
         if (graphic != nullptr && !std::visit(FiniteShape{}, graphic->shape)) {
             throw Refusal(rc::ValueOutOfRange, "geometry " + std::to_string(geomNum) +
                                                    " holds coordinates that are not finite numbers");
         }
-    }
+    });
     return flat;
 }
 

@@ -1,5 +1,6 @@
 #include "engine/io/DesignValues.h"
 
+#include "engine/model/GeometryItems.h"
 #include "engine/model/NumberText.h"
 #include "engine/model/RoundedCorners.h"
 
@@ -172,8 +173,8 @@ std::optional<std::string> geometryProblem(const Geometry& geometry) {
     if (auto problem = fieldsProblem(own)) {
         return "geometry " + quoted(geometry.name) + ": " + *problem;
     }
-    for (std::size_t position = 0; position < geometry.data.size(); ++position) {
-        const Fields fields = itemFields(geometry.data[position]);
+    for (std::size_t position = 0; position < itemCount(geometry); ++position) {
+        const Fields fields = itemFields(itemAt(geometry, position));
         if (auto problem = fieldsProblem(fields)) {
             return "geometry " + quoted(geometry.name) + ", item " + std::to_string(position + 1) + " (" +
                    std::string(fields.kind) + "): " + *problem;

@@ -3,6 +3,7 @@
 #include "engine/io/JsonNode.h"
 #include "engine/io/JsonNumbers.h"
 #include "engine/io/MarkersJson.h"
+#include "engine/model/GeometryItems.h"
 #include "files/ReplaceFile.h"
 
 #include <string>
@@ -126,11 +127,13 @@ class Writer {
             text.pop_back(); // the data list follows inside the object
             out_ += (first ? "\n    " : ",\n    ") + text + ",\"data\":[";
             first = false;
-            for (std::size_t i = 0; i < g.data.size(); ++i) {
-                out_ += (i == 0 ? "\n      " : ",\n      ") +
-                        compact(std::visit([this](const auto& x) { return item(x); }, g.data[i]));
-            }
-            out_ += g.data.empty() ? "]}" : "\n    ]}";
+            bool firstItem = true;
+            forEachItem(g, [&](const DataItem& data) {
+                out_ += (firstItem ? "\n      " : ",\n      ") +
+                        compact(std::visit([this](const auto& x) { return item(x); }, data));
+                firstItem = false;
+            });
+            out_ += firstItem ? "]}" : "\n    ]}";
         }
         out_ += first ? "],\n" : "\n  ],\n";
     }

@@ -1,5 +1,6 @@
 #include "engine/measure/FlatItems.h"
 
+#include "engine/model/GeometryItems.h"
 #include "engine/runtime/Parallel.h"
 
 #include <algorithm>
@@ -28,12 +29,12 @@ Fill fillOf(const Graphic& graphic) {
 // check's time.
 std::vector<FlatItem> flatItemsOf(const Geometry& geometry) {
     std::vector<const Graphic*> graphics;
-    graphics.reserve(geometry.data.size());
-    for (const DataItem& data : geometry.data) {
+    graphics.reserve(itemCount(geometry));
+    forEachItem(geometry, [&](const DataItem& data) {
         if (const auto* graphic = std::get_if<Graphic>(&data)) {
             graphics.push_back(graphic);
         }
-    }
+    });
     auto footprints = measureInParallel<std::optional<Footprint>>(
         graphics.size(), [&](std::size_t i) -> std::optional<Footprint> {
             Footprint footprint(graphics[i]->shape, fillOf(*graphics[i]));
@@ -61,11 +62,16 @@ bool overlaps(const FlatItem& a, const FlatItem& b) {
 // on one thread.
 RoughItems roughItemsOf(const Geometry& geometry) {
     constexpr std::size_t kRange = 1024;
-    std::vector<RoughItems> ranges((geometry.data.size() + kRange - 1) / kRange);
+    std::vector<std::span<const DataItem>> rangeItems;
+    for (std::span<const DataItem> items : itemSpans(geometry)) {
+        for (std::size_t first = 0; first < items.size(); first += kRange) {
+            rangeItems.push_back(items.subspan(first, std::min(kRange, items.size() - first)));
+        }
+    }
+    std::vector<RoughItems> ranges(rangeItems.size());
     workerPool().run(ranges.size(), [&](std::size_t r) {
-        const std::size_t end = std::min(geometry.data.size(), (r + 1) * kRange);
-        for (std::size_t i = r * kRange; i < end; ++i) {
-            const auto* graphic = std::get_if<Graphic>(&geometry.data[i]);
+        for (const DataItem& item : rangeItems[r]) {
+            const auto* graphic = std::get_if<Graphic>(&item);
             if (std::optional<Box> box = graphic ? roughBoxOf(graphic->shape) : std::nullopt) {
                 ranges[r].graphics.push_back(graphic);
                 ranges[r].boxes.push_back(*box);

@@ -1,5 +1,6 @@
 #include "engine/model/Design.h"
 
+#include "engine/model/GeometryItems.h"
 #include "engine/model/Refusal.h"
 
 #include <algorithm>
@@ -35,7 +36,21 @@ template <class D> auto& layerIn(D& design, int16_t number) {
     return *design.layers[number];
 }
 
+std::vector<const DataItem*> itemsOf(const Geometry& geometry) {
+    std::vector<const DataItem*> items;
+    items.reserve(itemCount(geometry));
+    forEachItem(geometry, [&](const DataItem& item) { items.push_back(&item); });
+    return items;
+}
+
 } // namespace
+
+bool Geometry::operator==(const Geometry& other) const {
+    return number == other.number && name == other.name && blockType == other.blockType &&
+           thickness == other.thickness && hole == other.hole && flattenFile == other.flattenFile &&
+           std::ranges::equal(itemsOf(*this), itemsOf(other),
+                              [](const DataItem* a, const DataItem* b) { return *a == *b; });
+}
 
 Geometry& Design::geometry(int16_t number) {
     return geometryIn(*this, number);

@@ -31,7 +31,11 @@ struct Geometry {
     Hole hole{};             // padstacks
     int32_t flattenFile = 0; // flatten geometries: the file whose coordinates they use
     std::vector<DataItem> data{};
-    bool operator==(const Geometry&) const = default;
+    // Flatten geometries: more items after data's, shared with the flatten geometries a repeated
+    // selection filled. GeometryItems.h reads both.
+    std::vector<SharedItems> sharedData{};
+    // Equal items, whether a geometry owns or shares them.
+    bool operator==(const Geometry& other) const;
 };
 
 struct Layer {

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -62,5 +63,8 @@ struct Insert {
 };
 
 using DataItem = std::variant<Insert, Graphic>;
+
+// Items no one changes any more, shared by the flatten geometries one selection filled.
+using SharedItems = std::shared_ptr<const std::vector<DataItem>>;
 
 } // namespace lumora::engine

@@ -1,5 +1,6 @@
 #include "engine/ops/Polygons.h"
 
+#include "engine/model/GeometryItems.h"
 #include "engine/ops/AreaIndex.h"
 #include "engine/ops/Flatten.h"
 #include "engine/runtime/Parallel.h"
@@ -90,6 +91,7 @@ std::vector<Area> groupUnions(const AreaIndex& index, Groups& groups, std::vecto
 
 void combinePolies(Design& design, int16_t geomNum) {
     Geometry& geometry = flattenGeometry(design, geomNum);
+    ownItems(geometry);
     const std::size_t count = geometry.data.size();
     const AreaIndex index(geometry.data);
     Groups groups = touchingGroups(index, count);
@@ -147,9 +149,9 @@ MaskedCopper underOpenings(const Graphic& graphic, const AreaIndex& openings) {
 } // namespace
 
 void processSolderMask(Design& design, int16_t soldermaskGeomNum, int16_t copperGeomNum) {
-    const Geometry& mask = flattenGeometry(design, soldermaskGeomNum);
+    const AreaIndex openings(ownItems(flattenGeometry(design, soldermaskGeomNum)));
     Geometry& copper = flattenGeometry(design, copperGeomNum);
-    const AreaIndex openings(mask.data);
+    ownItems(copper);
     const std::vector<MaskedCopper> masked =
         measureInParallel<MaskedCopper>(copper.data.size(), [&](std::size_t i) {
             const auto* graphic = std::get_if<Graphic>(&copper.data[i]);

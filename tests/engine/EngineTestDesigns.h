@@ -2,6 +2,7 @@
 
 #include "engine/io/DesignFile.h"
 #include "engine/model/Design.h"
+#include "engine/model/GeometryItems.h"
 
 #include <gtest/gtest.h>
 
@@ -72,14 +73,14 @@ inline Design tinyBoard() {
     return parseDesign(kTinyBoard);
 }
 
-// The graphics of a geometry, in order.
+// The graphics of a geometry, in order, whether it owns or shares them.
 inline std::vector<Graphic> graphicsOf(const Design& design, int16_t geomNum) {
     std::vector<Graphic> result;
-    for (const DataItem& item : design.geometry(geomNum).data) {
+    forEachItem(design.geometry(geomNum), [&](const DataItem& item) {
         if (const auto* graphic = std::get_if<Graphic>(&item)) {
             result.push_back(*graphic);
         }
-    }
+    });
     return result;
 }
 

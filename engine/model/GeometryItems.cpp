@@ -1,0 +1,52 @@
+#include "engine/model/GeometryItems.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace lumora::engine {
+
+std::vector<std::span<const DataItem>> itemSpans(const Geometry& geometry) {
+    std::vector<std::span<const DataItem>> spans{geometry.data};
+    for (const SharedItems& shared : geometry.sharedData) {
+        spans.emplace_back(*shared);
+    }
+    return spans;
+}
+
+std::size_t itemCount(const Geometry& geometry) {
+    std::size_t count = geometry.data.size();
+    for (const SharedItems& shared : geometry.sharedData) {
+        count += shared->size();
+    }
+    return count;
+}
+
+const DataItem& itemAt(const Geometry& geometry, std::size_t position) {
+    for (std::span<const DataItem> items : itemSpans(geometry)) {
+        if (position < items.size()) {
+            return items[position];
+        }
+        position -= items.size();
+    }
+    return geometry.data.at(geometry.data.size()); // past the end: raises out_of_range
+}
+
+std::vector<DataItem>& ownItems(Geometry& geometry) {
+    if (geometry.sharedData.empty()) {
+        return geometry.data;
+    }
+    geometry.data.reserve(itemCount(geometry));
+    for (SharedItems& shared : geometry.sharedData) {
+        if (shared.use_count() == 1) {
+            // The last holder: made as a changeable vector, so its items may be moved.
+            auto& items = const_cast<std::vector<DataItem>&>(*shared);
+            std::ranges::move(items, std::back_inserter(geometry.data));
+        } else {
+            std::ranges::copy(*shared, std::back_inserter(geometry.data));
+        }
+    }
+    geometry.sharedData.clear();
+    return geometry.data;
+}
+
+} // namespace lumora::engine
