@@ -49,7 +49,7 @@ int16_t EmbeddedDfm::Flatten(int16_t geomNum, int16_t layerNum, bool topLevelOnl
         session(),
         [&](Design& design) {
             flatten(design, geomNum, {.layer = layerNum, .topLevelOnly = topLevelOnly},
-                    session().blockIndexes());
+                    session().flattenCache());
         },
         BlockUse::LeavesBlocks);
 }
@@ -64,7 +64,7 @@ int16_t EmbeddedDfm::flattenByInsertType(int16_t geomNum, int16_t layerNum, int1
                      .insertType = insType,
                      .insertPointOnly = insertPointOnly != 0,
                      .surface = surface},
-                    session().blockIndexes());
+                    session().flattenCache());
         },
         BlockUse::LeavesBlocks);
 }
@@ -76,7 +76,7 @@ int16_t EmbeddedDfm::flattenByGraphicClass(int16_t geomNum, int16_t layerNum, in
         [&](Design& design) {
             flatten(design, geomNum,
                     {.layer = layerNum, .graphicClass = graphicClass, .topLevelOnly = topLevelOnly != 0},
-                    session().blockIndexes());
+                    session().flattenCache());
         },
         BlockUse::LeavesBlocks);
 }
@@ -95,7 +95,7 @@ int16_t EmbeddedDfm::FlattenByAttrib(int16_t geomNum, int16_t layerNum, const st
             if (!keyWord.empty()) {
                 selection.condition.emplace(keyWord, value, comparisonType);
             }
-            flatten(design, geomNum, selection, session().blockIndexes());
+            flatten(design, geomNum, selection, session().flattenCache());
         },
         BlockUse::LeavesBlocks);
 }

@@ -21,6 +21,8 @@ class AttributeCondition {
     // length given in one unit compared with values in another.
     AttributeCondition scaled(double factor) const;
 
+    bool operator==(const AttributeCondition&) const = default;
+
   private:
     std::string keyword_;
     std::string value_;

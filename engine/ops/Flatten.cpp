@@ -1,6 +1,7 @@
 #include "engine/ops/Flatten.h"
 
 #include "engine/geom/Transform.h"
+#include "engine/model/GeometryItems.h"
 #include "engine/model/Refusal.h"
 #include "engine/ops/InsertNames.h"
 #include "engine/runtime/WhileWaiting.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <memory>
 #include <set>
 #include <span>
 #include <string>
@@ -209,12 +211,12 @@ class Planner {
 
     static std::set<InsertPath> markedPaths(const Geometry& target) {
         std::set<InsertPath> marked;
-        for (const DataItem& item : target.data) {
+        forEachItem(target, [&](const DataItem& item) {
             const auto* graphic = std::get_if<Graphic>(&item);
             if (graphic && graphic->origin && std::holds_alternative<Mark>(graphic->shape)) {
                 marked.insert({graphic->origin->path.begin(), graphic->origin->path.end()});
             }
-        }
+        });
         return marked;
     }
 
@@ -425,7 +427,7 @@ class Flattener {
 constexpr std::size_t kPositionsPerPart = 128;
 
 void flattenInParts(const Design& design, const SelectionRules& rules, const Geometry& source,
-                    const BlockIndex& index, Geometry& target) {
+                    const BlockIndex& index, const Geometry& target, std::vector<DataItem>& items) {
     const FlattenPlan plan = Planner(design, rules).plan(index, target);
     const std::size_t parts = (plan.positions.size() + kPositionsPerPart - 1) / kPositionsPerPart;
     std::vector<EmittedItems> emitted(parts);
@@ -435,7 +437,7 @@ void flattenInParts(const Design& design, const SelectionRules& rules, const Geo
         Flattener(design, rules, plan, emitted[part])
             .walkPart(source, all.subspan(first, std::min(kPositionsPerPart, all.size() - first)));
     });
-    appendInOrder(emitted, target.data);
+    appendInOrder(emitted, items);
 }
 
 void checkLayer(const Design& design, int16_t layer) {
@@ -485,24 +487,49 @@ FlattenSelection inPageUnits(const Design& design, FlattenSelection selection) {
     return selection;
 }
 
-} // namespace
-
-void flatten(Design& design, int16_t target, const FlattenSelection& selection) {
-    BlockIndexes indexes;
-    flatten(design, target, selection, indexes);
+FlattenSelection checkedInPageUnits(const Design& design, const FlattenSelection& given) {
+    checkLayer(design, given.layer);
+    if (given.surface < surface::Top || given.surface > surface::Both) {
+        throw Refusal(rc::ValueOutOfRange, "unknown surface " + std::to_string(given.surface));
+    }
+    return inPageUnits(design, given);
 }
 
-void flatten(Design& design, int16_t target, const FlattenSelection& given, BlockIndexes& indexes) {
-    const FlattenSelection selection = inPageUnits(design, given);
-    Geometry& geometry = flattenGeometry(design, target);
-    checkLayer(design, selection.layer);
-    if (selection.surface < surface::Top || selection.surface > surface::Both) {
-        throw Refusal(rc::ValueOutOfRange, "unknown surface " + std::to_string(selection.surface));
-    }
-    const int16_t sourceNumber = design.file(geometry.flattenFile).geometry;
+// Appends the selected items of the target's file to items, in the order of one walk of its block.
+void flattenFile(const Design& design, const FlattenSelection& selection, const Geometry& target,
+                 BlockIndexes& blocks, std::vector<DataItem>& items) {
+    const int16_t sourceNumber = design.file(target.flattenFile).geometry;
     const Geometry& source = design.geometry(sourceNumber);
-    flattenInParts(design, SelectionRules(design, selection), source, indexes.of(sourceNumber, source),
-                   geometry);
+    flattenInParts(design, SelectionRules(design, selection), source, blocks.of(sourceNumber, source), target,
+                   items);
+}
+
+} // namespace
+
+void flatten(Design& design, int16_t target, const FlattenSelection& given, FlattenCache& cache) {
+    Geometry& geometry = flattenGeometry(design, target);
+    const FlattenSelection selection = checkedInPageUnits(design, given);
+    // Insertion points are placed once per target, so they depend on what the target holds.
+    const bool repeatable = !selection.insertPointOnly;
+    SharedItems items = repeatable ? cache.results.find(geometry.flattenFile, selection) : nullptr;
+    if (!items) {
+        auto fresh = std::make_shared<std::vector<DataItem>>();
+        flattenFile(design, selection, geometry, cache.blocks, *fresh);
+        items = std::move(fresh);
+        if (repeatable) {
+            cache.results.keep(geometry.flattenFile, selection, items);
+        }
+    }
+    if (!items->empty()) {
+        geometry.sharedData.push_back(std::move(items));
+    }
+}
+
+void flatten(Design& design, int16_t target, const FlattenSelection& given) {
+    Geometry& geometry = flattenGeometry(design, target);
+    const FlattenSelection selection = checkedInPageUnits(design, given);
+    BlockIndexes blocks;
+    flattenFile(design, selection, geometry, blocks, ownItems(geometry));
 }
 
 } // namespace lumora::engine

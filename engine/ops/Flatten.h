@@ -2,6 +2,7 @@
 
 #include "engine/model/Design.h"
 #include "engine/ops/BlockIndex.h"
+#include "engine/ops/FlattenMemo.h"
 #include "engine/ops/FlattenSelection.h"
 
 #include <cstdint>
@@ -11,11 +12,22 @@ namespace lumora::engine {
 // A new, empty flatten geometry in the coordinates of file filePos; returns its number.
 int16_t createFlattenGeometry(Design& design, int32_t filePos);
 
-// Copies the selected items of the file's own block, transformed into the file's coordinates, into
-// flatten geometry target, each with its net, component, pin and merged attributes. The indexes of
-// the blocks must be those of the design as it is (see BlockIndexes); without them, the call makes
-// its own.
-void flatten(Design& design, int16_t target, const FlattenSelection& selection, BlockIndexes& indexes);
+// What flatten calls keep for the calls after them, valid while the design's blocks stay as they
+// are: the session drops it at every call that may change one.
+struct FlattenCache {
+    BlockIndexes blocks;
+    FlattenMemo results;
+    void clear() {
+        blocks.clear();
+        results.clear();
+    }
+};
+
+// Adds the selected items of the file's own block, transformed into the file's coordinates, to
+// flatten geometry target, each with its net, component, pin and merged attributes. With a cache the
+// items are shared (Geometry::sharedData) by every geometry that one selection fills while the cache
+// is valid; without one, the target gets copies of its own.
+void flatten(Design& design, int16_t target, const FlattenSelection& selection, FlattenCache& cache);
 void flatten(Design& design, int16_t target, const FlattenSelection& selection);
 
 // The flatten geometry geomNum; raises -3 when unknown and -6 when it is a design block.

@@ -18,6 +18,7 @@ struct FlattenSelection {
     bool topLevelOnly = false;       // items of the block itself, none of its inserts
     bool insertPointOnly = false;    // the insertion points of the chosen inserts instead
     int16_t surface = surface::Both; // mount side of the chosen inserts
+    bool operator==(const FlattenSelection&) const = default;
 };
 
 } // namespace lumora::engine

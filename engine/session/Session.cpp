@@ -7,7 +7,7 @@ void refuseWhenExited(const Session& session, BlockUse use) {
         throw AutomationError("The remote procedure call failed: KORVEN is not running");
     }
     if (use == BlockUse::MayChange) {
-        session.forgetBlockIndexes();
+        session.forgetFlattenCache();
     }
 }
 

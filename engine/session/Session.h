@@ -2,7 +2,7 @@
 
 #include "engine/model/Design.h"
 #include "engine/model/FailedCheck.h"
-#include "engine/ops/BlockIndex.h"
+#include "engine/ops/Flatten.h"
 #include "korvenapi/AutomationRegistry.h"
 
 #include <cstdint>
@@ -45,10 +45,10 @@ class Session {
     // Stores a DRC marker and announces it, synchronously, to every response turned on.
     void placeDrc(DrcMarker marker);
 
-    // The indexes of the design's blocks that flatten calls read; dropped by every call that may
-    // change a block (see BlockUse).
-    BlockIndexes& blockIndexes() { return blockIndexes_; }
-    void forgetBlockIndexes() const { blockIndexes_.clear(); }
+    // The indexes of the design's blocks that flatten calls read and the items they made; dropped by
+    // every call that may change a block (see BlockUse).
+    FlattenCache& flattenCache() { return flattenCache_; }
+    void forgetFlattenCache() const { flattenCache_.clear(); }
 
     // What the engine said about the last call it refused, "" after a call that succeeded: more
     // than KORVEN's return code carries.
@@ -62,16 +62,16 @@ class Session {
     std::map<std::string, std::shared_ptr<ResponseCallback>> responses_;
     // A record of the calls, not part of the document: answer() keeps it on const sessions too.
     mutable std::string lastFailure_;
-    mutable BlockIndexes blockIndexes_; // a cache, not part of the document
+    mutable FlattenCache flattenCache_; // not part of the document
 };
 
 // How a call treats the design's blocks (boards, components, padstacks; not flatten geometries):
-// any call may change them, and drops the block indexes, except those known to leave them alone:
+// any call may change them, and drops the flatten cache, except those known to leave them alone:
 // the flatten family, which changes flatten geometries only, and the checks, which add markers.
 enum class BlockUse { MayChange, LeavesBlocks };
 
-// Refuses every call once KORVEN has exited (AutomationError); the calls run on then drop the block
-// indexes, unless they leave the blocks alone.
+// Refuses every call once KORVEN has exited (AutomationError); the calls run on then drop the flatten
+// cache, unless they leave the blocks alone.
 void refuseWhenExited(const Session& session, BlockUse use = BlockUse::MayChange);
 
 // Runs one automation method: refuses it when KORVEN has exited (AutomationError), and turns the

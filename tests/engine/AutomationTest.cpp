@@ -211,8 +211,8 @@ TEST_F(AutomationTest, FlattensFiltersAndRestoresThroughTheDfmObject) {
     EXPECT_EQ(app->DeleteGeometry(pins), rc::ItemNotFound);
 }
 
-// Flatten calls keep what they read of the board's own block between them; any other call may
-// change the block, and the next flatten reads it afresh.
+// Flatten calls keep what they read of the board's own block, and what they made of it, between
+// them; any other call may change the block, and the next flatten reads it afresh.
 TEST_F(AutomationTest, AFlattenAfterTheBoardChangedSeesTheChange) {
     auto flattenedCount = [&](int16_t layer, bool topLevelOnly = true) {
         int16_t geomNum = 0;
@@ -230,6 +230,7 @@ TEST_F(AutomationTest, AFlattenAfterTheBoardChangedSeesTheChange) {
     EXPECT_GT(flattenedCount(top, false), 0) << "the blockers added to the board's components";
     ASSERT_EQ(app->DeleteByLayer(layerNamed(korven.session().design(), "TOP"), false), rc::Ok);
     EXPECT_EQ(flattenedCount(layerNamed(korven.session().design(), "BOTTOM")), 1);
+    EXPECT_EQ(flattenedCount(-1), 2) << "the first selection again, without the traces on TOP";
 }
 
 TEST_F(AutomationTest, EtchBlockerLayersGoAgainWithDeleteByLayer) {
