@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <stdexcept>
+#include <string>
 
 namespace lumora::engine {
 
@@ -22,13 +24,14 @@ std::size_t itemCount(const Geometry& geometry) {
 }
 
 const DataItem& itemAt(const Geometry& geometry, std::size_t position) {
+    std::size_t rest = position;
     for (std::span<const DataItem> items : itemSpans(geometry)) {
-        if (position < items.size()) {
-            return items[position];
+        if (rest < items.size()) {
+            return items[rest];
         }
-        position -= items.size();
+        rest -= items.size();
     }
-    return geometry.data.at(geometry.data.size()); // past the end: raises out_of_range
+    throw std::out_of_range("no item at position " + std::to_string(position));
 }
 
 std::vector<DataItem>& ownItems(Geometry& geometry) {
