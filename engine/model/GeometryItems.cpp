@@ -1,7 +1,5 @@
 #include "engine/model/GeometryItems.h"
 
-#include <algorithm>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -39,16 +37,7 @@ std::vector<DataItem>& ownItems(Geometry& geometry) {
         return geometry.data;
     }
     geometry.data.reserve(itemCount(geometry));
-    for (SharedItems& shared : geometry.sharedData) {
-        if (shared.use_count() == 1) {
-            // The last holder: made as a changeable vector, so its items may be moved.
-            auto& items = const_cast<std::vector<DataItem>&>(*shared);
-            std::ranges::move(items, std::back_inserter(geometry.data));
-        } else {
-            std::ranges::copy(*shared, std::back_inserter(geometry.data));
-        }
-    }
-    geometry.sharedData.clear();
+    dropItems(geometry, [](const DataItem&) { return false; });
     return geometry.data;
 }
 

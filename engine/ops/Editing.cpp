@@ -34,7 +34,7 @@ bool isPlaced(const Design& design, int16_t geomNum) {
 void deleteByLayer(Design& design, int16_t layer, bool removeLayerFromList) {
     design.layer(layer);
     for (auto& [number, geometry] : design.geometries) {
-        std::erase_if(ownItems(geometry), [layer](const DataItem& item) {
+        dropItems(geometry, [layer](const DataItem& item) {
             const auto* graphic = std::get_if<Graphic>(&item);
             return graphic && graphic->layer == layer;
         });

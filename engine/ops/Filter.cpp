@@ -14,7 +14,7 @@ void filterGeometry(Design& design, int16_t geomNum, const AttributeCondition& c
         throw Refusal(rc::ValueOutOfRange, "no keyword to filter by");
     }
     EventSlices events; // a flattened board is a million items
-    std::erase_if(ownItems(geometry), [&](const DataItem& item) {
+    dropItems(geometry, [&](const DataItem& item) {
         events.tick();
         const auto* graphic = std::get_if<Graphic>(&item);
         return graphic && condition.matches(attributeOf(*graphic, condition.keyword()));
