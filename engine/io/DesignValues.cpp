@@ -5,6 +5,7 @@
 #include "engine/model/RoundedCorners.h"
 
 #include <cmath>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -173,11 +174,15 @@ std::optional<std::string> geometryProblem(const Geometry& geometry) {
     if (auto problem = fieldsProblem(own)) {
         return "geometry " + quoted(geometry.name) + ": " + *problem;
     }
-    for (std::size_t position = 0; position < itemCount(geometry); ++position) {
-        const Fields fields = itemFields(itemAt(geometry, position));
-        if (auto problem = fieldsProblem(fields)) {
-            return "geometry " + quoted(geometry.name) + ", item " + std::to_string(position + 1) + " (" +
-                   std::string(fields.kind) + "): " + *problem;
+    std::size_t position = 0;
+    for (std::span<const DataItem> items : itemSpans(geometry)) {
+        for (const DataItem& item : items) {
+            const Fields fields = itemFields(item);
+            ++position;
+            if (auto problem = fieldsProblem(fields)) {
+                return "geometry " + quoted(geometry.name) + ", item " + std::to_string(position) + " (" +
+                       std::string(fields.kind) + "): " + *problem;
+            }
         }
     }
     return std::nullopt;
