@@ -539,7 +539,7 @@
     seen.drag = look();
     return seen;
   }
-  function paint(done) {
+  function paint() {
     result.rows = rows().length;
     const started = performance.now();
     scroller.scrollTop = scroller.scrollHeight;
@@ -555,7 +555,6 @@
     zoomAt(2, view.clientWidth / 2, view.clientHeight / 2);
     drawNow();
     result.zoomMs = performance.now() - zoomed;
-    done();
   }
   function write() {
     const pre = document.createElement('pre');
@@ -563,9 +562,22 @@
     pre.textContent = JSON.stringify(result);
     document.body.appendChild(pre);
   }
-  // The first frame with the page drawn: after two animation frames the browser has painted it.
-  requestAnimationFrame(() => requestAnimationFrame(() => {
-    result.firstFrame = performance.now();
-    if (hook[1] === 'interactions') { interactions(); write(); } else paint(write);
-  }));
+  // Runs once, after the first frame with the page drawn (two animation frames: the browser has
+  // painted it) or after a second of page time: a headless browser that starts slowly may use up its
+  // time budget before it draws at all, and a result not written would hide what the page did.
+  let hookRan = false;
+  function runHook(framed) {
+    if (hookRan) return;
+    hookRan = true;
+    if (framed) result.firstFrame = performance.now();
+    try {
+      if (hook[1] === 'interactions') interactions();
+      else paint();
+    } catch (error) {
+      result.error = String(error.stack || error);
+    }
+    write();
+  }
+  requestAnimationFrame(() => requestAnimationFrame(() => runHook(true)));
+  setTimeout(() => runHook(false), 1000);
 })();

@@ -43,7 +43,7 @@ def chromium():
 
 
 def browse(browser, work, *arguments):
-    """Runs headless chromium with a fresh profile and no network; returns its stdout."""
+    """Runs headless chromium with a fresh profile and no network; returns the finished process."""
     profile = tempfile.mkdtemp(dir=work)
     # /dev/shm is tiny in containers, where CI runs: chromium keeps its shared memory in /tmp.
     flags = ["--headless", "--disable-gpu", "--no-first-run", "--disable-background-networking",
@@ -51,16 +51,18 @@ def browse(browser, work, *arguments):
              "--user-data-dir=" + profile, "--virtual-time-budget=20000"]
     if os.geteuid() == 0:
         flags.append("--no-sandbox")
-    done = subprocess.run([browser, *flags, *arguments], capture_output=True, text=True, timeout=300)
-    return done.stdout
+    return subprocess.run([browser, *flags, *arguments], capture_output=True, text=True, timeout=300)
 
 
 def hooked(browser, work, page, hook):
     """What the page's script saw when opened with #test=HOOK: (its result or None, the document)."""
-    dom = browse(browser, work, "--window-size=1280,1000", "--dump-dom", "file://" + os.path.abspath(page) + hook)
-    seen = test_result(dom)
-    check(seen is not None, "the page's script wrote no test result for " + hook)
-    return seen, dom
+    done = browse(browser, work, "--window-size=1280,1000", "--dump-dom", "file://" + os.path.abspath(page) + hook)
+    seen = test_result(done.stdout)
+    check(seen is not None, "the page's script wrote no test result for %s (chromium exit %d): %s"
+          % (hook, done.returncode, done.stderr[-2000:]))
+    if seen is not None:
+        check("error" not in seen, "the page's script failed for %s: %s" % (hook, seen.get("error")))
+    return seen, done.stdout
 
 
 def test_result(dom):
@@ -154,7 +156,7 @@ def check_interactions(browser, work, report, page, waived_key):
           "a layer's switch hides and shows its drawing: %s" % layer)
     check_moves(seen["moves"])
     check("<td>" + html.escape(REASON, quote=False) + "</td>" in dom, "the waiver's reason shown as text")
-    print("example page: %d rows; first frame after %.0f ms" % (seen["rows"], seen["firstFrame"]))
+    print("example page: %d rows; %s" % (seen["rows"], first_frame(seen)))
 
 
 def check_moves(moves):
@@ -168,6 +170,13 @@ def check_moves(moves):
     drag, wheel = moves["drag"], moves["wheel"]
     check(drag["x"] < wheel["x"] and drag["y"] < wheel["y"] and near(drag["scale"], wheel["scale"]),
           "a drag to the lower right pans the board with the mouse: %s" % moves)
+
+
+def first_frame(seen):
+    """When the page was first drawn; a slow browser start may run the hook before any frame."""
+    if "firstFrame" in seen:
+        return "first frame after %.0f ms" % seen["firstFrame"]
+    return "no frame drawn within a second"
 
 
 def check_screenshot(browser, work, page):
@@ -200,8 +209,8 @@ def check_big_page(browser, work, writer):
     check(0 < seen["rows"] < 300, "large page: %d rows in the table at once" % seen["rows"])
     check(seen["lastRowShown"], "large page: the last row is not shown after a scroll")
     check(seen["filteredRows"] == 25000, "large page: %s Critical rows" % seen["filteredRows"])
-    print("50,000 markers, %.1f MB: script done after %.0f ms, first frame after %.0f ms; scroll %.0f ms, "
-          "filter %.0f ms, zoom %.0f ms" % (os.path.getsize(page) / 1e6, seen["ready"], seen["firstFrame"],
+    print("50,000 markers, %.1f MB: script done after %.0f ms, %s; scroll %.0f ms, "
+          "filter %.0f ms, zoom %.0f ms" % (os.path.getsize(page) / 1e6, seen["ready"], first_frame(seen),
                                             seen["scrollMs"], seen["filterMs"], seen["zoomMs"]))
 
 
