@@ -563,8 +563,8 @@
     document.body.appendChild(pre);
   }
   // Runs once, after the first frame with the page drawn (two animation frames: the browser has
-  // painted it) or after a second of page time: a headless browser that starts slowly may use up its
-  // time budget before it draws at all, and a result not written would hide what the page did.
+  // painted it) or after three seconds of page time: a headless browser that starts slowly may use
+  // up its time budget before it draws at all, and a result not written would hide what the page did.
   let hookRan = false;
   function runHook(framed) {
     if (hookRan) return;
@@ -579,5 +579,5 @@
     write();
   }
   requestAnimationFrame(() => requestAnimationFrame(() => runHook(true)));
-  setTimeout(() => runHook(false), 1000);
+  setTimeout(() => runHook(false), 3000);
 })();

@@ -176,7 +176,7 @@ def first_frame(seen):
     """When the page was first drawn; a slow browser start may run the hook before any frame."""
     if "firstFrame" in seen:
         return "first frame after %.0f ms" % seen["firstFrame"]
-    return "no frame drawn within a second"
+    return "no frame drawn within three seconds"
 
 
 def check_screenshot(browser, work, page):
