@@ -60,8 +60,9 @@ def hooked(browser, work, page, hook):
     seen = test_result(done.stdout)
     check(seen is not None, "the page's script wrote no test result for %s (chromium exit %d): %s"
           % (hook, done.returncode, done.stderr[-2000:]))
-    if seen is not None:
-        check("error" not in seen, "the page's script failed for %s: %s" % (hook, seen.get("error")))
+    if seen is not None and "error" in seen:
+        check(False, "the page's script failed for %s: %s" % (hook, seen["error"]))
+        return None, done.stdout
     return seen, done.stdout
 
 
