@@ -11,6 +11,7 @@
 #include "engine/ops/AreaIndex.h"
 
 #include <map>
+#include <optional>
 
 namespace lumora::engine {
 
@@ -67,35 +68,47 @@ bool hasThermal(const Design& design, const Geometry& padstack, bool mirrored, i
     return false;
 }
 
+// A plated pin tied solidly to a plane of its net, Critical, measured as its solid ties.
+std::optional<Finding> unrelievedPin(const CheckContext& context, const PlaneCopper& copper, int32_t filePos,
+                                     const PlacedInsert& placed) {
+    const Design& design = context.design();
+    const Geometry& padstack = design.geometry(placed.insert.geometry);
+    const std::string& net = placed.net();
+    if (placed.insert.insertType != insert_type::Pin || padstack.hole.size <= 0 || !padstack.hole.plated ||
+        net.empty()) {
+        return std::nullopt;
+    }
+    int solidTies = 0;
+    for (const auto& slot : design.layers) {
+        if (slot && isPlane(*slot) && tied(*slot, net, placed.at(), copper) &&
+            !hasThermal(design, padstack, placed.placed.mirrored(), slot->number)) {
+            ++solidTies;
+        }
+    }
+    if (solidTies == 0) {
+        return std::nullopt;
+    }
+    Finding finding = context.finding(Severity::Critical, filePos, placed.at());
+    finding.measure = "plane ties without thermal relief";
+    finding.measured = solidTies;
+    finding.items = {placed.item()};
+    return finding;
+}
+
 } // namespace
 
 std::vector<Finding> check(CheckContext& context, const GerberThermalBarrelPlugCheckArgs& args) {
-    const Design& design = context.design();
-    const PlaneCopper copper = planeCopperOf(design, context.fileBlock(args.filePos));
-    std::vector<Finding> findings;
-    forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {
-        const Geometry& padstack = design.geometry(placed.insert.geometry);
-        const std::string net = placed.net();
-        if (placed.insert.insertType != insert_type::Pin || padstack.hole.size <= 0 ||
-            !padstack.hole.plated || net.empty()) {
-            return;
-        }
-        int solidTies = 0;
-        for (const auto& slot : design.layers) {
-            if (slot && isPlane(*slot) && tied(*slot, net, placed.at(), copper) &&
-                !hasThermal(design, padstack, placed.placed.mirrored(), slot->number)) {
-                ++solidTies;
+    const PlaneCopper copper = planeCopperOf(context.design(), context.fileBlock(args.filePos));
+    const auto parts = placedInsertsInParts<std::vector<Finding>>(
+        context.design(), args.filePos, [&](std::vector<Finding>& findings, const PlacedInsert& placed) {
+            if (std::optional<Finding> finding = unrelievedPin(context, copper, args.filePos, placed)) {
+                findings.push_back(std::move(*finding));
             }
-        }
-        if (solidTies == 0) {
-            return;
-        }
-        Finding finding = context.finding(Severity::Critical, args.filePos, placed.at());
-        finding.measure = "plane ties without thermal relief";
-        finding.measured = solidTies;
-        finding.items = {placed.item()};
-        findings.push_back(std::move(finding));
-    });
+        });
+    std::vector<Finding> findings;
+    for (const std::vector<Finding>& part : parts) {
+        findings.insert(findings.end(), part.begin(), part.end());
+    }
     return findings;
 }
 

@@ -54,14 +54,22 @@ long long commonSteps(const std::vector<Placement>& placements) {
 std::vector<Finding> check(CheckContext& context, const Pin1OrientationArgs& args) {
     const ComponentChoice choice{args.top, args.bottom, args.thruHole, args.smd};
     const Design& design = context.design();
-    std::map<std::pair<int16_t, int16_t>, std::vector<Placement>> gatherings; // by geometry and side
-    forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {
-        if (choice.chooses(design, placed)) {
-            const double rotation = placed.rotation();
-            gatherings[{placed.insert.geometry, placed.surface()}].push_back(
-                {stepsOf(rotation), rotation, pinOneOf(design, placed), placed.item()});
+    using Gathering = std::pair<int16_t, int16_t>; // by geometry and side
+    using Chosen = std::vector<std::pair<Gathering, Placement>>;
+    const auto parts =
+        placedInsertsInParts<Chosen>(design, args.filePos, [&](Chosen& chosen, const PlacedInsert& placed) {
+            if (choice.chooses(design, placed)) {
+                const double rotation = placed.rotation();
+                chosen.push_back({{placed.insert.geometry, placed.surface()},
+                                  {stepsOf(rotation), rotation, pinOneOf(design, placed), placed.item()}});
+            }
+        });
+    std::map<Gathering, std::vector<Placement>> gatherings;
+    for (const Chosen& part : parts) {
+        for (const auto& [gathering, placement] : part) {
+            gatherings[gathering].push_back(placement);
         }
-    });
+    }
     std::vector<Finding> findings;
     for (const auto& [key, placements] : gatherings) {
         if (std::ssize(placements) < args.ignoreCount) {

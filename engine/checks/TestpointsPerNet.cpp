@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -20,15 +21,27 @@ namespace {
 
 using NetPlaces = std::vector<std::pair<std::string, Point>>;
 
+// The nets of a range of placed inserts, each with the place of its first insert there, in order.
+struct FirstPlaces {
+    std::unordered_set<std::string_view> seen;
+    std::vector<std::pair<std::string_view, Point>> places;
+};
+
 // Every net of a file with the place its markers go, in name order: gathered in a hash map and
 // sorted once, as a large board has tens of thousands of nets.
 NetPlaces netsOf(const Design& design, int32_t filePos) {
+    const auto parts =
+        placedInsertsInParts<FirstPlaces>(design, filePos, [](FirstPlaces& part, const PlacedInsert& placed) {
+            if (const std::string& net = placed.net(); !net.empty() && part.seen.insert(net).second) {
+                part.places.emplace_back(net, placed.at());
+            }
+        });
     std::unordered_map<std::string, Point> nets;
-    forEachPlacedInsert(design, filePos, [&](const PlacedInsert& placed) {
-        if (const std::string& net = placed.net(); !net.empty()) {
-            nets.try_emplace(net, placed.at());
+    for (const FirstPlaces& part : parts) {
+        for (const auto& [net, at] : part.places) {
+            nets.try_emplace(std::string(net), at);
         }
-    });
+    }
     // An etch's extent is an area's envelope, dear on large boards: only for nets not placed yet.
     for (const DataItem& item : design.geometry(design.file(filePos).geometry).data) {
         const auto* graphic = std::get_if<Graphic>(&item);

@@ -2,26 +2,38 @@
 
 #include "engine/runtime/WhileWaiting.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumora::engine {
 
 namespace {
 
-void walk(const Design& design, const Geometry& block, const Transform& transform, const PlacedInsert* parent,
-          const std::string& prefix, const Geometry& board,
-          const std::function<void(const PlacedInsert&)>& visit) {
-    for (const DataItem& item : block.data) {
-        const auto* insert = std::get_if<Insert>(&item);
+// Where a block's inserts end up: in the file's coordinates, below an insert, in a board.
+struct Placement {
+    Transform transform;
+    const PlacedInsert* parent;
+    const std::string& prefix;
+    const Geometry& board;
+};
+
+// The inserts among the block's items [first, last) and, depth first, every insert below them.
+void walk(const Design& design, const Geometry& block, std::pair<std::size_t, std::size_t> range,
+          const Placement& where, const std::function<void(const PlacedInsert&)>& visit) {
+    for (std::size_t position = range.first; position < range.second; ++position) {
+        const auto* insert = std::get_if<Insert>(&block.data[position]);
         if (!insert) {
             continue;
         }
         const Geometry& child = design.geometry(insert->geometry);
-        const PlacedInsert placed{*insert, Transform::of(*insert).then(transform), parent, prefix, board};
+        const PlacedInsert placed{*insert, Transform::of(*insert).then(where.transform), where.parent,
+                                  where.prefix, where.board};
         visit(placed);
         const bool isBoard = insert->insertType == insert_type::Board;
-        walk(design, child, placed.placed, &placed, isBoard ? prefix + insert->refName + "/" : prefix,
-             isBoard ? child : board, visit);
+        const std::string boardPrefix = isBoard ? where.prefix + insert->refName + "/" : std::string();
+        const std::string& prefix = isBoard ? boardPrefix : where.prefix;
+        walk(design, child, {0, child.data.size()},
+             {placed.placed, &placed, prefix, isBoard ? child : where.board}, visit);
     }
 }
 
@@ -61,12 +73,30 @@ double PlacedInsert::scale() const {
 
 void forEachPlacedInsert(const Design& design, int32_t filePos,
                          const std::function<void(const PlacedInsert&)>& visit) {
-    const Geometry& block = design.geometry(design.file(filePos).geometry);
+    const std::size_t count = design.geometry(design.file(filePos).geometry).data.size();
     EventSlices events; // the checks that walk a whole board do their work here, on the caller's thread
-    walk(design, block, Transform(), nullptr, "", block, [&](const PlacedInsert& placed) {
+    forEachPlacedInsertIn(design, filePos, {0, count}, [&](const PlacedInsert& placed) {
         events.tick();
         visit(placed);
     });
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> placedInsertRanges(const Design& design, int32_t filePos) {
+    // A board's own items are mostly components, each with a few pins below it.
+    constexpr std::size_t kItemsPerRange = 256;
+    const std::size_t count = design.geometry(design.file(filePos).geometry).data.size();
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    for (std::size_t first = 0; first < count; first += kItemsPerRange) {
+        ranges.emplace_back(first, std::min(count, first + kItemsPerRange));
+    }
+    return ranges;
+}
+
+void forEachPlacedInsertIn(const Design& design, int32_t filePos, std::pair<std::size_t, std::size_t> range,
+                           const std::function<void(const PlacedInsert&)>& visit) {
+    const Geometry& block = design.geometry(design.file(filePos).geometry);
+    const std::string noPrefix;
+    walk(design, block, range, {Transform(), nullptr, noPrefix, block}, visit);
 }
 
 } // namespace lumora::engine

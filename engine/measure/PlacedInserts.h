@@ -3,10 +3,14 @@
 #include "engine/findings/Finding.h"
 #include "engine/geom/Transform.h"
 #include "engine/model/Design.h"
+#include "engine/runtime/Parallel.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace lumora::engine {
 
@@ -40,5 +44,25 @@ struct PlacedInsert {
 // check sees the file's items in the same order. Raises -3 for an unknown file.
 void forEachPlacedInsert(const Design& design, int32_t filePos,
                          const std::function<void(const PlacedInsert&)>& visit);
+
+// The own items of file filePos's block, in ranges that the worker pool walks at once.
+std::vector<std::pair<std::size_t, std::size_t>> placedInsertRanges(const Design& design, int32_t filePos);
+// Visits the inserts under the own items [first, last) of the file's block as forEachPlacedInsert does.
+void forEachPlacedInsertIn(const Design& design, int32_t filePos, std::pair<std::size_t, std::size_t> range,
+                           const std::function<void(const PlacedInsert&)>& visit);
+
+// What visit(part, placed) gathers of the inserts of each range in a Part of its own, the ranges
+// walked on the worker pool: joined in order, the parts see the inserts in forEachPlacedInsert's
+// order. For the checks that walk a whole board once, which were a core's work alone.
+template <class Part, class Visit>
+std::vector<Part> placedInsertsInParts(const Design& design, int32_t filePos, Visit visit) {
+    const auto ranges = placedInsertRanges(design, filePos);
+    return measureInParallel<Part>(ranges.size(), [&](std::size_t r) {
+        Part part{};
+        forEachPlacedInsertIn(design, filePos, ranges[r],
+                              [&](const PlacedInsert& placed) { visit(part, placed); });
+        return part;
+    });
+}
 
 } // namespace lumora::engine

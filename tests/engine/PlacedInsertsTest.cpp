@@ -1,0 +1,40 @@
+#include "engine/measure/PlacedInserts.h"
+#include "engine/tools/SyntheticDesign.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace lumora::engine::test {
+namespace {
+
+struct Seen {
+    std::string reference;
+    Point at;
+    bool operator==(const Seen&) const = default;
+};
+
+// Catches ranges that skip or repeat some of the board's own items, or parts joined out of order:
+// a board of several ranges, walked in parts, shows every insert where one walk shows it.
+TEST(PlacedInsertsTest, ThePartsOfALargeBoardJoinedInOrderAreOneWalk) {
+    const Design design = makeSyntheticDesign({.components = 600, .seed = 1});
+    ASSERT_GT(placedInsertRanges(design, 1).size(), 2u);
+    std::vector<Seen> walked;
+    forEachPlacedInsert(design, 1, [&](const PlacedInsert& placed) {
+        walked.push_back({placed.reference(), placed.at()});
+    });
+    const auto parts = placedInsertsInParts<std::vector<Seen>>(
+        design, 1, [](std::vector<Seen>& part, const PlacedInsert& placed) {
+            part.push_back({placed.reference(), placed.at()});
+        });
+    std::vector<Seen> joined;
+    for (const std::vector<Seen>& part : parts) {
+        joined.insert(joined.end(), part.begin(), part.end());
+    }
+    ASSERT_GT(walked.size(), 1800u);
+    EXPECT_EQ(joined, walked);
+}
+
+} // namespace
+} // namespace lumora::engine::test
