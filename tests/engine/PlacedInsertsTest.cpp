@@ -9,27 +9,22 @@
 namespace lumora::engine::test {
 namespace {
 
-struct Seen {
-    std::string reference;
-    Point at;
-    bool operator==(const Seen&) const = default;
-};
+std::string seen(const PlacedInsert& placed) {
+    return placed.reference() + " at " + std::to_string(placed.at().x) + "," + std::to_string(placed.at().y);
+}
 
 // Catches ranges that skip or repeat some of the board's own items, or parts joined out of order:
 // a board of several ranges, walked in parts, shows every insert where one walk shows it.
 TEST(PlacedInsertsTest, ThePartsOfALargeBoardJoinedInOrderAreOneWalk) {
     const Design design = makeSyntheticDesign({.components = 600, .seed = 1});
     ASSERT_GT(placedInsertRanges(design, 1).size(), 2u);
-    std::vector<Seen> walked;
-    forEachPlacedInsert(design, 1, [&](const PlacedInsert& placed) {
-        walked.push_back({placed.reference(), placed.at()});
-    });
-    const auto parts = placedInsertsInParts<std::vector<Seen>>(
-        design, 1, [](std::vector<Seen>& part, const PlacedInsert& placed) {
-            part.push_back({placed.reference(), placed.at()});
-        });
-    std::vector<Seen> joined;
-    for (const std::vector<Seen>& part : parts) {
+    std::vector<std::string> walked;
+    forEachPlacedInsert(design, 1, [&](const PlacedInsert& placed) { walked.push_back(seen(placed)); });
+    const auto parts = placedInsertsInParts<std::vector<std::string>>(
+        design, 1,
+        [](std::vector<std::string>& part, const PlacedInsert& placed) { part.push_back(seen(placed)); });
+    std::vector<std::string> joined;
+    for (const std::vector<std::string>& part : parts) {
         joined.insert(joined.end(), part.begin(), part.end());
     }
     ASSERT_GT(walked.size(), 1800u);
