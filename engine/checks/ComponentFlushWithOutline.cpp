@@ -4,7 +4,7 @@
 // is one Critical finding at its centre.
 
 #include "engine/checks/CheckFunctions.h"
-#include "engine/geom/PairSearch.h"
+#include "engine/geom/BoxIndex.h"
 #include "engine/measure/FileOutline.h"
 #include "engine/measure/ItemGroups.h"
 

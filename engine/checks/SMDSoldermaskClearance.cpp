@@ -5,7 +5,7 @@
 // and height.
 
 #include "engine/checks/CheckFunctions.h"
-#include "engine/geom/PairSearch.h"
+#include "engine/geom/BoxIndex.h"
 #include "engine/measure/FlatItems.h"
 
 #include <algorithm>

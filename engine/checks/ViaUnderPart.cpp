@@ -3,7 +3,7 @@
 // value is the area of via copper under the body.
 
 #include "engine/checks/CheckFunctions.h"
-#include "engine/geom/PairSearch.h"
+#include "engine/geom/BoxIndex.h"
 #include "engine/measure/FlatItems.h"
 #include "engine/runtime/Parallel.h"
 

@@ -1,6 +1,6 @@
 #include "engine/geom/EdgeIndex.h"
 
-#include "engine/geom/PairSearch.h"
+#include "engine/geom/BoxIndex.h"
 
 #include <algorithm>
 #include <cmath>

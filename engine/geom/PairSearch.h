@@ -1,8 +1,6 @@
 #pragma once
 
-#include "engine/geom/Areas.h"
-
-#include <boost/geometry/index/rtree.hpp>
+#include "engine/geom/BoxIndex.h"
 
 #include <cstddef>
 #include <functional>
@@ -11,24 +9,6 @@
 #include <vector>
 
 namespace lumora::engine {
-
-// A box grown by `distance` on every side.
-Box grown(const Box& box, double distance);
-
-// An R-tree over a list of boxes, for every search of items near other items.
-class BoxIndex {
-  public:
-    explicit BoxIndex(std::span<const Box> boxes);
-    // The positions of the boxes that come within `distance` of `box` (touching included), in
-    // ascending order.
-    std::vector<std::size_t> near(const Box& box, double distance) const;
-    // The same into found, whose room is kept: a search of a million boxes allocated a list each.
-    void near(const Box& box, double distance, std::vector<std::size_t>& found) const;
-
-  private:
-    using Entry = std::pair<Box, std::size_t>;
-    boost::geometry::index::rtree<Entry, boost::geometry::index::rstar<16>> tree_;
-};
 
 using IndexPair = std::pair<std::size_t, std::size_t>;
 
