@@ -68,11 +68,6 @@ std::vector<Body> bodiesOf(const std::vector<FlatItem>& items) {
     });
 }
 
-Point centreOf(const Box& box) {
-    return {(box.min_corner().x() + box.max_corner().x()) / 2,
-            (box.min_corner().y() + box.max_corner().y()) / 2};
-}
-
 } // namespace
 
 std::vector<Finding> check(CheckContext& context, const ViaUnderPartArgs& args) {

@@ -247,6 +247,11 @@ AreaPolygon boxPolygon(const Box& box) {
     return polygonOf({{lo.x(), lo.y()}, {hi.x(), lo.y()}, {hi.x(), hi.y()}, {lo.x(), hi.y()}}, {});
 }
 
+Point centreOf(const Box& box) {
+    return {(box.min_corner().x() + box.max_corner().x()) / 2,
+            (box.min_corner().y() + box.max_corner().y()) / 2};
+}
+
 Area unite(const Area& a, const Area& b) {
     Area result;
     bg::union_(a, b, result);

@@ -34,6 +34,7 @@ std::optional<Box> extentOf(const Shape& shape);
 Polygon toPolygon(const AreaPolygon& polygon);
 // A box as an area.
 AreaPolygon boxPolygon(const Box& box);
+Point centreOf(const Box& box);
 
 Area unite(const Area& a, const Area& b);
 // The union of many areas, united in pairs, then pairs of pairs, and so on: each step joins areas

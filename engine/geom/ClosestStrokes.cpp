@@ -24,11 +24,6 @@ double boxGap(const Box& a, const Box& b) {
     return std::hypot(dx, dy);
 }
 
-Point centreOf(const Box& box) {
-    return {(box.min_corner().x() + box.max_corner().x()) / 2,
-            (box.min_corner().y() + box.max_corner().y()) / 2};
-}
-
 double largestCoordinate(const Box& box) {
     return std::max({std::abs(box.min_corner().x()), std::abs(box.min_corner().y()),
                      std::abs(box.max_corner().x()), std::abs(box.max_corner().y())});
