@@ -3,6 +3,7 @@
 #include "engine/model/Attributes.h"
 #include "engine/model/CodeNames.h"
 #include "engine/model/DrcMarkers.h"
+#include "engine/model/ItemArray.h"
 #include "engine/model/Items.h"
 #include "engine/model/KeywordIndex.h"
 

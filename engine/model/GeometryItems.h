@@ -29,7 +29,7 @@ template <class F> void forEachItem(const Geometry& geometry, F&& visit) {
 template <class Drop> void dropItems(Geometry& geometry, Drop drop) {
     std::erase_if(geometry.data, drop);
     for (SharedItems& shared : geometry.sharedData) {
-        // The last holder: made as a changeable vector, so its items may be moved.
+        // The last holder: made as a changeable array, so its items may be moved.
         const bool last = shared.use_count() == 1;
         for (const DataItem& item : *shared) {
             if (!drop(item)) {

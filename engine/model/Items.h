@@ -17,7 +17,6 @@
 
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -63,8 +62,5 @@ struct Insert {
 };
 
 using DataItem = std::variant<Insert, Graphic>;
-
-// Items no one changes any more, shared by the flatten geometries one selection filled.
-using SharedItems = std::shared_ptr<const std::vector<DataItem>>;
 
 } // namespace lumora::engine

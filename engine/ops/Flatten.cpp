@@ -58,11 +58,11 @@ class EmittedItems {
 
     std::size_t count() const { return count_; }
 
-    void moveInto(std::vector<DataItem>& data, EventSlices& events) {
+    // Makes the items in place from start on, freeing each block once moved.
+    void moveInto(ItemArray& items, std::size_t start) {
         for (std::vector<DataItem>& chunk : chunks_) {
             for (DataItem& item : chunk) {
-                data.push_back(std::move(item));
-                events.tick();
+                items.make(start++, std::move(item));
             }
             std::vector<DataItem>().swap(chunk);
         }
@@ -77,20 +77,19 @@ class EmittedItems {
     std::size_t count_ = 0;
 };
 
-// The parts' items appended in their order, which is the order of one walk of the whole block.
-void appendInOrder(std::vector<EmittedItems>& parts, std::vector<DataItem>& data) {
+// The parts' items in their order, which is the order of one walk of the whole block; each part
+// moves its own on the pool.
+SharedItems itemsInOrder(std::vector<EmittedItems>& parts) {
+    std::vector<std::size_t> starts;
+    starts.reserve(parts.size());
     std::size_t count = 0;
     for (const EmittedItems& part : parts) {
+        starts.push_back(count);
         count += part.count();
     }
-    // Exact for a new geometry; doubling where several calls add to one, so that they stay linear.
-    if (data.capacity() - data.size() < count) {
-        data.reserve(std::max(data.size() + count, 2 * data.capacity()));
-    }
-    EventSlices events;
-    for (EmittedItems& part : parts) {
-        part.moveInto(data, events);
-    }
+    auto items = std::make_shared<ItemArray>(count);
+    workerPool().run(parts.size(), [&](std::size_t part) { parts[part].moveInto(*items, starts[part]); });
+    return items;
 }
 
 // The selection's questions about a graphic's layer and class and an insert's type.
@@ -426,8 +425,8 @@ class Flattener {
 // board's walk is most of a flatten call, and a run makes hundreds of calls.
 constexpr std::size_t kPositionsPerPart = 128;
 
-void flattenInParts(const Design& design, const SelectionRules& rules, const Geometry& source,
-                    const BlockIndex& index, const Geometry& target, std::vector<DataItem>& items) {
+SharedItems flattenInParts(const Design& design, const SelectionRules& rules, const Geometry& source,
+                           const BlockIndex& index, const Geometry& target) {
     const FlattenPlan plan = Planner(design, rules).plan(index, target);
     const std::size_t parts = (plan.positions.size() + kPositionsPerPart - 1) / kPositionsPerPart;
     std::vector<EmittedItems> emitted(parts);
@@ -437,7 +436,7 @@ void flattenInParts(const Design& design, const SelectionRules& rules, const Geo
         Flattener(design, rules, plan, emitted[part])
             .walkPart(source, all.subspan(first, std::min(kPositionsPerPart, all.size() - first)));
     });
-    appendInOrder(emitted, items);
+    return itemsInOrder(emitted);
 }
 
 void checkLayer(const Design& design, int16_t layer) {
@@ -495,13 +494,13 @@ FlattenSelection checkedInPageUnits(const Design& design, const FlattenSelection
     return inPageUnits(design, given);
 }
 
-// Appends the selected items of the target's file to items, in the order of one walk of its block.
-void flattenFile(const Design& design, const FlattenSelection& selection, const Geometry& target,
-                 BlockIndexes& blocks, std::vector<DataItem>& items) {
+// The selected items of the target's file, in the order of one walk of its block.
+SharedItems flattenFile(const Design& design, const FlattenSelection& selection, const Geometry& target,
+                        BlockIndexes& blocks) {
     const int16_t sourceNumber = design.file(target.flattenFile).geometry;
     const Geometry& source = design.geometry(sourceNumber);
-    flattenInParts(design, SelectionRules(design, selection), source, blocks.of(sourceNumber, source), target,
-                   items);
+    return flattenInParts(design, SelectionRules(design, selection), source, blocks.of(sourceNumber, source),
+                          target);
 }
 
 } // namespace
@@ -513,9 +512,7 @@ void flatten(Design& design, int16_t target, const FlattenSelection& given, Flat
     const bool repeatable = !selection.insertPointOnly;
     SharedItems items = repeatable ? cache.results.find(geometry.flattenFile, selection) : nullptr;
     if (!items) {
-        auto fresh = std::make_shared<std::vector<DataItem>>();
-        flattenFile(design, selection, geometry, cache.blocks, *fresh);
-        items = std::move(fresh);
+        items = flattenFile(design, selection, geometry, cache.blocks);
         if (repeatable) {
             cache.results.keep(geometry.flattenFile, selection, items);
         }
@@ -529,7 +526,8 @@ void flatten(Design& design, int16_t target, const FlattenSelection& given) {
     Geometry& geometry = flattenGeometry(design, target);
     const FlattenSelection selection = checkedInPageUnits(design, given);
     BlockIndexes blocks;
-    flattenFile(design, selection, geometry, blocks, ownItems(geometry));
+    geometry.sharedData.push_back(flattenFile(design, selection, geometry, blocks));
+    ownItems(geometry); // the items are this call's alone: moved, not copied
 }
 
 } // namespace lumora::engine

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/model/Items.h"
+#include "engine/model/ItemArray.h"
 #include "engine/ops/FlattenSelection.h"
 
 #include <cstddef>

@@ -17,7 +17,11 @@ namespace {
 using ::testing::ElementsAre;
 
 SharedItems itemsOfSize(std::size_t count) {
-    return std::make_shared<const std::vector<DataItem>>(count, Graphic{});
+    auto items = std::make_shared<ItemArray>(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        items->make(i, Graphic{});
+    }
+    return items;
 }
 
 FlattenSelection onLayer(int16_t layer) {
