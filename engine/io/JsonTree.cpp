@@ -1,8 +1,15 @@
 #include "engine/io/JsonTree.h"
 
+#include "engine/io/DesignFile.h"
+#include "engine/io/ItemTexts.h"
 #include "engine/io/MemberNames.h"
 #include "engine/io/MessagePack.h"
+#include "engine/runtime/WhileWaiting.h"
+#include "engine/runtime/WorkerPool.h"
 
+#include <algorithm>
+#include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +27,12 @@ void DataItemStore::beginItem(std::size_t geometry) {
 
 void DataItemStore::endItem(std::size_t geometry) {
     bounds_[geometry].push_back(bytes_.size());
+}
+
+void DataItemStore::addItem(std::size_t geometry, std::span<const std::uint8_t> item) {
+    beginItem(geometry);
+    bytes_.insert(bytes_.end(), item.begin(), item.end());
+    endItem(geometry);
 }
 
 std::size_t DataItemStore::count(std::size_t geometry) const {
@@ -196,11 +209,143 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
 
 } // namespace
 
-DesignTree parseDesignTree(std::string_view text) {
+namespace {
+
+// Writes one item's events; any fault stops the parse, which then reads the whole text again.
+class ItemPacker : public nlohmann::json_sax<Json> {
+  public:
+    explicit ItemPacker(std::vector<std::uint8_t>& bytes) : packer_(bytes) {}
+
+    bool null() override {
+        return done([&] { packer_.null(); });
+    }
+    bool boolean(bool value) override {
+        return done([&] { packer_.boolean(value); });
+    }
+    bool number_integer(number_integer_t value) override {
+        return done([&] { packer_.integer(value); });
+    }
+    bool number_unsigned(number_unsigned_t value) override {
+        return done([&] { packer_.unsignedInteger(value); });
+    }
+    bool number_float(number_float_t value, const string_t&) override {
+        return done([&] { packer_.number(value); });
+    }
+    bool string(string_t& value) override {
+        return done([&] { packer_.text(value); });
+    }
+    bool binary(binary_t&) override { return false; }
+    bool start_object(std::size_t) override {
+        return done([&] { packer_.startObject(); });
+    }
+    bool key(string_t& name) override { return packer_.key(name); }
+    bool end_object() override {
+        return done([&] { packer_.end(); });
+    }
+    bool start_array(std::size_t) override {
+        return done([&] { packer_.startArray(); });
+    }
+    bool end_array() override {
+        return done([&] { packer_.end(); });
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+  private:
+    template <class Write> bool done(Write&& write) {
+        write();
+        return true;
+    }
+
+    MessagePackWriter packer_;
+};
+
+// The items of one range, packed one after another, and where each ends.
+struct PackedRange {
+    std::vector<std::uint8_t> bytes;
+    std::vector<std::size_t> ends;
+    bool failed = false;
+};
+
+void packRange(std::span<const ItemTexts::Item> items, PackedRange& range) {
+    for (const ItemTexts::Item& item : items) {
+        ItemPacker packer(range.bytes);
+        if (!Json::sax_parse(item.text, &packer)) {
+            range.failed = true;
+            return;
+        }
+        range.ends.push_back(range.bytes.size());
+    }
+}
+
+// The items parsed on the pool, in ranges, and added to the store in file order; false at the first
+// item the parser refuses.
+bool packItems(const ItemTexts& texts, DataItemStore& store) {
+    constexpr std::size_t kRange = 1024;
+    const std::span<const ItemTexts::Item> items(texts.items);
+    std::vector<PackedRange> ranges((items.size() + kRange - 1) / kRange);
+    {
+        const WithoutEvents noEvents; // no window may act on a design still being read
+        workerPool().run(ranges.size(), [&](std::size_t r) {
+            packRange(items.subspan(r * kRange, std::min(kRange, items.size() - r * kRange)), ranges[r]);
+        });
+    }
+    std::size_t total = 0;
+    for (const PackedRange& range : ranges) {
+        if (range.failed) {
+            return false;
+        }
+        total += range.bytes.size();
+    }
+    store.bytes().reserve(store.bytes().size() + total);
+    for (std::size_t r = 0; r < ranges.size(); ++r) {
+        std::size_t begin = 0;
+        for (std::size_t i = 0; i < ranges[r].ends.size(); ++i) {
+            const std::size_t end = ranges[r].ends[i];
+            store.addItem(items[r * kRange + i].geometry,
+                          std::span(ranges[r].bytes).subspan(begin, end - begin));
+            begin = end;
+        }
+        std::vector<std::uint8_t>().swap(ranges[r].bytes);
+    }
+    return true;
+}
+
+DesignTree parseWhole(std::string_view text) {
     DesignTree tree;
     TreeBuilder builder(tree);
     Json::sax_parse(text, &builder);
     return tree;
+}
+
+// The rest and the items parsed apart; nothing when either has a fault, which one parser of the
+// whole text then reports where it lies.
+std::optional<DesignTree> parseInParts(const ItemTexts& texts) {
+    DesignTree tree;
+    try {
+        TreeBuilder builder(tree);
+        Json::sax_parse(texts.rest, &builder);
+    } catch (const nlohmann::json::exception&) {
+        return std::nullopt;
+    } catch (const DesignFormatError&) {
+        return std::nullopt;
+    }
+    if (!packItems(texts, tree.items)) {
+        return std::nullopt;
+    }
+    return tree;
+}
+
+} // namespace
+
+DesignTree parseDesignTree(std::string_view text) {
+    if (const std::optional<ItemTexts> texts = findItemTexts(text)) {
+        if (std::optional<DesignTree> tree = parseInParts(*texts)) {
+            return std::move(*tree);
+        }
+    }
+    return parseWhole(text);
 }
 
 } // namespace lumora::engine

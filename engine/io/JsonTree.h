@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,8 @@ class DataItemStore {
     std::vector<std::uint8_t>& bytes() { return bytes_; }
     void beginItem(std::size_t geometry);
     void endItem(std::size_t geometry);
+    // A whole item written elsewhere.
+    void addItem(std::size_t geometry, std::span<const std::uint8_t> item);
     std::size_t count(std::size_t geometry) const;
     Json item(std::size_t geometry, std::size_t position) const;
 
@@ -35,7 +38,8 @@ struct DesignTree {
     DataItemStore items;
 };
 
-// Parses a design file's text, keeping the members of each object in file order. Unlike Json::parse
+// Parses a design file's text, keeping the members of each object in file order; the items of the
+// geometries' data lists on the worker pool, as they are most of a large file. Unlike Json::parse
 // it stays linear in the size of an object (ordered_json's own insertion scans the members already
 // read; see MemberNames) and refuses a member name used twice in one object with a
 // DesignFormatError at that object's JSON pointer. Syntax errors are thrown as Json::parse throws
