@@ -8,6 +8,12 @@ namespace lumora::engine {
 
 namespace bgi = boost::geometry::index;
 
+void oneAfterAnother(std::size_t count, const std::function<void(std::size_t)>& body) {
+    for (std::size_t n = 0; n < count; ++n) {
+        body(n);
+    }
+}
+
 Box grown(const Box& box, double distance) {
     return Box({box.min_corner().x() - distance, box.min_corner().y() - distance},
                {box.max_corner().x() + distance, box.max_corner().y() + distance});

@@ -5,11 +5,17 @@
 #include <boost/geometry/index/rtree.hpp>
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <utility>
 #include <vector>
 
 namespace lumora::engine {
+
+// Calls body(n) for every n in [0, count), in any order and on any threads; the searches query the
+// index for ranges of boxes this way. By default one after the other on the caller's thread.
+using ForEachIndex = std::function<void(std::size_t count, const std::function<void(std::size_t)>& body)>;
+void oneAfterAnother(std::size_t count, const std::function<void(std::size_t)>& body);
 
 // A box grown by `distance` on every side.
 Box grown(const Box& box, double distance);

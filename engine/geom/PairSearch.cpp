@@ -7,12 +7,6 @@
 
 namespace lumora::engine {
 
-void oneAfterAnother(std::size_t count, const std::function<void(std::size_t)>& body) {
-    for (std::size_t n = 0; n < count; ++n) {
-        body(n);
-    }
-}
-
 namespace {
 
 // The pairs of every query box with the index's boxes it passes `keep`, in ascending order; the
