@@ -20,10 +20,12 @@ void oneAfterAnother(std::size_t count, const std::function<void(std::size_t)>& 
 // A box grown by `distance` on every side.
 Box grown(const Box& box, double distance);
 
-// An R-tree over a list of boxes, for every search of items near other items.
+// R-trees over a list of boxes, for every search of items near other items. A large list is split
+// at medians into cells of a k-d tree, each cell's tree packed apart through forEach: packing a
+// board's million boxes into one tree kept one core busy and the other idle.
 class BoxIndex {
   public:
-    explicit BoxIndex(std::span<const Box> boxes);
+    explicit BoxIndex(std::span<const Box> boxes, const ForEachIndex& forEach = oneAfterAnother);
     // The positions of the boxes that come within `distance` of `box` (touching included), in
     // ascending order.
     std::vector<std::size_t> near(const Box& box, double distance) const;
@@ -32,7 +34,9 @@ class BoxIndex {
 
   private:
     using Entry = std::pair<Box, std::size_t>;
-    boost::geometry::index::rtree<Entry, boost::geometry::index::rstar<16>> tree_;
+    using Tree = boost::geometry::index::rtree<Entry, boost::geometry::index::rstar<16>>;
+    std::vector<Tree> trees_;
+    std::vector<Tree::bounds_type> bounds_; // of each tree: a search passes over the trees it does not meet
 };
 
 } // namespace lumora::engine

@@ -55,7 +55,8 @@ double roundingSlack(std::span<const Box> first, std::span<const Box> second, do
 
 std::vector<IndexPair> nearPairs(std::span<const Box> boxes, double distance, const ForEachIndex& forEach) {
     return pairsOf(
-        BoxIndex(boxes), boxes, distance, [](std::size_t i, std::size_t j) { return j > i; }, forEach);
+        BoxIndex(boxes, forEach), boxes, distance, [](std::size_t i, std::size_t j) { return j > i; },
+        forEach);
 }
 
 std::vector<IndexPair> nearPairs(std::span<const Box> first, std::span<const Box> second, double distance,
@@ -65,14 +66,15 @@ std::vector<IndexPair> nearPairs(std::span<const Box> first, std::span<const Box
     }
     if (first.size() >= second.size()) {
         return pairsOf(
-            BoxIndex(second), first, distance, [](std::size_t, std::size_t) { return true; }, forEach);
+            BoxIndex(second, forEach), first, distance, [](std::size_t, std::size_t) { return true; },
+            forEach);
     }
     // The smaller list indexed: a few keepout areas against a board's million items packed an R-tree
     // of the million on one thread. Grown from the other side, a box's bounds round differently: the
     // query reaches a little further, and each pair is kept by the test a query of first makes.
     const double reach = distance + roundingSlack(first, second, distance);
     std::vector<IndexPair> pairs = pairsOf(
-        BoxIndex(first), second, reach,
+        BoxIndex(first, forEach), second, reach,
         [&](std::size_t j, std::size_t i) { return bg::intersects(grown(first[i], distance), second[j]); },
         forEach);
     for (IndexPair& pair : pairs) {

@@ -70,6 +70,34 @@ TEST(PairSearchTest, AFewBoxesAgainstManyPairAsTheirOwnQueriesWould) {
     }
 }
 
+// Catches an index in cells that loses boxes: a split that drops or repeats entries, or a search
+// that passes over a cell it only touches (70,000 boxes, enough to be split).
+TEST(BoxIndexTest, ALargeListInCellsFindsWhatComparingEveryBoxFinds) {
+    std::mt19937_64 random(11);
+    std::uniform_int_distribution<int> tenths(0, 2000);
+    std::vector<Box> boxes(70000);
+    std::ranges::generate(boxes, [&] {
+        const double x = tenths(random) * 0.1;
+        const double y = tenths(random) * 0.1;
+        return box(x, y, x + tenths(random) % 9 * 0.1, y + tenths(random) % 3 * 0.1);
+    });
+    boxes.push_back(box(-500, 40, 500, 40)); // across every cell, flat
+    const BoxIndex index(boxes);
+    for (int q = 0; q < 60; ++q) {
+        const double x = tenths(random) * 0.1;
+        const Box query = box(x, x, x + tenths(random) % 50 * 0.1, x);
+        for (const double distance : {0.0, 0.3}) {
+            std::vector<std::size_t> expected;
+            for (std::size_t i = 0; i < boxes.size(); ++i) {
+                if (bg::intersects(grown(query, distance), boxes[i])) {
+                    expected.push_back(i);
+                }
+            }
+            ASSERT_EQ(index.near(query, distance), expected) << q << " " << distance;
+        }
+    }
+}
+
 TEST(FootprintTest, DistancesBetweenAreasPathsAndPoints) {
     const Footprint area(square(0, 0, 10));
     const Footprint hairline(Line{{20, -5}, {20, 5}, 0});
