@@ -18,9 +18,9 @@ constexpr int kCellLevels = 6;
 
 // A centre coordinate that orders: not a number would break the median's ordering.
 double orderedCentre(const Box& box, bool x) {
-    const double centre = x ? (box.min_corner().x() + box.max_corner().x()) / 2
-                            : (box.min_corner().y() + box.max_corner().y()) / 2;
-    return std::isfinite(centre) ? centre : 0;
+    const Point centre = centreOf(box);
+    const double coordinate = x ? centre.x : centre.y;
+    return std::isfinite(coordinate) ? coordinate : 0;
 }
 
 using Entry = std::pair<Box, std::size_t>;

@@ -41,25 +41,37 @@ class StructureScan {
         return eat('}');
     }
 
-    bool geometries() {
-        if (!eat('[')) {
-            return skipValue();
-        }
+    // The elements of an array whose '[' was read, each read by element().
+    template <class Element> bool elements(Element&& element) {
         if (eat(']')) {
             return true;
         }
         do {
             space();
-            const bool object = peek('{');
-            if (!(object ? eat('{') && members([&](std::string_view name) {
-                               return name == "data" ? dataList() : skipValue();
-                           })
-                         : skipValue())) {
+            if (!element()) {
                 return false;
             }
-            ++geometry_;
         } while (eat(','));
         return eat(']');
+    }
+
+    bool geometries() {
+        if (!eat('[')) {
+            return skipValue();
+        }
+        return elements([&] {
+            const bool read = geometry();
+            ++geometry_;
+            return read;
+        });
+    }
+
+    // One element of the geometry list; an object's "data" list holds items.
+    bool geometry() {
+        if (!eat('{')) {
+            return skipValue();
+        }
+        return members([&](std::string_view name) { return name == "data" ? dataList() : skipValue(); });
     }
 
     // The items of one list, whose text the rest leaves out.
@@ -68,21 +80,16 @@ class StructureScan {
             return skipValue();
         }
         result_.rest.append(text_.substr(copiedTo_, at_ - copiedTo_));
-        if (!eat(']')) {
-            do {
-                space();
-                const std::size_t start = at_;
-                if (!skipValue()) {
-                    return false;
-                }
-                result_.items.push_back({geometry_, text_.substr(start, at_ - start)});
-            } while (eat(','));
-            if (!eat(']')) {
+        const bool read = elements([&] {
+            const std::size_t start = at_;
+            if (!skipValue()) {
                 return false;
             }
-        }
+            result_.items.push_back({geometry_, text_.substr(start, at_ - start)});
+            return true;
+        });
         copiedTo_ = at_ - 1; // the list's ']' belongs to the rest
-        return true;
+        return read;
     }
 
     // A member name without escapes, whose text is the name.

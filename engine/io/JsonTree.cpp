@@ -207,57 +207,58 @@ class TreeBuilder : public nlohmann::json_sax<Json> {
     MessagePackWriter packer_;
 };
 
-} // namespace
-
-namespace {
-
 // Writes one item's events; any fault stops the parse, which then reads the whole text again.
 class ItemPacker : public nlohmann::json_sax<Json> {
   public:
     explicit ItemPacker(std::vector<std::uint8_t>& bytes) : packer_(bytes) {}
 
     bool null() override {
-        return done([&] { packer_.null(); });
+        packer_.null();
+        return true;
     }
     bool boolean(bool value) override {
-        return done([&] { packer_.boolean(value); });
+        packer_.boolean(value);
+        return true;
     }
     bool number_integer(number_integer_t value) override {
-        return done([&] { packer_.integer(value); });
+        packer_.integer(value);
+        return true;
     }
     bool number_unsigned(number_unsigned_t value) override {
-        return done([&] { packer_.unsignedInteger(value); });
+        packer_.unsignedInteger(value);
+        return true;
     }
     bool number_float(number_float_t value, const string_t&) override {
-        return done([&] { packer_.number(value); });
+        packer_.number(value);
+        return true;
     }
     bool string(string_t& value) override {
-        return done([&] { packer_.text(value); });
+        packer_.text(value);
+        return true;
     }
     bool binary(binary_t&) override { return false; }
     bool start_object(std::size_t) override {
-        return done([&] { packer_.startObject(); });
+        packer_.startObject();
+        return true;
     }
     bool key(string_t& name) override { return packer_.key(name); }
     bool end_object() override {
-        return done([&] { packer_.end(); });
+        packer_.end();
+        return true;
     }
     bool start_array(std::size_t) override {
-        return done([&] { packer_.startArray(); });
+        packer_.startArray();
+        return true;
     }
     bool end_array() override {
-        return done([&] { packer_.end(); });
+        packer_.end();
+        return true;
     }
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
         return false;
     }
 
   private:
-    template <class Write> bool done(Write&& write) {
-        write();
-        return true;
-    }
-
     MessagePackWriter packer_;
 };
 
