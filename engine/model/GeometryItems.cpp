@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace lumora::engine {
 
@@ -37,7 +38,14 @@ std::vector<DataItem>& ownItems(Geometry& geometry) {
         return geometry.data;
     }
     geometry.data.reserve(itemCount(geometry));
-    dropItems(geometry, [](const DataItem&) { return false; });
+    for (SharedItems& shared : geometry.sharedData) {
+        // The last holder: made as a changeable array, so its items may be moved.
+        const bool last = shared.use_count() == 1;
+        for (const DataItem& item : *shared) {
+            geometry.data.push_back(last ? std::move(const_cast<DataItem&>(item)) : item);
+        }
+    }
+    geometry.sharedData.clear();
     return geometry.data;
 }
 

@@ -2,7 +2,6 @@
 
 #include "engine/model/Design.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <vector>
@@ -22,22 +21,6 @@ template <class F> void forEachItem(const Geometry& geometry, F&& visit) {
             visit(item);
         }
     }
-}
-
-// The geometry's items made its own but for those drop picks, for a call that removes items: a
-// shared item is copied only when kept, and moved when no other geometry or memo shares it.
-template <class Drop> void dropItems(Geometry& geometry, Drop drop) {
-    std::erase_if(geometry.data, drop);
-    for (SharedItems& shared : geometry.sharedData) {
-        // The last holder: made as a changeable array, so its items may be moved.
-        const bool last = shared.use_count() == 1;
-        for (const DataItem& item : *shared) {
-            if (!drop(item)) {
-                geometry.data.push_back(last ? std::move(const_cast<DataItem&>(item)) : item);
-            }
-        }
-    }
-    geometry.sharedData.clear();
 }
 
 // The geometry's items made its own, for a call that changes them.

@@ -1,7 +1,7 @@
 #include "engine/ops/Editing.h"
 
-#include "engine/model/GeometryItems.h"
 #include "engine/model/Refusal.h"
+#include "engine/ops/KeptItems.h"
 #include "engine/runtime/WhileWaiting.h"
 
 #include <malloc.h>
@@ -34,7 +34,7 @@ bool isPlaced(const Design& design, int16_t geomNum) {
 void deleteByLayer(Design& design, int16_t layer, bool removeLayerFromList) {
     design.layer(layer);
     for (auto& [number, geometry] : design.geometries) {
-        dropItems(geometry, [layer](const DataItem& item) {
+        dropItemsInParts(geometry, [layer](const DataItem& item) {
             const auto* graphic = std::get_if<Graphic>(&item);
             return graphic && graphic->layer == layer;
         });

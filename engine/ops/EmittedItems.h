@@ -15,13 +15,14 @@ namespace lumora::engine {
 // walks its board in many parts that mostly yield a few items each.
 class EmittedItems {
   public:
-    void add(Graphic graphic) {
+    // A flattened graphic, or an item kept by a filter.
+    template <class Item> void add(Item&& item) {
         if (chunks_.empty() || chunks_.back().size() == chunks_.back().capacity()) {
             const std::size_t room =
                 chunks_.empty() ? kFirstChunk : std::min(kChunk, 2 * chunks_.back().size());
             chunks_.emplace_back().reserve(room);
         }
-        chunks_.back().emplace_back(std::move(graphic));
+        chunks_.back().emplace_back(std::forward<Item>(item));
         ++count_;
     }
 

@@ -1,10 +1,9 @@
 #include "engine/ops/Filter.h"
 
-#include "engine/model/GeometryItems.h"
 #include "engine/model/Refusal.h"
 #include "engine/ops/Flatten.h"
 #include "engine/ops/ItemAttributes.h"
-#include "engine/runtime/WhileWaiting.h"
+#include "engine/ops/KeptItems.h"
 
 namespace lumora::engine {
 
@@ -13,9 +12,7 @@ void filterGeometry(Design& design, int16_t geomNum, const AttributeCondition& c
     if (condition.keyword().empty()) {
         throw Refusal(rc::ValueOutOfRange, "no keyword to filter by");
     }
-    EventSlices events; // a flattened board is a million items
-    dropItems(geometry, [&](const DataItem& item) {
-        events.tick();
+    dropItemsInParts(geometry, [&](const DataItem& item) {
         const auto* graphic = std::get_if<Graphic>(&item);
         return graphic && condition.matches(attributeOf(*graphic, condition.keyword()));
     });
