@@ -7,6 +7,7 @@
 #include "engine/checks/CheckFunctions.h"
 #include "engine/geom/BoxIndex.h"
 #include "engine/measure/FlatItems.h"
+#include "engine/runtime/Parallel.h"
 
 #include <algorithm>
 #include <optional>
@@ -77,11 +78,15 @@ std::vector<Finding> check(CheckContext& context, const SMDSoldermaskClearanceAr
     const Geometry& maskGeometry = context.flattened(args.soldermaskGeomNum);
     const std::vector<FlatItem> padItems = flatItemsOf(padGeometry);
     const std::vector<FlatItem> openings = flatItemsOf(maskGeometry);
-    const BoxIndex index(boxesOf(openings));
+    const BoxIndex index(boxesOf(openings), onThePool);
+    const std::vector<SmdPad> pads = padsOf(padItems);
+    const std::vector<std::optional<Box>> openingsOver = measureInParallel<std::optional<Box>>(
+        pads.size(), [&](std::size_t p) { return openingOver(pads[p], openings, index); });
 
     std::vector<Finding> findings;
-    for (const SmdPad& pad : padsOf(padItems)) {
-        const Margins margins = marginsOf(pad.box, openingOver(pad, openings, index));
+    for (std::size_t p = 0; p < pads.size(); ++p) {
+        const SmdPad& pad = pads[p];
+        const Margins margins = marginsOf(pad.box, openingsOver[p]);
         const Point centre{(pad.box.min_corner().x() + pad.box.max_corner().x()) / 2,
                            (pad.box.min_corner().y() + pad.box.max_corner().y()) / 2};
         for (auto [measure, measured, required] :

@@ -81,7 +81,7 @@ std::vector<Finding> check(CheckContext& context, const ViaUnderPartArgs& args) 
     for (const Via& via : vias) {
         viaBoxes.push_back(via.box);
     }
-    const BoxIndex index(viaBoxes);
+    const BoxIndex index(viaBoxes, onThePool);
     // Each body's vias measured on the pool, the findings joined in body order.
     const std::vector<std::vector<Finding>> perBody =
         measureInParallel<std::vector<Finding>>(bodies.size(), [&](std::size_t b) {

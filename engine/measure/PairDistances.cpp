@@ -142,9 +142,6 @@ std::vector<char> wantedIn(const std::vector<IndexPair>& pairs, std::size_t coun
 
 std::vector<IndexPair> roughPairs(const RoughItems& itemsA, const RoughItems& itemsB, bool oneGeometry,
                                   double reach) {
-    auto onThePool = [](std::size_t count, const std::function<void(std::size_t)>& body) {
-        workerPool().run(count, body);
-    };
     return oneGeometry ? nearPairs(itemsA.boxes, reach, onThePool)
                        : nearPairs(itemsA.boxes, itemsB.boxes, reach, onThePool);
 }

@@ -4,6 +4,7 @@
 #include "engine/runtime/WorkerPool.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -19,6 +20,12 @@ std::vector<Result> measureInParallel(std::size_t count, Measure measure) {
     std::vector<Result> results(count);
     workerPool().run(count, [&](std::size_t i) { results[i] = measure(i); });
     return results;
+}
+
+// Calls body(i) for every i in [0, count) on the pool, in the shape the searches and their indexes
+// take.
+inline void onThePool(std::size_t count, const std::function<void(std::size_t)>& body) {
+    workerPool().run(count, body);
 }
 
 // A long step of a check, run on a worker while the caller's thread runs the hook; on the caller's
