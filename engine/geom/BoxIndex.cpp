@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace lumora::engine {
 
@@ -11,8 +12,8 @@ namespace bgi = boost::geometry::index;
 
 namespace {
 
-// Below this many boxes a list is one tree; above, 2^6 = 64 cells: the worker pool keeps a run of
-// fewer items on the caller's thread.
+// Below this many boxes a list is one tree; above, 2^6 = 64 cells, many more than threads, so that
+// they share the packing evenly.
 constexpr std::size_t kOneTree = 1 << 16;
 constexpr int kCellLevels = 6;
 
@@ -25,18 +26,25 @@ double orderedCentre(const Box& box, bool x) {
 
 using Entry = std::pair<Box, std::size_t>;
 
-// Halves the entries at the median of their centres' x or y, then each half at the other axis, down
-// to 2^levels cells.
-void splitAtMedians(std::span<Entry> entries, int levels, bool byX, std::vector<std::span<Entry>>& cells) {
-    if (levels == 0) {
-        cells.push_back(entries);
-        return;
+// Halves the entries at the median of their centres' x, then each half at the median of y, and so
+// on down to 2^levels cells, the halves of a level split through forEach.
+std::vector<std::span<Entry>> splitAtMedians(std::span<Entry> entries, int levels,
+                                             const ForEachIndex& forEach) {
+    std::vector<std::span<Entry>> cells{entries};
+    for (int level = 0; level < levels; ++level) {
+        const bool byX = level % 2 == 0;
+        std::vector<std::span<Entry>> halves(2 * cells.size());
+        forEach(cells.size(), [&](std::size_t c) {
+            const std::span<Entry> cell = cells[c];
+            const std::size_t half = cell.size() / 2;
+            std::ranges::nth_element(cell, cell.begin() + static_cast<std::ptrdiff_t>(half), {},
+                                     [byX](const Entry& entry) { return orderedCentre(entry.first, byX); });
+            halves[2 * c] = cell.first(half);
+            halves[2 * c + 1] = cell.subspan(half);
+        });
+        cells = std::move(halves);
     }
-    const std::size_t half = entries.size() / 2;
-    std::ranges::nth_element(entries, entries.begin() + static_cast<std::ptrdiff_t>(half), {},
-                             [byX](const Entry& entry) { return orderedCentre(entry.first, byX); });
-    splitAtMedians(entries.first(half), levels - 1, !byX, cells);
-    splitAtMedians(entries.subspan(half), levels - 1, !byX, cells);
+    return cells;
 }
 
 } // namespace
@@ -58,8 +66,8 @@ BoxIndex::BoxIndex(std::span<const Box> boxes, const ForEachIndex& forEach) {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         entries.emplace_back(boxes[i], i);
     }
-    std::vector<std::span<Entry>> cells;
-    splitAtMedians(entries, entries.size() < kOneTree ? 0 : kCellLevels, true, cells);
+    const std::vector<std::span<Entry>> cells =
+        splitAtMedians(entries, entries.size() < kOneTree ? 0 : kCellLevels, forEach);
     trees_.resize(cells.size());
     forEach(cells.size(), [&](std::size_t c) { trees_[c] = Tree(cells[c].begin(), cells[c].end()); });
     for (const Tree& tree : trees_) {

@@ -22,10 +22,10 @@ std::vector<Result> measureInParallel(std::size_t count, Measure measure) {
     return results;
 }
 
-// Calls body(i) for every i in [0, count) on the pool, in the shape the searches and their indexes
-// take.
+// Calls body(i) for every i in [0, count) on the pool, each a long step of its own, in the shape the
+// searches and their indexes take.
 inline void onThePool(std::size_t count, const std::function<void(std::size_t)>& body) {
-    workerPool().run(count, body);
+    workerPool().runEach(count, body);
 }
 
 // A long step of a check, run on a worker while the caller's thread runs the hook; on the caller's

@@ -114,15 +114,30 @@ void WorkerPool::work() {
 void WorkerPool::run(std::size_t count, const std::function<void(std::size_t)>& item) {
     // Fewer items are not worth handing over, unless the caller has to keep its events going.
     constexpr std::size_t kSmallestRun = 64;
-    const bool callerWorks = !waitsRunTheHook();
-    if (count == 0 || (callerWorks && count < kSmallestRun)) {
+    if (!waitsRunTheHook() && count < kSmallestRun) {
         for (std::size_t i = 0; i < count; ++i) {
             item(i);
         }
         return;
     }
     // Ranges small enough to share the work out evenly, large enough to cost little to hand out.
-    const std::size_t grain = std::clamp<std::size_t>(count / (8 * (threads() + 1)), 1, 1024);
+    runInRanges(count, std::clamp<std::size_t>(count / (8 * (threads() + 1)), 1, 1024), item);
+}
+
+void WorkerPool::runEach(std::size_t count, const std::function<void(std::size_t)>& item) {
+    if (!waitsRunTheHook() && count == 1) {
+        item(0);
+        return;
+    }
+    runInRanges(count, 1, item);
+}
+
+void WorkerPool::runInRanges(std::size_t count, std::size_t grain,
+                             const std::function<void(std::size_t)>& item) {
+    if (count == 0) {
+        return;
+    }
+    const bool callerWorks = !waitsRunTheHook();
     auto batch = std::make_shared<Batch>(count, grain, item);
     {
         const std::lock_guard lock(mutex_);

@@ -26,12 +26,16 @@ class WorkerPool {
     // so it never waits for workers that wait for it. The failure of the lowest index that failed
     // is raised here, on the calling thread; items after it may be left out.
     void run(std::size_t count, const std::function<void(std::size_t)>& item);
+    // The same for a few long items, each handed out on its own, however few: run() keeps a short
+    // run on the calling thread, and a split of a million boxes is a handful of long steps.
+    void runEach(std::size_t count, const std::function<void(std::size_t)>& item);
 
     unsigned threads() const { return static_cast<unsigned>(workers_.size()); }
 
   private:
     class Batch;
     void work();
+    void runInRanges(std::size_t count, std::size_t grain, const std::function<void(std::size_t)>& item);
 
     std::vector<std::thread> workers_;
     std::mutex mutex_;

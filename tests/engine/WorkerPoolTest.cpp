@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <chrono>
 #include <future>
 #include <mutex>
 #include <set>
@@ -28,6 +30,23 @@ TEST(WorkerPool, ResultsInIndexOrderFromTheSameThreads) {
         }
     }
     EXPECT_LE(threads.size(), workerPool().threads() + 1);
+}
+
+// Catches a few long steps kept on the caller's thread one after another (as run() keeps a short
+// run): the first of two waits until the second has started, which only another thread can do.
+TEST(WorkerPool, AFewLongStepsEachRunOnAThreadOfTheirOwn) {
+    std::promise<void> secondStarted;
+    std::future<void> started = secondStarted.get_future();
+    std::array<std::thread::id, 2> threads;
+    workerPool().runEach(2, [&](std::size_t i) {
+        threads[i] = std::this_thread::get_id();
+        if (i == 1) {
+            secondStarted.set_value();
+        } else {
+            started.wait_for(std::chrono::seconds(10));
+        }
+    });
+    EXPECT_NE(threads[0], threads[1]);
 }
 
 // Of several failing items, the lowest index's failure reaches the caller, also one that waits
