@@ -7,7 +7,7 @@
 #include "engine/measure/PlacedInserts.h"
 
 #include <algorithm>
-#include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -57,15 +57,31 @@ NetPlaces netsOf(const Design& design, int32_t filePos) {
     return sorted;
 }
 
-// The testpoints (their insert paths) of a geometry per net, the nets viewed in its items.
-using NetTestpoints = std::unordered_map<std::string_view, std::set<std::vector<int32_t>>>;
+// The number of testpoints (distinct insert paths) of a geometry per net, the nets viewed in its
+// items: the pairs of net and path sorted once, rather than a set of path copies per net.
+using NetTestpoints = std::unordered_map<std::string_view, int>;
 
 NetTestpoints testpointsPerNet(const std::vector<FlatItem>& items) {
-    NetTestpoints testpoints;
+    using OnNet = std::pair<std::string_view, std::span<const int32_t>>;
+    std::vector<OnNet> onNets;
     for (const FlatItem& item : items) {
         if (!item.graphic->net.empty()) {
-            testpoints[item.graphic->net].insert(insertPathOf(*item.graphic));
+            onNets.emplace_back(item.graphic->net, insertPathOf(*item.graphic));
         }
+    }
+    const auto before = [](const OnNet& a, const OnNet& b) {
+        return a.first != b.first ? a.first < b.first
+                                  : std::ranges::lexicographical_compare(a.second, b.second);
+    };
+    const auto same = [](const OnNet& a, const OnNet& b) {
+        return a.first == b.first && std::ranges::equal(a.second, b.second);
+    };
+    std::ranges::sort(onNets, before);
+    const auto repeated = std::ranges::unique(onNets, same);
+    onNets.erase(repeated.begin(), repeated.end());
+    NetTestpoints testpoints;
+    for (const OnNet& onNet : onNets) {
+        ++testpoints[onNet.first];
     }
     return testpoints;
 }
@@ -78,7 +94,7 @@ std::vector<Finding> check(CheckContext& context, const TestpointsPerNetArgs& ar
     std::vector<Finding> findings;
     for (const auto& [net, at] : netsOf(context.design(), geometry.flattenFile)) {
         const auto found = testpoints.find(net);
-        const int count = found == testpoints.end() ? 0 : static_cast<int>(found->second.size());
+        const int count = found == testpoints.end() ? 0 : found->second;
         if (count >= args.minTestpoints) {
             continue;
         }

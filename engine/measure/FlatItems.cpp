@@ -129,11 +129,8 @@ std::vector<Box> boxesOf(const std::vector<FlatItem>& items) {
     return boxes;
 }
 
-namespace {
-
-// The data positions of the insert a graphic belongs to, without a copy: the hot path of the pair
-// checks asks for it once per candidate pair.
-std::span<const int32_t> ownerPath(const Graphic& graphic) {
+// Without a copy: the hot path of the pair checks asks for it once per candidate pair.
+std::span<const int32_t> insertPathOf(const Graphic& graphic) {
     if (!graphic.origin || graphic.origin->path.empty()) {
         return {};
     }
@@ -141,6 +138,8 @@ std::span<const int32_t> ownerPath(const Graphic& graphic) {
     // An insertion mark stands for its insert; any other graphic lies inside one.
     return std::holds_alternative<Mark>(graphic.shape) ? path : path.first(path.size() - 1);
 }
+
+namespace {
 
 // The block placed by the insert at data positions `path` below `block`; null when the path leads
 // elsewhere, as it may once the design changed after flattening.
@@ -162,11 +161,6 @@ const Geometry* blockInsertedAt(const Design& design, const Geometry& block, std
 
 } // namespace
 
-std::vector<int32_t> insertPathOf(const Graphic& graphic) {
-    const std::span<const int32_t> path = ownerPath(graphic);
-    return {path.begin(), path.end()};
-}
-
 ObjectKey objectOf(const Graphic& graphic) {
     // Below every data position: the outline, one object however many items draw it.
     constexpr int32_t kOutline = -1;
@@ -174,7 +168,7 @@ ObjectKey objectOf(const Graphic& graphic) {
         graphic.graphicClass == graphic_class::PanelOutline) {
         return {kOutline};
     }
-    const std::span<const int32_t> owner = ownerPath(graphic);
+    const std::span<const int32_t> owner = insertPathOf(graphic);
     if (!owner.empty()) {
         return {owner.begin(), owner.end()};
     }
@@ -182,16 +176,32 @@ ObjectKey objectOf(const Graphic& graphic) {
 }
 
 bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b) {
-    const std::span<const int32_t> owner = ownerPath(a);
-    if (owner.empty() || !std::ranges::equal(owner, ownerPath(b))) {
+    const std::span<const int32_t> owner = insertPathOf(a);
+    if (owner.empty() || !std::ranges::equal(owner, insertPathOf(b))) {
         return false;
     }
     const Geometry* block = blockInsertedAt(design, fileBlock, owner);
     return block != nullptr && block->blockType == block_type::Padstack;
 }
 
+namespace {
+
+// Insert paths viewed where their items keep them: a copy per item was most of a grouping's time.
+struct PathHash {
+    std::size_t operator()(std::span<const int32_t> path) const {
+        return boost::hash_range(path.begin(), path.end());
+    }
+};
+struct SamePath {
+    bool operator()(std::span<const int32_t> a, std::span<const int32_t> b) const {
+        return std::ranges::equal(a, b);
+    }
+};
+
+} // namespace
+
 std::vector<InsertItems> groupByInsert(const std::vector<FlatItem>& items) {
-    return groupItemsBy<std::vector<int32_t>, boost::hash<std::vector<int32_t>>>(
+    return groupItemsBy<std::span<const int32_t>, PathHash, SamePath>(
         items, [](const FlatItem& item) { return insertPathOf(*item.graphic); });
 }
 

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <span>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace lumora::engine {
@@ -49,8 +51,9 @@ class SomeFootprints {
 };
 
 // The insert a flattened graphic was placed by (a via, a testpoint, a pin), as the data positions
-// leading to it: graphics of one insert share it. Empty for graphics of the file's own block.
-std::vector<int32_t> insertPathOf(const Graphic& graphic);
+// leading to it, viewed in the graphic's origin: graphics of one insert share it. Empty for graphics
+// of the file's own block.
+std::span<const int32_t> insertPathOf(const Graphic& graphic);
 
 // The object a flattened graphic is part of, for checks that report each pair of objects once: the
 // insert that placed it (a via, a pin, a testpoint, a component's body), else the board's outline
@@ -63,19 +66,28 @@ ObjectKey objectOf(const Graphic& graphic);
 // such as a via's pad and its drill: one object, which is never too close to itself.
 bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b);
 
-// Items grouped by the key keyOf gives each, in order of the first item of each group.
+// Items grouped by the key keyOf gives each, in order of the first item of each group. An item with
+// the key of the item before it joins that one's group without a lookup: a flattened insert's items
+// come one after another.
 using InsertItems = std::vector<const FlatItem*>;
-template <class Key, class Hash = std::hash<Key>, class KeyOf>
+template <class Key, class Hash = std::hash<Key>, class Equal = std::equal_to<Key>, class KeyOf>
 std::vector<InsertItems> groupItemsBy(const std::vector<FlatItem>& items, KeyOf keyOf) {
     std::vector<InsertItems> groups;
-    std::unordered_map<Key, std::size_t, Hash> groupOf;
+    std::unordered_map<Key, std::size_t, Hash, Equal> groupOf;
     groupOf.reserve(items.size());
+    std::optional<Key> lastKey;
+    std::size_t lastGroup = 0;
     for (const FlatItem& item : items) {
-        const auto [found, added] = groupOf.try_emplace(keyOf(item), groups.size());
-        if (added) {
-            groups.emplace_back();
+        Key key = keyOf(item);
+        if (!lastKey || !Equal{}(*lastKey, key)) {
+            const auto [found, added] = groupOf.try_emplace(key, groups.size());
+            if (added) {
+                groups.emplace_back();
+            }
+            lastGroup = found->second;
+            lastKey = std::move(key);
         }
-        groups[found->second].push_back(&item);
+        groups[lastGroup].push_back(&item);
     }
     return groups;
 }
