@@ -1,6 +1,7 @@
 #include "engine/io/DesignFile.h"
 #include "engine/io/DesignFormat.h"
 #include "engine/io/FileText.h"
+#include "engine/io/ItemTexts.h"
 #include "engine/io/JsonDepth.h"
 #include "engine/io/JsonNode.h"
 #include "engine/io/JsonTree.h"
@@ -558,11 +559,24 @@ std::string syntaxError(const nlohmann::json::parse_error& error, std::string_vi
 }
 
 DesignTree parseTree(std::string_view text) {
-    if (const std::optional<std::size_t> deep = firstTooDeep(text)) {
+    // The depth check and the scan for the items' texts each read the whole text: side by side.
+    std::optional<std::size_t> deep;
+    std::optional<ItemTexts> texts;
+    {
+        const WithoutEvents noEvents; // no window may act on a design still being read
+        workerPool().runEach(2, [&](std::size_t step) {
+            if (step == 0) {
+                deep = firstTooDeep(text);
+            } else {
+                texts = findItemTexts(text);
+            }
+        });
+    }
+    if (deep) {
         throw DesignFormatError(tooDeepMessage(text, *deep));
     }
     try {
-        return parseDesignTree(text);
+        return parseDesignTree(text, texts);
     } catch (const nlohmann::json::parse_error& error) {
         throw DesignFormatError(syntaxError(error, text));
     } catch (const nlohmann::json::exception& error) {

@@ -341,7 +341,11 @@ std::optional<DesignTree> parseInParts(const ItemTexts& texts) {
 } // namespace
 
 DesignTree parseDesignTree(std::string_view text) {
-    if (const std::optional<ItemTexts> texts = findItemTexts(text)) {
+    return parseDesignTree(text, findItemTexts(text));
+}
+
+DesignTree parseDesignTree(std::string_view text, const std::optional<ItemTexts>& texts) {
+    if (texts) {
         if (std::optional<DesignTree> tree = parseInParts(*texts)) {
             return std::move(*tree);
         }

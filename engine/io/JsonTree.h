@@ -1,9 +1,11 @@
 #pragma once
 
+#include "engine/io/ItemTexts.h"
 #include "engine/io/JsonNode.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -45,5 +47,8 @@ struct DesignTree {
 // DesignFormatError at that object's JSON pointer. Syntax errors are thrown as Json::parse throws
 // them.
 DesignTree parseDesignTree(std::string_view text);
+// The same with the scan of the text's structure made already (findItemTexts), by a caller that
+// reads the text for something else meanwhile.
+DesignTree parseDesignTree(std::string_view text, const std::optional<ItemTexts>& texts);
 
 } // namespace lumora::engine
