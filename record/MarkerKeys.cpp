@@ -27,6 +27,9 @@ std::string keyName(const engine::DrcItem& item, Identities identities) {
 }
 
 std::string itemsText(const std::vector<engine::DrcItem>& items, Identities identities) {
+    if (items.size() == 1) { // most markers: nothing to sort
+        return keyName(items.front(), identities);
+    }
     std::vector<std::string> names;
     for (const engine::DrcItem& item : items) {
         names.push_back(keyName(item, identities));
