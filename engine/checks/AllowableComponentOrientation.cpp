@@ -25,26 +25,25 @@ std::vector<Finding> check(CheckContext& context, const AllowableComponentOrient
     const ComponentChoice choice = args.top ? ComponentChoice{.top = true, .surfaceMount = false}
                                             : ComponentChoice{.bottom = true, .thruHole = false};
     const double allowed = args.horizontal ? 0 : 90;
-    std::vector<Finding> findings;
-    forEachPlacedInsert(context.design(), args.filePos, [&](const PlacedInsert& placed) {
-        if (!choice.chooses(context.design(), placed)) {
-            return;
-        }
-        const double rotation = placed.rotation();
-        const double nearest = angleBetween(rotation, allowed) <= 90 ? allowed : allowed + 180;
-        if (angleBetween(rotation, nearest) <= kAngleTolerance) {
-            return;
-        }
-        findings.push_back({.check = context.name(),
-                            .severity = Severity::Critical,
-                            .file = args.filePos,
-                            .at = placed.at(),
-                            .measure = "rotation",
-                            .measured = rotation,
-                            .required = nearest,
-                            .items = {{.component = placed.reference()}}});
-    });
-    return findings;
+    return findingsPerPlacedInsert(
+        context.design(), args.filePos, [&](std::vector<Finding>& found, const PlacedInsert& placed) {
+            if (!choice.chooses(context.design(), placed)) {
+                return;
+            }
+            const double rotation = placed.rotation();
+            const double nearest = angleBetween(rotation, allowed) <= 90 ? allowed : allowed + 180;
+            if (angleBetween(rotation, nearest) <= kAngleTolerance) {
+                return;
+            }
+            found.push_back({.check = context.name(),
+                             .severity = Severity::Critical,
+                             .file = args.filePos,
+                             .at = placed.at(),
+                             .measure = "rotation",
+                             .measured = rotation,
+                             .required = nearest,
+                             .items = {{.component = placed.reference()}}});
+        });
 }
 
 } // namespace lumora::engine

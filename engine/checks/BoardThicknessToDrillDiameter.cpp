@@ -45,28 +45,27 @@ double drilledDepth(const Design& design, const Geometry& padstack, double thick
 
 std::vector<Finding> check(CheckContext& context, const BoardThicknessToDrillDiameterArgs& args) {
     const Design& design = context.design();
-    std::vector<Finding> findings;
-    forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {
-        const Hole& hole = design.geometry(placed.insert.geometry).hole;
-        if (hole.size <= 0 || !hole.plated) {
-            return;
-        }
-        const double depth =
-            drilledDepth(design, design.geometry(placed.insert.geometry), thicknessOf(placed.board));
-        const double ratio = depth / (hole.size * placed.scale());
-        if (args.maxRatio <= 0 || !isAbove(ratio, args.maxRatio)) {
-            return;
-        }
-        findings.push_back({.check = context.name(),
-                            .severity = Severity::Critical,
-                            .file = args.filePos,
-                            .at = placed.at(),
-                            .measure = "thickness to drill ratio",
-                            .measured = ratio,
-                            .required = args.maxRatio,
-                            .items = {placed.item()}});
-    });
-    return findings;
+    return findingsPerPlacedInsert(
+        design, args.filePos, [&](std::vector<Finding>& found, const PlacedInsert& placed) {
+            const Hole& hole = design.geometry(placed.insert.geometry).hole;
+            if (hole.size <= 0 || !hole.plated) {
+                return;
+            }
+            const double depth =
+                drilledDepth(design, design.geometry(placed.insert.geometry), thicknessOf(placed.board));
+            const double ratio = depth / (hole.size * placed.scale());
+            if (args.maxRatio <= 0 || !isAbove(ratio, args.maxRatio)) {
+                return;
+            }
+            found.push_back({.check = context.name(),
+                             .severity = Severity::Critical,
+                             .file = args.filePos,
+                             .at = placed.at(),
+                             .measure = "thickness to drill ratio",
+                             .measured = ratio,
+                             .required = args.maxRatio,
+                             .items = {placed.item()}});
+        });
 }
 
 } // namespace lumora::engine

@@ -24,26 +24,25 @@ double heightOf(const PlacedInsert& component, const std::string& keyword, const
 
 std::vector<Finding> check(CheckContext& context, const ComponentHeightArgs& args) {
     const ComponentChoice choice{.top = args.top, .bottom = args.bottom};
-    std::vector<Finding> findings;
-    forEachPlacedInsert(context.design(), args.filePos, [&](const PlacedInsert& placed) {
-        const std::string* text = placed.insert.attributes.find(args.heightKeyword);
-        if (!text || !choice.chooses(context.design(), placed)) {
-            return;
-        }
-        const double height = heightOf(placed, args.heightKeyword, *text);
-        const Limits& limits = placed.surface() == surface::Top ? args.topHeight : args.bottomHeight;
-        if (const std::optional<Severity> severity = severityAbove(height, limits)) {
-            findings.push_back({.check = context.name(),
-                                .severity = *severity,
-                                .file = args.filePos,
-                                .at = placed.at(),
-                                .measure = "height",
-                                .measured = height,
-                                .required = brokenLimit(*severity, limits),
-                                .items = {placed.item()}});
-        }
-    });
-    return findings;
+    return findingsPerPlacedInsert(
+        context.design(), args.filePos, [&](std::vector<Finding>& found, const PlacedInsert& placed) {
+            const std::string* text = placed.insert.attributes.find(args.heightKeyword);
+            if (!text || !choice.chooses(context.design(), placed)) {
+                return;
+            }
+            const double height = heightOf(placed, args.heightKeyword, *text);
+            const Limits& limits = placed.surface() == surface::Top ? args.topHeight : args.bottomHeight;
+            if (const std::optional<Severity> severity = severityAbove(height, limits)) {
+                found.push_back({.check = context.name(),
+                                 .severity = *severity,
+                                 .file = args.filePos,
+                                 .at = placed.at(),
+                                 .measure = "height",
+                                 .measured = height,
+                                 .required = brokenLimit(*severity, limits),
+                                 .items = {placed.item()}});
+            }
+        });
 }
 
 } // namespace lumora::engine

@@ -11,22 +11,21 @@ namespace lumora::engine {
 std::vector<Finding> check(CheckContext& context, const ComponentNotAllowedPerSurfaceArgs& args) {
     const ComponentChoice choice{.top = args.top, .bottom = args.bottom};
     const AttributeCondition notAllowed(args.attribKeyword, args.attribValue, comparison::Equal);
-    std::vector<Finding> findings;
-    forEachPlacedInsert(context.design(), args.filePos, [&](const PlacedInsert& placed) {
-        if (!choice.chooses(context.design(), placed) ||
-            !notAllowed.matches(placed.insert.attributes.find(args.attribKeyword))) {
-            return;
-        }
-        findings.push_back({.check = context.name(),
-                            .severity = Severity::Critical,
-                            .file = args.filePos,
-                            .at = placed.at(),
-                            .measure = "components with " + args.attribKeyword + "=" + args.attribValue,
-                            .measured = 1,
-                            .required = 0,
-                            .items = {placed.item()}});
-    });
-    return findings;
+    return findingsPerPlacedInsert(
+        context.design(), args.filePos, [&](std::vector<Finding>& found, const PlacedInsert& placed) {
+            if (!choice.chooses(context.design(), placed) ||
+                !notAllowed.matches(placed.insert.attributes.find(args.attribKeyword))) {
+                return;
+            }
+            found.push_back({.check = context.name(),
+                             .severity = Severity::Critical,
+                             .file = args.filePos,
+                             .at = placed.at(),
+                             .measure = "components with " + args.attribKeyword + "=" + args.attribValue,
+                             .measured = 1,
+                             .required = 0,
+                             .items = {placed.item()}});
+        });
 }
 
 } // namespace lumora::engine

@@ -5,8 +5,10 @@
 #include "engine/model/Design.h"
 #include "engine/runtime/Parallel.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -63,6 +65,24 @@ std::vector<Part> placedInsertsInParts(const Design& design, int32_t filePos, Vi
                               [&](const PlacedInsert& placed) { visit(part, placed); });
         return part;
     });
+}
+
+// The findings visit(found, placed) adds for each insert, gathered as placedInsertsInParts does: for
+// the checks that judge each insert on its own.
+template <class Visit>
+std::vector<Finding> findingsPerPlacedInsert(const Design& design, int32_t filePos, Visit visit) {
+    std::vector<std::vector<Finding>> parts =
+        placedInsertsInParts<std::vector<Finding>>(design, filePos, visit);
+    std::size_t count = 0;
+    for (const std::vector<Finding>& part : parts) {
+        count += part.size();
+    }
+    std::vector<Finding> findings;
+    findings.reserve(count);
+    for (std::vector<Finding>& part : parts) {
+        std::ranges::move(part, std::back_inserter(findings));
+    }
+    return findings;
 }
 
 } // namespace lumora::engine

@@ -1,4 +1,5 @@
 #include "engine/measure/PlacedInserts.h"
+#include "engine/model/Refusal.h"
 #include "engine/tools/SyntheticDesign.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,35 @@ TEST(PlacedInsertsTest, ThePartsOfALargeBoardJoinedInOrderAreOneWalk) {
     }
     ASSERT_GT(walked.size(), 1800u);
     EXPECT_EQ(joined, walked);
+}
+
+// Catches findings joined out of walk order, or a refusal from a later insert than the first one a
+// walk refuses: the ranges run at once, but the findings and the refusal are those of one walk.
+TEST(PlacedInsertsTest, FindingsPerInsertComeInWalkOrderAndTheFirstRefusalIsRaised) {
+    const Design design = makeSyntheticDesign({.components = 600, .seed = 1});
+    std::vector<std::string> walked;
+    forEachPlacedInsert(design, 1, [&](const PlacedInsert& placed) { walked.push_back(seen(placed)); });
+    const std::vector<Finding> findings =
+        findingsPerPlacedInsert(design, 1, [](std::vector<Finding>& found, const PlacedInsert& placed) {
+            found.push_back({.check = seen(placed)});
+        });
+    std::vector<std::string> joined;
+    for (const Finding& finding : findings) {
+        joined.push_back(finding.check);
+    }
+    EXPECT_EQ(joined, walked);
+
+    const auto refuseLate = [&](std::vector<Finding>&, const PlacedInsert& placed) {
+        if (seen(placed) == walked[1000] || seen(placed) == walked[1500]) {
+            throw Refusal(rc::WrongType, seen(placed));
+        }
+    };
+    try {
+        findingsPerPlacedInsert(design, 1, refuseLate);
+        ADD_FAILURE() << "no refusal";
+    } catch (const Refusal& refusal) {
+        EXPECT_EQ(std::string(refusal.what()), walked[1000]);
+    }
 }
 
 } // namespace
