@@ -12,6 +12,7 @@
 
 #include <array>
 #include <map>
+#include <mutex>
 #include <tuple>
 
 namespace lumora::engine {
@@ -85,54 +86,65 @@ struct RingDepths {
 
 using PinKind = std::tuple<int16_t, std::tuple<double, bool, double>>;
 
-const RingDepths& depthsOf(const Design& design, const PlacedInsert& placed,
-                           std::map<PinKind, RingDepths>& known) {
-    const PinKind kind{placed.insert.geometry, placed.placed.linearKey()};
-    if (auto found = known.find(kind); found != known.end()) {
-        return found->second;
+// The depths of each kind of pin, worked out once; asked from the pool's threads at once.
+class RingDepthsMemo {
+  public:
+    explicit RingDepthsMemo(const Design& design) : design_(design) {}
+
+    const RingDepths& of(const PlacedInsert& placed) {
+        const PinKind kind{placed.insert.geometry, placed.placed.linearKey()};
+        const std::lock_guard lock(mutex_);
+        if (auto found = known_.find(kind); found != known_.end()) {
+            return found->second;
+        }
+        const PinSides sides =
+            sidesOf(design_, design_.geometry(placed.insert.geometry), placed.placed.atOrigin());
+        const Point centre{};
+        const RingDepths depths{copperDepth(sides.top, centre), copperDepth(sides.bottom, centre),
+                                depthIn(exposed(sides.top), centre), depthIn(exposed(sides.bottom), centre)};
+        return known_.emplace(kind, depths).first->second;
     }
-    const PinSides sides = sidesOf(design, design.geometry(placed.insert.geometry), placed.placed.atOrigin());
-    const Point centre{};
-    const RingDepths depths{copperDepth(sides.top, centre), copperDepth(sides.bottom, centre),
-                            depthIn(exposed(sides.top), centre), depthIn(exposed(sides.bottom), centre)};
-    return known.emplace(kind, depths).first->second;
-}
+
+  private:
+    const Design& design_;
+    std::mutex mutex_;
+    std::map<PinKind, RingDepths> known_; // its entries never move
+};
 
 } // namespace
 
 std::vector<Finding> check(CheckContext& context, const AnnularRingArgs& args) {
     const Design& design = context.design();
-    std::vector<Finding> findings;
-    std::map<PinKind, RingDepths> known;
-    forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& placed) {
-        const Geometry& padstack = design.geometry(placed.insert.geometry);
-        const bool platedPin = placed.insert.insertType == insert_type::Pin && placed.parent &&
-                               padstack.hole.size > 0 && padstack.hole.plated;
-        if (!platedPin) {
-            return;
-        }
-        const RingDepths& depths = depthsOf(design, placed, known);
-        const double radius = padstack.hole.size / 2 * placed.scale();
-        const std::array rings{
-            std::tuple{"pad annular ring top", args.padTop, depths.padTop},
-            std::tuple{"pad annular ring bottom", args.padBottom, depths.padBottom},
-            std::tuple{"soldermask annular ring top", args.soldTop, depths.maskTop},
-            std::tuple{"soldermask annular ring bottom", args.soldBottom, depths.maskBottom},
-        };
-        for (const auto& [measure, minimum, depth] : rings) {
-            const double ring = depth - radius;
-            if (minimum <= 0 || !isBelow(ring, minimum)) {
-                continue;
+    RingDepthsMemo ringDepths(design);
+    return findingsPerPlacedInsert(
+        design, args.filePos, [&](std::vector<Finding>& found, const PlacedInsert& placed) {
+            const Geometry& padstack = design.geometry(placed.insert.geometry);
+            const bool platedPin = placed.insert.insertType == insert_type::Pin && placed.parent &&
+                                   padstack.hole.size > 0 && padstack.hole.plated;
+            if (!platedPin) {
+                return;
             }
-            Finding finding = context.finding(Severity::Critical, args.filePos, placed.at());
-            finding.measure = measure;
-            finding.measured = ring;
-            finding.required = minimum;
-            finding.items = {placed.item()};
-            findings.push_back(std::move(finding));
-        }
-    });
-    return findings;
+            const RingDepths& depths = ringDepths.of(placed);
+            const double radius = padstack.hole.size / 2 * placed.scale();
+            const std::array rings{
+                std::tuple{"pad annular ring top", args.padTop, depths.padTop},
+                std::tuple{"pad annular ring bottom", args.padBottom, depths.padBottom},
+                std::tuple{"soldermask annular ring top", args.soldTop, depths.maskTop},
+                std::tuple{"soldermask annular ring bottom", args.soldBottom, depths.maskBottom},
+            };
+            for (const auto& [measure, minimum, depth] : rings) {
+                const double ring = depth - radius;
+                if (minimum <= 0 || !isBelow(ring, minimum)) {
+                    continue;
+                }
+                Finding finding = context.finding(Severity::Critical, args.filePos, placed.at());
+                finding.measure = measure;
+                finding.measured = ring;
+                finding.required = minimum;
+                finding.items = {placed.item()};
+                found.push_back(std::move(finding));
+            }
+        });
 }
 
 } // namespace lumora::engine

@@ -43,31 +43,30 @@ std::vector<Finding> check(CheckContext& context, const ThruHolePadShapesArgs& a
         SideRule{"bottom pad shape", &PadstackSides::bottom, args.bottomOne, args.bottomAll},
     };
     const Design& design = context.design();
-    std::vector<Finding> findings;
     PadstackSidesMemo padstacks(design);
-    forEachPlacedInsert(design, args.filePos, [&](const PlacedInsert& pin) {
-        const Geometry& padstack = design.geometry(pin.insert.geometry);
-        if (!isComponentPin(pin) || padstack.hole.size <= 0) {
-            return;
-        }
-        const PadstackSides& sides = padstacks.of(pin.insert.geometry, pin.placed.mirrored());
-        for (const SideRule& rule : rules) {
-            const int16_t required = pin.insert.refName == kPinOne ? rule.pinOneShape : rule.otherShape;
-            const int16_t shape = (sides.*rule.side).shape;
-            if (required == 0 || shape == required) {
-                continue;
+    return findingsPerPlacedInsert(
+        design, args.filePos, [&](std::vector<Finding>& found, const PlacedInsert& pin) {
+            const Geometry& padstack = design.geometry(pin.insert.geometry);
+            if (!isComponentPin(pin) || padstack.hole.size <= 0) {
+                return;
             }
-            findings.push_back({.check = context.name(),
-                                .severity = Severity::Critical,
-                                .file = args.filePos,
-                                .at = pin.at(),
-                                .measure = std::string(rule.measure),
-                                .measured = static_cast<double>(shape),
-                                .required = static_cast<double>(required),
-                                .items = {pin.item()}});
-        }
-    });
-    return findings;
+            const PadstackSides& sides = padstacks.of(pin.insert.geometry, pin.placed.mirrored());
+            for (const SideRule& rule : rules) {
+                const int16_t required = pin.insert.refName == kPinOne ? rule.pinOneShape : rule.otherShape;
+                const int16_t shape = (sides.*rule.side).shape;
+                if (required == 0 || shape == required) {
+                    continue;
+                }
+                found.push_back({.check = context.name(),
+                                 .severity = Severity::Critical,
+                                 .file = args.filePos,
+                                 .at = pin.at(),
+                                 .measure = std::string(rule.measure),
+                                 .measured = static_cast<double>(shape),
+                                 .required = static_cast<double>(required),
+                                 .items = {pin.item()}});
+            }
+        });
 }
 
 } // namespace lumora::engine

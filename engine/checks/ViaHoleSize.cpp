@@ -10,20 +10,19 @@ namespace lumora::engine {
 
 std::vector<Finding> check(CheckContext& context, const ViaHoleSizeArgs& args) {
     const SizeRange range{args.minSize, args.maxSize};
-    std::vector<Finding> findings;
-    forEachMeasuredVia(context.design(), args.filePos, args.ignoreHoleSize, [&](const MeasuredVia& via) {
-        if (const std::optional<Breach> breach = range.breach(via.hole)) {
-            findings.push_back({.check = context.name(),
-                                .severity = Severity::Critical,
-                                .file = args.filePos,
-                                .at = via.placed.at(),
-                                .measure = "hole size",
-                                .measured = breach->measured,
-                                .required = breach->limit,
-                                .items = {via.placed.item()}});
-        }
-    });
-    return findings;
+    return findingsPerMeasuredVia(context.design(), args.filePos, args.ignoreHoleSize,
+                                  [&](std::vector<Finding>& found, const MeasuredVia& via) {
+                                      if (const std::optional<Breach> breach = range.breach(via.hole)) {
+                                          found.push_back({.check = context.name(),
+                                                           .severity = Severity::Critical,
+                                                           .file = args.filePos,
+                                                           .at = via.placed.at(),
+                                                           .measure = "hole size",
+                                                           .measured = breach->measured,
+                                                           .required = breach->limit,
+                                                           .items = {via.placed.item()}});
+                                      }
+                                  });
 }
 
 } // namespace lumora::engine

@@ -28,31 +28,34 @@ std::vector<Finding> check(CheckContext& context, const ViaPadSizeArgs& args) {
         SideRule{"top pad size", &PadstackSides::top, {args.topMinSize, args.topMaxSize}},
         SideRule{"bottom pad size", &PadstackSides::bottom, {args.bottomMinSize, args.bottomMaxSize}},
     };
-    std::vector<Finding> findings;
     PadstackSidesMemo padstacks(context.design());
-    forEachMeasuredVia(context.design(), args.filePos, args.ignoreHoleSize, [&](const MeasuredVia& via) {
-        const PadstackSides& sides = padstacks.of(via.placed.insert.geometry, via.placed.placed.mirrored());
-        for (const SideRule& rule : rules) {
-            const std::optional<Box>& extent = (sides.*rule.side).extent;
-            if (!extent) {
-                continue;
+    return findingsPerMeasuredVia(
+        context.design(), args.filePos, args.ignoreHoleSize,
+        [&](std::vector<Finding>& found, const MeasuredVia& via) {
+            const PadstackSides& sides =
+                padstacks.of(via.placed.insert.geometry, via.placed.placed.mirrored());
+            for (const SideRule& rule : rules) {
+                const std::optional<Box>& extent = (sides.*rule.side).extent;
+                if (!extent) {
+                    continue;
+                }
+                const double width =
+                    (extent->max_corner().x() - extent->min_corner().x()) * via.placed.scale();
+                const double height =
+                    (extent->max_corner().y() - extent->min_corner().y()) * via.placed.scale();
+                if (const std::optional<Breach> breach =
+                        rule.range.breach(std::min(width, height), std::max(width, height))) {
+                    found.push_back({.check = context.name(),
+                                     .severity = Severity::Critical,
+                                     .file = args.filePos,
+                                     .at = via.placed.at(),
+                                     .measure = std::string(rule.measure),
+                                     .measured = breach->measured,
+                                     .required = breach->limit,
+                                     .items = {via.placed.item()}});
+                }
             }
-            const double width = (extent->max_corner().x() - extent->min_corner().x()) * via.placed.scale();
-            const double height = (extent->max_corner().y() - extent->min_corner().y()) * via.placed.scale();
-            if (const std::optional<Breach> breach =
-                    rule.range.breach(std::min(width, height), std::max(width, height))) {
-                findings.push_back({.check = context.name(),
-                                    .severity = Severity::Critical,
-                                    .file = args.filePos,
-                                    .at = via.placed.at(),
-                                    .measure = std::string(rule.measure),
-                                    .measured = breach->measured,
-                                    .required = breach->limit,
-                                    .items = {via.placed.item()}});
-            }
-        }
-    });
-    return findings;
+        });
 }
 
 } // namespace lumora::engine

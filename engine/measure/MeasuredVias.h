@@ -3,6 +3,7 @@
 #include "engine/measure/PlacedInserts.h"
 
 #include <functional>
+#include <vector>
 
 namespace lumora::engine {
 
@@ -13,9 +14,11 @@ struct MeasuredVia {
     double hole;
 };
 
-// The vias of file filePos whose drill is at least ignoreHoleSize (smaller ones, such as laser
-// vias, follow other rules), in the order of forEachPlacedInsert.
-void forEachMeasuredVia(const Design& design, int32_t filePos, double ignoreHoleSize,
-                        const std::function<void(const MeasuredVia&)>& visit);
+// The findings visit(found, via) adds for each via of file filePos whose drill is at least
+// ignoreHoleSize (smaller ones, such as laser vias, follow other rules), gathered as
+// findingsPerPlacedInsert does.
+std::vector<Finding>
+findingsPerMeasuredVia(const Design& design, int32_t filePos, double ignoreHoleSize,
+                       const std::function<void(std::vector<Finding>& found, const MeasuredVia&)>& visit);
 
 } // namespace lumora::engine

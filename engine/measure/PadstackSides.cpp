@@ -44,6 +44,7 @@ PadstackSides padstackSides(const Design& design, const Geometry& padstack, bool
 
 const PadstackSides& PadstackSidesMemo::of(int16_t padstack, bool mirrored) {
     const std::pair key{padstack, mirrored};
+    const std::lock_guard lock(mutex_);
     auto found = known_.find(key);
     if (found == known_.end()) {
         found = known_.emplace(key, padstackSides(design_, design_.geometry(padstack), mirrored)).first;

@@ -4,6 +4,7 @@
 #include "engine/model/Design.h"
 
 #include <map>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -25,7 +26,7 @@ struct PadstackSides {
 PadstackSides padstackSides(const Design& design, const Geometry& padstack, bool mirrored);
 
 // padstackSides once per padstack and mirroring, for the checks that meet the same few padstacks on
-// thousands of inserts.
+// thousands of inserts; asked from the pool's threads at once.
 class PadstackSidesMemo {
   public:
     explicit PadstackSidesMemo(const Design& design) : design_(design) {}
@@ -33,7 +34,8 @@ class PadstackSidesMemo {
 
   private:
     const Design& design_;
-    std::map<std::pair<int16_t, bool>, PadstackSides> known_;
+    std::mutex mutex_;
+    std::map<std::pair<int16_t, bool>, PadstackSides> known_; // its entries never move
 };
 
 } // namespace lumora::engine
