@@ -262,7 +262,7 @@ class ScenePainter {
         for (const SceneItem& item : items) {
             const QRectF device = boxMapping.map(item.bounds);
             if (largerSide(device) >= kDetailFromPixels || item.mark) {
-                walk_.item(scene_.block().data[item.position], toDevice);
+                walk_.item(scene_.item(item.position), toDevice);
             } else if (item.layer >= 0) {
                 addBox(device, item.layer, false);
             }

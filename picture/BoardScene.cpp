@@ -1,6 +1,7 @@
 #include "picture/BoardScene.h"
 
 #include "drawing/BoardWalk.h"
+#include "engine/model/GeometryItems.h"
 
 #include <boost/geometry.hpp>
 #include <boost/geometry/index/rtree.hpp>
@@ -96,18 +97,19 @@ BoardScene::BoardScene(const engine::Design& design, int32_t file)
       index_(std::make_unique<Index>()) {
     BoundsSum sum;
     std::vector<Entry> entries;
-    entries.reserve(block_.data.size());
-    all_.reserve(block_.data.size());
-    for (std::size_t position = 0; position < block_.data.size(); ++position) {
+    engine::forEachItem(block_, [this](const engine::DataItem& item) { items_.push_back(&item); });
+    entries.reserve(items_.size());
+    all_.reserve(items_.size());
+    for (std::size_t position = 0; position < items_.size(); ++position) {
         SceneItem item;
         item.position = position;
-        if (const auto* insert = std::get_if<engine::Insert>(&block_.data[position])) {
+        if (const auto* insert = std::get_if<engine::Insert>(items_[position])) {
             const GeometrySummary& placed = summary(insert->geometry);
             item.bounds = insertTransform(*insert).mapRect(placed.bounds);
             item.layer =
                 insert->mirror && placed.layer >= 0 ? design.mirrorLayer(placed.layer) : placed.layer;
         } else {
-            const auto& graphic = std::get<engine::Graphic>(block_.data[position]);
+            const auto& graphic = std::get<engine::Graphic>(*items_[position]);
             item.bounds = shapeBounds(graphic.shape);
             item.layer = graphic.layer;
             item.mark = std::holds_alternative<engine::Mark>(graphic.shape);

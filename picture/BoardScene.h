@@ -41,6 +41,9 @@ class BoardScene {
     const engine::Design& design() const { return design_; }
     const engine::File& file() const { return file_; }
     const engine::Geometry& block() const { return block_; }
+    // The block's item at a SceneItem's position: its own items, then those a flatten geometry
+    // shares with others.
+    const engine::DataItem& item(std::size_t position) const { return *items_[position]; }
     // Everything of the file, markers included.
     QRectF bounds() const { return bounds_; }
     // The block's items only.
@@ -57,6 +60,7 @@ class BoardScene {
     const engine::Design& design_;
     const engine::File& file_;
     const engine::Geometry& block_;
+    std::vector<const engine::DataItem*> items_;
     mutable std::map<int16_t, GeometrySummary> summaries_;
     std::unique_ptr<Index> index_;
     std::vector<SceneItem> all_;

@@ -3,6 +3,7 @@
 #include "drawing/BoardWalk.h"
 #include "drawing/LayerColours.h"
 #include "drawing/PadOutline.h"
+#include "engine/model/GeometryItems.h"
 
 #include <algorithm>
 #include <cctype>
@@ -541,9 +542,7 @@ BoardSvg boardSvg(const engine::Design& design, const engine::File& file,
         Placer<BoundsSink> placer(bounds);
         const std::vector<engine::DrcItem> none;
         drawing::BoardWalk<Placer<BoundsSink>> walk(design, none, placer);
-        for (const engine::DataItem& item : block.data) {
-            walk.item(item, Affine{});
-        }
+        engine::forEachItem(block, [&](const engine::DataItem& item) { walk.item(item, Affine{}); });
     }
     for (const Point& place : places) {
         bounds.add(place, 0);
@@ -556,9 +555,7 @@ BoardSvg boardSvg(const engine::Design& design, const engine::File& file,
         const drawing::ItemOwners owners(design, named);
         SvgPlacer placer(sink, boxes, owners);
         drawing::BoardWalk<SvgPlacer> walk(design, named, placer);
-        for (const engine::DataItem& item : block.data) {
-            walk.item(item, Affine{});
-        }
+        engine::forEachItem(block, [&](const engine::DataItem& item) { walk.item(item, Affine{}); });
     }
     for (const auto& [number, paths] : sink.paths()) {
         result.layers.push_back(number);

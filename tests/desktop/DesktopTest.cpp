@@ -8,6 +8,7 @@
 #include "desktop/StartUp.h"
 #include "desktop/TipWindow.h"
 #include "desktop/Units.h"
+#include "engine/model/GeometryItems.h"
 #include "engine/runtime/WhileWaiting.h"
 #include "korven/clsResponse.h"
 #include "tests/desktop/DesktopSupport.h"
@@ -336,7 +337,7 @@ class DesktopTest : public QObject {
         const std::vector<CreatedGeometry>& rows = window_->model().debugList().rows();
         const auto shown = std::ranges::find_if(rows, [this](const CreatedGeometry& row) {
             return row.checked && row.filePos != 1 &&
-                   design_->design()->geometry(row.geomNum).data.size() > 1;
+                   engine::itemCount(design_->design()->geometry(row.geomNum)) > 1;
         });
         QVERIFY(shown != rows.end());
         const int row = static_cast<int>(shown - rows.begin());
