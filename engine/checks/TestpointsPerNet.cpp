@@ -76,9 +76,8 @@ NetTestpoints testpointsPerNet(const std::vector<FlatItem>& items) {
     const auto same = [](const OnNet& a, const OnNet& b) {
         return a.first == b.first && std::ranges::equal(a.second, b.second);
     };
-    std::ranges::sort(onNets, before);
-    const auto repeated = std::ranges::unique(onNets, same);
-    onNets.erase(repeated.begin(), repeated.end());
+    std::sort(onNets.begin(), onNets.end(), before);
+    onNets.erase(std::unique(onNets.begin(), onNets.end(), same), onNets.end());
     NetTestpoints testpoints;
     for (const OnNet& onNet : onNets) {
         ++testpoints[onNet.first];
