@@ -558,20 +558,34 @@ std::string syntaxError(const nlohmann::json::parse_error& error, std::string_vi
     return "syntax error at " + textPosition(text, byte > 0 ? byte - 1 : 0) + ": " + message;
 }
 
-DesignTree parseTree(std::string_view text) {
-    // The depth check and the scan for the items' texts each read the whole text: side by side.
+// The depth check and the scan for the items' texts each read the whole text: side by side on the
+// pool for a large one; a small one is not worth handing over.
+struct TextScan {
     std::optional<std::size_t> deep;
     std::optional<ItemTexts> texts;
-    {
-        const WithoutEvents noEvents; // no window may act on a design still being read
-        workerPool().runEach(2, [&](std::size_t step) {
-            if (step == 0) {
-                deep = firstTooDeep(text);
-            } else {
-                texts = findItemTexts(text);
-            }
-        });
+};
+
+TextScan scanText(std::string_view text) {
+    constexpr std::size_t kSideBySideFrom = std::size_t{1} << 20;
+    TextScan scan;
+    if (text.size() < kSideBySideFrom) {
+        scan.deep = firstTooDeep(text);
+        scan.texts = scan.deep ? std::nullopt : findItemTexts(text);
+        return scan;
     }
+    const WithoutEvents noEvents; // no window may act on a design still being read
+    workerPool().runEach(2, [&](std::size_t step) {
+        if (step == 0) {
+            scan.deep = firstTooDeep(text);
+        } else {
+            scan.texts = findItemTexts(text);
+        }
+    });
+    return scan;
+}
+
+DesignTree parseTree(std::string_view text) {
+    const auto [deep, texts] = scanText(text);
     if (deep) {
         throw DesignFormatError(tooDeepMessage(text, *deep));
     }
