@@ -87,15 +87,13 @@ std::vector<Finding> check(CheckContext& context, const SMDSoldermaskClearanceAr
     for (std::size_t p = 0; p < pads.size(); ++p) {
         const SmdPad& pad = pads[p];
         const Margins margins = marginsOf(pad.box, openingsOver[p]);
-        const Point centre{(pad.box.min_corner().x() + pad.box.max_corner().x()) / 2,
-                           (pad.box.min_corner().y() + pad.box.max_corner().y()) / 2};
         for (auto [measure, measured, required] :
              {std::tuple{"soldermask x margin", margins.x, args.minXMargin},
               std::tuple{"soldermask y margin", margins.y, args.minYMargin}}) {
             if (!isBelow(measured, required)) {
                 continue;
             }
-            Finding finding = context.finding(Severity::Critical, padGeometry.flattenFile, centre);
+            Finding finding = context.finding(Severity::Critical, padGeometry.flattenFile, centreOf(pad.box));
             finding.measure = measure;
             finding.measured = measured;
             finding.required = required;

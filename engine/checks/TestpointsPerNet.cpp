@@ -48,8 +48,7 @@ NetPlaces netsOf(const Design& design, int32_t filePos) {
         const bool unplaced = graphic && !graphic->net.empty() && !nets.contains(graphic->net);
         const auto extent = unplaced ? extentOf(graphic->shape) : std::nullopt;
         if (extent) {
-            nets.try_emplace(graphic->net, Point{(extent->min_corner().x() + extent->max_corner().x()) / 2,
-                                                 (extent->min_corner().y() + extent->max_corner().y()) / 2});
+            nets.try_emplace(graphic->net, centreOf(*extent));
         }
     }
     NetPlaces sorted(nets.begin(), nets.end());
