@@ -50,9 +50,9 @@ struct Graphic {
 struct Insert {
     int16_t insertType = insert_type::Unclassified;
     int16_t geometry = 0;
+    bool mirror = false; // beside the short fields: an item takes the room of the larger of the two kinds
     Point at{};
     double rotation = 0; // degrees, counter-clockwise
-    bool mirror = false;
     double scale = 1;
     std::string refName{};
     std::string net{};                            // vias, testpoints, free pads

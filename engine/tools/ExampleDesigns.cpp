@@ -102,9 +102,9 @@ Insert place(int16_t type, int16_t geometry, Point at, std::string ref, double r
              bool mirror = false) {
     return Insert{.insertType = type,
                   .geometry = geometry,
+                  .mirror = mirror,
                   .at = at,
                   .rotation = rotation,
-                  .mirror = mirror,
                   .refName = std::move(ref)};
 }
 

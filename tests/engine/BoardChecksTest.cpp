@@ -126,8 +126,8 @@ TEST_F(BoardCheckTest, ComponentShadowGapsPerSideOnOneSurface) {
         Insert{.insertType = insert_type::Component, .geometry = 5, .at = {1000, 1140}, .refName = "J4"});
     board.emplace_back(Insert{.insertType = insert_type::Component,
                               .geometry = 5,
-                              .at = {1000, 880},
                               .mirror = true,
+                              .at = {1000, 880},
                               .refName = "J5"});
 
     const auto findings =

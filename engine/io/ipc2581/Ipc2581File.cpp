@@ -247,10 +247,10 @@ void FileReader::placeRepeats() {
                         .data.emplace_back(Insert{
                             .insertType = insert_type::Board,
                             .geometry = placed->second->geometry,
+                            .mirror = repeat.mirror,
                             .at = {repeat.at.x + i * repeat.dx - datum.x,
                                    repeat.at.y + j * repeat.dy - datum.y},
                             .rotation = normalizedDegrees(repeat.mirror ? -repeat.angle : repeat.angle),
-                            .mirror = repeat.mirror,
                             .refName = "B" + std::to_string(++board)});
                 }
             }
