@@ -30,8 +30,9 @@ struct FlatOrigin {
     int16_t insertType = insert_type::Any; // type of the insert it was taken from; -1 at top level
     int16_t surface = surface::Top;        // mount side of that insert
     // Data positions from the file's block down to the item: kept inline to the usual depth (a
-    // panel's board, a component, a pin, a pad), as millions of flattened items carry one.
-    boost::container::small_vector<int32_t, 6> path{};
+    // panel's board, a component, a pin, a pad), as millions of flattened items carry one; no
+    // deeper, as the origin then fits a smaller allocation.
+    boost::container::small_vector<int32_t, 4> path{};
     bool operator==(const FlatOrigin&) const = default;
 };
 
