@@ -3,9 +3,11 @@
 
 #include "report/BoardSvg.h"
 #include "engine/io/DesignFile.h"
+#include "engine/model/ItemArray.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace lumora::report::test {
@@ -78,6 +80,23 @@ TEST(BoardSvg, ItemsMarkersNameHaveTheirBoxes) {
     EXPECT_EQ(board.itemBoxes.at("U1"), (std::vector<SvgBox>{{9000, 39500, 11000, 40500}}));
     EXPECT_EQ(board.itemBoxes.at("N1"),
               (std::vector<SvgBox>{{29500, 9500, 30500, 10500}, {69500, 9500, 70500, 10500}}));
+}
+
+// Catches the page drawing a flatten geometry in a file's place from its own items only: the items
+// it shares with a repeated selection were left out, and the board came out empty.
+TEST(BoardSvg, AGeometryInAFilesPlaceIsDrawnWithTheItemsItShares) {
+    engine::Design design = engine::parseDesign(kBoard);
+    auto shared = std::make_shared<engine::ItemArray>(1);
+    shared->make(0, engine::Graphic{.shape = engine::Line{{100, 200}, {300, 200}, 10}, .layer = 1});
+    engine::Geometry& flat = design.geometries[30];
+    flat = {.number = 30, .name = "FLAT", .blockType = block_type::Flatten, .flattenFile = 1};
+    flat.sharedData.push_back(std::move(shared));
+    design.files.front().shownGeometry = 30;
+    const BoardSvg board = boardSvg(design, design.file(1), {}, {});
+    // The line with its round ends, 95..305 by 195..205 mils, fills the drawing's 100,000 across.
+    EXPECT_EQ(board.grid.width, 100000);
+    EXPECT_EQ(board.grid.height, 4762);
+    EXPECT_EQ(board.layers, std::vector<int16_t>{1});
 }
 
 } // namespace
