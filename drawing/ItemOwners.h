@@ -3,7 +3,6 @@
 #include "engine/model/Design.h"
 #include "engine/model/DrcMarker.h"
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,7 @@ struct ItemOwner {
     std::string component{};
     std::string pin{};
     std::string net{}; // of a via, testpoint or free pad, or of a component's pin
-    const std::map<std::string, std::string>* pinNets = nullptr;
+    const engine::PinNets* pinNets = nullptr;
     bool lit = false; // one of the items asked for, or inside one
 };
 

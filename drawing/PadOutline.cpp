@@ -37,7 +37,8 @@ PadOutline padOutline(const engine::Pad& pad) {
     case ps::Octagon:
         return {.kind = Kind::Polygon, .points = octagon(w)};
     case ps::Complex:
-        return {.kind = Kind::Polygon, .points = pad.outline};
+        return {.kind = Kind::Polygon,
+                .points = engine::Ring(engine::outlineOf(pad).begin(), engine::outlineOf(pad).end())};
     case ps::Blank:
         return {};
     default: // round, target, donut, thermal

@@ -36,7 +36,8 @@ QPolygonF polygonOf(const engine::Ring& ring, engine::Point offset = {}) {
 // A complex pad's outline, its rounded corners as arcs (Qt's angles run clockwise in y-up units).
 QPainterPath complexPath(const engine::Pad& pad) {
     QPainterPath path;
-    for (const engine::DrawnCorner& corner : engine::drawnCorners(pad.outline, engine::cornerRadiiOf(pad))) {
+    for (const engine::DrawnCorner& corner :
+         engine::drawnCorners(engine::outlineOf(pad), engine::cornerRadiiOf(pad))) {
         if (path.elementCount() == 0) {
             path.moveTo(qt(corner.from));
         }

@@ -31,7 +31,7 @@ QRectF around(engine::Point center, double radius) {
     return {center.x - radius, center.y - radius, 2 * radius, 2 * radius};
 }
 
-QRectF ringBounds(const engine::Ring& ring, engine::Point offset = {}) {
+QRectF ringBounds(std::span<const engine::Point> ring, engine::Point offset = {}) {
     if (ring.empty()) {
         return around(offset, 0);
     }
@@ -43,7 +43,7 @@ QRectF ringBounds(const engine::Ring& ring, engine::Point offset = {}) {
 struct ShapeBounds {
     QRectF operator()(const engine::Pad& pad) const {
         if (pad.shape == pad_shape::Complex) {
-            return ringBounds(pad.outline, pad.at);
+            return ringBounds(engine::outlineOf(pad), pad.at);
         }
         return around(pad.at, std::hypot(pad.sizeX, pad.sizeY == 0 ? pad.sizeX : pad.sizeY) / 2);
     }

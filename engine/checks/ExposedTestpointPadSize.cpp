@@ -24,7 +24,7 @@ bool isDrill(const Design& design, int16_t layer) {
 // How wide an outline is across its narrowest sides: for each side, how far the outline reaches
 // from it square to it. A complex pad's rounded corners do not change it where opposite sides run
 // parallel (a rounded or chamfered rectangle), as its corners lie between them.
-double narrowestWidth(const Ring& outline) {
+double narrowestWidth(std::span<const Point> outline) {
     double narrowest = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < outline.size(); ++i) {
         const Point a = outline[i];
@@ -49,7 +49,7 @@ double narrowestWidth(const Ring& outline) {
 double sizeOf(const FlatItem& item) {
     const auto* pad = std::get_if<Pad>(&item.graphic->shape);
     if (pad && pad->shape == pad_shape::Complex) {
-        return narrowestWidth(pad->outline);
+        return narrowestWidth(outlineOf(*pad));
     }
     if (pad) {
         return pad->sizeY > 0 ? std::min(pad->sizeX, pad->sizeY) : pad->sizeX;

@@ -16,14 +16,15 @@ bool finite(const Point& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-bool finite(const Ring& ring) {
+bool finite(std::span<const Point> ring) {
     return std::ranges::all_of(ring, [](const Point& p) { return finite(p); });
 }
 
 // Geometry that is not finite would make every distance and index below meaningless.
 struct FiniteShape {
     bool operator()(const Pad& p) const {
-        return finite(p.at) && finite(p.outline) && std::isfinite(p.sizeX + p.sizeY + p.inner + p.spokeWidth);
+        return finite(p.at) && finite(outlineOf(p)) &&
+               std::isfinite(p.sizeX + p.sizeY + p.inner + p.spokeWidth);
     }
     bool operator()(const Line& l) const { return finite(l.from) && finite(l.to) && std::isfinite(l.width); }
     bool operator()(const Arc& a) const {

@@ -83,11 +83,11 @@ AreaPolygon polygonOf(const Ring& outline, const std::vector<Ring>& holes) {
 
 // A complex pad's outline with each rounded corner in chords, as finely as a circle's.
 Ring drawnOutline(const Pad& pad) {
-    if (!pad.cornerRadii) {
-        return pad.outline;
+    if (!hasCornerRadii(pad)) {
+        return Ring(outlineOf(pad).begin(), outlineOf(pad).end());
     }
     Ring ring;
-    for (const DrawnCorner& corner : drawnCorners(pad.outline, cornerRadiiOf(pad))) {
+    for (const DrawnCorner& corner : drawnCorners(outlineOf(pad), cornerRadiiOf(pad))) {
         if (corner.rounded()) {
             appendArc(ring, corner.center, corner.radius, corner.startDegrees, corner.sweepDegrees);
         } else {

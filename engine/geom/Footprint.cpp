@@ -73,7 +73,7 @@ Stroke oblong(const Pad& pad) {
 Outline roundedOutline(const Pad& pad) {
     const double turn = pad.rotation * std::numbers::pi / 180;
     Ring placed;
-    for (Point p : pad.outline) {
+    for (Point p : outlineOf(pad)) {
         placed.push_back({pad.at.x + p.x * std::cos(turn) - p.y * std::sin(turn),
                           pad.at.y + p.x * std::sin(turn) + p.y * std::cos(turn)});
     }
@@ -102,7 +102,7 @@ Outline roundedOutline(const Pad& pad) {
 Outline padOutline(const Pad& pad) {
     switch (pad.shape) {
     case pad_shape::Complex:
-        return pad.cornerRadii ? roundedOutline(pad) : polygonOutline(areaOf(pad), Fill::Solid);
+        return hasCornerRadii(pad) ? roundedOutline(pad) : polygonOutline(areaOf(pad), Fill::Solid);
     case pad_shape::Round:
     case pad_shape::Target:
         return strokes({disc(pad.at, pad.sizeX / 2)});
@@ -187,11 +187,11 @@ Box roughBox(std::span<const Point> points) {
 struct RoughBoxOf {
     std::optional<Box> operator()(const Pad& pad) const {
         if (pad.shape == pad_shape::Complex) {
-            if (pad.outline.size() < 3) {
+            if (outlineOf(pad).size() < 3) {
                 return std::nullopt;
             }
             double reach = 0;
-            for (Point p : pad.outline) {
+            for (Point p : outlineOf(pad)) {
                 reach = std::max(reach, std::hypot(p.x, p.y));
             }
             return roughBox(pad.at, reach);

@@ -86,6 +86,16 @@ Shape Transform::apply(const Shape& shape) const {
         double size;
         decltype(mapRing)& ring;
 
+        void placeComplex(ComplexShape& complex, Turn padTurn) const {
+            if (complex.cornerRadii) {
+                for (double& radius : *complex.cornerRadii) {
+                    radius *= size;
+                }
+            }
+            for (Point& p : complex.outline) {
+                p = t.linear(rotated(p, padTurn));
+            }
+        }
         Shape operator()(const Pad& pad) const {
             Pad result = pad;
             result.at = t.apply(pad.at);
@@ -93,18 +103,11 @@ Shape Transform::apply(const Shape& shape) const {
             result.sizeY *= size;
             result.inner *= size;
             result.spokeWidth *= size;
-            if (result.cornerRadii) {
-                for (double& radius : *result.cornerRadii) {
-                    radius *= size;
-                }
+            if (result.complex) {
+                placeComplex(*result.complex, turnOf(pad.rotation));
             }
             if (pad.shape == pad_shape::Complex) {
-                // The outline carries the orientation, so mirrored outlines stay exact.
-                result.rotation = 0;
-                const Turn padTurn = turnOf(pad.rotation);
-                for (Point& p : result.outline) {
-                    p = t.linear(rotated(p, padTurn));
-                }
+                result.rotation = 0; // the outline carries the orientation, so mirrored outlines stay exact
             } else {
                 result.rotation =
                     normalizedDegrees(t.mirror_ ? t.rotation_ - pad.rotation : t.rotation_ + pad.rotation);

@@ -358,12 +358,13 @@ class Reader {
             result.at = at->point();
         }
         if (result.shape == pad_shape::Complex) {
-            result.outline = node.member("outline").ring(3);
+            result.complex = ComplexShape{.outline = node.member("outline").ring(3)};
         } else if (node.has("outline")) {
             node.member("outline").fail("only complex pads have an outline");
         }
         if (auto corners = node.optionalMember("corners")) {
-            result.cornerRadii = cornerRadii(*corners, result);
+            std::vector<double> radii = cornerRadii(*corners, result);
+            result.complex->cornerRadii = std::move(radii);
         }
         if (auto size = node.optionalMember("size")) {
             if (size->json().is_array()) {
@@ -395,7 +396,7 @@ class Reader {
         for (const JsonNode& radius : node.elements()) {
             radii.push_back(radius.size());
         }
-        if (const std::optional<std::string> problem = cornerRadiusProblem(pad.outline, radii)) {
+        if (const std::optional<std::string> problem = cornerRadiusProblem(outlineOf(pad), radii)) {
             node.fail("the outline " + *problem);
         }
         return radii;

@@ -23,7 +23,7 @@ struct NumberField {
 
 struct RingField {
     std::string_view name;
-    const Ring& ring;
+    std::span<const Point> ring;
     std::size_t minPoints;
     std::size_t maxPoints = SIZE_MAX;
 };
@@ -44,7 +44,7 @@ struct Fields {
         numbers.push_back({name, value, rule});
         return *this;
     }
-    Fields& ring(std::string_view name, const Ring& points, std::size_t minPoints,
+    Fields& ring(std::string_view name, std::span<const Point> points, std::size_t minPoints,
                  std::size_t maxPoints = SIZE_MAX) {
         rings.push_back({name, points, minPoints, maxPoints});
         return *this;
@@ -61,8 +61,9 @@ struct ShapeFields {
             .number("inner diameter", pad.inner, Rule::Size)
             .number("rotation", pad.rotation)
             .number("spoke width", pad.spokeWidth, Rule::Size)
-            .ring("outline", pad.outline, complex ? 3 : 0, complex ? SIZE_MAX : 0);
-        if (const std::optional<std::string> problem = cornerRadiusProblem(pad.outline, cornerRadiiOf(pad))) {
+            .ring("outline", outlineOf(pad), complex ? 3 : 0, complex ? SIZE_MAX : 0);
+        if (const std::optional<std::string> problem =
+                cornerRadiusProblem(outlineOf(pad), cornerRadiiOf(pad))) {
             fields.cornerProblem = "outline " + *problem;
         }
         return fields;

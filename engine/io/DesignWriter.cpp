@@ -208,12 +208,12 @@ class Writer {
         if (pad.spokeWidth != 0) {
             entry["spokeWidth"] = jsonNumber(pad.spokeWidth);
         }
-        if (!pad.outline.empty()) {
-            entry["outline"] = ring(pad.outline);
+        if (pad.complex && !pad.complex->outline.empty()) {
+            entry["outline"] = ring(pad.complex->outline);
         }
-        if (pad.cornerRadii) {
+        if (hasCornerRadii(pad)) {
             Json radii = Json::array();
-            for (double radius : *pad.cornerRadii) {
+            for (double radius : cornerRadiiOf(pad)) {
                 radii.push_back(jsonNumber(radius));
             }
             entry["corners"] = std::move(radii);

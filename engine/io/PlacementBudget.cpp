@@ -14,7 +14,7 @@ double distance(const Point& p) {
     return std::hypot(p.x, p.y);
 }
 
-double ringReach(const Ring& ring, const Point& offset = {}) {
+double ringReach(std::span<const Point> ring, const Point& offset = {}) {
     double reach = 0;
     for (const Point& p : ring) {
         reach = std::max(reach, distance({p.x + offset.x, p.y + offset.y}));
@@ -25,7 +25,7 @@ double ringReach(const Ring& ring, const Point& offset = {}) {
 // How far a shape reaches from its block's origin, whatever its rotation.
 struct ShapeReach {
     double operator()(const Pad& pad) const {
-        return distance(pad.at) + std::max({pad.sizeX, pad.sizeY, pad.inner}) + ringReach(pad.outline);
+        return distance(pad.at) + std::max({pad.sizeX, pad.sizeY, pad.inner}) + ringReach(outlineOf(pad));
     }
     double operator()(const Line& line) const {
         return std::max(distance(line.from), distance(line.to)) + line.width;

@@ -20,7 +20,7 @@ double length(Point v) {
 }
 
 // +1 when the outline runs counter-clockwise, -1 when clockwise.
-double senseOf(const Ring& outline) {
+double senseOf(std::span<const Point> outline) {
     double twiceArea = 0;
     for (std::size_t i = 0; i < outline.size(); ++i) {
         const Point a = outline[i];
@@ -39,7 +39,7 @@ struct Turn {
     double reachPerRadius = 0;
 };
 
-std::optional<Turn> turnAt(const Ring& outline, std::size_t i, double sense) {
+std::optional<Turn> turnAt(std::span<const Point> outline, std::size_t i, double sense) {
     const std::size_t n = outline.size();
     const Point corner = outline[i];
     const Point toPrevious = minus(outline[(i + n - 1) % n], corner);
@@ -59,12 +59,12 @@ std::optional<Turn> turnAt(const Ring& outline, std::size_t i, double sense) {
     return Turn{u, v, (1 + cosine) / sine}; // 1 / tan(half the corner's angle)
 }
 
-double sideLength(const Ring& outline, std::size_t i) {
+double sideLength(std::span<const Point> outline, std::size_t i) {
     return length(minus(outline[(i + 1) % outline.size()], outline[i]));
 }
 
 // How far from corner i its arc meets each of its sides; 0 for a sharp corner.
-double reachOf(const Ring& outline, std::span<const double> radii, std::size_t i, double sense) {
+double reachOf(std::span<const Point> outline, std::span<const double> radii, std::size_t i, double sense) {
     if (radii.empty() || !(radii[i] > 0)) {
         return 0;
     }
@@ -74,7 +74,8 @@ double reachOf(const Ring& outline, std::span<const double> radii, std::size_t i
 
 } // namespace
 
-std::optional<std::string> cornerRadiusProblem(const Ring& outline, std::span<const double> radii) {
+std::optional<std::string> cornerRadiusProblem(std::span<const Point> outline,
+                                               std::span<const double> radii) {
     if (radii.empty()) {
         return std::nullopt;
     }
@@ -102,7 +103,7 @@ std::optional<std::string> cornerRadiusProblem(const Ring& outline, std::span<co
     return std::nullopt;
 }
 
-std::vector<DrawnCorner> drawnCorners(const Ring& outline, std::span<const double> radii) {
+std::vector<DrawnCorner> drawnCorners(std::span<const Point> outline, std::span<const double> radii) {
     const bool valid = !cornerRadiusProblem(outline, radii);
     const double sense = senseOf(outline);
     std::vector<DrawnCorner> corners;

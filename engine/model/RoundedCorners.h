@@ -25,11 +25,11 @@ struct DrawnCorner {
 
 // The corners of an outline whose corner i carries radii[i] (no radii: every corner sharp). A radius
 // that the design's values refuse (cornerRadiusProblem) is drawn as a sharp corner.
-std::vector<DrawnCorner> drawnCorners(const Ring& outline, std::span<const double> radii);
+std::vector<DrawnCorner> drawnCorners(std::span<const Point> outline, std::span<const double> radii);
 
 // Why radii cannot round the outline's corners: their number is not the outline's, one is negative
 // or not finite, one rounds a corner that turns inward, or two of them together take more than the
 // side between them. Nothing when they can.
-std::optional<std::string> cornerRadiusProblem(const Ring& outline, std::span<const double> radii);
+std::optional<std::string> cornerRadiusProblem(std::span<const Point> outline, std::span<const double> radii);
 
 } // namespace lumora::engine

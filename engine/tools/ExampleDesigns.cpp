@@ -205,7 +205,8 @@ void addPadstacks(Design& design) {
              land(layer::PadTop, layer::Smt, 12, 50, {.growth = gang.growth, .shift = {8, 0}}));
     padstack(design, geom::SmdSod, "SMD24X30", {}, land(layer::PadTop, layer::Smt, 24, 30));
     Pad tab{.shape = pad_shape::Complex,
-            .outline = {{-110, -90}, {110, -90}, {110, 50}, {60, 100}, {-60, 100}, {-110, 50}}};
+            .complex = ComplexShape{
+                .outline = {{-110, -90}, {110, -90}, {110, 50}, {60, 100}, {-60, 100}, {-110, 50}}}};
     padstack(design, geom::SmdTab, "DPAK_TAB", {}, {item(tab, layer::PadTop), item(tab, layer::Smt)});
     padstack(design, geom::ThRound, "TH60_38", {38, true},
              thruHole(pad_shape::Round, 60, 60, 38, PlaneJoint::Thermal));
@@ -351,7 +352,7 @@ struct Placement {
     bool bottom;
     std::string family;
     std::string height;
-    std::map<std::string, std::string> nets;
+    PinNets nets;
     std::string flag = {}; // an attribute without value
 };
 

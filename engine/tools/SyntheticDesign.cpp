@@ -200,7 +200,7 @@ struct CellPlan {
     int quarterTurns = 0;
     bool bottom = false;
     std::string net{}; // of pin 1, its vias and traces
-    std::map<std::string, std::string> pinNets{};
+    PinNets pinNets{};
     bool testpoint = false;
     std::size_t flaw = 0; // its number, 0 for none
 };

@@ -42,7 +42,7 @@ TEST(DesignValues, NamesTheFirstValueTheReaderWouldRefuseAndTheReaderDoesRefuseI
          },
          "geometry \"CHIP\", item 3 (polygon): hole holds a point that is not finite"},
         {[](Design& d) {
-             shapeAt<Pad>(d, 5, 0).outline = {{0, 0}, {1, 0}, {0, 1}};
+             shapeAt<Pad>(d, 5, 0).complex = ComplexShape{.outline = {{0, 0}, {1, 0}, {0, 1}}};
          },
          "geometry \"FID\", item 1 (pad): outline has 3 points (none allowed)"},
         {[](Design& d) { shapeAt<Pad>(d, 5, 0).sizeY = -40; },

@@ -134,16 +134,16 @@ TEST(FootprintTest, TheRoughBoxHoldsTheFootprintsBox) {
                               Circle{{2, 2}, 1.5, 0},
                               Mark{{-7, 1e5}},
                               Polygon{{{0, 0}, {6, 1}, {3, 5}}, {{{2, 1}, {3, 1}, {3, 2}}}}};
+    const ComplexShape outline{.outline = {{-1, -1}, {2, 0}, {0, 1.5}}};
     for (int16_t shape = pad_shape::Round; shape <= pad_shape::Oblong; ++shape) {
         for (double rotation : {0.0, 30.0, 90.0, 135.0}) {
-            shapes.push_back(
-                Pad{shape, 4, {1234.5, -17}, 3, 1.2, 0.8, rotation, 0.2, {{-1, -1}, {2, 0}, {0, 1.5}}});
+            shapes.push_back(Pad{shape, 4, {1234.5, -17}, 3, 1.2, 0.8, rotation, 0.2, outline});
         }
     }
     shapes.push_back(Pad{.shape = pad_shape::Complex,
                          .at = {-40, 3},
-                         .outline = {{-2, -1}, {2, -1}, {2, 1}, {-2, 1}},
-                         .cornerRadii = std::vector<double>{1, 0.5, 0, 1}});
+                         .complex = ComplexShape{.outline = {{-2, -1}, {2, -1}, {2, 1}, {-2, 1}},
+                                                 .cornerRadii = std::vector<double>{1, 0.5, 0, 1}}});
     for (const Shape& shape : shapes) {
         for (Fill fill : {Fill::Solid, Fill::Border}) {
             const Footprint footprint(shape, fill);

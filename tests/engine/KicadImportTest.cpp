@@ -195,7 +195,7 @@ TEST_F(KicadMapping, FootprintsBecomeComponentInserts) {
                                             {"PACKAGE_FAMILY", "Package:Test"},
                                             {"COMPHEIGHT", "2.5"},
                                             {"KICAD_ATTR", "smd"}}));
-    EXPECT_EQ(u1.pinNets, (std::map<std::string, std::string>{{"1", "GND"}, {"2", "VCC"}, {"3", "VCC"}}));
+    EXPECT_EQ(u1.pinNets, (PinNets{{"1", "GND"}, {"2", "VCC"}, {"3", "VCC"}}));
     // The fab drawing outlines the body, not the larger courtyard.
     EXPECT_EQ(std::get<Polygon>(shapeOn(design(), design().geometry(u1.geometry), "F.Body")).outline,
               (Ring{{-3, -1.5}, {-3, 1.5}, {3, 1.5}, {3, -1.5}}));
@@ -225,10 +225,10 @@ TEST_F(KicadMapping, PadsKeepTheirShapesDrillsAndOpenings) {
     // Rounded corners: the rectangle's corners with their radius, which the checks measure as arcs;
     // the board's mask margin widens the opening and its radii.
     EXPECT_EQ(pad("2", "F.Cu").shape, pad_shape::Complex);
-    expectNear(pad("2", "F.Cu").outline, {{-0.5, 0.25}, {0.5, 0.25}, {0.5, -0.25}, {-0.5, -0.25}});
-    EXPECT_EQ(*pad("2", "F.Cu").cornerRadii, std::vector<double>(4, 0.125));
-    EXPECT_NEAR(pad("2", "F.Mask").outline.front().x, -0.55, 1e-9);
-    EXPECT_NEAR(pad("2", "F.Mask").cornerRadii->front(), 0.175, 1e-9);
+    expectNear(pad("2", "F.Cu").complex->outline, {{-0.5, 0.25}, {0.5, 0.25}, {0.5, -0.25}, {-0.5, -0.25}});
+    EXPECT_EQ(*pad("2", "F.Cu").complex->cornerRadii, std::vector<double>(4, 0.125));
+    EXPECT_NEAR(pad("2", "F.Mask").complex->outline.front().x, -0.55, 1e-9);
+    EXPECT_NEAR(pad("2", "F.Mask").complex->cornerRadii->front(), 0.175, 1e-9);
     // A slot: its width is the hole size, drawn as a line between the ends' centres.
     const PlacedPin slot = pinOf(design(), "U1", "3");
     EXPECT_EQ(pad("3", "In2.Cu"), (Pad{.shape = pad_shape::Oblong, .sizeX = 1.5, .sizeY = 1}));
@@ -236,8 +236,9 @@ TEST_F(KicadMapping, PadsKeepTheirShapesDrillsAndOpenings) {
     EXPECT_EQ(std::get<Line>(shapeOn(design(), slot.padstack, "Drill")), (Line{{-0.3, 0}, {0.3, 0}, 0.6}));
     EXPECT_EQ(pad("4", "B.Mask"), (Pad{.shape = pad_shape::Round, .sizeX = 1.6, .sizeY = 1.6}));
     // One corner cut, three sharp: five points, the cut 0.2 long on both sides (y negated).
-    expectNear(pad("5", "F.Cu").outline, {{-0.5, 0.3}, {-0.3, 0.5}, {0.5, 0.5}, {0.5, -0.5}, {-0.5, -0.5}});
-    EXPECT_EQ(pad("6", "F.Cu").outline, (Ring{{-0.7, -0.5}, {-0.3, 0.5}, {0.3, 0.5}, {0.7, -0.5}}));
+    expectNear(pad("5", "F.Cu").complex->outline,
+               {{-0.5, 0.3}, {-0.3, 0.5}, {0.5, 0.5}, {0.5, -0.5}, {-0.5, -0.5}});
+    EXPECT_EQ(pad("6", "F.Cu").complex->outline, (Ring{{-0.7, -0.5}, {-0.3, 0.5}, {0.3, 0.5}, {0.7, -0.5}}));
     const Geometry& custom = pinOf(design(), "U1", "7").padstack;
     EXPECT_EQ(custom.data.size(), 2u);
     EXPECT_EQ(std::get<Polygon>(std::get<Graphic>(custom.data[1]).shape).outline,
@@ -400,10 +401,10 @@ TEST(KicadPadRatios, StayWithinHalfThePadAsInKicad) {
     auto pad = [&](std::string_view number) {
         return std::get<Pad>(shapeOn(design, pinOf(design, "U1", number).padstack, "F.Cu"));
     };
-    EXPECT_EQ(*pad("1").cornerRadii, std::vector<double>(4, 0.5));
+    EXPECT_EQ(*pad("1").complex->cornerRadii, std::vector<double>(4, 0.5));
     const Box reach = *extentOf(pad("1"));
     EXPECT_NEAR(reach.max_corner().x() - reach.min_corner().x(), 1, 1e-9);
-    expectNear(pad("2").outline, {{-0.5, 0}, {0, 0.5}, {0.5, 0.5}, {0.5, -0.5}, {-0.5, -0.5}});
+    expectNear(pad("2").complex->outline, {{-0.5, 0}, {0, 0.5}, {0.5, 0.5}, {0.5, -0.5}, {-0.5, -0.5}});
     EXPECT_EQ(pad("3").shape, pad_shape::Rectangle);
 }
 
@@ -411,7 +412,7 @@ TEST(KicadPadRatios, StayWithinHalfThePadAsInKicad) {
 // made a third of a board's nets, each demanding its testpoint.
 TEST(KicadNets, AnUnconnectedPadsOwnNetIsNoNet) {
     const kicad::BoardImport board = kicad::loadKicadBoard(kData / "unconnected-pads.kicad_pcb");
-    EXPECT_EQ(insertNamed(board.design, "U1").pinNets, (std::map<std::string, std::string>{{"1", "GND"}}));
+    EXPECT_EQ(insertNamed(board.design, "U1").pinNets, (PinNets{{"1", "GND"}}));
     EXPECT_EQ(board.counts.nets, 4) << "KiCad's own count of its net table";
 }
 

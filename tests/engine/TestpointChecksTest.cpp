@@ -56,8 +56,9 @@ TEST_F(TestpointCheckTest, AComplexPadMeasuresAcrossItsNarrowestSides) {
     const int16_t testpoints = flatGeometry(
         design, {flatItem(Pad{.shape = pad_shape::Complex,
                               .at = {0, 0},
-                              .outline = {turned(-30, -10), turned(30, -10), turned(30, 10), turned(-30, 10)},
-                              .cornerRadii = std::vector<double>(4, 5)},
+                              .complex = ComplexShape{.outline = {turned(-30, -10), turned(30, -10),
+                                                                  turned(30, 10), turned(-30, 10)},
+                                                      .cornerRadii = std::vector<double>(4, 5)}},
                           "TP5", "A")});
     const auto findings = check(context, ExposedTestpointPadSizeArgs{.geomNum = testpoints, .minSize = 25});
     ASSERT_EQ(findings.size(), 1u);

@@ -65,15 +65,16 @@ TEST(TransformTest, PadsKeepTheirShapeAndTurnWithTheirInsert) {
     EXPECT_DOUBLE_EQ(turned.sizeY, 8);
 
     // A complex outline carries the orientation itself, so mirroring stays exact.
-    const Pad complex = std::get<Pad>(Transform({0, 0}, 0, true, 1)
-                                          .apply(Pad{.shape = pad_shape::Complex,
-                                                     .at = {0, 0},
-                                                     .rotation = 90,
-                                                     .outline = {{1, 0}, {3, 0}, {3, 1}}}));
+    const Pad complex =
+        std::get<Pad>(Transform({0, 0}, 0, true, 1)
+                          .apply(Pad{.shape = pad_shape::Complex,
+                                     .at = {0, 0},
+                                     .rotation = 90,
+                                     .complex = ComplexShape{.outline = {{1, 0}, {3, 0}, {3, 1}}}}));
     EXPECT_DOUBLE_EQ(complex.rotation, 0);
-    ASSERT_EQ(complex.outline.size(), 3u);
-    expectPoint(complex.outline[1], {0, 3});
-    expectPoint(complex.outline[2], {1, 3});
+    ASSERT_EQ(outlineOf(complex).size(), 3u);
+    expectPoint(outlineOf(complex)[1], {0, 3});
+    expectPoint(outlineOf(complex)[2], {1, 3});
 }
 
 } // namespace

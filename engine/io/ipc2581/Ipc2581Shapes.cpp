@@ -39,7 +39,7 @@ Shape complexPad(Ring outline) {
     return Pad{.shape = pad_shape::Complex,
                .sizeX = right - left,
                .sizeY = top - bottom,
-               .outline = std::move(outline)};
+               .complex = ComplexShape{.outline = std::move(outline)}};
 }
 
 // A regular polygon `width` across along x: squares and octagons with flats on the axes,

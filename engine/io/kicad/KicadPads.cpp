@@ -32,14 +32,14 @@ struct RectangleCorners {
 // A rectangle with rounded or cut corners, drawn in KiCad's pad frame and read through frame: its
 // corner points, each with its radius, which the checks measure as arcs.
 Pad cornerOutline(const RectangleCorners& r, Point at, const Frame& frame) {
-    Pad pad{.shape = pad_shape::Complex, .at = at};
+    ComplexShape shape;
     std::vector<double> radii;
     for (std::size_t corner = 0; corner < kCorners.size(); ++corner) {
         const Point sign = kCornerSigns[corner];
         const double x = sign.x * r.width / 2;
         const double y = sign.y * r.height / 2;
         if (!r.chamfered[corner]) {
-            pad.outline.push_back(frame.point(x, y));
+            shape.outline.push_back(frame.point(x, y));
             radii.push_back(r.radius);
             continue;
         }
@@ -47,18 +47,18 @@ Pad cornerOutline(const RectangleCorners& r, Point at, const Frame& frame) {
         const bool alongX = sign.x * sign.y < 0;
         const Point first = alongX ? Point{x - sign.x * r.chamfer, y} : Point{x, y - sign.y * r.chamfer};
         const Point second = alongX ? Point{x, y - sign.y * r.chamfer} : Point{x - sign.x * r.chamfer, y};
-        pad.outline.push_back(frame.point(first.x, first.y));
-        pad.outline.push_back(frame.point(second.x, second.y));
+        shape.outline.push_back(frame.point(first.x, first.y));
+        shape.outline.push_back(frame.point(second.x, second.y));
         radii.insert(radii.end(), 2, std::max(0.0, r.grow));
     }
     if (std::ranges::any_of(radii, [](double radius) { return radius > 0; })) {
-        pad.cornerRadii = std::move(radii);
+        shape.cornerRadii = std::move(radii);
     }
-    return pad;
+    return Pad{.shape = pad_shape::Complex, .at = at, .complex = std::move(shape)};
 }
 
 Shape complexPad(Ring outline, Point at) {
-    return Pad{.shape = pad_shape::Complex, .at = at, .outline = std::move(outline)};
+    return Pad{.shape = pad_shape::Complex, .at = at, .complex = ComplexShape{.outline = std::move(outline)}};
 }
 
 // A pad's copper (grow 0) or an opening grow larger on every side, drawn in the pad's frame.
