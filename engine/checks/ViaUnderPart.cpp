@@ -51,7 +51,7 @@ struct Body {
 };
 
 std::string_view componentOf(const FlatItem& item) {
-    return item.graphic->origin ? std::string_view(item.graphic->origin->component) : std::string_view();
+    return item.graphic->origin ? item.graphic->origin->component.view() : std::string_view();
 }
 
 // The body items of every component, united, in component name order. The components are united on

@@ -261,10 +261,10 @@ class Writer {
     static Json origin(const FlatOrigin& o) {
         Json entry = Json::object();
         if (!o.component.empty()) {
-            entry["component"] = o.component;
+            entry["component"] = o.component.str();
         }
         if (!o.pin.empty()) {
-            entry["pin"] = o.pin;
+            entry["pin"] = o.pin.str();
         }
         if (o.insertType != insert_type::Any) {
             entry["insert"] = name(insertTypeNames(), o.insertType);

@@ -9,7 +9,7 @@ namespace lumora::engine {
 namespace {
 
 std::string componentOf(const Graphic& graphic) {
-    return graphic.origin ? graphic.origin->component : std::string();
+    return graphic.origin ? graphic.origin->component.str() : std::string();
 }
 
 ItemGroup newGroup(FlatItem member) {

@@ -15,7 +15,7 @@ namespace lumora::engine {
 
 namespace {
 
-bool sameNonEmpty(const std::string& a, const std::string& b) {
+bool sameNonEmpty(std::string_view a, std::string_view b) {
     return !a.empty() && a == b;
 }
 

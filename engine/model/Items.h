@@ -4,6 +4,7 @@
 #include "engine/model/CodeNames.h"
 #include "engine/model/HeapOptional.h"
 #include "engine/model/Shapes.h"
+#include "engine/model/ShortText.h"
 
 // GCC 12 warns of a read past the inline buffer in Boost's moves that its bounds never reach.
 #if defined(__GNUC__) && !defined(__clang__)
@@ -25,8 +26,8 @@ namespace lumora::engine {
 
 // Where a flattened item came from, so that checks can tell nets, components and pins apart.
 struct FlatOrigin {
-    std::string component{};               // reference name of its component (or top-level insert)
-    std::string pin{};                     // reference name of its pin, if any
+    ShortText component{};                 // reference name of its component (or top-level insert)
+    ShortText pin{};                       // reference name of its pin, if any
     int16_t insertType = insert_type::Any; // type of the insert it was taken from; -1 at top level
     int16_t surface = surface::Top;        // mount side of that insert
     // Data positions from the file's block down to the item: kept inline to the usual depth (a

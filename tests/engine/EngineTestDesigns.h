@@ -89,7 +89,7 @@ inline std::vector<std::string> originsOf(const Design& design, int16_t geomNum)
     std::vector<std::string> result;
     for (const Graphic& graphic : graphicsOf(design, geomNum)) {
         const FlatOrigin& origin = graphic.origin.value();
-        result.push_back(origin.component + (origin.pin.empty() ? "" : "/" + origin.pin));
+        result.push_back(origin.component.str() + (origin.pin.empty() ? "" : "/" + origin.pin.str()));
     }
     return result;
 }

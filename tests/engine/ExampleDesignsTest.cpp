@@ -60,7 +60,7 @@ class ExampleBoardTest : public ::testing::Test {
     template <class Call> std::set<std::string> taken(Call call) {
         std::set<std::string> names;
         for (const Graphic& graphic : flattened(call)) {
-            names.insert(graphic.origin->component);
+            names.insert(graphic.origin->component.str());
         }
         return names;
     }

@@ -37,7 +37,7 @@ inline int16_t flatGeometry(Design& design, std::vector<Graphic> items) {
     int32_t insert = 0;
     std::string previous;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::string who = items[i].origin->component + "-" + items[i].origin->pin;
+        const std::string who = items[i].origin->component.str() + "-" + items[i].origin->pin.str();
         insert += (i == 0 || who != previous) ? 1 : 0;
         items[i].origin->path = {insert, static_cast<int32_t>(i)};
         previous = who;

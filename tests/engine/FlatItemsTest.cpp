@@ -26,10 +26,10 @@ TEST(FlatItemsTest, GroupsTakeEveryItemOfTheirKeyInOrderOfTheFirst) {
 
     std::vector<std::string> groups;
     for (const InsertItems& group : groupItemsBy<std::string_view>(
-             items, [](const FlatItem& item) { return std::string_view(item.graphic->origin->component); })) {
+             items, [](const FlatItem& item) { return item.graphic->origin->component.view(); })) {
         std::string text;
         for (const FlatItem* item : group) {
-            text += item->graphic->origin->component;
+            text += item->graphic->origin->component.view();
         }
         groups.push_back(text);
     }
