@@ -363,7 +363,7 @@ class Reader {
             node.member("outline").fail("only complex pads have an outline");
         }
         if (auto corners = node.optionalMember("corners")) {
-            std::vector<double> radii = cornerRadii(*corners, result);
+            std::vector<double> radii = cornerRadii(*corners, result); // refuses all but complex pads
             result.complex->cornerRadii = std::move(radii);
         }
         if (auto size = node.optionalMember("size")) {
