@@ -346,7 +346,7 @@ class Reader {
             if (owner.blockType != block_type::Flatten) {
                 origin->fail("only items of flatten geometries have an origin");
             }
-            result.origin = flatOrigin(*origin);
+            readOrigin(*origin, result);
         }
         return result;
     }
@@ -402,7 +402,8 @@ class Reader {
         return radii;
     }
 
-    FlatOrigin flatOrigin(const JsonNode& node) {
+    // The file's path runs down to the item itself, unless the item is the mark of its insert.
+    void readOrigin(const JsonNode& node, Graphic& graphic) {
         node.expectObject({"component", "pin", "insert", "surface", "path"});
         FlatOrigin origin;
         origin.component = node.textOr("component", "");
@@ -417,10 +418,14 @@ class Reader {
         origin.surface = side == "top" ? surface::Top : surface::Bottom;
         if (auto path = node.optionalMember("path")) {
             for (const JsonNode& position : path->elements()) {
-                origin.path.push_back(static_cast<int32_t>(position.integer(0, kInt32Max)));
+                origin.insertPath.push_back(static_cast<int32_t>(position.integer(0, kInt32Max)));
             }
         }
-        return origin;
+        if (!std::holds_alternative<Mark>(graphic.shape) && !origin.insertPath.empty()) {
+            graphic.sourcePosition = origin.insertPath.back();
+            origin.insertPath.pop_back();
+        }
+        graphic.origin = std::move(origin);
     }
 
     void readFiles(const JsonNode& list) {

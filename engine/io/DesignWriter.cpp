@@ -181,7 +181,7 @@ class Writer {
         }
         attributes(entry, graphic.attributes);
         if (graphic.origin) {
-            entry["origin"] = origin(*graphic.origin);
+            entry["origin"] = origin(*graphic.origin, graphic.sourcePosition);
         }
         return entry;
     }
@@ -258,7 +258,8 @@ class Writer {
     }
     static Json shapeJson(const Mark& mark) { return Json{{"mark", jsonPoint(mark.at)}}; }
 
-    static Json origin(const FlatOrigin& o) {
+    // The file keeps one path from the file's block down to the item itself.
+    static Json origin(const FlatOrigin& o, int32_t sourcePosition) {
         Json entry = Json::object();
         if (!o.component.empty()) {
             entry["component"] = o.component.str();
@@ -270,7 +271,11 @@ class Writer {
             entry["insert"] = name(insertTypeNames(), o.insertType);
         }
         entry["surface"] = o.surface == surface::Bottom ? "bottom" : "top";
-        entry["path"] = std::vector<int32_t>(o.path.begin(), o.path.end());
+        std::vector<int32_t> path(o.insertPath.begin(), o.insertPath.end());
+        if (sourcePosition >= 0) {
+            path.push_back(sourcePosition);
+        }
+        entry["path"] = std::move(path);
         return entry;
     }
 

@@ -131,12 +131,10 @@ std::vector<Box> boxesOf(const std::vector<FlatItem>& items) {
 
 // Without a copy: the hot path of the pair checks asks for it once per candidate pair.
 std::span<const int32_t> insertPathOf(const Graphic& graphic) {
-    if (!graphic.origin || graphic.origin->path.empty()) {
+    if (!graphic.origin) {
         return {};
     }
-    const std::span<const int32_t> path(graphic.origin->path.data(), graphic.origin->path.size());
-    // An insertion mark stands for its insert; any other graphic lies inside one.
-    return std::holds_alternative<Mark>(graphic.shape) ? path : path.first(path.size() - 1);
+    return {graphic.origin->insertPath.data(), graphic.origin->insertPath.size()};
 }
 
 namespace {
@@ -172,7 +170,7 @@ ObjectKey objectOf(const Graphic& graphic) {
     if (!owner.empty()) {
         return {owner.begin(), owner.end()};
     }
-    return graphic.origin ? ObjectKey(graphic.origin->path.begin(), graphic.origin->path.end()) : ObjectKey{};
+    return graphic.origin && graphic.sourcePosition >= 0 ? ObjectKey{graphic.sourcePosition} : ObjectKey{};
 }
 
 bool ofOnePadstack(const Design& design, const Geometry& fileBlock, const Graphic& a, const Graphic& b) {

@@ -2,8 +2,8 @@
 
 #include "engine/model/Attributes.h"
 #include "engine/model/CodeNames.h"
-#include "engine/model/HeapOptional.h"
 #include "engine/model/Shapes.h"
+#include "engine/model/SharedValue.h"
 #include "engine/model/ShortText.h"
 
 // GCC 12 warns of a read past the inline buffer in Boost's moves that its bounds never reach.
@@ -30,10 +30,10 @@ struct FlatOrigin {
     ShortText pin{};                       // reference name of its pin, if any
     int16_t insertType = insert_type::Any; // type of the insert it was taken from; -1 at top level
     int16_t surface = surface::Top;        // mount side of that insert
-    // Data positions from the file's block down to the item: kept inline to the usual depth (a
-    // panel's board, a component, a pin, a pad), as millions of flattened items carry one; no
-    // deeper, as the origin then fits a smaller allocation.
-    boost::container::small_vector<int32_t, 4> path{};
+    // Data positions from the file's block down to the insert the item lies in, or that a mark
+    // stands for; empty for the file's own items. Inline to the usual depth (a panel's board, a
+    // component, a pin); no deeper, as the origin then fits a smaller allocation.
+    boost::container::small_vector<int32_t, 3> insertPath{};
     bool operator==(const FlatOrigin&) const = default;
 };
 
@@ -41,9 +41,12 @@ struct Graphic {
     Shape shape{};
     int16_t layer = 0;
     int16_t graphicClass = graphic_class::Normal;
+    // Flatten geometries only: the item's data position in the block it was taken from (-1 for a
+    // mark), and its origin, shared by the items taken from one insert.
+    int32_t sourcePosition = -1;
     std::string net{};
     AttributeList attributes{};
-    HeapOptional<FlatOrigin> origin{}; // set in flatten geometries only: no room in design items
+    SharedValue<FlatOrigin> origin{};
     bool operator==(const Graphic&) const = default;
 };
 

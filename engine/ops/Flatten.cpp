@@ -162,7 +162,7 @@ class Planner {
         forEachItem(target, [&](const DataItem& item) {
             const auto* graphic = std::get_if<Graphic>(&item);
             if (graphic && graphic->origin && std::holds_alternative<Mark>(graphic->shape)) {
-                marked.insert({graphic->origin->path.begin(), graphic->origin->path.end()});
+                marked.insert({graphic->origin->insertPath.begin(), graphic->origin->insertPath.end()});
             }
         });
         return marked;
@@ -214,6 +214,7 @@ class Flattener {
         const Transform placed = Transform::of(insert).then(parent);
         const Geometry& child = *contents.block;
         chain_.push_back(&insert);
+        chainOrigin_.reset();
         if (!insideChosen && rules_.selectsInserts() && chosen(insert, placed)) {
             chosenDepth_ = chain_.size() - 1;
             if (!selection_.insertPointOnly) {
@@ -226,6 +227,7 @@ class Flattener {
             walk(child, placed, insideChosen);
         }
         chain_.pop_back();
+        chainOrigin_.reset();
     }
 
     bool chosen(const Insert& insert, const Transform& placed) const {
@@ -279,6 +281,15 @@ class Flattener {
         return {};
     }
 
+    // One origin for the items of the current insert chain: a pad's layers, a component's drawing,
+    // the file's own items. Dropped whenever the chain changes.
+    const SharedValue<FlatOrigin>& chainOrigin(const Transform& transform) {
+        if (!chainOrigin_) {
+            chainOrigin_ = origin(transform);
+        }
+        return chainOrigin_;
+    }
+
     FlatOrigin origin(const Transform& transform) const {
         FlatOrigin result;
         InsertNames names = namesFromInserts(chain_);
@@ -289,7 +300,8 @@ class Flattener {
                                                 : chain_.back();
         result.insertType = source ? source->insertType : insert_type::Any;
         result.surface = transform.mirrored() ? surface::Bottom : surface::Top;
-        result.path.assign(path_.begin(), path_.end());
+        // path_ holds the chain's positions, then the item's own unless it is the chain's mark
+        result.insertPath.assign(path_.begin(), path_.begin() + static_cast<std::ptrdiff_t>(chain_.size()));
         return result;
     }
 
@@ -328,7 +340,8 @@ class Flattener {
         copy.graphicClass = graphic.graphicClass;
         copy.net = graphic.net.empty() ? insertNet() : graphic.net;
         copy.attributes = mergedAttributes(&graphic);
-        copy.origin = origin(transform);
+        copy.sourcePosition = path_.back();
+        copy.origin = chainOrigin(transform);
         emitted_.add(std::move(copy));
     }
 
@@ -341,7 +354,7 @@ class Flattener {
         mark.layer = selection_.layer >= 0 ? selection_.layer : firstLayer();
         mark.net = insertNet();
         mark.attributes = mergedAttributes(nullptr);
-        mark.origin = origin(placed);
+        mark.origin = chainOrigin(placed);
         emitted_.add(std::move(mark));
     }
 
@@ -366,6 +379,7 @@ class Flattener {
     std::vector<const Insert*> chain_; // the inserts above the current item, outermost first
     std::vector<int32_t> path_;
     std::optional<std::size_t> chosenDepth_;
+    SharedValue<FlatOrigin> chainOrigin_;
     std::vector<AttributeList> lastSources_; // an item's own list, then its inserts', innermost first
     AttributeList lastMerged_;
 };

@@ -39,7 +39,10 @@ inline int16_t flatGeometry(Design& design, std::vector<Graphic> items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::string who = items[i].origin->component.str() + "-" + items[i].origin->pin.str();
         insert += (i == 0 || who != previous) ? 1 : 0;
-        items[i].origin->path = {insert, static_cast<int32_t>(i)};
+        FlatOrigin origin = *items[i].origin;
+        origin.insertPath = {insert};
+        items[i].origin = std::move(origin);
+        items[i].sourcePosition = static_cast<int32_t>(i);
         previous = who;
         design.geometry(number).data.emplace_back(std::move(items[i]));
     }

@@ -55,7 +55,8 @@ TEST_F(FlattenTest, PinsOfTopPadLayerAreThoseOfUnmirroredComponentsInBoardCoordi
     EXPECT_EQ(pads[3].net, "") << "J1 gives its pin 2 no net";
     EXPECT_EQ(pads[0].origin->insertType, insert_type::Pin);
     EXPECT_EQ(pads[0].origin->surface, surface::Top);
-    EXPECT_THAT(pads[0].origin->path, ElementsAre(0, 0, 0));
+    EXPECT_THAT(pads[0].origin->insertPath, ElementsAre(0, 0));
+    EXPECT_EQ(pads[0].sourcePosition, 0);
 }
 
 TEST_F(FlattenTest, MirroredComponentMovesItsPadsToTheMirrorLayerFlippedAndTurned) {
@@ -294,6 +295,16 @@ TEST(FlattenNamesTest, AFootprintThatIsNoComponentNamesItsPinsByItsReference) {
     EXPECT_THAT(originsOf(design, target), ElementsAre("TP18/1"));
 }
 
+namespace {
+
+std::vector<int32_t> pathOf(const Graphic& item) {
+    std::vector<int32_t> path(item.origin->insertPath.begin(), item.origin->insertPath.end());
+    path.push_back(item.sourcePosition);
+    return path;
+}
+
+} // namespace
+
 // More items than the walk gathers in one block, and a second call's after the first's: every pad
 // of a pin once, in the order of the walk.
 TEST(FlattenLargeTest, ManyItemsComeOnceInWalkOrderAndALaterCallAddsAfterThem) {
@@ -308,14 +319,14 @@ TEST(FlattenLargeTest, ManyItemsComeOnceInWalkOrderAndALaterCallAddsAfterThem) {
     std::vector<std::vector<int32_t>> walked;
     std::vector<std::vector<int32_t>> topThenBottom[2];
     for (const Graphic& pad : graphicsOf(design, all)) {
-        walked.emplace_back(pad.origin->path.begin(), pad.origin->path.end());
+        walked.push_back(pathOf(pad));
         topThenBottom[pad.origin->surface == surface::Bottom].push_back(walked.back());
     }
     ASSERT_GT(walked.size(), 3 * 4096u);
     EXPECT_EQ(std::ranges::adjacent_find(walked, std::greater_equal<>()), walked.end());
     std::vector<std::vector<int32_t>> added;
     for (const Graphic& pad : graphicsOf(design, bySide)) {
-        added.emplace_back(pad.origin->path.begin(), pad.origin->path.end());
+        added.push_back(pathOf(pad));
     }
     topThenBottom[0].insert(topThenBottom[0].end(), topThenBottom[1].begin(), topThenBottom[1].end());
     EXPECT_EQ(added, topThenBottom[0]);
