@@ -1,5 +1,7 @@
 #include "desktop/MarkerTable.h"
 
+#include "record/MarkerKeys.h"
+
 #include <QColor>
 
 #include <algorithm>
@@ -47,8 +49,9 @@ std::vector<MarkerRow> markerRows(const engine::Design& design, const std::vecto
     }
     // The newest run claims a marker first, as earlier runs' markers may have been cleared.
     for (auto record = records.rbegin(); record != records.rend(); ++record) {
-        for (const RecordedMarker& recorded : record->markers) {
-            const engine::DrcMarker& marker = *recorded.marker;
+        const std::vector<std::string> keys = markerKeys(*record);
+        for (std::size_t m = 0; m < keys.size(); ++m) {
+            const engine::DrcMarker& marker = *record->markers[m].marker;
             auto& candidates = unclaimed[{marker.file, marker.at.x, marker.at.y}];
             auto equal =
                 std::ranges::find_if(candidates, [&](std::size_t i) { return design.drcs[i] == marker; });
@@ -56,7 +59,7 @@ std::vector<MarkerRow> markerRows(const engine::Design& design, const std::vecto
                 rows[*equal].test = record->name;
                 rows[*equal].script = record->script;
                 rows[*equal].gridRow = record->row;
-                rows[*equal].key = recorded.key;
+                rows[*equal].key = keys[m];
                 candidates.erase(equal);
             }
         }

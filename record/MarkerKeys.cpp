@@ -48,22 +48,26 @@ std::string prefixOf(const TestRecord& record, const RecordedMarker& recorded) {
 
 } // namespace
 
-void assignMarkerKeys(TestRecord& record) {
+std::vector<std::string> markerKeys(const TestRecord& record) {
+    std::vector<std::string> keys;
+    keys.reserve(record.markers.size());
     // Hashed: a large board's test places tens of thousands of markers whose keys share long starts.
-    // The first marker's key is the one seen, viewed where that marker keeps it.
+    // The first marker's key is the one seen, viewed where the list keeps it; the list is sized
+    // first, so views stay put.
     std::unordered_map<std::string_view, int> seen;
     seen.reserve(record.markers.size());
-    for (RecordedMarker& recorded : record.markers) {
+    for (const RecordedMarker& recorded : record.markers) {
         const engine::DrcMarker& marker = *recorded.marker;
         std::string key =
             prefixOf(record, recorded) + marker.measure + " / " + itemsText(marker.items, Identities::Named);
         if (const auto earlier = seen.find(key); earlier != seen.end()) {
-            recorded.key = key + " #" + std::to_string(++earlier->second);
+            keys.push_back(key + " #" + std::to_string(++earlier->second));
         } else {
-            recorded.key = std::move(key);
-            seen.emplace(recorded.key, 1);
+            keys.push_back(std::move(key));
+            seen.emplace(keys.back(), 1);
         }
     }
+    return keys;
 }
 
 std::vector<std::string> formerKeys(const TestRecord& record) {

@@ -1,7 +1,6 @@
 #include "record/RunRecord.h"
 
 #include "korven/clsKORVEN.h"
-#include "record/MarkerKeys.h"
 #include "script/TestCatalog.h"
 #include "script/clsTestItem.h"
 #include "testlogic/RunWindow.h"
@@ -66,7 +65,6 @@ void RunRecorder::testFinished(RunWindow& window, long row, int16_t result) {
         record.markers.push_back(
             {.marker = design_.drcs.shared(i), .fileName = fileNameOf(design_, design_.drcs[i].file)});
     }
-    assignMarkerKeys(record);
     tests_.push_back(std::move(record));
 }
 

@@ -18,11 +18,11 @@ struct TestedFile {
     std::string name;
 };
 
-// A violation of one test, named so that a later run of an edited board finds it again.
+// A violation of one test. Its key, which a later run of an edited board finds again, is made from
+// the test's record when asked (markerKeys).
 struct RecordedMarker {
     std::shared_ptr<const engine::DrcMarker> marker{}; // the one the design holds while it does
     std::string fileName{};
-    std::string key{};
     bool waived = false;
 };
 

@@ -123,8 +123,11 @@ void migrateWaiverKeys(std::vector<Waiver>& waivers, const std::vector<TestRecor
         unmatched.emplace(waiver.key, &waiver);
     }
     for (const TestRecord& test : tests) {
-        for (const RecordedMarker& recorded : test.markers) {
-            unmatched.erase(recorded.key);
+        if (unmatched.empty()) {
+            return;
+        }
+        for (const std::string& key : markerKeys(test)) {
+            unmatched.erase(key);
         }
     }
     // Most runs end here: former keys are made only for a waiver that names no current key.
@@ -133,10 +136,11 @@ void migrateWaiverKeys(std::vector<Waiver>& waivers, const std::vector<TestRecor
             return;
         }
         const std::vector<std::string> former = formerKeys(test);
+        const std::vector<std::string> keys = markerKeys(test);
         for (std::size_t i = 0; i < former.size(); ++i) {
             const auto waiver = former[i].empty() ? unmatched.end() : unmatched.find(former[i]);
             if (waiver != unmatched.end()) {
-                waiver->second->key = test.markers[i].key;
+                waiver->second->key = keys[i];
                 unmatched.erase(waiver);
             }
         }
@@ -150,10 +154,14 @@ std::vector<Waiver> applyWaivers(const std::vector<Waiver>& waivers, std::vector
         keys.insert(waiver.key);
     }
     for (TestRecord& test : tests) {
-        for (RecordedMarker& recorded : test.markers) {
-            if (keys.contains(recorded.key)) {
-                recorded.waived = true;
-                matched.insert(recorded.key);
+        if (keys.empty()) {
+            break;
+        }
+        const std::vector<std::string> testKeys = markerKeys(test);
+        for (std::size_t i = 0; i < test.markers.size(); ++i) {
+            if (keys.contains(testKeys[i])) {
+                test.markers[i].waived = true;
+                matched.insert(testKeys[i]);
             }
         }
     }
@@ -171,9 +179,10 @@ std::vector<Waiver> baselineWaivers(const std::vector<TestRecord>& tests, const 
     std::vector<Waiver> waivers;
     std::set<std::string> keys; // the same test on the same board in two scripts of a batch
     for (const TestRecord& test : tests) {
-        for (const RecordedMarker& recorded : test.markers) {
-            if (!recorded.waived && keys.insert(recorded.key).second) {
-                waivers.push_back({recorded.key, "", author, date});
+        const std::vector<std::string> testKeys = markerKeys(test);
+        for (std::size_t i = 0; i < test.markers.size(); ++i) {
+            if (!test.markers[i].waived && keys.insert(testKeys[i]).second) {
+                waivers.push_back({testKeys[i], "", author, date});
             }
         }
     }

@@ -5,6 +5,7 @@
 #include "engine/io/JsonNode.h"
 #include "files/MarkupText.h"
 #include "log/ProductInfo.h"
+#include "record/MarkerKeys.h"
 #include "report/BoardSvg.h"
 #include "report/HtmlPageTexts.h"
 #include "report/MarkupText.h"
@@ -25,6 +26,7 @@ using engine::Json;
 struct PageMarker {
     std::size_t test = 0;
     const RecordedMarker* recorded = nullptr;
+    std::string key{};
 };
 
 // Every test of every script, in the grid's order, and every marker they placed.
@@ -38,8 +40,9 @@ PageRun pageRun(const std::vector<ReportedScript>& scripts) {
     for (const ReportedScript& script : scripts) {
         for (const ReportedTest& test : script.tests) {
             if (test.record != nullptr) {
-                for (const RecordedMarker& recorded : test.record->markers) {
-                    run.markers.push_back({run.tests.size(), &recorded});
+                std::vector<std::string> keys = markerKeys(*test.record);
+                for (std::size_t i = 0; i < keys.size(); ++i) {
+                    run.markers.push_back({run.tests.size(), &test.record->markers[i], std::move(keys[i])});
                 }
             }
             run.tests.emplace_back(&script, &test);
@@ -325,10 +328,10 @@ Json markerRow(const PageMarker& page, const engine::Design& design, const std::
     for (const engine::DrcItem& item : marker.items) {
         names.push_back(engine::itemText(item));
     }
-    const auto waiver = waivers.find(recorded.key);
+    const auto waiver = waivers.find(page.key);
     return Json::array(
         {page.test, fileIndex, at[0], at[1], marker.severity, marker.check, marker.measure, marker.measured,
-         marker.required, itemsText(marker.items), recorded.key, recorded.waived ? 1 : 0,
+         marker.required, itemsText(marker.items), page.key, recorded.waived ? 1 : 0,
          recorded.waived && waiver != waivers.end() ? waiver->second->reason : "",
          static_cast<int>(drawing::markerRank(marker.severity, recorded.waived)), std::move(names)});
 }

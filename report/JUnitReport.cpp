@@ -2,6 +2,7 @@
 
 #include "files/MarkupText.h"
 #include "log/ProductInfo.h"
+#include "record/MarkerKeys.h"
 #include "script/clsTestItem.h"
 
 #include <charconv>
@@ -28,10 +29,12 @@ struct Case {
 
 std::string markerLines(const TestRecord& record, int32_t file) {
     std::string lines;
-    for (const RecordedMarker& recorded : record.markers) {
+    const std::vector<std::string> keys = markerKeys(record);
+    for (std::size_t i = 0; i < record.markers.size(); ++i) {
+        const RecordedMarker& recorded = record.markers[i];
         if (recorded.marker->file == file && !recorded.waived) {
             lines += recorded.marker->severity + ": " + engine::markerText(*recorded.marker) + " (" +
-                     recorded.key + ")\n";
+                     keys[i] + ")\n";
         }
     }
     return lines;

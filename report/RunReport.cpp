@@ -2,6 +2,7 @@
 
 #include "engine/io/MarkersJson.h"
 #include "log/ProductInfo.h"
+#include "record/MarkerKeys.h"
 #include "script/clsTestItem.h"
 
 namespace lumora::report {
@@ -14,10 +15,10 @@ Json countsJson(const MarkerCounts& counts) {
     return Json{{"marginal", counts.marginal}, {"critical", counts.critical}, {"waived", counts.waived}};
 }
 
-Json markerJson(const RecordedMarker& recorded) {
+Json markerJson(const RecordedMarker& recorded, const std::string& key) {
     Json entry = engine::markerJson(*recorded.marker);
     entry["fileName"] = recorded.fileName;
-    entry["key"] = recorded.key;
+    entry["key"] = key;
     entry["waived"] = recorded.waived;
     return entry;
 }
@@ -30,8 +31,9 @@ Json recordJson(const TestRecord& record) {
         files.push_back(std::move(entry));
     }
     Json markers = Json::array();
-    for (const RecordedMarker& recorded : record.markers) {
-        markers.push_back(markerJson(recorded));
+    const std::vector<std::string> keys = markerKeys(record);
+    for (std::size_t i = 0; i < record.markers.size(); ++i) {
+        markers.push_back(markerJson(record.markers[i], keys[i]));
     }
     return Json{{"seconds", record.seconds}, {"files", std::move(files)}, {"markers", std::move(markers)}};
 }

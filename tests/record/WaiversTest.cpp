@@ -26,14 +26,20 @@ std::string refusalOf(const TempDir& dir, const std::string& content) {
     }
 }
 
-// A test whose markers have these keys.
-TestRecord testWithKeys(std::initializer_list<std::string> keys) {
+// A test with a marker about each of these components.
+TestRecord testAbout(std::initializer_list<std::string> components) {
     TestRecord test;
-    for (const std::string& key : keys) {
-        test.markers.emplace_back();
-        test.markers.back().key = key;
+    test.name = "T";
+    for (const std::string& component : components) {
+        engine::DrcMarker marker{.check = "C", .measure = "distance", .items = {{.component = component}}};
+        test.markers.push_back({std::make_shared<const engine::DrcMarker>(std::move(marker)), "b.cc"});
     }
     return test;
+}
+
+// The key of testAbout's marker about the component.
+std::string keyAbout(const std::string& component) {
+    return "T / b.cc / C / distance / " + component;
 }
 
 // Catches a broken waivers file read as if it held fewer waivers (violations silently unwaived),
@@ -99,8 +105,9 @@ TEST(Waivers, KeepEveryFieldThroughTheirFile) {
 
 // Catches a waiver applied to a marker it does not name, or called stale although it matched.
 TEST(Waivers, WaiveTheMarkersTheyNameAndReportTheRestStale) {
-    std::vector<TestRecord> tests{testWithKeys({"a", "b"}), testWithKeys({"a"})};
-    const std::vector<Waiver> stale = applyWaivers({{"a", "", "", ""}, {"gone", "", "", ""}}, tests);
+    std::vector<TestRecord> tests{testAbout({"a", "b"}), testAbout({"a"})};
+    const std::vector<Waiver> stale =
+        applyWaivers({{keyAbout("a"), "", "", ""}, {"gone", "", "", ""}}, tests);
     EXPECT_TRUE(tests[0].markers[0].waived);
     EXPECT_FALSE(tests[0].markers[1].waived);
     EXPECT_TRUE(tests[1].markers[0].waived);
@@ -111,7 +118,7 @@ TEST(Waivers, WaiveTheMarkersTheyNameAndReportTheRestStale) {
 // Catches a baseline that waives again what is waived, or writes one key twice (two scripts of a
 // batch running the same test on the same board), which its own next read would refuse.
 TEST(Waivers, BaselineOnceEveryKeyNotWaivedYet) {
-    std::vector<TestRecord> tests{testWithKeys({"a", "b"}), testWithKeys({"b", "c"})};
+    std::vector<TestRecord> tests{testAbout({"a", "b"}), testAbout({"b", "c"})};
     tests[0].markers[0].waived = true;
     std::vector<std::string> keys;
     for (const Waiver& waiver : baselineWaivers(tests, "jdoe", "2026-12-06")) {
@@ -119,7 +126,7 @@ TEST(Waivers, BaselineOnceEveryKeyNotWaivedYet) {
                   std::make_tuple("", "jdoe", "2026-12-06"));
         keys.push_back(waiver.key);
     }
-    EXPECT_THAT(keys, ElementsAre("b", "c"));
+    EXPECT_THAT(keys, ElementsAre(keyAbout("b"), keyAbout("c")));
 }
 
 } // namespace

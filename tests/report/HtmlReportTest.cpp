@@ -4,6 +4,7 @@
 #include "report/HtmlReport.h"
 #include "engine/io/DesignFile.h"
 #include "engine/io/JsonNode.h"
+#include "record/MarkerKeys.h"
 #include "script/clsTestItem.h"
 
 #include <gtest/gtest.h>
@@ -44,13 +45,11 @@ struct SmallRun {
         record.parameters = {{"Marginal_Limit", "<10>"}};
         engine::DrcMarker marker{1,          {100, 100}, "Critical", "Pad <To> Pad - Top",
                                  "distance", 4,          5,          {{kScriptTag, "1", "</script><b>"}}};
-        record.markers.push_back({std::make_shared<const engine::DrcMarker>(marker), "b<i>.cc",
-                                  "Pad <To> Pad / b<i>.cc / key", true});
+        record.markers.push_back({std::make_shared<const engine::DrcMarker>(marker), "b<i>.cc", true});
         record.files.push_back({1, "b<i>.cc"});
         scripts.push_back({"/s/<b>.dfm", "<b>", {{1, &item, &record, "completed", {0, 0x00FF00, "0", "1"}}}});
         context.design = "a&b<c>.json";
-        context.waivers = {
-            {"Pad <To> Pad / b<i>.cc / key", "</script><img src=x onerror=alert(2)>", "me", "d"}};
+        context.waivers = {{markerKeys(record)[0], "</script><img src=x onerror=alert(2)>", "me", "d"}};
         context.staleWaivers = {{"<img src=x onerror=alert(3)>", "r", "a", "d"}};
         context.failedChecks = {{"<check>", 1, -15, "board <PCB1> has no thickness"}};
         context.designNotes = {"step \"<b>\": no Component: no part is placed"};
