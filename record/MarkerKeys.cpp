@@ -21,7 +21,9 @@ std::string keyName(const engine::DrcItem& item, Identities identities) {
     const std::string named = engine::itemText(item);
     std::string text = named.empty() ? "(unnamed)" : named;
     if (identities == Identities::Named && !item.id.empty()) {
-        text += " {" + item.id + "}";
+        text += " {";
+        text += item.id.view();
+        text += "}";
     }
     return text;
 }

@@ -383,9 +383,9 @@ class ItemBoxes {
         for (const engine::DrcItem& item : named) {
             const std::string text = engine::itemText(item);
             if (!item.component.empty()) {
-                byOwner_[{item.component, item.pin}].push_back(text);
+                byOwner_[{item.component.str(), item.pin.str()}].push_back(text);
             } else if (!item.net.empty()) {
-                byNet_[item.net].push_back(text);
+                byNet_[item.net.str()].push_back(text);
             }
         }
     }

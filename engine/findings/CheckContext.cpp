@@ -59,8 +59,8 @@ const Geometry& CheckContext::fileBlock(int32_t filePos) const {
 DrcItem findingItemOf(const Graphic& graphic) {
     DrcItem item{.net = graphic.net};
     if (graphic.origin) {
-        item.component = graphic.origin->component.str();
-        item.pin = graphic.origin->pin.str();
+        item.component = graphic.origin->component;
+        item.pin = graphic.origin->pin;
     }
     if (const std::string* id = graphic.attributes.find(keyword::SourceId)) {
         item.id = *id;

@@ -9,7 +9,7 @@ namespace lumora::engine {
 
 namespace {
 
-constexpr std::pair<const char*, std::string DrcItem::*> kItemTexts[] = {
+constexpr std::pair<const char*, ShortText DrcItem::*> kItemTexts[] = {
     {"component", &DrcItem::component},
     {"pin", &DrcItem::pin},
     {"net", &DrcItem::net},
@@ -20,7 +20,7 @@ Json itemJson(const DrcItem& item) {
     Json entry = Json::object();
     for (const auto& [key, member] : kItemTexts) {
         if (!(item.*member).empty()) {
-            entry[key] = item.*member;
+            entry[key] = (item.*member).str();
         }
     }
     return entry;

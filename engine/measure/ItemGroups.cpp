@@ -3,18 +3,20 @@
 #include "engine/findings/CheckContext.h"
 
 #include <map>
+#include <string_view>
 
 namespace lumora::engine {
 
 namespace {
 
-std::string componentOf(const Graphic& graphic) {
-    return graphic.origin ? graphic.origin->component.str() : std::string();
+// A view into the origin the graphic shares, which outlives the grouping.
+std::string_view componentOf(const Graphic& graphic) {
+    return graphic.origin ? graphic.origin->component.view() : std::string_view();
 }
 
 ItemGroup newGroup(FlatItem member) {
     const Graphic& graphic = *member.graphic;
-    const std::string component = componentOf(graphic);
+    const std::string_view component = componentOf(graphic);
     ItemGroup group{component.empty() ? findingItemOf(graphic) : DrcItem{.component = component},
                     graphic.origin ? graphic.origin->surface : surface::Top,
                     member.footprint.box(),
@@ -27,9 +29,9 @@ ItemGroup newGroup(FlatItem member) {
 
 std::vector<ItemGroup> groupsByComponent(std::vector<FlatItem> items) {
     std::vector<ItemGroup> groups;
-    std::map<std::string, std::size_t> byComponent;
+    std::map<std::string_view, std::size_t> byComponent;
     for (FlatItem& member : items) {
-        const std::string component = componentOf(*member.graphic);
+        const std::string_view component = componentOf(*member.graphic);
         const auto known = component.empty() ? byComponent.end() : byComponent.find(component);
         if (known == byComponent.end()) {
             if (!component.empty()) {

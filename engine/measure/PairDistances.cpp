@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string_view>
 
 namespace lumora::engine {
 
@@ -101,11 +102,12 @@ closestPerObjectPair(std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Find
 // The closest finding of every pair of nets; findings about items without a net stay.
 std::vector<Finding> closestPerNetPair(std::vector<Finding> findings) {
     std::ranges::sort(findings, closer);
-    std::set<std::pair<std::string, std::string>> seen;
+    std::set<std::pair<std::string_view, std::string_view>> seen; // views into the kept findings
     std::vector<Finding> kept;
+    kept.reserve(findings.size());
     for (Finding& finding : findings) {
-        const std::string& a = finding.items[0].net;
-        const std::string& b = finding.items[1].net;
+        const std::string_view a = finding.items[0].net;
+        const std::string_view b = finding.items[1].net;
         if (a.empty() || b.empty() || seen.insert(std::minmax(a, b)).second) {
             kept.push_back(std::move(finding));
         }

@@ -41,12 +41,14 @@ std::optional<std::string> valueWord(std::string_view measure, double value) {
 }
 
 std::string itemText(const DrcItem& item) {
-    std::string text = item.component;
+    std::string text = item.component.str();
     if (!item.pin.empty()) {
-        text += (text.empty() ? "" : "-") + item.pin;
+        text += text.empty() ? "" : "-";
+        text += item.pin.view();
     }
     if (!item.net.empty()) {
-        text += (text.empty() ? "" : " ") + item.net;
+        text += text.empty() ? "" : " ";
+        text += item.net.view();
     }
     return text;
 }

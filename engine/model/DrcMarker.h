@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/model/Shapes.h"
+#include "engine/model/ShortText.h"
 
 #include <compare>
 #include <cstdint>
@@ -15,10 +16,10 @@ namespace lumora::engine {
 // no component). `id` is the identity the design's source gives an item (its SOURCE_ID attribute,
 // a KiCad uuid), for keys that tell apart items without a name.
 struct DrcItem {
-    std::string component{};
-    std::string pin{};
-    std::string net{};
-    std::string id{};
+    ShortText component{};
+    ShortText pin{};
+    ShortText net{};
+    ShortText id{};
     auto operator<=>(const DrcItem&) const = default;
 };
 

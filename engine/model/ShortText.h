@@ -1,14 +1,15 @@
 #pragma once
 
+#include <compare>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace lumora::engine {
 
-// A text in 16 bytes: up to 15 characters inline, longer ones on the heap. For the component and
-// pin names of flattened items: millions of copies, nearly all of them short, where a string took
-// 32 bytes each.
+// A text in 16 bytes: up to 15 characters inline, longer ones on the heap. For the names of
+// flattened items and of the items markers are about: millions of copies, nearly all of them short,
+// where a string took 32 bytes each.
 class ShortText {
   public:
     ShortText() noexcept;
@@ -31,6 +32,9 @@ class ShortText {
     // Exact matches, as a string or a literal converts both to ShortText and to a view.
     friend bool operator==(const ShortText& a, const std::string& b) { return a.view() == b; }
     friend bool operator==(const ShortText& a, const char* b) { return a.view() == b; }
+    friend std::strong_ordering operator<=>(const ShortText& a, const ShortText& b) {
+        return a.view() <=> b.view();
+    }
 
   private:
     static constexpr std::size_t kBytes = 16;

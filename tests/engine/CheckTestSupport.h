@@ -22,7 +22,7 @@ inline std::vector<std::string> findingTexts(std::vector<Finding> findings) {
     for (const Finding& finding : findings) {
         std::string who;
         for (const DrcItem& item : finding.items) {
-            who += item.component + (item.pin.empty() ? "" : "-" + item.pin) + " ";
+            who += item.component.str() + (item.pin.empty() ? "" : "-" + item.pin.str()) + " ";
         }
         texts.push_back(who + finding.measure + " " + formatNumber(finding.measured) + "/" +
                         formatNumber(finding.required) + " " + std::string(severityText(finding.severity)));

@@ -167,8 +167,8 @@ int16_t flattened(Design& design, const Json& spec) {
 std::string findingText(const Finding& finding) {
     std::string text;
     for (const DrcItem& item : finding.items) {
-        const std::string name = item.component + (item.pin.empty() ? "" : "-" + item.pin);
-        text += (!name.empty() ? name : !item.net.empty() ? item.net : "board") + " ";
+        const std::string name = item.component.str() + (item.pin.empty() ? "" : "-" + item.pin.str());
+        text += (!name.empty() ? name : !item.net.empty() ? item.net.str() : "board") + " ";
     }
     const double rounded = std::round(finding.measured * 1e6) / 1e6;
     return text + finding.measure + " " + formatNumber(rounded + 0.0) + " " +

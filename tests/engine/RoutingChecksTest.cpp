@@ -57,7 +57,7 @@ TEST_F(RoutingCheckTest, ExcludedNetsContainOneOfTheTextsIgnoringCase) {
 
     std::vector<std::string> nets;
     for (const Finding& finding : findings) {
-        nets.push_back(finding.items[0].net);
+        nets.push_back(finding.items[0].net.str());
     }
     EXPECT_THAT(nets, ElementsAre("SIG", ""));
 }

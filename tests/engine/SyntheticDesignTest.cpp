@@ -168,8 +168,8 @@ TEST(SyntheticDesignTest, CopperOfDifferentNetsComesCloseOnlyAtTheFlaws) {
     for (const DrcMarker& marker : harness.markers()) {
         EXPECT_EQ(marker.severity, "Critical") << markerText(marker);
         for (const DrcItem& item : marker.items) {
-            if (item.net.starts_with("STUB")) {
-                stubs.insert(item.net);
+            if (item.net.view().starts_with("STUB")) {
+                stubs.insert(item.net.str());
             }
         }
     }

@@ -98,7 +98,7 @@ TEST_F(TestpointCheckTest, EveryItemOfOneTestpointCountsOnce) {
 
     std::vector<std::string> counts;
     for (const Finding& finding : findings) {
-        counts.push_back(finding.items[0].net + " " + formatNumber(finding.measured));
+        counts.push_back(finding.items[0].net.str() + " " + formatNumber(finding.measured));
     }
     EXPECT_THAT(counts, ElementsAre("GND 0", "SIG 1", "VCC 0"))
         << "the SIG via has pads on both sides and a drill";
@@ -113,7 +113,7 @@ TEST_F(TestpointCheckTest, TestpointsOnOneNetAddUp) {
 
     std::vector<std::string> nets;
     for (const Finding& finding : findings) {
-        nets.push_back(finding.items[0].net);
+        nets.push_back(finding.items[0].net.str());
     }
     EXPECT_THAT(nets, ElementsAre("SIG", "VCC"));
 }
