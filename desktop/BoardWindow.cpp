@@ -518,10 +518,11 @@ void BoardWindow::clearChoice() {
 QString BoardWindow::markerTip(std::size_t marker) const {
     const int row = tableRowOf(marker);
     const engine::DrcMarker& shown = design_->drcs.at(marker);
-    QString tip = QString::fromStdString(shown.severity) + QStringLiteral(": ");
+    QString tip = QString::fromStdString(shown.severity.str()) + QStringLiteral(": ");
     tip += row >= 0 && !table_.row(row).test.empty() ? QString::fromStdString(table_.row(row).test)
                                                      : QStringLiteral("from the design file");
-    tip += QStringLiteral("\n") + QString::fromStdString(shown.check + ": " + engine::markerText(shown));
+    tip +=
+        QStringLiteral("\n") + QString::fromStdString(shown.check.str() + ": " + engine::markerText(shown));
     if (const lumora::Waiver* waiver = row >= 0 ? table_.waiverOf(row) : nullptr) {
         tip += QStringLiteral("\nWaived: ") +
                QString::fromStdString(waiver->reason.empty() ? std::string("waived") : waiver->reason);

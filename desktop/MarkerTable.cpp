@@ -21,7 +21,7 @@ QString number(double value) {
 }
 
 // A pad shape by its word, other values as numbers.
-QString valueText(const std::string& measure, double value) {
+QString valueText(std::string_view measure, double value) {
     const std::optional<std::string> word = engine::valueWord(measure, value);
     return word ? QString::fromStdString(*word) : number(value);
 }
@@ -88,11 +88,12 @@ QVariant MarkerTable::text(const MarkerRow& row, int column) const {
     case Test:
         return QString::fromStdString(row.test);
     case Check:
-        return QString::fromStdString(marker.check);
+        return QString::fromStdString(marker.check.str());
     case Severity:
-        return QString::fromStdString(marker.severity);
+        return QString::fromStdString(marker.severity.str());
     case Measured:
-        return QString::fromStdString(marker.measure + " ") + valueText(marker.measure, marker.measured);
+        return QString::fromStdString(marker.measure.str() + " ") +
+               valueText(marker.measure, marker.measured);
     case Required:
         return valueText(marker.measure, marker.required);
     case Items:

@@ -6,7 +6,7 @@ const engine::Geometry& shownBlock(const engine::Design& design, const engine::F
     return design.geometry(file.shownGeometry != 0 ? file.shownGeometry : file.geometry);
 }
 
-MarkerRank markerRank(const std::string& severity, bool waived) {
+MarkerRank markerRank(std::string_view severity, bool waived) {
     return waived ? MarkerRank::Waived : severity == "Critical" ? MarkerRank::Critical : MarkerRank::Marginal;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/model/Design.h"
 
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -16,7 +17,7 @@ const engine::Geometry& shownBlock(const engine::Design& design, const engine::F
 // Critical marker at the same place stays visible.
 enum class MarkerRank { Waived, Marginal, Critical };
 inline constexpr MarkerRank kMarkerRanks[] = {MarkerRank::Waived, MarkerRank::Marginal, MarkerRank::Critical};
-MarkerRank markerRank(const std::string& severity, bool waived);
+MarkerRank markerRank(std::string_view severity, bool waived);
 
 // What an insert is to a drawing: not drawn, drawn as one box standing for it, or entered.
 enum class Entry { Skip, Stand, Enter };

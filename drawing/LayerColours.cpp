@@ -74,7 +74,7 @@ LayerLook layerLook(const engine::Layer& layer) {
     return {layer.color > 0 ? kPalette[layer.color % kPalette.size()] : style.color, style.filled};
 }
 
-Argb severityColour(const std::string& severity) {
+Argb severityColour(std::string_view severity) {
     auto found =
         std::ranges::find_if(kSeverityColors, [&](const SeverityColor& s) { return severity == s.severity; });
     return found == kSeverityColors.end() ? kOtherSeverity : found->color;

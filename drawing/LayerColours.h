@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace lumora::drawing {
 
@@ -22,7 +23,7 @@ struct LayerLook {
 LayerLook layerLook(const engine::Layer& layer);
 
 // Markers are drawn opaque in colours that no layer uses, so that they stay readable on copper.
-Argb severityColour(const std::string& severity);
+Argb severityColour(std::string_view severity);
 inline constexpr Argb kBackground = 0xff101418;
 inline constexpr Argb kHighlight = 0xffffffff;
 inline constexpr Argb kWaived = 0xff8c8c8c;

@@ -7,7 +7,7 @@ LayerStyle layerStyle(const engine::Layer& layer) {
     return {QColor::fromRgba(look.color), look.filled};
 }
 
-QColor severityColor(const std::string& severity) {
+QColor severityColor(std::string_view severity) {
     return QColor::fromRgba(drawing::severityColour(severity));
 }
 

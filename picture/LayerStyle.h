@@ -18,7 +18,7 @@ struct LayerStyle {
 LayerStyle layerStyle(const engine::Layer& layer);
 
 // Markers are drawn opaque in colours that no layer uses, so that they stay readable on copper.
-QColor severityColor(const std::string& severity);
+QColor severityColor(std::string_view severity);
 using drawing::kBackground;
 using drawing::kHighlight;
 using drawing::kWaived;

@@ -45,7 +45,7 @@ std::string itemsText(const std::vector<engine::DrcItem>& items, Identities iden
 }
 
 std::string prefixOf(const TestRecord& record, const RecordedMarker& recorded) {
-    return record.name + " / " + recorded.fileName + " / " + recorded.marker->check + " / ";
+    return record.name + " / " + recorded.fileName + " / " + recorded.marker->check.str() + " / ";
 }
 
 } // namespace
@@ -60,8 +60,8 @@ std::vector<std::string> markerKeys(const TestRecord& record) {
     seen.reserve(record.markers.size());
     for (const RecordedMarker& recorded : record.markers) {
         const engine::DrcMarker& marker = *recorded.marker;
-        std::string key =
-            prefixOf(record, recorded) + marker.measure + " / " + itemsText(marker.items, Identities::Named);
+        std::string key = prefixOf(record, recorded) + marker.measure.str() + " / " +
+                          itemsText(marker.items, Identities::Named);
         if (const auto earlier = seen.find(key); earlier != seen.end()) {
             keys.push_back(key + " #" + std::to_string(++earlier->second));
         } else {

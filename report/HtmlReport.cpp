@@ -330,8 +330,8 @@ Json markerRow(const PageMarker& page, const engine::Design& design, const std::
     }
     const auto waiver = waivers.find(page.key);
     return Json::array(
-        {page.test, fileIndex, at[0], at[1], marker.severity, marker.check, marker.measure, marker.measured,
-         marker.required, itemsText(marker.items), page.key, recorded.waived ? 1 : 0,
+        {page.test, fileIndex, at[0], at[1], marker.severity.str(), marker.check.str(), marker.measure.str(),
+         marker.measured, marker.required, itemsText(marker.items), page.key, recorded.waived ? 1 : 0,
          recorded.waived && waiver != waivers.end() ? waiver->second->reason : "",
          static_cast<int>(drawing::markerRank(marker.severity, recorded.waived)), std::move(names)});
 }

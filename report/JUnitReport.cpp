@@ -33,7 +33,7 @@ std::string markerLines(const TestRecord& record, int32_t file) {
     for (std::size_t i = 0; i < record.markers.size(); ++i) {
         const RecordedMarker& recorded = record.markers[i];
         if (recorded.marker->file == file && !recorded.waived) {
-            lines += recorded.marker->severity + ": " + engine::markerText(*recorded.marker) + " (" +
+            lines += recorded.marker->severity.str() + ": " + engine::markerText(*recorded.marker) + " (" +
                      keys[i] + ")\n";
         }
     }

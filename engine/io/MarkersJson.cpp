@@ -44,9 +44,9 @@ Json markerJson(const DrcMarker& marker) {
     }
     return Json{{"file", marker.file},
                 {"at", jsonPoint(marker.at)},
-                {"severity", marker.severity},
-                {"check", marker.check},
-                {"measure", marker.measure},
+                {"severity", marker.severity.str()},
+                {"check", marker.check.str()},
+                {"measure", marker.measure.str()},
                 {"measured", jsonNumber(marker.measured)},
                 {"required", jsonNumber(marker.required)},
                 {"items", std::move(items)}};

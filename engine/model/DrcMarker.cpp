@@ -54,8 +54,8 @@ std::string itemText(const DrcItem& item) {
 }
 
 std::string markerText(const DrcMarker& marker) {
-    std::string text = marker.measure + " " + valueText(marker.measure, marker.measured) + ", required " +
-                       valueText(marker.measure, marker.required);
+    std::string text = marker.measure.str() + " " + valueText(marker.measure, marker.measured) +
+                       ", required " + valueText(marker.measure, marker.required);
     std::string separator = ": ";
     for (const DrcItem& item : marker.items) {
         const std::string named = itemText(item);

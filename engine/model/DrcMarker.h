@@ -28,9 +28,9 @@ struct DrcItem {
 struct DrcMarker {
     int32_t file = 0; // the board or panel the location belongs to
     Point at{};
-    std::string severity{}; // "Marginal" or "Critical"
-    std::string check{};
-    std::string measure{}; // what measured and required are: "distance", "width", "hole size" ...
+    ShortText severity{}; // "Marginal" or "Critical"
+    ShortText check{};
+    ShortText measure{}; // what measured and required are: "distance", "width", "hole size" ...
     double measured = 0;
     double required = 0;
     std::vector<DrcItem> items{};

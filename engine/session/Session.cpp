@@ -39,7 +39,7 @@ int16_t Session::turnOffResponse(const std::string& progId) {
 }
 
 void Session::placeDrc(DrcMarker marker) {
-    const std::string severity = marker.severity;
+    const std::string severity = marker.severity.str();
     design().drcs.push_back(std::move(marker));
     // A response may turn itself off while it is called.
     const auto responses = responses_;

@@ -105,7 +105,7 @@ class BoardHabitsTest : public QObject {
         QTRY_VERIFY(QToolTip::isVisible());
         const engine::DrcMarker& shown = run_->drawn().drcs[marker];
         QCOMPARE(QToolTip::text(), board().markerTip(marker));
-        QVERIFY(QToolTip::text().startsWith(QString::fromStdString(shown.severity) + ": "));
+        QVERIFY(QToolTip::text().startsWith(QString::fromStdString(shown.severity.str()) + ": "));
         QVERIFY(QToolTip::text().contains(QString::fromStdString(engine::markerText(shown))));
         QToolTip::hideText();
     }
