@@ -136,10 +136,13 @@ void migrateWaiverKeys(std::vector<Waiver>& waivers, const std::vector<TestRecor
             return;
         }
         const std::vector<std::string> former = formerKeys(test);
-        const std::vector<std::string> keys = markerKeys(test);
+        std::vector<std::string> keys; // made again only for a test a former key names
         for (std::size_t i = 0; i < former.size(); ++i) {
             const auto waiver = former[i].empty() ? unmatched.end() : unmatched.find(former[i]);
             if (waiver != unmatched.end()) {
+                if (keys.empty()) {
+                    keys = markerKeys(test);
+                }
                 waiver->second->key = keys[i];
                 unmatched.erase(waiver);
             }

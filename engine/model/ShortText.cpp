@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 namespace lumora::engine {
 
