@@ -6,7 +6,7 @@ namespace lumora::drawing {
 
 namespace {
 
-std::string netOfPin(const ItemOwner& component, const std::string& pin) {
+std::string netOfPin(const ItemOwner& component, std::string_view pin) {
     if (component.pinNets == nullptr) {
         return {};
     }
@@ -28,14 +28,14 @@ ItemOwner ItemOwners::of(const engine::Insert& insert, const ItemOwner& outer) c
     }
     ItemOwner owner = outer;
     if (insert.insertType == insert_type::Board) {
-        owner = ItemOwner{.boards = outer.boards + insert.refName + "/"};
+        owner = ItemOwner{.boards = outer.boards + insert.refName.str() + "/"};
     } else if (insert.insertType == insert_type::Pin) {
-        owner.pin = insert.refName;
+        owner.pin = insert.refName.str();
         owner.net = netOfPin(outer, insert.refName);
     } else {
         owner = ItemOwner{.boards = outer.boards,
-                          .component = outer.boards + insert.refName,
-                          .net = insert.net,
+                          .component = outer.boards + insert.refName.str(),
+                          .net = insert.net.str(),
                           .pinNets = &insert.pinNets};
     }
     owner.lit = outer.lit || std::ranges::any_of(
@@ -43,7 +43,7 @@ ItemOwner ItemOwners::of(const engine::Insert& insert, const ItemOwner& outer) c
     return owner;
 }
 
-bool ItemOwners::netLit(const std::string& net, const ItemOwner& owner) const {
+bool ItemOwners::netLit(std::string_view net, const ItemOwner& owner) const {
     return !net.empty() && owner.component.empty() &&
            std::ranges::any_of(
                lit_, [&](const engine::DrcItem& item) { return item.component.empty() && item.net == net; });

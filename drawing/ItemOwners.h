@@ -4,6 +4,7 @@
 #include "engine/model/DrcMarker.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumora::drawing {
@@ -37,7 +38,7 @@ class ItemOwners {
     bool isPlane(int16_t layer) const;
 
   private:
-    bool netLit(const std::string& net, const ItemOwner& owner) const;
+    bool netLit(std::string_view net, const ItemOwner& owner) const;
 
     const engine::Design& design_;
     const std::vector<engine::DrcItem>& lit_;

@@ -9,8 +9,10 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <numbers>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 namespace lumora::report {
@@ -392,16 +394,16 @@ class ItemBoxes {
 
     // A graphic lit inside `owner`: its component's and pin's box grow, and so do the boxes of the
     // nets it carries (a via's or pin's, or its own when it is etch).
-    void add(const drawing::ItemOwner& owner, const std::string& net, bool plane, const SvgBox& box) {
+    void add(const drawing::ItemOwner& owner, std::string_view net, bool plane, const SvgBox& box) {
         if (!owner.component.empty()) {
             addWhole(byOwner_, {owner.component, ""}, box);
             addWhole(byOwner_, {owner.component, owner.pin}, box);
         }
-        for (const std::string* candidate : {&owner.net, plane ? nullptr : &net}) {
-            if (candidate == nullptr || candidate->empty()) {
+        for (std::string_view candidate : {std::string_view(owner.net), plane ? std::string_view() : net}) {
+            if (candidate.empty()) {
                 continue;
             }
-            if (auto found = byNet_.find(*candidate); found != byNet_.end()) {
+            if (auto found = byNet_.find(candidate); found != byNet_.end()) {
                 for (const std::string& text : found->second) {
                     addPiece(boxes_[text], box);
                 }
@@ -436,7 +438,7 @@ class ItemBoxes {
     }
 
     std::map<std::pair<std::string, std::string>, std::vector<std::string>> byOwner_;
-    std::map<std::string, std::vector<std::string>> byNet_;
+    std::map<std::string, std::vector<std::string>, std::less<>> byNet_;
     std::map<std::string, std::vector<SvgBox>> boxes_;
 };
 

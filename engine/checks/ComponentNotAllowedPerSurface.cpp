@@ -14,7 +14,7 @@ std::vector<Finding> check(CheckContext& context, const ComponentNotAllowedPerSu
     return findingsPerPlacedInsert(
         context.design(), args.filePos, [&](std::vector<Finding>& found, const PlacedInsert& placed) {
             if (!choice.chooses(context.design(), placed) ||
-                !notAllowed.matches(placed.insert.attributes.find(args.attribKeyword))) {
+                !notAllowed.matches(placed.insert.attributes.value(args.attribKeyword))) {
                 return;
             }
             found.push_back({.check = context.name(),

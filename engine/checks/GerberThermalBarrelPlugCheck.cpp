@@ -24,14 +24,14 @@ bool isPlane(const Layer& layer) {
 // The plane copper of the board's own block, per layer and net: its pieces as they are, indexed by
 // their boxes. A point lies in the union of closed pieces exactly when it lies in one of them, so
 // the pieces are never united (uniting thousands of them one by one took minutes).
-using PlaneCopper = std::map<std::pair<int16_t, std::string>, AreaIndex>;
+using PlaneCopper = std::map<std::pair<int16_t, std::string_view>, AreaIndex>; // the design's net names
 
 PlaneCopper planeCopperOf(const Design& design, const Geometry& board) {
-    std::map<std::pair<int16_t, std::string>, std::vector<Area>> pieces;
+    std::map<std::pair<int16_t, std::string_view>, std::vector<Area>> pieces;
     for (const DataItem& item : board.data) {
         const auto* graphic = std::get_if<Graphic>(&item);
         if (graphic && !graphic->net.empty() && isPlane(design.layer(graphic->layer))) {
-            pieces[{graphic->layer, graphic->net}].push_back(areaOf(graphic->shape));
+            pieces[{graphic->layer, graphic->net.view()}].push_back(areaOf(graphic->shape));
         }
     }
     PlaneCopper copper;
@@ -41,7 +41,7 @@ PlaneCopper planeCopperOf(const Design& design, const Geometry& board) {
     return copper;
 }
 
-bool tied(const Layer& plane, const std::string& net, Point at, const PlaneCopper& copper) {
+bool tied(const Layer& plane, std::string_view net, Point at, const PlaneCopper& copper) {
     if (const std::string* layerNet = plane.attributes.find(keyword::NetName); layerNet && *layerNet == net) {
         return true;
     }
@@ -73,7 +73,7 @@ std::optional<Finding> unrelievedPin(const CheckContext& context, const PlaneCop
                                      const PlacedInsert& placed) {
     const Design& design = context.design();
     const Geometry& padstack = design.geometry(placed.insert.geometry);
-    const std::string& net = placed.net();
+    const std::string_view net = placed.net();
     if (placed.insert.insertType != insert_type::Pin || padstack.hole.size <= 0 || !padstack.hole.plated ||
         net.empty()) {
         return std::nullopt;

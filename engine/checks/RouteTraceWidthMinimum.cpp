@@ -45,7 +45,7 @@ std::vector<std::string> exclusions(std::string_view excludeNets) {
     return texts;
 }
 
-bool excluded(const std::string& net, const std::vector<std::string>& texts) {
+bool excluded(std::string_view net, const std::vector<std::string>& texts) {
     const std::string lower = lowerCase(net);
     return !net.empty() && std::ranges::any_of(texts, [&](const std::string& text) {
         return lower.find(text) != std::string::npos;

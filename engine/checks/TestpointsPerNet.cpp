@@ -24,7 +24,7 @@ using NetPlaces = std::vector<std::pair<std::string, Point>>;
 // The nets of a range of placed inserts, each with the place of its first insert there, in order.
 struct FirstPlaces {
     std::unordered_set<std::string_view> seen;
-    std::vector<std::pair<const std::string*, Point>> places; // the design's own net names
+    std::vector<std::pair<std::string_view, Point>> places; // the design's own net names
 };
 
 // Every net of a file with the place its markers go, in name order: gathered in a hash map and
@@ -32,14 +32,14 @@ struct FirstPlaces {
 NetPlaces netsOf(const Design& design, int32_t filePos) {
     const auto parts =
         placedInsertsInParts<FirstPlaces>(design, filePos, [](FirstPlaces& part, const PlacedInsert& placed) {
-            if (const std::string& net = placed.net(); !net.empty() && part.seen.insert(net).second) {
-                part.places.emplace_back(&net, placed.at());
+            if (const std::string_view net = placed.net(); !net.empty() && part.seen.insert(net).second) {
+                part.places.emplace_back(net, placed.at());
             }
         });
-    std::unordered_map<std::string, Point> nets;
+    std::unordered_map<std::string_view, Point> nets; // views of the design's own net names
     for (const FirstPlaces& part : parts) {
         for (const auto& [net, at] : part.places) {
-            nets.try_emplace(*net, at); // a name copied only for a net not seen in earlier parts
+            nets.try_emplace(net, at);
         }
     }
     // An etch's extent is an area's envelope, dear on large boards: only for nets not placed yet.

@@ -30,7 +30,7 @@ void walk(const Design& design, const Geometry& block, std::pair<std::size_t, st
                                   where.prefix, where.board};
         visit(placed);
         const bool isBoard = insert->insertType == insert_type::Board;
-        const std::string boardPrefix = isBoard ? where.prefix + insert->refName + "/" : std::string();
+        const std::string boardPrefix = isBoard ? where.prefix + insert->refName.str() + "/" : std::string();
         const std::string& prefix = isBoard ? boardPrefix : where.prefix;
         walk(design, child, {0, child.data.size()},
              {placed.placed, &placed, prefix, isBoard ? child : where.board}, visit);
@@ -39,18 +39,17 @@ void walk(const Design& design, const Geometry& block, std::pair<std::size_t, st
 
 } // namespace
 
-const std::string& PlacedInsert::net() const {
-    static const std::string kNone;
+std::string_view PlacedInsert::net() const {
     if (!insert.net.empty() || insert.insertType != insert_type::Pin) {
         return insert.net;
     }
     for (const PlacedInsert* owner = parent; owner; owner = owner->parent) {
-        auto found = owner->insert.pinNets.find(insert.refName);
+        auto found = owner->insert.pinNets.find(insert.refName.view());
         if (found != owner->insert.pinNets.end()) {
             return found->second;
         }
     }
-    return kNone;
+    return {};
 }
 
 DrcItem PlacedInsert::item() const {

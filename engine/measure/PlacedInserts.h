@@ -27,7 +27,7 @@ struct PlacedInsert {
     std::string prefix;         // "B1/" for what lies in board B1 of a panel
     const Geometry& board;      // the innermost board block it lies in, else the file's block
 
-    std::string reference() const { return prefix + insert.refName; }
+    std::string reference() const { return prefix + insert.refName.str(); }
     int16_t surface() const { return placed.mirrored() ? surface::Bottom : surface::Top; }
     Point at() const { return placed.offset(); }
     // Degrees counter-clockwise in [0, 360), as the insert's own rotation reads when it is the only
@@ -36,7 +36,7 @@ struct PlacedInsert {
     // How much its geometry is enlarged in the file.
     double scale() const;
     // Its own net, else the net its component gives it as a pin.
-    const std::string& net() const;
+    std::string_view net() const;
     // What a finding about it names: a pin by its component and pin reference, anything else by its
     // own reference.
     DrcItem item() const;

@@ -29,6 +29,11 @@ class AttributeList {
 
     const std::string* find(std::string_view keyword) const;
     bool has(std::string_view keyword) const { return find(keyword) != nullptr; }
+    // The value as a view, none when the keyword is absent.
+    std::optional<std::string_view> value(std::string_view keyword) const {
+        const std::string* found = find(keyword);
+        return found ? std::optional<std::string_view>(*found) : std::nullopt;
+    }
     // Replaces the value of a keyword already present, else appends it.
     void set(std::string_view keyword, std::string value);
     void erase(std::string_view keyword);

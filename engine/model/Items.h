@@ -18,6 +18,7 @@
 #endif
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -44,7 +45,7 @@ struct Graphic {
     // Flatten geometries only: the item's data position in the block it was taken from (-1 for a
     // mark), and its origin, shared by the items taken from one insert.
     int32_t sourcePosition = -1;
-    std::string net{};
+    ShortText net{};
     AttributeList attributes{};
     SharedValue<FlatOrigin> origin{};
     bool operator==(const Graphic&) const = default;
@@ -52,8 +53,8 @@ struct Graphic {
 
 // A component's pins by reference name, each with its net. A sorted vector rather than a tree: an
 // item takes the room of the larger of Insert and Graphic, and a tree's root took 48 bytes of every
-// item of a board and of every flatten result.
-using PinNets = boost::container::flat_map<std::string, std::string>;
+// item of a board and of every flatten result. Found by a view of the pin's name, without a copy.
+using PinNets = boost::container::flat_map<std::string, std::string, std::less<>>;
 
 // A placement of one geometry inside another. Mirroring flips x before rotating and moves the
 // placed items to their layers' mirror layers.
@@ -64,8 +65,8 @@ struct Insert {
     Point at{};
     double rotation = 0; // degrees, counter-clockwise
     double scale = 1;
-    std::string refName{};
-    std::string net{}; // vias, testpoints, free pads
+    ShortText refName{};
+    ShortText net{};   // vias, testpoints, free pads
     PinNets pinNets{}; // components
     AttributeList attributes{};
     bool operator==(const Insert&) const = default;

@@ -1,7 +1,9 @@
 #include "engine/model/ShortText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 
 namespace lumora::engine {
 
@@ -9,7 +11,7 @@ ShortText::ShortText() noexcept : bytes_{} {}
 
 ShortText::ShortText(std::string_view text) : bytes_{} {
     if (text.size() <= kInline) {
-        std::memcpy(bytes_, text.data(), text.size());
+        std::ranges::copy(text, bytes_); // not memcpy: an empty view's data may be null
         bytes_[kInline] = static_cast<unsigned char>(text.size());
         return;
     }
@@ -70,6 +72,10 @@ void ShortText::release() noexcept {
         delete[] heapData();
         std::memset(bytes_, 0, kBytes);
     }
+}
+
+std::ostream& operator<<(std::ostream& out, const ShortText& text) {
+    return out << text.view();
 }
 
 } // namespace lumora::engine

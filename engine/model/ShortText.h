@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,7 @@ class ShortText {
     friend std::strong_ordering operator<=>(const ShortText& a, const ShortText& b) {
         return a.view() <=> b.view();
     }
+    friend std::ostream& operator<<(std::ostream& out, const ShortText& text);
 
   private:
     static constexpr std::size_t kBytes = 16;

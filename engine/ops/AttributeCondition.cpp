@@ -39,12 +39,12 @@ AttributeCondition AttributeCondition::scaled(double factor) const {
     return result;
 }
 
-bool AttributeCondition::matches(const std::string* itemValue) const {
+bool AttributeCondition::matches(std::optional<std::string_view> itemValue) const {
     if (comparison_ == comparison::HasKeyword) {
-        return itemValue != nullptr;
+        return itemValue.has_value();
     }
     if (comparison_ == comparison::LacksKeyword) {
-        return itemValue == nullptr;
+        return !itemValue.has_value();
     }
     if (!itemValue) {
         return false;

@@ -15,8 +15,8 @@ class AttributeCondition {
     AttributeCondition(std::string keyword, std::string value, int32_t comparison);
 
     const std::string& keyword() const { return keyword_; }
-    // itemValue is the item's value of the keyword, nullptr when it lacks the keyword.
-    bool matches(const std::string* itemValue) const;
+    // itemValue is the item's value of the keyword, none when it lacks the keyword.
+    bool matches(std::optional<std::string_view> itemValue) const;
     // The same condition with its number, for the numeric comparisons, multiplied by factor: a
     // length given in one unit compared with values in another.
     AttributeCondition scaled(double factor) const;

@@ -244,25 +244,25 @@ class Flattener {
         }
         const std::string& keyword = selection_.condition->keyword();
         if (sameKeyword(keyword, keyword::NetName)) {
-            const std::string net = insertNet();
-            return selection_.condition->matches(net.empty() ? nullptr : &net);
+            const std::string_view net = insertNet();
+            return selection_.condition->matches(net.empty() ? std::nullopt : std::optional(net));
         }
         return selection_.condition->matches(insertAttribute(keyword));
     }
 
     // Nearest insert first, as an attribute of a pin's component also describes the pin.
-    const std::string* insertAttribute(std::string_view keyword) const {
+    std::optional<std::string_view> insertAttribute(std::string_view keyword) const {
         for (auto level = chain_.rbegin(); level != chain_.rend(); ++level) {
-            if (const std::string* value = (*level)->attributes.find(keyword)) {
+            if (std::optional<std::string_view> value = (*level)->attributes.value(keyword)) {
                 return value;
             }
         }
-        return nullptr;
+        return std::nullopt;
     }
 
     // The net of the innermost insert above the item that has one: its own, or the net its
     // component gives the pin.
-    std::string insertNet() const {
+    std::string_view insertNet() const {
         for (std::size_t i = chain_.size(); i-- > 0;) {
             const Insert& insert = *chain_[i];
             if (!insert.net.empty()) {
@@ -272,7 +272,7 @@ class Flattener {
                 continue;
             }
             for (std::size_t j = i; j-- > 0;) {
-                auto found = chain_[j]->pinNets.find(insert.refName);
+                auto found = chain_[j]->pinNets.find(insert.refName.view());
                 if (found != chain_[j]->pinNets.end()) {
                     return found->second;
                 }
@@ -338,7 +338,7 @@ class Flattener {
         copy.shape = transform.apply(graphic.shape);
         copy.layer = placedLayer(graphic, transform);
         copy.graphicClass = graphic.graphicClass;
-        copy.net = graphic.net.empty() ? insertNet() : graphic.net;
+        copy.net = graphic.net.empty() ? ShortText(insertNet()) : graphic.net;
         copy.attributes = mergedAttributes(&graphic);
         copy.sourcePosition = path_.back();
         copy.origin = chainOrigin(transform);

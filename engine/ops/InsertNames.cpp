@@ -11,7 +11,7 @@ InsertNames namesFromInserts(std::span<const Insert* const> inserts) {
     const Insert* pin = nullptr;
     for (const Insert* insert : inserts) {
         if (insert->insertType == insert_type::Board) {
-            boards += insert->refName + "/";
+            boards.append(insert->refName.view()).append("/");
             component = nullptr;
             footprint = nullptr;
         } else if (insert->insertType == insert_type::Pin) {
@@ -26,7 +26,8 @@ InsertNames namesFromInserts(std::span<const Insert* const> inserts) {
     if (owner == nullptr && !inserts.empty() && inserts.back()->insertType != insert_type::Board) {
         owner = inserts.back();
     }
-    return {owner ? boards + owner->refName : std::string(), pin ? pin->refName : std::string()};
+    return {owner ? boards.append(owner->refName.view()) : std::string(),
+            pin ? pin->refName.str() : std::string()};
 }
 
 } // namespace lumora::engine

@@ -4,11 +4,11 @@
 
 namespace lumora::engine {
 
-const std::string* attributeOf(const Graphic& item, std::string_view keyword) {
+std::optional<std::string_view> attributeOf(const Graphic& item, std::string_view keyword) {
     if (sameKeyword(keyword, keyword::NetName) && !item.net.empty()) {
-        return &item.net;
+        return item.net.view();
     }
-    return item.attributes.find(keyword);
+    return item.attributes.value(keyword);
 }
 
 } // namespace lumora::engine

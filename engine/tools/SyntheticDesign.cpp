@@ -160,10 +160,10 @@ PartShape partShape(const Design& design, std::string_view name) {
             shape.pin1 = pin->refName;
             shape.pin1At = at;
         }
-        shape.pins.push_back(pin->refName);
+        shape.pins.push_back(pin->refName.str());
         if (design.geometry(pin->geometry).hole.size > 0) {
             shape.platedPins.push_back(
-                {pin->refName, at, extentOfBlock(design, pin->geometry).side() + 2 * kPlaneClearance});
+                {pin->refName.str(), at, extentOfBlock(design, pin->geometry).side() + 2 * kPlaneClearance});
         }
     }
     if (shape.pins.empty()) {

@@ -174,7 +174,7 @@ TEST(Ipc2581SharedBoards, PlacePinsWhereTheFileDrawsTheirPads) {
             for (const DataItem& item : design.geometry(component->geometry).data) {
                 if (const auto* pin = std::get_if<Insert>(&item)) {
                     const Point at = Transform::of(*pin).then(Transform::of(*component)).apply(Point{});
-                    const auto drawn = pads.places.find({component->refName, pin->refName});
+                    const auto drawn = pads.places.find({component->refName.str(), pin->refName.str()});
                     if (drawn == pads.places.end()) {
                         continue; // a pin only its package draws
                     }
@@ -272,7 +272,7 @@ TEST(Ipc2581Rules, ViasAreThroughOrBlindByTheSpanOfTheirDrillLayer) {
     const Design design = openDesign(kCases / "blind-via.xml");
     std::map<std::string, std::string> types;
     for (const Insert* via : insertsOf(boardOf(design), insert_type::Via)) {
-        types[via->net] = *via->attributes.find("VIA_TYPE");
+        types[via->net.str()] = *via->attributes.find("VIA_TYPE");
     }
     EXPECT_THAT(types, ElementsAre(std::pair{"V1", "blind"}, std::pair{"V2", "through"}));
 }

@@ -27,12 +27,12 @@ SharedItems numberedItems(std::size_t from, std::size_t count) {
 
 std::vector<std::string> netsOf(const Geometry& geometry) {
     std::vector<std::string> nets;
-    forEachItem(geometry, [&](const DataItem& item) { nets.push_back(std::get<Graphic>(item).net); });
+    forEachItem(geometry, [&](const DataItem& item) { nets.push_back(std::get<Graphic>(item).net.str()); });
     return nets;
 }
 
 bool dropsMultiplesOf3(const DataItem& item) {
-    return std::stoul(std::get<Graphic>(item).net) % 3 == 0;
+    return std::stoul(std::get<Graphic>(item).net.str()) % 3 == 0;
 }
 
 // Catches ranges joined out of order or an item lost or doubled at a range's edge, and a list changed

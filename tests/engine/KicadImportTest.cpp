@@ -432,7 +432,7 @@ TEST(KicadIdentity, ItemsWithoutANameOfTheirOwnCarryKicadsUuid) {
     for (const DataItem& item : design.geometry(insertNamed(design, "SW1").geometry).data) {
         if (const auto* pin = std::get_if<Insert>(&item)) {
             const std::string* id = pin->attributes.find(keyword::SourceId);
-            pins.push_back(pin->refName + (id ? " " + *id : ""));
+            pins.push_back(pin->refName.str() + (id ? " " + *id : ""));
         }
     }
     EXPECT_THAT(pins, ElementsAre("1 pad-a", "1 pad-b", "2"));

@@ -68,7 +68,7 @@ TEST(SyntheticDesignTest, HoldsTheComponentsViasTestpointsAndFlawsAskedFor) {
     ASSERT_EQ(components.size(), 40u);
     std::set<std::string> refs;
     for (const Insert& component : components) {
-        refs.insert(component.refName);
+        refs.insert(component.refName.str());
         EXPECT_TRUE(component.pinNets.contains("1")) << component.refName;
     }
     EXPECT_EQ(refs.size(), 40u) << "reference names repeat";
@@ -100,11 +100,11 @@ TEST(SyntheticDesignTest, HoldsTheComponentsViasTestpointsAndFlawsAskedFor) {
         }
         const std::string layer = design.layer(graphic.layer).name;
         etchLayers.insert(layer);
-        if (graphic.net.starts_with("STUB")) {
-            stubs.insert(graphic.net);
+        if (graphic.net.view().starts_with("STUB")) {
+            stubs.insert(graphic.net.str());
         }
         if (std::holds_alternative<Polygon>(graphic.shape)) {
-            ++tiles[layer + " " + graphic.net];
+            ++tiles[layer + " " + graphic.net.str()];
         }
     }
     EXPECT_THAT(stubs, UnorderedElementsAre("STUB1", "STUB2", "STUB3", "STUB4"));

@@ -183,7 +183,7 @@ Insert placeComponent(ComponentContext& context, const ComponentPlacement& compo
     if (insert.insertType == insert_type::Testpoint) {
         insert.attributes.set(keyword::Test, "");
     } else if (insert.insertType == insert_type::Component) {
-        insert.net.clear(); // components carry their nets per pin
+        insert.net = {}; // components carry their nets per pin
     }
     insert.geometry = context.design.addGeometry(std::move(geometry));
     return insert;

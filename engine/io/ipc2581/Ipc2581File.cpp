@@ -331,7 +331,7 @@ void FileReader::refuseBeyondLimits() const {
             const Geometry& geometry = design_.geometry(problem->geometry);
             const auto* insert = std::get_if<Insert>(&geometry.data.at(problem->item));
             who = insert && !insert->refName.empty()
-                      ? "\"" + insert->refName + "\" in \"" + geometry.name + "\": "
+                      ? "\"" + insert->refName.str() + "\" in \"" + geometry.name + "\": "
                       : "an item of \"" + geometry.name + "\": ";
         }
         fail(who + problem->text);

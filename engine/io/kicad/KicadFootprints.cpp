@@ -239,7 +239,7 @@ PlacedFootprint readFootprint(const sexpr::Expr& footprint, FootprintContext& co
     context.roleTally.add(role);
     insert.insertType = role.insertType;
     if (insert.insertType == insert_type::Component) {
-        insert.net.clear(); // components carry their nets per pin
+        insert.net = {}; // components carry their nets per pin
     } else if (insert.insertType == insert_type::Testpoint) {
         insert.attributes.set("TEST", "");
     }
