@@ -416,15 +416,17 @@ class Reader {
             node.member("surface").fail("expected \"top\" or \"bottom\"");
         }
         origin.surface = side == "top" ? surface::Top : surface::Bottom;
-        if (auto path = node.optionalMember("path")) {
-            for (const JsonNode& position : path->elements()) {
-                origin.insertPath.push_back(static_cast<int32_t>(position.integer(0, kInt32Max)));
+        std::vector<int32_t> path;
+        if (auto positions = node.optionalMember("path")) {
+            for (const JsonNode& position : positions->elements()) {
+                path.push_back(static_cast<int32_t>(position.integer(0, kInt32Max)));
             }
         }
-        if (!std::holds_alternative<Mark>(graphic.shape) && !origin.insertPath.empty()) {
-            graphic.sourcePosition = origin.insertPath.back();
-            origin.insertPath.pop_back();
+        if (!std::holds_alternative<Mark>(graphic.shape) && !path.empty()) {
+            graphic.sourcePosition = path.back();
+            path.pop_back();
         }
+        origin.insertPath = InsertPath(path);
         graphic.origin = std::move(origin);
     }
 

@@ -2,6 +2,7 @@
 
 #include "engine/model/Attributes.h"
 #include "engine/model/CodeNames.h"
+#include "engine/model/InsertPath.h"
 #include "engine/model/Shapes.h"
 #include "engine/model/SharedValue.h"
 #include "engine/model/ShortText.h"
@@ -12,7 +13,6 @@
 #pragma GCC diagnostic ignored "-Wstringop-overread"
 #endif
 #include <boost/container/flat_map.hpp>
-#include <boost/container/small_vector.hpp>
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
@@ -32,9 +32,8 @@ struct FlatOrigin {
     int16_t insertType = insert_type::Any; // type of the insert it was taken from; -1 at top level
     int16_t surface = surface::Top;        // mount side of that insert
     // Data positions from the file's block down to the insert the item lies in, or that a mark
-    // stands for; empty for the file's own items. Inline to the usual depth (a panel's board, a
-    // component, a pin); no deeper, as the origin then fits a smaller allocation.
-    boost::container::small_vector<int32_t, 3> insertPath{};
+    // stands for; empty for the file's own items.
+    InsertPath insertPath{};
     bool operator==(const FlatOrigin&) const = default;
 };
 

@@ -89,13 +89,13 @@ class SelectionRules {
     const FlattenSelection& selection_;
 };
 
-using InsertPath = std::vector<int32_t>;
+using MarkPath = std::vector<int32_t>; // an insert's path, compared with a walk's
 
 // What the parts of one call share, settled before they run and only read while they do.
 struct FlattenPlan {
     std::unordered_map<int16_t, BlockContents> contents; // every block a walk may enter
     std::vector<uint32_t> positions;                     // the source's items that may yield one
-    std::set<InsertPath> marked;                         // inserts whose points the target has
+    std::set<MarkPath> marked;                           // inserts whose points the target has
 };
 
 // Decides, on the caller's thread, which of the source's own items may yield a selected item: once
@@ -157,8 +157,8 @@ class Planner {
         return plan_.contents.emplace(geomNum, std::move(contents)).first->second;
     }
 
-    static std::set<InsertPath> markedPaths(const Geometry& target) {
-        std::set<InsertPath> marked;
+    static std::set<MarkPath> markedPaths(const Geometry& target) {
+        std::set<MarkPath> marked;
         forEachItem(target, [&](const DataItem& item) {
             const auto* graphic = std::get_if<Graphic>(&item);
             if (graphic && graphic->origin && std::holds_alternative<Mark>(graphic->shape)) {
@@ -301,7 +301,7 @@ class Flattener {
         result.insertType = source ? source->insertType : insert_type::Any;
         result.surface = transform.mirrored() ? surface::Bottom : surface::Top;
         // path_ holds the chain's positions, then the item's own unless it is the chain's mark
-        result.insertPath.assign(path_.begin(), path_.begin() + static_cast<std::ptrdiff_t>(chain_.size()));
+        result.insertPath = InsertPath(std::span<const int32_t>(path_).first(chain_.size()));
         return result;
     }
 
