@@ -15,8 +15,7 @@ namespace {
 
 struct Outline {
     std::vector<Stroke> strokes;
-    std::optional<FilledInside> inside;
-    std::shared_ptr<const EdgeIndex> edges;
+    PolygonParts polygon{};
 };
 
 // From this many edges on, a polygon's edges are searched through an index instead of one by one.
@@ -45,17 +44,17 @@ Outline polygonOutline(const Area& area, Fill fill) {
             addEdges(inner);
         }
         if (fill == Fill::Solid) {
-            outline.inside = FilledInside{polygon};
+            outline.polygon.inside = FilledInside{polygon};
         }
     }
     if (area.size() == 1 && outline.strokes.size() >= kIndexedEdges) {
-        outline.edges = std::make_shared<const EdgeIndex>(area.front());
+        outline.polygon.edges = std::make_shared<const EdgeIndex>(area.front());
     }
     return outline;
 }
 
 Outline strokes(std::vector<Stroke> list) {
-    return {std::move(list), std::nullopt, nullptr};
+    return {std::move(list)};
 }
 
 // An oblong pad is a trace with round ends along its longer axis.
@@ -95,7 +94,7 @@ Outline roundedOutline(const Pad& pad) {
         }
     }
     bg::correct(inside.polygon);
-    outline.inside = std::move(inside);
+    outline.polygon.inside = std::move(inside);
     return outline;
 }
 
@@ -238,10 +237,9 @@ std::optional<Box> roughBoxOf(const Shape& shape) {
 Footprint::Footprint(const Shape& shape, Fill fill) {
     Outline outline = std::visit(OutlineOf{fill}, shape);
     strokes_ = std::move(outline.strokes);
-    if (outline.inside) {
-        inside_ = std::move(*outline.inside);
+    if (outline.polygon.inside || outline.polygon.edges) {
+        polygon_ = std::move(outline.polygon);
     }
-    edges_ = std::move(outline.edges);
     if (!strokes_.empty()) {
         box_ = boxOf(strokes_.front());
         for (const Stroke& stroke : strokes_) {
@@ -262,17 +260,18 @@ bool CornerCap::holds(Point p) const {
 }
 
 bool Footprint::covers(Point p) const {
-    if (!inside_) {
+    const FilledInside* filled = inside();
+    if (filled == nullptr) {
         return false;
     }
-    if (edges_ ? edges_->covers(p) : bg::covered_by(AreaPoint(p.x, p.y), inside_->polygon)) {
+    if (edges() != nullptr ? edges()->covers(p) : bg::covered_by(AreaPoint(p.x, p.y), filled->polygon)) {
         return true;
     }
-    return std::ranges::any_of(inside_->caps, [p](const CornerCap& cap) { return cap.holds(p); });
+    return std::ranges::any_of(filled->caps, [p](const CornerCap& cap) { return cap.holds(p); });
 }
 
 double Footprint::strokesDistance(const Footprint& other) const {
-    return closestStrokes({strokes_, box_, edges_.get()}, {other.strokes_, other.box_, other.edges_.get()});
+    return closestStrokes({strokes_, box_, edges()}, {other.strokes_, other.box_, other.edges()});
 }
 
 double Footprint::distanceTo(const Footprint& other) const {
@@ -294,7 +293,7 @@ double Footprint::depthAt(Point p) const {
         depth = std::max(depth, stroke.reach - distance);
         edge = std::min(edge, distance);
     }
-    return inside_ ? (covers(p) ? edge : -edge) : depth;
+    return inside() != nullptr ? (covers(p) ? edge : -edge) : depth;
 }
 
 bool overlaps(const Shape& a, Fill fillA, const Shape& b, Fill fillB) {

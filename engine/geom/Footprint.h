@@ -27,6 +27,13 @@ struct FilledInside {
     std::vector<CornerCap> caps{};
 };
 
+// What only polygons and square-cornered pads have: the filled area whose border the strokes are,
+// and a polygon's many edges, indexed as the strokes.
+struct PolygonParts {
+    std::optional<FilledInside> inside;
+    std::shared_ptr<const EdgeIndex> edges;
+};
+
 // How an item stands for what it is drawn as: copper and bodies cover their area; outlines are
 // borders, and only the centre line of their pen counts.
 enum class Fill { Solid, Border };
@@ -37,6 +44,7 @@ enum class Fill { Solid, Border };
 // and arcs cover nothing: they stand on their point or centre line.
 class Footprint {
   public:
+    Footprint() = default; // empty
     explicit Footprint(const Shape& shape, Fill fill = Fill::Solid);
 
     bool empty() const { return strokes_.empty(); }
@@ -50,14 +58,16 @@ class Footprint {
 
   private:
     bool covers(Point p) const;
+    const FilledInside* inside() const { return polygon_ && polygon_->inside ? &*polygon_->inside : nullptr; }
+    const EdgeIndex* edges() const { return polygon_ ? polygon_->edges.get() : nullptr; }
     double strokesDistance(const Footprint& other) const;
 
     // No copy of the shape: a check holds a footprint for each of up to millions of items, whose
     // shapes it has at hand.
     std::vector<Stroke> strokes_;
-    // The filled area whose border the strokes are; most footprints have none.
-    HeapOptional<FilledInside> inside_;
-    std::shared_ptr<const EdgeIndex> edges_; // a polygon's many edges, indexed as the strokes
+    // One pointer for what most footprints lack: a copper check holds a footprint for each of a
+    // board's items.
+    HeapOptional<PolygonParts> polygon_;
     Box box_{};
 };
 
