@@ -4,10 +4,12 @@
 #include "engine/runtime/Parallel.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <unordered_map>
 
 #include <boost/container_hash/hash.hpp>
@@ -94,30 +96,31 @@ RoughItems roughItemsOf(const Geometry& geometry) {
 
 namespace {
 
-constexpr std::size_t kNoSlot = std::numeric_limits<std::size_t>::max();
+constexpr uint32_t kNoSlot = std::numeric_limits<uint32_t>::max();
 
 } // namespace
 
-SomeFootprints::SomeFootprints(const RoughItems& items, const std::vector<char>& wanted)
-    : slots_(items.graphics.size(), kNoSlot) {
-    std::vector<std::size_t> positions;
+SomeFootprints::SomeFootprints(std::span<const Graphic* const> graphics, const std::vector<char>& wanted)
+    : slots_(graphics.size(), kNoSlot) {
+    std::vector<uint32_t> positions;
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         if (wanted[i]) {
-            slots_[i] = positions.size();
-            positions.push_back(i);
+            if (positions.size() >= kNoSlot) {
+                throw std::length_error("more items than a distance check can measure");
+            }
+            slots_[i] = static_cast<uint32_t>(positions.size());
+            positions.push_back(static_cast<uint32_t>(i));
         }
     }
-    footprints_ = measureInParallel<std::optional<Footprint>>(
-        positions.size(), [&](std::size_t n) -> std::optional<Footprint> {
-            const Graphic& graphic = *items.graphics[positions[n]];
-            Footprint footprint(graphic.shape, fillOf(graphic));
-            return footprint.empty() ? std::nullopt : std::optional(std::move(footprint));
-        });
+    footprints_ = measureInParallel<Footprint>(positions.size(), [&](std::size_t n) {
+        const Graphic& graphic = *graphics[positions[n]];
+        return Footprint(graphic.shape, fillOf(graphic));
+    });
 }
 
 const Footprint* SomeFootprints::at(std::size_t position) const {
-    const std::size_t slot = slots_[position];
-    return slot != kNoSlot && footprints_[slot] ? &*footprints_[slot] : nullptr;
+    const uint32_t slot = slots_[position];
+    return slot != kNoSlot && !footprints_[slot].empty() ? &footprints_[slot] : nullptr;
 }
 
 std::vector<Box> boxesOf(const std::vector<FlatItem>& items) {

@@ -4,6 +4,7 @@
 #include "engine/model/Design.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -38,16 +39,18 @@ struct RoughItems {
 };
 RoughItems roughItemsOf(const Geometry& geometry);
 
-// The footprints of the rough items at some positions, built on the worker pool.
+// The footprints of the graphics at some positions, built on the worker pool.
 class SomeFootprints {
   public:
-    SomeFootprints(const RoughItems& items, const std::vector<char>& wanted);
+    SomeFootprints(std::span<const Graphic* const> graphics, const std::vector<char>& wanted);
     // Null for an item not wanted or whose footprint is empty.
     const Footprint* at(std::size_t position) const;
 
   private:
-    std::vector<std::size_t> slots_; // position -> index into footprints_, or none
-    std::vector<std::optional<Footprint>> footprints_;
+    // Position -> index into footprints_, or none; 32 bits, as a copper check keeps one for each
+    // of a board's items.
+    std::vector<uint32_t> slots_;
+    std::vector<Footprint> footprints_;
 };
 
 // The insert a flattened graphic was placed by (a via, a testpoint, a pin), as the data positions

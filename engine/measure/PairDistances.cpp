@@ -142,10 +142,23 @@ std::vector<char> wantedIn(const std::vector<IndexPair>& pairs, std::size_t coun
     return wanted;
 }
 
-std::vector<IndexPair> roughPairs(const RoughItems& itemsA, const RoughItems& itemsB, bool oneGeometry,
-                                  double reach) {
-    return oneGeometry ? nearPairs(itemsA.boxes, reach, onThePool)
-                       : nearPairs(itemsA.boxes, itemsB.boxes, reach, onThePool);
+// The graphics of both sides and their pairs by rough boxes. The boxes are dropped once the pairs
+// are found: on a large board they were an eighth of what the footprints then add.
+struct RoughPairs {
+    std::vector<const Graphic*> graphicsA;
+    std::vector<const Graphic*> graphicsB; // empty when both sides are one geometry
+    std::vector<IndexPair> pairs;
+};
+
+RoughPairs roughPairsOf(const Geometry& first, const Geometry& second, double reach) {
+    RoughItems itemsA = roughItemsOf(first);
+    if (&first == &second) {
+        std::vector<IndexPair> pairs = nearPairs(itemsA.boxes, reach, onThePool);
+        return {std::move(itemsA.graphics), {}, std::move(pairs)};
+    }
+    RoughItems itemsB = roughItemsOf(second);
+    std::vector<IndexPair> pairs = nearPairs(itemsA.boxes, itemsB.boxes, reach, onThePool);
+    return {std::move(itemsA.graphics), std::move(itemsB.graphics), std::move(pairs)};
 }
 
 // The pairs of items of two flatten geometries, or of one with itself, that come closer than the
@@ -156,51 +169,49 @@ class ClosePairSearch {
     ClosePairSearch(const CheckContext& context, const Geometry& first, const Geometry& second,
                     const PairRules& rules)
         : context_(context), first_(first), rules_(rules), oneGeometry_(&first == &second),
-          reach_(std::max({rules.limits.marginal, rules.limits.critical, 0.0})), itemsA_(roughItemsOf(first)),
-          itemsB_(oneGeometry_ ? RoughItems() : roughItemsOf(second)),
-          rough_(roughPairs(itemsA_, itemsB_, oneGeometry_, reach_)),
-          footprintsA_(itemsA_, wantedIn(rough_, itemsA_.graphics.size(),
-                                         oneGeometry_ ? PairSide::Both : PairSide::First)),
-          footprintsB_(itemsB_, oneGeometry_ ? std::vector<char>()
-                                             : wantedIn(rough_, itemsB_.graphics.size(), PairSide::Second)),
+          reach_(std::max({rules.limits.marginal, rules.limits.critical, 0.0})),
+          rough_(roughPairsOf(first, second, reach_)),
+          footprintsA_(rough_.graphicsA, wantedIn(rough_.pairs, rough_.graphicsA.size(),
+                                                  oneGeometry_ ? PairSide::Both : PairSide::First)),
+          footprintsB_(rough_.graphicsB,
+                       oneGeometry_ ? std::vector<char>()
+                                    : wantedIn(rough_.pairs, rough_.graphicsB.size(), PairSide::Second)),
           // Paths of items flattened from different files say nothing about each other.
           sharedBlock_(first.flattenFile == second.flattenFile ? &context.fileBlock(first.flattenFile)
                                                                : nullptr) {}
 
     std::vector<Finding> run() const {
-        const std::vector<std::optional<Measured>> measured = measureInParallel<std::optional<Measured>>(
-            rough_.size(), [this](std::size_t n) { return measure(n); });
         std::vector<std::pair<std::pair<ObjectKey, ObjectKey>, Finding>> found;
-        for (std::size_t n = 0; n < measured.size(); ++n) {
-            if (measured[n]) {
-                found.push_back({{objectOf(graphicA(n)), objectOf(graphicB(n))}, findingOf(n, *measured[n])});
-            }
+        for (const auto& [n, measured] :
+             foundInParallel<Measured>(rough_.pairs.size(), [this](std::size_t n) { return measure(n); })) {
+            found.push_back({{objectOf(graphicA(n)), objectOf(graphicB(n))}, findingOf(n, measured)});
         }
         std::vector<Finding> findings = closestPerObjectPair(std::move(found));
         return rules_.oneDrcPerNet ? closestPerNetPair(std::move(findings)) : findings;
     }
 
   private:
-    // A pair's measure is kept in a few bytes until the pairs that break a limit are known: a
-    // finding kept for every near pair was a tenth of the copper distance test's peak memory.
+    // What a pair that breaks a limit measured; its finding is made on the caller's thread.
     struct Measured {
         double distance;
         Severity severity;
     };
 
     // The second side of every pair: the first geometry again when it is searched against itself.
-    const RoughItems& itemsB() const { return oneGeometry_ ? itemsA_ : itemsB_; }
+    const std::vector<const Graphic*>& graphicsB() const {
+        return oneGeometry_ ? rough_.graphicsA : rough_.graphicsB;
+    }
     const SomeFootprints& footprintsB() const { return oneGeometry_ ? footprintsA_ : footprintsB_; }
-    const Graphic& graphicA(std::size_t n) const { return *itemsA_.graphics[rough_[n].first]; }
-    const Graphic& graphicB(std::size_t n) const { return *itemsB().graphics[rough_[n].second]; }
+    const Graphic& graphicA(std::size_t n) const { return *rough_.graphicsA[rough_.pairs[n].first]; }
+    const Graphic& graphicB(std::size_t n) const { return *graphicsB()[rough_.pairs[n].second]; }
 
     bool onePadstack(const Graphic& a, const Graphic& b) const {
         return sharedBlock_ != nullptr && ofOnePadstack(context_.design(), *sharedBlock_, a, b);
     }
 
     std::optional<Measured> measure(std::size_t n) const {
-        const Footprint* footprintA = footprintsA_.at(rough_[n].first);
-        const Footprint* footprintB = footprintsB().at(rough_[n].second);
+        const Footprint* footprintA = footprintsA_.at(rough_.pairs[n].first);
+        const Footprint* footprintB = footprintsB().at(rough_.pairs[n].second);
         if (footprintA == nullptr || footprintB == nullptr ||
             !bg::intersects(footprintB->box(), grown(footprintA->box(), reach_))) {
             return std::nullopt;
@@ -219,8 +230,8 @@ class ClosePairSearch {
     }
 
     Finding findingOf(std::size_t n, const Measured& measured) const {
-        const Point at =
-            between(footprintsA_.at(rough_[n].first)->box(), footprintsB().at(rough_[n].second)->box());
+        const Point at = between(footprintsA_.at(rough_.pairs[n].first)->box(),
+                                 footprintsB().at(rough_.pairs[n].second)->box());
         Finding finding = context_.finding(measured.severity, first_.flattenFile, at);
         finding.measure = "distance";
         finding.measured = measured.distance;
@@ -234,9 +245,7 @@ class ClosePairSearch {
     const PairRules& rules_;
     const bool oneGeometry_;
     const double reach_;
-    const RoughItems itemsA_;
-    const RoughItems itemsB_;
-    const std::vector<IndexPair> rough_;
+    const RoughPairs rough_;
     const SomeFootprints footprintsA_;
     const SomeFootprints footprintsB_;
     const Geometry* const sharedBlock_;

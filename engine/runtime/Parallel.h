@@ -3,10 +3,13 @@
 #include "engine/runtime/WhileWaiting.h"
 #include "engine/runtime/WorkerPool.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace lumora::engine {
@@ -20,6 +23,28 @@ std::vector<Result> measureInParallel(std::size_t count, Measure measure) {
     std::vector<Result> results(count);
     workerPool().run(count, [&](std::size_t i) { results[i] = measure(i); });
     return results;
+}
+
+// The results of measure(i), i in [0, count), that hold a value, each with its i, in index order.
+// Measured in ranges on the pool and joined, so that memory follows what is found, not count: a
+// result kept for each of a million candidate pairs outweighed the few that break a limit.
+template <class Result, class Measure>
+std::vector<std::pair<std::size_t, Result>> foundInParallel(std::size_t count, Measure measure) {
+    constexpr std::size_t kRange = 1024;
+    std::vector<std::vector<std::pair<std::size_t, Result>>> ranges((count + kRange - 1) / kRange);
+    workerPool().runEach(ranges.size(), [&](std::size_t r) {
+        for (std::size_t i = r * kRange; i < std::min(count, (r + 1) * kRange); ++i) {
+            if (std::optional<Result> result = measure(i)) {
+                ranges[r].emplace_back(i, std::move(*result));
+            }
+        }
+    });
+    std::vector<std::pair<std::size_t, Result>> found;
+    for (auto& range : ranges) {
+        found.insert(found.end(), std::make_move_iterator(range.begin()),
+                     std::make_move_iterator(range.end()));
+    }
+    return found;
 }
 
 // Calls body(i) for every i in [0, count) on the pool, each a long step of its own, in the shape the

@@ -8,9 +8,12 @@
 #include <chrono>
 #include <future>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <thread>
+#include <utility>
+#include <vector>
 
 using namespace lumora::engine;
 
@@ -30,6 +33,22 @@ TEST(WorkerPool, ResultsInIndexOrderFromTheSameThreads) {
         }
     }
     EXPECT_LE(threads.size(), workerPool().threads() + 1);
+}
+
+// Catches a hit lost or doubled at a range's border, or hits out of order: every seventh of a count
+// that ends inside a range, and none at all.
+TEST(WorkerPool, FoundInParallelKeepsEveryHitInIndexOrder) {
+    const auto found = foundInParallel<std::size_t>(5000, [](std::size_t i) {
+        return i % 7 == 0 || i == 1023 || i == 1024 ? std::optional(2 * i) : std::nullopt;
+    });
+    std::vector<std::pair<std::size_t, std::size_t>> expected;
+    for (std::size_t i = 0; i < 5000; ++i) {
+        if (i % 7 == 0 || i == 1023 || i == 1024) {
+            expected.emplace_back(i, 2 * i);
+        }
+    }
+    EXPECT_EQ(found, expected);
+    EXPECT_TRUE(foundInParallel<int>(0, [](std::size_t) { return std::optional(1); }).empty());
 }
 
 // Catches a few long steps kept on the caller's thread one after another (as run() keeps a short
