@@ -33,26 +33,16 @@ const std::string* AttributeList::find(std::string_view keyword) const {
     return at ? &body_->items[*at].value : nullptr;
 }
 
-// The body to change, the list's own: a body shared with other copies is copied first.
-AttributeList::Body& AttributeList::changing() {
-    if (!body_) {
-        body_ = std::make_shared<Body>();
-    } else if (body_.use_count() > 1) {
-        body_ = std::make_shared<Body>(*body_);
-    }
-    return *body_;
-}
-
 void AttributeList::set(std::string_view keyword, std::string value) {
     if (std::optional<std::size_t> at = position(keyword)) {
-        changing().items[*at].value = std::move(value);
+        body_.changing().items[*at].value = std::move(value);
     } else {
         append({std::string(keyword), std::move(value)});
     }
 }
 
 void AttributeList::erase(std::string_view keyword) {
-    if (position(keyword) && std::erase_if(changing().items, [&](const Attribute& a) {
+    if (position(keyword) && std::erase_if(body_.changing().items, [&](const Attribute& a) {
                                  return sameKeyword(a.keyword, keyword);
                              }) > 0) {
         reindex();
@@ -72,7 +62,7 @@ void AttributeList::addMissing(const AttributeList& other) {
 }
 
 void AttributeList::append(Attribute attribute) {
-    Body& body = changing();
+    Body& body = body_.changing();
     body.items.push_back(std::move(attribute));
     if (body.index) {
         body.index->add(body.items.back().keyword, body.items.size() - 1);
@@ -82,7 +72,7 @@ void AttributeList::append(Attribute attribute) {
 }
 
 void AttributeList::reindex() {
-    Body& body = changing();
+    Body& body = body_.changing();
     body.index.reset();
     if (body.items.size() < kIndexedFrom) {
         return;

@@ -2,8 +2,8 @@
 
 #include "engine/model/HeapOptional.h"
 #include "engine/model/KeywordIndex.h"
+#include "engine/model/SharedValue.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,7 +45,7 @@ class AttributeList {
     const Attribute* begin() const { return body_ ? body_->items.data() : nullptr; }
     const Attribute* end() const { return begin() + size(); }
     // Equal for lists that share one body: the same list however many items carry it.
-    bool sharesWith(const AttributeList& other) const { return body_ == other.body_; }
+    bool sharesWith(const AttributeList& other) const { return body_.sharesWith(other.body_); }
 
     bool operator==(const AttributeList& other) const;
 
@@ -58,11 +58,11 @@ class AttributeList {
     };
 
     std::optional<std::size_t> position(std::string_view keyword) const;
-    Body& changing();
     void append(Attribute attribute);
     void reindex();
 
-    std::shared_ptr<Body> body_; // null while empty
+    // One pointer: every item of a board and of each flatten result holds a list.
+    SharedValue<Body> body_; // empty while the list is
 };
 
 bool sameKeyword(std::string_view a, std::string_view b);

@@ -7,10 +7,10 @@
 
 namespace lumora::engine {
 
-// An optional value that copies share read only: one pointer wide, for a value many items hold
-// alike (the items a flatten call takes from one insert share its origin). Owners are counted
-// atomically, as the pool's threads copy shared items. Equal when both are empty or both hold
-// equal values.
+// An optional value that copies share until one of them changes its own: one pointer wide, for a
+// value many items hold alike (the items a flatten call takes from one insert share its origin, a
+// board's items their few attribute lists). Owners are counted atomically, as the pool's threads
+// copy shared items. Equal when both are empty or both hold equal values.
 template <class T> class SharedValue {
   public:
     SharedValue() noexcept = default;
@@ -32,6 +32,17 @@ template <class T> class SharedValue {
         }
         return node_->value;
     }
+    // The value to change, this holder's own: one shared with other holders is copied first; an
+    // empty holder gets a value made by default.
+    T& changing() {
+        if (!node_) {
+            node_ = new Node{T{}};
+        } else if (node_->owners.load(std::memory_order_acquire) > 1) {
+            SharedValue(node_->value).swap(*this);
+        }
+        return node_->value;
+    }
+    bool sharesWith(const SharedValue& other) const noexcept { return node_ == other.node_; }
     void reset() noexcept { SharedValue().swap(*this); }
     void swap(SharedValue& other) noexcept { std::swap(node_, other.node_); }
 

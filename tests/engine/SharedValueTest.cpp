@@ -1,4 +1,4 @@
-// Values that copies share: how long the value lives, and what equal means.
+// Values that copies share: how long the value lives, what equal means, and a change of one's own.
 
 #include "engine/model/SharedValue.h"
 
@@ -38,6 +38,23 @@ TEST(SharedValue, EqualByValueNotByHolder) {
     EXPECT_NE(a, SharedValue<std::string>(std::string("R2")));
     EXPECT_NE(a, SharedValue<std::string>());
     EXPECT_EQ(SharedValue<std::string>(), SharedValue<std::string>());
+}
+
+// Catches a change that reaches the other holders of a shared value (a list of attributes set on
+// one item that shows on every item flattened beside it), or a copy made when nothing is shared.
+TEST(SharedValue, AChangeIsTheChangingHoldersOwn) {
+    SharedValue<std::string> first(std::string("R1"));
+    SharedValue<std::string> second = first;
+    second.changing() += "0";
+    EXPECT_EQ(*first, "R1");
+    EXPECT_EQ(*second, "R10");
+    EXPECT_FALSE(first.sharesWith(second));
+    const std::string* before = &*second;
+    second.changing() += "1";
+    EXPECT_EQ(&*second, before);
+    SharedValue<std::string> empty;
+    EXPECT_EQ(empty.changing(), "");
+    EXPECT_TRUE(empty);
 }
 
 } // namespace
