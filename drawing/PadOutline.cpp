@@ -42,7 +42,7 @@ PadOutline padOutline(const engine::Pad& pad) {
     case ps::Blank:
         return {};
     default: // round, target, donut, thermal
-        return {.kind = Kind::Disc, .width = w, .hole = pad.inner > 0 ? pad.inner : 0};
+        return {.kind = Kind::Disc, .width = w, .hole = innerOf(pad) > 0 ? innerOf(pad) : 0};
     }
 }
 

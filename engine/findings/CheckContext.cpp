@@ -24,7 +24,7 @@ bool finite(std::span<const Point> ring) {
 struct FiniteShape {
     bool operator()(const Pad& p) const {
         return finite(p.at) && finite(outlineOf(p)) &&
-               std::isfinite(p.sizeX + p.sizeY + p.inner + p.spokeWidth);
+               std::isfinite(p.sizeX + p.sizeY + innerOf(p) + spokeWidthOf(p));
     }
     bool operator()(const Line& l) const { return finite(l.from) && finite(l.to) && std::isfinite(l.width); }
     bool operator()(const Arc& a) const {

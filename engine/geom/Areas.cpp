@@ -135,7 +135,7 @@ Area padArea(const Pad& pad) {
         return ringArea(pad.at, pad.sizeX / 2, 0);
     case pad_shape::Donut:
     case pad_shape::Thermal:
-        return ringArea(pad.at, pad.sizeX / 2, pad.inner / 2);
+        return ringArea(pad.at, pad.sizeX / 2, innerOf(pad) / 2);
     case pad_shape::Square:
         return placedArea(rectangleRing(pad.sizeX, pad.sizeX));
     case pad_shape::Rectangle:

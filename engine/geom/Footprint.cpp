@@ -107,8 +107,8 @@ Outline padOutline(const Pad& pad) {
         return strokes({disc(pad.at, pad.sizeX / 2)});
     case pad_shape::Donut:
     case pad_shape::Thermal:
-        if (pad.inner > 0) {
-            return strokes({ring(pad.at, (pad.sizeX + pad.inner) / 4, (pad.sizeX - pad.inner) / 4)});
+        if (innerOf(pad) > 0) {
+            return strokes({ring(pad.at, (pad.sizeX + innerOf(pad)) / 4, (pad.sizeX - innerOf(pad)) / 4)});
         }
         return strokes({disc(pad.at, pad.sizeX / 2)});
     case pad_shape::Oblong:
@@ -200,7 +200,7 @@ struct RoughBoxOf {
         }
         // Every other shape lies within the rectangle of its sizes, turned any way.
         const double sizeY = pad.shape == pad_shape::Square ? pad.sizeX : pad.sizeY;
-        return roughBox(pad.at, std::hypot(pad.sizeX, sizeY) / 2 + std::abs(pad.inner));
+        return roughBox(pad.at, std::hypot(pad.sizeX, sizeY) / 2 + std::abs(innerOf(pad)));
     }
     std::optional<Box> operator()(const Line& line) const {
         const Point middle{(line.from.x + line.to.x) / 2, (line.from.y + line.to.y) / 2};

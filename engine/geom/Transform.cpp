@@ -101,8 +101,10 @@ Shape Transform::apply(const Shape& shape) const {
             result.at = t.apply(pad.at);
             result.sizeX *= size;
             result.sizeY *= size;
-            result.inner *= size;
-            result.spokeWidth *= size;
+            if (result.ring) {
+                result.ring->inner *= size;
+                result.ring->spokeWidth *= size;
+            }
             if (result.complex) {
                 placeComplex(*result.complex, turnOf(pad.rotation));
             }

@@ -380,10 +380,10 @@ class Reader {
         } else if (result.shape != pad_shape::Complex && result.shape != pad_shape::Blank) {
             node.fail("missing member \"size\"");
         }
-        result.inner = node.sizeOr("inner", 0);
+        const double inner = node.sizeOr("inner", 0);
         result.rotation = node.numberOr("rotation", 0);
         result.spokes = int16Member(node, "spokes", 0);
-        result.spokeWidth = node.sizeOr("spokeWidth", 0);
+        result.ring = padRing(inner, node.sizeOr("spokeWidth", 0));
         return result;
     }
 

@@ -58,9 +58,9 @@ struct ShapeFields {
         fields.point("position", pad.at)
             .number("width", pad.sizeX, Rule::Size)
             .number("height", pad.sizeY, Rule::Size)
-            .number("inner diameter", pad.inner, Rule::Size)
+            .number("inner diameter", innerOf(pad), Rule::Size)
             .number("rotation", pad.rotation)
-            .number("spoke width", pad.spokeWidth, Rule::Size)
+            .number("spoke width", spokeWidthOf(pad), Rule::Size)
             .ring("outline", outlineOf(pad), complex ? 3 : 0, complex ? SIZE_MAX : 0);
         if (const std::optional<std::string> problem =
                 cornerRadiusProblem(outlineOf(pad), cornerRadiiOf(pad))) {

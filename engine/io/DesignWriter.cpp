@@ -196,8 +196,8 @@ class Writer {
             entry["size"] =
                 pad.sizeX == pad.sizeY ? jsonNumber(pad.sizeX) : jsonPoint({pad.sizeX, pad.sizeY});
         }
-        if (pad.inner != 0) {
-            entry["inner"] = jsonNumber(pad.inner);
+        if (innerOf(pad) != 0) {
+            entry["inner"] = jsonNumber(innerOf(pad));
         }
         if (pad.rotation != 0) {
             entry["rotation"] = jsonNumber(pad.rotation);
@@ -205,8 +205,8 @@ class Writer {
         if (pad.spokes != 0) {
             entry["spokes"] = pad.spokes;
         }
-        if (pad.spokeWidth != 0) {
-            entry["spokeWidth"] = jsonNumber(pad.spokeWidth);
+        if (spokeWidthOf(pad) != 0) {
+            entry["spokeWidth"] = jsonNumber(spokeWidthOf(pad));
         }
         if (pad.complex && !pad.complex->outline.empty()) {
             entry["outline"] = ring(pad.complex->outline);

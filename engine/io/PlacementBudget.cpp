@@ -25,7 +25,7 @@ double ringReach(std::span<const Point> ring, const Point& offset = {}) {
 // How far a shape reaches from its block's origin, whatever its rotation.
 struct ShapeReach {
     double operator()(const Pad& pad) const {
-        return distance(pad.at) + std::max({pad.sizeX, pad.sizeY, pad.inner}) + ringReach(outlineOf(pad));
+        return distance(pad.at) + std::max({pad.sizeX, pad.sizeY, innerOf(pad)}) + ringReach(outlineOf(pad));
     }
     double operator()(const Line& line) const {
         return std::max(distance(line.from), distance(line.to)) + line.width;

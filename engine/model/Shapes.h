@@ -27,6 +27,13 @@ struct ComplexShape {
     bool operator==(const ComplexShape&) const = default;
 };
 
+// The hole of a donut or thermal pad (its diameter) and a thermal pad's spoke width.
+struct PadRing {
+    double inner = 0;
+    double spokeWidth = 0;
+    bool operator==(const PadRing&) const = default;
+};
+
 // A pad of one of KORVEN's pad shapes, centred on `at`. Round, square, octagon, target, donut and
 // thermal pads use sizeX as their outer diameter (sizeY equals it); rectangles and oblongs are
 // sizeX wide and sizeY high before rotation; complex pads are their `complex` shape.
@@ -36,13 +43,24 @@ struct Pad {
     Point at{};
     double sizeX = 0;
     double sizeY = 0;
-    double inner = 0;    // hole diameter of donut and thermal pads
     double rotation = 0; // degrees, counter-clockwise
-    double spokeWidth = 0;
-    // On the heap: most pads are not complex, and an item takes the room of its largest shape.
+    // On the heap, as most pads have neither, and an item takes the room of its largest shape.
+    HeapOptional<PadRing> ring{}; // none when both its sizes are 0 (padRing)
     HeapOptional<ComplexShape> complex{};
     bool operator==(const Pad&) const = default;
 };
+
+// A pad's ring of these sizes: none when both are 0, so that pads without one compare equal.
+inline HeapOptional<PadRing> padRing(double inner, double spokeWidth = 0) {
+    return inner != 0 || spokeWidth != 0 ? HeapOptional<PadRing>(PadRing{inner, spokeWidth})
+                                         : HeapOptional<PadRing>();
+}
+inline double innerOf(const Pad& pad) {
+    return pad.ring ? pad.ring->inner : 0;
+}
+inline double spokeWidthOf(const Pad& pad) {
+    return pad.ring ? pad.ring->spokeWidth : 0;
+}
 
 // A complex pad's outline; none for other pads.
 inline std::span<const Point> outlineOf(const Pad& pad) {

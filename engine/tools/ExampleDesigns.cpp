@@ -149,8 +149,7 @@ std::vector<Graphic> thruHole(int16_t shape, double width, double height, double
                                                                 .spokes = 4,
                                                                 .sizeX = width + 20,
                                                                 .sizeY = width + 20,
-                                                                .inner = width - 10,
-                                                                .spokeWidth = 12},
+                                                                .ring = padRing(width - 10, 12)},
                                                             layer::PadInner);
     return {pad(shape, layer::PadTop, width, height),      inner,
             pad(shape, layer::PadBottom, width, height),   drill(layer::Drill, drillSize),
@@ -228,11 +227,12 @@ void addPadstacks(Design& design) {
              {roundPad(layer::PadBottom, 16), roundPad(layer::Smb, 22)});
     padstack(design, geom::TestpointTop, "TP40_TOP", {},
              {roundPad(layer::PadTop, 40), roundPad(layer::Smt, 46)});
-    padstack(
-        design, geom::MountingHole, "MTG200_125", {125, true},
-        {item(Pad{.shape = pad_shape::Donut, .sizeX = 200, .sizeY = 200, .inner = 125}, layer::PadTop),
-         item(Pad{.shape = pad_shape::Donut, .sizeX = 200, .sizeY = 200, .inner = 125}, layer::PadBottom),
-         drill(layer::Drill, 125), roundPad(layer::Smt, 210), roundPad(layer::Smb, 210)});
+    padstack(design, geom::MountingHole, "MTG200_125", {125, true},
+             {item(Pad{.shape = pad_shape::Donut, .sizeX = 200, .sizeY = 200, .ring = padRing(125)},
+                   layer::PadTop),
+              item(Pad{.shape = pad_shape::Donut, .sizeX = 200, .sizeY = 200, .ring = padRing(125)},
+                   layer::PadBottom),
+              drill(layer::Drill, 125), roundPad(layer::Smt, 210), roundPad(layer::Smb, 210)});
     padstack(design, geom::GoldTop, "FINGER60X300_TOP", {}, land(layer::PadTop, layer::Smt, 60, 300));
     padstack(design, geom::GoldBottom, "FINGER60X300_BOTTOM", {},
              land(layer::PadBottom, layer::Smb, 60, 300));

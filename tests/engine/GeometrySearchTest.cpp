@@ -137,7 +137,7 @@ TEST(FootprintTest, TheRoughBoxHoldsTheFootprintsBox) {
     const ComplexShape outline{.outline = {{-1, -1}, {2, 0}, {0, 1.5}}};
     for (int16_t shape = pad_shape::Round; shape <= pad_shape::Oblong; ++shape) {
         for (double rotation : {0.0, 30.0, 90.0, 135.0}) {
-            shapes.push_back(Pad{shape, 4, {1234.5, -17}, 3, 1.2, 0.8, rotation, 0.2, outline});
+            shapes.push_back(Pad{shape, 4, {1234.5, -17}, 3, 1.2, rotation, padRing(0.8, 0.2), outline});
         }
     }
     shapes.push_back(Pad{.shape = pad_shape::Complex,

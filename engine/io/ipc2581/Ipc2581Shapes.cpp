@@ -149,7 +149,7 @@ Shapes donut(const XmlElement& e, const Lengths& l) {
     const double inner = l.size(e, "innerDiameter");
     const int sides = sidesOf(e.text("shape"));
     if (sides == 0) {
-        return {Pad{.shape = pad_shape::Donut, .sizeX = outer, .sizeY = outer, .inner = inner}};
+        return {Pad{.shape = pad_shape::Donut, .sizeX = outer, .sizeY = outer, .ring = padRing(inner)}};
     }
     return {Polygon{regularRing(sides, outer), {regularRing(sides, inner)}}};
 }
@@ -161,9 +161,9 @@ Shapes thermal(const XmlElement& e, const Lengths& l) {
                 .spokes = static_cast<int16_t>(std::clamp(e.numberOr("spokeCount", 4), 0.0, 16.0)),
                 .sizeX = outer,
                 .sizeY = outer,
-                .inner = l.size(e, "innerDiameter"),
                 .rotation = e.numberOr("spokeStartAngle", 0),
-                .spokeWidth = e.attribute("spokeWidth") ? l.size(e, "spokeWidth") : 0}};
+                .ring = padRing(l.size(e, "innerDiameter"),
+                                e.attribute("spokeWidth") ? l.size(e, "spokeWidth") : 0)}};
 }
 
 Shapes diamond(const XmlElement& e, const Lengths& l) {
