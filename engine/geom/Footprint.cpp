@@ -29,9 +29,25 @@ Stroke ring(Point center, double radius, double reach) {
     return {circularArc(center, radius, 0, 360), reach};
 }
 
+// The edges of an area's rings, whose last point repeats the first.
+std::size_t edgeCount(const Area& area) {
+    auto edges = [](const auto& ring) { return ring.size() > 1 ? ring.size() - 1 : 0; };
+    std::size_t count = 0;
+    for (const AreaPolygon& polygon : area) {
+        count += edges(polygon.outer());
+        for (const auto& inner : polygon.inners()) {
+            count += edges(inner);
+        }
+    }
+    return count;
+}
+
 // The edges of a polygon area (its holes included), and the polygon itself when it is filled.
 Outline polygonOutline(const Area& area, Fill fill) {
     Outline outline;
+    // Exactly: a check keeps the strokes of every polygon it measures, and grown one by one they took
+    // up to twice their room.
+    outline.strokes.reserve(edgeCount(area));
     for (const AreaPolygon& polygon : area) {
         auto addEdges = [&](const auto& points) {
             for (std::size_t i = 0; i + 1 < points.size(); ++i) {

@@ -128,6 +128,7 @@ Shape Transform::apply(const Shape& shape) const {
         }
         Shape operator()(const Polygon& polygon) const {
             Polygon result{ring(polygon.outline), {}};
+            result.holes.reserve(polygon.holes.size());
             for (const Ring& hole : polygon.holes) {
                 result.holes.push_back(ring(hole));
             }

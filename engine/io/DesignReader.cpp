@@ -327,7 +327,9 @@ class Reader {
             node.expectObject({"polygon", "holes", "layer", "class", "net", "attributes", "origin"});
             Polygon polygon{node.member("polygon").ring(3), {}};
             if (auto holes = node.optionalMember("holes")) {
-                for (const JsonNode& hole : holes->elements()) {
+                const std::vector<JsonNode> rings = holes->elements();
+                polygon.holes.reserve(rings.size());
+                for (const JsonNode& hole : rings) {
                     polygon.holes.push_back(hole.ring(3));
                 }
             }

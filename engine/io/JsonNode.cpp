@@ -162,8 +162,10 @@ double JsonNode::coordinate(std::size_t position) const {
 }
 
 Ring JsonNode::ring(std::size_t minPoints) const {
+    const std::vector<JsonNode> points = elements();
     Ring result;
-    for (const JsonNode& element : elements()) {
+    result.reserve(points.size()); // a board's rings are kept for the run: no room to spare
+    for (const JsonNode& element : points) {
         result.push_back(element.point());
     }
     if (result.size() < minPoints) {
