@@ -16,6 +16,7 @@ namespace {
 struct Outline {
     std::vector<Stroke> strokes;
     PolygonParts polygon{};
+    bool enclosed = false; // filled, and the strokes are the edges of its one ring
 };
 
 // From this many edges on, a polygon's edges are searched through an index instead of one by one.
@@ -59,7 +60,13 @@ Outline polygonOutline(const Area& area, Fill fill) {
         for (const auto& inner : polygon.inners()) {
             addEdges(inner);
         }
-        if (fill == Fill::Solid) {
+    }
+    const bool oneRing = area.size() == 1 && area.front().inners().empty();
+    if (fill == Fill::Solid && oneRing && outline.strokes.size() < kIndexedEdges) {
+        // No copy of the ring: most pads of a board are rectangles, and a copper check holds them all.
+        outline.enclosed = true;
+    } else if (fill == Fill::Solid) {
+        for (const AreaPolygon& polygon : area) {
             outline.polygon.inside = FilledInside{polygon};
         }
     }
@@ -253,6 +260,7 @@ std::optional<Box> roughBoxOf(const Shape& shape) {
 Footprint::Footprint(const Shape& shape, Fill fill) {
     Outline outline = std::visit(OutlineOf{fill}, shape);
     strokes_ = std::move(outline.strokes);
+    enclosed_ = outline.enclosed;
     if (outline.polygon.inside || outline.polygon.edges) {
         polygon_ = std::move(outline.polygon);
     }
@@ -275,7 +283,28 @@ bool CornerCap::holds(Point p) const {
     return std::hypot(p.x - center.x, p.y - center.y) <= radius && side(p) * side(center) <= 0;
 }
 
+namespace {
+
+// As bg::covered_by judges a ring: a point on an edge is covered.
+bool edgesCover(std::span<const Stroke> edges, Point p) {
+    const bg::strategy::within::cartesian_winding<> winding;
+    decltype(winding)::state_type state;
+    const AreaPoint point(p.x, p.y);
+    for (const Stroke& edge : edges) {
+        const auto& [from, to] = std::get<Segment>(edge.core);
+        if (!winding.apply(point, AreaPoint(from.x, from.y), AreaPoint(to.x, to.y), state)) {
+            break;
+        }
+    }
+    return winding.result(state) >= 0;
+}
+
+} // namespace
+
 bool Footprint::covers(Point p) const {
+    if (enclosed_) {
+        return edgesCover(strokes_, p);
+    }
     const FilledInside* filled = inside();
     if (filled == nullptr) {
         return false;
@@ -309,7 +338,7 @@ double Footprint::depthAt(Point p) const {
         depth = std::max(depth, stroke.reach - distance);
         edge = std::min(edge, distance);
     }
-    return inside() != nullptr ? (covers(p) ? edge : -edge) : depth;
+    return enclosed_ || inside() != nullptr ? (covers(p) ? edge : -edge) : depth;
 }
 
 bool overlaps(const Shape& a, Fill fillA, const Shape& b, Fill fillB) {

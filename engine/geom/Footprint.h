@@ -69,6 +69,9 @@ class Footprint {
     // board's items.
     HeapOptional<PolygonParts> polygon_;
     Box box_{};
+    // Filled, with the strokes the edges of its one ring, which tell its inside: no copy of the
+    // polygon for the rectangles that are most pads.
+    bool enclosed_ = false;
 };
 
 // The area a shape covers with the fill, as polygons, for area sums and unions; empty for points,

@@ -119,6 +119,20 @@ TEST(FootprintTest, OverlapNeedsTheInsideNotJustTheBorder) {
     EXPECT_FALSE(overlaps(area, Fill::Border, Mark{{5, 5}}, Fill::Solid)) << "an outline has no inside";
 }
 
+// Catches a filled ring that tells its inside from its edges unlike the polygon would (the notch of a
+// concave ring counted in, a point on its border counted out): depth is the ring's, sign for sign.
+TEST(FootprintTest, AFilledRingTellsItsInsideFromItsEdgesAsThePolygonDoes) {
+    const Polygon notched{{{0, 0}, {40, 0}, {40, 40}, {25, 40}, {25, 15}, {15, 15}, {15, 40}, {0, 40}}, {}};
+    const Footprint footprint(notched);
+    const Area area = areaOf(notched);
+    for (double x = -5; x <= 45; x += 2.5) {
+        for (double y = -5; y <= 45; y += 2.5) {
+            EXPECT_EQ(footprint.depthAt({x, y}) >= 0, bg::covered_by(AreaPoint(x, y), area)) << x << " " << y;
+        }
+    }
+    EXPECT_DOUBLE_EQ(footprint.depthAt({20, 30}), -5) << "in the notch, 5 from its sides";
+}
+
 TEST(FootprintTest, EmptyShapesOccupyNothing) {
     EXPECT_TRUE(Footprint(Circle{{0, 0}, 0, 0}).empty());
     EXPECT_FALSE(Footprint(Mark{{0, 0}}).empty());
