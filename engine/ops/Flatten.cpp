@@ -91,6 +91,53 @@ class SelectionRules {
 
 using MarkPath = std::vector<int32_t>; // an insert's path, compared with a walk's
 
+// The net of the innermost insert of a chain (outermost first) that has one: its own, or the net
+// its component gives the pin.
+std::string_view netOfInserts(std::span<const Insert* const> chain) {
+    for (std::size_t i = chain.size(); i-- > 0;) {
+        const Insert& insert = *chain[i];
+        if (!insert.net.empty()) {
+            return insert.net;
+        }
+        if (insert.insertType != insert_type::Pin) {
+            continue;
+        }
+        for (std::size_t j = i; j-- > 0;) {
+            auto found = chain[j]->pinNets.find(insert.refName.view());
+            if (found != chain[j]->pinNets.end()) {
+                return found->second;
+            }
+        }
+    }
+    return {};
+}
+
+// Where the items an insert chain (outermost first) places come from: insertType is that of the
+// insert the selection chose them by, or of the innermost.
+FlatOrigin originOf(std::span<const Insert* const> chain, InsertPath path, int16_t insertType,
+                    bool mirrored) {
+    FlatOrigin result;
+    InsertNames names = namesFromInserts(chain);
+    result.component = std::move(names.component);
+    result.pin = std::move(names.pin);
+    result.insertType = insertType;
+    result.surface = mirrored ? surface::Bottom : surface::Top;
+    result.insertPath = std::move(path);
+    return result;
+}
+
+// A graphic of a block as a flatten geometry holds it, placed by the chain of inserts above it:
+// its net, where it has none of its own, is the chain's.
+Graphic placedGraphic(const Design& design, const Graphic& graphic, const Transform& transform,
+                      std::span<const Insert* const> chain) {
+    Graphic copy;
+    copy.shape = transform.apply(graphic.shape);
+    copy.layer = transform.mirrored() ? design.mirrorLayer(graphic.layer) : graphic.layer;
+    copy.graphicClass = graphic.graphicClass;
+    copy.net = graphic.net.empty() ? ShortText(netOfInserts(chain)) : graphic.net;
+    return copy;
+}
+
 // What the parts of one call share, settled before they run and only read while they do.
 struct FlattenPlan {
     std::unordered_map<int16_t, BlockContents> contents; // every block a walk may enter
@@ -260,26 +307,7 @@ class Flattener {
         return std::nullopt;
     }
 
-    // The net of the innermost insert above the item that has one: its own, or the net its
-    // component gives the pin.
-    std::string_view insertNet() const {
-        for (std::size_t i = chain_.size(); i-- > 0;) {
-            const Insert& insert = *chain_[i];
-            if (!insert.net.empty()) {
-                return insert.net;
-            }
-            if (insert.insertType != insert_type::Pin) {
-                continue;
-            }
-            for (std::size_t j = i; j-- > 0;) {
-                auto found = chain_[j]->pinNets.find(insert.refName.view());
-                if (found != chain_[j]->pinNets.end()) {
-                    return found->second;
-                }
-            }
-        }
-        return {};
-    }
+    std::string_view insertNet() const { return netOfInserts(chain_); }
 
     // One origin for the items of the current insert chain: a pad's layers, a component's drawing,
     // the file's own items. Dropped whenever the chain changes.
@@ -291,18 +319,12 @@ class Flattener {
     }
 
     FlatOrigin origin(const Transform& transform) const {
-        FlatOrigin result;
-        InsertNames names = namesFromInserts(chain_);
-        result.component = std::move(names.component);
-        result.pin = std::move(names.pin);
         const Insert* source = chosenDepth_     ? chain_[*chosenDepth_]
                                : chain_.empty() ? nullptr
                                                 : chain_.back();
-        result.insertType = source ? source->insertType : insert_type::Any;
-        result.surface = transform.mirrored() ? surface::Bottom : surface::Top;
         // path_ holds the chain's positions, then the item's own unless it is the chain's mark
-        result.insertPath = InsertPath(std::span<const int32_t>(path_).first(chain_.size()));
-        return result;
+        return originOf(chain_, InsertPath(std::span<const int32_t>(path_).first(chain_.size())),
+                        source ? source->insertType : insert_type::Any, transform.mirrored());
     }
 
     // The lists merged, innermost first, for the last item: the items of one component (its pads
@@ -334,11 +356,7 @@ class Flattener {
     }
 
     void emit(const Graphic& graphic, const Transform& transform) {
-        Graphic copy;
-        copy.shape = transform.apply(graphic.shape);
-        copy.layer = placedLayer(graphic, transform);
-        copy.graphicClass = graphic.graphicClass;
-        copy.net = graphic.net.empty() ? ShortText(insertNet()) : graphic.net;
+        Graphic copy = placedGraphic(design_, graphic, transform, chain_);
         copy.attributes = mergedAttributes(&graphic);
         copy.sourcePosition = path_.back();
         copy.origin = chainOrigin(transform);
@@ -400,6 +418,85 @@ SharedItems flattenInParts(const Design& design, const SelectionRules& rules, co
             .walkPart(source, all.subspan(first, std::min(kPositionsPerPart, all.size() - first)));
     });
     return itemsInOrder(emitted);
+}
+
+// Makes a memo's items again from their sources: each source's graphic placed by the inserts down
+// its path as the walk that first made it placed it, the items of one path sharing an origin.
+// Sources come in the walk's order, so a new path mostly shares its start with the one before (a
+// component's pins): only its rest is followed again.
+class Remaker {
+  public:
+    Remaker(const Design& design, const Geometry& file) : design_(design), file_(file) {}
+
+    Graphic remade(const ItemSource& source) {
+        if (!origin_ || !(source.path == origin_->insertPath) || source.insertType != origin_->insertType) {
+            follow(source.path);
+            const bool mirrored = !levels_.empty() && levels_.back().placed.mirrored();
+            origin_ = originOf(chain_, source.path, source.insertType, mirrored);
+        }
+        const Geometry& block = levels_.empty() ? file_ : *levels_.back().block;
+        const auto& graphic = std::get<Graphic>(block.data.at(static_cast<std::size_t>(source.position)));
+        Graphic copy =
+            placedGraphic(design_, graphic, levels_.empty() ? Transform() : levels_.back().placed, chain_);
+        copy.attributes = source.attributes;
+        copy.sourcePosition = source.position;
+        copy.origin = origin_;
+        return copy;
+    }
+
+  private:
+    struct Level {
+        int32_t position;
+        Transform placed;
+        const Geometry* block;
+    };
+
+    void follow(const InsertPath& path) {
+        std::size_t same = 0;
+        while (same < levels_.size() && same < path.size() && levels_[same].position == path.begin()[same]) {
+            ++same;
+        }
+        levels_.resize(same);
+        chain_.resize(same);
+        for (std::size_t depth = same; depth < path.size(); ++depth) {
+            const Geometry& block = levels_.empty() ? file_ : *levels_.back().block;
+            const int32_t position = path.begin()[depth];
+            const auto& insert = std::get<Insert>(block.data.at(static_cast<std::size_t>(position)));
+            const Transform parent = levels_.empty() ? Transform() : levels_.back().placed;
+            levels_.push_back(
+                {position, Transform::of(insert).then(parent), &design_.geometry(insert.geometry)});
+            chain_.push_back(&insert);
+        }
+    }
+
+    const Design& design_;
+    const Geometry& file_;
+    SharedValue<FlatOrigin> origin_;   // of the items made last
+    std::vector<Level> levels_;        // the inserts of the path followed last, outermost first
+    std::vector<const Insert*> chain_; // the same inserts, for their net
+};
+
+constexpr std::size_t kSourcesPerPart = 1024;
+
+// Made in place on the pool: the count is known, so no part gathers its items first.
+SharedItems remadeInParts(const Design& design, const Geometry& file, std::span<const ItemSource> sources) {
+    auto items = std::make_shared<ItemArray>(sources.size());
+    workerPool().run((sources.size() + kSourcesPerPart - 1) / kSourcesPerPart, [&](std::size_t part) {
+        Remaker remaker(design, file);
+        const std::size_t end = std::min(sources.size(), (part + 1) * kSourcesPerPart);
+        std::size_t next = part * kSourcesPerPart;
+        try {
+            for (; next < end; ++next) {
+                items->make(next, remaker.remade(sources[next]));
+            }
+        } catch (...) {
+            for (; next < end; ++next) { // every place is made before the array goes
+                items->make(next, Graphic{});
+            }
+            throw;
+        }
+    });
+    return items;
 }
 
 void checkLayer(const Design& design, int16_t layer) {
@@ -473,7 +570,10 @@ void flatten(Design& design, int16_t target, const FlattenSelection& given, Flat
     const FlattenSelection selection = checkedInPageUnits(design, given);
     // Insertion points are placed once per target, so they depend on what the target holds.
     const bool repeatable = !selection.insertPointOnly;
-    SharedItems items = repeatable ? cache.results.find(geometry.flattenFile, selection) : nullptr;
+    auto remake = [&](std::span<const ItemSource> sources) {
+        return remadeInParts(design, design.geometry(design.file(geometry.flattenFile).geometry), sources);
+    };
+    SharedItems items = repeatable ? cache.results.find(geometry.flattenFile, selection, remake) : nullptr;
     if (!items) {
         items = flattenFile(design, selection, geometry, cache.blocks);
         if (repeatable) {

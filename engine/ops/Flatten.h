@@ -25,8 +25,9 @@ struct FlattenCache {
 
 // Adds the selected items of the file's own block, transformed into the file's coordinates, to
 // flatten geometry target, each with its net, component, pin and merged attributes. With a cache the
-// items are shared (Geometry::sharedData) by every geometry that one selection fills while the cache
-// is valid; without one, the target gets copies of its own.
+// items are shared (Geometry::sharedData) by the geometries that one selection fills while one of
+// them holds them, and made again from the memo without a walk once none does; without a cache,
+// the target gets copies of its own.
 void flatten(Design& design, int16_t target, const FlattenSelection& selection, FlattenCache& cache);
 void flatten(Design& design, int16_t target, const FlattenSelection& selection);
 

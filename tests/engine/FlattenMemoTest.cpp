@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,13 +20,19 @@ using ::testing::ElementsAre;
 SharedItems itemsOfSize(std::size_t count) {
     auto items = std::make_shared<ItemArray>(count);
     for (std::size_t i = 0; i < count; ++i) {
-        items->make(i, Graphic{});
+        Graphic flattened;
+        flattened.origin = FlatOrigin{};
+        items->make(i, std::move(flattened));
     }
     return items;
 }
 
 FlattenSelection onLayer(int16_t layer) {
     return {.layer = layer};
+}
+
+SharedItems remadeAlike(std::span<const ItemSource> sources) {
+    return itemsOfSize(sources.size());
 }
 
 // Catches a memo that forgets the result used last, or keeps every result however many: the
@@ -35,14 +42,15 @@ TEST(FlattenMemoTest, ForgetsTheResultUsedLeastRecentlyOnceFullAndKeepsTheOthers
     for (int16_t layer = 1; layer <= 4; ++layer) {
         memo.keep(1, onLayer(layer), itemsOfSize(10));
     }
-    ASSERT_NE(memo.find(1, onLayer(1)), nullptr) << "four results fill the room without passing it";
+    ASSERT_NE(memo.find(1, onLayer(1), remadeAlike), nullptr)
+        << "four results fill the room without passing it";
     memo.keep(1, onLayer(5), itemsOfSize(10));
 
-    EXPECT_EQ(memo.find(1, onLayer(2)), nullptr) << "layer 2 was used least recently";
+    EXPECT_EQ(memo.find(1, onLayer(2), remadeAlike), nullptr) << "layer 2 was used least recently";
     for (int16_t layer : {1, 3, 4, 5}) {
-        EXPECT_NE(memo.find(1, onLayer(layer)), nullptr) << layer;
+        EXPECT_NE(memo.find(1, onLayer(layer), remadeAlike), nullptr) << layer;
     }
-    EXPECT_EQ(memo.find(2, onLayer(1)), nullptr) << "another file's selection is another result";
+    EXPECT_EQ(memo.find(2, onLayer(1), remadeAlike), nullptr) << "another file's selection is another result";
 }
 
 class SharedFlattenTest : public ::testing::Test {
@@ -75,6 +83,18 @@ TEST_F(SharedFlattenTest, ARepeatedSelectionSharesTheItemsAndAChangeToOneLeavesT
 
     EXPECT_THAT(originsOf(design, first), ElementsAre("R1/1", "J1/1", "J1/2"));
     EXPECT_THAT(originsOf(design, second), ElementsAre("R1/1", "R1/2", "J1/1", "J1/2"));
+}
+
+// Catches items the memo makes again unlike the walk made them (a mirrored and turned pin's layer
+// or place, the net its component gives, the file's own etch): once no geometry holds a result,
+// the next call makes it again from the memo, equal to a fresh walk's.
+TEST_F(SharedFlattenTest, AResultNoGeometryHoldsIsMadeAgainAsTheWalkMadeIt) {
+    const FlattenSelection everything{};
+    deleteGeometry(design, flattenedWithCache(everything));
+    const int16_t remade = flattenedWithCache(everything);
+    const int16_t walked = flattenedAlone(everything);
+    ASSERT_GT(graphicsOf(design, walked).size(), 10u);
+    EXPECT_EQ(graphicsOf(design, remade), graphicsOf(design, walked));
 }
 
 // Catches a call that changes a flatten geometry but reads only the items it owns: on shared items
