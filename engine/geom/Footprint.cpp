@@ -16,7 +16,7 @@ namespace {
 struct Outline {
     std::vector<Stroke> strokes;
     PolygonParts polygon{};
-    bool enclosed = false; // filled, and the strokes are the edges of its one ring
+    bool filled = false; // covers its inside, not only its border
 };
 
 // From this many edges on, a polygon's edges are searched through an index instead of one by one.
@@ -61,17 +61,15 @@ Outline polygonOutline(const Area& area, Fill fill) {
             addEdges(inner);
         }
     }
-    const bool oneRing = area.size() == 1 && area.front().inners().empty();
-    if (fill == Fill::Solid && oneRing && outline.strokes.size() < kIndexedEdges) {
-        // No copy of the ring: most pads of a board are rectangles, and a copper check holds them all.
-        outline.enclosed = true;
-    } else if (fill == Fill::Solid) {
-        for (const AreaPolygon& polygon : area) {
-            outline.polygon.inside = FilledInside{polygon};
-        }
-    }
     if (area.size() == 1 && outline.strokes.size() >= kIndexedEdges) {
         outline.polygon.edges = std::make_shared<const EdgeIndex>(area.front());
+    }
+    outline.filled = fill == Fill::Solid && !area.empty();
+    // A copy of the polygon only where neither the edge index nor the edges of one ring tell its
+    // inside: most pads are rectangles and planes are indexed, and a copper check holds them all.
+    const bool oneRing = area.size() == 1 && area.front().inners().empty();
+    if (outline.filled && !outline.polygon.edges && !oneRing) {
+        outline.polygon.inside = FilledInside{area.back()};
     }
     return outline;
 }
@@ -118,6 +116,7 @@ Outline roundedOutline(const Pad& pad) {
     }
     bg::correct(inside.polygon);
     outline.polygon.inside = std::move(inside);
+    outline.filled = true;
     return outline;
 }
 
@@ -260,7 +259,7 @@ std::optional<Box> roughBoxOf(const Shape& shape) {
 Footprint::Footprint(const Shape& shape, Fill fill) {
     Outline outline = std::visit(OutlineOf{fill}, shape);
     strokes_ = std::move(outline.strokes);
-    enclosed_ = outline.enclosed;
+    filled_ = outline.filled;
     if (outline.polygon.inside || outline.polygon.edges) {
         polygon_ = std::move(outline.polygon);
     }
@@ -302,17 +301,18 @@ bool edgesCover(std::span<const Stroke> edges, Point p) {
 } // namespace
 
 bool Footprint::covers(Point p) const {
-    if (enclosed_) {
-        return edgesCover(strokes_, p);
+    if (!filled_) {
+        return false;
+    }
+    if (edges() != nullptr) {
+        return edges()->covers(p);
     }
     const FilledInside* filled = inside();
     if (filled == nullptr) {
-        return false;
+        return edgesCover(strokes_, p);
     }
-    if (edges() != nullptr ? edges()->covers(p) : bg::covered_by(AreaPoint(p.x, p.y), filled->polygon)) {
-        return true;
-    }
-    return std::ranges::any_of(filled->caps, [p](const CornerCap& cap) { return cap.holds(p); });
+    return bg::covered_by(AreaPoint(p.x, p.y), filled->polygon) ||
+           std::ranges::any_of(filled->caps, [p](const CornerCap& cap) { return cap.holds(p); });
 }
 
 double Footprint::strokesDistance(const Footprint& other) const {
@@ -338,7 +338,7 @@ double Footprint::depthAt(Point p) const {
         depth = std::max(depth, stroke.reach - distance);
         edge = std::min(edge, distance);
     }
-    return enclosed_ || inside() != nullptr ? (covers(p) ? edge : -edge) : depth;
+    return filled_ ? (covers(p) ? edge : -edge) : depth;
 }
 
 bool overlaps(const Shape& a, Fill fillA, const Shape& b, Fill fillB) {

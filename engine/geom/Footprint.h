@@ -27,8 +27,9 @@ struct FilledInside {
     std::vector<CornerCap> caps{};
 };
 
-// What only polygons and square-cornered pads have: the filled area whose border the strokes are,
-// and a polygon's many edges, indexed as the strokes.
+// What only some polygons and pads have: the filled area whose border the strokes are (where neither
+// the strokes of one ring nor the index tell its inside, and for the caps of rounded corners), and
+// a polygon's many edges, indexed as the strokes.
 struct PolygonParts {
     std::optional<FilledInside> inside;
     std::shared_ptr<const EdgeIndex> edges;
@@ -69,9 +70,9 @@ class Footprint {
     // board's items.
     HeapOptional<PolygonParts> polygon_;
     Box box_{};
-    // Filled, with the strokes the edges of its one ring, which tell its inside: no copy of the
-    // polygon for the rectangles that are most pads.
-    bool enclosed_ = false;
+    // Covers its inside, told by the edge index, else the polygon kept, else its strokes, the
+    // edges of one ring.
+    bool filled_ = false;
 };
 
 // The area a shape covers with the fill, as polygons, for area sums and unions; empty for points,

@@ -119,18 +119,28 @@ TEST(FootprintTest, OverlapNeedsTheInsideNotJustTheBorder) {
     EXPECT_FALSE(overlaps(area, Fill::Border, Mark{{5, 5}}, Fill::Solid)) << "an outline has no inside";
 }
 
-// Catches a filled ring that tells its inside from its edges unlike the polygon would (the notch of a
-// concave ring counted in, a point on its border counted out): depth is the ring's, sign for sign.
-TEST(FootprintTest, AFilledRingTellsItsInsideFromItsEdgesAsThePolygonDoes) {
-    const Polygon notched{{{0, 0}, {40, 0}, {40, 40}, {25, 40}, {25, 15}, {15, 15}, {15, 40}, {0, 40}}, {}};
-    const Footprint footprint(notched);
-    const Area area = areaOf(notched);
-    for (double x = -5; x <= 45; x += 2.5) {
-        for (double y = -5; y <= 45; y += 2.5) {
-            EXPECT_EQ(footprint.depthAt({x, y}) >= 0, bg::covered_by(AreaPoint(x, y), area)) << x << " " << y;
-        }
+// Catches a filled footprint that tells its inside unlike its polygon would (a concave ring's notch
+// or a hole counted in, the inside counted out), whichever way it tells it: by the edges of one
+// ring, by a copy of a polygon with a hole, by the edge index of a polygon of 64 edges or more.
+TEST(FootprintTest, AFilledFootprintTellsItsInsideAsItsPolygonDoes) {
+    const Ring notch{{0, 0}, {40, 0}, {40, 40}, {25, 40}, {25, 15}, {15, 15}, {15, 40}, {0, 40}};
+    Ring many;
+    for (int step = 0; step < 64; ++step) { // a notched square with many vertices along its bottom
+        many.push_back({step * 40.0 / 64, step % 2 == 0 ? 0.0 : 1.0});
     }
-    EXPECT_DOUBLE_EQ(footprint.depthAt({20, 30}), -5) << "in the notch, 5 from its sides";
+    many.insert(many.end(), {{40, 0}, {40, 40}, {25, 40}, {25, 15}, {15, 15}, {15, 40}, {0, 40}});
+    const Polygon polygons[] = {{notch, {}}, {notch, {{{5, 5}, {10, 5}, {10, 10}, {5, 10}}}}, {many, {}}};
+    for (const Polygon& polygon : polygons) {
+        const Footprint footprint(polygon);
+        const Area area = areaOf(polygon);
+        for (double x = -5; x <= 45; x += 2.5) {
+            for (double y = -5; y <= 45; y += 2.5) {
+                ASSERT_EQ(footprint.depthAt({x, y}) >= 0, bg::covered_by(AreaPoint(x, y), area))
+                    << polygon.outline.size() << " points, " << x << " " << y;
+            }
+        }
+        EXPECT_DOUBLE_EQ(footprint.depthAt({20, 30}), -5) << "in the notch, 5 from its sides";
+    }
 }
 
 TEST(FootprintTest, EmptyShapesOccupyNothing) {
