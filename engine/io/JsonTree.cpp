@@ -288,7 +288,7 @@ bool packItems(const ItemTexts& texts, DataItemStore& store) {
     std::vector<PackedRange> ranges((items.size() + kRange - 1) / kRange);
     {
         const WithoutEvents noEvents; // no window may act on a design still being read
-        workerPool().run(ranges.size(), [&](std::size_t r) {
+        workerPool().runEach(ranges.size(), [&](std::size_t r) {
             packRange(items.subspan(r * kRange, std::min(kRange, items.size() - r * kRange)), ranges[r]);
         });
     }

@@ -71,7 +71,7 @@ RoughItems roughItemsOf(const Geometry& geometry) {
         }
     }
     std::vector<RoughItems> ranges(rangeItems.size());
-    workerPool().run(ranges.size(), [&](std::size_t r) {
+    workerPool().runEach(ranges.size(), [&](std::size_t r) {
         for (const DataItem& item : rangeItems[r]) {
             const auto* graphic = std::get_if<Graphic>(&item);
             if (std::optional<Box> box = graphic ? roughBoxOf(graphic->shape) : std::nullopt) {

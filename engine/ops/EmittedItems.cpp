@@ -15,7 +15,7 @@ SharedItems itemsInOrder(std::vector<EmittedItems>& parts) {
         count += part.count();
     }
     auto items = std::make_shared<ItemArray>(count);
-    workerPool().run(parts.size(), [&](std::size_t part) { parts[part].moveInto(*items, starts[part]); });
+    workerPool().runEach(parts.size(), [&](std::size_t part) { parts[part].moveInto(*items, starts[part]); });
     return items;
 }
 

@@ -411,7 +411,7 @@ SharedItems flattenInParts(const Design& design, const SelectionRules& rules, co
     const FlattenPlan plan = Planner(design, rules).plan(index, target);
     const std::size_t parts = (plan.positions.size() + kPositionsPerPart - 1) / kPositionsPerPart;
     std::vector<EmittedItems> emitted(parts);
-    workerPool().run(parts, [&](std::size_t part) {
+    workerPool().runEach(parts, [&](std::size_t part) {
         const std::span<const uint32_t> all(plan.positions);
         const std::size_t first = part * kPositionsPerPart;
         Flattener(design, rules, plan, emitted[part])
@@ -481,7 +481,7 @@ constexpr std::size_t kSourcesPerPart = 1024;
 // Made in place on the pool: the count is known, so no part gathers its items first.
 SharedItems remadeInParts(const Design& design, const Geometry& file, std::span<const ItemSource> sources) {
     auto items = std::make_shared<ItemArray>(sources.size());
-    workerPool().run((sources.size() + kSourcesPerPart - 1) / kSourcesPerPart, [&](std::size_t part) {
+    workerPool().runEach((sources.size() + kSourcesPerPart - 1) / kSourcesPerPart, [&](std::size_t part) {
         Remaker remaker(design, file);
         const std::size_t end = std::min(sources.size(), (part + 1) * kSourcesPerPart);
         std::size_t next = part * kSourcesPerPart;

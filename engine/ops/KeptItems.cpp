@@ -23,7 +23,7 @@ std::size_t rangesOf(const ItemArray& items) {
 // board's hundreds of thousands of flattened items by an attribute.
 std::vector<char> droppedOf(const ItemArray& items, const std::function<bool(const DataItem&)>& drop) {
     std::vector<char> dropped(items.size());
-    workerPool().run(rangesOf(items), [&](std::size_t range) {
+    workerPool().runEach(rangesOf(items), [&](std::size_t range) {
         const std::size_t end = std::min(items.size(), (range + 1) * kRange);
         for (std::size_t i = range * kRange; i < end; ++i) {
             dropped[i] = drop(items.begin()[i]) ? 1 : 0;
@@ -37,7 +37,7 @@ SharedItems keptOf(const SharedItems& shared, const std::vector<char>& dropped) 
     // The last holder: made as a changeable array, so its items may be moved.
     const bool last = shared.use_count() == 1;
     std::vector<EmittedItems> parts(rangesOf(*shared));
-    workerPool().run(parts.size(), [&](std::size_t range) {
+    workerPool().runEach(parts.size(), [&](std::size_t range) {
         const std::size_t end = std::min(shared->size(), (range + 1) * kRange);
         for (std::size_t i = range * kRange; i < end; ++i) {
             if (dropped[i] != 0) {

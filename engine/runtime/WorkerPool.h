@@ -27,7 +27,8 @@ class WorkerPool {
     // is raised here, on the calling thread; items after it may be left out.
     void run(std::size_t count, const std::function<void(std::size_t)>& item);
     // The same for a few long items, each handed out on its own, however few: run() keeps a short
-    // run on the calling thread, and a split of a million boxes is a handful of long steps.
+    // run on the calling thread, and a split of a million boxes is a handful of long steps. So are
+    // ranges a caller cut itself: forty ranges of a thousand items each ran on one thread.
     void runEach(std::size_t count, const std::function<void(std::size_t)>& item);
 
     unsigned threads() const { return static_cast<unsigned>(workers_.size()); }
