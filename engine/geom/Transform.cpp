@@ -15,6 +15,9 @@ struct Turn {
 };
 
 Turn turnOf(double degrees) {
+    if (degrees == 0) {
+        return {1, degrees}; // what cos and sin give, the sign of a zero kept: most placements do not turn
+    }
     return {std::cos(degrees * kRadiansPerDegree), std::sin(degrees * kRadiansPerDegree)};
 }
 
@@ -43,9 +46,23 @@ Transform Transform::of(const Insert& insert) {
     return Transform(insert.at, insert.rotation, insert.mirror, insert.scale);
 }
 
+Transform::Transform(Point offset, const Transform& turned, bool mirror, double scale)
+    : offset_(offset), rotation_(turned.rotation_), mirror_(mirror), scale_(scale), cos_(turned.cos_),
+      sin_(turned.sin_) {}
+
+// Where one of the two does not turn (and the outer one does not mirror the inner turn), the other's
+// cosine and sine are the composed ones exactly: taken, not computed again for every placed pin.
 Transform Transform::then(const Transform& outer) const {
-    return Transform(outer.apply(offset_), outer.rotation_ + (outer.mirror_ ? -rotation_ : rotation_),
-                     outer.mirror_ != mirror_, outer.scale_ * scale_);
+    const Point offset = outer.apply(offset_);
+    const bool mirror = outer.mirror_ != mirror_;
+    const double scale = outer.scale_ * scale_;
+    if (rotation_ == 0) {
+        return Transform(offset, outer, mirror, scale);
+    }
+    if (outer.rotation_ == 0 && !outer.mirror_) {
+        return Transform(offset, *this, mirror, scale);
+    }
+    return Transform(offset, outer.rotation_ + (outer.mirror_ ? -rotation_ : rotation_), mirror, scale);
 }
 
 // Undoing "mirror, scale, turn by r, move by o" is "move by -o, turn by -r, scale, mirror", and a

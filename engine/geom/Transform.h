@@ -33,6 +33,8 @@ class Transform {
     std::tuple<double, bool, double> linearKey() const { return {rotation_, mirror_, scale_}; }
 
   private:
+    // turned's turn, with its cosine and sine
+    Transform(Point offset, const Transform& turned, bool mirror, double scale);
     Point linear(Point point) const;
 
     Point offset_;

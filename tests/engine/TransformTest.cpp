@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace lumora::engine {
 namespace {
 
@@ -18,15 +20,22 @@ TEST(TransformTest, MirrorsBeforeScalingTurningAndMoving) {
     expectPoint(t.apply({10, 5}), {90, 180});
 }
 
+// Also catches a composition that takes one side's turn as is where that side does not turn, but
+// the outer one mirrors the inner turn or the inner one turns.
 TEST(TransformTest, NestedPlacementEqualsApplyingInnerThenOuter) {
-    const Transform inner({30, -10}, 45, true, 1);
-    const Transform outer({-5, 7}, 120, true, 0.5);
-    const Transform both = inner.then(outer);
-    for (Point p : {Point{0, 0}, Point{12, 3}, Point{-7, 20}}) {
-        expectPoint(both.apply(p), outer.apply(inner.apply(p)));
+    const Transform turned({30, -10}, 45, true, 1);
+    const Transform still({2, 1}, 0, false, 1);
+    const std::pair<Transform, Transform> pairs[] = {{turned, Transform({-5, 7}, 120, true, 0.5)},
+                                                     {still, Transform({-5, 7}, 120, true, 0.5)},
+                                                     {turned, still},
+                                                     {turned, Transform({-5, 7}, 0, true, 2)}};
+    for (const auto& [inner, outer] : pairs) {
+        for (Point p : {Point{0, 0}, Point{12, 3}, Point{-7, 20}}) {
+            expectPoint(inner.then(outer).apply(p), outer.apply(inner.apply(p)));
+        }
     }
-    EXPECT_FALSE(both.mirrored()) << "two mirrors cancel";
-    EXPECT_TRUE(inner.then(Transform({0, 0}, 30, false, 1)).mirrored());
+    EXPECT_FALSE(pairs[0].first.then(pairs[0].second).mirrored()) << "two mirrors cancel";
+    EXPECT_TRUE(turned.then(Transform({0, 0}, 30, false, 1)).mirrored());
 }
 
 // Catches an inverse that turns a mirrored placement the wrong way (imports place pins back into
