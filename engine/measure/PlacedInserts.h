@@ -59,12 +59,12 @@ void forEachPlacedInsertIn(const Design& design, int32_t filePos, std::pair<std:
 template <class Part, class Visit>
 std::vector<Part> placedInsertsInParts(const Design& design, int32_t filePos, Visit visit) {
     const auto ranges = placedInsertRanges(design, filePos);
-    return measureInParallel<Part>(ranges.size(), [&](std::size_t r) {
-        Part part{};
+    std::vector<Part> parts(ranges.size());
+    onThePool(ranges.size(), [&](std::size_t r) {
         forEachPlacedInsertIn(design, filePos, ranges[r],
-                              [&](const PlacedInsert& placed) { visit(part, placed); });
-        return part;
+                              [&](const PlacedInsert& placed) { visit(parts[r], placed); });
     });
+    return parts;
 }
 
 // The findings visit(found, placed) adds for each insert, gathered as placedInsertsInParts does: for
